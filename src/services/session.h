@@ -1,0 +1,77 @@
+#pragma once
+// Session: the open tournament and the program-wide flags around it. It owns the shared tournament
+// state (replaced whole by ResetTournamentData), the prompt through which the director is asked and
+// told things, the money format and the temporary folder. Application services (load, save, score
+// entry, round advance) work on a Session; the window and rankhall-cli each hold one.
+
+#include "core/currency.h"
+#include "core/prompt.h"
+#include "state/tournament_state.h"
+
+#include <memory>
+#include <string>
+
+namespace rh {
+
+class Session {
+public:
+    explicit Session(IPrompt& prompt);
+
+    IPrompt& prompt() { return *m_prompt; }
+    TournamentState& state() { return *m_state; }
+    const TournamentState& state() const { return *m_state; }
+    /// The current state object itself; a holder of it keeps the old tournament across a reset.
+    std::shared_ptr<TournamentState> sharedState() const { return m_state; }
+    CTourney& tourney() { return m_state->m_Tourney; }
+    const CTourney& tourney() const { return m_state->m_Tourney; }
+
+    /// Replaces every shared data object by a fresh, empty one at once.
+    void ResetTournamentData();
+    /// Resets the flags of the open tournament (loaded, refreshing, updating) and the place list.
+    void InitVariables();
+    bool IsTourneyLoaded() const { return gDataFileLoaded; }
+
+    // Existence tests on the shared stores; they never fail.
+    bool ExistsRoster(std::string_view key) const { return m_state->gRoster.col().Exists(key); }
+    bool ExistsBump(std::string_view key) const { return m_state->gBumps.Exists(key); }
+    bool ExistsWood(std::string_view key) const { return m_state->gBumps.Exists(key); }
+    bool ExistsPaid(std::string_view key) const { return m_state->gBumps.Exists(key); }
+    bool ExistsLone(std::string_view key) const { return m_state->gLones.Exists(key); }
+    bool CheckExistsRoundTable(std::string_view key) const {
+        return m_state->gTableSeats.Exists(key);
+    }
+
+    /// Reports a trapped error with the common error message titled with the operation's name.
+    void ShowErrorMsg(const std::string& title, const RhError& error);
+
+    /// "Quillmark" + code + ".html", the code made safe for a file name.
+    std::string htmlFileName() const;
+
+    // Flags of the open tournament.
+    bool gDataFileLoaded = false;
+    bool gLoaded = false;
+    bool gDataFileSaved = false;
+    bool gLeaderViewRefresh = false;
+    bool gPostLoadComplete = false;
+    bool gUpdatingScores = false;
+    bool gUpdatePayout = false;
+    std::string gSavePlayerId = "00";
+    std::string HTML_EXPORTFILE;
+
+    /// Money texts are written with this format.
+    CurrencyFormat currency = CurrencyFormat::dollars();
+    /// The temporary folder (recovery copies, the HTML page), without a trailing separator.
+    std::string tempDir;
+
+private:
+    IPrompt* m_prompt;
+    std::shared_ptr<TournamentState> m_state;
+};
+
+/// The system's temporary folder (TMPDIR honoured), without a trailing separator.
+std::string GetTempDir();
+/// A tournament code made safe for use inside a file name: path separators, "..", control
+/// characters and characters a file name cannot hold become "_"; ordinary codes are unchanged.
+std::string safeFileComponent(std::string_view code);
+
+} // namespace rh

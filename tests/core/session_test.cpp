@@ -1,0 +1,76 @@
+// The shared tournament state as one owner object, its reset, and the prompt seam.
+#include "core/scripted_prompt.h"
+#include "services/session.h"
+
+#include <gtest/gtest.h>
+
+using namespace rh;
+
+TEST(Session, ResetReplacesEveryObjectAtOnce) {
+    ScriptedPrompt prompt;
+    Session session(prompt);
+    session.state().gScores.setScore("1", "1", "10");
+    session.state().gRoster.AddPlayers(1, {1, 2, 3, 4});
+    session.tourney().setTourneyTitle("Old");
+    session.state().payout.PayoutOption = 1;
+    auto old = session.sharedState();
+
+    session.ResetTournamentData();
+    session.state().gScores.setScore("1", "1", "20");
+    session.state().gPlayerNames.Add("New", "01");
+
+    // A holder of the old object sees none of the new data, and the new object none of the old.
+    EXPECT_EQ(old->gScores.Item("0101"), "10");
+    EXPECT_EQ(old->gPlayerNames.Count(), 0u);
+    EXPECT_EQ(session.state().gRoster.Count(), 0);
+    EXPECT_EQ(session.tourney().TourneyTitle(), "Shuffle Up and Deal Again");
+    EXPECT_EQ(session.state().payout.PayoutOption, 0);
+    EXPECT_EQ(session.state().gScores.Item("0101"), "20");
+}
+
+TEST(Session, ExistenceTestsNeverFail) {
+    ScriptedPrompt prompt;
+    Session session(prompt);
+    EXPECT_FALSE(session.ExistsBump("0100"));
+    EXPECT_FALSE(session.ExistsLone("01"));
+    EXPECT_FALSE(session.ExistsRoster("010101"));
+    EXPECT_FALSE(session.CheckExistsRoundTable("01010101"));
+    writeCount(session.state().gBumps, "0100", "1");
+    EXPECT_TRUE(session.ExistsBump("0100"));
+    EXPECT_FALSE(session.IsTourneyLoaded());
+}
+
+TEST(Session, CommonErrorMessageGoesThroughThePrompt) {
+    ScriptedPrompt prompt;
+    Session session(prompt);
+    session.ShowErrorMsg("makekey", RhError(err::InvalidCall));
+    auto messages = prompt.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    const Message& m = messages[0];
+    EXPECT_EQ(m.title, "makekey");
+    EXPECT_EQ(m.icon, MsgIcon::Critical);
+    EXPECT_EQ(m.buttons, MsgButtons::Ok);
+    EXPECT_EQ(m.text, "The following error occured: \r\nError # 5\r\nInvalid procedure call or argument");
+}
+
+TEST(ScriptedPrompt, AnswersFromItsQueueThenDefaults) {
+    ScriptedPrompt prompt;
+    prompt.answers = {MsgAnswer::Cancel};
+    EXPECT_EQ(ask(prompt, "Exit", "?", MsgButtons::OkCancel, MsgIcon::Exclamation), MsgAnswer::Cancel);
+    EXPECT_EQ(ask(prompt, "Exit", "?", MsgButtons::OkCancel, MsgIcon::Exclamation), MsgAnswer::Ok);
+    EXPECT_EQ(ask(prompt, "Q", "?", MsgButtons::YesNo, MsgIcon::Exclamation), MsgAnswer::No);
+    EXPECT_EQ(prompt.countTitled("Exit"), 2);
+    EXPECT_EQ(prompt.chooseOpenFile({}), "");
+}
+
+TEST(FileNames, TournamentCodesCannotEscapeTheFolder) {
+    EXPECT_EQ(safeFileComponent("T1"), "T1");
+    EXPECT_EQ(safeFileComponent("Club 2026-12"), "Club 2026-12");
+    EXPECT_EQ(safeFileComponent("../../etc/passwd"), ".._.._etc_passwd");
+    EXPECT_EQ(safeFileComponent(".."), "__");
+    EXPECT_EQ(safeFileComponent("a\\b:c*?\"<>|"), "a_b_c______");
+    ScriptedPrompt prompt;
+    Session session(prompt);
+    session.tourney().setTourneyCode("x/y");
+    EXPECT_EQ(session.htmlFileName(), "Quillmarkx_y.html");
+}
