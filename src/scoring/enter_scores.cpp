@@ -1,0 +1,730 @@
+#include "scoring/enter_scores.h"
+
+#include "core/errors.h"
+#include "core/text.h"
+#include "roster/keys.h"
+#include "scoring/queries.h"
+#include "scoring/score.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+namespace rh {
+
+namespace {
+
+constexpr const char* kMismatchText = "Score and Lone data mismatch";
+constexpr const char* kMismatchTitle = "Data Mismatch";
+
+// A damaged file can hold huge scores; the lone list never needs more items than 99 rounds of
+// 32 points allow, so it stops there instead of growing without bound.
+constexpr long long kMaxLoneItems = 999;
+
+// The two-digit form in which values are compared: numbers as "07", other text as it is.
+std::string twoDigits(std::string_view value) {
+    return Pad2(trim(value));
+}
+
+bool numberOf(std::string_view text, double& value) {
+    return tryParseNumber(trim(text), value);
+}
+
+long long idNumber(const std::string& id) {
+    double v;
+    return numberOf(id, v) ? static_cast<long long>(roundHalfAway(v)) : 0;
+}
+
+// Selects the item whose two-digit form equals the value's; no selection when none does.
+void selectValue(ListView& list, const std::string& value) {
+    const std::string wanted = twoDigits(value);
+    list.index = -1;
+    for (std::size_t i = 0; i < list.items.size(); ++i) {
+        if (twoDigits(list.items[i].text) == wanted) {
+            list.index = static_cast<int>(i);
+            return;
+        }
+    }
+}
+
+int findData(const ListView& list, const std::string& id) {
+    for (std::size_t i = 0; i < list.items.size(); ++i)
+        if (list.items[i].data == id)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// A stored count as shown beside a name: two digits, "00" when there is none.
+std::string shownCount(const KeyedCollection& store, const std::string& key) {
+    const std::string* v = store.find(key);
+    return v ? twoDigits(*v) : std::string("00");
+}
+
+double countValue(std::string_view text) {
+    double v;
+    return numberOf(text, v) ? v : 0.0;
+}
+
+void clearCaption(CaptionView& c) {
+    c.text.clear();
+    c.background.reset();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// View helpers
+
+std::string ListView::selectedText() const {
+    return hasSelection() ? trim(items[static_cast<std::size_t>(index)].text) : std::string();
+}
+
+std::string ListView::selectedData() const {
+    return hasSelection() ? items[static_cast<std::size_t>(index)].data : std::string();
+}
+
+std::vector<std::pair<const char*, const ListView*>> EnterScoresView::lists() const {
+    return {{"comboSelectRnd", &comboSelectRnd},     {"comboPlayerName", &comboPlayerName},
+            {"comboPlayerScore", &comboPlayerScore}, {"comboPlayerLones", &comboPlayerLones},
+            {"comboPlayerBumps", &comboPlayerBumps}, {"comboPlayerWoods", &comboPlayerWoods}};
+}
+
+std::vector<std::pair<const char*, const CaptionView*>> EnterScoresView::captions() const {
+    return {{"lblPlayer", &lblPlayer},
+            {"lbTotalScorePlayer", &lbTotalScorePlayer},
+            {"lblTotalFeePlayer", &lblTotalFeePlayer},
+            {"txtPartnerName", &txtPartnerName},
+            {"lblScorePartner", &lblScorePartner},
+            {"lbTotalScorePartner", &lbTotalScorePartner},
+            {"lbLonesPartner", &lbLonesPartner},
+            {"lbBumpsPartner", &lbBumpsPartner},
+            {"lbWoodsPartner", &lbWoodsPartner},
+            {"lblTotalFeePartner", &lblTotalFeePartner},
+            {"txtOppo1Name", &txtOppo1Name},
+            {"lblScoreOppo1", &lblScoreOppo1},
+            {"lbTotalScoreOppo1", &lbTotalScoreOppo1},
+            {"lbLonesOppo1", &lbLonesOppo1},
+            {"lbBumpsOppo1", &lbBumpsOppo1},
+            {"lbWoodsOppo1", &lbWoodsOppo1},
+            {"lblTotalFeeOppo1", &lblTotalFeeOppo1},
+            {"txtOppo2Name", &txtOppo2Name},
+            {"lblScoreOppo2", &lblScoreOppo2},
+            {"lbTotalScoreOppo2", &lbTotalScoreOppo2},
+            {"lbLonesOppo2", &lbLonesOppo2},
+            {"lbBumpsOppo2", &lbBumpsOppo2},
+            {"lbWoodsOppo2", &lbWoodsOppo2},
+            {"lblTotalFeeOppo2", &lblTotalFeeOppo2}};
+}
+
+std::vector<std::pair<const char*, const CheckView*>> EnterScoresView::checks() const {
+    return {{"checkAll", &checkAll}, {"checkPaid", &checkPaid}};
+}
+
+std::vector<std::pair<const char*, const FrameView*>> EnterScoresView::frames() const {
+    return {{"frmEnterScores", &frmEnterScores},
+            {"boxPlayer", &boxPlayer},
+            {"frmPartnerScore", &frmPartnerScore},
+            {"frmOpponent", &frmOpponent}};
+}
+
+bool runTrapped(Session& session, const char* title, const std::function<void()>& body) {
+    try {
+        body();
+        return true;
+    } catch (const RhError& e) {
+        session.ShowErrorMsg(title, e);
+    } catch (const std::bad_alloc&) {
+        session.ShowErrorMsg(title, RhError(err::OutOfMemory));
+    } catch (const std::exception& e) {
+        session.ShowErrorMsg(title, RhError(51, e.what())); // 51: internal error
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Creation
+
+cEnterScores::cEnterScores(Session& session)
+    : m_session(session), m_progressive(session.tourney().isProgressive()) {
+    m_view.checkAll.caption = "Show All";
+    m_view.checkPaid.caption = "Paid";
+    m_view.lblPlayer.text = m_progressive ? "Name" : "Team Name";
+    m_view.boxPlayer.caption = m_progressive ? "Player Round Score" : "Team Round Score";
+    m_view.frmPartnerScore.caption = m_progressive ? "Partner Round Score" : "Opponent Round Score";
+    m_view.frmOpponent.visible = m_progressive;
+    fillFixedLists();
+    BlankFields();
+    m_mismatchArmed = true;
+    m_active = true;
+    refreshEnabling();
+}
+
+void cEnterScores::fillFixedLists() {
+    ListView& score = m_view.comboPlayerScore;
+    score.items.clear();
+    score.items.push_back({"", ""});
+    for (int s = 0; s <= 32; ++s)
+        score.items.push_back({fmtItem(s), ""});
+    for (ListView* list : {&m_view.comboPlayerBumps, &m_view.comboPlayerWoods}) {
+        list->items.clear();
+        for (int n = 0; n <= 99; ++n)
+            list->items.push_back({fmtItem(n), std::to_string(n)});
+    }
+    m_scoreListReady = true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selections
+
+std::string cEnterScores::selectedEntrantId() const {
+    std::string data = m_view.comboPlayerName.selectedData();
+    return trim(data).empty() ? std::string("00") : Pad2(trim(data));
+}
+
+std::string cEnterScores::selectedRound() const {
+    const std::string text = m_view.comboSelectRnd.selectedText();
+    return text.empty() ? text : Pad2(text);
+}
+
+bool cEnterScores::acceptList(const ListView& list, int index) const {
+    return m_active && !m_filling && m_actionDepth == 0 && list.enabled && index >= 0 &&
+           index < static_cast<int>(list.items.size());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loading the screen
+
+void cEnterScores::UpdateEnterScores() {
+    m_view.focus.clear();
+    runTrapped(m_session, "Update Enter Scores", [&] {
+        if (m_session.gLoaded) {
+            m_view.frmEnterScores.visible = false;
+            clearMoneyCaptions();
+            m_view.frmOpponent.visible = m_progressive;
+            m_view.boxPlayer.caption = m_progressive ? "Player Round Score" : "Team Round Score";
+            m_view.frmPartnerScore.caption =
+                m_progressive ? "Partner Round Score" : "Opponent Round Score";
+            m_view.lblPlayer.text = m_progressive ? "Name" : "Team Name";
+            if (!m_scoreListReady)
+                fillFixedLists();
+            if (!m_changingRound)
+                PopulateRounds();
+            // The program selected the round, so "Show All" keeps the director's setting.
+            changeRound(false);
+            m_active = true;
+            m_view.frmEnterScores.visible = true;
+            m_loaded = true;
+        }
+        if (entrantListEmpty())
+            BlankFields();
+        refreshEnabling();
+        if (m_session.gLoaded && m_view.comboPlayerScore.enabled && m_view.focus.empty())
+            m_view.focus = "comboPlayerScore";
+    });
+}
+
+void cEnterScores::PopulateRounds() {
+    runTrapped(m_session, "Populate Rounds", [&] {
+        ListView& rounds = m_view.comboSelectRnd;
+        rounds.items.clear();
+        rounds.index = -1;
+        const int current = st().currentRound();
+        for (int r = 1; r <= current; ++r)
+            rounds.items.push_back({fmt00(r), ""});
+        if (current >= 1)
+            rounds.index = current - 1;
+    });
+}
+
+// The round change, for the director's choice of a round and for the program's selection of the
+// current round while the screen loads. Only the director's choice checks "Show All": a round
+// chosen by hand is usually an earlier one, whose entrants all have scores already.
+void cEnterScores::changeRound(bool directorsChoice) {
+    if (m_changingRound)
+        return;
+    m_changingRound = true;
+    runTrapped(m_session, "Select Round Click", [&] {
+        m_view.comboPlayerName.items.clear();
+        m_view.comboPlayerName.index = -1;
+        clearMoneyCaptions();
+        if (directorsChoice && m_loaded)
+            m_view.checkAll.checked = true;
+        m_active = true;
+        PopulatePlayers("", "");
+        if (!m_progressive)
+            m_view.lblPlayer.text = "Team Name";
+    });
+    m_changingRound = false;
+}
+
+// The entrant list of the selected round: waiting entrants as "*" + name, the others (bare name)
+// only with "Show All". The selection goes to `keepId` when it is listed, else to the entrant last
+// clicked on the standings, else to the first item; that entrant's fields are then loaded.
+void cEnterScores::PopulatePlayers(const std::string& keepId, const std::string& justScoredId) {
+    runTrapped(m_session, "Populate Players", [&] {
+        ListView& names = m_view.comboPlayerName;
+        names.items.clear();
+        names.index = -1;
+        const std::string round = selectedRound();
+        if (!round.empty()) {
+            const TournamentState& s = st();
+            const bool showAll = m_view.checkAll.checked;
+            for (const std::string& record : s.m_SortedNames) {
+                std::string name = field(record, 0);
+                std::string id = Pad2(field(record, 1));
+                if (!s.gRoster.isSeated(m_progressive, round, id))
+                    continue;
+                if (s.gScores.ExistsKey2(round, id)) {
+                    if (showAll)
+                        names.items.push_back({std::move(name), std::move(id)});
+                } else {
+                    names.items.push_back({"*" + name, std::move(id)});
+                }
+            }
+        }
+        if (!names.items.empty()) {
+            int at = keepId.empty() ? -1 : findData(names, keepId);
+            const std::string saved = trim(m_session.gSavePlayerId);
+            if (at < 0 && !saved.empty() && saved != "00")
+                at = findData(names, Pad2(saved));
+            names.index = at < 0 ? 0 : at;
+        }
+    });
+    // Loading the entrant shows its lone-check message, except for the entrant whose score was
+    // just chosen: the choice itself has run the check.
+    LoadAllControls(selectedEntrantId() != justScoredId);
+}
+
+void cEnterScores::PopulateLones(const std::string& id) {
+    runTrapped(m_session, "Populate Lones", [&] {
+        ListView& lones = m_view.comboPlayerLones;
+        lones.items.clear();
+        lones.index = -1;
+        if (id == "00")
+            return;
+        const TournamentState& s = st();
+        long long most = getMaxLones(s.gScores, s.currentRound(), idNumber(id));
+        most = std::clamp<long long>(most, 0, kMaxLoneItems);
+        for (long long n = 0; n <= most; ++n)
+            lones.items.push_back({fmtItem(n), std::to_string(n)});
+        const std::string* stored = s.gLones.find(Pad2(id));
+        selectValue(lones, stored ? *stored : std::string("00"));
+    });
+}
+
+void cEnterScores::LoadAllControls(bool armMessage) {
+    const std::string id = selectedEntrantId();
+    if (id == "00") {
+        BlankFields();
+        refreshEnabling();
+        return;
+    }
+    m_filling = true;
+    m_loadingAll = true;
+    runTrapped(m_session, "Load All Controls", [&] {
+        TournamentState& s = st();
+        const std::string round = selectedRound();
+        EnterScoresView& v = m_view;
+
+        // The related entrants: partner and opponents, or the opposing team.
+        if (m_progressive) {
+            loadRelated(round, s.gRoster.getPartner(round, id), v.txtPartnerName, v.lblScorePartner,
+                        v.lbTotalScorePartner, v.lbLonesPartner, v.lbBumpsPartner, v.lbWoodsPartner,
+                        v.lblTotalFeePartner);
+            loadRelated(round, s.gRoster.getOpponent1(round, id), v.txtOppo1Name, v.lblScoreOppo1,
+                        v.lbTotalScoreOppo1, v.lbLonesOppo1, v.lbBumpsOppo1, v.lbWoodsOppo1,
+                        v.lblTotalFeeOppo1);
+            loadRelated(round, s.gRoster.getOpponent2(round, id), v.txtOppo2Name, v.lblScoreOppo2,
+                        v.lbTotalScoreOppo2, v.lbLonesOppo2, v.lbBumpsOppo2, v.lbWoodsOppo2,
+                        v.lblTotalFeeOppo2);
+        } else {
+            loadRelated(round, s.gRoster.GetTeam(round, id), v.txtPartnerName, v.lblScorePartner,
+                        v.lbTotalScorePartner, v.lbLonesPartner, v.lbBumpsPartner, v.lbWoodsPartner,
+                        v.lblTotalFeePartner);
+            loadRelated(round, "", v.txtOppo1Name, v.lblScoreOppo1, v.lbTotalScoreOppo1,
+                        v.lbLonesOppo1, v.lbBumpsOppo1, v.lbWoodsOppo1, v.lblTotalFeeOppo1);
+            loadRelated(round, "", v.txtOppo2Name, v.lblScoreOppo2, v.lbTotalScoreOppo2,
+                        v.lbLonesOppo2, v.lbBumpsOppo2, v.lbWoodsOppo2, v.lblTotalFeeOppo2);
+        }
+
+        // The entrant's own fields.
+        const std::string own = s.gScores.getScore2(round, id);
+        selectValue(v.comboPlayerScore, own);
+        if (m_progressive)
+            v.lblScorePartner.text = twoDigits(own);
+        const std::string* bumps = s.gBumps.find(makekey(id, "00"));
+        const std::string* woods = s.gBumps.find(makekey(id, "01"));
+        selectValue(v.comboPlayerBumps, bumps ? *bumps : std::string("00"));
+        selectValue(v.comboPlayerWoods, woods ? *woods : std::string("00"));
+
+        // Showing the lone count is a lone choice of its own: the check runs and the count is
+        // stored again (as two digits; "00" when the entrant had none). A count beyond the list
+        // leaves it without a selection, and then nothing runs and the stored count stays.
+        PopulateLones(id);
+        if (v.comboPlayerLones.hasSelection()) {
+            if (armMessage)
+                m_mismatchArmed = true;
+            loneChoice();
+        }
+
+        v.lbTotalScorePlayer.text = fmt00(ScoreTotal(s.gScores, s.currentRound(), idNumber(id)));
+
+        // The paid flag (1 = paid; anything else, a missing entry included, = not paid), then the
+        // paid box follows the counts and the flag is stored again.
+        const std::string* paid = s.gBumps.find(makekey(id, "02"));
+        v.checkPaid.checked = paid && countValue(*paid) == 1.0;
+        updatePaidBox();
+        showPlayerFee();
+    });
+    m_filling = false;
+    m_loadingAll = false;
+    refreshEnabling();
+}
+
+void cEnterScores::loadRelated(const std::string& round, const std::string& id, CaptionView& name,
+                               CaptionView& score, CaptionView& total, CaptionView& lones,
+                               CaptionView& bumps, CaptionView& woods, CaptionView& fee) {
+    for (CaptionView* c : {&name, &score, &total, &lones, &bumps, &woods, &fee})
+        clearCaption(*c);
+    const std::string related = trim(id);
+    if (related.empty() || related == "00")
+        return;
+    const TournamentState& s = st();
+    const std::string* stored = s.gScores.col().find(makekey(round, related));
+    name.text = (stored ? "" : "*") + s.nameOf(Pad2(related));
+    score.text = stored ? twoDigits(*stored) : std::string();
+    total.text = fmt00(ScoreTotal(s.gScores, s.currentRound(), idNumber(related)));
+    lones.text = shownCount(s.gLones, Pad2(related));
+    bumps.text = shownCount(s.gBumps, makekey(related, "00"));
+    woods.text = shownCount(s.gBumps, makekey(related, "01"));
+    showFee(fee, countOf(s.gBumps, makekey(related, "00")),
+            countOf(s.gBumps, makekey(related, "01")), Pad2(related));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Money owed
+
+void cEnterScores::showFee(CaptionView& caption, double bumps, double woods,
+                           const std::string& id) {
+    const CTourney& t = m_session.tourney();
+    const double amount = bumps * t.BumpFee() + woods * t.WoodFee();
+    caption.text = formatMoney(amount, m_session.currency, kMoneyNoLeadingZero);
+    const std::string* paid = st().gBumps.find(makekey(id, "02"));
+    const bool isPaid = paid && countValue(*paid) == 1.0;
+    const bool owes = std::llround(amount * 100.0) != 0;
+    caption.background = (!isPaid && owes) ? kLightRed : kLightGreen;
+}
+
+void cEnterScores::showPlayerFee() {
+    const std::string id = selectedEntrantId();
+    if (id == "00") {
+        clearCaption(m_view.lblTotalFeePlayer);
+        return;
+    }
+    showFee(m_view.lblTotalFeePlayer, countValue(m_view.comboPlayerBumps.selectedText()),
+            countValue(m_view.comboPlayerWoods.selectedText()), id);
+}
+
+void cEnterScores::clearMoneyCaptions() {
+    clearCaption(m_view.lblTotalFeePlayer);
+    clearCaption(m_view.lblTotalFeePartner);
+    clearCaption(m_view.lblTotalFeeOppo1);
+    clearCaption(m_view.lblTotalFeeOppo2);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The lone check
+
+// 4 points per lone of the lone list against the score total of rounds 1..CurrentRound,
+// with the selected round's score as chosen on the screen and the others as stored.
+bool cEnterScores::onScreenCheck(const std::string& id,
+                                 const std::string& scoreOfSelectedRound) const {
+    const TournamentState& s = m_session.state();
+    // The lone list has no blank item: without a selection the stored count lies beyond the list
+    // (the scores no longer allow it), and that stored count is what must fit.
+    std::string lones = m_view.comboPlayerLones.selectedText();
+    if (lones.empty())
+        lones = s.gLones.value(Pad2(id));
+    const double lonePoints = 4.0 * countValue(lones);
+    double selectedRoundNumber = 0;
+    numberOf(selectedRound(), selectedRoundNumber);
+    double total = 0;
+    const long long entrant = idNumber(id);
+    for (int r = 1; r <= s.currentRound(); ++r) {
+        double v;
+        if (r == static_cast<int>(selectedRoundNumber)) {
+            if (numberOf(scoreOfSelectedRound, v))
+                total += roundHalfEven(v);
+        } else if (const std::string* stored = s.gScores.find(r, entrant);
+                   stored && numberOf(*stored, v)) {
+            total += roundHalfEven(v);
+        }
+    }
+    return total >= lonePoints;
+}
+
+// A passed check gives the round and entrant choice back; a failed one holds them, asks for the
+// focus and shows the message once until the next choice of a score or of lones.
+void cEnterScores::applyCheck(bool passed, const char* focusControl) {
+    m_selectorsHeld = !passed;
+    if (passed)
+        return;
+    m_view.focus = focusControl;
+    if (m_mismatchArmed) {
+        m_mismatchArmed = false;
+        showMessage(m_session.prompt(), kMismatchTitle, kMismatchText, MsgIcon::Exclamation);
+    }
+}
+
+void cEnterScores::loneChoice() {
+    if (!m_active || entrantListEmpty())
+        return;
+    const std::string id = selectedEntrantId();
+    if (id == "00")
+        return;
+    // A score list without a selection holds a stored score beyond its items (read from a file);
+    // that score is the entrant's, unlike the blank item, which means no score.
+    const ListView& score = m_view.comboPlayerScore;
+    const std::string shown =
+        score.hasSelection() ? score.selectedText() : st().gScores.getScore2(selectedRound(), id);
+    applyCheck(onScreenCheck(id, shown), "comboPlayerLones");
+    writeCount(st().gLones, Pad2(id), m_view.comboPlayerLones.selectedText());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Paid box
+
+void cEnterScores::updatePaidBox() {
+    const bool owesSomething = countValue(m_view.comboPlayerBumps.selectedText()) >= 1 ||
+                               countValue(m_view.comboPlayerWoods.selectedText()) >= 1;
+    m_view.checkPaid.enabled = owesSomething;
+    if (!owesSomething)
+        m_view.checkPaid.checked = false;
+    processPaid();
+}
+
+void cEnterScores::processPaid() {
+    const std::string id = selectedEntrantId();
+    if (m_active && !entrantListEmpty() && id != "00") {
+        st().gBumps.replace(makekey(id, "02"), m_view.checkPaid.checked ? "1" : "0");
+        showPlayerFee();
+    }
+    const bool lists = !m_view.checkPaid.checked;
+    m_view.comboPlayerBumps.enabled = lists;
+    m_view.comboPlayerWoods.enabled = lists;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Blanking and enabling
+
+void cEnterScores::BlankFields() {
+    const bool wasFilling = m_filling;
+    m_filling = true;
+    EnterScoresView& v = m_view;
+    for (ListView* list :
+         {&v.comboPlayerScore, &v.comboPlayerBumps, &v.comboPlayerWoods, &v.comboPlayerLones})
+        list->index = -1;
+    for (CaptionView* c :
+         {&v.txtPartnerName,    &v.lblScorePartner,    &v.lbTotalScorePartner, &v.lbLonesPartner,
+          &v.lbBumpsPartner,    &v.lbWoodsPartner,     &v.lblTotalFeePartner,  &v.txtOppo1Name,
+          &v.lblScoreOppo1,     &v.lbTotalScoreOppo1,  &v.lbLonesOppo1,        &v.lbBumpsOppo1,
+          &v.lbWoodsOppo1,      &v.lblTotalFeeOppo1,   &v.txtOppo2Name,        &v.lblScoreOppo2,
+          &v.lbTotalScoreOppo2, &v.lbLonesOppo2,       &v.lbBumpsOppo2,        &v.lbWoodsOppo2,
+          &v.lblTotalFeeOppo2,  &v.lbTotalScorePlayer, &v.lblTotalFeePlayer})
+        clearCaption(*c);
+    v.checkPaid.checked = false;
+    m_filling = wasFilling;
+}
+
+// The entry lists work while an entrant is selected; the paid box only while the entrant owes
+// bumps or woods, and the bump and wood lists only while it is not marked paid. A failed lone
+// check holds the round and entrant lists until a later check passes.
+void cEnterScores::refreshEnabling() {
+    EnterScoresView& v = m_view;
+    const bool loaded = m_session.gLoaded;
+    const bool ready = loaded && v.comboPlayerName.hasSelection();
+    v.comboSelectRnd.enabled = loaded && !m_selectorsHeld;
+    v.comboPlayerName.enabled = ready && !m_selectorsHeld;
+    v.comboPlayerScore.enabled = ready;
+    v.comboPlayerLones.enabled = ready;
+    v.lbTotalScorePlayer.enabled = ready;
+    v.checkPaid.enabled = ready && (countValue(v.comboPlayerBumps.selectedText()) >= 1 ||
+                                    countValue(v.comboPlayerWoods.selectedText()) >= 1);
+    v.comboPlayerBumps.enabled = ready && !v.checkPaid.checked;
+    v.comboPlayerWoods.enabled = ready && !v.checkPaid.checked;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The director's choices
+
+void cEnterScores::comboSelectRnd_Click(int index) {
+    if (!acceptList(m_view.comboSelectRnd, index) || m_changingRound)
+        return;
+    ++m_actionDepth;
+    m_view.focus.clear();
+    m_view.comboSelectRnd.index = index;
+    changeRound(true);
+    if (entrantListEmpty())
+        BlankFields();
+    refreshEnabling();
+    --m_actionDepth;
+}
+
+void cEnterScores::checkAll_Click(bool checked) {
+    if (m_actionDepth != 0)
+        return;
+    ++m_actionDepth;
+    m_view.focus.clear();
+    m_view.checkAll.checked = checked;
+    runTrapped(m_session, "Check All Click", [&] {
+        if (m_loaded && m_session.gLoaded)
+            PopulatePlayers("", "");
+    });
+    refreshEnabling();
+    --m_actionDepth;
+}
+
+void cEnterScores::comboPlayerName_Click(int index) {
+    if (!acceptList(m_view.comboPlayerName, index))
+        return;
+    ++m_actionDepth;
+    m_view.focus.clear();
+    m_view.comboPlayerName.index = index;
+    runTrapped(m_session, "Player Name Click", [&] { LoadAllControls(true); });
+    --m_actionDepth;
+}
+
+void cEnterScores::comboPlayerScore_click(int index) {
+    if (!acceptList(m_view.comboPlayerScore, index))
+        return;
+    ++m_actionDepth;
+    m_view.focus.clear();
+    runTrapped(m_session, "Player Score Click", [&] {
+        m_view.comboPlayerScore.index = index;
+        const std::string id = selectedEntrantId();
+        if (id == "00")
+            return;
+        m_mismatchArmed = true;
+        applyCheck(onScreenCheck(id, m_view.comboPlayerScore.selectedText()), "comboPlayerScore");
+        UpdateScore();
+        if (afterScore)
+            afterScore();
+    });
+    if (entrantListEmpty())
+        BlankFields();
+    refreshEnabling();
+    --m_actionDepth;
+}
+
+// Stores the chosen score for the entrant and, in a Progressive tournament, for the partner. A
+// partner already holding a different score is settled by the director first.
+void cEnterScores::UpdateScore() {
+    if (m_updating)
+        return;
+    m_updating = true;
+    runTrapped(m_session, "Update Score Data", [&] {
+        const std::string id = selectedEntrantId();
+        if (id == "00")
+            return;
+        TournamentState& s = st();
+        const std::string round = selectedRound();
+        std::string chosen = twoDigits(m_view.comboPlayerScore.selectedText());
+        std::string partner;
+        if (m_progressive) {
+            partner = s.gRoster.getPartner(round, id);
+            if (!partner.empty() && s.gScores.ExistsKey2(round, partner)) {
+                const std::string theirs = twoDigits(s.gScores.getScore2(round, partner));
+                if (theirs != chosen) {
+                    // The names as the screen shows them: the entrant as listed, the partner
+                    // as in its name box.
+                    ConflictRequest request{m_view.comboPlayerName.selectedText(),
+                                            trim(m_view.txtPartnerName.text), chosen, theirs};
+                    const std::string answer =
+                        twoDigits(m_session.prompt().resolveConflict(request));
+                    selectValue(m_view.comboPlayerScore, answer);
+                    if (answer != chosen) {
+                        // The check ran on the score first chosen; what counts is the one stored.
+                        chosen = answer;
+                        applyCheck(onScreenCheck(id, chosen), "comboPlayerScore");
+                    }
+                }
+            }
+        }
+        s.gScores.setScore(round, id, chosen);
+        if (m_progressive && !partner.empty()) {
+            s.gScores.setScore(round, partner, chosen);
+            m_view.lblScorePartner.text = chosen;
+        }
+        // After a failed check the entrant stays on the screen (when still listed) so that its
+        // score or lones can be corrected at once.
+        PopulatePlayers(m_selectorsHeld ? id : std::string(), id);
+    });
+    m_updating = false;
+}
+
+void cEnterScores::comboPlayerLones_Click(int index) {
+    if (!acceptList(m_view.comboPlayerLones, index) || entrantListEmpty())
+        return;
+    ++m_actionDepth;
+    m_view.focus.clear();
+    runTrapped(m_session, "Player Lones Click", [&] {
+        m_view.comboPlayerLones.index = index;
+        m_mismatchArmed = true;
+        loneChoice();
+    });
+    refreshEnabling();
+    --m_actionDepth;
+}
+
+void cEnterScores::comboPlayerBumps_Click(int index) {
+    if (!acceptList(m_view.comboPlayerBumps, index))
+        return;
+    ++m_actionDepth;
+    m_view.focus.clear();
+    runTrapped(m_session, "Player Bumps Click", [&] {
+        m_view.comboPlayerBumps.index = index;
+        const std::string id = selectedEntrantId();
+        if (!entrantListEmpty() && id != "00") {
+            writeCount(st().gBumps, makekey(id, "00"), m_view.comboPlayerBumps.selectedText());
+            showPlayerFee();
+        }
+        if (!m_loadingAll)
+            updatePaidBox();
+    });
+    refreshEnabling();
+    --m_actionDepth;
+}
+
+void cEnterScores::comboPlayerWoods_Click(int index) {
+    if (!acceptList(m_view.comboPlayerWoods, index))
+        return;
+    ++m_actionDepth;
+    m_view.focus.clear();
+    runTrapped(m_session, "Player Woods Click", [&] {
+        m_view.comboPlayerWoods.index = index;
+        const std::string id = selectedEntrantId();
+        if (!entrantListEmpty() && id != "00") {
+            writeCount(st().gBumps, makekey(id, "01"), m_view.comboPlayerWoods.selectedText());
+            showPlayerFee();
+        }
+        if (!m_loadingAll)
+            updatePaidBox();
+    });
+    refreshEnabling();
+    --m_actionDepth;
+}
+
+void cEnterScores::checkPaid_Click(bool checked) {
+    if (!m_active || m_actionDepth != 0 || !m_view.checkPaid.enabled)
+        return;
+    ++m_actionDepth;
+    m_view.focus.clear();
+    runTrapped(m_session, "Check Paid Click", [&] {
+        m_view.checkPaid.checked = checked;
+        processPaid();
+    });
+    refreshEnabling();
+    --m_actionDepth;
+}
+
+} // namespace rh

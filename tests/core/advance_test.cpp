@@ -1,0 +1,319 @@
+// The round check after every score and the advance to the next round, driven through the
+// score-entry screen with recording hooks in place of the clocks, the recovery copy and the views.
+#include "core/scripted_prompt.h"
+#include "core/text.h"
+#include "scoring/enter_scores.h"
+#include "scoring/round.h"
+#include "services/round_advance.h"
+#include "services/session.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace rh;
+
+namespace {
+
+using Table = std::array<std::int16_t, 4>;
+
+class Advance : public ::testing::Test {
+protected:
+    ScriptedPrompt prompt;
+    Session session{prompt};
+    std::vector<std::string> calls;
+    RoundAdvanceHooks hooks;
+
+    Advance() {
+        auto note = [this](const char* what) { return [this, what] { calls.emplace_back(what); }; };
+        hooks.refreshViews = note("refreshViews");
+        hooks.StopRoundTimer = note("StopRoundTimer");
+        hooks.RecordRoundTime = note("RecordRoundTime");
+        hooks.ResetRoundTimer = note("ResetRoundTimer");
+        hooks.ResetPauseTimer = note("ResetPauseTimer");
+        hooks.SaveData = [this] {
+            calls.push_back("SaveData round " + std::to_string(session.tourney().CurrentRound()));
+        };
+        hooks.StartRoundTimer = note("StartRoundTimer");
+        hooks.ChangeRound = note("ChangeRound");
+        hooks.UpdateProgressBars = [this](bool done) {
+            calls.push_back(done ? "UpdateProgressBars(true)" : "UpdateProgressBars(false)");
+        };
+        hooks.ShowResultsTab = note("ShowResultsTab");
+    }
+
+    void addEntrants(int count) {
+        TournamentState& s = session.state();
+        for (int i = 1; i <= count; ++i) {
+            // "P01".."P99": name order is id order.
+            const std::string name = "P" + fmt00(i);
+            s.gPlayerNames.Add(name, fmt00(i));
+            s.m_SortedNames.AddItem(name + "~" + fmt00(i));
+        }
+        s.m_Tourney.setTotalPlort(static_cast<std::int16_t>(count));
+    }
+
+    void seat(const std::vector<std::vector<Table>>& rounds) {
+        for (std::size_t r = 0; r < rounds.size(); ++r)
+            for (const Table& t : rounds[r])
+                session.state().gRoster.AddPlayers(static_cast<std::int16_t>(r + 1), t);
+        session.tourney().setTotalRounds(static_cast<std::int16_t>(rounds.size()));
+        session.tourney().setCurrentRound(1);
+        session.gDataFileLoaded = true;
+        session.gLoaded = true;
+    }
+
+    int roundOvers(bool tournamentOver) const {
+        int n = 0;
+        for (const auto& s : prompt.shown)
+            n += s.kind == "roundOver" && s.tournamentOver == tournamentOver;
+        return n;
+    }
+    std::vector<std::string> shownKinds() const {
+        std::vector<std::string> out;
+        for (const auto& s : prompt.shown)
+            out.push_back(s.kind == "message" ? s.message.title : s.kind);
+        return out;
+    }
+    static int scoreIndex(int score) { return score + 1; }
+};
+
+} // namespace
+
+TEST_F(Advance, TwoScoresFillAFourPlayerRoundAndOnlyTheSecondEndsIt) {
+    addEntrants(4);
+    seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
+    cEnterScores screen(session);
+    bindRoundAdvance(screen, session, hooks);
+    screen.UpdateEnterScores();
+
+    screen.comboPlayerScore_click(scoreIndex(6)); // P01 and P02
+    EXPECT_EQ(roundOvers(false), 0);
+    EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews"}));
+    EXPECT_EQ(screen.view().comboPlayerName.selectedText(), "*P03");
+
+    calls.clear();
+    screen.comboPlayerScore_click(scoreIndex(3)); // P03 and P04
+    const TournamentState& s = session.state();
+    for (const char* key : {"0101", "0102", "0103", "0104"})
+        EXPECT_TRUE(s.gScores.ExistsKey1(key)) << key;
+    EXPECT_EQ(roundOvers(false), 1);
+    EXPECT_EQ(session.tourney().CurrentRound(), 2);
+    EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews", "StopRoundTimer", "RecordRoundTime",
+                                               "ResetRoundTimer", "ResetPauseTimer",
+                                               "SaveData round 2", "StartRoundTimer", "ChangeRound",
+                                               "UpdateProgressBars(false)"}));
+    // The Scores tab has been reloaded for the new round.
+    EXPECT_EQ(screen.selectedRound(), "02");
+    EXPECT_EQ(screen.view().comboSelectRnd.items.size(), 2u);
+    EXPECT_EQ(screen.view().comboPlayerName.items.size(), 4u);
+    EXPECT_EQ(screen.view().comboPlayerName.selectedText(), "*P01");
+    EXPECT_EQ(screen.view().txtPartnerName.text, "*P03");
+    EXPECT_TRUE(screen.view().comboPlayerScore.enabled);
+}
+
+TEST_F(Advance, SittingOutEntrantsNeverHoldARoundOpen) {
+    addEntrants(5);
+    seat({{{1, 2, 3, 4}}, {{5, 1, 2, 3}}}); // P05 sits out round 1, P04 round 2
+    cEnterScores screen(session);
+    bindRoundAdvance(screen, session, hooks);
+    screen.UpdateEnterScores();
+    EXPECT_EQ(screen.view().comboPlayerName.items.size(), 4u);
+    screen.comboPlayerScore_click(scoreIndex(4));
+    screen.comboPlayerScore_click(scoreIndex(5));
+    EXPECT_EQ(roundOvers(false), 1);
+    EXPECT_EQ(session.tourney().CurrentRound(), 2);
+    EXPECT_FALSE(session.state().gScores.ExistsKey2("1", "5"));
+}
+
+TEST_F(Advance, AScoreInAnEarlierRoundAdvancesNothing) {
+    addEntrants(4);
+    seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}, {{1, 4, 2, 3}}});
+    session.tourney().setCurrentRound(2);
+    session.state().gScores.setScore("1", "1", "05");
+    session.state().gScores.setScore("1", "2", "05");
+    cEnterScores screen(session);
+    bindRoundAdvance(screen, session, hooks);
+    screen.UpdateEnterScores();
+    screen.comboSelectRnd_Click(0);
+    ASSERT_EQ(screen.view().comboPlayerName.selectedText(), "P01");
+    ASSERT_EQ(screen.view().comboPlayerName.items[2].text, "*P03");
+    screen.comboPlayerName_Click(2);
+    screen.comboPlayerScore_click(scoreIndex(8)); // round 1 is now complete; round 2 is not
+    EXPECT_TRUE(isRoundComplete(session.state(), 1LL));
+    EXPECT_EQ(roundOvers(false), 0);
+    EXPECT_EQ(session.tourney().CurrentRound(), 2);
+    EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews"}));
+}
+
+TEST_F(Advance, AfterTheLastRoundEveryScoreSaysTheTournamentIsOver) {
+    addEntrants(4);
+    seat({{{1, 2, 3, 4}}});
+    cEnterScores screen(session);
+    bindRoundAdvance(screen, session, hooks);
+    screen.UpdateEnterScores();
+    screen.comboPlayerScore_click(scoreIndex(6));
+    screen.comboPlayerScore_click(scoreIndex(7));
+    EXPECT_EQ(roundOvers(true), 1);
+    EXPECT_EQ(roundOvers(false), 0);
+    EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews", "refreshViews", "ShowResultsTab",
+                                               "UpdateProgressBars(true)"}));
+    EXPECT_EQ(session.tourney().CurrentRound(), 1);
+    EXPECT_TRUE(screen.view().comboPlayerName.items.empty());
+
+    // A correction after the end: the dialog comes again, no clock is touched.
+    calls.clear();
+    screen.checkAll_Click(true);
+    prompt.conflictTakesPlayer = {true};
+    screen.comboPlayerScore_click(scoreIndex(9));
+    EXPECT_EQ(roundOvers(true), 2);
+    EXPECT_EQ(session.tourney().CurrentRound(), 1);
+    EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews", "ShowResultsTab",
+                                               "UpdateProgressBars(true)"}));
+    EXPECT_EQ(prompt.shown.back().message.text, "THE TOURNAMENT IS OVER");
+}
+
+TEST_F(Advance, MismatchesAreListedAndTheRoundAdvancesAllTheSame) {
+    addEntrants(8);
+    seat({{{1, 2, 3, 4}, {5, 6, 7, 8}}, {{1, 3, 5, 7}, {2, 4, 6, 8}}});
+    session.state().gLones.Add("02", "03"); // P03 will score 5 with 2 lones
+    session.state().gLones.Add("03", "07"); // P07 will score 3 with 3 lones
+    cEnterScores screen(session);
+    bindRoundAdvance(screen, session, hooks);
+    screen.UpdateEnterScores();
+    screen.comboPlayerScore_click(scoreIndex(9)); // P01, P02
+    screen.comboPlayerScore_click(scoreIndex(5)); // P03, P04
+    screen.comboPlayerScore_click(scoreIndex(8)); // P05, P06
+    screen.comboPlayerScore_click(scoreIndex(3)); // P07, P08
+
+    const std::vector<Message> messages = prompt.messages();
+    ASSERT_FALSE(messages.empty());
+    const Message& m = messages.back();
+    EXPECT_EQ(m.title, "Auto-Advance Round");
+    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(m.text, "Press OK to advance to the next round\r\n"
+                      "The following players have a score/lone mismatch\r\n"
+                      "P03\r\nP07\r\n");
+    // The round-over dialog first, then the list; the round moves on regardless.
+    const std::vector<std::string> kinds = shownKinds();
+    auto over = std::find(kinds.begin(), kinds.end(), "roundOver");
+    auto list = std::find(kinds.begin(), kinds.end(), "Auto-Advance Round");
+    EXPECT_LT(over, list);
+    EXPECT_EQ(session.tourney().CurrentRound(), 2);
+}
+
+TEST_F(Advance, NoAdvanceWithoutALoadedTournamentFile) {
+    addEntrants(4);
+    seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
+    session.gDataFileLoaded = false;
+    session.state().gScores.setScore("1", "1", "05");
+    session.state().gScores.setScore("1", "2", "05");
+    session.state().gScores.setScore("1", "3", "05");
+    session.state().gScores.setScore("1", "4", "05");
+    EXPECT_EQ(UpdateGrid(session, nullptr, hooks), RoundOutcome::NotAdvanced);
+    EXPECT_EQ(roundOvers(false), 1);
+    EXPECT_EQ(session.tourney().CurrentRound(), 1);
+    EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews"}));
+
+    session.gDataFileLoaded = true;
+    EXPECT_EQ(UpdateGrid(session, nullptr, hooks), RoundOutcome::Advanced);
+    EXPECT_EQ(UpdateGrid(session, nullptr, hooks), RoundOutcome::Open);
+}
+
+TEST_F(Advance, AFailingHookIsReportedAndLeavesWhatWasDone) {
+    addEntrants(4);
+    seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
+    for (int id = 1; id <= 4; ++id)
+        session.state().gScores.setScore("1", std::to_string(id), "05");
+    hooks.SaveData = [] { throw RhError(err::DiskFull); };
+    EXPECT_TRUE(AdvanceRound(session, hooks)); // the round did move before the failure
+    EXPECT_EQ(prompt.countTitled("Advance Round"), 1);
+    EXPECT_EQ(prompt.messages().back().text,
+              "The following error occured: \r\nError # 61\r\nDisk full");
+    EXPECT_EQ(session.tourney().CurrentRound(), 2);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "StartRoundTimer"), 0);
+}
+
+TEST_F(Advance, ShowAllUncheckedBlanksTheFieldsBeforeTheReload) {
+    addEntrants(4);
+    seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}, {{1, 4, 2, 3}}});
+    cEnterScores screen(session);
+    std::vector<std::string> seen;
+    hooks.StopRoundTimer = [&] { seen.push_back(screen.view().txtPartnerName.text); };
+    screen.UpdateEnterScores();
+    ASSERT_EQ(screen.view().txtPartnerName.text, "*P02");
+
+    // The round is completed elsewhere while the screen still shows P01.
+    for (int id = 1; id <= 4; ++id)
+        session.state().gScores.setScore("1", std::to_string(id), "05");
+    EXPECT_EQ(UpdateGrid(session, &screen, hooks), RoundOutcome::Advanced);
+    EXPECT_EQ(screen.view().txtPartnerName.text, "*P03"); // round 2 loaded afterwards
+
+    // With "Show All" checked the fields stay as they were until the reload.
+    screen.checkAll_Click(true);
+    for (int id = 1; id <= 4; ++id)
+        session.state().gScores.setScore("2", std::to_string(id), "05");
+    screen.UpdateEnterScores();
+    ASSERT_EQ(screen.view().txtPartnerName.text, "P03");
+    EXPECT_EQ(UpdateGrid(session, &screen, hooks), RoundOutcome::Advanced);
+    EXPECT_EQ(seen, (std::vector<std::string>{"", "P03"}));
+    EXPECT_EQ(screen.selectedRound(), "03");
+}
+
+// A whole generated tournament played through the screen: every round the director enters the
+// score of whoever the screen offers next until the tournament is over.
+TEST_F(Advance, AGeneratedTournamentPlaysThroughToTheEnd) {
+    const int players = 22; // two sit out every round
+    const int rounds = 6;
+    addEntrants(players);
+    std::mt19937 rng(20240601);
+    std::vector<std::vector<Table>> seating;
+    for (int r = 0; r < rounds; ++r) {
+        std::vector<std::int16_t> ids(players);
+        for (int i = 0; i < players; ++i)
+            ids[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i + 1);
+        std::shuffle(ids.begin(), ids.end(), rng);
+        std::vector<Table> tables;
+        for (std::size_t t = 0; t + 4 <= ids.size(); t += 4)
+            tables.push_back({ids[t], ids[t + 1], ids[t + 2], ids[t + 3]});
+        seating.push_back(tables);
+    }
+    seat(seating);
+    cEnterScores screen(session);
+    bindRoundAdvance(screen, session, hooks);
+    screen.UpdateEnterScores();
+
+    std::uniform_int_distribution<int> points(0, 32);
+    int choices = 0;
+    while (roundOvers(true) == 0) {
+        ASSERT_LT(choices, players * rounds) << "the tournament never ended";
+        const ListView& names = screen.view().comboPlayerName;
+        ASSERT_TRUE(names.hasSelection());
+        ASSERT_EQ(names.selectedText().front(), '*'); // only waiting entrants are offered
+        screen.comboPlayerScore_click(scoreIndex(points(rng)));
+        ++choices;
+    }
+    EXPECT_EQ(choices, rounds * (players / 4) * 2); // one choice per partnership
+    EXPECT_EQ(roundOvers(false), rounds - 1);
+    EXPECT_EQ(session.tourney().CurrentRound(), rounds);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SaveData round " + std::to_string(rounds)),
+              1);
+    const TournamentState& s = session.state();
+    for (int r = 1; r <= rounds; ++r) {
+        EXPECT_TRUE(isRoundComplete(s, static_cast<long long>(r))) << r;
+        for (const Table& t : seating[static_cast<std::size_t>(r - 1)]) {
+            const std::string round = fmt00(r);
+            EXPECT_EQ(s.gScores.getScore2(round, fmt00(t[0])),
+                      s.gScores.getScore2(round, fmt00(t[1])));
+            EXPECT_EQ(s.gScores.getScore2(round, fmt00(t[2])),
+                      s.gScores.getScore2(round, fmt00(t[3])));
+        }
+    }
+    EXPECT_EQ(s.gScores.Count(), rounds * (players / 4) * 4);
+    EXPECT_EQ(prompt.countTitled("Data Mismatch"), 0);
+}

@@ -1,0 +1,556 @@
+// The score-entry screen driven as the director drives it: choices of round, entrant, score,
+// lones, bumps, woods and paid, with the stores, the captions and the messages checked after each.
+#include "core/scripted_prompt.h"
+#include "core/text.h"
+#include "scoring/enter_scores.h"
+#include "services/session.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using namespace rh;
+
+namespace {
+
+using Table = std::array<std::int16_t, 4>;
+using Pair = std::array<std::int16_t, 2>;
+
+// A prompt that also notes what the score store held when the conflict dialog opened.
+class RecordingPrompt : public ScriptedPrompt {
+public:
+    Session* session = nullptr;
+    std::vector<std::string> storeAtConflict; // "key=value" of the watched keys
+    std::vector<std::string> watched;
+
+    std::string resolveConflict(const ConflictRequest& request) override {
+        for (const auto& key : watched)
+            storeAtConflict.push_back(key + "=" + session->state().gScores.Item(key));
+        return ScriptedPrompt::resolveConflict(request);
+    }
+};
+
+class EnterScores : public ::testing::Test {
+protected:
+    RecordingPrompt prompt;
+    Session session{prompt};
+
+    EnterScores() { prompt.session = &session; }
+
+    void addEntrants(const std::vector<std::string>& names) {
+        TournamentState& s = session.state();
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const std::string id = fmt00(static_cast<long long>(i + 1));
+            s.gPlayerNames.Add(names[i], id);
+            s.m_SortedNames.AddItem(names[i] + "~" + id);
+        }
+        s.m_Tourney.setTotalPlort(static_cast<std::int16_t>(names.size()));
+    }
+
+    // Eight players; round 1 seats 1-2 v 3-4 and 5-6 v 7-8, round 2 1-3 v 5-7 and 2-4 v 6-8,
+    // round 3 1-4 v 6-7 and 2-3 v 5-8. Names sort in id order.
+    void eightPlayers(int rounds, int current) {
+        addEntrants({"Ann", "Bob", "Cat", "Dan", "Eve", "Fay", "Gus", "Hal"});
+        const std::vector<std::vector<Table>> seating = {{{1, 2, 3, 4}, {5, 6, 7, 8}},
+                                                         {{1, 3, 5, 7}, {2, 4, 6, 8}},
+                                                         {{1, 4, 6, 7}, {2, 3, 5, 8}}};
+        for (int r = 0; r < rounds; ++r)
+            for (const Table& t : seating[static_cast<std::size_t>(r)])
+                session.state().gRoster.AddPlayers(static_cast<std::int16_t>(r + 1), t);
+        session.tourney().setTotalRounds(static_cast<std::int16_t>(rounds));
+        session.tourney().setCurrentRound(static_cast<std::int16_t>(current));
+        loaded();
+    }
+
+    // Four teams; round 1: 1 v 2, 3 v 4; round 2: 1 v 3, 2 v 4.
+    void fourTeams() {
+        session.tourney().SetTypeTeam();
+        addEntrants({"Aces", "Bees", "Cubs", "Dots"});
+        const std::vector<std::vector<Pair>> seating = {{{1, 2}, {3, 4}}, {{1, 3}, {2, 4}}};
+        for (std::size_t r = 0; r < seating.size(); ++r)
+            for (const Pair& p : seating[r])
+                session.state().gRoster.AddTeams(static_cast<std::int16_t>(r + 1), p);
+        session.tourney().setTotalRounds(2);
+        session.tourney().setCurrentRound(1);
+        loaded();
+    }
+
+    void loaded() {
+        session.gDataFileLoaded = true;
+        session.gLoaded = true;
+    }
+
+    static int indexOf(const ListView& list, const std::string& text) {
+        for (std::size_t i = 0; i < list.items.size(); ++i)
+            if (list.items[i].text == text)
+                return static_cast<int>(i);
+        return -1;
+    }
+    static std::vector<std::string> texts(const ListView& list) {
+        std::vector<std::string> out;
+        for (const auto& item : list.items)
+            out.push_back(item.text);
+        return out;
+    }
+    static int scoreIndex(int score) { return score + 1; } // item 0 is the blank score
+
+    std::string score(const char* key) { return session.state().gScores.Item(key); }
+    int mismatchMessages() { return prompt.countTitled("Data Mismatch"); }
+    int conflicts() const {
+        int n = 0;
+        for (const auto& s : prompt.shown)
+            n += s.kind == "conflict";
+        return n;
+    }
+    // Selects an entrant by its listed text, as the director would.
+    void choose(cEnterScores& screen, const std::string& listed) {
+        const int at = indexOf(screen.view().comboPlayerName, listed);
+        ASSERT_GE(at, 0) << listed;
+        screen.comboPlayerName_Click(at);
+    }
+};
+
+} // namespace
+
+TEST_F(EnterScores, CreatedScreenHoldsTheFixedListsAndNothingElse) {
+    cEnterScores screen(session);
+    screen.UpdateEnterScores(); // nothing loaded yet
+    const EnterScoresView& v = screen.view();
+    ASSERT_EQ(v.comboPlayerScore.items.size(), 34u);
+    EXPECT_EQ(v.comboPlayerScore.items[0].text, "");
+    EXPECT_EQ(v.comboPlayerScore.items[8].text, " 07");
+    EXPECT_EQ(v.comboPlayerScore.items[33].text, " 32");
+    ASSERT_EQ(v.comboPlayerBumps.items.size(), 100u);
+    EXPECT_EQ(v.comboPlayerWoods.items[99].text, " 99");
+    EXPECT_EQ(v.comboPlayerWoods.items[99].data, "99");
+    EXPECT_TRUE(v.comboSelectRnd.items.empty());
+    EXPECT_FALSE(v.comboPlayerScore.enabled);
+    EXPECT_FALSE(v.comboPlayerName.enabled);
+    EXPECT_FALSE(v.checkPaid.enabled);
+    EXPECT_EQ(v.boxPlayer.caption, "Player Round Score");
+    EXPECT_EQ(v.frmPartnerScore.caption, "Partner Round Score");
+    EXPECT_EQ(v.lblPlayer.text, "Name");
+    EXPECT_TRUE(v.frmOpponent.visible);
+    EXPECT_TRUE(prompt.shown.empty());
+
+    // A choice on a disabled list is not a choice.
+    screen.comboPlayerScore_click(scoreIndex(7));
+    EXPECT_EQ(session.state().gScores.Count(), 0);
+}
+
+TEST_F(EnterScores, LoadListsWaitingEntrantsOfTheCurrentRound) {
+    eightPlayers(3, 2);
+    session.state().gScores.setScore("2", "1", "05"); // Ann and Cat are done in round 2
+    session.state().gScores.setScore("2", "3", "05");
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    const EnterScoresView& v = screen.view();
+    EXPECT_EQ(texts(v.comboSelectRnd), (std::vector<std::string>{"01", "02"}));
+    EXPECT_EQ(v.comboSelectRnd.index, 1);
+    EXPECT_EQ(texts(v.comboPlayerName),
+              (std::vector<std::string>{"*Bob", "*Dan", "*Eve", "*Fay", "*Gus", "*Hal"}));
+    EXPECT_EQ(v.comboPlayerName.items[1].data, "04");
+    EXPECT_EQ(v.comboPlayerName.index, 0);
+    EXPECT_EQ(screen.selectedEntrantId(), "02");
+    EXPECT_TRUE(v.frmEnterScores.visible);
+    EXPECT_TRUE(v.comboPlayerScore.enabled);
+    EXPECT_EQ(v.focus, "comboPlayerScore");
+    // Bob's table in round 2: 2-4 against 6-8.
+    EXPECT_EQ(v.txtPartnerName.text, "*Dan");
+    EXPECT_EQ(v.txtOppo1Name.text, "*Fay");
+    EXPECT_EQ(v.txtOppo2Name.text, "*Hal");
+    EXPECT_EQ(v.comboPlayerScore.index, 0);
+
+    // "Show All" lists the scored entrants by their bare names.
+    screen.checkAll_Click(true);
+    EXPECT_EQ(texts(v.comboPlayerName), (std::vector<std::string>{"Ann", "*Bob", "Cat", "*Dan",
+                                                                  "*Eve", "*Fay", "*Gus", "*Hal"}));
+}
+
+TEST_F(EnterScores, SelectionFollowsTheEntrantLastClickedOnTheStandings) {
+    eightPlayers(2, 1);
+    session.gSavePlayerId = "06";
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    EXPECT_EQ(screen.selectedEntrantId(), "06");
+    // Fay's score moves the selection to the first waiting entrant, Fay being done.
+    screen.comboPlayerScore_click(scoreIndex(4));
+    EXPECT_EQ(screen.view().comboPlayerName.selectedText(), "*Ann");
+}
+
+TEST_F(EnterScores, ScoreIsStoredForBothPartnersAndSelectionMovesOn) {
+    eightPlayers(2, 1);
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    ASSERT_EQ(screen.view().comboPlayerName.selectedText(), "*Ann");
+
+    screen.comboPlayerScore_click(scoreIndex(7));
+    EXPECT_EQ(score("0101"), "07");
+    EXPECT_EQ(score("0102"), "07");
+    EXPECT_EQ(session.state().gScores.Count(), 2);
+    EXPECT_EQ(conflicts(), 0);
+    EXPECT_TRUE(prompt.messages().empty());
+
+    const EnterScoresView& v = screen.view();
+    EXPECT_EQ(texts(v.comboPlayerName),
+              (std::vector<std::string>{"*Cat", "*Dan", "*Eve", "*Fay", "*Gus", "*Hal"}));
+    EXPECT_EQ(v.comboPlayerName.selectedText(), "*Cat");
+    // Cat's table: partner Dan (no score yet), opponents Ann and Bob with their 07.
+    EXPECT_EQ(v.txtPartnerName.text, "*Dan");
+    EXPECT_EQ(v.txtOppo1Name.text, "Ann");
+    EXPECT_EQ(v.lblScoreOppo1.text, "07");
+    EXPECT_EQ(v.lbTotalScoreOppo1.text, "07");
+    EXPECT_EQ(v.txtOppo2Name.text, "Bob");
+    EXPECT_EQ(v.lbLonesOppo2.text, "00");
+    EXPECT_EQ(v.comboPlayerScore.index, 0);
+    EXPECT_EQ(v.lbTotalScorePlayer.text, "00");
+}
+
+TEST_F(EnterScores, PartnerConflictIsSettledBeforeAnythingIsStored) {
+    eightPlayers(2, 1);
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    screen.comboPlayerScore_click(scoreIndex(7)); // Ann and Bob: 07
+    screen.checkAll_Click(true);
+    choose(screen, "Bob");
+    EXPECT_EQ(screen.view().lblScorePartner.text, "07");
+
+    prompt.watched = {"0101", "0102"};
+    prompt.conflictTakesPlayer = {true};
+    screen.comboPlayerScore_click(scoreIndex(9));
+    ASSERT_EQ(conflicts(), 1);
+    const ConflictRequest& asked = prompt.shown.back().conflict;
+    EXPECT_EQ(asked.playerName, "Bob");
+    EXPECT_EQ(asked.partnerName, "Ann");
+    EXPECT_EQ(asked.playerScore, "09");
+    EXPECT_EQ(asked.partnerScore, "07");
+    EXPECT_EQ(prompt.storeAtConflict, (std::vector<std::string>{"0101=07", "0102=07"}));
+    EXPECT_EQ(score("0101"), "09");
+    EXPECT_EQ(score("0102"), "09");
+
+    // The other way: the partner's score stands and becomes the selected score.
+    choose(screen, "Ann");
+    prompt.storeAtConflict.clear();
+    prompt.conflictTakesPlayer = {false};
+    screen.comboPlayerScore_click(scoreIndex(12));
+    ASSERT_EQ(conflicts(), 2);
+    EXPECT_EQ(prompt.shown.back().conflict.playerName, "Ann");
+    EXPECT_EQ(prompt.shown.back().conflict.partnerScore, "09");
+    EXPECT_EQ(prompt.storeAtConflict, (std::vector<std::string>{"0101=09", "0102=09"}));
+    EXPECT_EQ(score("0101"), "09");
+    EXPECT_EQ(score("0102"), "09");
+}
+
+TEST_F(EnterScores, BlankScoreRemovesBothAndTheEntrantWaitsAgain) {
+    eightPlayers(2, 1);
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    screen.comboPlayerScore_click(scoreIndex(7));
+    screen.checkAll_Click(true);
+    choose(screen, "Ann");
+
+    // The blank disagrees with the partner's 07, so the director confirms it first.
+    prompt.conflictTakesPlayer = {true};
+    screen.comboPlayerScore_click(0);
+    EXPECT_EQ(conflicts(), 1);
+    EXPECT_EQ(prompt.shown.back().conflict.playerScore, "");
+    EXPECT_FALSE(session.state().gScores.ExistsKey2("1", "1"));
+    EXPECT_FALSE(session.state().gScores.ExistsKey2("1", "2"));
+    EXPECT_EQ(indexOf(screen.view().comboPlayerName, "*Ann"), 0);
+    EXPECT_EQ(indexOf(screen.view().comboPlayerName, "*Bob"), 1);
+}
+
+TEST_F(EnterScores, LastWaitingEntrantEmptiesTheListAndBlanksTheScreen) {
+    eightPlayers(1, 1); // one round: completing it ends the tournament, nothing reloads
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    screen.comboPlayerScore_click(scoreIndex(7)); // Ann, Bob
+    screen.comboPlayerScore_click(scoreIndex(6)); // Cat, Dan
+    screen.comboPlayerScore_click(scoreIndex(5)); // Eve, Fay
+    ASSERT_EQ(screen.view().comboPlayerName.selectedText(), "*Gus");
+    screen.comboPlayerScore_click(scoreIndex(3)); // Gus, Hal
+    EXPECT_EQ(score("0108"), "03");
+
+    const EnterScoresView& v = screen.view();
+    EXPECT_TRUE(v.comboPlayerName.items.empty());
+    EXPECT_EQ(screen.selectedEntrantId(), "00");
+    for (const auto& [name, list] : v.lists()) {
+        const std::string control = name;
+        if (control == "comboSelectRnd")
+            continue;
+        EXPECT_FALSE(list->enabled) << control;
+        if (control != "comboPlayerName") {
+            EXPECT_FALSE(list->hasSelection()) << control;
+        }
+    }
+    for (const auto& [name, caption] : v.captions()) {
+        if (std::string(name) != "lblPlayer") {
+            EXPECT_EQ(caption->text, "") << name;
+        }
+    }
+    EXPECT_FALSE(v.checkPaid.enabled);
+    EXPECT_TRUE(v.comboSelectRnd.enabled); // an earlier round can still be chosen
+}
+
+TEST_F(EnterScores, ChoosingARoundShowsAllOfItsEntrants) {
+    eightPlayers(2, 2);
+    for (int id = 1; id <= 8; ++id)
+        session.state().gScores.setScore("1", std::to_string(id), "05");
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    EXPECT_FALSE(screen.showAll());
+    screen.comboSelectRnd_Click(0);
+    EXPECT_TRUE(screen.showAll());
+    EXPECT_EQ(screen.selectedRound(), "01");
+    EXPECT_EQ(texts(screen.view().comboPlayerName),
+              (std::vector<std::string>{"Ann", "Bob", "Cat", "Dan", "Eve", "Fay", "Gus", "Hal"}));
+    EXPECT_EQ(screen.view().lblScorePartner.text, "05");
+    // The screen reload goes back to the current round.
+    screen.UpdateEnterScores();
+    EXPECT_EQ(screen.selectedRound(), "02");
+}
+
+TEST_F(EnterScores, LoneListAndTheOnScreenLoneCheck) {
+    eightPlayers(2, 2);
+    // Dan: 3 in round 1 (partner Cat), 5 in round 2 (partner Bob).
+    TournamentState& s = session.state();
+    s.gScores.setScore("1", "3", "03");
+    s.gScores.setScore("1", "4", "03");
+    s.gScores.setScore("2", "2", "05");
+    s.gScores.setScore("2", "4", "05");
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    screen.checkAll_Click(true);
+    choose(screen, "Dan");
+    const EnterScoresView& v = screen.view();
+    EXPECT_EQ(texts(v.comboPlayerLones), (std::vector<std::string>{" 00", " 01"}));
+    EXPECT_EQ(s.gLones.Item("04"), "00"); // showing the count stores it again
+
+    screen.comboPlayerLones_Click(1); // 8 >= 4
+    EXPECT_EQ(s.gLones.Item("04"), "01");
+    EXPECT_EQ(mismatchMessages(), 0);
+
+    choose(screen, "Dan");
+    prompt.conflictTakesPlayer = {true};
+    screen.comboPlayerScore_click(scoreIndex(2)); // 3 + 2 = 5 >= 4
+    EXPECT_EQ(mismatchMessages(), 0);
+    EXPECT_EQ(score("0204"), "02");
+    EXPECT_EQ(score("0202"), "02");
+
+    choose(screen, "Dan");
+    prompt.conflictTakesPlayer = {true};
+    screen.comboPlayerScore_click(scoreIndex(0)); // 3 + 0 = 3 < 4
+    ASSERT_EQ(mismatchMessages(), 1);
+    const Message m = prompt.messages().back();
+    EXPECT_EQ(m.text, "Score and Lone data mismatch");
+    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(m.buttons, MsgButtons::Ok);
+    EXPECT_EQ(score("0204"), "00"); // stored all the same
+    EXPECT_EQ(score("0202"), "00");
+    EXPECT_EQ(s.gLones.Item("04"), "01");
+    // Dan stays on the screen with the round and entrant choice held back.
+    EXPECT_EQ(screen.selectedEntrantId(), "04");
+    EXPECT_FALSE(v.comboSelectRnd.enabled);
+    EXPECT_FALSE(v.comboPlayerName.enabled);
+    EXPECT_TRUE(v.comboPlayerScore.enabled);
+    EXPECT_EQ(texts(v.comboPlayerLones), (std::vector<std::string>{" 00"}));
+    EXPECT_FALSE(v.comboPlayerLones.hasSelection()); // the stored 1 no longer fits the list
+    screen.comboSelectRnd_Click(0);                  // held back: not a choice
+    EXPECT_EQ(screen.selectedRound(), "02");
+
+    // Correcting the lones gives the choice back.
+    screen.comboPlayerLones_Click(0);
+    EXPECT_EQ(s.gLones.Item("04"), "00");
+    EXPECT_TRUE(v.comboSelectRnd.enabled);
+    EXPECT_TRUE(v.comboPlayerName.enabled);
+    EXPECT_EQ(mismatchMessages(), 1);
+}
+
+TEST_F(EnterScores, AConflictAnswerIsWhatTheLoneCheckJudges) {
+    eightPlayers(2, 2);
+    TournamentState& s = session.state();
+    s.gScores.setScore("1", "3", "03");
+    s.gScores.setScore("1", "4", "03");
+    s.gScores.setScore("2", "2", "05");
+    s.gScores.setScore("2", "4", "05");
+    s.gLones.Add("01", "04");
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    screen.checkAll_Click(true);
+    choose(screen, "Dan");
+    // 0 fails the check, but the partner's 05 is kept: the selectors come back.
+    prompt.conflictTakesPlayer = {false};
+    screen.comboPlayerScore_click(scoreIndex(0));
+    EXPECT_EQ(mismatchMessages(), 1);
+    EXPECT_EQ(score("0204"), "05");
+    EXPECT_TRUE(screen.view().comboPlayerName.enabled);
+    EXPECT_TRUE(screen.view().comboSelectRnd.enabled);
+}
+
+TEST_F(EnterScores, LoneCountBeyondTheListIsKeptAndNotSelected) {
+    eightPlayers(2, 2);
+    TournamentState& s = session.state();
+    s.gScores.setScore("1", "3", "03");
+    s.gScores.setScore("1", "4", "03");
+    s.gScores.setScore("2", "2", "05");
+    s.gScores.setScore("2", "4", "05");
+    s.gLones.Add("3", "04"); // from the file, more than the scores allow
+    s.gLones.Add("1", "02"); // not in two-digit form
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    screen.checkAll_Click(true);
+    choose(screen, "Dan");
+    EXPECT_FALSE(screen.view().comboPlayerLones.hasSelection());
+    EXPECT_EQ(s.gLones.Item("04"), "3");
+    EXPECT_EQ(mismatchMessages(), 0);
+    choose(screen, "Bob");
+    EXPECT_EQ(screen.view().comboPlayerLones.index, 1);
+    EXPECT_EQ(s.gLones.Item("02"), "01");
+    EXPECT_EQ(screen.view().lbLonesPartner.text, "03"); // Dan beside Bob
+}
+
+TEST_F(EnterScores, AStoredScoreBeyondTheListStillCountsForTheLones) {
+    eightPlayers(2, 1);
+    session.state().gScores.setScore("1", "5", "40"); // from a file: Eve and Fay
+    session.state().gScores.setScore("1", "6", "40");
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    screen.checkAll_Click(true);
+    choose(screen, "Eve");
+    const EnterScoresView& v = screen.view();
+    EXPECT_FALSE(v.comboPlayerScore.hasSelection());
+    EXPECT_EQ(v.lbTotalScorePlayer.text, "40");
+    ASSERT_EQ(v.comboPlayerLones.items.size(), 11u);
+    screen.comboPlayerLones_Click(10); // 40 >= 40
+    EXPECT_EQ(mismatchMessages(), 0);
+    EXPECT_EQ(session.state().gLones.Item("05"), "10");
+    EXPECT_TRUE(v.comboPlayerName.enabled);
+}
+
+TEST_F(EnterScores, PaidBoxAndMoneyOwed) {
+    eightPlayers(2, 1);
+    session.tourney().setBumpFee(0.50);
+    session.tourney().setWoodFee(1.25);
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    const EnterScoresView& v = screen.view();
+    TournamentState& s = session.state();
+    // Ann: no bumps, no woods.
+    EXPECT_FALSE(v.checkPaid.enabled);
+    EXPECT_FALSE(v.checkPaid.checked);
+    EXPECT_EQ(s.gBumps.Item("0102"), "0");
+    EXPECT_EQ(v.lblTotalFeePlayer.text, "$.00");
+    EXPECT_EQ(v.lblTotalFeePlayer.background, kLightGreen);
+
+    screen.comboPlayerBumps_Click(1);
+    EXPECT_EQ(s.gBumps.Item("0100"), "01");
+    EXPECT_TRUE(v.checkPaid.enabled);
+    EXPECT_EQ(v.lblTotalFeePlayer.text, "$.50");
+    EXPECT_EQ(v.lblTotalFeePlayer.background, kLightRed);
+
+    screen.comboPlayerWoods_Click(2);
+    EXPECT_EQ(s.gBumps.Item("0101"), "02");
+    EXPECT_EQ(v.lblTotalFeePlayer.text, "$3.00");
+
+    screen.checkPaid_Click(true);
+    EXPECT_EQ(s.gBumps.Item("0102"), "1");
+    EXPECT_FALSE(v.comboPlayerBumps.enabled);
+    EXPECT_FALSE(v.comboPlayerWoods.enabled);
+    EXPECT_EQ(v.lblTotalFeePlayer.background, kLightGreen);
+    screen.comboPlayerBumps_Click(0); // disabled while paid: no change
+    EXPECT_EQ(s.gBumps.Item("0100"), "01");
+
+    screen.checkPaid_Click(false);
+    EXPECT_EQ(s.gBumps.Item("0102"), "0");
+    EXPECT_TRUE(v.comboPlayerBumps.enabled);
+    screen.comboPlayerWoods_Click(0);
+    screen.comboPlayerBumps_Click(0);
+    EXPECT_FALSE(v.checkPaid.enabled);
+    EXPECT_EQ(s.gBumps.Item("0100"), "00");
+
+    // Bob beside Ann: his fee in the partner fields, coloured by his own flag.
+    s.gBumps.replace("0200", "03");
+    s.gBumps.replace("0202", "1");
+    choose(screen, "*Ann");
+    EXPECT_EQ(v.lblTotalFeePartner.text, "$1.50");
+    EXPECT_EQ(v.lblTotalFeePartner.background, kLightGreen);
+    EXPECT_EQ(v.lbBumpsPartner.text, "03");
+    EXPECT_EQ(v.lblTotalFeeOppo1.background, kLightGreen); // Cat owes nothing
+}
+
+TEST_F(EnterScores, LoadingStoresThePaidFlagAgainAndClearsItWithoutCounts) {
+    eightPlayers(2, 1);
+    TournamentState& s = session.state();
+    s.gBumps.Add("1", "0102");  // paid, but nothing owed
+    s.gBumps.Add("02", "0200"); // Bob: two bumps, paid
+    s.gBumps.Add("1", "0202");
+    s.gBumps.Add("-1", "0302"); // a negative flag counts as unpaid
+    s.gBumps.Add("01", "0300");
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    EXPECT_EQ(s.gBumps.Item("0102"), "0");
+    choose(screen, "*Bob");
+    EXPECT_TRUE(screen.view().checkPaid.checked);
+    EXPECT_TRUE(screen.view().checkPaid.enabled);
+    EXPECT_FALSE(screen.view().comboPlayerBumps.enabled);
+    EXPECT_EQ(s.gBumps.Item("0202"), "1");
+    choose(screen, "*Cat");
+    EXPECT_FALSE(screen.view().checkPaid.checked);
+    EXPECT_EQ(s.gBumps.Item("0302"), "0");
+    EXPECT_EQ(screen.view().lblTotalFeePlayer.background, kLightGreen); // fee 0: nothing owed
+    // Loading writes no bump or wood counts of its own.
+    EXPECT_FALSE(s.gBumps.Exists("0400"));
+    EXPECT_FALSE(s.gBumps.Exists("0401"));
+}
+
+TEST_F(EnterScores, TeamScoresAreNotCopiedAndTheOpposingTeamFillsThePartnerFields) {
+    fourTeams();
+    session.state().gScores.setScore("1", "2", "04");
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    const EnterScoresView& v = screen.view();
+    EXPECT_FALSE(v.frmOpponent.visible);
+    EXPECT_EQ(v.frmPartnerScore.caption, "Opponent Round Score");
+    EXPECT_EQ(v.boxPlayer.caption, "Team Round Score");
+    EXPECT_EQ(v.lblPlayer.text, "Team Name");
+    EXPECT_EQ(v.comboPlayerName.selectedText(), "*Aces");
+    EXPECT_EQ(v.txtPartnerName.text, "Bees");
+    EXPECT_EQ(v.lblScorePartner.text, "04");
+    EXPECT_EQ(v.txtOppo1Name.text, "");
+
+    screen.comboPlayerScore_click(scoreIndex(9));
+    EXPECT_EQ(conflicts(), 0);
+    EXPECT_EQ(score("0101"), "09");
+    EXPECT_EQ(score("0102"), "04");
+    EXPECT_EQ(session.state().gScores.Count(), 2);
+    EXPECT_EQ(texts(v.comboPlayerName), (std::vector<std::string>{"*Cubs", "*Dots"}));
+    EXPECT_EQ(v.txtPartnerName.text, "*Dots");
+}
+
+TEST_F(EnterScores, FailuresAreReportedWithTheOperationsName) {
+    eightPlayers(2, 1);
+    cEnterScores screen(session);
+    screen.afterScore = [] { throw RhError(err::Overflow); };
+    screen.UpdateEnterScores();
+    screen.comboPlayerScore_click(scoreIndex(7));
+    EXPECT_EQ(score("0101"), "07"); // what was written before the failure stays
+    ASSERT_EQ(prompt.countTitled("Player Score Click"), 1);
+    EXPECT_EQ(prompt.messages().back().text,
+              "The following error occured: \r\nError # 6\r\nOverflow");
+    EXPECT_EQ(prompt.messages().back().icon, MsgIcon::Critical);
+}
+
+TEST_F(EnterScores, AResetTournamentIsReadAfresh) {
+    eightPlayers(2, 1);
+    cEnterScores screen(session);
+    screen.UpdateEnterScores();
+    session.ResetTournamentData();
+    session.InitVariables();
+    screen.UpdateEnterScores();
+    EXPECT_FALSE(screen.view().comboPlayerScore.enabled);
+    screen.comboPlayerScore_click(scoreIndex(7));
+    EXPECT_EQ(session.state().gScores.Count(), 0);
+}
