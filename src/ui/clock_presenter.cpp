@@ -34,7 +34,8 @@ void run(QTimer* timer, bool on) {
 }
 
 void setProgress(QProgressBar* bar, const ProgressValues& p) {
-    bar->setRange(p.minimum, std::max(p.minimum, p.maximum));
+    // An empty range would turn the bar into a busy indicator: keep at least one step.
+    bar->setRange(p.minimum, std::max(p.minimum + 1, p.maximum));
     bar->setValue(p.value);
 }
 

@@ -192,7 +192,10 @@ bool MoneyTab::eventFilter(QObject* watched, QEvent* event) {
             txtExpense->setText(qs(formatGeneral(amount)));
         QTimer::singleShot(0, txtExpense, [e = txtExpense] { e->selectAll(); });
     } else if (watched == txtExpense && event->type() == QEvent::FocusOut) {
-        emit expensesLeft(txtExpense->text().trimmed());
+        // A popup or another window taking the focus for a moment is not leaving the box.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            emit expensesLeft(txtExpense->text().trimmed());
     }
     return QWidget::eventFilter(watched, event);
 }

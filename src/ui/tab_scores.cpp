@@ -124,7 +124,8 @@ ScoresTab::ScoresTab(QWidget* parent) : QWidget(parent) {
         g->addWidget(checkPaid, 3, 2);
         g->addWidget(lblTotalFeeCaption, 3, 3, Qt::AlignRight);
         g->addWidget(lblTotalFeePlayer, 3, 4);
-        g->setColumnStretch(1, 1);
+        comboPlayerScore->setMinimumWidth(90);
+        lbTotalScorePlayer->setMinimumWidth(90);
         g->setColumnStretch(3, 1);
         lblPlayer->setBuddy(comboPlayerName);
         lblPlayerScore->setBuddy(comboPlayerScore);

@@ -26,7 +26,6 @@ TimerTab::TimerTab(QWidget* parent) : QWidget(parent) {
     ProgressCurrentRnd = new QProgressBar(frmTimer);
     ProgressCurrentRnd->setObjectName(QStringLiteral("ProgressCurrentRnd"));
     ProgressCurrentRnd->setTextVisible(false);
-    ProgressCurrentRnd->setRange(0, 0);
     ProgressCurrentRnd->setRange(0, 1);
     ProgressCurrentRnd->setValue(0);
 
@@ -37,6 +36,7 @@ TimerTab::TimerTab(QWidget* parent) : QWidget(parent) {
         QLabel* l = makeValue(frmTimer, name);
         l->setFont(big);
         l->setMinimumSize(170, 36);
+        l->setMaximumWidth(300);
         return l;
     };
     lblStartTimeCaption = makeLabel(frmTimer, "lblStartTimeCaption", "Start Time");
@@ -70,7 +70,7 @@ TimerTab::TimerTab(QWidget* parent) : QWidget(parent) {
             values->addWidget(p[1], row, 1);
             ++row;
         }
-        values->setColumnStretch(1, 1);
+        values->setColumnStretch(2, 1);
 
         auto* l = new QVBoxLayout(frmTimer);
         l->setSpacing(12);
