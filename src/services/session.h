@@ -7,6 +7,7 @@
 #include "core/currency.h"
 #include "core/prompt.h"
 #include "state/tournament_state.h"
+#include "timing/clock.h"
 
 #include <memory>
 #include <string>
@@ -62,6 +63,10 @@ public:
     CurrencyFormat currency = CurrencyFormat::dollars();
     /// The temporary folder (recovery copies, the HTML page), without a trailing separator.
     std::string tempDir;
+
+    /// The tournament, round and pause clocks. Not part of the tournament state: a load resets
+    /// it with clock.ResetForLoad(now) instead of replacing it, so the window stays attached.
+    TournamentClock clock;
 
 private:
     IPrompt* m_prompt;

@@ -1,24 +1,387 @@
 #include "ui/main_window.h"
 
-#include "core/tourney.h"
+#include "core/currency.h"
+#include "core/text.h"
+#include "services/session.h"
+#include "ui/clock_presenter.h"
+#include "ui/dashboard.h"
+#include "ui/links.h"
+#include "ui/tab_alias.h"
+#include "ui/tab_details.h"
+#include "ui/tab_leaders.h"
+#include "ui/tab_money.h"
+#include "ui/tab_results.h"
+#include "ui/tab_scores.h"
+#include "ui/tab_timer.h"
+#include "ui/version.h"
+#include "ui/visuals.h"
+#include "ui/widgets.h"
 
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardItemModel>
 #include <QTabWidget>
-#include <QWidget>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
 
 namespace rh::ui {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+namespace {
+
+/// boxMain: the window's client area, painted with the banded gradient on every paint (so on
+/// every resize).
+class GradientBox : public QWidget {
+public:
+    explicit GradientBox(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("boxMain"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        Gradient(p, rect(), kGradientStart, Qt::Vertical);
+    }
+};
+
+} // namespace
+
+MainWindow::MainWindow(Session& session, QWidget* parent)
+    : QMainWindow(parent), m_session(session),
+      m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("frmMain"));
-    const QString title = QString::fromUtf8(CTourney::kDefaultTitle);
-    setWindowTitle(title);
-    m_tabs = new QTabWidget(this);
+
+    auto* box = new GradientBox(this);
+    m_dashboard = new Dashboard(box);
+    m_tabs = new QTabWidget(box);
     m_tabs->setObjectName(QStringLiteral("tabMain"));
-    const char* captions[] = {"Load / Money", "Timer", "Scores", "Leaders",
-                              "Results", "Details", "Alias"};
-    for (const char* caption : captions)
-        m_tabs->addTab(new QWidget(m_tabs), QString::fromUtf8(caption));
-    setCentralWidget(m_tabs);
+    m_money = new MoneyTab(m_tabs);
+    m_timer = new TimerTab(m_tabs);
+    m_scores = new ScoresTab(m_tabs);
+    m_leaders = new LeadersTab(m_tabs);
+    m_results = new ResultsTab(m_tabs);
+    m_details = new DetailsTab(m_tabs);
+    m_alias = new AliasTab(m_tabs);
+    m_tabs->addTab(m_money, QStringLiteral("Load / Money"));
+    m_tabs->addTab(m_timer, QStringLiteral("Timer"));
+    m_tabs->addTab(m_scores, QStringLiteral("Scores"));
+    m_tabs->addTab(m_leaders, QStringLiteral("Leaders"));
+    m_tabs->addTab(m_results, QStringLiteral("Results"));
+    m_tabs->addTab(m_details, QStringLiteral("Details"));
+    m_tabs->addTab(m_alias, QStringLiteral("Alias"));
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(12, 8, 12, 12);
+    layout->setSpacing(8);
+    layout->addWidget(m_dashboard);
+    layout->addWidget(m_tabs, 1);
+    setCentralWidget(box);
+
+    m_htmlTimer = new QTimer(this);
+    m_htmlTimer->setObjectName(QStringLiteral("HTML_Timer"));
+    m_clock = new ClockPresenter(m_session.clock, m_session.prompt(), m_dashboard, m_timer, this);
+
+    // Start-up, in the order the subsystems expect.
+    m_scores->cmbDebugRound->clear();
+    m_clock->CurrentTimeTick();
     resize(1280, 800);
+    m_initialSize = size();
+
+    m_session.clock.InitControls();
+    m_session.gSavePlayerId = "00";
+    SetIcon(this, true);
+
+    m_session.InitVariables();
+    m_session.clock.InitVariables(m_clock->now());
+    m_session.clock.SetProgressRange(m_session.tourney().TotalRounds());
+
+    htmlTimerState(false);
+    m_htmlTimer->setInterval(3000);
+
+    FillFeeLists();
+    m_PreviousPlort = m_session.tourney().TotalPlort();
+    ShowJackpotTitles();
+    UpdateSittingOut();
+
+    m_money->txtExpense->clear();
+    m_money->lblNetPayout->clear();
+    m_timer->lblPauseElapsed->clear();
+    m_dashboard->lblCode->clear();
+    m_money->optPayout0->setChecked(true);
+    m_dashboard->lblJackPot->setText(QStringLiteral("$0.00"));
+    m_results->lblResultJackpot->setText(QStringLiteral("$0.00"));
+    ShowTitle();
+    m_tabs->setCurrentIndex(TabLoadMoney);
+    m_timer->lblVersion->setText(versionText());
+    AdminSummary();
+    ShowCurrentRound();
+    m_clock->apply();
+
+    wire();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::wire() {
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::onTabChanged);
+    connect(m_htmlTimer, &QTimer::timeout, this, &MainWindow::htmlRefreshDue);
+    connect(m_dashboard->frmJackpot, &JackpotFrame::doubleClicked, this, &MainWindow::toggleTools);
+    connect(m_dashboard->cmdBrowser, &QPushButton::clicked, this,
+            &MainWindow::dualMonitorRequested);
+    connect(m_scores->cmdValidateScore, &QPushButton::clicked, this,
+            &MainWindow::validateRequested);
+
+    connect(m_money->cmdLoad, &QPushButton::clicked, this, [this] {
+        m_session.gPostLoadComplete = false;
+        emit loadRequested();
+    });
+    connect(m_money->cmdSave, &QPushButton::clicked, this, &MainWindow::onSave);
+    connect(m_money->CmdExit, &QPushButton::clicked, this, &QWidget::close);
+
+    connect(m_money->cbEntryFee, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0)
+            return;
+        m_session.tourney().setEntryFee(m_money->cbEntryFee->itemData(index).toInt() / 100.0);
+        m_session.gUpdatePayout = true;
+        m_session.gLeaderViewRefresh = true;
+        emit entryFeeChanged();
+    });
+    connect(m_money->cbBumpFee, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0)
+            return;
+        m_session.tourney().setBumpFee(m_money->cbBumpFee->itemData(index).toInt() / 100.0);
+        m_results->lblBumpFee->setText(m_money->cbBumpFee->itemText(index));
+        emit finesChanged();
+    });
+    connect(m_money->cbWoodFee, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0)
+            return;
+        m_session.tourney().setWoodFee(m_money->cbWoodFee->itemData(index).toInt() / 100.0);
+        m_results->lblWoodFee->setText(m_money->cbWoodFee->itemText(index));
+        emit finesChanged();
+    });
+    connect(m_money, &MoneyTab::expensesEdited, this, [this] {
+        m_session.gUpdatePayout = true;
+        emit expensesChanged();
+    });
+    connect(m_money, &MoneyTab::expensesLeft, this, &MainWindow::onExpensesLeft);
+    connect(m_money->txtJackpotTitle, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_session.tourney().setJackpotTitle(ss(text));
+        ShowJackpotTitles();
+        emit jackpotTitleChanged();
+    });
+
+    connect(m_timer->lblWebSite, &LinkLabel::clicked, this, &MainWindow::openWebSite);
+    connect(m_timer->lblWebSiteCaption, &LinkLabel::clicked, this, &MainWindow::openWebSite);
+    connect(m_timer->lblTimerEmal, &LinkLabel::clicked, this, &MainWindow::openSupportMail);
+    connect(m_timer->lblTimerEmalCaption, &LinkLabel::clicked, this, &MainWindow::openSupportMail);
+}
+
+Message MainWindow::exitQuestion() {
+    return Message{"Exit",
+                   "A tournament is in progress.\r\nIf you press Ok, you will lose your data\r\n"
+                   "Press Cancel to resume with your existing data\r\n"
+                   "You can SAVE your existing tournament by going to ADMIN | SETUP",
+                   MsgIcon::Exclamation, MsgButtons::OkCancel};
+}
+
+bool MainWindow::confirmExit() {
+    if (!m_session.gDataFileLoaded || m_session.gDataFileSaved)
+        return true;
+    return m_session.prompt().show(exitQuestion()) == MsgAnswer::Ok;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!confirmExit()) {
+        event->ignore();
+        return;
+    }
+    htmlTimerState(false);
+    event->accept();
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        onActivated();
+    return QMainWindow::event(event);
+}
+
+void MainWindow::onActivated() {
+    ShowCurrentRound();
+    // The next double-click on the jackpot frame shows the tools, whatever is showing now.
+    m_showTools = false;
+}
+
+void MainWindow::toggleTools() {
+    m_showTools = !m_showTools;
+    m_scores->setToolsVisible(m_showTools);
+}
+
+void MainWindow::ShowCurrentRound() {
+    m_strCurrentRound = formatCurrentRound(m_session.tourney().CurrentRound());
+    m_dashboard->lblCurrentRound->setText(qs(m_strCurrentRound));
+}
+
+void MainWindow::ChangeRound() {
+    ShowCurrentRound();
+    UpdateSittingOut();
+    emit roundChanged();
+}
+
+void MainWindow::AdminSummary() {
+    const CTourney& t = m_session.tourney();
+    const bool progressive = t.isProgressive();
+    const QString kind = progressive ? QStringLiteral("Progressive") : QStringLiteral("Team");
+    const QString entrant = qs(t.EntrantWord());
+    m_money->frmTournament->setTitle(kind + QStringLiteral(" Tournament"));
+    m_dashboard->lblDashboardPlort->setText(QStringLiteral("Total ") + qs(t.EntrantsWord()) +
+                                            QStringLiteral(":"));
+    m_dashboard->lblTotalPlayers->setText(QString::number(t.TotalPlort()));
+
+    const QString nameHeading =
+        progressive ? QStringLiteral("Player Name") : QStringLiteral("Team Name");
+    m_alias->frmAlias->setTitle(entrant + QStringLiteral(" Alias Setup"));
+    m_alias->lblAliasNames->setText(nameHeading);
+    m_alias->lblPlayerAlias->setText(entrant + QStringLiteral(" Alias"));
+    m_scores->lblPlayer->setText(progressive ? QStringLiteral("Name")
+                                             : QStringLiteral("Team Name"));
+    m_scores->boxPlayer->setTitle(progressive ? QStringLiteral("Player Round Score")
+                                              : QStringLiteral("Team Round Score"));
+    m_scores->frmPartnerScore->setTitle(progressive ? QStringLiteral("Partner Round Score")
+                                                    : QStringLiteral("Opponent Round Score"));
+    m_scores->frmOpponent->setVisible(progressive);
+    m_results->frmResultsBumps->setTitle(progressive ? QStringLiteral("Players who owe bump money")
+                                                     : QStringLiteral("Teams who owe bump money"));
+}
+
+void MainWindow::ShowTitle() {
+    const QString title = qs(m_session.tourney().TourneyTitle());
+    m_dashboard->lblTourneyTitle->setText(title);
+    setWindowTitle(title);
+}
+
+void MainWindow::ShowJackpotTitles() {
+    const QString title = qs(m_session.tourney().JackpotTitle());
+    m_dashboard->lblDashJpotTitle->setText(title);
+    m_results->lblResultsJackpot->setText(title + QStringLiteral(":"));
+}
+
+void MainWindow::ShowDashboard() {
+    const CTourney& t = m_session.tourney();
+    m_dashboard->lblCode->setText(qs(t.TourneyCode()));
+    ShowTitle();
+    ShowCurrentRound();
+    m_dashboard->lblTotalRounds->setText(QString::number(t.TotalRounds()));
+    AdminSummary();
+}
+
+void MainWindow::UpdateSittingOut() {
+    m_leaders->ShowSittingOut(m_session.state(), m_session.gDataFileLoaded);
+}
+
+void MainWindow::FillFeeLists() {
+    m_money->FillFeeLists(m_session.currency);
+}
+
+int MainWindow::NumOfPayouts() const {
+    const QAbstractItemModel* model = m_money->lvPayout->model();
+    return model ? model->rowCount() : 0;
+}
+
+void MainWindow::htmlTimerState(bool on) {
+    if (on)
+        m_htmlTimer->start();
+    else
+        m_htmlTimer->stop();
+}
+
+void MainWindow::SetIcon(QWidget* window, bool asApplicationIcon) {
+    const QIcon icon = rankhallIcon();
+    window->setWindowIcon(icon);
+    if (asApplicationIcon)
+        QApplication::setWindowIcon(icon);
+}
+
+void MainWindow::onTabChanged(int index) {
+    htmlTimerState(false);
+    m_session.gUpdatingScores = false;
+    emit tabChanging(index);
+    switch (index) {
+    case TabScores:
+        m_session.gUpdatePayout = true;
+        htmlTimerState(true);
+        m_session.gUpdatingScores = true;
+        break;
+    case TabResults:
+        htmlTimerState(true);
+        m_results->frmResultsBumps->setTitle(m_session.tourney().isProgressive()
+                                                 ? QStringLiteral("Players who owe bump money")
+                                                 : QStringLiteral("Teams who owe bump money"));
+        break;
+    case TabLoadMoney:
+        m_money->cmdLoad->setFocus(Qt::OtherFocusReason);
+        break;
+    default:
+        break;
+    }
+    emit tabShown(index);
+}
+
+FileDialogSpec MainWindow::saveDialogSpec() const {
+    FileDialogSpec spec;
+    spec.title = "Save Tournament";
+    spec.filter = "Files (*.QMC)|*.QMC";
+    spec.defaultExtension = "QMC";
+    spec.initialPath = m_lastLoadedPath;
+    spec.confirmOverwrite = true;
+    spec.pathMustExist = true;
+    return spec;
+}
+
+void MainWindow::onSave() {
+    const std::string path = m_session.prompt().chooseSaveFile(saveDialogSpec());
+    if (path.empty())
+        return; // cancelled: silently
+    emit saveRequested(qs(path));
+}
+
+void MainWindow::onExpensesLeft(const QString& text) {
+    double amount = 0;
+    if (!tryParseNumber(ss(text), amount))
+        amount = 0;
+    m_session.tourney().setExpenses(amount);
+    m_money->showExpenses(amount, m_session.currency);
+    m_session.gUpdatePayout = true;
+    emit expensesChanged();
+}
+
+QString MainWindow::startupFileToLoad() const {
+    return isTournamentFile(m_startupFile) ? m_startupFile : QString();
+}
+
+bool MainWindow::isTournamentFile(const QString& path) {
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.exists() && info.isFile() && path.right(4).toUpper() == QStringLiteral(".QMC");
+}
+
+void MainWindow::openWebSite() {
+    m_openUrl(webSiteUrl());
+}
+
+void MainWindow::openSupportMail() {
+    m_openUrl(supportMailUrl(m_session.tourney().SupportDir()));
 }
 
 } // namespace rh::ui

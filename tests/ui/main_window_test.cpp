@@ -1,26 +1,529 @@
+// The main window: start-up state, every documented control, exit, the hidden tools, links and
+// the money inputs that need no other subsystem.
+#include "core/scripted_prompt.h"
+#include "core/text.h"
+#include "services/session.h"
+#include "state/tournament_state.h"
+#include "support/temp_dir.h"
+#include "ui/dashboard.h"
 #include "ui/main_window.h"
+#include "ui/tab_leaders.h"
+#include "ui/tab_money.h"
+#include "ui/tab_scores.h"
+#include "ui/visuals.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
+#include <QUrlQuery>
 #include <QtTest>
+
+using rh::ui::MainWindow;
+
+namespace {
+
+struct Fixture {
+    rh::ScriptedPrompt prompt;
+    rh::Session session{prompt};
+    MainWindow window{session};
+};
+
+template <class T = QWidget> T* child(MainWindow& w, const char* name) {
+    return w.findChild<T*>(QString::fromUtf8(name));
+}
+
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void startsWithTitleAndSevenTabs() {
-        rh::ui::MainWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Shuffle Up and Deal Again"));
-        auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("tabMain"));
+        Fixture f;
+        QCOMPARE(f.window.objectName(), QStringLiteral("frmMain"));
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Shuffle Up and Deal Again"));
+        QCOMPARE(child<QLabel>(f.window, "lblTourneyTitle")->text(),
+                 QStringLiteral("Shuffle Up and Deal Again"));
+        auto* tabs = child<QTabWidget>(f.window, "tabMain");
         QVERIFY(tabs);
-        const QStringList expected = {
-            QStringLiteral("Load / Money"), QStringLiteral("Timer"),   QStringLiteral("Scores"),
-            QStringLiteral("Leaders"),      QStringLiteral("Results"), QStringLiteral("Details"),
-            QStringLiteral("Alias")};
+        const QStringList expected = {QStringLiteral("Load / Money"), QStringLiteral("Timer"),
+                                      QStringLiteral("Scores"),       QStringLiteral("Leaders"),
+                                      QStringLiteral("Results"),      QStringLiteral("Details"),
+                                      QStringLiteral("Alias")};
         QCOMPARE(tabs->count(), expected.size());
         for (int i = 0; i < tabs->count(); ++i)
             QCOMPARE(tabs->tabText(i), expected.at(i));
         QCOMPARE(tabs->currentIndex(), 0);
+        QVERIFY(!f.window.isVisible()); // the splash shows it
+        QVERIFY(f.prompt.shown.empty());
+    }
+
+    void startupShowsTheEmptyTournament() {
+        Fixture f;
+        MainWindow& w = f.window;
+        QCOMPARE(child<QLabel>(w, "lblJackPot")->text(), QStringLiteral("$0.00"));
+        QCOMPARE(child<QLabel>(w, "lblResultJackpot")->text(), QStringLiteral("$0.00"));
+        QCOMPARE(child<QLabel>(w, "lblDashJpotTitle")->text(), QStringLiteral("Bump Jackpot"));
+        QCOMPARE(child<QLabel>(w, "lblResultsJackpot")->text(), QStringLiteral("Bump Jackpot:"));
+        QCOMPARE(child<QLabel>(w, "lblCurrentRound")->text(), QStringLiteral(" 1"));
+        QCOMPARE(w.strCurrentRound(), std::string(" 1"));
+        QCOMPARE(child<QLabel>(w, "lblDashboardPlort")->text(), QStringLiteral("Total Players:"));
+        QCOMPARE(child<QGroupBox>(w, "frmTournament")->title(),
+                 QStringLiteral("Progressive Tournament"));
+        QCOMPARE(child<QLabel>(w, "lblVersion")->text(), QStringLiteral("Version 1.0.0"));
+        QVERIFY(child<QLabel>(w, "lblCode")->text().isEmpty());
+        QVERIFY(child(w, "lblEstFinishLabel")->isHidden());
+        QVERIFY(child(w, "lblEstFinish")->isHidden());
+        QVERIFY(!child(w, "cmdbannerStartTimer")->isHidden());
+        QVERIFY(child(w, "cmdValidateScore")->isHidden());
+        QVERIFY(child(w, "frmDebug")->isHidden());
+        QVERIFY(child(w, "frmSittingOut")->isHidden());
+        QVERIFY(child<QLabel>(w, "lblAliasNote")->text().startsWith(QStringLiteral("Optional")));
+        auto* title = child<QLineEdit>(w, "txtJackpotTitle");
+        QCOMPARE(title->text(), QStringLiteral("Bump Jackpot"));
+        QCOMPARE(w.htmlTimer()->interval(), 3000);
+        QVERIFY(!w.htmlTimer()->isActive());
+        QVERIFY(!w.windowIcon().isNull());
+        // Nothing chosen in the fee lists yet.
+        QCOMPARE(child<QComboBox>(w, "cbEntryFee")->currentIndex(), -1);
+    }
+
+    void everyDocumentedControlExists_data() {
+        QTest::addColumn<QString>("name");
+        const char* names[] = {
+            "frmMain", "tabMain", "boxMain", "lblTourneyTitle", "frmJackpot", "lblJackPot",
+            "lblDashJpotTitle", "txtCurrentTime", "lblTime", "progressBar", "lblProgress",
+            "cmdbannerStartTimer", "lblEstFinishLabel", "lblEstFinish", "lblCode",
+            "lblCurrentRound", "lblTotalRounds", "lblTotalPlayers", "lblDashboardPlort",
+            "cmdBrowser",
+            // Load / Money
+            "frmTournament", "imgLoad", "cmdLoad", "cmdSave", "CmdExit", "cbEntryFee", "txtExpense",
+            "lblNetPayout", "cbBumpFee", "cbWoodFee", "txtJackpotTitle", "optPayout", "optPayout0",
+            "optPayout1", "cmdCustomPayout", "lvPayout", "frmCollectEntryFee", "cmdSetAll",
+            "cmdClearAll", "lvEntryFee",
+            // Timer
+            "cmdTourneyStart", "cmdPause", "ProgressCurrentRnd", "lblStartTime", "lblElapsedTime",
+            "lblRoundElapsed", "lblPauseElapsed", "lblAvgRound", "lblFinishTime", "lblVersion",
+            "lblWebSite", "lblTimerEmal", "TourneyTimer", "RoundTimer", "PauseTimer",
+            "currentTimer", "progressTimer", "HTML_Timer",
+            // Scores
+            "frmEnterScores", "comboSelectRnd", "boxPlayer", "lblPlayer", "comboPlayerName",
+            "checkAll", "comboPlayerScore", "comboPlayerLones", "comboPlayerBumps",
+            "comboPlayerWoods", "lbTotalScorePlayer", "checkPaid", "lblTotalFeePlayer",
+            "frmPartnerScore", "txtPartnerName", "lblScorePartner", "lbTotalScorePartner",
+            "lbLonesPartner", "lbBumpsPartner", "lbWoodsPartner", "lblTotalFeePartner",
+            "frmOpponent", "txtOppo1Name", "lblScoreOppo1", "lbTotalScoreOppo1", "lbLonesOppo1",
+            "lbBumpsOppo1", "lbWoodsOppo1", "lblTotalFeeOppo1", "txtOppo2Name", "lblScoreOppo2",
+            "lbTotalScoreOppo2", "lbLonesOppo2", "lbBumpsOppo2", "lbWoodsOppo2", "lblTotalFeeOppo2",
+            "cmdValidateScore", "frmDebug", "cmbDebugRound", "cmbDebugPlorte", "txtDebugPartner",
+            "txtDebugOppo1", "txtDebugOppo2", "frmDebugNames", "lstDebug",
+            // Leaders
+            "lvLeaderView", "frmSittingOut", "lblSittingOut1", "lblSittingOut2", "lblSittingOut3",
+            // Results
+            "lvWinnerView", "lvResultPayout", "lvLoneView", "frmResultsBumps", "lvBumpView",
+            "lblTotalBumps", "lblBumpFee", "lblResultBump", "lblTotalWood", "lblWoodFee",
+            "lblResultWood", "lblResultsJackpot", "lblResultJackpot",
+            // Details, Alias
+            "lvGameDetail", "frmAlias", "lblAliasNames", "cmbPlayerName", "lblPlayerAlias",
+            "txtAliasCtrl", "cmdUpdateAliasPlayer", "lvPlayers", "lblAliasNote"};
+        for (const char* n : names)
+            QTest::newRow(n) << QString::fromUtf8(n);
+    }
+
+    void everyDocumentedControlExists() {
+        QFETCH(QString, name);
+        Fixture f;
+        if (name == f.window.objectName())
+            return;
+        const QList<QObject*> found = f.window.findChildren<QObject*>(name);
+        QCOMPARE(found.size(), 1);
+    }
+
+    void captionsHintsAndAccelerators_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("hint");
+        auto row = [](const char* n, const char* c, const char* h) {
+            QTest::newRow(n) << QString::fromUtf8(n) << QString::fromUtf8(c)
+                             << QString::fromUtf8(h);
+        };
+        row("cmdLoad", "&Load", "Load Tournament");
+        row("cmdSave", "&Save", "Save Tournament");
+        row("CmdExit", "E&xit", "Exit Program");
+        row("cmdSetAll", "Set &All", "");
+        row("cmdClearAll", "&Clear All", "");
+        row("cmdTourneyStart", "&Start", "Start/Stop Tournament");
+        row("cmdPause", "&Pause", "Pause/Resume Tournament");
+        row("cmdbannerStartTimer", "Start &Timer", "Start Tournament Timer");
+        row("cmdBrowser", "Dual Monitor", "Dual Monitor - Show Rankhall");
+        row("cmdCustomPayout", "Setup", "Click to setup custom payout");
+        row("cmdValidateScore", "Validate Score", "");
+        row("cmdUpdateAliasPlayer", "&Update", "Update Alias");
+        row("optPayout0", "50% - 30% - 20%", "Standard Payout");
+        row("optPayout1", "Custom Payout", "Customize the payout");
+        row("checkAll", "Show All", "Show/Hide Players who have entered a score");
+        row("checkPaid", "Paid", "Bumps-Woods Paid Indicator");
+        row("lblEstFinishLabel", "Est Finish:", "");
+        row("lblTime", "Time:", "");
+        row("lblSelectRound", "Select Round:", "");
+        row("lblJackPot", "$0.00", "Lone Jackpot");
+        row("lblProgress", "0%", "Percentage Done");
+        row("lblTimerEmal", "support@rankhall.example", "Leave Comment");
+        row("lblWebSite", "https://www.rankhall.example/", "");
+        row("lblCodeCaption", "Score Sheet Code", "");
+        row("lblCurrentRoundCaption", "Current Round:", "");
+        row("lblTotalRoundsCaption", "Total Rounds:", "");
+        row("lblNetPayoutCaption", "Net Payout:", "");
+        row("lblEntryFee", "Fee:", "");
+        row("lblExpense", "Expenses:", "");
+        row("lblBumpFeeCaption", "Bump:", "");
+        row("lblWoodFeeCaption", "Woodpecker:", "");
+        row("lblPayouts", "Payouts", "");
+        row("frmMoney", "Tournament Money", "");
+        row("frmFines", "Fines", "");
+        row("frmJackpotTitle", "Bump Jackpot Title", "");
+        row("frmPayoutOptions", "Payout", "");
+        row("frmCollectEntryFee", "Collect Entry Fee", "");
+        row("frmTimer", "Tournament Timer", "");
+        row("frmSittingOut", "Sitting Out This Round", "Person sitting out this round");
+        row("frmWinners", "Tournament Winners", "");
+        row("frmResultPayout", "Tournament Payout", "");
+        row("frmJackpotWinner", "Jackpot Winner", "");
+        row("frmJackpotSummary", "Jackpot", "");
+        row("frmResultsBumps", "Players who owe bump money", "");
+        row("frmDebug", "Roster", "");
+        row("frmDebugNames", "Debug Names", "");
+        row("boxPlayer", "Player Round Score", "");
+        row("frmCumulative", "Cumulative Values", "");
+        row("frmPartnerScore", "Partner Round Score", "");
+        row("frmOpponent", "Opponent Round Score", "");
+        row("frmAlias", "Player Alias Setup", "");
+        row("lblPlayerAlias", "Player Alias", "");
+        row("lblBumpsCaption", "Bumps:", "");
+        row("lblWoodsCaption", "Woods:", "");
+        row("lblStartTimeCaption", "Start Time", "");
+        row("lblElapsedTimeCaption", "Elapsed Time", "");
+        row("lblRoundElapsedCaption", "Current Round", "");
+        row("lblAvgRoundCaption", "Average Round", "");
+        row("lblFinishTimeCaption", "Est. Finish", "");
+        row("lblPauseElapsedCaption", "Paused Time", "");
+        row("comboSelectRnd", "", "Select Round to add/modify data");
+        row("comboPlayerName", "", "Select Player");
+        row("comboPlayerScore", "", "Select Score");
+        row("comboPlayerLones", "", "Select Cumulatiive Lones");
+        row("comboPlayerBumps", "", "Select Cumulatiive Bumps");
+        row("comboPlayerWoods", "", "Select Cumulatiive Woodpeckers");
+        row("lbTotalScorePlayer", "", "Total Player Score");
+        row("lblTotalFeePlayer", "", "Total Bump/Woodpecker money owed");
+        row("cbBumpFee", "", "Select fee to charge for each bump");
+        row("cbWoodFee", "", "Select fee to charge for each woodpecker");
+        row("txtExpense", "", "Enter your expenses to host this tournament");
+        row("lblNetPayout", "", "Money available for payout");
+        row("txtJackpotTitle", "Bump Jackpot", "Enter the name of your Jackpot");
+        row("txtAliasCtrl", "", "Enter Alias name for this player");
+        row("txtCurrentTime", "", "Current Time");
+        row("progressBar", "", "Game Progress Bar");
+        row("lblEstFinish", "", "Estimated Finish Time");
+        row("lblCode", "", "Game Code");
+    }
+
+    void captionsHintsAndAccelerators() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, hint);
+        Fixture f;
+        QWidget* w = child(f.window, name.toUtf8().constData());
+        QVERIFY(w);
+        QCOMPARE(w->toolTip(), hint);
+        if (caption.isEmpty())
+            return;
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            QCOMPARE(b->text(), caption);
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            QCOMPARE(g->title(), caption);
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            QCOMPARE(l->text(), caption);
+        else if (auto* t = qobject_cast<QLineEdit*>(w))
+            QCOMPARE(t->text(), caption);
+        else
+            QFAIL("no caption to compare");
+    }
+
+    void feeListsCarryCurrencyTextAndCents() {
+        Fixture f;
+        auto* bump = child<QComboBox>(f.window, "cbBumpFee");
+        auto* wood = child<QComboBox>(f.window, "cbWoodFee");
+        auto* entry = child<QComboBox>(f.window, "cbEntryFee");
+        QCOMPARE(bump->count(), 21);
+        QCOMPARE(wood->count(), 31);
+        QCOMPARE(entry->count(), 29);
+        QCOMPARE(bump->itemText(5), QStringLiteral("$0.25"));
+        QCOMPARE(bump->itemData(5).toInt(), 25);
+        QCOMPARE(bump->itemData(20).toInt(), 100);
+        QCOMPARE(wood->itemText(30), QStringLiteral("$3.00"));
+        QCOMPARE(wood->itemData(7).toInt(), 70);
+        QCOMPARE(entry->itemData(10).toInt(), 1000);
+        QCOMPARE(entry->itemData(11).toInt(), 1500);
+        QCOMPARE(entry->itemText(28), QStringLiteral("$100.00"));
+
+        // Choosing an amount sets the fee; the results tab shows the bump and wood fee texts.
+        bump->setCurrentIndex(5);
+        QCOMPARE(f.session.tourney().BumpFee(), 0.25);
+        QCOMPARE(child<QLabel>(f.window, "lblBumpFee")->text(), QStringLiteral("$0.25"));
+        QVERIFY(rh::ui::MoneyTab::selectFee(wood, 0.7));
+        QCOMPARE(f.session.tourney().WoodFee(), 0.7);
+        QCOMPARE(child<QLabel>(f.window, "lblWoodFee")->text(), QStringLiteral("$0.70"));
+        QVERIFY(rh::ui::MoneyTab::selectFee(entry, 15));
+        QCOMPARE(f.session.tourney().EntryFee(), 15.0);
+        QVERIFY(f.session.gLeaderViewRefresh);
+        QVERIFY(!rh::ui::MoneyTab::selectFee(entry, 12));
+        QCOMPARE(entry->currentIndex(), 11);
+    }
+
+    void expensesEditAsPlainNumberAndShowAsCurrency() {
+        Fixture f;
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        auto* box = child<QLineEdit>(f.window, "txtExpense");
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("12a.5.0$"));
+        QCOMPARE(box->text(), QStringLiteral("12.50"));
+        f.window.findChild<QComboBox*>(QStringLiteral("cbEntryFee"))->setFocus();
+        QCOMPARE(f.session.tourney().Expenses(), 12.5);
+        QCOMPARE(box->text(), QStringLiteral("$12.50"));
+        // Back in the box the plain number returns; Enter moves on to the bump fee.
+        box->setFocus();
+        QCOMPARE(box->text(), QStringLiteral("12.5"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child(f.window, "cbBumpFee"));
+    }
+
+    void jackpotTitleFollowsTheBox() {
+        Fixture f;
+        child<QLineEdit>(f.window, "txtJackpotTitle")->setText(QStringLiteral("Woody Pot"));
+        QCOMPARE(f.session.tourney().StoredJackpotTitle(), std::string("Woody Pot"));
+        QCOMPARE(child<QLabel>(f.window, "lblDashJpotTitle")->text(), QStringLiteral("Woody Pot"));
+        QCOMPARE(child<QLabel>(f.window, "lblResultsJackpot")->text(),
+                 QStringLiteral("Woody Pot:"));
+    }
+
+    void exitAsksOnlyForAnUnsavedTournament() {
+        {
+            Fixture f; // nothing loaded
+            f.window.show();
+            QVERIFY(f.window.close());
+            QVERIFY(f.prompt.shown.empty());
+        }
+        {
+            Fixture f; // loaded, not saved: Cancel keeps it open, OK closes
+            f.session.gDataFileLoaded = true;
+            f.window.show();
+            f.prompt.answers = {rh::MsgAnswer::Cancel};
+            child<QPushButton>(f.window, "CmdExit")->click();
+            QVERIFY(f.window.isVisible());
+            QCOMPARE(f.prompt.messages().size(), std::size_t{1});
+            const rh::Message m = f.prompt.messages().front();
+            QCOMPARE(m.title, std::string("Exit"));
+            QCOMPARE(m.text, std::string("A tournament is in progress.\r\n"
+                                         "If you press Ok, you will lose your data\r\n"
+                                         "Press Cancel to resume with your existing data\r\n"
+                                         "You can SAVE your existing tournament by going to "
+                                         "ADMIN | SETUP"));
+            QCOMPARE(m.icon, rh::MsgIcon::Exclamation);
+            QCOMPARE(m.buttons, rh::MsgButtons::OkCancel);
+            f.prompt.answers = {rh::MsgAnswer::Ok};
+            QVERIFY(f.window.close());
+            QVERIFY(!f.window.isVisible());
+            QCOMPARE(f.prompt.messages().size(), std::size_t{2});
+        }
+        {
+            Fixture f; // saved since the load
+            f.session.gDataFileLoaded = true;
+            f.session.gDataFileSaved = true;
+            f.window.show();
+            QVERIFY(f.window.close());
+            QVERIFY(f.prompt.shown.empty());
+        }
+    }
+
+    void jackpotDoubleClickTogglesToolsAndActivationRearms() {
+        Fixture f;
+        auto* frame = child(f.window, "frmJackpot");
+        QWidget* tools[] = {child(f.window, "frmDebug"), child(f.window, "frmDebugNames"),
+                            child(f.window, "cmdValidateScore")};
+        QTest::mouseDClick(frame, Qt::LeftButton);
+        for (QWidget* t : tools)
+            QVERIFY(!t->isHidden());
+        QTest::mouseDClick(child(f.window, "lblJackPot"), Qt::LeftButton); // the label passes it on
+        for (QWidget* t : tools)
+            QVERIFY(t->isHidden());
+        QTest::mouseDClick(frame, Qt::LeftButton);
+        QVERIFY(f.window.toolsShown());
+
+        // Activation sets the toggle back without hiding: the next double-click shows again.
+        f.session.tourney().setCurrentRound(4);
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&f.window, &activate);
+        QVERIFY(!f.window.toolsShown());
+        for (QWidget* t : tools)
+            QVERIFY(!t->isHidden());
+        QCOMPARE(child<QLabel>(f.window, "lblCurrentRound")->text(), QStringLiteral(" 4"));
+        QTest::mouseDClick(frame, Qt::LeftButton);
+        for (QWidget* t : tools)
+            QVERIFY(!t->isHidden());
+    }
+
+    void tabChangesRunTheHtmlTimerOnScoresAndResultsOnly() {
+        Fixture f;
+        QList<int> shown;
+        connect(&f.window, &MainWindow::tabShown, this, [&](int i) { shown << i; });
+        auto* tabs = f.window.tabs();
+        tabs->setCurrentIndex(MainWindow::TabScores);
+        QVERIFY(f.window.htmlTimer()->isActive());
+        QVERIFY(f.session.gUpdatingScores);
+        QVERIFY(f.session.gUpdatePayout);
+        tabs->setCurrentIndex(MainWindow::TabLeaders);
+        QVERIFY(!f.window.htmlTimer()->isActive());
+        QVERIFY(!f.session.gUpdatingScores);
+        f.session.tourney().SetTypeTeam();
+        tabs->setCurrentIndex(MainWindow::TabResults);
+        QVERIFY(f.window.htmlTimer()->isActive());
+        QCOMPARE(child<QGroupBox>(f.window, "frmResultsBumps")->title(),
+                 QStringLiteral("Teams who owe bump money"));
+        tabs->setCurrentIndex(MainWindow::TabTimer);
+        QVERIFY(!f.window.htmlTimer()->isActive());
+        QCOMPARE(shown, (QList<int>{2, 3, 4, 1}));
+    }
+
+    void teamTournamentCaptions() {
+        Fixture f;
+        f.session.tourney().SetTypeTeam();
+        f.session.tourney().setTotalPlort(12);
+        f.window.AdminSummary();
+        QCOMPARE(child<QLabel>(f.window, "lblDashboardPlort")->text(),
+                 QStringLiteral("Total Teams:"));
+        QCOMPARE(child<QLabel>(f.window, "lblTotalPlayers")->text(), QStringLiteral("12"));
+        QCOMPARE(child<QGroupBox>(f.window, "frmTournament")->title(),
+                 QStringLiteral("Team Tournament"));
+        QCOMPARE(child<QGroupBox>(f.window, "boxPlayer")->title(),
+                 QStringLiteral("Team Round Score"));
+        QCOMPARE(child<QGroupBox>(f.window, "frmPartnerScore")->title(),
+                 QStringLiteral("Opponent Round Score"));
+        QVERIFY(child(f.window, "frmOpponent")->isHidden());
+        QCOMPARE(child<QLabel>(f.window, "lblPlayer")->text(), QStringLiteral("Team Name"));
+        QCOMPARE(child<QGroupBox>(f.window, "frmAlias")->title(),
+                 QStringLiteral("Team Alias Setup"));
+    }
+
+    void saveDialogCancelShowsNothingMore() {
+        Fixture f;
+        f.window.setLastLoadedPath("/data/club.QMC");
+        QStringList saved;
+        connect(&f.window, &MainWindow::saveRequested, this, [&](const QString& p) { saved << p; });
+        child<QPushButton>(f.window, "cmdSave")->click();
+        QCOMPARE(f.prompt.shown.size(), std::size_t{1});
+        const rh::FileDialogSpec spec = f.prompt.shown.front().file;
+        QCOMPARE(spec.title, std::string("Save Tournament"));
+        QCOMPARE(spec.filter, std::string("Files (*.QMC)|*.QMC"));
+        QCOMPARE(spec.defaultExtension, std::string("QMC"));
+        QCOMPARE(spec.initialPath, std::string("/data/club.QMC"));
+        QVERIFY(spec.confirmOverwrite);
+        QVERIFY(saved.isEmpty());
+        f.prompt.saveFiles = {"/data/new.QMC"};
+        child<QPushButton>(f.window, "cmdSave")->click();
+        QCOMPARE(saved, QStringList{QStringLiteral("/data/new.QMC")});
+    }
+
+    void linksOpenTheSiteAndASupportMail() {
+        Fixture f;
+        f.session.tourney().setSupportDir("club&x=1 #7");
+        QList<QUrl> opened;
+        f.window.setUrlOpener([&](const QUrl& u) { opened << u; });
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        f.window.tabs()->setCurrentIndex(MainWindow::TabTimer);
+        QTest::mouseClick(child(f.window, "lblWebSite"), Qt::LeftButton);
+        QTest::mouseClick(child(f.window, "lblTimerEmal"), Qt::LeftButton);
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened[0], QUrl(QStringLiteral("https://www.rankhall.example/")));
+        const QUrl mail = opened[1];
+        QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
+        QCOMPARE(mail.path(), QStringLiteral("support@rankhall.example"));
+        const QUrlQuery query(mail);
+        QCOMPARE(query.queryItems(QUrl::FullyDecoded).size(), 2);
+        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+                 QStringLiteral("SupportCode: club&x=1 #7"));
+        QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
+                 QStringLiteral("Add comment here, leave subject intact"));
+    }
+
+    void commandLineFileMustBeAnExistingQmcFile() {
+        rh::test::TempDir dir;
+        const QString base = QString::fromStdString(dir.path().string());
+        const QString upper = base + QStringLiteral("/club.QMC");
+        const QString lower = base + QStringLiteral("/club2.qmc");
+        const QString other = base + QStringLiteral("/club.txt");
+        for (const QString& p : {upper, lower, other}) {
+            QFile file(p);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir().mkdir(base + QStringLiteral("/folder.QMC")));
+        QVERIFY(MainWindow::isTournamentFile(upper));
+        QVERIFY(MainWindow::isTournamentFile(lower));
+        QVERIFY(!MainWindow::isTournamentFile(other));
+        QVERIFY(!MainWindow::isTournamentFile(base + QStringLiteral("/folder.QMC")));
+        QVERIFY(!MainWindow::isTournamentFile(base + QStringLiteral("/missing.QMC")));
+        Fixture f;
+        f.window.setStartupFile(other);
+        QVERIFY(f.window.startupFileToLoad().isEmpty());
+        f.window.setStartupFile(lower);
+        QCOMPARE(f.window.startupFileToLoad(), lower);
+    }
+
+    void sittingOutNamesTheUnseatedEntrants() {
+        rh::TournamentState state;
+        state.m_Tourney.setTotalPlort(6);
+        state.m_Tourney.setCurrentRound(1);
+        const char* names[] = {"Fay", "Abe", "Dot", "Cy", "Eve", "Bo"};
+        for (int id = 1; id <= 6; ++id)
+            state.m_SortedNames.AddItem(std::string(names[id - 1]) + "~" + rh::fmt00(id));
+        state.gRoster.AddPlayers(1, {1, 2, 3, 4});
+        rh::ui::SittingOut s = rh::ui::sittingOut(state, true);
+        QCOMPARE(s.labels, 2);
+        QCOMPARE(s.names, (std::vector<std::string>{"Bo", "Eve"}));
+        QCOMPARE(rh::ui::sittingOut(state, false).labels, 0);
+        state.m_Tourney.setTotalPlort(8);
+        QCOMPARE(rh::ui::sittingOut(state, true).labels, 0);
+
+        Fixture f;
+        f.session.state().m_Tourney.setTotalPlort(5);
+        f.session.state().m_SortedNames.AddItem("Zed~05");
+        f.session.gDataFileLoaded = true;
+        f.window.UpdateSittingOut();
+        QVERIFY(!child(f.window, "frmSittingOut")->isHidden());
+        QCOMPARE(child<QLabel>(f.window, "lblSittingOut1")->text(), QStringLiteral("Zed"));
+        QVERIFY(child(f.window, "lblSittingOut2")->isHidden());
+    }
+
+    void gradientDropsThreePerBandDownToBlack() {
+        const QColor start = rh::ui::kGradientStart;
+        QCOMPARE(rh::ui::gradientBand(1, start), QColor(135, 196, 245));
+        QCOMPARE(rh::ui::gradientBand(2, start), QColor(132, 193, 242));
+        QCOMPARE(rh::ui::gradientBand(46, start), QColor(0, 61, 110));
+        QCOMPARE(rh::ui::gradientBand(100, start), QColor(0, 0, 0));
+        QImage image(50, 200, QImage::Format_RGB32);
+        QPainter p(&image);
+        rh::ui::Gradient(p, image.rect(), start);
+        p.end();
+        QCOMPARE(image.pixelColor(10, 0), QColor(135, 196, 245));
+        QCOMPARE(image.pixelColor(10, 2), QColor(132, 193, 242)); // 2 pixels per band
+        QCOMPARE(image.pixelColor(10, 199), QColor(0, 0, 0));
     }
 };
 

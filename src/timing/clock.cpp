@@ -1,0 +1,385 @@
+#include "timing/clock.h"
+
+#include "core/text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace rh {
+
+std::string ElapsedTime(WallTime start, WallTime end) {
+    std::int64_t d = end.secondOfDay() - start.secondOfDay();
+    if (d < 0)
+        d += 86400;
+    return zeroPad(d / 3600 % 24, 2) + ":" + zeroPad(d / 60 % 60, 2) + ":" + zeroPad(d % 60, 2);
+}
+
+namespace {
+
+std::string twelveHour(WallTime t, int hourDigits) {
+    int h = t.hour() % 12;
+    if (h == 0)
+        h = 12;
+    return zeroPad(h, hourDigits) + ":" + zeroPad(t.minute(), 2) + (t.hour() < 12 ? " AM" : " PM");
+}
+
+} // namespace
+
+std::string formatTimeOfDay(WallTime t) {
+    return twelveHour(t, 2);
+}
+std::string formatBannerTime(WallTime t) {
+    return twelveHour(t, 1);
+}
+std::string formatCurrentRound(long long round) {
+    return " " + std::to_string(round);
+}
+
+std::optional<Rgb> tintColour(LabelTint tint) {
+    switch (tint) {
+    case LabelTint::Running:
+        return kClockRunning;
+    case LabelTint::Stopped:
+        return kClockStopped;
+    case LabelTint::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+// Groups the steps of one operation so that onChanged runs once, after the last of them.
+class TournamentClock::Batch {
+public:
+    explicit Batch(TournamentClock& c) : m_c(c) { ++m_c.m_batchDepth; }
+    ~Batch() {
+        if (--m_c.m_batchDepth == 0 && m_c.m_dirty) {
+            m_c.m_dirty = false;
+            if (m_c.onChanged)
+                m_c.onChanged();
+        }
+    }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+private:
+    TournamentClock& m_c;
+};
+
+TournamentClock::TournamentClock() = default;
+
+void TournamentClock::touched() {
+    m_dirty = true;
+}
+
+ClockState TournamentClock::state() const {
+    if (!gTournamentStarted)
+        return ClockState::Idle;
+    return m_ticks.pause ? ClockState::Paused : ClockState::Running;
+}
+
+void TournamentClock::InitControls() {
+    Batch b(*this);
+    m_display.startTime.reset();
+    m_display.finishTime.reset();
+    m_display.finishBannerText.clear();
+    m_display.elapsedText.clear();
+    m_display.roundText.clear();
+    m_display.avgRoundText.clear();
+    m_display.pauseEnabled = false;
+    m_ticks.tourney = m_ticks.round = m_ticks.pause = false;
+    touched();
+}
+
+void TournamentClock::InitVariables(WallTime now) {
+    Batch b(*this);
+    gTournamentStarted = false;
+    m_ticks.tourney = m_ticks.round = m_ticks.pause = false;
+    m_ticks.progress = false;
+    m_display.startEnabled = true;
+    // Pausing a clock that does not run would start the round clock on resume: Pause waits for
+    // Start.
+    m_display.pauseEnabled = false;
+    m_display.pauseCaption = "&Pause";
+    m_display.pauseText.clear();
+    gPauseRndTotal.Reset();
+    gPauseTnyTotal.Reset();
+    m_pauseCounted = 0;
+    gStartTime = now;
+    touched();
+}
+
+void TournamentClock::ResetForLoad(WallTime now) {
+    Batch b(*this);
+    InitControls();
+    InitVariables(now);
+    RTimer.Reset();
+    gRoundTimes.clear();
+    gRoundLength = 0;
+    m_display.startCaption = "&Start";
+    m_display.elapsedTint = m_display.roundTint = m_display.pauseTint = LabelTint::None;
+    m_display.bannerStartVisible = true;
+    m_display.estFinishVisible = false;
+    m_display.progressText = "0%";
+    m_display.progress.value = m_display.progress.minimum;
+    m_display.roundProgress = ProgressValues{};
+    touched();
+}
+
+Message TournamentClock::stopQuestion() {
+    return Message{"Stop Tournament",
+                   "A tournament is in progress.\r\nIf you press Ok, you will stop the timer.\r\n"
+                   "Press Cancel to resume with your tournament",
+                   MsgIcon::Exclamation, MsgButtons::OkCancel};
+}
+
+void TournamentClock::StartStopTournament(IPrompt& prompt, WallTime now) {
+    Batch b(*this);
+    if (!gTournamentStarted) {
+        StartTournament(now);
+        m_display.estFinishVisible = true;
+        touched();
+        return;
+    }
+    if (prompt.show(stopQuestion()) == MsgAnswer::Ok)
+        StopTournament(now);
+}
+
+void TournamentClock::BannerStart(IPrompt& prompt, WallTime now) {
+    Batch b(*this);
+    m_display.bannerStartVisible = false;
+    touched();
+    StartStopTournament(prompt, now);
+}
+
+void TournamentClock::PauseResume() {
+    if (m_display.pauseCaption == "&Pause")
+        PauseTournament();
+    else
+        ResumeTournament();
+}
+
+void TournamentClock::StartTournament(WallTime now) {
+    Batch b(*this);
+    m_display.bannerStartVisible = false;
+    gTournamentStarted = true;
+    m_display.pauseText.clear();
+    m_display.pauseEnabled = true;
+    m_display.startTime = now;
+    m_display.startCaption = "&Stop";
+    m_ticks.tourney = true;
+    gStartTime = now;
+    RTimer.Reset();
+    gPauseRndTotal.Reset();
+    gPauseTnyTotal.Reset();
+    m_pauseCounted = 0;
+    StartRoundTimer();
+    m_display.elapsedText = "00:00:00";
+    m_display.elapsedTint = LabelTint::Running;
+    SetProgressTimer(true);
+    touched();
+}
+
+void TournamentClock::StopTournament(WallTime now) {
+    Batch b(*this);
+    if (m_ticks.pause) {
+        // Only reachable from code (the button is disabled while paused): end the pause first so
+        // no pause clock keeps running behind a stopped tournament.
+        ResetPauseTimer();
+    }
+    m_display.pauseEnabled = false;
+    m_display.startCaption = "&Start";
+    gStopTime = now;
+    m_ticks.tourney = false;
+    StopRoundTimer();
+    m_display.elapsedTint = LabelTint::Stopped;
+    gTournamentStarted = false;
+    SetProgressTimer(false);
+    touched();
+}
+
+void TournamentClock::StartRoundTimer() {
+    if (!gTournamentStarted)
+        return;
+    Batch b(*this);
+    RTimer.Reset();
+    m_ticks.round = true;
+    m_display.roundText = "00:00:00";
+    m_display.roundTint = LabelTint::Running;
+    SetProgressTimer(true);
+    touched();
+}
+
+void TournamentClock::StopRoundTimer() {
+    Batch b(*this);
+    m_ticks.round = false;
+    m_display.roundTint = LabelTint::Stopped;
+    SetProgressTimer(false);
+    touched();
+}
+
+void TournamentClock::PauseTournament() {
+    if (!gTournamentStarted || m_ticks.pause)
+        return;
+    Batch b(*this);
+    m_display.pauseTint = LabelTint::Running;
+    m_display.roundTint = LabelTint::Stopped;
+    m_ticks.round = false;
+    m_ticks.pause = true;
+    m_display.pauseCaption = "&Resume";
+    m_display.startEnabled = false;
+    SetProgressTimer(false);
+    touched();
+}
+
+void TournamentClock::ResumeTournament() {
+    if (!m_ticks.pause)
+        return;
+    Batch b(*this);
+    // Only the part of this round's pause not yet counted goes into the tournament total.
+    gPauseTnyTotal.Add(gPauseRndTotal.ElapsedSeconds() - m_pauseCounted);
+    m_pauseCounted = gPauseRndTotal.ElapsedSeconds();
+    m_ticks.round = gTournamentStarted;
+    m_ticks.pause = false;
+    m_display.pauseTint = LabelTint::Stopped;
+    m_display.roundTint = LabelTint::Running;
+    m_display.pauseCaption = "&Pause";
+    m_display.startEnabled = true;
+    SetProgressTimer(gTournamentStarted);
+    touched();
+}
+
+void TournamentClock::ResetPauseTimer() {
+    Batch b(*this);
+    gPauseTnyTotal.Add(gPauseRndTotal.ElapsedSeconds() - m_pauseCounted);
+    gPauseRndTotal.Reset();
+    m_pauseCounted = 0;
+    m_display.pauseCaption = "&Pause";
+    m_display.startEnabled = true;
+    m_display.pauseTint = LabelTint::Stopped;
+    m_ticks.pause = false;
+    m_display.pauseText.clear();
+    touched();
+}
+
+void TournamentClock::RecordRoundTime(int currentRound, int totalRounds) {
+    if (!gTournamentStarted || currentRound < 1)
+        return;
+    Batch b(*this);
+    const auto index = static_cast<std::size_t>(currentRound - 1);
+    if (gRoundTimes.size() <= index)
+        gRoundTimes.resize(index + 1, -1);
+    gRoundTimes[index] = RTimer.GetElapsedTimeLong();
+
+    // The average counts the rounds that were timed: rounds played before the clock was started
+    // (or before a load) have no time and would drag the average towards 0.
+    std::int64_t sum = 0;
+    int timed = 0;
+    for (std::size_t i = 0; i <= index; ++i) {
+        if (gRoundTimes[i] >= 0) {
+            sum += gRoundTimes[i];
+            ++timed;
+        }
+    }
+    const double a = static_cast<double>(sum) / timed;
+    const auto rounded = static_cast<std::int64_t>(roundHalfEven(a));
+    m_display.avgRoundText = formatHms(rounded);
+    gRoundLength = rounded;
+    const auto estimate = static_cast<std::int64_t>(roundHalfEven(
+        a * std::max(totalRounds, 0) + static_cast<double>(gPauseTnyTotal.ElapsedSeconds())));
+    const WallTime finish = gStartTime.plusSeconds(estimate);
+    m_display.finishTime = finish;
+    m_display.finishBannerText = formatBannerTime(finish);
+    touched();
+}
+
+void TournamentClock::TourneyTick(WallTime now) {
+    Batch b(*this);
+    m_display.elapsedText = ElapsedTime(gStartTime, now);
+    touched();
+}
+
+void TournamentClock::RoundTick() {
+    Batch b(*this);
+    RTimer.Tick();
+    m_display.roundText = RTimer.GetElapsed();
+    touched();
+}
+
+void TournamentClock::PauseTick() {
+    Batch b(*this);
+    gPauseRndTotal.Tick();
+    m_display.pauseText = gPauseRndTotal.GetElapsed();
+    touched();
+}
+
+void TournamentClock::CurrentTimeTick(WallTime now) {
+    Batch b(*this);
+    m_display.currentTimeText = formatTimeOfDay(now);
+    touched();
+}
+
+void TournamentClock::ProgressTick() {
+    const std::int64_t t = RTimer.GetElapsedTimeLong();
+    if (t < 1 || gRoundLength < 1)
+        return;
+    Batch b(*this);
+    const int length = static_cast<int>(std::min<std::int64_t>(gRoundLength, 1'000'000'000));
+    ProgressValues& p = m_display.roundProgress;
+    p.minimum = 1;
+    p.maximum = std::max(1, length);
+    p.value = t >= gRoundLength
+                  ? p.maximum
+                  : std::max(1, static_cast<int>(std::min<std::int64_t>(t, p.maximum)));
+    touched();
+}
+
+void TournamentClock::SetProgressTimer(bool on) {
+    Batch b(*this);
+    m_ticks.progress = on;
+    touched();
+}
+
+void TournamentClock::SetProgressRange(int totalRounds) {
+    Batch b(*this);
+    m_display.progress.minimum = 0;
+    m_display.progress.maximum = std::max(totalRounds, 0);
+    m_display.progress.value = std::clamp(m_display.progress.value, 0, m_display.progress.maximum);
+    touched();
+}
+
+void TournamentClock::UpdateProgressBar(bool done, int currentRound, int totalRounds) {
+    Batch b(*this);
+    ProgressValues& p = m_display.progress;
+    if (done) {
+        p.value = p.maximum;
+        m_display.progressText = "100%";
+    } else if (currentRound > 1) {
+        p.value = std::clamp(currentRound - 1, p.minimum, p.maximum);
+        const int percent = totalRounds > 0 ? (currentRound - 1) * 100 / totalRounds : 0;
+        m_display.progressText = std::to_string(percent) + "%";
+    } else {
+        m_display.progressText = "0%";
+    }
+    touched();
+}
+
+void TournamentClock::UpdateProgressCurrentRnd() {
+    Batch b(*this);
+    m_display.roundProgress.value = m_display.roundProgress.minimum;
+    touched();
+}
+
+void TournamentClock::UpdateProgressBars(bool done, int currentRound, int totalRounds) {
+    Batch b(*this);
+    UpdateProgressBar(done, currentRound, totalRounds);
+    UpdateProgressCurrentRnd();
+}
+
+void TournamentClock::ClearProgressBar() {
+    Batch b(*this);
+    m_display.progress.value = m_display.progress.minimum;
+    m_display.roundProgress.value = m_display.roundProgress.minimum;
+    touched();
+}
+
+} // namespace rh

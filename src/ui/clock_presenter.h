@@ -1,0 +1,75 @@
+#pragma once
+// ClockPresenter: puts the tournament clock on the window. It owns the window's clock timers
+// (TourneyTimer, RoundTimer, PauseTimer at 1000 ms; currentTimer and progressTimer at 15000 ms),
+// runs each only while the clock asks for its ticks, forwards the Start/Stop, Pause/Resume and
+// banner buttons to the clock, and copies the clock's display into the Timer tab and the
+// dashboard after every change, whoever made it (a button, a tick, or the round advance).
+
+#include "timing/clock.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QTimer;
+class QTime;
+
+namespace rh {
+class IPrompt;
+}
+
+namespace rh::ui {
+
+class Dashboard;
+class TimerTab;
+
+/// Now on the local wall clock.
+WallTime currentWallTime();
+QTime toQTime(WallTime t);
+/// A time in the platform's long time format (without a time zone name).
+QString longTimeText(WallTime t);
+
+class ClockPresenter : public QObject {
+    Q_OBJECT
+public:
+    ClockPresenter(TournamentClock& clock, IPrompt& prompt, Dashboard* dashboard, TimerTab* timer,
+                   QObject* parent);
+    ~ClockPresenter() override;
+
+    /// Replaces the wall clock (tests).
+    void setNow(std::function<WallTime()> now) { m_now = std::move(now); }
+    WallTime now() const { return m_now(); }
+
+    TournamentClock& clock() { return m_clock; }
+    QTimer* TourneyTimer() const { return m_tourney; }
+    QTimer* RoundTimer() const { return m_round; }
+    QTimer* PauseTimer() const { return m_pause; }
+    QTimer* currentTimer() const { return m_current; }
+    QTimer* progressTimer() const { return m_progress; }
+
+public slots:
+    void StartStopTournament();
+    void BannerStart();
+    void PauseResume();
+    void TourneyTick();
+    void RoundTick();
+    void PauseTick();
+    void CurrentTimeTick();
+    void ProgressTick();
+    /// Copies the display into the controls and starts or stops the timers.
+    void apply();
+
+private:
+    TournamentClock& m_clock;
+    IPrompt& m_prompt;
+    Dashboard* m_dash;
+    TimerTab* m_tab;
+    std::function<WallTime()> m_now;
+    QTimer* m_tourney;
+    QTimer* m_round;
+    QTimer* m_pause;
+    QTimer* m_current;
+    QTimer* m_progress;
+};
+
+} // namespace rh::ui

@@ -1,0 +1,151 @@
+#include "ui/qt_prompt.h"
+
+#include "core/text.h"
+#include "ui/dialogs.h"
+#include "ui/widgets.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace rh::ui {
+
+QString qtFileFilter(const std::string& filter) {
+    const std::vector<std::string> parts = splitFields(filter, '|');
+    QStringList out;
+    for (std::size_t i = 0; i < parts.size(); i += 2) {
+        const QString desc = qs(trim(parts[i]));
+        QStringList patterns;
+        if (i + 1 < parts.size()) {
+            for (const std::string& p : splitFields(parts[i + 1], ';')) {
+                const QString pattern = qs(trim(p));
+                if (pattern.isEmpty())
+                    continue;
+                for (const QString& v : {pattern, pattern.toUpper(), pattern.toLower()})
+                    if (!patterns.contains(v))
+                        patterns << v;
+            }
+        }
+        if (patterns.isEmpty())
+            patterns << QStringLiteral("*");
+        out << (desc.isEmpty() ? QString() : desc + QLatin1Char(' ')) + QLatin1Char('(') +
+                   patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+std::unique_ptr<QMessageBox> buildMessageBox(const Message& message, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(qs(message.title.empty() ? std::string(kAppTitle) : message.title));
+    QString text = qs(message.text);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
+    switch (message.icon) {
+    case MsgIcon::Critical:
+        box->setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::Exclamation:
+        box->setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Information:
+        box->setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::None:
+        box->setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    switch (message.buttons) {
+    case MsgButtons::Ok:
+        box->setStandardButtons(QMessageBox::Ok);
+        box->setDefaultButton(QMessageBox::Ok);
+        break;
+    case MsgButtons::OkCancel:
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Ok);
+        box->setEscapeButton(QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+        box->setEscapeButton(QMessageBox::No);
+        break;
+    }
+    return box;
+}
+
+MsgAnswer answerOf(int standardButton) {
+    switch (standardButton) {
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    default:
+        return MsgAnswer::Ok;
+    }
+}
+
+std::unique_ptr<QFileDialog> buildFileDialog(const FileDialogSpec& spec, bool save,
+                                             QWidget* parent) {
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    dialog->setObjectName(save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen"));
+    if (!spec.title.empty())
+        dialog->setWindowTitle(qs(spec.title));
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!spec.filter.empty())
+        dialog->setNameFilter(qtFileFilter(spec.filter));
+    if (!spec.defaultExtension.empty())
+        dialog->setDefaultSuffix(qs(spec.defaultExtension));
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+    if (!spec.initialPath.empty())
+        dialog->selectFile(qs(spec.initialPath));
+    return dialog;
+}
+
+MsgAnswer QtPrompt::show(const Message& message) {
+    auto box = buildMessageBox(message, m_parent);
+    const int pressed = box->exec();
+    if (message.buttons == MsgButtons::Ok)
+        return MsgAnswer::Ok;
+    // Closing the box counts as its escape answer.
+    if (pressed != QMessageBox::Ok && pressed != QMessageBox::Cancel &&
+        pressed != QMessageBox::Yes && pressed != QMessageBox::No)
+        return message.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+    return answerOf(pressed);
+}
+
+std::string QtPrompt::chooseFile(const FileDialogSpec& spec, bool save) {
+    auto dialog = buildFileDialog(spec, save, m_parent);
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    const QStringList files = dialog->selectedFiles();
+    return files.isEmpty() ? std::string() : ss(files.front());
+}
+
+std::string QtPrompt::chooseOpenFile(const FileDialogSpec& spec) {
+    return chooseFile(spec, false);
+}
+std::string QtPrompt::chooseSaveFile(const FileDialogSpec& spec) {
+    return chooseFile(spec, true);
+}
+
+std::string QtPrompt::resolveConflict(const ConflictRequest& request) {
+    ResolveDialog dialog(request, m_parent);
+    dialog.exec();
+    // Closing the dialog without OK takes the same rule as OK without a choice: the partner's
+    // stored score stands, so nothing already stored is lost.
+    return dialog.result();
+}
+
+void QtPrompt::roundOver(bool tournamentOver) {
+    AutoAdvanceDialog dialog(tournamentOver, m_parent);
+    dialog.exec();
+}
+
+bool QtPrompt::editPayouts(PayoutEditorRequest&) {
+    return false;
+}
+
+} // namespace rh::ui

@@ -1,0 +1,20 @@
+#include "ui/tab_details.h"
+
+#include "core/tourney.h"
+#include "ui/grid.h"
+
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace rh::ui {
+
+DetailsTab::DetailsTab(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tabDetails"));
+    lvGameDetail =
+        makeGrid(this, "lvGameDetail", gameDetailColumns(true, CTourney{}.TotalRounds()));
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(10, 10, 10, 10);
+    l->addWidget(lvGameDetail);
+}
+
+} // namespace rh::ui

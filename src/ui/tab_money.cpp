@@ -1,0 +1,203 @@
+#include "ui/tab_money.h"
+
+#include "core/currency.h"
+#include "core/text.h"
+#include "ui/grid.h"
+#include "ui/visuals.h"
+#include "ui/widgets.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace rh::ui {
+
+MoneyTab::MoneyTab(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tabLoadMoney"));
+
+    frmTournament = makeFrame(this, "frmTournament", "Progressive Tournament");
+    imgLoad = makeLabel(frmTournament, "imgLoad");
+    imgLoad->setPixmap(rankhallLogo(96));
+    imgLoad->setAlignment(Qt::AlignCenter);
+    cmdLoad = makeButton(frmTournament, "cmdLoad", "&Load", "Load Tournament");
+    cmdSave = makeButton(frmTournament, "cmdSave", "&Save", "Save Tournament");
+    CmdExit = makeButton(frmTournament, "CmdExit", "E&xit", "Exit Program");
+    {
+        auto* buttons = new QVBoxLayout;
+        for (QPushButton* b : {cmdLoad, cmdSave, CmdExit}) {
+            b->setMinimumWidth(110);
+            buttons->addWidget(b);
+        }
+        buttons->addStretch(1);
+        auto* l = new QHBoxLayout(frmTournament);
+        l->addLayout(buttons);
+        l->addStretch(1);
+        l->addWidget(imgLoad);
+    }
+
+    frmMoney = makeFrame(this, "frmMoney", "Tournament Money");
+    lblEntryFee = makeLabel(frmMoney, "lblEntryFee", "Fee:");
+    cbEntryFee = makeCombo(frmMoney, "cbEntryFee");
+    lblExpense = makeLabel(frmMoney, "lblExpense", "Expenses:");
+    txtExpense =
+        makeTextBox(frmMoney, "txtExpense", "", "Enter your expenses to host this tournament");
+    txtExpense->setPlaceholderText(QStringLiteral("$0.00"));
+    txtExpense->setAlignment(Qt::AlignRight);
+    // Digits and one decimal point; anything else is dropped as it is typed.
+    txtExpense->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), txtExpense));
+    txtExpense->installEventFilter(this);
+    lblNetPayoutCaption = makeLabel(frmMoney, "lblNetPayoutCaption", "Net Payout:");
+    lblNetPayout = makeValue(frmMoney, "lblNetPayout", "Money available for payout");
+    lblNetPayout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    {
+        auto* f = new QFormLayout(frmMoney);
+        f->addRow(lblEntryFee, cbEntryFee);
+        f->addRow(lblExpense, txtExpense);
+        f->addRow(lblNetPayoutCaption, lblNetPayout);
+        lblEntryFee->setBuddy(cbEntryFee);
+        lblExpense->setBuddy(txtExpense);
+    }
+
+    frmFines = makeFrame(this, "frmFines", "Fines");
+    lblBumpFeeCaption = makeLabel(frmFines, "lblBumpFeeCaption", "Bump:");
+    cbBumpFee = makeCombo(frmFines, "cbBumpFee", "Select fee to charge for each bump");
+    lblWoodFeeCaption = makeLabel(frmFines, "lblWoodFeeCaption", "Woodpecker:");
+    cbWoodFee = makeCombo(frmFines, "cbWoodFee", "Select fee to charge for each woodpecker");
+    {
+        auto* f = new QFormLayout(frmFines);
+        f->addRow(lblBumpFeeCaption, cbBumpFee);
+        f->addRow(lblWoodFeeCaption, cbWoodFee);
+        lblBumpFeeCaption->setBuddy(cbBumpFee);
+        lblWoodFeeCaption->setBuddy(cbWoodFee);
+    }
+    connect(txtExpense, &QLineEdit::returnPressed, cbBumpFee,
+            [this] { cbBumpFee->setFocus(Qt::TabFocusReason); });
+    connect(txtExpense, &QLineEdit::textEdited, this, &MoneyTab::expensesEdited);
+
+    frmJackpotTitle = makeFrame(this, "frmJackpotTitle", "Bump Jackpot Title");
+    txtJackpotTitle = makeTextBox(frmJackpotTitle, "txtJackpotTitle", "Bump Jackpot",
+                                  "Enter the name of your Jackpot");
+    (new QVBoxLayout(frmJackpotTitle))->addWidget(txtJackpotTitle);
+
+    frmPayoutOptions = makeFrame(this, "frmPayoutOptions", "Payout");
+    optPayout1 =
+        makeOption(frmPayoutOptions, "optPayout1", "Custom Payout", "Customize the payout");
+    optPayout0 = makeOption(frmPayoutOptions, "optPayout0", "50% - 30% - 20%", "Standard Payout");
+    optPayout = new QButtonGroup(frmPayoutOptions);
+    optPayout->setObjectName(QStringLiteral("optPayout"));
+    optPayout->addButton(optPayout0, 0);
+    optPayout->addButton(optPayout1, 1);
+    optPayout0->setChecked(true);
+    cmdCustomPayout =
+        makeButton(frmPayoutOptions, "cmdCustomPayout", "Setup", "Click to setup custom payout");
+    lblPayouts = makeLabel(frmPayoutOptions, "lblPayouts", "Payouts");
+    lvPayout = makeGrid(frmPayoutOptions, "lvPayout", payoutColumns(false));
+    {
+        auto* l = new QGridLayout(frmPayoutOptions);
+        l->addWidget(optPayout1, 0, 0);
+        l->addWidget(cmdCustomPayout, 0, 1);
+        l->addWidget(optPayout0, 1, 0, 1, 2);
+        l->addWidget(lblPayouts, 2, 0, 1, 2);
+        l->addWidget(lvPayout, 3, 0, 1, 2);
+        l->setRowStretch(3, 1);
+    }
+
+    frmCollectEntryFee = makeFrame(this, "frmCollectEntryFee", "Collect Entry Fee");
+    cmdSetAll = makeButton(frmCollectEntryFee, "cmdSetAll", "Set &All");
+    cmdClearAll = makeButton(frmCollectEntryFee, "cmdClearAll", "&Clear All");
+    lvEntryFee = makeGrid(frmCollectEntryFee, "lvEntryFee", entryFeeColumns(true));
+    {
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(cmdSetAll);
+        buttons->addWidget(cmdClearAll);
+        buttons->addStretch(1);
+        auto* l = new QVBoxLayout(frmCollectEntryFee);
+        l->addLayout(buttons);
+        l->addWidget(lvEntryFee, 1);
+    }
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(frmTournament);
+    left->addWidget(frmMoney);
+    left->addWidget(frmFines);
+    left->addWidget(frmJackpotTitle);
+    left->addStretch(1);
+
+    auto* grid = new QHBoxLayout(this);
+    grid->setContentsMargins(10, 10, 10, 10);
+    grid->setSpacing(12);
+    grid->addLayout(left, 3);
+    grid->addWidget(frmPayoutOptions, 3);
+    grid->addWidget(frmCollectEntryFee, 4);
+}
+
+void MoneyTab::FillFeeLists(const CurrencyFormat& currency) {
+    m_currency = &currency;
+    auto fill = [&](QComboBox* list, const std::vector<int>& cents) {
+        const QSignalBlocker block(list);
+        list->clear();
+        for (int c : cents)
+            list->addItem(qs(formatMoney(c / 100.0, currency)), c);
+        list->setCurrentIndex(-1);
+    };
+    std::vector<int> bump, wood, entry;
+    for (int c = 0; c <= 100; c += 5)
+        bump.push_back(c);
+    for (int c = 0; c <= 300; c += 10)
+        wood.push_back(c);
+    for (int d = 0; d <= 10; ++d)
+        entry.push_back(d * 100);
+    for (int d = 15; d <= 100; d += 5)
+        entry.push_back(d * 100);
+    fill(cbBumpFee, bump);
+    fill(cbWoodFee, wood);
+    fill(cbEntryFee, entry);
+}
+
+bool MoneyTab::selectFee(QComboBox* list, double amount) {
+    const long long cents = std::llround(amount * 100);
+    const int index = list->findData(static_cast<int>(cents));
+    if (index < 0)
+        return false;
+    list->setCurrentIndex(index);
+    return true;
+}
+
+void MoneyTab::showExpenses(double amount, const CurrencyFormat& currency) {
+    m_currency = &currency;
+    txtExpense->setText(qs(formatMoney(amount, currency, kMoney2)));
+}
+
+bool MoneyTab::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtExpense && event->type() == QEvent::FocusIn) {
+        // Edit the plain number: the shown currency text goes, the whole number is selected.
+        double amount = 0;
+        const std::string shown = trim(ss(txtExpense->text()));
+        if (!shown.empty() && m_currency && parseMoney(shown, *m_currency, amount))
+            txtExpense->setText(qs(formatGeneral(amount)));
+        QTimer::singleShot(0, txtExpense, [e = txtExpense] { e->selectAll(); });
+    } else if (watched == txtExpense && event->type() == QEvent::FocusOut) {
+        // A popup or another window taking the focus for a moment is not leaving the box.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            emit expensesLeft(txtExpense->text().trimmed());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace rh::ui

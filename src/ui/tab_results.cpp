@@ -1,0 +1,96 @@
+#include "ui/tab_results.h"
+
+#include "ui/grid.h"
+#include "ui/widgets.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace rh::ui {
+
+namespace {
+
+QGroupBox* gridFrame(QWidget* parent, const char* frame, const char* caption, QTreeView*& grid,
+                     const char* gridName, const std::vector<GridColumn>& columns) {
+    QGroupBox* box = makeFrame(parent, frame, caption);
+    grid = makeGrid(box, gridName, columns);
+    (new QVBoxLayout(box))->addWidget(grid);
+    return box;
+}
+
+} // namespace
+
+ResultsTab::ResultsTab(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tabResults"));
+
+    frmWinners = gridFrame(this, "frmWinners", "Tournament Winners", lvWinnerView, "lvWinnerView",
+                           winnerColumns(true));
+    frmResultPayout = gridFrame(this, "frmResultPayout", "Tournament Payout", lvResultPayout,
+                                "lvResultPayout", payoutColumns(true));
+    frmJackpotWinner = gridFrame(this, "frmJackpotWinner", "Jackpot Winner", lvLoneView,
+                                 "lvLoneView", loneColumns(true));
+    frmResultsBumps = gridFrame(this, "frmResultsBumps", "Players who owe bump money", lvBumpView,
+                                "lvBumpView", bumpColumns(true));
+
+    frmJackpotSummary = makeFrame(this, "frmJackpotSummary", "Jackpot");
+    QWidget* j = frmJackpotSummary;
+    lblBumpsCaption = makeLabel(j, "lblBumpsCaption", "Bumps:");
+    lblTotalBumps = makeLabel(j, "lblTotalBumps", "   00");
+    lblBumpFee = makeLabel(j, "lblBumpFee");
+    lblResultBump = makeLabel(j, "lblResultBump", "$0.0");
+    lblWoodsCaption = makeLabel(j, "lblWoodsCaption", "Woods:");
+    lblTotalWood = makeLabel(j, "lblTotalWood", "   00");
+    lblWoodFee = makeLabel(j, "lblWoodFee");
+    lblResultWood = makeLabel(j, "lblResultWood", "$0.0");
+    lblResultsJackpot = makeLabel(j, "lblResultsJackpot", "JackPot:");
+    lblResultsJackpot->setTextFormat(Qt::PlainText);
+    lblResultJackpot = makeLabel(j, "lblResultJackpot", "$0.00");
+    {
+        QFont bold = font();
+        bold.setBold(true);
+        lblResultsJackpot->setFont(bold);
+        lblResultJackpot->setFont(bold);
+        auto* g = new QGridLayout(j);
+        g->setHorizontalSpacing(8);
+        auto row = [&](int r, QLabel* caption, QLabel* count, QLabel* fee, QLabel* money) {
+            g->addWidget(caption, r, 0);
+            g->addWidget(count, r, 1, Qt::AlignRight);
+            g->addWidget(new QLabel(QStringLiteral("@"), j), r, 2);
+            g->addWidget(fee, r, 3, Qt::AlignRight);
+            g->addWidget(new QLabel(QStringLiteral("="), j), r, 4);
+            g->addWidget(money, r, 5, Qt::AlignRight);
+        };
+        row(0, lblBumpsCaption, lblTotalBumps, lblBumpFee, lblResultBump);
+        row(1, lblWoodsCaption, lblTotalWood, lblWoodFee, lblResultWood);
+        auto* rule = new QFrame(j);
+        rule->setObjectName(QStringLiteral("lnJackpotRule"));
+        rule->setFrameShape(QFrame::HLine);
+        rule->setFrameShadow(QFrame::Sunken);
+        g->addWidget(rule, 2, 0, 1, 6);
+        g->addWidget(lblResultsJackpot, 3, 0, 1, 4);
+        g->addWidget(lblResultJackpot, 3, 5, Qt::AlignRight);
+        g->setRowStretch(4, 1);
+    }
+
+    auto* topRight = new QHBoxLayout;
+    topRight->addWidget(frmResultPayout, 1);
+    topRight->addWidget(frmJackpotSummary, 1);
+    auto* right = new QVBoxLayout;
+    right->addLayout(topRight, 2);
+    right->addWidget(frmJackpotWinner, 3);
+    auto* left = new QVBoxLayout;
+    left->addWidget(frmWinners, 3);
+    left->addWidget(frmResultsBumps, 2);
+    auto* top = new QHBoxLayout(this);
+    top->setContentsMargins(10, 10, 10, 10);
+    top->setSpacing(12);
+    top->addLayout(left, 1);
+    top->addLayout(right, 1);
+}
+
+} // namespace rh::ui

@@ -1,0 +1,40 @@
+#pragma once
+// Tab 4, "Results": the winners, the payout table, the jackpot winner, the jackpot summary and
+// the entrants who still owe bump money.
+
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QTreeView;
+
+namespace rh::ui {
+
+class ResultsTab : public QWidget {
+    Q_OBJECT
+public:
+    explicit ResultsTab(QWidget* parent = nullptr);
+
+    QGroupBox* frmWinners;
+    QTreeView* lvWinnerView;
+    QGroupBox* frmResultPayout;
+    QTreeView* lvResultPayout;
+    QGroupBox* frmJackpotWinner;
+    QTreeView* lvLoneView;
+    QGroupBox* frmResultsBumps;
+    QTreeView* lvBumpView;
+
+    QGroupBox* frmJackpotSummary;
+    QLabel* lblBumpsCaption;
+    QLabel* lblTotalBumps;
+    QLabel* lblBumpFee;
+    QLabel* lblResultBump;
+    QLabel* lblWoodsCaption;
+    QLabel* lblTotalWood;
+    QLabel* lblWoodFee;
+    QLabel* lblResultWood;
+    QLabel* lblResultsJackpot;
+    QLabel* lblResultJackpot;
+};
+
+} // namespace rh::ui

@@ -1,0 +1,80 @@
+#pragma once
+// Tab 2, "Scores": the score-entry panel (round, entrant, score, cumulative lones, bumps and
+// woods, paid mark and money owed, with the partner's and the opponents' round) and, hidden until
+// the jackpot frame is double-clicked, the tools: "Validate Score" and the roster viewer.
+//
+// The score, bump and wood lists are filled here with their fixed items; the score-entry
+// controller fills the round, entrant and lone lists and drives every field.
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace rh::ui {
+
+/// The fields shown for one related entrant (partner, opposing team or opponent).
+struct RelatedRow {
+    QLineEdit* name = nullptr;
+    QLabel* score = nullptr;
+    QLabel* total = nullptr;
+    QLabel* lones = nullptr;
+    QLabel* bumps = nullptr;
+    QLabel* woods = nullptr;
+    QLabel* fee = nullptr;
+};
+
+class ScoresTab : public QWidget {
+    Q_OBJECT
+public:
+    explicit ScoresTab(QWidget* parent = nullptr);
+
+    /// Shows or hides the tools (Validate Score, Roster, Debug Names) together.
+    void setToolsVisible(bool visible);
+
+    QGroupBox* frmEnterScores;
+    QLabel* lblSelectRound;
+    QComboBox* comboSelectRnd;
+
+    QGroupBox* boxPlayer;
+    QLabel* lblPlayer;
+    QComboBox* comboPlayerName;
+    QCheckBox* checkAll;
+    QLabel* lblPlayerScore;
+    QComboBox* comboPlayerScore;
+    QGroupBox* frmCumulative;
+    QLabel* lblLones;
+    QComboBox* comboPlayerLones;
+    QLabel* lblBumps;
+    QComboBox* comboPlayerBumps;
+    QLabel* lblWoods;
+    QComboBox* comboPlayerWoods;
+    QLabel* lblTotalScoreCaption;
+    QLabel* lbTotalScorePlayer;
+    QCheckBox* checkPaid;
+    QLabel* lblTotalFeeCaption;
+    QLabel* lblTotalFeePlayer;
+
+    QGroupBox* frmPartnerScore;
+    RelatedRow partner;
+    QGroupBox* frmOpponent;
+    RelatedRow oppo1;
+    RelatedRow oppo2;
+
+    QPushButton* cmdValidateScore;
+    QGroupBox* frmDebug;
+    QComboBox* cmbDebugRound;
+    QComboBox* cmbDebugPlorte;
+    QLineEdit* txtDebugPartner;
+    QLineEdit* txtDebugOppo1;
+    QLineEdit* txtDebugOppo2;
+    QGroupBox* frmDebugNames;
+    QListWidget* lstDebug;
+};
+
+} // namespace rh::ui
