@@ -40,6 +40,11 @@ public:
     std::size_t Count() const { return m_live; }
     bool empty() const { return m_live == 0; }
     void Clear();
+    /// Makes room for `count` entries in all, so that filling a large store does not rehash.
+    void reserve(std::size_t count) {
+        m_slots.reserve(count);
+        m_index.reserve(count);
+    }
 
     /// Removes any entry under the key, then adds the value unless it is blank (the write rule).
     void replace(std::string_view key, std::string value);

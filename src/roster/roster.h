@@ -28,6 +28,8 @@ public:
     std::string Item(std::string_view key) const { return m_col.value(key); }
     std::int32_t Count() const { return static_cast<std::int32_t>(m_col.Count()); }
     void Clear() { m_col.Clear(); }
+    /// Makes room for `count` relation entries (a loader that knows the roster's size).
+    void reserve(std::size_t count) { m_col.reserve(count); }
     std::vector<std::string> NewEnum() const { return m_col.values(); }
 
     bool Exists(std::string_view round, std::string_view player, std::string_view relation) const;

@@ -22,6 +22,8 @@ public:
     std::string Item(std::string_view key) const { return m_col.value(key); }
     std::int32_t Count() const { return static_cast<std::int32_t>(m_col.Count()); }
     void Clear() { m_col.Clear(); }
+    /// Makes room for `count` scores (a loader that knows how many follow).
+    void reserve(std::size_t count) { m_col.reserve(count); }
     std::vector<std::string> NewEnum() const { return m_col.values(); }
 
     std::string getScore1(std::string_view key) const { return m_col.value(key); }

@@ -58,6 +58,10 @@ public:
     bool gUpdatePayout = false;
     std::string gSavePlayerId = "00";
     std::string HTML_EXPORTFILE;
+    /// The open dialog's last file and the save dialog's own file name. Loading remembers the
+    /// loaded file, so that saving offers the tournament under its own name.
+    std::string openDialogFile;
+    std::string saveDialogFile;
 
     /// Money texts are written with this format.
     CurrencyFormat currency = CurrencyFormat::dollars();

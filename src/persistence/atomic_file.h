@@ -1,0 +1,38 @@
+#pragma once
+// Whole-file reads and the one atomic write of the program.
+//
+// writeFileAtomic never leaves a half-written file behind: the bytes go to a temporary file in the
+// target's folder, every byte is checked as written, the file is flushed to the disk, and only
+// then is it renamed over the target. A failure at any step removes the temporary file and leaves
+// the old target as it was. The tournament file, the recovery copy and the HTML page all go
+// through it. Failures are typed errors with the numbers the common error message shows.
+
+#include "core/errors.h"
+
+#include <string>
+#include <string_view>
+
+namespace rh {
+
+/// Writes the bytes to the path atomically. Throws RhError: 61 disk full, 70 permission denied,
+/// 76 path not found (a missing folder), 75 any other path or file access error (for instance a
+/// target that is a folder).
+void writeFileAtomic(const std::string& path, std::string_view bytes);
+
+/// Every byte of the file. Throws RhError 53 when the path names nothing, 75 for a folder or a
+/// read error, 70 when reading is not permitted.
+std::string readWholeFile(const std::string& path);
+
+/// True when the path exists and is not a folder; false on any error.
+bool PathExists(const std::string& path);
+
+/// Removes a file; throws RhError (70, 75 or 76) when it exists and cannot be removed.
+void removeFile(const std::string& path);
+
+/// Renames a file over another, replacing it in one step; throws RhError on failure.
+void renameFile(const std::string& from, const std::string& to);
+
+/// The RhError for a C library error number (errno) of a file operation.
+RhError fileError(int errnoValue);
+
+} // namespace rh

@@ -1,0 +1,426 @@
+#include "persistence/tournament_reader.h"
+
+#include "core/errors.h"
+#include "core/text.h"
+#include "persistence/atomic_file.h"
+#include "persistence/code_page.h"
+#include "roster/keys.h"
+#include "scoring/score.h"
+
+#include <new>
+#include <vector>
+
+namespace rh {
+
+namespace {
+
+using xml::child;
+using xml::hasChildren;
+using xml::textOf;
+
+// A section that names an element it then lacks (the "Players" of "Scores").
+RhError missingElement() {
+    return RhError(91, "Object variable or With block variable not set");
+}
+
+// Any failure inside a section as the error the director is shown.
+RhError currentError() {
+    try {
+        throw;
+    } catch (const RhError& e) {
+        return e;
+    } catch (const std::bad_alloc&) {
+        return RhError(err::OutOfMemory);
+    } catch (const std::exception& e) {
+        return RhError(err::InvalidCall, e.what());
+    }
+}
+
+template <typename Visit> void forEachElement(pugi::xml_node parent, Visit&& visit) {
+    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element)
+            visit(c);
+}
+
+std::size_t countElements(pugi::xml_node parent) {
+    std::size_t n = 0;
+    forEachElement(parent, [&](pugi::xml_node) { ++n; });
+    return n;
+}
+
+std::int16_t int16Of(pugi::xml_node node) {
+    return toInt16(textOf(node));
+}
+
+// Reads a child's integer into `value` when the child is present.
+void readIfPresent(pugi::xml_node parent, const char* name, std::int16_t& value) {
+    if (pugi::xml_node n = child(parent, name))
+        value = int16Of(n);
+}
+
+// The counter of rounds or tables as a 16-bit number (a file with more than 32767 of them is an
+// overflow of the section).
+std::int16_t counter16(long value) {
+    return toInt16(static_cast<double>(value));
+}
+
+// Who has been seated in the round being read. Below round 100 every roster and seat key
+// starts with the round's two digits, so a key can only be held twice by a player seated twice
+// in the same round, and this one check decides it without building any key. From round 100 on
+// keys of different rounds can coincide, and each key is looked up.
+class SeatedInRound {
+public:
+    SeatedInRound() : m_stamp(65536, 0) {}
+    bool seated(long round, std::int16_t id) const { return m_stamp[index(id)] == round; }
+    void seat(long round, std::int16_t id) { m_stamp[index(id)] = round; }
+
+private:
+    static std::size_t index(std::int16_t id) { return static_cast<std::size_t>(id + 32768); }
+    std::vector<long> m_stamp;
+};
+
+template <std::size_t N>
+void checkNewTable(const TournamentState& st, const SeatedInRound& seated, long round, long table,
+                   const std::array<std::int16_t, N>& seats) {
+    for (std::size_t i = 0; i < N; ++i) {
+        for (std::size_t j = 0; j < i; ++j)
+            if (seats[i] == seats[j])
+                throw RhError(err::DuplicateKey);
+        if (seated.seated(round, seats[i]))
+            throw RhError(err::DuplicateKey);
+    }
+    if (round < 100)
+        return;
+    std::string r = fmt00(round);
+    for (std::size_t i = 0; i < N; ++i) {
+        if (N == 4) {
+            for (int rel = 1; rel <= 3; ++rel)
+                if (st.gRoster.col().Exists(r + fmt00(seats[i]) + fmt00(rel)))
+                    throw RhError(err::DuplicateKey);
+        } else if (st.gRoster.col().Exists(r + fmt00(seats[i]))) {
+            throw RhError(err::DuplicateKey);
+        }
+    }
+    for (int a = 1; a <= 2; ++a)
+        for (int b = 1; b <= (N == 4 ? 2 : 1); ++b)
+            if (st.gTableSeats.Exists(N == 4 ? SeatKey(round, table, a, b)
+                                             : TeamSeatKey(round, table, a)))
+                throw RhError(err::DuplicateKey);
+}
+
+// Adds one table; every key is checked first, so that a rejected table leaves nothing behind.
+void addProgressiveTable(TournamentState& st, SeatedInRound& seated, long round, long table,
+                         const std::array<std::int16_t, 4>& seats) {
+    checkNewTable(st, seated, round, table, seats);
+    st.gRoster.AddPlayers(counter16(round), seats);
+    st.gTableSeats.Add(fmt00(seats[0]), SeatKey(round, table, 1, 1));
+    st.gTableSeats.Add(fmt00(seats[1]), SeatKey(round, table, 1, 2));
+    st.gTableSeats.Add(fmt00(seats[2]), SeatKey(round, table, 2, 1));
+    st.gTableSeats.Add(fmt00(seats[3]), SeatKey(round, table, 2, 2));
+    for (std::int16_t id : seats)
+        seated.seat(round, id);
+}
+
+void addTeamTable(TournamentState& st, SeatedInRound& seated, long round, long table,
+                  const std::array<std::int16_t, 2>& teams) {
+    checkNewTable(st, seated, round, table, teams);
+    st.gRoster.AddTeams(counter16(round), teams);
+    st.gTableSeats.Add(fmt00(teams[0]), TeamSeatKey(round, table, 1));
+    st.gTableSeats.Add(fmt00(teams[1]), TeamSeatKey(round, table, 2));
+    for (std::int16_t id : teams)
+        seated.seat(round, id);
+}
+
+// A table must seat exactly as many entrants as the kind allows. More is an error of the file;
+// fewer is rejected as well, rather than filling the empty seats with a previous table's players.
+RhError tooManySeats() {
+    return RhError(err::BadIndex);
+}
+RhError tooFewSeats() {
+    return RhError(err::InvalidCall);
+}
+
+} // namespace
+
+std::string ReadDataFile(const std::string& path) {
+    return fileBytesToText(readWholeFile(path));
+}
+
+void ProcessTournamentInfo(const XmlDocument& doc, CTourney& t) {
+    pugi::xml_node info = doc.section("TournamentInfo");
+    if (!hasChildren(info))
+        return;
+    // Each child on its own: a missing or unreadable one leaves its field as it was.
+    auto text = [&](const char* name, std::string& out) {
+        pugi::xml_node n = child(info, name);
+        if (!n)
+            return false;
+        out = textOf(n);
+        return true;
+    };
+    auto decimal = [&](const char* name, double& out) {
+        std::string s;
+        return text(name, s) && tryParseDecimal(s, out);
+    };
+    auto int16 = [&](const char* name, std::int16_t& out) {
+        std::string s;
+        if (!text(name, s))
+            return false;
+        try {
+            out = toInt16(s);
+            return true;
+        } catch (const RhError&) {
+            return false;
+        }
+    };
+    std::string s;
+    double d = 0;
+    std::int16_t n = 0;
+    if (text("TournamentType", s))
+        t.SetTourneyTypeFromStr(s);
+    if (text("Title", s))
+        t.setTourneyTitle(s);
+    if (text("JackpotTitle", s))
+        t.setJackpotTitle(s);
+    if (decimal("BumpFee", d))
+        t.setBumpFee(d);
+    if (decimal("WoodFee", d))
+        t.setWoodFee(d);
+    if (decimal("EntryFee", d))
+        t.setEntryFee(d);
+    if (decimal("Expenses", d))
+        t.setExpenses(d);
+    if (text("TourneyCode", s))
+        t.setTourneyCode(s);
+    if (text("SupportDir", s))
+        t.setSupportDir(s);
+    if (int16("TotalPlayers", n))
+        t.setTotalPlort(n);
+    if (int16("TotalRounds", n))
+        t.setTotalRounds(n);
+    if (int16("CurrentRound", n))
+        t.setCurrentRound(n);
+    t.DeriveTotalTables();
+}
+
+void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& prompt) {
+    try {
+        pugi::xml_node fees = doc.section("FeesPayout");
+        if (!hasChildren(fees))
+            return;
+        pugi::xml_node pay = child(fees, "Payout");
+        if (!hasChildren(pay))
+            return;
+        pugi::xml_node custom = child(pay, "Custom");
+        if (!hasChildren(custom))
+            return;
+        pugi::xml_node value = child(custom, "Value");
+        if (!value)
+            return;
+        std::int16_t option = int16Of(value);
+        payout.PayoutOption = option == 0 ? 0 : 1;
+        if (option == 0)
+            return;
+        pugi::xml_node values = child(pay, "CustomValues");
+        if (!hasChildren(values))
+            return;
+        std::int16_t count = toInt16(values.attribute("Count").value());
+        // The amounts live in a table of eight; a count outside it would send the payout
+        // calculation past the table's end.
+        if (count < 0 || count > static_cast<int>(payout.CustomPayouts.size()))
+            throw RhError(err::BadIndex);
+        payout.CustomPayoutCount = count;
+        std::size_t i = 0;
+        forEachElement(values, [&](pugi::xml_node v) {
+            if (i >= payout.CustomPayouts.size())
+                throw RhError(err::BadIndex);
+            double amount = 0;
+            if (!tryParseDecimal(textOf(v), amount))
+                throw RhError(err::TypeMismatch);
+            payout.CustomPayouts[i++] = amount;
+        });
+    } catch (...) {
+        showMessage(prompt, kAppTitle, kFeesPayoutError);
+    }
+}
+
+void ProcessPlayers(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+    emptyStore(st.gPlayerNames);
+    try {
+        pugi::xml_node keys = doc.section("PlayerKeys");
+        if (!hasChildren(keys))
+            return;
+        st.debugNames.clear();
+        forEachElement(keys, [&](pugi::xml_node key) {
+            if (!hasChildren(key))
+                return;
+            pugi::xml_node nameNode = child(key, "PlayerName");
+            pugi::xml_node idNode = child(key, "PlayerID");
+            pugi::xml_node aliasNode = child(key, "PlayerAlias");
+            if (!nameNode || !idNode)
+                return;
+            std::string id = fmt00(int16Of(idNode));
+            std::string name = trim(textOf(nameNode));
+            // The name store refuses a duplicate ID before the entrant is listed anywhere, so the
+            // name list never shows one ID twice.
+            st.gPlayerNames.Add(name, id);
+            std::string record = name + "~" + id;
+            st.m_SortedNames.AddItem(record);
+            st.debugNames.push_back(std::move(record));
+            if (aliasNode) {
+                if (st.gPlayerAliases.Exists(id))
+                    st.gPlayerAliases.Remove(id);
+                st.gPlayerAliases.Add(trim(textOf(aliasNode)), id);
+            }
+        });
+    } catch (...) {
+        RhError e = currentError();
+        showMessage(prompt, kAppTitle, kPlayersError + std::to_string(e.number()));
+    }
+}
+
+void ProcessRoster(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+    st.gRoster.Clear();
+    emptyStore(st.gTableSeats);
+    try {
+        pugi::xml_node rounds = doc.section("RosterRounds");
+        if (!hasChildren(rounds))
+            return;
+        bool progressive = st.isProgressive();
+        std::size_t tableCount = 0;
+        forEachElement(rounds,
+                       [&](pugi::xml_node r) { tableCount += countElements(child(r, "Tables")); });
+        st.gRoster.reserve(tableCount * (progressive ? 12 : 2));
+        st.gTableSeats.reserve(tableCount * (progressive ? 4 : 2));
+        SeatedInRound seated;
+        long round = 0;
+        forEachElement(rounds, [&](pugi::xml_node roundNode) {
+            if (!hasChildren(roundNode))
+                return;
+            ++round;
+            counter16(round);
+            pugi::xml_node tables = child(roundNode, "Tables");
+            if (!hasChildren(tables))
+                return;
+            long table = 0;
+            forEachElement(tables, [&](pugi::xml_node tableNode) {
+                if (!hasChildren(tableNode))
+                    return;
+                ++table;
+                counter16(table);
+                if (progressive) {
+                    std::array<std::int16_t, 4> seats{};
+                    std::size_t filled = 0;
+                    forEachElement(tableNode, [&](pugi::xml_node side) {
+                        forEachElement(child(side, "Players"), [&](pugi::xml_node player) {
+                            if (filled == seats.size())
+                                throw tooManySeats();
+                            seats[filled++] = int16Of(player);
+                        });
+                    });
+                    if (filled < seats.size())
+                        throw tooFewSeats();
+                    addProgressiveTable(st, seated, round, table, seats);
+                } else {
+                    std::array<std::int16_t, 2> teams{};
+                    std::size_t filled = 0;
+                    forEachElement(child(tableNode, "Teams"), [&](pugi::xml_node team) {
+                        if (filled == teams.size())
+                            throw tooManySeats();
+                        teams[filled++] = int16Of(team);
+                    });
+                    if (filled < teams.size())
+                        throw tooFewSeats();
+                    addTeamTable(st, seated, round, table, teams);
+                }
+            });
+        });
+    } catch (...) {
+        ShowErrorMsg(prompt, kRosterTitle, currentError());
+    }
+}
+
+void ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+    emptyStore(st.gScores);
+    try {
+        pugi::xml_node scores = doc.section("Scores");
+        if (!hasChildren(scores))
+            return;
+        pugi::xml_node players = child(scores, "Players");
+        if (!players)
+            throw missingElement();
+        st.gScores.reserve(countElements(players));
+        // A value missing from an entry keeps the one read for the previous entry.
+        std::int16_t round = 0, id = 0, score = 0;
+        forEachElement(players, [&](pugi::xml_node p) {
+            if (hasChildren(p)) {
+                readIfPresent(p, "Round", round);
+                readIfPresent(p, "PlayerID", id);
+                readIfPresent(p, "Score", score);
+            }
+            st.gScores.setScore(fmt00(round), fmt00(id), fmt00(score));
+        });
+    } catch (...) {
+        ShowErrorMsg(prompt, kScoresTitle, currentError());
+    }
+}
+
+void ProcessBumps(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+    emptyStore(st.gBumps);
+    try {
+        pugi::xml_node bumps = doc.section("Bumps");
+        if (!hasChildren(bumps))
+            return;
+        pugi::xml_node players = child(bumps, "Players");
+        if (!hasChildren(players))
+            return;
+        std::int16_t id = 0, bump = 0, wood = 0, paid = 0;
+        forEachElement(players, [&](pugi::xml_node p) {
+            if (hasChildren(p)) {
+                readIfPresent(p, "PlayerID", id);
+                readIfPresent(p, "Bump", bump);
+                readIfPresent(p, "Wood", wood);
+                readIfPresent(p, "Paid", paid);
+            }
+            st.gBumps.replace(bumpKey(id), fmt00(bump));
+            st.gBumps.replace(woodKey(id), fmt00(wood));
+            st.gBumps.replace(paidKey(id), zeroPad(paid, 1));
+        });
+    } catch (...) {
+        ShowErrorMsg(prompt, kBumpsTitle, currentError());
+    }
+}
+
+void ProcessLones(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+    emptyStore(st.gLones);
+    try {
+        pugi::xml_node lones = doc.section("Lones");
+        if (!hasChildren(lones))
+            return;
+        pugi::xml_node players = child(lones, "Players");
+        if (!hasChildren(players))
+            return;
+        std::int16_t id = 0, lone = 0;
+        forEachElement(players, [&](pugi::xml_node p) {
+            if (hasChildren(p)) {
+                readIfPresent(p, "PlayerID", id);
+                readIfPresent(p, "Lone", lone);
+            }
+            st.gLones.replace(loneKey(id), fmt00(lone));
+        });
+    } catch (...) {
+        ShowErrorMsg(prompt, kLonesTitle, currentError());
+    }
+}
+
+void readTournament(const XmlDocument& doc, TournamentState& state, IPrompt& prompt) {
+    ProcessTournamentInfo(doc, state.m_Tourney);
+    ProcessFeesPayout(doc, state.payout, prompt);
+    ProcessPlayers(doc, state, prompt);
+    ProcessRoster(doc, state, prompt);
+    ProcessScores(doc, state, prompt);
+    ProcessBumps(doc, state, prompt);
+    ProcessLones(doc, state, prompt);
+}
+
+} // namespace rh

@@ -1,0 +1,41 @@
+#pragma once
+// The section readers of the tournament file. Each looks its section up by name anywhere in the
+// document (the first element of that name), reads what it finds into the tournament state, and
+// on an error stops that section, keeps what it had stored and reports in its own way:
+// TournamentInfo silently (field by field), FeesPayout and PlayerKeys with a plain message under
+// the application's title, RosterRounds, Scores, Bumps and Lones with the common error message.
+// A broken file never leaves the state undefined: every store holds whole entries only.
+
+#include "core/prompt.h"
+#include "persistence/xml_document.h"
+#include "state/tournament_state.h"
+
+#include <string>
+
+namespace rh {
+
+/// Reads the file's bytes (ReadDataFile): unmasked and decoded to UTF-8 XML text.
+/// Throws RhError 53 when the path names no file, 70 or 75 when it cannot be read.
+std::string ReadDataFile(const std::string& path);
+
+void ProcessTournamentInfo(const XmlDocument& doc, CTourney& tourney);
+void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& prompt);
+void ProcessPlayers(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+void ProcessRoster(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+void ProcessScores(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+void ProcessBumps(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+void ProcessLones(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+
+/// All sections in their order: TournamentInfo, FeesPayout, PlayerKeys, RosterRounds, Scores,
+/// Bumps, Lones.
+void readTournament(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+
+/// Texts and titles of the section reports.
+inline constexpr const char* kFeesPayoutError = "Error processing FeesPayout";
+inline constexpr const char* kPlayersError = "Error processing players: ";
+inline constexpr const char* kRosterTitle = "Process Roster";
+inline constexpr const char* kScoresTitle = "Process Scores";
+inline constexpr const char* kBumpsTitle = "Process Bumps";
+inline constexpr const char* kLonesTitle = "Process Lones";
+
+} // namespace rh

@@ -1,0 +1,43 @@
+#pragma once
+// The writer of the tournament file: the whole document in a fixed layout (declaration, two
+// comments, the root "Tournament" with its seven sections, CR LF line ends, tab indentation),
+// encoded to Windows-1252 as it is serialised, then masked and written atomically.
+//
+// The writer walks the stores rather than a range of IDs, so every entry the program holds is
+// written back, in ascending round and ID order; for a consistent tournament that is exactly the
+// rounds 1..CurrentRound and IDs 1..TotalPlort.
+
+#include "core/prompt.h"
+#include "state/tournament_state.h"
+
+#include <string>
+#include <string_view>
+
+namespace rh {
+
+inline constexpr const char* kWebSiteHost = "www.rankhall.example";
+inline constexpr const char* kSavedText = "Data file saved successfully";
+inline constexpr const char* kLoadedText = "Data file loaded successfully";
+inline constexpr const char* kFileLoadTitle = "File Load";
+
+/// The plain document as Windows-1252 bytes. Throws RhError 9 when the custom payout count
+/// exceeds the table of eight amounts.
+std::string buildTournamentXml(const TournamentState& state);
+
+/// Masks (unless `masked` is false) and writes the text atomically. A failure shows the common
+/// error message titled "SaveFile" and answers false; the old file is left whole.
+bool SaveFile(IPrompt& prompt, const std::string& path, std::string_view plainText,
+              bool masked = true);
+
+/// Builds the document and writes it. A build error shows the common error message titled
+/// "CreateSaveDoc" and writes nothing. With `showMessage` and the file written, shows "Data file
+/// saved successfully" (information, titled "File Load"). Answers whether the file was written.
+bool CreateSaveDoc(const TournamentState& state, IPrompt& prompt, const std::string& path,
+                   bool showMessage, bool masked = true);
+
+/// Appends the text to `out` escaped for XML element content and encoded to Windows-1252.
+/// Characters the code page lacks, CR and other control characters become character references;
+/// a text of blanks only is written as references too, so the parser keeps it.
+void appendEscaped(std::string& out, std::string_view utf8);
+
+} // namespace rh

@@ -1,0 +1,151 @@
+#include "persistence/xml_document.h"
+
+#include "persistence/code_page.h"
+
+#include <cstring>
+
+namespace rh {
+
+namespace xml {
+
+bool hasChildren(pugi::xml_node node) {
+    return node && node.first_child();
+}
+
+pugi::xml_node child(pugi::xml_node node, const char* name) {
+    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element && std::strcmp(c.name(), name) == 0)
+            return c;
+    return {};
+}
+
+namespace {
+// The next node after `cur` in document order within the subtree of `root`, or a null node.
+pugi::xml_node nextInSubtree(pugi::xml_node cur, pugi::xml_node root, bool descend) {
+    if (descend && cur.first_child())
+        return cur.first_child();
+    while (cur != root && !cur.next_sibling())
+        cur = cur.parent();
+    if (cur == root)
+        return {};
+    return cur.next_sibling();
+}
+
+bool isText(pugi::xml_node n) {
+    return n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata;
+}
+} // namespace
+
+std::string textOf(pugi::xml_node node) {
+    if (!node)
+        return {};
+    pugi::xml_node first = node.first_child();
+    if (!first)
+        return {};
+    if (isText(first) && !first.next_sibling())
+        return first.value();
+    std::string out;
+    for (pugi::xml_node cur = first; cur; cur = nextInSubtree(cur, node, true))
+        if (isText(cur))
+            out += cur.value();
+    return out;
+}
+
+pugi::xml_node findFirst(pugi::xml_node root, std::string_view name) {
+    for (pugi::xml_node cur = root.first_child(); cur; cur = nextInSubtree(cur, root, true))
+        if (cur.type() == pugi::node_element && name == cur.name())
+            return cur;
+    return {};
+}
+
+} // namespace xml
+
+bool XmlDocument::parse(std::string_view utf8, ParseError* error) {
+    m_sections.fill(pugi::xml_node());
+    pugi::xml_parse_result result =
+        m_doc.load_buffer(utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (!result) {
+        if (error) {
+            ParseError& e = *error;
+            e = ParseError();
+            e.code = static_cast<int>(result.status);
+            e.reason = std::string(result.description()) + "\r\n";
+            std::size_t offset = result.offset < 0 ? 0 : static_cast<std::size_t>(result.offset);
+            if (offset > utf8.size())
+                offset = utf8.size();
+            // Lines and positions count characters, as the file holds one byte per character.
+            long line = 1, col = 1, chars = 1;
+            std::size_t lineStart = 0;
+            for (std::size_t pos = 0; pos < offset;) {
+                char c = utf8[pos];
+                if (c == '\n' || (c == '\r' && (pos + 1 >= utf8.size() || utf8[pos + 1] != '\n'))) {
+                    ++line;
+                    col = 1;
+                    ++chars;
+                    ++pos;
+                    lineStart = pos;
+                    continue;
+                }
+                nextCodePoint(utf8, pos);
+                ++col;
+                ++chars;
+            }
+            e.line = line;
+            e.linePos = col;
+            e.filePos = chars;
+            std::size_t end = lineStart;
+            std::size_t count = 0;
+            while (end < utf8.size() && utf8[end] != '\r' && utf8[end] != '\n' &&
+                   count < kMaxSourceText) {
+                nextCodePoint(utf8, end);
+                ++count;
+            }
+            e.srcText = std::string(utf8.substr(lineStart, end - lineStart));
+            // A binary file's line may hold control characters a message box cannot show.
+            for (char& c : e.srcText)
+                if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
+                    c = '?';
+        }
+        m_doc.reset();
+        return false;
+    }
+    // One walk finds the first element of each section name.
+    std::size_t found = 0;
+    for (pugi::xml_node cur = m_doc.first_child(); cur && found < kSections.size();
+         cur = xml::nextInSubtree(cur, m_doc, true)) {
+        if (cur.type() != pugi::node_element)
+            continue;
+        for (std::size_t i = 0; i < kSections.size(); ++i)
+            if (!m_sections[i] && std::strcmp(cur.name(), kSections[i]) == 0) {
+                m_sections[i] = cur;
+                ++found;
+                break;
+            }
+    }
+    return true;
+}
+
+pugi::xml_node XmlDocument::section(std::string_view name) const {
+    for (std::size_t i = 0; i < kSections.size(); ++i)
+        if (name == kSections[i])
+            return m_sections[i];
+    return xml::findFirst(m_doc, name);
+}
+
+std::string parseReportText(const ParseError& e) {
+    std::string t = "Your XML Document failed to load ";
+    t += "due to the following error.";
+    t += "\r\nError #: " + std::to_string(e.code) + ": " + e.reason;
+    t += "Line #: " + std::to_string(e.line);
+    t += "\r\nLine Position: " + std::to_string(e.linePos);
+    t += "\r\nPosition In File: " + std::to_string(e.filePos);
+    t += "\r\nSource Text: " + e.srcText;
+    t += "\r\nDocument URL: " + e.url;
+    return t;
+}
+
+void showParseReport(IPrompt& prompt, const ParseError& error) {
+    prompt.show(Message{kAppTitle, parseReportText(error), MsgIcon::Exclamation, MsgButtons::Ok});
+}
+
+} // namespace rh

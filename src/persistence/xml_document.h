@@ -1,0 +1,64 @@
+#pragma once
+// A parsed tournament document and the parse report shown when a file is not well-formed XML.
+//
+// The document owns its pugixml tree. White space between elements is dropped on parsing, so the
+// section readers see only elements and their text. Every walk over the tree is iterative: a file
+// nested a million levels deep costs memory, never the stack.
+
+#include "core/prompt.h"
+
+#include <pugixml.hpp>
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace rh {
+
+/// What the parser says about a text it could not read.
+struct ParseError {
+    int code = 0;        // the parser's error code
+    std::string reason;  // the parser's reason text, ending with CR LF
+    long line = 0;       // 1-based
+    long linePos = 0;    // 1-based character position within the line
+    long filePos = 0;    // 1-based character position within the file
+    std::string srcText; // the faulty line (at most kMaxSourceText characters)
+    std::string url;     // empty: the document was parsed from text
+};
+
+inline constexpr std::size_t kMaxSourceText = 200;
+
+/// The parse report's text, lines joined by CR LF.
+std::string parseReportText(const ParseError& error);
+/// Shows the parse report: exclamation icon, OK, the application's title.
+void showParseReport(IPrompt& prompt, const ParseError& error);
+
+class XmlDocument {
+public:
+    /// Parses UTF-8 XML text. On failure returns false and fills `error` (when given).
+    bool parse(std::string_view utf8, ParseError* error = nullptr);
+
+    const pugi::xml_document& doc() const { return m_doc; }
+    /// The first element of that name anywhere in the document (document order), or a null node.
+    pugi::xml_node section(std::string_view name) const;
+
+private:
+    static constexpr std::array<const char*, 7> kSections = {
+        "TournamentInfo", "FeesPayout", "PlayerKeys", "RosterRounds", "Scores", "Bumps", "Lones"};
+    pugi::xml_document m_doc;
+    std::array<pugi::xml_node, 7> m_sections{};
+};
+
+// Small helpers of the section readers, exposed for the tests.
+namespace xml {
+/// Whether the node has any child node (element or text).
+bool hasChildren(pugi::xml_node node);
+/// The first child element with that name, or a null node.
+pugi::xml_node child(pugi::xml_node node, const char* name);
+/// The node's text: every text and CDATA descendant joined in document order.
+std::string textOf(pugi::xml_node node);
+/// The first element of that name in the subtree (document order, the node itself excluded).
+pugi::xml_node findFirst(pugi::xml_node root, std::string_view name);
+} // namespace xml
+
+} // namespace rh

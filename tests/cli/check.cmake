@@ -1,0 +1,80 @@
+# rankhall-cli check: loads each example as the window would and prints the load's messages and
+# a summary; a missing or broken file is reported and answers 1; usage errors answer 2.
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+
+function(run_cli out_var rc_var)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env TMPDIR=${WORK_DIR} ${CLI} ${ARGN}
+                    OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+    set(${out_var} "${out}${err}" PARENT_SCOPE)
+    set(${rc_var} "${rc}" PARENT_SCOPE)
+endfunction()
+
+function(expect_contains text needle)
+    string(FIND "${text}" "${needle}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "expected to find '${needle}' in:\n${text}")
+    endif()
+endfunction()
+
+set(summaries
+    "demo.qmc|Progressive tournament: 16 players, 4 tables, 8 rounds, current round 4"
+    "sitout10.qmc|Progressive tournament: 10 players, 2 tables, 6 rounds, current round 3"
+    "teams7.qmc|Team tournament: 7 teams, 3 tables, 7 rounds, current round 4")
+foreach(entry IN LISTS summaries)
+    string(REPLACE "|" ";" parts "${entry}")
+    list(GET parts 0 name)
+    list(GET parts 1 summary)
+    foreach(file "${SOURCE_DIR}/examples/${name}" "${SOURCE_DIR}/examples/plain/${name}")
+        run_cli(out rc check "${file}")
+        if(NOT rc EQUAL 0)
+            message(FATAL_ERROR "check ${file} answered ${rc}:\n${out}")
+        endif()
+        expect_contains("${out}" "File Load: Data file loaded successfully\n${summary}\n")
+    endforeach()
+endforeach()
+
+# A missing file: the "Load Document" message with error 53, and exit code 1.
+run_cli(out rc check "${WORK_DIR}/missing.qmc")
+if(NOT rc EQUAL 1)
+    message(FATAL_ERROR "a missing file answered ${rc}:\n${out}")
+endif()
+expect_contains("${out}" "Load Document: The following error occured: \nError # 53\nFile not found")
+
+# A file cut off in the middle: the parse report, shown once, and nothing loaded.
+file(READ "${SOURCE_DIR}/examples/plain/demo.qmc" demo LIMIT 3000)
+file(WRITE "${WORK_DIR}/truncated.qmc" "${demo}")
+run_cli(out rc check "${WORK_DIR}/truncated.qmc")
+if(NOT rc EQUAL 1)
+    message(FATAL_ERROR "a truncated file answered ${rc}:\n${out}")
+endif()
+expect_contains("${out}" "Rankhall: Your XML Document failed to load due to the following error.")
+string(REGEX MATCHALL "failed to load" reports "${out}")
+list(LENGTH reports count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "the parse report was shown ${count} times:\n${out}")
+endif()
+
+# Usage errors and the version.
+run_cli(out rc)
+if(NOT rc EQUAL 2)
+    message(FATAL_ERROR "no command answered ${rc}")
+endif()
+run_cli(out rc check)
+if(NOT rc EQUAL 2)
+    message(FATAL_ERROR "check without a file answered ${rc}")
+endif()
+run_cli(out rc frobnicate x)
+if(NOT rc EQUAL 2)
+    message(FATAL_ERROR "an unknown command answered ${rc}")
+endif()
+run_cli(out rc --version)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "rankhall-cli 1.0.0\n")
+    message(FATAL_ERROR "--version answered ${rc}: '${out}'")
+endif()
+run_cli(out rc --help)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "--help answered ${rc}")
+endif()
+expect_contains("${out}" "check")
+expect_contains("${out}" "unmask")

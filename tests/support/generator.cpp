@@ -1,0 +1,261 @@
+#include "support/generator.h"
+
+#include "core/text.h"
+#include "roster/keys.h"
+#include "scoring/score.h"
+
+#include <algorithm>
+#include <array>
+
+namespace rh::test {
+
+namespace {
+
+constexpr std::array<const char*, 30> kFirst = {
+    "Ann", "Bob", "Carla", "Dev", "Edna", "Fay", "Gus",   "Hana",   "Ian", "Jo",
+    "Kit", "Lou", "Mia",   "Ned", "Oli",  "Pam", "Quinn", "Ray",    "Sue", "Tom",
+    "Uma", "Vic", "Wes",   "Xia", "Yves", "Zoë", "Renée", "Jürgen", "Åsa", "Noël"};
+constexpr std::array<const char*, 30> kLast = {
+    "Abbott", "Baker", "Chen",  "Diaz",  "Evans",  "Fox",    "Gray",   "Hart",  "Ivers", "Jones",
+    "King",   "Lopez", "Moore", "Nuñez", "O'Hara", "Price",  "Quist",  "Reyes", "Stone", "Tran",
+    "Ueda",   "Vega",  "Walsh", "Young", "Zimmer", "Müller", "Brandt", "Cole",  "Dunn",  "Ellis"};
+constexpr std::array<const char*, 8> kNick = {"Ace",    "Bower", "Joker",  "Lefty",
+                                              "Righty", "Trump", "Dealer", "Loner"};
+
+std::string madeUpName(Kind kind, int index) {
+    const int f = static_cast<int>(kFirst.size());
+    const int l = static_cast<int>(kLast.size());
+    std::string name;
+    int cycle;
+    if (kind == Kind::Progressive) {
+        name = std::string(kFirst[static_cast<std::size_t>(index % f)]) + " " +
+               kLast[static_cast<std::size_t>((index / f) % l)];
+        cycle = index / (f * l);
+    } else {
+        int a = index % f;
+        int b = (a + 1 + (index / f) % (f - 1)) % f;
+        name = std::string(kFirst[static_cast<std::size_t>(a)]) + " & " +
+               kFirst[static_cast<std::size_t>(b)];
+        cycle = index / (f * (f - 1));
+    }
+    if (cycle > 0)
+        name += " " + std::to_string(cycle + 1);
+    return name;
+}
+
+// A Euchre game to 10 at one table: the winners reach 10 to 13, the losers stay below 10.
+std::pair<int, int> gameScores(Random& rnd) {
+    int roll = rnd.below(20);
+    int win = roll < 14 ? 10 : (roll < 18 ? 11 : (roll < 19 ? 12 : 13));
+    int lose = rnd.below(10);
+    return rnd.below(2) == 0 ? std::make_pair(win, lose) : std::make_pair(lose, win);
+}
+
+} // namespace
+
+std::uint64_t Random::next() {
+    std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
+int Random::below(int bound) {
+    return static_cast<int>(next() % static_cast<std::uint64_t>(bound));
+}
+
+std::vector<std::vector<int>> seatRound(Kind kind, int entrants, int round,
+                                        const std::vector<int>& order) {
+    std::vector<std::vector<int>> tables;
+    const int m = static_cast<int>(order.size()); // even: entrants, plus a bye when odd
+    if (m < 2)
+        return tables;
+    const int k = (round - 1) % (m - 1);
+    std::vector<int> slots(static_cast<std::size_t>(m));
+    slots[0] = 0;
+    for (int j = 1; j < m; ++j)
+        slots[static_cast<std::size_t>(j)] = 1 + (j - 1 + k) % (m - 1);
+    std::vector<std::pair<int, int>> pairs;
+    for (int i = 0; i < m / 2; ++i) {
+        int a = order[static_cast<std::size_t>(slots[static_cast<std::size_t>(i)])];
+        int b = order[static_cast<std::size_t>(slots[static_cast<std::size_t>(m - 1 - i)])];
+        if (a != 0 && b != 0)
+            pairs.emplace_back(a, b);
+    }
+    const int p = static_cast<int>(pairs.size());
+    if (kind == Kind::Team) {
+        for (const auto& [a, b] : pairs)
+            tables.push_back({a, b});
+        return tables;
+    }
+    const int tableCount = entrants / 4;
+    if (tableCount == 0 || p == 0)
+        return tables;
+    // The pairs that sit out move on by their own number every round.
+    const int offset = ((round - 1) * (p - 2 * tableCount)) % p;
+    for (int t = 0; t < tableCount; ++t) {
+        const auto& a = pairs[static_cast<std::size_t>((offset + 2 * t) % p)];
+        const auto& b = pairs[static_cast<std::size_t>((offset + 2 * t + 1) % p)];
+        tables.push_back({a.first, a.second, b.first, b.second});
+    }
+    return tables;
+}
+
+void generateTournament(TournamentState& st, const GeneratorOptions& o) {
+    st = TournamentState();
+    Random rnd(o.seed);
+    const bool progressive = o.kind == Kind::Progressive;
+    const int n = std::max(0, o.entrants);
+    const int rounds = std::max(1, o.rounds);
+    const int scored = std::clamp(o.scoredRounds, 0, rounds);
+
+    CTourney& t = st.m_Tourney;
+    if (progressive)
+        t.SetTypeProgressive();
+    else
+        t.SetTypeTeam();
+    t.setTourneyTitle(o.title);
+    t.setTourneyCode(o.code.empty() ? "GEN" + std::to_string(o.seed) : o.code);
+    t.setSupportDir("SUP-" + t.TourneyCode());
+    t.setTotalPlort(static_cast<std::int16_t>(n));
+    t.setTotalRounds(static_cast<std::int16_t>(rounds));
+    t.setCurrentRound(static_cast<std::int16_t>(std::min(scored + 1, rounds)));
+    t.DeriveTotalTables();
+    t.setBumpFee(o.bumpFee);
+    t.setWoodFee(o.woodFee);
+    t.setEntryFee(o.entryFee);
+    t.setExpenses(o.expenses);
+
+    // Entrants, as a loaded file gives them: every entrant has an alias entry, most of them empty.
+    for (int id = 1; id <= n; ++id) {
+        std::string name = static_cast<std::size_t>(id) <= o.names.size()
+                               ? o.names[static_cast<std::size_t>(id - 1)]
+                               : madeUpName(o.kind, id - 1);
+        std::string idText = fmt00(id);
+        st.gPlayerNames.Add(name, idText);
+        st.m_SortedNames.AddItem(name + "~" + idText);
+        std::string alias;
+        if (o.aliasEvery > 0 && id % o.aliasEvery == 0)
+            alias = std::string(kNick[static_cast<std::size_t>(id / o.aliasEvery) % kNick.size()]) +
+                    std::to_string(id);
+        st.gPlayerAliases.Add(alias, idText);
+    }
+    st.debugNames = st.m_SortedNames.items();
+
+    // Seating: a shuffled order of the entrants on the circle, a bye in the fixed slot when odd.
+    std::vector<int> order;
+    for (int id = 1; id <= n; ++id)
+        order.push_back(id);
+    for (std::size_t i = order.size(); i > 1; --i)
+        std::swap(order[i - 1], order[static_cast<std::size_t>(rnd.below(static_cast<int>(i)))]);
+    if (n % 2 == 1)
+        order.insert(order.begin(), 0);
+
+    std::vector<int> total(static_cast<std::size_t>(n) + 1, 0);
+    std::vector<int> maxLones(static_cast<std::size_t>(n) + 1, 0);
+    for (int r = 1; r <= rounds; ++r) {
+        auto tables = seatRound(o.kind, n, r, order);
+        for (std::size_t ti = 0; ti < tables.size(); ++ti) {
+            const auto& seats = tables[ti];
+            const long long table = static_cast<long long>(ti) + 1;
+            if (progressive) {
+                std::array<std::int16_t, 4> s{};
+                for (std::size_t i = 0; i < 4; ++i)
+                    s[i] = static_cast<std::int16_t>(seats[i]);
+                st.gRoster.AddPlayers(static_cast<std::int16_t>(r), s);
+                st.gTableSeats.Add(fmt00(s[0]), SeatKey(r, table, 1, 1));
+                st.gTableSeats.Add(fmt00(s[1]), SeatKey(r, table, 1, 2));
+                st.gTableSeats.Add(fmt00(s[2]), SeatKey(r, table, 2, 1));
+                st.gTableSeats.Add(fmt00(s[3]), SeatKey(r, table, 2, 2));
+            } else {
+                std::array<std::int16_t, 2> s{static_cast<std::int16_t>(seats[0]),
+                                              static_cast<std::int16_t>(seats[1])};
+                st.gRoster.AddTeams(static_cast<std::int16_t>(r), s);
+                st.gTableSeats.Add(fmt00(s[0]), TeamSeatKey(r, table, 1));
+                st.gTableSeats.Add(fmt00(s[1]), TeamSeatKey(r, table, 2));
+            }
+            if (r > scored)
+                continue;
+            auto [a, b] = gameScores(rnd);
+            for (std::size_t i = 0; i < seats.size(); ++i) {
+                bool firstSide = progressive ? i < 2 : i == 0;
+                int score = firstSide ? a : b;
+                int id = seats[i];
+                st.gScores.setScore(fmt00(r), fmt00(id), fmt00(score));
+                total[static_cast<std::size_t>(id)] += score;
+                maxLones[static_cast<std::size_t>(id)] += score / 4;
+            }
+        }
+    }
+
+    if (scored == 0)
+        return;
+    for (int id = 1; id <= n; ++id) {
+        int cap = std::min(maxLones[static_cast<std::size_t>(id)], 3);
+        if (cap > 0 && rnd.below(3) == 0)
+            writeCount(st.gLones, loneKey(id), fmt00(1 + rnd.below(cap)));
+        // A file gives an entrant with any fine all three entries: bumps, woods, paid.
+        int bumps = rnd.below(4) == 0 ? 1 + rnd.below(3) : 0;
+        int woods = rnd.below(6) == 0 ? 1 + rnd.below(2) : 0;
+        bool paidAhead = bumps == 0 && woods == 0 && rnd.below(20) == 0;
+        if (bumps == 0 && woods == 0 && !paidAhead)
+            continue;
+        writeCount(st.gBumps, bumpKey(id), fmt00(bumps));
+        writeCount(st.gBumps, woodKey(id), fmt00(woods));
+        writePaid(st.gBumps, id, paidAhead || rnd.below(2) == 0);
+    }
+}
+
+namespace {
+void dumpStore(std::string& out, const char* name, const KeyedCollection& store) {
+    auto entries = store.entries();
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return a.key < b.key; });
+    out += name;
+    out += " (" + std::to_string(entries.size()) + ")\n";
+    for (const auto& e : entries)
+        out += "  " + e.key + " = [" + e.value + "]\n";
+}
+} // namespace
+
+std::string dumpTournament(const TournamentState& st) {
+    const CTourney& t = st.m_Tourney;
+    std::string out;
+    out += "type " + std::to_string(t.TourneyType()) + "/" + std::to_string(t.TourneyTypeID()) +
+           "/" + t.GetTourneyTypeStr() + "\n";
+    out += "title [" + t.TourneyTitle() + "] jackpot [" + t.StoredJackpotTitle() + "]\n";
+    out += "code [" + t.TourneyCode() + "] support [" + t.SupportDir() + "]\n";
+    out += "entrants " + std::to_string(t.TotalPlort()) + " tables " +
+           std::to_string(t.TotalTables()) + " rounds " + std::to_string(t.TotalRounds()) +
+           " current " + std::to_string(t.CurrentRound()) + "\n";
+    out += "fees " + formatGeneral(t.BumpFee()) + " " + formatGeneral(t.WoodFee()) + " " +
+           formatGeneral(t.EntryFee()) + " expenses " + formatGeneral(t.Expenses()) + "\n";
+    out += "payout " + std::to_string(st.payout.PayoutOption) + " count " +
+           std::to_string(st.payout.CustomPayoutCount) + ":";
+    for (double a : st.payout.CustomPayouts)
+        out += " " + formatGeneral(a);
+    out += "\nsorted names\n";
+    for (const std::string& rec : st.m_SortedNames.items())
+        out += "  " + rec + "\n";
+    out += "debug names\n";
+    for (const std::string& rec : st.debugNames)
+        out += "  " + rec + "\n";
+    dumpStore(out, "names", st.gPlayerNames);
+    dumpStore(out, "aliases", st.gPlayerAliases);
+    dumpStore(out, "roster", st.gRoster.col());
+    dumpStore(out, "seats", st.gTableSeats);
+    dumpStore(out, "scores", st.gScores.col());
+    dumpStore(out, "lones", st.gLones);
+    dumpStore(out, "bumps", st.gBumps);
+    return out;
+}
+
+std::string sizesOf(const TournamentState& st) {
+    return "names " + std::to_string(st.gPlayerNames.Count()) + ", seats " +
+           std::to_string(st.gTableSeats.Count()) + ", roster " +
+           std::to_string(st.gRoster.Count()) + ", scores " + std::to_string(st.gScores.Count()) +
+           ", lones " + std::to_string(st.gLones.Count()) + ", bumps " +
+           std::to_string(st.gBumps.Count());
+}
+
+} // namespace rh::test
