@@ -12,6 +12,7 @@
 // Session, never to the tournament state inside it: it reads the state afresh on every operation,
 // so a reset of the state is always seen.
 
+#include "core/colour.h"
 #include "services/session.h"
 
 #include <functional>
@@ -20,17 +21,6 @@
 #include <vector>
 
 namespace rh {
-
-struct Rgb {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    bool operator==(const Rgb&) const = default;
-};
-
-/// Paid (or nothing owed) and owed money on the score-entry screen.
-inline constexpr Rgb kLightGreen{180, 255, 180};
-inline constexpr Rgb kLightRed{255, 180, 180};
 
 struct ListItem {
     std::string text; // as shown, e.g. " 07" or "*Ann"

@@ -11,6 +11,7 @@
 //
 // The Session owns the one instance; it lives as long as the program.
 
+#include "core/colour.h"
 #include "core/prompt.h"
 #include "timing/ctimer.h"
 
@@ -50,14 +51,10 @@ std::string formatBannerTime(WallTime t);
 /// The current round as the window shows it: a blank, then the number (" 3").
 std::string formatCurrentRound(long long round);
 
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-    bool operator==(const Rgb&) const = default;
-};
 /// Background of a running clock's label.
-inline constexpr Rgb kClockRunning{180, 255, 180};
+inline constexpr Rgb kClockRunning = kLightGreen;
 /// Background of a stopped or paused clock's label.
-inline constexpr Rgb kClockStopped{255, 180, 180};
+inline constexpr Rgb kClockStopped = kLightRed;
 
 enum class LabelTint { None, Running, Stopped };
 /// The background of a tint; None gives the label's ordinary background (no colour).
