@@ -6,6 +6,7 @@
 
 #include "core/currency.h"
 #include "core/prompt.h"
+#include "money/payout.h"
 #include "state/tournament_state.h"
 
 #include <memory>
@@ -57,6 +58,9 @@ public:
     bool gUpdatePayout = false;
     std::string gSavePlayerId = "00";
     std::string HTML_EXPORTFILE;
+
+    /// The payout table and calculation; lives as long as the session, cleared by InitVariables.
+    CPayout m_Payout;
 
     /// Money texts are written with this format.
     CurrencyFormat currency = CurrencyFormat::dollars();
