@@ -6,6 +6,7 @@
 #include "roster/keys.h"
 #include "scoring/queries.h"
 #include "services/session.h"
+#include "standings/score_scan.h"
 
 namespace rh {
 
@@ -19,12 +20,12 @@ bool positiveAmount(const std::string& text, const CurrencyFormat& format) {
 } // namespace
 
 FineCounts fineCounts(const TournamentState& state) {
+    const long long entrants = state.m_Tourney.TotalPlort();
     FineCounts c;
-    const int entrants = state.m_Tourney.TotalPlort();
-    for (int id = 1; id <= entrants; ++id) {
-        c.bumps += countOf(state.gBumps, bumpKey(id));
-        c.woods += countOf(state.gBumps, woodKey(id));
-    }
+    for (const std::string* v : valuesById(state.gBumps, entrants, "00"))
+        c.bumps += countValue(v);
+    for (const std::string* v : valuesById(state.gBumps, entrants, "01"))
+        c.woods += countValue(v);
     return c;
 }
 
@@ -39,8 +40,14 @@ void BuildLoneList(const TournamentState& state, SortedCollection& list) {
     list.setNumericSort(true);
     list.setAscendingOrder(false);
     const int entrants = state.m_Tourney.TotalPlort();
-    for (int id = 1; id <= entrants; ++id)
-        list.AddItem(std::to_string(LoneCount(state.gLones, id)) + "~" + fmt00(id));
+    const auto lones = valuesById(state.gLones, entrants);
+    std::string record;
+    for (int id = 1; id <= entrants; ++id) {
+        record = std::to_string(countValue(lones[static_cast<std::size_t>(id - 1)]));
+        record += '~';
+        record += fmt00(id);
+        list.AddItem(record);
+    }
 }
 
 std::vector<std::string> JackpotPayouts(const SortedCollection& loneList, double jackpot,

@@ -27,18 +27,10 @@ std::string num(long long v) {
     return std::to_string(v);
 }
 
-} // namespace
-
-double netPayout(double entryFee, int entrants, double expenses, bool expenseTextNumeric) {
-    double gross = entryFee * entrants;
-    return expenseTextNumeric ? gross - expenses : gross;
-}
-
-int assignPayouts(const std::vector<std::string>& keys, const std::vector<double>& amounts,
-                  const CurrencyFormat& format, std::vector<std::string>& texts,
-                  std::string* trace) {
+template <typename KeyAt>
+int assignImpl(long long count, KeyAt keyAt, const std::vector<double>& amounts,
+               const CurrencyFormat& format, std::vector<std::string>& texts, std::string* trace) {
     const long long n = static_cast<long long>(amounts.size());
-    const long long count = static_cast<long long>(keys.size());
     auto put = [&](long long position, double value) {
         if (static_cast<long long>(texts.size()) < position)
             texts.resize(static_cast<std::size_t>(position));
@@ -49,11 +41,11 @@ int assignPayouts(const std::vector<std::string>& keys, const std::vector<double
     long long o = 1, index = 1, step = 0, j = 0, last = 0, k = 0;
     while (index <= n && o <= count) {
         ++step;
-        const std::string& key = keys[static_cast<std::size_t>(o - 1)];
+        const std::string_view key = keyAt(o);
         j = o + 1;
         bool tied = false;
         long long size = 1;
-        while (j <= count && keys[static_cast<std::size_t>(j - 1)] == key) {
+        while (j <= count && keyAt(j) == key) {
             tied = true;
             ++size;
             ++j;
@@ -81,6 +73,22 @@ int assignPayouts(const std::vector<std::string>& keys, const std::vector<double
                      " checkIndex=" + num(o + 1);
     }
     return static_cast<int>(index - 1);
+}
+
+} // namespace
+
+double netPayout(double entryFee, int entrants, double expenses, bool expenseTextNumeric) {
+    double gross = entryFee * entrants;
+    return expenseTextNumeric ? gross - expenses : gross;
+}
+
+int assignPayouts(const std::vector<std::string>& keys, const std::vector<double>& amounts,
+                  const CurrencyFormat& format, std::vector<std::string>& texts,
+                  std::string* trace) {
+    return assignImpl(
+        static_cast<long long>(keys.size()),
+        [&](long long i) { return std::string_view(keys[static_cast<std::size_t>(i - 1)]); },
+        amounts, format, texts, trace);
 }
 
 void CPayout::Clear() {
@@ -192,12 +200,14 @@ int CPayout::CalcPayouts(Session& session, std::vector<std::string>& texts) {
             amounts.push_back(readAmountText(row.amountText, session.currency, v) && v > 0 ? v
                                                                                            : 0.0);
         }
-        std::vector<std::string> keys;
+        // The key of a leader record is its total, the text before the first "~".
         const auto& records = session.state().m_SortedScores.items();
-        keys.reserve(records.size());
-        for (const std::string& rec : records)
-            keys.push_back(field(rec, 0));
-        int paid = assignPayouts(keys, amounts, session.currency, texts, &m_trace);
+        auto keyAt = [&](long long i) {
+            std::string_view rec = records[static_cast<std::size_t>(i - 1)];
+            return rec.substr(0, rec.find('~'));
+        };
+        int paid = assignImpl(static_cast<long long>(records.size()), keyAt, amounts,
+                              session.currency, texts, &m_trace);
         if (m_stored.size() < static_cast<std::size_t>(paid))
             m_stored.resize(static_cast<std::size_t>(paid));
         std::copy_n(texts.begin(), paid, m_stored.begin());

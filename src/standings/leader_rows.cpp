@@ -4,8 +4,7 @@
 #include "core/prompt.h"
 #include "core/text.h"
 #include "services/session.h"
-
-#include <cmath>
+#include "standings/score_scan.h"
 
 namespace rh {
 
@@ -13,10 +12,8 @@ namespace {
 
 /// A column shown as a number: the integer value of a numeric field, else 0.
 std::string asNumber(const std::string& text) {
-    double v;
-    if (!tryParseNumber(text, v) || std::fabs(v) > 9.0e15)
-        return "0";
-    return std::to_string(static_cast<long long>(roundHalfEven(v)));
+    long long v;
+    return scoreValue(text, v) ? std::to_string(v) : std::string("0");
 }
 
 } // namespace
@@ -38,9 +35,8 @@ std::vector<GridColumn> leaderColumns(bool progressive) {
     };
 }
 
-LeaderRow AddToLeaderGrid(const TournamentState& state, const LeaderEntry& entry) {
+LeaderRow AddToLeaderGrid(const TournamentState& state, LeaderEntry entry) {
     LeaderRow row;
-    row.entry = entry;
     row.tag = entry[kLeaderId];
     row.toolTip = state.gPlayerAliases.value(entry[kLeaderId]);
     row.cells = {
@@ -67,16 +63,22 @@ LeaderRow AddToLeaderGrid(const TournamentState& state, const LeaderEntry& entry
         row.colors[c] = row.standingColor;
     for (std::size_t c : {kColPaid, kColTotalDue, kColBumps, kColWoods})
         row.colors[c] = row.paymentColor;
+    row.entry = std::move(entry);
     return row;
+}
+
+std::vector<LeaderRow> leaderRows(const TournamentState& state, std::vector<LeaderEntry> entries) {
+    std::vector<LeaderRow> rows;
+    rows.reserve(entries.size());
+    for (LeaderEntry& entry : entries)
+        rows.push_back(AddToLeaderGrid(state, std::move(entry)));
+    return rows;
 }
 
 std::vector<LeaderRow> UpdateLeaderGridMain(Session& session) {
     std::vector<LeaderRow> rows;
     try {
-        std::vector<LeaderEntry> entries = BuildLeaderEntries(session);
-        rows.reserve(entries.size());
-        for (const LeaderEntry& entry : entries)
-            rows.push_back(AddToLeaderGrid(session.state(), entry));
+        rows = leaderRows(session.state(), BuildLeaderEntries(session));
     } catch (const std::exception&) {
         showMessage(session.prompt(), "", "error in UpdateLeaderGridMain");
     }

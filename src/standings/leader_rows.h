@@ -52,7 +52,10 @@ struct LeaderRow {
 std::vector<GridColumn> leaderColumns(bool progressive);
 
 /// The grid row of one leader entry.
-LeaderRow AddToLeaderGrid(const TournamentState& state, const LeaderEntry& entry);
+LeaderRow AddToLeaderGrid(const TournamentState& state, LeaderEntry entry);
+
+/// The grid rows of the given entries, in their order.
+std::vector<LeaderRow> leaderRows(const TournamentState& state, std::vector<LeaderEntry> entries);
 
 /// Rebuilds every row of the standings grid. An error shows "error in UpdateLeaderGridMain" (OK,
 /// no title); the rows built until then are returned.

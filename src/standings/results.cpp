@@ -7,6 +7,7 @@
 #include "scoring/queries.h"
 #include "services/session.h"
 #include "standings/leaders.h"
+#include "standings/score_scan.h"
 
 #include <cmath>
 
@@ -72,6 +73,15 @@ std::vector<WinnerRow> UpdateWinnerGrid(Session& session) {
         session.m_Payout.GetPayouts(session, texts);
         const TournamentState& state = session.state();
         const auto& records = state.m_SortedScores.items();
+        const long long entrants = state.m_Tourney.TotalPlort();
+        const auto names = valuesById(state.gPlayerNames, entrants);
+        const auto lones = valuesById(state.gLones, entrants);
+        const auto aliases = valuesById(state.gPlayerAliases, entrants);
+        auto at = [](const std::vector<const std::string*>& v, long long id) {
+            return id >= 1 && static_cast<std::size_t>(id) <= v.size()
+                       ? v[static_cast<std::size_t>(id - 1)]
+                       : nullptr;
+        };
         rows.reserve(records.size());
         int place = 0;
         std::int16_t previous = 0;
@@ -84,16 +94,20 @@ std::vector<WinnerRow> UpdateWinnerGrid(Session& session) {
             if (value != previous)
                 ++place;
             previous = value;
+            long long n = 0;
+            const bool filed = parseIdText(id, n);
             WinnerRow row;
-            row.name = state.nameOf(id);
+            const std::string* name = filed ? at(names, n) : state.gPlayerNames.find(id);
+            row.name = name ? *name : std::string();
             row.place = fmt00(place);
             row.score = total;
             const std::string& payout = payoutTextAt(texts, position);
             row.payout = payout.empty() ? " " : payout;
-            row.lones = std::to_string(countOf(state.gLones, id));
+            row.lones = std::to_string(countValue(filed ? at(lones, n) : state.gLones.find(id)));
             row.color = positiveAmount(row.payout, session.currency) ? kMoneyGreen : kBlack;
             row.tag = id;
-            row.toolTip = state.gPlayerAliases.value(id);
+            const std::string* alias = filed ? at(aliases, n) : state.gPlayerAliases.find(id);
+            row.toolTip = alias ? *alias : std::string();
             rows.push_back(std::move(row));
         }
     } catch (const std::exception&) {
