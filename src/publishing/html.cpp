@@ -7,7 +7,6 @@
 #include "standings/leaders.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
