@@ -16,6 +16,7 @@ void Session::InitVariables() {
     gDataFileLoaded = false;
     gLoaded = false;
     gUpdatingScores = false;
+    m_Payout.Clear();
     m_state->places = cPlace();
     m_state->payout.CustomPayoutCount = 0;
 }

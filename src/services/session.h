@@ -6,6 +6,7 @@
 
 #include "core/currency.h"
 #include "core/prompt.h"
+#include "money/payout.h"
 #include "state/tournament_state.h"
 #include "timing/clock.h"
 
@@ -62,6 +63,9 @@ public:
     /// loaded file, so that saving offers the tournament under its own name.
     std::string openDialogFile;
     std::string saveDialogFile;
+
+    /// The payout table and calculation; lives as long as the session, cleared by InitVariables.
+    CPayout m_Payout;
 
     /// Money texts are written with this format.
     CurrencyFormat currency = CurrencyFormat::dollars();

@@ -1,0 +1,143 @@
+#include "money/jackpot.h"
+
+#include "core/currency.h"
+#include "core/errors.h"
+#include "core/text.h"
+#include "roster/keys.h"
+#include "scoring/queries.h"
+#include "services/session.h"
+#include "standings/score_scan.h"
+
+namespace rh {
+
+namespace {
+
+bool positiveAmount(const std::string& text, const CurrencyFormat& format) {
+    double v;
+    return parseMoney(text, format, v) && v > 0;
+}
+
+} // namespace
+
+FineCounts fineCounts(const TournamentState& state) {
+    const long long entrants = state.m_Tourney.TotalPlort();
+    FineCounts c;
+    for (const std::string* v : valuesById(state.gBumps, entrants, "00"))
+        c.bumps += countValue(v);
+    for (const std::string* v : valuesById(state.gBumps, entrants, "01"))
+        c.woods += countValue(v);
+    return c;
+}
+
+double JackpotAmount(const TournamentState& state) {
+    FineCounts c = fineCounts(state);
+    const CTourney& t = state.m_Tourney;
+    return static_cast<double>(c.woods) * t.WoodFee() + static_cast<double>(c.bumps) * t.BumpFee();
+}
+
+void BuildLoneList(const TournamentState& state, SortedCollection& list) {
+    list.RemoveAll();
+    list.setNumericSort(true);
+    list.setAscendingOrder(false);
+    const int entrants = state.m_Tourney.TotalPlort();
+    const auto lones = valuesById(state.gLones, entrants);
+    std::string record;
+    for (int id = 1; id <= entrants; ++id) {
+        record = std::to_string(countValue(lones[static_cast<std::size_t>(id - 1)]));
+        record += '~';
+        record += fmt00(id);
+        list.AddItem(record);
+    }
+}
+
+std::vector<std::string> JackpotPayouts(const SortedCollection& loneList, double jackpot,
+                                        const CurrencyFormat& format) {
+    const auto& records = loneList.items();
+    std::vector<std::string> texts(records.size());
+    if (records.empty())
+        return texts;
+    const std::string top = field(records[0], 0);
+    std::size_t size = 1;
+    while (size < records.size() && field(records[size], 0) == top)
+        ++size;
+    const std::string share = formatMoney(jackpot / static_cast<double>(size), format, kMoney2);
+    for (std::size_t i = 0; i < size; ++i)
+        texts[i] = share;
+    return texts;
+}
+
+std::vector<GridColumn> loneColumns(bool progressive) {
+    return {
+        {entrantNameHeading(progressive), 5800, Align::Left, ""},
+        {"Pay Out", 1500, Align::Right, "NUMBER"},
+        {"Lone", 950, Align::Center, "NUMBER"},
+    };
+}
+
+std::vector<LoneRow> UpdateJackpotView(Session& session) {
+    std::vector<LoneRow> rows;
+    if (!session.gLoaded)
+        return rows;
+    try {
+        const TournamentState& state = session.state();
+        SortedCollection list;
+        BuildLoneList(state, list);
+        std::vector<std::string> payouts =
+            JackpotPayouts(list, JackpotAmount(state), session.currency);
+        const auto& records = list.items();
+        rows.reserve(records.size());
+        for (std::size_t r = 0; r < records.size(); ++r) {
+            LoneRow row;
+            row.tag = field(records[r], 1);
+            row.name = state.nameOf(row.tag);
+            row.payout = payouts[r];
+            row.lones = field(records[r], 0); // already the whole number of the count
+            row.color = positiveAmount(row.payout, session.currency) ? kMoneyGreen : kBlack;
+            row.toolTip = state.gPlayerAliases.value(row.tag);
+            rows.push_back(std::move(row));
+        }
+    } catch (const RhError& e) {
+        session.ShowErrorMsg("AddToLoneGrid", e);
+    }
+    return rows;
+}
+
+FineSummary UpdateBumpTotals(const Session& session) {
+    const TournamentState& state = session.state();
+    FineCounts c = fineCounts(state);
+    FineSummary s;
+    s.count = "   " + fmt00(c.bumps);
+    s.money = formatMoney(static_cast<double>(c.bumps) * state.m_Tourney.BumpFee(),
+                          session.currency, kMoneyNoLeadingZero);
+    s.jackpot = formatMoney(JackpotAmount(state), session.currency, kMoneyNoLeadingZero);
+    return s;
+}
+
+FineSummary UpdateWoodTotals(const Session& session) {
+    const TournamentState& state = session.state();
+    FineCounts c = fineCounts(state);
+    FineSummary s;
+    s.count = "   " + fmt00(c.woods);
+    s.money = formatMoney(static_cast<double>(c.woods) * state.m_Tourney.WoodFee(),
+                          session.currency, kMoneyNoLeadingZero);
+    s.jackpot = formatMoney(JackpotAmount(state), session.currency, kMoneyNoLeadingZero);
+    return s;
+}
+
+std::string jackpotResultsCaption(const CTourney& tourney) {
+    return tourney.JackpotTitle() + ":";
+}
+
+std::string jackpotWinnerHeading(const CTourney& tourney) {
+    return tourney.JackpotTitle() + " - Winner";
+}
+
+std::string jackpotExplanation(const CTourney& tourney) {
+    return "The person(s) with the most lones wins the Bump / Woodpecker money otherwise known as "
+           "the " +
+           tourney.JackpotTitle() +
+           ".  If there is a tie - it can be settled with a hand of showdown poker or it can be "
+           "evenly split.";
+}
+
+} // namespace rh

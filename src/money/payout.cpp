@@ -1,0 +1,229 @@
+#include "money/payout.h"
+
+#include "core/errors.h"
+#include "core/prompt.h"
+#include "core/text.h"
+#include "services/session.h"
+#include "standings/leaders.h"
+
+#include <algorithm>
+#include <new>
+
+namespace rh {
+
+namespace {
+
+/// A money text read back as a number, as a displayed amount is: the whole text first (symbol,
+/// grouping and parentheses allowed), else the part before its first blank.
+bool readAmountText(const std::string& text, const CurrencyFormat& format, double& amount) {
+    std::string t = trim(text);
+    if (parseMoney(t, format, amount))
+        return true;
+    auto blank = t.find(' ');
+    return blank != std::string::npos && parseMoney(t.substr(0, blank), format, amount);
+}
+
+std::string num(long long v) {
+    return std::to_string(v);
+}
+
+template <typename KeyAt>
+int assignImpl(long long count, KeyAt keyAt, const std::vector<double>& amounts,
+               const CurrencyFormat& format, std::vector<std::string>& texts, std::string* trace) {
+    const long long n = static_cast<long long>(amounts.size());
+    auto put = [&](long long position, double value) {
+        if (static_cast<long long>(texts.size()) < position)
+            texts.resize(static_cast<std::size_t>(position));
+        texts[static_cast<std::size_t>(position - 1)] = formatMoney(value, format, kMoney2);
+    };
+    // Row positions and records advance together (index == o), so a step always finds its record;
+    // the loop ends when every paid place is handed out or every entrant has been reached.
+    long long o = 1, index = 1, step = 0, j = 0, last = 0, k = 0;
+    while (index <= n && o <= count) {
+        ++step;
+        const std::string_view key = keyAt(o);
+        j = o + 1;
+        bool tied = false;
+        long long size = 1;
+        while (j <= count && keyAt(j) == key) {
+            tied = true;
+            ++size;
+            ++j;
+        }
+        if (tied) {
+            last = index + size - 1;
+            double sum = 0;
+            for (long long p = index; p <= std::min(last, n); ++p)
+                sum += amounts[static_cast<std::size_t>(p - 1)];
+            double share = sum / static_cast<double>(size);
+            for (k = index; k <= last; ++k)
+                put(k, share);
+            index += size;
+            o = j;
+        } else {
+            if (index <= n) {
+                put(index, amounts[static_cast<std::size_t>(index - 1)]);
+                ++index;
+            }
+            ++o;
+        }
+        if (trace)
+            *trace = "o_Idx=" + num(step) + " i_idx=" + num(j) + "PayoutCnt=" + num(last) +
+                     " PayoutIndex=" + num(index) + " index=" + num(k) +
+                     " checkIndex=" + num(o + 1);
+    }
+    return static_cast<int>(index - 1);
+}
+
+} // namespace
+
+double netPayout(double entryFee, int entrants, double expenses, bool expenseTextNumeric) {
+    double gross = entryFee * entrants;
+    return expenseTextNumeric ? gross - expenses : gross;
+}
+
+int assignPayouts(const std::vector<std::string>& keys, const std::vector<double>& amounts,
+                  const CurrencyFormat& format, std::vector<std::string>& texts,
+                  std::string* trace) {
+    return assignImpl(
+        static_cast<long long>(keys.size()),
+        [&](long long i) { return std::string_view(keys[static_cast<std::size_t>(i - 1)]); },
+        amounts, format, texts, trace);
+}
+
+void CPayout::Clear() {
+    *this = CPayout();
+}
+
+void CPayout::UpdateNetPayout(Session& session, bool expenseTextNumeric) {
+    m_expenseTextNumeric = expenseTextNumeric;
+    UpdateNetPayout(session);
+}
+
+void CPayout::UpdateNetPayout(Session& session) {
+    if (!session.gDataFileLoaded)
+        return;
+    const CTourney& t = session.tourney();
+    // Each step stands on its own: a failing one is skipped and the next still runs.
+    try {
+        double net = netPayout(t.EntryFee(), t.TotalPlort(), t.Expenses(), m_expenseTextNumeric);
+        m_netPayoutText = formatMoney(net, session.currency, kMoney);
+        m_netPayoutColor = net <= 0 ? kRed : kMoneyGreen;
+    } catch (const std::exception&) {
+    }
+    try {
+        UpdatePayoutOptions(session.currency);
+    } catch (const std::exception&) {
+    }
+    try {
+        RefreshPayouts(session, session.state().payout.PayoutOption);
+    } catch (const std::exception&) {
+    }
+}
+
+double CPayout::netPayoutValue(const CurrencyFormat& format) const {
+    double v = 0;
+    return readAmountText(m_netPayoutText, format, v) ? v : 0.0;
+}
+
+bool CPayout::UpdatePayoutOptions(const CurrencyFormat& format) {
+    m_optionsEnabled = !trim(m_netPayoutText).empty() && netPayoutValue(format) > 0;
+    return m_optionsEnabled;
+}
+
+void CPayout::OptPayoutClick(Session& session, std::int16_t option) {
+    session.state().payout.PayoutOption = option;
+    RefreshPayouts(session, option);
+}
+
+void CPayout::SelectPayoutOption(Session& session, std::int16_t option) {
+    session.gUpdatePayout = true;
+    session.gLeaderViewRefresh = true;
+    OptPayoutClick(session, option);
+}
+
+void CPayout::RefreshPayouts(Session& session, std::int16_t option) {
+    if (!session.gUpdatePayout)
+        return;
+    session.gUpdatePayout = false;
+    m_rows.clear();
+    m_TotalPayout = 0;
+    const CurrencyFormat& fmt = session.currency;
+    double net = std::max(netPayoutValue(fmt), 0.0);
+    const TournamentState& state = session.state();
+    if (option == 0) {
+        AddPayoutRow(net * 0.5, state.places.Place(1), fmt);
+        AddPayoutRow(net * 0.3, state.places.Place(2), fmt);
+        AddPayoutRow(net * 0.2, state.places.Place(3), fmt);
+    } else if (option == 1) {
+        const PayoutSettings& p = state.payout;
+        int places = std::min<int>(p.CustomPayoutCount, static_cast<int>(p.CustomPayouts.size()));
+        for (int i = 0; i < places; ++i) {
+            double amount = p.CustomPayouts[static_cast<std::size_t>(i)];
+            if (amount > 0)
+                AddPayoutRow(amount, state.places.Place(i + 1), fmt);
+        }
+    }
+}
+
+void CPayout::AddPayoutRow(double amount, const std::string& placeWord,
+                           const CurrencyFormat& format) {
+    m_rows.push_back({placeWord, amount, formatMoney(amount, format, kMoney)});
+    m_TotalPayout += amount;
+}
+
+bool CPayout::ChkPayout(const CurrencyFormat& format) const {
+    double net = netPayoutValue(format);
+    if (net > 0)
+        return formatGeneral(net) != formatGeneral(m_TotalPayout);
+    return false;
+}
+
+int CPayout::GetPayouts(Session& session, std::vector<std::string>& texts) {
+    texts.clear();
+    BuildLeaderList(session.state());
+    if (m_PayoutsEnabled)
+        return CalcPayouts(session, texts);
+    texts = m_stored;
+    return 0;
+}
+
+int CPayout::CalcPayouts(Session& session, std::vector<std::string>& texts) {
+    m_trace.clear();
+    try {
+        UpdateNetPayout(session);
+        // The amounts are those of the table as displayed, so rounded to the shown decimals.
+        std::vector<double> amounts;
+        amounts.reserve(m_rows.size());
+        for (const PayoutRow& row : m_rows) {
+            double v = 0;
+            amounts.push_back(readAmountText(row.amountText, session.currency, v) && v > 0 ? v
+                                                                                           : 0.0);
+        }
+        // The key of a leader record is its total, the text before the first "~".
+        const auto& records = session.state().m_SortedScores.items();
+        auto keyAt = [&](long long i) {
+            std::string_view rec = records[static_cast<std::size_t>(i - 1)];
+            return rec.substr(0, rec.find('~'));
+        };
+        int paid = assignImpl(static_cast<long long>(records.size()), keyAt, amounts,
+                              session.currency, texts, &m_trace);
+        if (m_stored.size() < static_cast<std::size_t>(paid))
+            m_stored.resize(static_cast<std::size_t>(paid));
+        std::copy_n(texts.begin(), paid, m_stored.begin());
+        return paid;
+    } catch (const std::exception& e) {
+        const RhError* rh = dynamic_cast<const RhError*>(&e);
+        int number =
+            rh ? rh->number()
+               : (dynamic_cast<const std::bad_alloc*>(&e) ? err::OutOfMemory : err::InvalidCall);
+        std::string description = rh ? rh->description() : errorDescription(number);
+        showMessage(session.prompt(), "", m_trace);
+        showMessage(session.prompt(), "",
+                    "Error Calculating Payouts: Err=" + std::to_string(number) + "\r\n" +
+                        description);
+        return 0;
+    }
+}
+
+} // namespace rh

@@ -1,0 +1,140 @@
+// A field of 2000 entrants: after one more score every view is rebuilt, and each agrees with a
+// ranking worked out independently here.
+#include "engine_fixture.h"
+#include "money/entry_fees.h"
+#include "money/jackpot.h"
+#include "publishing/html.h"
+#include "standings/game_detail.h"
+#include "standings/leader_rows.h"
+#include "standings/results.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+using namespace rh;
+using rh::test::Tourney;
+
+namespace {
+
+struct Lcg {
+    unsigned long long s = 12345;
+    int next(int bound) {
+        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<int>((s >> 33) % static_cast<unsigned long long>(bound));
+    }
+};
+
+} // namespace
+
+TEST(LargeField, EveryViewAgreesAfterOneMoreScore) {
+    const int n = 2000, rounds = 12, current = 6;
+    Tourney t(n, rounds);
+    t.tourney().setCurrentRound(current);
+    t.tourney().setBumpFee(0.25);
+    t.tourney().setWoodFee(0.50);
+    Lcg rng;
+    std::vector<int> totals(n + 1, 0), lones(n + 1, 0), bumps(n + 1, 0), woods(n + 1, 0);
+    for (int id = 1; id <= n; ++id) {
+        for (int r = 1; r <= current; ++r) {
+            if (r == current && id % 7 == 0)
+                continue; // still outstanding
+            int s = rng.next(33);
+            t.score(r, id, s);
+            totals[id] += s;
+        }
+        if (id % 11 == 0)
+            t.bumps(id, bumps[id] = 1 + rng.next(3));
+        if (id % 13 == 0)
+            t.woods(id, woods[id] = 1 + rng.next(2));
+        t.lones(id, lones[id] = rng.next(6));
+    }
+    t.net(5); // $10,000.00
+    UpdateLeaderGridMain(t.session);
+
+    // One more score, then the full rebuild.
+    t.score(current, 14, 32);
+    totals[14] += 32;
+    auto leaders = UpdateLeaderGridMain(t.session);
+    auto winners = UpdateWinnerGrid(t.session);
+    auto debts = UpdateBumpGrid(t.session);
+    auto lonesRows = UpdateJackpotView(t.session);
+    auto details = LoadGameDetailGrid(t.session);
+    auto fees = RefreshEntryFeeGrid(t.session, true);
+    std::string page = buildHtmlPage(t.session, false);
+
+    // The ranking: total descending, ties in ascending ID order, dense places.
+    std::vector<int> order(n);
+    for (int i = 0; i < n; ++i)
+        order[static_cast<std::size_t>(i)] = i + 1;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return totals[a] > totals[b]; });
+    ASSERT_EQ(leaders.size(), static_cast<std::size_t>(n));
+    ASSERT_EQ(winners.size(), static_cast<std::size_t>(n));
+    int place = 0, previous = 0;
+    for (int i = 0; i < n; ++i) {
+        int id = order[static_cast<std::size_t>(i)];
+        if (totals[id] != previous)
+            ++place;
+        previous = totals[id];
+        const LeaderRow& row = leaders[static_cast<std::size_t>(i)];
+        ASSERT_EQ(row.tag, fmt00(id)) << i;
+        ASSERT_EQ(row.entry[kLeaderPlace], std::to_string(place)) << i;
+        ASSERT_EQ(row.cells[kColScore], std::to_string(totals[id])) << i;
+        ASSERT_EQ(winners[static_cast<std::size_t>(i)].tag, fmt00(id)) << i;
+        ASSERT_EQ(row.entry[kLeaderName].rfind("* ", 0) == 0, id % 7 == 0 && id != 14) << i;
+    }
+
+    // The payouts: 5000 / 3000 / 2000 over the first positions, tie groups sharing.
+    const double amounts[] = {5000, 3000, 2000};
+    int pos = 0, paid = 0;
+    while (pos < 3) {
+        int end = pos + 1;
+        while (end < n && totals[order[static_cast<std::size_t>(end)]] ==
+                              totals[order[static_cast<std::size_t>(pos)]])
+            ++end;
+        double sum = 0;
+        for (int k = pos; k < std::min(end, 3); ++k)
+            sum += amounts[k];
+        for (int k = pos; k < end; ++k) {
+            double shown = -1;
+            ASSERT_TRUE(parseMoney(leaders[static_cast<std::size_t>(k)].entry[kLeaderPayout],
+                                   t.session.currency, shown));
+            EXPECT_NEAR(shown, sum / (end - pos), 0.005) << k;
+        }
+        paid = end;
+        pos = end;
+    }
+    for (int k = 0; k < n; ++k)
+        ASSERT_EQ(leaders[static_cast<std::size_t>(k)].entry[kLeaderInMoney], k < paid ? "Y" : "N");
+
+    // Debts, jackpot and lone winners.
+    int withFines = 0;
+    long long allBumps = 0, allWoods = 0;
+    int maxLones = 0;
+    for (int id = 1; id <= n; ++id) {
+        withFines += (bumps[id] > 0 || woods[id] > 0) ? 1 : 0;
+        allBumps += bumps[id];
+        allWoods += woods[id];
+        maxLones = std::max(maxLones, lones[id]);
+    }
+    EXPECT_EQ(debts.size(), static_cast<std::size_t>(withFines));
+    EXPECT_TRUE(std::is_sorted(debts.begin(), debts.end(),
+                               [](const BumpRow& a, const BumpRow& b) { return a.name < b.name; }));
+    double jackpot = static_cast<double>(allWoods) * 0.5 + static_cast<double>(allBumps) * 0.25;
+    EXPECT_DOUBLE_EQ(JackpotAmount(t.state()), jackpot);
+    int winnersOfLones = static_cast<int>(
+        std::count_if(lones.begin() + 1, lones.end(), [&](int l) { return l == maxLones; }));
+    ASSERT_EQ(lonesRows.size(), static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        ASSERT_EQ(lonesRows[static_cast<std::size_t>(i)].payout.empty(), i >= winnersOfLones) << i;
+
+    EXPECT_EQ(details.size(), static_cast<std::size_t>(n));
+    EXPECT_EQ(fees.size(), static_cast<std::size_t>(n));
+    std::size_t firstRow = page.find("<tr><td style=\"WIDTH:18%;");
+    int pageRows = 0;
+    for (auto p = firstRow; p != std::string::npos; p = page.find("<tr><td ", p + 1))
+        ++pageRows;
+    EXPECT_EQ(pageRows, n);
+}
