@@ -1,5 +1,6 @@
 #include "ui/grid_model.h"
 #include "ui/grid_sort.h"
+#include "ui/grid_view.h"
 
 #include <QElapsedTimer>
 #include <QHeaderView>
@@ -60,6 +61,13 @@ std::map<QString, QStringList> rowsByTag(const GridModel& model) {
         out[model.index(r, 0).data(GridModel::TagRole).toString()] = parts;
     }
     return out;
+}
+
+void clickHeading(QTreeView& view, int column) {
+    QHeaderView* header = view.header();
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
 }
 
 // The numbers of the leader grid with a name and a number column, tags 01..05.
@@ -256,6 +264,53 @@ private slots:
         QVERIFY(!model.setData(model.index(0, 1), Qt::Checked, Qt::CheckStateRole));
     }
 
+    void spaceKeyTogglesTheCheckBoxOfTheCurrentRow() {
+        GridView view;
+        GridModel* model = view.gridModel();
+        model->setColumns({col("", 290), col("Player Name", 4060)});
+        model->setCheckable(true);
+        model->setRows({row({"", "Amy"}, "03"), row({"", "Bo"}, "07")});
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QSignalSpy changes(model, &GridModel::rowCheckChanged);
+        view.setCurrentIndex(model->index(1, 0));
+        QTest::keyClick(&view, Qt::Key_Space);
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes.at(0).at(1).toString(), s("07"));
+        QVERIFY(changes.at(0).at(2).toBool());
+        QVERIFY(model->isRowChecked(1));
+    }
+
+    void headingClicksShareOneDirection() {
+        GridView leaders, winners;
+        leaders.setObjectName(QStringLiteral("lvLeaderView"));
+        fillNumbers(*leaders.gridModel(), {"7", "30", "12"});
+        winners.gridModel()->setColumns({col("Player Name", 3700, "", Qt::AlignLeft)});
+        winners.gridModel()->setRows({row({"bob"}, "01"), row({"Al"}, "02"), row({"cy"}, "03")});
+        leaders.show();
+        winners.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&leaders));
+        QVERIFY(QTest::qWaitForWindowExposed(&winners));
+        QSignalSpy sortedSpy(&leaders, &GridView::headingSorted);
+
+        // As after a standings refresh.
+        SortByColumnWithDirection(*leaders.gridModel(), 1, false, true);
+        clickHeading(winners, 0);
+        QCOMPARE(columnTexts(*winners.gridModel(), 0), (QStringList{s("Al"), s("bob"), s("cy")}));
+        clickHeading(winners, 0);
+        QCOMPARE(columnTexts(*winners.gridModel(), 0), (QStringList{s("cy"), s("bob"), s("Al")}));
+        QCOMPARE(winners.header()->sortIndicatorSection(), 0);
+        QCOMPARE(winners.header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        // The direction is shared: the next click on another grid sorts ascending.
+        clickHeading(leaders, 1);
+        QCOMPARE(columnTexts(*leaders.gridModel(), 1), (QStringList{s("7"), s("12"), s("30")}));
+        QCOMPARE(sortedSpy.count(), 1);
+        QCOMPARE(sortedSpy.at(0).at(0).toInt(), 1);
+        QVERIFY(!sortDirection());
+        QCOMPARE(leaders.objectName(), s("lvLeaderView"));
+        setSortDirection(true);
+    }
+
     void gameDetailHeadingsKeepTheirOwnDirection() {
         GridModel model;
         // Three rounds, two played.
@@ -307,6 +362,146 @@ private slots:
         QCOMPARE(columnTexts(model, 3), (QStringList{s("  12"), s("  9"), s("  5")}));
         model.headingClicked(3);
         QCOMPARE(columnTexts(model, 3), (QStringList{s("  5"), s("  9"), s("  12")}));
+    }
+
+    void viewIsAReportGrid() {
+        QTreeView view;
+        view.setObjectName(QStringLiteral("lvWinnerView"));
+        GridModel model;
+        GridBinding* binding = configureGrid(&view, &model);
+        QCOMPARE(gridBinding(&view), binding);
+        QCOMPARE(configureGrid(&view, &model), binding);
+        model.setColumns({col("Player Name", 3750, "", Qt::AlignLeft), col("Place", 1050),
+                          col("Colorize", 0, "XXXX"), col("Pay Out", 1500, "", Qt::AlignRight)});
+        model.setRows({row({"a", "01", "Y", "$40.00"}, "04", "Ace"), row({"b", "02"}, "09")});
+        view.resize(600, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        QCOMPARE(view.objectName(), s("lvWinnerView"));
+        QVERIFY(!view.rootIsDecorated());
+        QVERIFY(view.uniformRowHeights());
+        QVERIFY(!view.alternatingRowColors());
+        QCOMPARE(view.selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(view.editTriggers(), QAbstractItemView::NoEditTriggers);
+        QVERIFY(view.header()->sectionsClickable());
+        QCOMPARE(view.header()->sectionSize(0), 250);
+        QCOMPARE(view.header()->sectionSize(1), 70);
+        QVERIFY(view.isColumnHidden(2));
+        QVERIFY(!view.isColumnHidden(3));
+        QCOMPARE(model.index(0, 3).data(Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask,
+                 int(Qt::AlignRight));
+        QCOMPARE(model.index(1, 3).data().toString(), QString()); // missing cells are empty
+
+        // Refilling keeps the layout.
+        model.setRows({row({"c", "01", "Y", "$5.00"}, "11")});
+        QCOMPARE(view.header()->sectionSize(0), 250);
+        QVERIFY(view.isColumnHidden(2));
+        QCOMPARE(view.header()->sortIndicatorSection(), -1);
+
+        model.setRows({row({"a", "01", "Y", "$40.00"}, "04"), row({"b", "02", "N", " "}, "09")});
+        QSignalSpy clicked(binding, &GridBinding::rowClicked);
+        QSignalSpy doubled(binding, &GridBinding::rowDoubleClicked);
+        QSignalSpy selected(binding, &GridBinding::rowSelected);
+        const QPoint second = view.visualRect(model.index(1, 1)).center();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, second);
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(clicked.at(0).at(1).toString(), s("09"));
+        QCOMPARE(selected.count(), 1);
+        QCOMPARE(binding->currentTag(), s("09"));
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, second);
+        QCOMPARE(doubled.count(), 1);
+        QCOMPARE(doubled.at(0).at(0).toInt(), 1);
+        QCOMPARE(doubled.at(0).at(1).toString(), s("09"));
+
+        // The selection follows its row through a sort.
+        model.sortRows(1, Qt::DescendingOrder, SortKind::Text);
+        QCOMPARE(binding->currentRow(), 0);
+        QCOMPARE(binding->currentTag(), s("09"));
+        QVERIFY(view.selectionModel()->isRowSelected(0, {}));
+    }
+
+    void twoThousandRowsFillAndSortQuickly() {
+        GridView view;
+        GridModel* model = view.gridModel();
+        std::vector<GridColumn> columns{col("Player Name", 3500, "", Qt::AlignLeft),
+                                        col("Place", 1200, "NUMBER"),
+                                        col("Payout", 2000, "NUMBER"),
+                                        col("Score", 1400, "NUMBER"),
+                                        col("Avg", 1600, "NUMBER"),
+                                        col("Lone", 1300, "NUMBER"),
+                                        col("Paid", 1200, "XXXX"),
+                                        col("Total Due", 1900, "NUMBER"),
+                                        col("Bumps", 1650, "NUMBER"),
+                                        col("Woods", 1650, "NUMBER"),
+                                        col("Colorize", 0, "XXXX"),
+                                        col("Owe Money", 0)};
+        model->setColumns(columns);
+        view.resize(900, 600);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        std::mt19937 random(2000);
+        std::vector<GridRow> rows;
+        rows.reserve(2000);
+        for (int id = 1; id <= 2000; ++id) {
+            const int score = int(random() % 200);
+            GridRow r;
+            r.cells = {GridCell(QStringLiteral("Player %1").arg(random() % 100000)),
+                       GridCell(QString::number(id)),
+                       GridCell(QStringLiteral("$%1.00").arg(random() % 50)),
+                       GridCell(QString::number(score), QColor(0, 128, 0)),
+                       GridCell(QString::number(score / 8.0, 'f', 1)),
+                       GridCell(QString::number(random() % 9)),
+                       GridCell(random() % 2 ? QStringLiteral("Y") : QStringLiteral("N")),
+                       GridCell(QStringLiteral("$%1.25").arg(random() % 5)),
+                       GridCell(QString::number(random() % 4)),
+                       GridCell(QString::number(random() % 3)),
+                       GridCell(QStringLiteral("N")),
+                       GridCell(QStringLiteral("False"))};
+            r.tag = QString::number(id).rightJustified(2, u'0');
+            r.toolTip = QStringLiteral("alias %1").arg(id);
+            rows.push_back(std::move(r));
+        }
+        const auto rowsCopy = rows;
+
+        // Milliseconds of the model work and of the repaint that follows it.
+        auto timed = [&view](auto&& action) {
+            QElapsedTimer clock;
+            clock.start();
+            action();
+            const double work = double(clock.nsecsElapsed()) / 1e6;
+            view.repaint();
+            return std::pair{work, double(clock.nsecsElapsed()) / 1e6 - work};
+        };
+        const auto fill = timed([&] { model->setRows(std::move(rows)); });
+        QCOMPARE(model->rowCount(), 2000);
+        const auto number = timed([&] { SortByColumnWithDirection(*model, 3, false, true); });
+        const auto text = timed([&] { SortByColumn(*model, 0, true); });
+        const auto money = timed([&] { SortByColumn(*model, 2, true); });
+        qDebug("2000 rows (model ms + repaint ms): fill %.2f + %.2f, sort by number %.2f + %.2f, "
+               "by text %.2f + %.2f, by money %.2f + %.2f",
+               fill.first, fill.second, number.first, number.second, text.first, text.second,
+               money.first, money.second);
+
+        // Every row is still there, whole, with its tag.
+        std::map<QString, const GridRow*> byTag;
+        for (const GridRow& r : rowsCopy)
+            byTag[r.tag] = &r;
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const GridRow& shown = model->row(r);
+            const GridRow& original = *byTag.at(shown.tag);
+            QCOMPARE(shown.toolTip, original.toolTip);
+            for (std::size_t c = 0; c < original.cells.size(); ++c)
+                QCOMPARE(shown.cells[c].text, original.cells[c].text);
+        }
+        // And in order of the amounts, descending.
+        for (int r = 1; r < model->rowCount(); ++r) {
+            double above = 0, here = 0;
+            QVERIFY(model->numericValue(model->text(r - 1, 2), above));
+            QVERIFY(model->numericValue(model->text(r, 2), here));
+            QVERIFY(above >= here);
+        }
     }
 };
 
