@@ -1,0 +1,509 @@
+#include "ui/grid_model.h"
+#include "ui/grid_sort.h"
+#include "ui/grid_view.h"
+
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <algorithm>
+#include <map>
+#include <random>
+
+using namespace rh::ui;
+
+namespace {
+
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+GridColumn col(const char* heading, int twips, const char* tag = "",
+               Qt::Alignment align = Qt::AlignHCenter) {
+    return GridColumn{s(heading), twips, align, s(tag)};
+}
+
+GridRow row(std::initializer_list<const char*> texts, const char* tag, const char* tip = "") {
+    GridRow r;
+    for (const char* t : texts)
+        r.cells.emplace_back(s(t));
+    r.tag = s(tag);
+    r.toolTip = s(tip);
+    return r;
+}
+
+QStringList columnTexts(const GridModel& model, int column) {
+    QStringList out;
+    for (int r = 0; r < model.rowCount(); ++r)
+        out << model.index(r, column).data().toString();
+    return out;
+}
+
+QStringList tags(const GridModel& model) {
+    QStringList out;
+    for (int r = 0; r < model.rowCount(); ++r)
+        out << model.index(r, 0).data(GridModel::TagRole).toString();
+    return out;
+}
+
+// Everything a row shows, by its tag: texts, tool tip per cell, colours, check state.
+std::map<QString, QStringList> rowsByTag(const GridModel& model) {
+    std::map<QString, QStringList> out;
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QStringList parts;
+        for (int c = 0; c < model.columnCount(); ++c) {
+            const QModelIndex i = model.index(r, c);
+            parts << i.data().toString() << i.data(Qt::ToolTipRole).toString()
+                  << i.data(Qt::ForegroundRole).value<QBrush>().color().name()
+                  << i.data(Qt::CheckStateRole).toString();
+        }
+        out[model.index(r, 0).data(GridModel::TagRole).toString()] = parts;
+    }
+    return out;
+}
+
+void clickHeading(QTreeView& view, int column) {
+    QHeaderView* header = view.header();
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+// The numbers of the leader grid with a name and a number column, tags 01..05.
+void fillNumbers(GridModel& model, std::initializer_list<const char*> numbers) {
+    model.setColumns({col("Name", 3000, "", Qt::AlignLeft), col("Value", 1200, "NUMBER")});
+    std::vector<GridRow> rows;
+    int id = 1;
+    for (const char* n : numbers) {
+        const QString tag = QString::number(id).rightJustified(2, u'0');
+        GridRow r;
+        r.cells = {GridCell(QStringLiteral("n") + tag), GridCell(s(n))};
+        r.tag = tag;
+        r.toolTip = QStringLiteral("alias") + tag;
+        rows.push_back(std::move(r));
+        ++id;
+    }
+    model.setRows(std::move(rows));
+}
+
+} // namespace
+
+class GridTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        // A fresh session: the first heading click of any grid sorts ascending.
+        QVERIFY(sortDirection());
+    }
+
+    void numberColumnSortsByValueBothWays() {
+        GridModel model;
+        fillNumbers(model, {"10", "9", "-3", "2.5", "-12"});
+        const auto before = rowsByTag(model);
+
+        SortByColumnWithDirection(model, 1, false, false);
+        QCOMPARE(columnTexts(model, 1),
+                 (QStringList{s("-12"), s("-3"), s("2.5"), s("9"), s("10")}));
+        QCOMPARE(model.sortOrder(), Qt::AscendingOrder);
+        QCOMPARE(rowsByTag(model), before);
+
+        SortByColumnWithDirection(model, 1, false, true);
+        QCOMPARE(columnTexts(model, 1),
+                 (QStringList{s("10"), s("9"), s("2.5"), s("-3"), s("-12")}));
+        QCOMPARE(rowsByTag(model), before);
+        QVERIFY(sortDirection());
+    }
+
+    void maskKeysOrderLikeTheirValues() {
+        QCOMPARE(ComplementDigits(s("-0012.50x")), s(" 9987.49x"));
+        std::mt19937 random(7);
+        std::uniform_real_distribution<double> spread(-5000.0, 5000.0);
+        std::vector<double> values{0.0, -0.0, 0.5, -0.5, 1e-9, -1e-9, 99999.99, -99999.99};
+        for (int i = 0; i < 300; ++i)
+            values.push_back(std::round(spread(random) * 100) / 100);
+        for (double a : values)
+            for (double b : {values[0], values[3], values[11], values[42], values[200]}) {
+                const int byKey = NumberMaskKey(a).compare(NumberMaskKey(b));
+                const int byValue = a < b ? -1 : (a > b ? 1 : 0);
+                QCOMPARE(byKey < 0 ? -1 : (byKey > 0 ? 1 : 0), byValue);
+            }
+    }
+
+    void textInNumberColumnSortsAmongTheKeys() {
+        GridModel model;
+        fillNumbers(model, {"5", "abc", "-2", "", "12x", "0.5"});
+        SortByColumnWithDirection(model, 1, false, false);
+        // Empty text before every key, negative keys, the other numbers, then text starting
+        // with a digit or a letter (compared as text with the keys).
+        QCOMPARE(columnTexts(model, 1),
+                 (QStringList{s(""), s("-2"), s("0.5"), s("5"), s("12x"), s("abc")}));
+        SortByColumnWithDirection(model, 1, false, true);
+        QCOMPARE(columnTexts(model, 1),
+                 (QStringList{s("abc"), s("12x"), s("5"), s("0.5"), s("-2"), s("")}));
+    }
+
+    void moneyColumnsSortByAmount() {
+        GridModel model;
+        fillNumbers(model, {"$40.00", "($10.00)", "$5.50", "$1,200.00", "$0.00", "$.75"});
+        SortByColumnWithDirection(model, 1, false, false);
+        QCOMPARE(columnTexts(model, 1), (QStringList{s("($10.00)"), s("$0.00"), s("$.75"),
+                                                     s("$5.50"), s("$40.00"), s("$1,200.00")}));
+
+        rh::CurrencyFormat euro;
+        euro.symbol = "\u20ac";
+        euro.decimalPoint = ",";
+        euro.groupSeparator = ".";
+        euro.symbolAfter = true;
+        euro.spaceBetween = true;
+        model.setCurrencyFormat(euro);
+        fillNumbers(model, {"1.200,00 \u20ac", "12,50 \u20ac", "(3,00 \u20ac)", "2.5"});
+        SortByColumnWithDirection(model, 1, false, true);
+        QCOMPARE(columnTexts(model, 1), (QStringList{s("1.200,00 \u20ac"), s("12,50 \u20ac"),
+                                                     s("2.5"), s("(3,00 \u20ac)")}));
+    }
+
+    void textColumnSortsIgnoringCase() {
+        GridModel model;
+        model.setColumns({col("Player Name", 3500, "", Qt::AlignLeft), col("Paid", 1200, "XXXX"),
+                          col("Owe Money", 0)});
+        model.setRows({row({"bob", "Y", "True"}, "01"), row({"Alice", "N", "False"}, "02"),
+                       row({"carl", "N", "True"}, "03"), row({"ALICE", "Y", "False"}, "04")});
+        SortByColumnWithDirection(model, 0, false, false);
+        QCOMPARE(tags(model), (QStringList{s("02"), s("04"), s("01"), s("03")}));
+        // "XXXX" sorts by the shown text too.
+        SortByColumnWithDirection(model, 1, false, false);
+        QCOMPARE(columnTexts(model, 1), (QStringList{s("N"), s("N"), s("Y"), s("Y")}));
+        QCOMPARE(tags(model), (QStringList{s("02"), s("03"), s("04"), s("01")}));
+    }
+
+    void tiedRowsKeepTheirOrder() {
+        GridModel model;
+        // Standings order: descending score, ties in ascending ID order.
+        model.setColumns({col("Player Name", 3500, "", Qt::AlignLeft), col("Place", 1200, "NUMBER"),
+                          col("Payout", 2000, "NUMBER"), col("Score", 1400, "NUMBER")});
+        model.setRows({row({"d", "1", "$40.00", "30"}, "01"), row({"a", "1", "$40.00", "30"}, "04"),
+                       row({"c", "2", "$10.00", "25"}, "02"), row({"b", "2", "$10.00", "25"}, "05"),
+                       row({"e", "3", "$0.00", "20"}, "03")});
+        const QStringList standing = tags(model);
+        SortByColumnWithDirection(model, 3, false, true);
+        QCOMPARE(tags(model), standing);
+        QVERIFY(sortDirection());
+        SortByColumnWithDirection(model, 3, false, false);
+        QCOMPARE(tags(model), (QStringList{s("03"), s("02"), s("05"), s("01"), s("04")}));
+        SortByColumnWithDirection(model, 2, false, true);
+        QCOMPARE(tags(model), (QStringList{s("01"), s("04"), s("02"), s("05"), s("03")}));
+        // The comparison sort keeps ties too.
+        SortNumeric(model, 1, Qt::DescendingOrder);
+        QCOMPARE(tags(model), (QStringList{s("03"), s("02"), s("05"), s("01"), s("04")}));
+    }
+
+    void toolTipsShowOnTheGridsCells() {
+        GridModel model;
+        model.setColumns({col("Name", 2800), col("01", 535), col("Total", 880), col("", 3000)});
+        model.setRows({row({"a", "1", "1", "a"}, "01", "Ace"), row({"b", "2", "2", "b"}, "02")});
+        QCOMPARE(model.index(0, 1).data(Qt::ToolTipRole).toString(), s("Ace"));
+        model.setToolTipColumns({0, -1});
+        QCOMPARE(model.index(0, 0).data(Qt::ToolTipRole).toString(), s("Ace"));
+        QCOMPARE(model.index(0, 3).data(Qt::ToolTipRole).toString(), s("Ace"));
+        QVERIFY(!model.index(0, 1).data(Qt::ToolTipRole).isValid());
+        QVERIFY(!model.index(1, 0).data(Qt::ToolTipRole).isValid()); // no alias, no tip
+        model.setToolTipColumns({1});
+        QVERIFY(!model.index(0, 0).data(Qt::ToolTipRole).isValid());
+        QCOMPARE(model.index(0, 1).data(Qt::ToolTipRole).toString(), s("Ace"));
+        QCOMPARE(model.index(1, 2).data(GridModel::TagRole).toString(), s("02"));
+    }
+
+    void checkStatesAndColoursMoveWithTheirRows() {
+        GridModel model;
+        model.setColumns({col("", 290, "", Qt::AlignLeft), col("Player Name", 4230),
+                          col("Pay In", 1560, "NUMBER", Qt::AlignRight)});
+        model.setCheckable(true);
+        QSignalSpy changes(&model, &GridModel::rowCheckChanged);
+        const QColor green(0, 153, 51), red(255, 0, 0);
+        std::vector<GridRow> rows;
+        const char* names[] = {"Dan", "Amy", "Cy", "Bo"};
+        const char* pay[] = {"$0.50", "$1.25", "$0.25", "$2.00"};
+        const char* ids[] = {"01", "02", "03", "04"};
+        for (int i = 0; i < 4; ++i) {
+            GridRow r = row({"", names[i], pay[i]}, ids[i]);
+            r.checked = i % 2 == 0;
+            for (std::size_t c = 1; c < 3; ++c)
+                r.cells[c].foreground = r.checked ? green : red;
+            rows.push_back(std::move(r));
+        }
+        model.setRows(std::move(rows));
+        model.setRowChecked(1, true);
+        model.setRowChecked(1, false);
+        QCOMPARE(changes.count(), 0);
+
+        const auto before = rowsByTag(model);
+        SortByColumnWithDirection(model, 2, false, true);
+        QCOMPARE(columnTexts(model, 1), (QStringList{s("Bo"), s("Amy"), s("Dan"), s("Cy")}));
+        QCOMPARE(rowsByTag(model), before);
+        SortByColumnWithDirection(model, 1, false, false);
+        QCOMPARE(rowsByTag(model), before);
+        QCOMPARE(tags(model), (QStringList{s("02"), s("04"), s("03"), s("01")}));
+
+        // The director ticks "Bo" (row 1 now): one signal with Bo's tag.
+        QVERIFY(model.setData(model.index(1, 0), Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes.at(0).at(0).toInt(), 1);
+        QCOMPARE(changes.at(0).at(1).toString(), s("04"));
+        QCOMPARE(changes.at(0).at(2).toBool(), true);
+        QVERIFY(model.isRowChecked(1));
+        // Ticking it again changes nothing and says nothing.
+        QVERIFY(model.setData(model.index(1, 0), Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(changes.count(), 1);
+        model.recolorByCheck(green, red, 1);
+        QCOMPARE(model.index(1, 2).data(Qt::ForegroundRole).value<QBrush>().color(), green);
+        QVERIFY(!model.index(1, 0).data(Qt::ForegroundRole).isValid());
+        // Only column 0 carries a check box.
+        QVERIFY(model.flags(model.index(0, 0)) & Qt::ItemIsUserCheckable);
+        QVERIFY(!(model.flags(model.index(0, 1)) & Qt::ItemIsUserCheckable));
+        QVERIFY(!model.setData(model.index(0, 1), Qt::Checked, Qt::CheckStateRole));
+    }
+
+    void spaceKeyTogglesTheCheckBoxOfTheCurrentRow() {
+        GridView view;
+        GridModel* model = view.gridModel();
+        model->setColumns({col("", 290), col("Player Name", 4060)});
+        model->setCheckable(true);
+        model->setRows({row({"", "Amy"}, "03"), row({"", "Bo"}, "07")});
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QSignalSpy changes(model, &GridModel::rowCheckChanged);
+        view.setCurrentIndex(model->index(1, 0));
+        QTest::keyClick(&view, Qt::Key_Space);
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes.at(0).at(1).toString(), s("07"));
+        QVERIFY(changes.at(0).at(2).toBool());
+        QVERIFY(model->isRowChecked(1));
+    }
+
+    void headingClicksShareOneDirection() {
+        GridView leaders, winners;
+        leaders.setObjectName(QStringLiteral("lvLeaderView"));
+        fillNumbers(*leaders.gridModel(), {"7", "30", "12"});
+        winners.gridModel()->setColumns({col("Player Name", 3700, "", Qt::AlignLeft)});
+        winners.gridModel()->setRows({row({"bob"}, "01"), row({"Al"}, "02"), row({"cy"}, "03")});
+        leaders.show();
+        winners.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&leaders));
+        QVERIFY(QTest::qWaitForWindowExposed(&winners));
+        QSignalSpy sortedSpy(&leaders, &GridView::headingSorted);
+
+        // As after a standings refresh.
+        SortByColumnWithDirection(*leaders.gridModel(), 1, false, true);
+        clickHeading(winners, 0);
+        QCOMPARE(columnTexts(*winners.gridModel(), 0), (QStringList{s("Al"), s("bob"), s("cy")}));
+        clickHeading(winners, 0);
+        QCOMPARE(columnTexts(*winners.gridModel(), 0), (QStringList{s("cy"), s("bob"), s("Al")}));
+        QCOMPARE(winners.header()->sortIndicatorSection(), 0);
+        QCOMPARE(winners.header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        // The direction is shared: the next click on another grid sorts ascending.
+        clickHeading(leaders, 1);
+        QCOMPARE(columnTexts(*leaders.gridModel(), 1), (QStringList{s("7"), s("12"), s("30")}));
+        QCOMPARE(sortedSpy.count(), 1);
+        QCOMPARE(sortedSpy.at(0).at(0).toInt(), 1);
+        QVERIFY(!sortDirection());
+        QCOMPARE(leaders.objectName(), s("lvLeaderView"));
+        setSortDirection(true);
+    }
+
+    void gameDetailHeadingsKeepTheirOwnDirection() {
+        GridModel model;
+        // Three rounds, two played.
+        model.setColumns({col("Player Name", 2800, "", Qt::AlignLeft), col("01", 535),
+                          col("02", 535), col("03", 535), col("Total", 880), col("Lone", 840),
+                          col("Bump", 920), col("Wood", 920), col("", 3000, "", Qt::AlignLeft)});
+        model.setSortMode(GridSortMode::PerHeading);
+        model.setValueSortedColumns(gameDetailValueColumns(3, 2));
+        QCOMPARE(model.isValueSorted(2), true);
+        QCOMPARE(model.isValueSorted(3), false);
+        QCOMPARE(model.isValueSorted(7), true);
+        QCOMPARE(model.isValueSorted(8), false);
+        // Column 3 (unplayed) holds numbers here only to show that it sorts as text.
+        model.setRows({row({"bob", " 9", " 5", "10", "  14", "  0", "  1", "  0", "bob"}, "01"),
+                       row({"Al", " 10", " 0", "9", "  10", "  2", "  0", "  0", "Al"}, "02"),
+                       row({"cy", " 2", " 11", "2", "  13", "  1", "  0", "  1", "cy"}, "03")});
+        const bool shared = sortDirection();
+
+        model.headingClicked(1); // played round: by value, ascending at first
+        QCOMPARE(tags(model), (QStringList{s("03"), s("01"), s("02")}));
+        model.headingClicked(1); // same heading again: descending
+        QCOMPARE(tags(model), (QStringList{s("02"), s("01"), s("03")}));
+        model.headingClicked(3); // unplayed round: as text ("10" < "2" < "9")
+        QCOMPARE(columnTexts(model, 3), (QStringList{s("10"), s("2"), s("9")}));
+        model.headingClicked(0); // name: alphabetical, ignoring case
+        QCOMPARE(tags(model), (QStringList{s("02"), s("01"), s("03")}));
+        // Round 1's own flag is still descending; it flips only when the grid is sorted by it.
+        model.headingClicked(1);
+        QCOMPARE(tags(model), (QStringList{s("02"), s("01"), s("03")}));
+        model.headingClicked(1);
+        QCOMPARE(tags(model), (QStringList{s("03"), s("01"), s("02")}));
+        QCOMPARE(sortDirection(), shared);
+    }
+
+    void gameDetailTotalAfterTheLoadSort() {
+        // Two rounds: the load sorts by column 3, which is then "Total", descending as text.
+        GridModel model;
+        model.setColumns({col("Team Name", 2800, "", Qt::AlignLeft), col("01", 535), col("02", 535),
+                          col("Total", 880), col("Lone", 840), col("Bump", 920), col("Wood", 920),
+                          col("", 3000, "", Qt::AlignLeft)});
+        model.setSortMode(GridSortMode::PerHeading);
+        model.setValueSortedColumns(gameDetailValueColumns(2, 2));
+        model.setRows({row({"a", " 5", " 4", "  9", "  0", "  0", "  0", "a"}, "01"),
+                       row({"b", " 6", " 6", "  12", "  0", "  0", "  0", "b"}, "02"),
+                       row({"c", " 3", " 2", "  5", "  0", "  0", "  0", "c"}, "03")});
+        model.sortRows(3, Qt::DescendingOrder, SortKind::Text);
+        QCOMPARE(tags(model), (QStringList{s("01"), s("03"), s("02")})); // "  9" > "  5" > "  12"
+        model.headingClicked(3);
+        QCOMPARE(columnTexts(model, 3), (QStringList{s("  12"), s("  9"), s("  5")}));
+        model.headingClicked(3);
+        QCOMPARE(columnTexts(model, 3), (QStringList{s("  5"), s("  9"), s("  12")}));
+    }
+
+    void viewIsAReportGrid() {
+        QTreeView view;
+        view.setObjectName(QStringLiteral("lvWinnerView"));
+        GridModel model;
+        GridBinding* binding = configureGrid(&view, &model);
+        QCOMPARE(gridBinding(&view), binding);
+        QCOMPARE(configureGrid(&view, &model), binding);
+        model.setColumns({col("Player Name", 3750, "", Qt::AlignLeft), col("Place", 1050),
+                          col("Colorize", 0, "XXXX"), col("Pay Out", 1500, "", Qt::AlignRight)});
+        model.setRows({row({"a", "01", "Y", "$40.00"}, "04", "Ace"), row({"b", "02"}, "09")});
+        view.resize(600, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        QCOMPARE(view.objectName(), s("lvWinnerView"));
+        QVERIFY(!view.rootIsDecorated());
+        QVERIFY(view.uniformRowHeights());
+        QVERIFY(!view.alternatingRowColors());
+        QCOMPARE(view.selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(view.editTriggers(), QAbstractItemView::NoEditTriggers);
+        QVERIFY(view.header()->sectionsClickable());
+        QCOMPARE(view.header()->sectionSize(0), 250);
+        QCOMPARE(view.header()->sectionSize(1), 70);
+        QVERIFY(view.isColumnHidden(2));
+        QVERIFY(!view.isColumnHidden(3));
+        QCOMPARE(model.index(0, 3).data(Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask,
+                 int(Qt::AlignRight));
+        QCOMPARE(model.index(1, 3).data().toString(), QString()); // missing cells are empty
+
+        // Refilling keeps the layout.
+        model.setRows({row({"c", "01", "Y", "$5.00"}, "11")});
+        QCOMPARE(view.header()->sectionSize(0), 250);
+        QVERIFY(view.isColumnHidden(2));
+        QCOMPARE(view.header()->sortIndicatorSection(), -1);
+
+        model.setRows({row({"a", "01", "Y", "$40.00"}, "04"), row({"b", "02", "N", " "}, "09")});
+        QSignalSpy clicked(binding, &GridBinding::rowClicked);
+        QSignalSpy doubled(binding, &GridBinding::rowDoubleClicked);
+        QSignalSpy selected(binding, &GridBinding::rowSelected);
+        const QPoint second = view.visualRect(model.index(1, 1)).center();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, second);
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(clicked.at(0).at(1).toString(), s("09"));
+        QCOMPARE(selected.count(), 1);
+        QCOMPARE(binding->currentTag(), s("09"));
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, second);
+        QCOMPARE(doubled.count(), 1);
+        QCOMPARE(doubled.at(0).at(0).toInt(), 1);
+        QCOMPARE(doubled.at(0).at(1).toString(), s("09"));
+
+        // The selection follows its row through a sort.
+        model.sortRows(1, Qt::DescendingOrder, SortKind::Text);
+        QCOMPARE(binding->currentRow(), 0);
+        QCOMPARE(binding->currentTag(), s("09"));
+        QVERIFY(view.selectionModel()->isRowSelected(0, {}));
+    }
+
+    void twoThousandRowsFillAndSortQuickly() {
+        GridView view;
+        GridModel* model = view.gridModel();
+        std::vector<GridColumn> columns{col("Player Name", 3500, "", Qt::AlignLeft),
+                                        col("Place", 1200, "NUMBER"),
+                                        col("Payout", 2000, "NUMBER"),
+                                        col("Score", 1400, "NUMBER"),
+                                        col("Avg", 1600, "NUMBER"),
+                                        col("Lone", 1300, "NUMBER"),
+                                        col("Paid", 1200, "XXXX"),
+                                        col("Total Due", 1900, "NUMBER"),
+                                        col("Bumps", 1650, "NUMBER"),
+                                        col("Woods", 1650, "NUMBER"),
+                                        col("Colorize", 0, "XXXX"),
+                                        col("Owe Money", 0)};
+        model->setColumns(columns);
+        view.resize(900, 600);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        std::mt19937 random(2000);
+        std::vector<GridRow> rows;
+        rows.reserve(2000);
+        for (int id = 1; id <= 2000; ++id) {
+            const int score = int(random() % 200);
+            GridRow r;
+            r.cells = {GridCell(QStringLiteral("Player %1").arg(random() % 100000)),
+                       GridCell(QString::number(id)),
+                       GridCell(QStringLiteral("$%1.00").arg(random() % 50)),
+                       GridCell(QString::number(score), QColor(0, 128, 0)),
+                       GridCell(QString::number(score / 8.0, 'f', 1)),
+                       GridCell(QString::number(random() % 9)),
+                       GridCell(random() % 2 ? QStringLiteral("Y") : QStringLiteral("N")),
+                       GridCell(QStringLiteral("$%1.25").arg(random() % 5)),
+                       GridCell(QString::number(random() % 4)),
+                       GridCell(QString::number(random() % 3)),
+                       GridCell(QStringLiteral("N")),
+                       GridCell(QStringLiteral("False"))};
+            r.tag = QString::number(id).rightJustified(2, u'0');
+            r.toolTip = QStringLiteral("alias %1").arg(id);
+            rows.push_back(std::move(r));
+        }
+        const auto rowsCopy = rows;
+
+        // Milliseconds of the model work and of the repaint that follows it.
+        auto timed = [&view](auto&& action) {
+            QElapsedTimer clock;
+            clock.start();
+            action();
+            const double work = double(clock.nsecsElapsed()) / 1e6;
+            view.repaint();
+            return std::pair{work, double(clock.nsecsElapsed()) / 1e6 - work};
+        };
+        const auto fill = timed([&] { model->setRows(std::move(rows)); });
+        QCOMPARE(model->rowCount(), 2000);
+        const auto number = timed([&] { SortByColumnWithDirection(*model, 3, false, true); });
+        const auto text = timed([&] { SortByColumn(*model, 0, true); });
+        const auto money = timed([&] { SortByColumn(*model, 2, true); });
+        qDebug("2000 rows (model ms + repaint ms): fill %.2f + %.2f, sort by number %.2f + %.2f, "
+               "by text %.2f + %.2f, by money %.2f + %.2f",
+               fill.first, fill.second, number.first, number.second, text.first, text.second,
+               money.first, money.second);
+
+        // Every row is still there, whole, with its tag.
+        std::map<QString, const GridRow*> byTag;
+        for (const GridRow& r : rowsCopy)
+            byTag[r.tag] = &r;
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const GridRow& shown = model->row(r);
+            const GridRow& original = *byTag.at(shown.tag);
+            QCOMPARE(shown.toolTip, original.toolTip);
+            for (std::size_t c = 0; c < original.cells.size(); ++c)
+                QCOMPARE(shown.cells[c].text, original.cells[c].text);
+        }
+        // And in order of the amounts, descending.
+        for (int r = 1; r < model->rowCount(); ++r) {
+            double above = 0, here = 0;
+            QVERIFY(model->numericValue(model->text(r - 1, 2), above));
+            QVERIFY(model->numericValue(model->text(r, 2), here));
+            QVERIFY(above >= here);
+        }
+    }
+};
+
+QTEST_MAIN(GridTest)
+#include "grid_test.moc"
