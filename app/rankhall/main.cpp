@@ -1,6 +1,7 @@
 // rankhall: the tournament director's window.
 #include "services/session.h"
 #include "ui/main_window.h"
+#include "ui/presenters.h"
 #include "ui/qt_prompt.h"
 #include "ui/splash.h"
 #include "ui/version.h"
@@ -32,6 +33,7 @@ int main(int argc, char* argv[]) {
 
     // The window loads hidden; the splash shows it when both are ready.
     rh::ui::MainWindow window(session);
+    rh::ui::installPresenters(window);
     prompt.setParentWidget(&window);
     if (!parser.positionalArguments().isEmpty())
         window.setStartupFile(parser.positionalArguments().constFirst());

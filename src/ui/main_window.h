@@ -131,6 +131,17 @@ signals:
     void finesChanged();
     void expensesChanged();
     void jackpotTitleChanged();
+    /// The after-load refresh reached the views: every tab fills itself from the new tournament.
+    /// Emitted once per successful load, in the order the presenters were installed.
+    void tournamentLoaded();
+    /// A score (or lone, bump, wood, paid mark) was stored: views that depend on scores refresh.
+    void scoreStored();
+
+public:
+    /// Tells every view that a score was stored (emits scoreStored).
+    void notifyScoreStored() { emit scoreStored(); }
+    /// Tells every view that a tournament was loaded (emits tournamentLoaded).
+    void notifyTournamentLoaded() { emit tournamentLoaded(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
