@@ -1,5 +1,11 @@
 #include "ui/grid.h"
 
+#include "money/entry_fees.h"
+#include "money/jackpot.h"
+#include "standings/game_detail.h"
+#include "standings/leader_rows.h"
+#include "standings/results.h"
+
 #include <QHeaderView>
 #include <QStandardItemModel>
 #include <QTreeView>
@@ -17,6 +23,19 @@ constexpr Qt::Alignment kCentre = Qt::AlignCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 
 } // namespace
+
+std::vector<GridColumn> toGridColumns(const std::vector<rh::GridColumn>& columns) {
+    std::vector<GridColumn> out;
+    out.reserve(columns.size());
+    for (const rh::GridColumn& c : columns) {
+        Qt::Alignment align = c.align == rh::Align::Center  ? kCentre
+                              : c.align == rh::Align::Right ? kRight
+                                                            : kLeft;
+        out.push_back({QString::fromStdString(c.heading), c.widthTwips, align,
+                       QString::fromStdString(c.sortTag)});
+    }
+    return out;
+}
 
 QTreeView* makeGrid(QWidget* parent, const char* name, const std::vector<GridColumn>& columns) {
     auto* view = new QTreeView(parent);
@@ -50,7 +69,7 @@ void setGridModel(QTreeView* grid, QAbstractItemModel* model,
 
 void applyGridColumns(QTreeView* grid, const std::vector<GridColumn>& columns) {
     for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-        const int twips = columns[static_cast<std::size_t>(c)].twips;
+        const int twips = columns[static_cast<std::size_t>(c)].widthTwips;
         grid->setColumnHidden(c, twips == 0);
         if (twips > 0)
             grid->setColumnWidth(c, twips / 15);
@@ -58,59 +77,37 @@ void applyGridColumns(QTreeView* grid, const std::vector<GridColumn>& columns) {
 }
 
 std::vector<GridColumn> payoutColumns(bool resultsTab) {
-    return {{QStringLiteral("Place"), 1200, kLeft},
-            {QStringLiteral("Payout"), resultsTab ? 1950 : 1850, kRight}};
+    return {{QStringLiteral("Place"), 1200, kLeft, QString()},
+            {QStringLiteral("Payout"), resultsTab ? 1950 : 1850, kRight, QStringLiteral("NUMBER")}};
 }
 
 std::vector<GridColumn> entryFeeColumns(bool progressive) {
-    return {{QString(), 290, kLeft}, {nameHeading(progressive), 4060, kLeft}};
+    return toGridColumns(rh::entryFeeColumns(progressive));
 }
 
 std::vector<GridColumn> leaderColumns(bool progressive) {
-    return {{nameHeading(progressive), 3500, kLeft},   {QStringLiteral("Place"), 1200, kCentre},
-            {QStringLiteral("Payout"), 2000, kCentre}, {QStringLiteral("Score"), 1400, kCentre},
-            {QStringLiteral("Avg"), 1600, kCentre},    {QStringLiteral("Lone"), 1300, kCentre},
-            {QStringLiteral("Paid"), 1200, kCentre},   {QStringLiteral("Total Due"), 1900, kCentre},
-            {QStringLiteral("Bumps"), 1650, kCentre},  {QStringLiteral("Woods"), 1650, kCentre},
-            {QStringLiteral("Colorize"), 0, kCentre},  {QStringLiteral("Owe Money"), 0, kCentre}};
+    return toGridColumns(rh::leaderColumns(progressive));
 }
 
 std::vector<GridColumn> winnerColumns(bool progressive) {
-    return {{nameHeading(progressive), 3700, kLeft},
-            {QStringLiteral("Place"), 1050, kCentre},
-            {QStringLiteral("Score"), 1050, kCentre},
-            {QStringLiteral("Pay Out"), 1500, kRight},
-            {QStringLiteral("Lone"), 950, kCentre}};
+    return toGridColumns(rh::winnerColumns(progressive));
 }
 
 std::vector<GridColumn> bumpColumns(bool progressive) {
-    return {{QString(), 290, kLeft},
-            {nameHeading(progressive), 4230, kLeft},
-            {QStringLiteral("Pay In"), 1560, kRight},
-            {QStringLiteral("Bump"), 1100, kCentre},
-            {QStringLiteral("Wood"), 1060, kCentre}};
+    return toGridColumns(rh::bumpColumns(progressive));
 }
 
 std::vector<GridColumn> loneColumns(bool progressive) {
-    return {{nameHeading(progressive), 5800, kLeft},
-            {QStringLiteral("Pay Out"), 1500, kRight},
-            {QStringLiteral("Lone"), 950, kCentre}};
+    return toGridColumns(rh::loneColumns(progressive));
 }
 
 std::vector<GridColumn> gameDetailColumns(bool progressive, int totalRounds) {
-    std::vector<GridColumn> cols{{nameHeading(progressive), 2800, kLeft}};
-    for (int r = 1; r <= totalRounds; ++r)
-        cols.push_back({QStringLiteral("%1").arg(r, 2, 10, QLatin1Char('0')), 535, kCentre});
-    cols.push_back({QStringLiteral("Total"), 880, kCentre});
-    cols.push_back({QStringLiteral("Lone"), 840, kCentre});
-    cols.push_back({QStringLiteral("Bump"), 920, kCentre});
-    cols.push_back({QStringLiteral("Wood"), 920, kCentre});
-    cols.push_back({QString(), 3000, kLeft});
-    return cols;
+    return toGridColumns(rh::gameDetailColumns(progressive, totalRounds));
 }
 
 std::vector<GridColumn> playerAliasColumns(bool progressive) {
-    return {{nameHeading(progressive), 4500, kLeft}, {QStringLiteral("Alias Name"), 4500, kLeft}};
+    return {{nameHeading(progressive), 4500, kLeft, QString()},
+            {QStringLiteral("Alias Name"), 4500, kLeft, QString()}};
 }
 
 } // namespace rh::ui

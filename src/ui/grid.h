@@ -6,6 +6,9 @@
 // The views are set up for large row counts: uniform row heights, no tree decoration, no
 // per-row widgets. Sorting by a clicked heading is left to the grid's owner (a sort proxy).
 
+#include "standings/grid_data.h"
+#include "ui/grid_model.h"
+
 #include <QString>
 
 #include <vector>
@@ -16,11 +19,8 @@ class QWidget;
 
 namespace rh::ui {
 
-struct GridColumn {
-    QString heading;
-    int twips = 1000; // width; 0 hides the column (15 twips to a pixel)
-    Qt::Alignment alignment = Qt::AlignLeft;
-};
+/// The window's form of a column layout from the engine (heading, width, alignment, sort tag).
+std::vector<GridColumn> toGridColumns(const std::vector<rh::GridColumn>& columns);
 
 /// A grid with the object name and the placeholder headings.
 QTreeView* makeGrid(QWidget* parent, const char* name, const std::vector<GridColumn>& columns);
