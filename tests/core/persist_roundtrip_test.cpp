@@ -151,6 +151,26 @@ TEST(RoundTrip, CodePageOnDiskAndCharacterReferences) {
     EXPECT_EQ(back.nameOf("03"), "Zoë");
 }
 
+TEST(RoundTrip, Windows1252TextThatLooksLikeUtf8StaysWhatItWas) {
+    // "ÃŠ" is the bytes C3 8A in Windows-1252, which read as UTF-8 would be "Ê".
+    GeneratorOptions o;
+    o.entrants = 4;
+    o.rounds = 1;
+    o.names = {"ÃŠ", "Bob", "Cy", "Di"};
+    TournamentState st;
+    test::generateTournament(st, o);
+    std::string plain = buildTournamentXml(st);
+    EXPECT_NE(plain.find("<PlayerName>&#195;&#352;</PlayerName>"), std::string::npos);
+    ScriptedPrompt prompt;
+    TournamentState back = readText(fileBytesToText(plain), prompt);
+    EXPECT_EQ(back.nameOf("01"), "ÃŠ");
+    // With any other character beyond ASCII the bytes are no UTF-8, and the name is one byte each.
+    st.m_Tourney.setTourneyTitle("Zoë");
+    plain = buildTournamentXml(st);
+    EXPECT_NE(plain.find("<PlayerName>\xC3\x8A</PlayerName>"), std::string::npos);
+    EXPECT_EQ(readText(fileBytesToText(plain), prompt).nameOf("01"), "ÃŠ");
+}
+
 TEST(RoundTrip, ThroughFilesOnDisk) {
     test::TempDir dir;
     TournamentState st;
