@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string written = rh::buildTournamentXml(state);
     rh::XmlDocument again;
     if (!again.parse(rh::fileBytesToText(rh::MaskText(written)), &error)) {
-        std::fprintf(stderr, "written file does not parse:\n%s\n", rh::parseReportText(error).c_str());
+        std::fprintf(stderr, "written file does not parse:\n%s\n",
+                     rh::parseReportText(error).c_str());
         std::abort();
     }
     rh::ScriptedPrompt quiet;

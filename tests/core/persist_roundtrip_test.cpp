@@ -234,8 +234,7 @@ bool setCommaCLocale(const std::filesystem::path& folder) {
                                           "grouping 3\nEND LC_NUMERIC\n");
     // localedef warns about the categories the source leaves out; -c writes the locale anyway.
     std::string cmd = "localedef -c -i '" + (folder / "comma.src").string() +
-                      "' -f ANSI_X3.4-1968 '" + (folder / "xx_XX").string() +
-                      "' >/dev/null 2>&1";
+                      "' -f ANSI_X3.4-1968 '" + (folder / "xx_XX").string() + "' >/dev/null 2>&1";
     if (std::system(cmd.c_str()) < 0)
         return false;
     ::setenv("LOCPATH", folder.c_str(), 1);
