@@ -42,10 +42,16 @@ template <typename Visit> void forEachElement(pugi::xml_node parent, Visit&& vis
             visit(c);
 }
 
-std::size_t countElements(pugi::xml_node parent) {
-    std::size_t n = 0;
-    forEachElement(parent, [&](pugi::xml_node) { ++n; });
-    return n;
+// How many entries a section will add, for reserving room: the child elements that hold
+// something, counted up to a bound, so that a file of empty elements cannot claim memory it
+// never fills.
+std::size_t countFilled(pugi::xml_node parent, std::size_t& total) {
+    constexpr std::size_t kReserveBound = std::size_t(1) << 20;
+    forEachElement(parent, [&](pugi::xml_node c) {
+        if (total < kReserveBound && c.first_child())
+            ++total;
+    });
+    return total;
 }
 
 std::int16_t int16Of(pugi::xml_node node) {
@@ -289,7 +295,7 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
         bool progressive = st.isProgressive();
         std::size_t tableCount = 0;
         forEachElement(rounds,
-                       [&](pugi::xml_node r) { tableCount += countElements(child(r, "Tables")); });
+                       [&](pugi::xml_node r) { countFilled(child(r, "Tables"), tableCount); });
         st.gRoster.reserve(tableCount * (progressive ? 12 : 2));
         st.gTableSeats.reserve(tableCount * (progressive ? 4 : 2));
         SeatedInRound seated;
@@ -349,7 +355,8 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
         pugi::xml_node players = child(scores, "Players");
         if (!players)
             throw missingElement();
-        st.gScores.reserve(countElements(players));
+        std::size_t scoreCount = 0;
+        st.gScores.reserve(countFilled(players, scoreCount));
         // A value missing from an entry keeps the one read for the previous entry.
         std::int16_t round = 0, id = 0, score = 0;
         forEachElement(players, [&](pugi::xml_node p) {

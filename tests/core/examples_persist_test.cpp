@@ -145,6 +145,23 @@ TEST(Examples, MaskedAndPlainCopiesLoadToTheSameTournament) {
     }
 }
 
+TEST(Examples, LoadSaveLoadGivesBackEverything) {
+    test::TempDir tmp;
+    for (const Example& e : examples()) {
+        SCOPED_TRACE(e.file);
+        ScriptedPrompt prompt;
+        Session session(prompt);
+        ASSERT_TRUE(ResetAndLoad(session, (examplesDir() / e.file).string()));
+        std::string saved = (tmp / e.file).string();
+        prompt.saveFiles = {saved};
+        ASSERT_TRUE(cmdSave(session));
+        std::vector<Message> messages;
+        auto again = loadLikeTheWindow(saved, messages);
+        EXPECT_EQ(test::dumpTournament(*again), test::dumpTournament(session.state()));
+        EXPECT_EQ(test::readFile(saved), test::readFile(examplesDir() / e.file));
+    }
+}
+
 namespace {
 
 // Every table of every round, as seat lists.
