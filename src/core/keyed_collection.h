@@ -63,7 +63,9 @@ public:
 private:
     struct Hash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view s) const noexcept {
+        // Deliberately not noexcept: libstdc++ then keeps each node's hash, so a lookup compares
+        // stored hashes instead of hashing every key it meets in the bucket.
+        std::size_t operator()(std::string_view s) const {
             return std::hash<std::string_view>{}(s);
         }
     };
