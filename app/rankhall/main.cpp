@@ -1,5 +1,14 @@
 // rankhall: the tournament director's window.
+//
+// On a machine without a display (no X11 or Wayland display named and no Qt platform chosen) no
+// window can open; the program then says so and prints the tournament's standings as text and
+// writes its HTML standings page instead, so that a director at a terminal still sees them.
+#include "core/prompt.h"
+#include "core/scripted_prompt.h"
+#include "publishing/html.h"
+#include "services/load_save.h"
 #include "services/session.h"
+#include "ui/main_flow.h"
 #include "ui/main_window.h"
 #include "ui/presenters.h"
 #include "ui/qt_prompt.h"
@@ -8,13 +17,34 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Rankhall"));
-    QApplication::setApplicationVersion(rh::ui::versionText().mid(8));
+#include <cstdlib>
+#include <iostream>
 
+namespace {
+
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+/// True when no window can open here. Checked before the application object exists, since
+/// creating it without a platform ends the program.
+bool noDisplay() {
+#if defined(__unix__) && !defined(__APPLE__)
+    return !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("QT_QPA_PLATFORM");
+#else
+    return false;
+#endif
+}
+
+/// The tournament file named on the command line ("" for none).
+QString commandLineFile(QCoreApplication& app) {
+    QCoreApplication::setApplicationName(QStringLiteral("Rankhall"));
+    QCoreApplication::setApplicationVersion(rh::ui::versionText().mid(8));
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Runs a Euchre tournament: scores, standings, payouts and the clock."));
@@ -24,6 +54,62 @@ int main(int argc, char* argv[]) {
                                  QStringLiteral("Tournament file (.QMC) to open at start-up."),
                                  QStringLiteral("[FILE]"));
     parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    return files.isEmpty() ? QString() : files.constFirst();
+}
+
+/// The standings without a window: load (a recovery copy is not taken), print, write the page.
+int printStandings(const QString& file) {
+    std::cout << "No display is available, so Rankhall cannot open its window; here are the "
+                 "standings as text.\n";
+    if (file.isEmpty()) {
+        std::cout << "No tournament file was given.\n";
+        return EXIT_SUCCESS;
+    }
+    if (!rh::ui::MainWindow::isTournamentFile(file)) {
+        std::cerr << "Not a tournament file (.QMC): " << file.toStdString() << "\n";
+        return EXIT_FAILURE;
+    }
+    rh::ScriptedPrompt prompt;
+    prompt.defaultYesNo = rh::MsgAnswer::No; // the recovery question: read the file as given
+    rh::Session session(prompt);
+    session.currency = rh::CurrencyFormat::fromCLocale();
+    const bool loaded = rh::ResetAndLoad(session, file.toStdString());
+    // What the director would have been told, other than questions and plain news.
+    for (const rh::Message& m : prompt.messages())
+        if (m.buttons == rh::MsgButtons::Ok && m.icon != rh::MsgIcon::Information)
+            std::cerr << (m.title.empty() ? rh::kAppTitle : m.title) << ": " << m.text << "\n";
+    if (!loaded)
+        return EXIT_FAILURE;
+    session.gLoaded = true;
+    rh::ui::preparePayoutsAfterLoad(session);
+
+    const rh::CTourney& t = session.tourney();
+    std::cout << "\n"
+              << t.TourneyTitle() << " (" << t.TourneyCode() << "), " << t.EntrantsWord() << ": "
+              << t.TotalPlort() << ", round " << t.CurrentRound() << " of " << t.TotalRounds()
+              << "\n\n"
+              << rh::ui::standingsText(session) << "\n";
+    prompt.clear();
+    if (!rh::PublishHTML(session, false)) {
+        for (const rh::Message& m : prompt.messages())
+            std::cerr << m.title << ": " << m.text << "\n";
+        return EXIT_FAILURE;
+    }
+    std::cout << "Standings page written to " << rh::GetHTMLpath(session) << "\n";
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (noDisplay()) {
+        QCoreApplication app(argc, argv);
+        return printStandings(commandLineFile(app));
+    }
+
+    QApplication app(argc, argv);
+    const QString file = commandLineFile(app);
 
     rh::ui::QtPrompt prompt;
     rh::Session session(prompt);
@@ -35,10 +121,14 @@ int main(int argc, char* argv[]) {
     rh::ui::MainWindow window(session);
     rh::ui::installPresenters(window);
     prompt.setParentWidget(&window);
-    if (!parser.positionalArguments().isEmpty())
-        window.setStartupFile(parser.positionalArguments().constFirst());
+    window.setStartupFile(file);
 
     rh::ui::SplashWindow splash(&window);
+    // The command-line tournament loads once the window shows, so that its messages appear over
+    // the window rather than behind the splash.
+    QObject::connect(&splash, &rh::ui::SplashWindow::done, &window, [&window] {
+        QTimer::singleShot(0, &window, [&window] { window.LoadStartupFile(); });
+    });
     splash.ShowSplash();
     // Let the splash paint before the window reports ready.
     QElapsedTimer painting;

@@ -148,6 +148,10 @@ bool cmdSave(Session& s) {
     if (path.empty())
         return false;
     s.saveDialogFile = path;
+    return SaveTournament(s, path);
+}
+
+bool SaveTournament(Session& s, const std::string& path) {
     if (!CreateSaveDoc(s.state(), s.prompt(), path, true))
         return false;
     s.gDataFileSaved = true;

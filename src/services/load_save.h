@@ -53,6 +53,10 @@ bool LoadXMLDocument(Session& session, const std::string& path);
 /// The Save button: the save dialog (cancel is silent), the file written atomically, the success
 /// message, gDataFileSaved set and the recovery copy deleted. Answers whether the file was saved.
 bool cmdSave(Session& session);
+/// What the Save button does once the save dialog has handed back a path: the file written
+/// atomically, the success message, gDataFileSaved set and the recovery copy deleted. Answers
+/// whether the file was saved; a failed write leaves the flag and the recovery copy alone.
+bool SaveTournament(Session& session, const std::string& path);
 /// The recovery copy written after each round: the temporary copy, renamed over the recovery copy
 /// in one step. Answers whether the recovery copy was replaced.
 bool SaveData(Session& session, bool showMessage = false);

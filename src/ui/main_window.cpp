@@ -2,6 +2,7 @@
 
 #include "core/currency.h"
 #include "core/text.h"
+#include "services/load_save.h"
 #include "services/session.h"
 #include "ui/clock_presenter.h"
 #include "ui/dashboard.h"
@@ -108,23 +109,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     htmlTimerState(false);
     m_htmlTimer->setInterval(3000);
 
-    FillFeeLists();
     m_PreviousPlort = m_session.tourney().TotalPlort();
-    ShowJackpotTitles();
-    UpdateSittingOut();
-
-    m_money->txtExpense->clear();
-    m_money->lblNetPayout->clear();
+    ShowEmptyTournament();
     m_timer->lblPauseElapsed->clear();
-    m_dashboard->lblCode->clear();
-    m_money->optPayout0->setChecked(true);
-    m_dashboard->lblJackPot->setText(QStringLiteral("$0.00"));
-    m_results->lblResultJackpot->setText(QStringLiteral("$0.00"));
-    ShowTitle();
     m_tabs->setCurrentIndex(TabLoadMoney);
     m_timer->lblVersion->setText(versionText());
-    AdminSummary();
-    ShowCurrentRound();
     m_clock->apply();
 
     wire();
@@ -141,10 +130,7 @@ void MainWindow::wire() {
     connect(m_scores->cmdValidateScore, &QPushButton::clicked, this,
             &MainWindow::validateRequested);
 
-    connect(m_money->cmdLoad, &QPushButton::clicked, this, [this] {
-        m_session.gPostLoadComplete = false;
-        emit loadRequested();
-    });
+    connect(m_money->cmdLoad, &QPushButton::clicked, this, &MainWindow::loadRequested);
     connect(m_money->cmdSave, &QPushButton::clicked, this, &MainWindow::onSave);
     connect(m_money->CmdExit, &QPushButton::clicked, this, &QWidget::close);
 
@@ -188,17 +174,11 @@ void MainWindow::wire() {
 }
 
 Message MainWindow::exitQuestion() {
-    return Message{"Exit",
-                   "A tournament is in progress.\r\nIf you press Ok, you will lose your data\r\n"
-                   "Press Cancel to resume with your existing data\r\n"
-                   "You can SAVE your existing tournament by going to ADMIN | SETUP",
-                   MsgIcon::Exclamation, MsgButtons::OkCancel};
+    return Message{kExitTitle, exitQuestionText(), MsgIcon::Exclamation, MsgButtons::OkCancel};
 }
 
 bool MainWindow::confirmExit() {
-    if (!m_session.gDataFileLoaded || m_session.gDataFileSaved)
-        return true;
-    return m_session.prompt().show(exitQuestion()) == MsgAnswer::Ok;
+    return rh::confirmExit(m_session);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -293,6 +273,27 @@ void MainWindow::FillFeeLists() {
     m_money->FillFeeLists(m_session.currency);
 }
 
+void MainWindow::ShowEmptyTournament() {
+    FillFeeLists();
+    {
+        // The box shows the default title; the empty tournament keeps no title of its own.
+        const QSignalBlocker quiet(m_money->txtJackpotTitle);
+        m_money->txtJackpotTitle->setText(qs(m_session.tourney().JackpotTitle()));
+    }
+    ShowJackpotTitles();
+    UpdateSittingOut();
+    m_money->txtExpense->clear();
+    m_money->lblNetPayout->clear();
+    m_dashboard->lblCode->clear();
+    m_dashboard->lblTotalRounds->clear();
+    m_money->optPayout0->setChecked(true);
+    m_dashboard->lblJackPot->setText(QStringLiteral("$0.00"));
+    m_results->lblResultJackpot->setText(QStringLiteral("$0.00"));
+    ShowTitle();
+    AdminSummary();
+    ShowCurrentRound();
+}
+
 int MainWindow::NumOfPayouts() const {
     const QAbstractItemModel* model = m_money->lvPayout->model();
     return model ? model->rowCount() : 0;
@@ -337,21 +338,30 @@ void MainWindow::onTabChanged(int index) {
     emit tabShown(index);
 }
 
+void MainWindow::setLastLoadedPath(const std::string& path) {
+    m_session.openDialogFile = path;
+}
+
 FileDialogSpec MainWindow::saveDialogSpec() const {
     FileDialogSpec spec;
-    spec.title = "Save Tournament";
-    spec.filter = "Files (*.QMC)|*.QMC";
+    spec.title = kSaveTitle;
+    spec.filter = kSaveFilter;
     spec.defaultExtension = "QMC";
-    spec.initialPath = m_lastLoadedPath;
+    spec.initialPath =
+        m_session.saveDialogFile.empty() ? m_session.openDialogFile : m_session.saveDialogFile;
     spec.confirmOverwrite = true;
     spec.pathMustExist = true;
     return spec;
 }
 
 void MainWindow::onSave() {
+    if (m_session.saveDialogFile.empty())
+        m_session.saveDialogFile = m_session.openDialogFile;
     const std::string path = m_session.prompt().chooseSaveFile(saveDialogSpec());
     if (path.empty())
         return; // cancelled: silently
+    // The dialog remembers its own file from now on.
+    m_session.saveDialogFile = path;
     emit saveRequested(qs(path));
 }
 
@@ -369,11 +379,23 @@ QString MainWindow::startupFileToLoad() const {
     return isTournamentFile(m_startupFile) ? m_startupFile : QString();
 }
 
+bool MainWindow::LoadStartupFile() {
+    const QString path = startupFileToLoad();
+    if (path.isEmpty())
+        return false;
+    emit loadFileRequested(path);
+    return true;
+}
+
 bool MainWindow::isTournamentFile(const QString& path) {
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);
     return info.exists() && info.isFile() && path.right(4).toUpper() == QStringLiteral(".QMC");
+}
+
+void MainWindow::openUrl(const QUrl& url) {
+    m_openUrl(url);
 }
 
 void MainWindow::openWebSite() {

@@ -83,6 +83,11 @@ public:
     void UpdateSittingOut();
     /// Refills the fee lists (start-up and after each load).
     void FillFeeLists();
+    /// The dashboard and money controls of an empty tournament, as at start-up: fee lists with
+    /// nothing chosen, default titles, no code, no expenses or net payout, the standard payout
+    /// option, "$0.00" jackpots, the kind captions and the current round. A load that failed or
+    /// was cancelled after the reset ends here.
+    void ShowEmptyTournament();
     /// Rows of the payout grid.
     int NumOfPayouts() const;
     void htmlTimerState(bool on);
@@ -102,19 +107,29 @@ public:
     /// any letter case; "" otherwise.
     QString startupFileToLoad() const;
     static bool isTournamentFile(const QString& path);
+    /// The end of start-up: loads the command-line file (loadFileRequested) when it is one.
+    /// True when a load was asked for.
+    bool LoadStartupFile();
 
-    /// Path of the last load, offered by the save dialog.
-    void setLastLoadedPath(const std::string& path) { m_lastLoadedPath = path; }
+    /// The open dialog's last file, which the save dialog offers until it has a file of its own.
+    void setLastLoadedPath(const std::string& path);
+    /// The save dialog: "Save Tournament", "Files (*.QMC)|*.QMC", default extension QMC, asking
+    /// before overwriting, the folder must exist; it offers its own last file, else the file of
+    /// the last load.
     FileDialogSpec saveDialogSpec() const;
 
-    /// Opens links (tests replace the system's "open" action).
+    /// Opens links and documents (tests replace the system's "open" action).
     void setUrlOpener(std::function<void(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+    void openUrl(const QUrl& url);
     void openWebSite();
     void openSupportMail();
 
 signals:
-    /// "&Load" pressed (gPostLoadComplete already cleared).
+    /// "&Load" pressed. The load clears gPostLoadComplete once the director has agreed to
+    /// discard the open tournament.
     void loadRequested();
+    /// The command line names a tournament file to load at the end of start-up.
+    void loadFileRequested(const QString& path);
     /// "&Save" pressed and a path chosen.
     void saveRequested(const QString& path);
     void dualMonitorRequested();
@@ -136,6 +151,9 @@ signals:
     void tournamentLoaded();
     /// A score (or lone, bump, wood, paid mark) was stored: views that depend on scores refresh.
     void scoreStored();
+    /// A load failed or was cancelled after the reset: the open tournament is now the empty one,
+    /// and every view empties itself (the window has already cleared every grid's rows).
+    void tournamentReset();
 
 public:
     /// Tells every view that a score was stored (emits scoreStored).
@@ -166,7 +184,6 @@ private:
     ClockPresenter* m_clock;
     QTimer* m_htmlTimer;
     std::string m_strCurrentRound;
-    std::string m_lastLoadedPath;
     QString m_startupFile;
     std::function<void(const QUrl&)> m_openUrl;
     bool m_showTools = false;

@@ -1,6 +1,6 @@
 #include "ui/tab_leaders.h"
 
-#include "core/text.h"
+#include "scoring/round.h"
 #include "state/tournament_state.h"
 #include "ui/grid.h"
 #include "ui/widgets.h"
@@ -14,20 +14,15 @@
 namespace rh::ui {
 
 SittingOut sittingOut(const TournamentState& state, bool loaded) {
-    SittingOut out;
-    const int plort = state.m_Tourney.TotalPlort();
-    const int perTable = state.isProgressive() ? 4 : 2;
-    if (!loaded || plort % perTable == 0)
+    const rh::SittingOut who = rh::sittingOut(state, loaded);
+    rh::ui::SittingOut out;
+    if (!who.frameVisible)
         return out;
-    const int rest = plort % 4;
-    out.labels = rest == 1 ? 1 : rest == 2 ? 2 : 3;
-    const std::string round = fmt00(state.currentRound());
-    for (const std::string& rec : state.m_SortedNames.items()) {
+    out.labels = who.visibleLabels;
+    for (const std::string& name : who.names) {
         if (static_cast<int>(out.names.size()) >= out.labels)
             break;
-        const std::string id = Pad2(field(rec, 1));
-        if (!state.gRoster.isSeated(state.isProgressive(), round, id))
-            out.names.push_back(field(rec, 0));
+        out.names.push_back(name);
     }
     return out;
 }
@@ -40,9 +35,15 @@ LeadersTab::LeadersTab(QWidget* parent) : QWidget(parent) {
     auto* names = new QHBoxLayout(frmSittingOut);
     for (int i = 0; i < 3; ++i) {
         const std::string name = "lblSittingOut" + std::to_string(i + 1);
-        lblSittingOut[static_cast<std::size_t>(i)] = makeValue(frmSittingOut, name.c_str());
-        lblSittingOut[static_cast<std::size_t>(i)]->setMinimumWidth(220);
-        names->addWidget(lblSittingOut[static_cast<std::size_t>(i)]);
+        // Plain bold names: a label the rule shows while nobody is left for it stays invisible.
+        QLabel* label = makeLabel(frmSittingOut, name.c_str());
+        label->setTextFormat(Qt::PlainText);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        label->setMinimumWidth(220);
+        lblSittingOut[static_cast<std::size_t>(i)] = label;
+        names->addWidget(label);
     }
     names->addStretch(1);
     frmSittingOut->hide();
@@ -54,12 +55,12 @@ LeadersTab::LeadersTab(QWidget* parent) : QWidget(parent) {
 }
 
 void LeadersTab::ShowSittingOut(const TournamentState& state, bool loaded) {
-    const SittingOut s = sittingOut(state, loaded);
+    const rh::SittingOut who = rh::sittingOut(state, loaded);
     // The layout gives the grid the frame's room while the frame is hidden.
-    frmSittingOut->setVisible(s.labels > 0);
+    frmSittingOut->setVisible(who.frameVisible);
     for (std::size_t i = 0; i < lblSittingOut.size(); ++i) {
-        lblSittingOut[i]->setVisible(static_cast<int>(i) < s.labels);
-        lblSittingOut[i]->setText(i < s.names.size() ? qs(s.names[i]) : QString());
+        lblSittingOut[i]->setVisible(static_cast<int>(i) < who.visibleLabels);
+        lblSittingOut[i]->setText(who.frameVisible ? qs(who.labels[i]) : QString());
     }
 }
 

@@ -17,8 +17,8 @@ class TournamentState;
 
 namespace rh::ui {
 
-/// Who sits out the current round: how many name labels the frame shows (0 = frame hidden) and
-/// the names, in name order, at most as many as labels.
+/// Who sits out the current round, as the frame shows it: how many name labels it shows (0 =
+/// frame hidden) and the names, in name order, at most as many as labels.
 struct SittingOut {
     int labels = 0;
     std::vector<std::string> names;

@@ -1,0 +1,233 @@
+#include "ui/main_flow.h"
+
+#include "core/errors.h"
+#include "money/jackpot.h"
+#include "publishing/html.h"
+#include "services/load_save.h"
+#include "services/session.h"
+#include "standings/leader_rows.h"
+#include "standings/leaders.h"
+#include "ui/clock_presenter.h"
+#include "ui/dashboard.h"
+#include "ui/grid_model.h"
+#include "ui/main_window.h"
+#include "ui/tab_money.h"
+#include "ui/widgets.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+#include <array>
+#include <new>
+
+namespace rh::ui {
+
+namespace {
+
+constexpr const char* kLoadDetailGrid = "Load Detail Grid";
+
+/// Characters shown, for lining up UTF-8 text in a plain-text table.
+std::size_t displayWidth(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+void pad(std::string& line, const std::string& text, std::size_t width, bool left) {
+    const std::string fill(width - std::min(width, displayWidth(text)), ' ');
+    line += left ? text + fill : fill + text;
+}
+
+/// Keeps the wait cursor up while a load refreshes the views.
+struct WaitCursor {
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+void preparePayoutsAfterLoad(Session& session) {
+    CPayout& payout = session.m_Payout;
+    payout.setPayoutsEnabled(true);
+    payout.InitPayoutControls(true);
+    session.gUpdatePayout = true;
+    // A loaded tournament's expenses are a number: the net payout subtracts them.
+    payout.UpdateNetPayout(session, true);
+}
+
+std::string standingsText(Session& session) {
+    const bool progressive = session.tourney().isProgressive();
+    const std::vector<LeaderRow> rows = leaderRows(session.state(), BuildLeaderEntries(session));
+    constexpr std::array<std::size_t, 10> columns = {kColName,  kColPlace, kColPayout, kColScore,
+                                                     kColAvg,   kColLone,  kColPaid,   kColTotalDue,
+                                                     kColBumps, kColWoods};
+    const std::array<std::string, 10> headings = {entrantNameHeading(progressive),
+                                                  "Place",
+                                                  "Payout",
+                                                  "Score",
+                                                  "Avg",
+                                                  "Lones",
+                                                  "Paid",
+                                                  "Total Due",
+                                                  "Bumps",
+                                                  "Woods"};
+    std::array<std::size_t, 10> widths{};
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        widths[i] = displayWidth(headings[i]);
+        for (const LeaderRow& row : rows)
+            widths[i] = std::max(widths[i], displayWidth(row.cells[columns[i]]));
+    }
+    auto line = [&](auto cellOf) {
+        std::string out;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (i > 0)
+                out += "  ";
+            pad(out, cellOf(i), widths[i], i == 0);
+        }
+        while (!out.empty() && out.back() == ' ')
+            out.pop_back();
+        return out + "\n";
+    };
+    std::string text = line([&](std::size_t i) { return headings[i]; });
+    std::size_t total = 2 * (columns.size() - 1);
+    for (std::size_t w : widths)
+        total += w;
+    text += std::string(total, '-') + "\n";
+    for (const LeaderRow& row : rows)
+        text += line([&](std::size_t i) { return row.cells[columns[i]]; });
+    return text;
+}
+
+Message fileMissingMessage(const Session& session) {
+    return Message{kAppTitle, "File doesn't exist: " + session.HTML_EXPORTFILE, MsgIcon::None,
+                   MsgButtons::Ok};
+}
+
+MainFlow::MainFlow(MainWindow& window)
+    : QObject(&window), m_window(window), m_session(window.session()) {
+    setObjectName(QStringLiteral("mainFlow"));
+    connect(&window, &MainWindow::loadRequested, this, [this] { LoadTournament({}); });
+    connect(&window, &MainWindow::loadFileRequested, this,
+            [this](const QString& path) { LoadTournament(ss(path)); });
+    connect(&window, &MainWindow::saveRequested, this, &MainFlow::SaveTournament);
+    connect(&window, &MainWindow::htmlRefreshDue, this, &MainFlow::HtmlTick);
+    connect(&window, &MainWindow::dualMonitorRequested, this, &MainFlow::ShowDualMonitor);
+    connect(&window, &MainWindow::scoreStored, this, [this] {
+        ShowJackpot();
+        PublishHTML();
+    });
+    connect(&window, &MainWindow::finesChanged, this, &MainFlow::ShowJackpot);
+}
+
+bool MainFlow::LoadTournament(const std::string& path) {
+    if (!confirmDiscard(m_session))
+        return false; // Cancel: the open tournament stays as it was, flags included
+    m_session.gPostLoadComplete = false;
+    try {
+        return load(path);
+    } catch (const RhError& e) {
+        m_session.ShowErrorMsg(kLoadDetailGrid, e);
+    } catch (const std::bad_alloc&) {
+        m_session.ShowErrorMsg(kLoadDetailGrid, RhError(err::OutOfMemory));
+    } catch (const std::exception& e) {
+        m_session.ShowErrorMsg(kLoadDetailGrid, RhError(err::InvalidCall, e.what()));
+    }
+    return false;
+}
+
+bool MainFlow::load(const std::string& path) {
+    // The clock goes back to idle with the tournament: no round is being timed any more.
+    m_session.clock.ResetForLoad(m_window.clockPresenter()->now());
+    const bool loaded = rh::ResetAndLoad(m_session, path);
+    if (loaded) {
+        AfterLoadRefresh();
+    } else {
+        m_window.ShowEmptyTournament();
+        // Every grid of the window empties; the tabs clear the rest of what they show.
+        for (GridModel* model : m_window.findChildren<GridModel*>())
+            model->clearRows();
+        emit m_window.tournamentReset();
+    }
+    const CTourney& t = m_session.tourney();
+    m_session.clock.SetProgressRange(t.TotalRounds());
+    m_session.clock.UpdateProgressBars(false, t.CurrentRound(), t.TotalRounds());
+    return loaded;
+}
+
+void MainFlow::AfterLoadRefresh() {
+    const WaitCursor busy;
+    Dashboard& dash = *m_window.dashboard();
+    const CTourney& t = m_session.tourney();
+
+    m_session.gLoaded = true;
+    dash.lblCode->setText(qs(t.TourneyCode()));
+    m_window.ShowTitle();
+    m_session.HTML_EXPORTFILE = m_session.htmlFileName();
+    // The box stores what it shows, as when the director types it.
+    m_window.moneyTab()->txtJackpotTitle->setText(qs(t.JackpotTitle()));
+    m_window.ShowJackpotTitles();
+
+    m_session.gDataFileLoaded = true;
+    preparePayoutsAfterLoad(m_session);
+    m_session.gDataFileSaved = false;
+
+    m_session.clock.SetProgressRange(t.TotalRounds());
+    m_session.clock.ClearProgressBar();
+    m_window.FillFeeLists();
+    m_window.AdminSummary();
+    m_window.ShowDashboard();
+    m_window.UpdateSittingOut();
+    m_window.ShowCurrentRound();
+    ShowJackpot();
+
+    m_window.notifyTournamentLoaded();
+    m_session.gPostLoadComplete = true;
+}
+
+bool MainFlow::SaveTournament(const QString& path) {
+    return rh::SaveTournament(m_session, ss(path));
+}
+
+bool MainFlow::PublishHTML() {
+    return rh::PublishHTML(m_session, m_window.htmlTimer()->isActive());
+}
+
+void MainFlow::HtmlTick() {
+    PublishHTML();
+    // Outside score entry the standings grid is the view; the page need not follow every tick.
+    if (m_window.tabs()->currentIndex() == MainWindow::TabLeaders && !m_session.gUpdatingScores)
+        m_window.htmlTimerState(false);
+}
+
+bool MainFlow::ShowDualMonitor() {
+    if (!m_session.gLoaded)
+        return false;
+    const QString path = qs(GetHTMLpath(m_session));
+    if (!QFileInfo::exists(path))
+        PublishHTML();
+    bool opened = false;
+    if (!QFileInfo::exists(path)) {
+        m_session.prompt().show(fileMissingMessage(m_session));
+    } else {
+        m_window.openUrl(QUrl::fromLocalFile(path));
+        opened = true;
+    }
+    m_window.htmlTimerState(true);
+    return opened;
+}
+
+void MainFlow::ShowJackpot() {
+    m_window.dashboard()->lblJackPot->setText(m_session.gDataFileLoaded
+                                                  ? qs(UpdateWoodTotals(m_session).jackpot)
+                                                  : QStringLiteral("$0.00"));
+}
+
+} // namespace rh::ui

@@ -1,0 +1,75 @@
+#pragma once
+// MainFlow: the window's main commands around the open tournament and the live standings page.
+//
+//  - Load ("&Load", or the command-line file at the end of start-up): the "Exit" question when a
+//    tournament is in progress, the clock and tournament reset, the file (open dialog or path),
+//    the recovery question, the read, and then the after-load refresh: the dashboard, the payout
+//    object, the progress bars, the fee lists, the kind captions, the sitting-out frame, and
+//    finally tournamentLoaded(), on which every tab fills itself. A load that fails or is
+//    cancelled after the reset leaves the empty tournament on every view (tournamentReset()).
+//  - Save: the save dialog's path written through the save service.
+//  - The HTML standings page: rewritten after every stored score and on every HTML tick; "Dual
+//    Monitor" opens it in the browser and switches the tick on.
+//  - The dashboard's jackpot after every score and fee change.
+//
+// Ownership: a child of the window, created first by installPresenters so that it hears the
+// window's signals before the tab presenters.
+
+#include "core/prompt.h"
+
+#include <QObject>
+#include <QString>
+
+#include <string>
+
+namespace rh {
+class Session;
+}
+
+namespace rh::ui {
+
+class MainWindow;
+
+/// What a load does to the payout object: payouts on, money controls enabled, the payout table
+/// marked stale and the net payout (and with it the table) recomputed.
+void preparePayoutsAfterLoad(Session& session);
+
+/// The standings of the open tournament as a plain-text table, best first (name, place, payout,
+/// score, average, lones, paid, total due, bumps, woods), each line ended by "\n".
+std::string standingsText(Session& session);
+
+/// "File doesn't exist: " + HTML_EXPORTFILE, OK, the application's title.
+Message fileMissingMessage(const Session& session);
+
+class MainFlow : public QObject {
+    Q_OBJECT
+public:
+    explicit MainFlow(MainWindow& window);
+
+    /// Loads a tournament: the path, or with an empty path the file the director chooses. Asks
+    /// first when a tournament is in progress (Cancel: nothing changes, false). True when a
+    /// tournament was loaded.
+    bool LoadTournament(const std::string& path);
+    /// After a successful read: every view shows the new tournament (see the header comment).
+    void AfterLoadRefresh();
+    /// Saves to the path the save dialog handed back. True when the file was written.
+    bool SaveTournament(const QString& path);
+
+    /// Rewrites the standings page (nothing before a tournament is loaded). True when written.
+    bool PublishHTML();
+    /// HTML_Timer: the page, then the tick stops when the Leaders tab shows outside score entry.
+    void HtmlTick();
+    /// "Dual Monitor": the page (written first when missing) opened in the browser, then the
+    /// tick on. False when nothing is loaded or the page could not be opened.
+    bool ShowDualMonitor();
+    /// lblJackPot: the jackpot of all fines, in the summary's currency form.
+    void ShowJackpot();
+
+private:
+    bool load(const std::string& path);
+
+    MainWindow& m_window;
+    Session& m_session;
+};
+
+} // namespace rh::ui

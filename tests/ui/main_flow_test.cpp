@@ -1,0 +1,429 @@
+// The window's main flow, driven as the director drives it: Load (dialog or command line), the
+// discard question, the recovery question, the after-load refresh on the dashboard, a failed or
+// cancelled load, Save and Exit, the live HTML page after a score and on its tick, and "Dual
+// Monitor". Also the plain-text standings printed where no window can open.
+#include "core/scripted_prompt.h"
+#include "core/text.h"
+#include "money/jackpot.h"
+#include "persistence/tournament_writer.h"
+#include "publishing/html.h"
+#include "services/load_save.h"
+#include "services/session.h"
+#include "state/tournament_state.h"
+#include "support/generator.h"
+#include "support/temp_dir.h"
+#include "ui/dashboard.h"
+#include "ui/grid_model.h"
+#include "ui/main_flow.h"
+#include "ui/main_window.h"
+#include "ui/presenters.h"
+#include "ui/tab_leaders.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest>
+
+#include <filesystem>
+
+using rh::ui::MainWindow;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string example(const char* name) {
+    return std::string(RANKHALL_SOURCE_DIR) + "/examples/" + name;
+}
+
+/// A window with every presenter, over a session whose temporary folder is the test's own.
+struct Fixture {
+    rh::test::TempDir dir; // first: the session reads TMPDIR when it is made
+    rh::ScriptedPrompt prompt;
+    rh::Session session{prompt};
+    MainWindow window{session};
+    QList<QUrl> opened;
+
+    Fixture() {
+        rh::ui::installPresenters(window);
+        window.setUrlOpener([this](const QUrl& url) { opened << url; });
+    }
+
+    rh::ui::MainFlow& flow() { return *window.findChild<rh::ui::MainFlow*>(); }
+    template <class T = QWidget> T* child(const char* name) {
+        return window.findChild<T*>(QString::fromUtf8(name));
+    }
+    QString text(const char* label) { return child<QLabel>(label)->text(); }
+
+    /// "&Load" with the file chosen in the open dialog ("" = cancel).
+    void clickLoad(const std::string& file) {
+        prompt.openFiles.push_back(file);
+        child<QPushButton>("cmdLoad")->click();
+    }
+    /// A copy of an example in the test's folder, under the given name.
+    std::string copyOf(const char* exampleName, const std::string& as) {
+        const fs::path target = dir / as;
+        fs::copy_file(example(exampleName), target, fs::copy_options::overwrite_existing);
+        return target.string();
+    }
+    fs::path htmlPage() const { return fs::path(rh::GetHTMLpath(session)); }
+    int rowsOf(const char* grid) { return child<QTreeView>(grid)->model()->rowCount(); }
+    int countShown(const std::string& kind) const {
+        int n = 0;
+        for (const auto& s : prompt.shown)
+            n += s.kind == kind;
+        return n;
+    }
+};
+
+} // namespace
+
+class MainFlowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void loadThroughTheLoadButtonFillsTheDashboard() {
+        Fixture f;
+        QSignalSpy loaded(&f.window, &MainWindow::tournamentLoaded);
+        f.clickLoad(example("demo.qmc"));
+
+        QCOMPARE(f.prompt.shown.front().kind, std::string("open"));
+        QCOMPARE(f.prompt.shown.front().file.filter, std::string("Quillmark Files (*.QMC) |*.qmc"));
+        QCOMPARE(f.prompt.countTitled("File Load"), 1);
+        QCOMPARE(f.prompt.countTitled("Exit"), 0); // nothing was in progress
+        QCOMPARE(loaded.count(), 1);
+
+        QCOMPARE(f.text("lblCode"), QStringLiteral("DEMO16"));
+        QCOMPARE(f.text("lblTourneyTitle"), QStringLiteral("Friday Night Euchre"));
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Friday Night Euchre"));
+        QCOMPARE(f.text("lblTotalRounds"), QStringLiteral("8"));
+        QCOMPARE(f.text("lblTotalPlayers"), QStringLiteral("16"));
+        QCOMPARE(f.text("lblDashboardPlort"), QStringLiteral("Total Players:"));
+        QCOMPARE(f.text("lblCurrentRound"), QStringLiteral(" 4"));
+        QCOMPARE(f.child<QGroupBox>("frmTournament")->title(),
+                 QStringLiteral("Progressive Tournament"));
+        QCOMPARE(f.child<QLineEdit>("txtJackpotTitle")->text(), QStringLiteral("Bump Jackpot"));
+        // Fines of the demo: 8 bumps at $0.25 and one wood at $0.50.
+        QCOMPARE(f.text("lblJackPot"), QStringLiteral("$2.50"));
+
+        // Rounds 1 to 3 are done: 3 of 8 on the game progress bar.
+        auto* bar = f.child<QProgressBar>("progressBar");
+        QCOMPARE(bar->minimum(), 0);
+        QCOMPARE(bar->maximum(), 8);
+        QCOMPARE(bar->value(), 3);
+        QCOMPARE(f.text("lblProgress"), QStringLiteral("37%"));
+
+        QVERIFY(f.session.gDataFileLoaded);
+        QVERIFY(f.session.gLoaded);
+        QVERIFY(f.session.gPostLoadComplete);
+        QVERIFY(!f.session.gDataFileSaved);
+        QCOMPARE(f.session.HTML_EXPORTFILE, std::string("QuillmarkDEMO16.html"));
+        // The payout object is live: $10 from each of 16 players, nothing spent.
+        QVERIFY(f.session.m_Payout.PayoutsEnabled());
+        QVERIFY(f.session.m_Payout.controlsEnabled());
+        QCOMPARE(f.session.m_Payout.netPayoutText(), std::string("$160.00"));
+        QCOMPARE(f.session.m_Payout.rows().size(), std::size_t{3});
+        // The demo has four players for every table: nobody sits out.
+        QVERIFY(f.child("frmSittingOut")->isHidden());
+        QCOMPARE(f.rowsOf("lvLeaderView"), 16);
+    }
+
+    void loadWhileLoadedAsksBeforeDiscarding() {
+        Fixture f;
+        f.clickLoad(example("demo.qmc"));
+        const auto before = f.session.sharedState();
+        f.prompt.clear();
+
+        // Cancel: nothing is reset, no dialog, the flags stay.
+        f.prompt.answers = {rh::MsgAnswer::Cancel};
+        f.clickLoad(example("teams7.qmc"));
+        QCOMPARE(f.prompt.shown.size(), std::size_t{1});
+        const rh::Message question = f.prompt.messages().front();
+        QCOMPARE(question.title, std::string("Exit"));
+        QCOMPARE(question.text, rh::exitQuestionText());
+        QCOMPARE(question.icon, rh::MsgIcon::Exclamation);
+        QCOMPARE(question.buttons, rh::MsgButtons::OkCancel);
+        QCOMPARE(f.session.sharedState(), before);
+        QCOMPARE(f.text("lblCode"), QStringLiteral("DEMO16"));
+        QVERIFY(f.session.gPostLoadComplete);
+        QVERIFY(f.session.gDataFileLoaded);
+        f.prompt.openFiles.clear();
+
+        // OK: the new tournament replaces the old one.
+        f.prompt.clear();
+        f.prompt.answers = {rh::MsgAnswer::Ok};
+        f.clickLoad(example("teams7.qmc"));
+        QCOMPARE(f.countShown("open"), 1);
+        QVERIFY(f.session.sharedState() != before);
+        QCOMPARE(f.text("lblCode"), QStringLiteral("TEAM7"));
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Club Team Night"));
+    }
+
+    void aCancelledOpenDialogLeavesTheEmptyTournament() {
+        Fixture f;
+        f.clickLoad(example("demo.qmc"));
+        QVERIFY(f.rowsOf("lvLeaderView") > 0);
+        QSignalSpy reset(&f.window, &MainWindow::tournamentReset);
+        QSignalSpy loaded(&f.window, &MainWindow::tournamentLoaded);
+        f.prompt.clear();
+        f.prompt.answers = {rh::MsgAnswer::Ok};
+        f.clickLoad("");
+
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(loaded.count(), 0);
+        QVERIFY(!f.session.gDataFileLoaded);
+        QVERIFY(!f.session.gLoaded);
+        QCOMPARE(f.session.state().entrantsByName().size(), std::size_t{0});
+        QVERIFY(f.text("lblCode").isEmpty());
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Shuffle Up and Deal Again"));
+        QCOMPARE(f.text("lblJackPot"), QStringLiteral("$0.00"));
+        QCOMPARE(f.child<QComboBox>("cbEntryFee")->currentIndex(), -1);
+        QVERIFY(f.child("frmSittingOut")->isHidden());
+        for (rh::ui::GridModel* model : f.window.findChildren<rh::ui::GridModel*>())
+            QCOMPARE(model->rowCount(), 0);
+
+        // Nothing is in progress any more: neither a new load nor exit asks.
+        f.prompt.clear();
+        f.window.show();
+        QVERIFY(f.window.close());
+        QVERIFY(f.prompt.shown.empty());
+    }
+
+    void aMissingFileLoadsNothing() {
+        Fixture f;
+        f.clickLoad((f.dir / "gone.QMC").string());
+        QCOMPARE(f.prompt.countTitled("Load Document"), 1);
+        QCOMPARE(f.prompt.messages().front().text.find("Error # 53") != std::string::npos, true);
+        QVERIFY(!f.session.gDataFileLoaded);
+        QCOMPARE(f.rowsOf("lvLeaderView"), 0);
+    }
+
+    void theRecoveryCopyIsOfferedAndTakenOnYes() {
+        for (const bool takeRecovery : {true, false}) {
+            Fixture f;
+            // A recovery copy under the demo's code, holding another tournament.
+            fs::copy_file(example("teams7.qmc"), f.dir / "Rankhall_DEMO16.RCV");
+            f.prompt.answers = {takeRecovery ? rh::MsgAnswer::Yes : rh::MsgAnswer::No};
+            f.clickLoad(example("demo.qmc"));
+            QCOMPARE(f.prompt.countTitled("Recovery File Detected"), 1);
+            const rh::Message q = f.prompt.messages().front();
+            QCOMPARE(q.text, rh::recoveryQuestionText());
+            QCOMPARE(q.buttons, rh::MsgButtons::YesNo);
+            QCOMPARE(f.text("lblCode"),
+                     takeRecovery ? QStringLiteral("TEAM7") : QStringLiteral("DEMO16"));
+            // Loading never removes the recovery copy.
+            QVERIFY(fs::exists(f.dir / "Rankhall_DEMO16.RCV"));
+        }
+    }
+
+    void saveMarksTheTournamentSavedAndExitAsksNothing() {
+        Fixture f;
+        const std::string loadedFrom = f.copyOf("demo.qmc", "club.qmc");
+        f.clickLoad(loadedFrom);
+        rh::test::writeFile(f.dir / "Rankhall_DEMO16.RCV", "old");
+        f.prompt.clear();
+
+        // Cancel in the save dialog: no message, nothing written, still unsaved.
+        f.child<QPushButton>("cmdSave")->click();
+        QCOMPARE(f.prompt.shown.size(), std::size_t{1});
+        QCOMPARE(f.prompt.shown.front().file.initialPath, loadedFrom);
+        QCOMPARE(f.prompt.shown.front().file.title, std::string("Save Tournament"));
+        QVERIFY(!f.session.gDataFileSaved);
+
+        const std::string target = (f.dir / "saved.QMC").string();
+        f.prompt.saveFiles = {target};
+        f.child<QPushButton>("cmdSave")->click();
+        QVERIFY(fs::exists(target));
+        QCOMPARE(f.prompt.messages().back().text, std::string("Data file saved successfully"));
+        QVERIFY(f.session.gDataFileSaved);
+        QVERIFY(!fs::exists(f.dir / "Rankhall_DEMO16.RCV"));
+
+        // The saved file is the same tournament.
+        rh::ScriptedPrompt quiet;
+        rh::Session again(quiet);
+        QVERIFY(rh::ResetAndLoad(again, target));
+        QCOMPARE(rh::test::dumpTournament(again.state()),
+                 rh::test::dumpTournament(f.session.state()));
+
+        // The dialog now offers its own file; exit asks nothing, even after a new score.
+        f.prompt.clear();
+        f.child<QPushButton>("cmdSave")->click();
+        QCOMPARE(f.prompt.shown.front().file.initialPath, target);
+        f.session.state().gScores.setScore("04", "01", "07");
+        f.window.notifyScoreStored();
+        f.prompt.clear();
+        f.window.show();
+        QVERIFY(f.window.close());
+        QVERIFY(f.prompt.shown.empty());
+    }
+
+    void exitAsksWhileTheLoadedTournamentIsUnsaved() {
+        Fixture f;
+        f.clickLoad(example("demo.qmc"));
+        f.window.show();
+        f.prompt.clear();
+        f.prompt.answers = {rh::MsgAnswer::Cancel};
+        QVERIFY(!f.window.close());
+        QVERIFY(f.window.isVisible());
+        QCOMPARE(f.prompt.countTitled("Exit"), 1);
+        QVERIFY(f.session.gDataFileLoaded);
+        f.prompt.answers = {rh::MsgAnswer::Ok};
+        QVERIFY(f.window.close());
+    }
+
+    void theCommandLineLoadsOnlyAnExistingQmcFile() {
+        Fixture f;
+        const std::string upper = f.copyOf("teams7.qmc", "night.QMC");
+        const std::string lower = f.copyOf("demo.qmc", "demo.qmc");
+        const std::string other = f.copyOf("demo.qmc", "demo.xml");
+        fs::create_directory(f.dir / "folder.qmc");
+        for (const std::string& ignored :
+             {other, (f.dir / "folder.qmc").string(), (f.dir / "missing.qmc").string()}) {
+            f.window.setStartupFile(QString::fromStdString(ignored));
+            QVERIFY(!f.window.LoadStartupFile());
+            QVERIFY(f.prompt.shown.empty());
+            QVERIFY(!f.session.gDataFileLoaded);
+        }
+        f.window.setStartupFile(QString::fromStdString(upper));
+        QVERIFY(f.window.LoadStartupFile());
+        QCOMPARE(f.countShown("open"), 0); // a path needs no dialog
+        QCOMPARE(f.text("lblCode"), QStringLiteral("TEAM7"));
+
+        // A second start-up file is a load like any other: it asks first.
+        f.prompt.clear();
+        f.window.setStartupFile(QString::fromStdString(lower));
+        QVERIFY(f.window.LoadStartupFile());
+        QCOMPARE(f.prompt.countTitled("Exit"), 1);
+        QCOMPARE(f.text("lblCode"), QStringLiteral("DEMO16"));
+    }
+
+    void thePageFollowsEveryScoreAndTheTick() {
+        Fixture f;
+        QVERIFY(!f.flow().PublishHTML()); // nothing loaded: nothing written
+        f.clickLoad(example("demo.qmc"));
+        const fs::path page = f.htmlPage();
+        QCOMPARE(page.parent_path(), f.dir.path());
+        QCOMPARE(page.filename().string(), std::string("QuillmarkDEMO16.html"));
+        QVERIFY(!fs::exists(page));
+
+        // A score stored while the Load tab shows: the page asks for a reload every 15 s.
+        rh::TournamentState& s = f.session.state();
+        s.gScores.setScore("04", "12", "09"); // Lou Lopez
+        rh::writeCount(s.gBumps, rh::bumpKey(12), "02");
+        f.window.notifyScoreStored();
+        QVERIFY(fs::exists(page));
+        std::string html = rh::test::readFile(page);
+        QVERIFY(html.find("CONTENT=\"15\"") != std::string::npos);
+        QVERIFY(html.find("\">Lou Lopez</td>") != std::string::npos); // no longer waiting
+        QCOMPARE(f.text("lblJackPot"), QStringLiteral("$3.00"));
+
+        // On the Scores tab the tick runs and the page asks for a reload every second.
+        f.window.tabs()->setCurrentIndex(MainWindow::TabScores);
+        QVERIFY(f.window.htmlTimer()->isActive());
+        s.gScores.setScore("04", "13", "05");
+        f.window.notifyScoreStored();
+        html = rh::test::readFile(page);
+        QVERIFY(html.find("CONTENT=\"1\"") != std::string::npos);
+
+        // The tick rewrites the page; on the Leaders tab outside score entry it then stops.
+        fs::remove(page);
+        emit f.window.htmlRefreshDue();
+        QVERIFY(fs::exists(page));
+        QVERIFY(f.window.htmlTimer()->isActive());
+        f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
+        f.window.htmlTimerState(true);
+        emit f.window.htmlRefreshDue();
+        QVERIFY(!f.window.htmlTimer()->isActive());
+    }
+
+    void dualMonitorOpensThePageAndStartsTheTick() {
+        Fixture f;
+        f.child<QPushButton>("cmdBrowser")->click();
+        QVERIFY(f.opened.isEmpty()); // nothing loaded: nothing happens
+        QVERIFY(f.prompt.shown.empty());
+        QVERIFY(!f.window.htmlTimer()->isActive());
+
+        f.clickLoad(example("demo.qmc"));
+        f.prompt.clear();
+        f.child<QPushButton>("cmdBrowser")->click();
+        QVERIFY(fs::exists(f.htmlPage()));
+        QCOMPARE(f.opened,
+                 QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(f.htmlPage().string()))});
+        QVERIFY(f.window.htmlTimer()->isActive());
+        QVERIFY(f.prompt.shown.empty());
+
+        // A page that cannot be written: the write error, then the missing file, and no browser.
+        f.window.htmlTimerState(false);
+        fs::remove(f.htmlPage());
+        f.session.tempDir = (f.dir / "no such folder").string();
+        f.opened.clear();
+        f.child<QPushButton>("cmdBrowser")->click();
+        QVERIFY(f.opened.isEmpty());
+        QCOMPARE(f.prompt.countTitled("SaveHTMLFile"), 1);
+        const rh::Message missing = f.prompt.messages().back();
+        QCOMPARE(missing.title, std::string("Rankhall"));
+        QCOMPARE(missing.text, std::string("File doesn't exist: QuillmarkDEMO16.html"));
+        QVERIFY(f.window.htmlTimer()->isActive());
+    }
+
+    void aTeamTournamentShowsTeamCaptionsAndWhoSitsOut() {
+        Fixture f;
+        f.clickLoad(example("teams7.qmc"));
+        QCOMPARE(f.text("lblDashboardPlort"), QStringLiteral("Total Teams:"));
+        QCOMPARE(f.text("lblTotalPlayers"), QStringLiteral("7"));
+        QCOMPARE(f.child<QGroupBox>("frmTournament")->title(), QStringLiteral("Team Tournament"));
+        auto* grid = f.child<QTreeView>("lvLeaderView");
+        QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral("Team Name"));
+        QCOMPARE(grid->model()->rowCount(), 7);
+        // Seven teams: one sits out each round; the frame names it.
+        QVERIFY(!f.child("frmSittingOut")->isHidden());
+        const QString sitting = f.text("lblSittingOut1");
+        QCOMPARE(sitting, QStringLiteral("Edna & Fay"));
+    }
+
+    void standingsAsTextFollowTheGrid() {
+        Fixture f;
+        f.clickLoad(example("demo.qmc"));
+        const QStringList lines =
+            QString::fromStdString(rh::ui::standingsText(f.session)).split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 16 + 3); // heading, rule, 16 rows, and the end of the last line
+        QVERIFY(lines[0].startsWith(QStringLiteral("Player Name")));
+        QVERIFY(lines[0].endsWith(QStringLiteral("Woods")));
+        auto* model = f.child<QTreeView>("lvLeaderView")->model();
+        for (int r = 0; r < 16; ++r) {
+            const QString line = lines[r + 2];
+            QVERIFY2(line.startsWith(model->index(r, 0).data().toString()), qPrintable(line));
+            QVERIFY(line.contains(model->index(r, 2).data().toString())); // payout
+        }
+    }
+
+    void afterLoadRefreshOfTwoThousandEntrants() {
+        Fixture f;
+        rh::test::GeneratorOptions options;
+        options.entrants = 2000;
+        options.rounds = 20;
+        options.scoredRounds = 10;
+        rh::test::generateTournament(f.session.state(), options);
+        f.session.gDataFileLoaded = true;
+        QElapsedTimer t;
+        t.start();
+        f.flow().AfterLoadRefresh();
+        const double refresh = t.nsecsElapsed() / 1e6;
+        QCOMPARE(f.rowsOf("lvLeaderView"), 2000);
+        t.restart();
+        QVERIFY(f.flow().PublishHTML());
+        const double page = t.nsecsElapsed() / 1e6;
+        qInfo("2000 entrants: after-load refresh %.1f ms (main flow and leaders), page %.1f ms",
+              refresh, page);
+    }
+};
+
+QTEST_MAIN(MainFlowTest)
+#include "main_flow_test.moc"
