@@ -31,7 +31,7 @@ AliasPresenter::AliasPresenter(MainWindow& window)
     connect(&window, &MainWindow::tournamentLoaded, this, [this] { PopulatePlayerViewGrid(); });
     connect(&window, &MainWindow::tabShown, this, [this](int index) {
         if (index == MainWindow::TabAlias)
-            refillGrid();
+            refreshKeepingChoice();
     });
     connect(tab->cmbPlayerName, &QComboBox::activated, this, [this] { showChosenAlias(); });
     connect(binding, &GridBinding::rowClicked, this, &AliasPresenter::selectEntrant);
@@ -54,6 +54,22 @@ void AliasPresenter::PopulatePlayerViewGrid() {
     m_model->setColumns(playerAliasColumns(progressive));
     refillGrid();
     PopulateAliasPlorte();
+}
+
+void AliasPresenter::refreshKeepingChoice() {
+    AliasTab* tab = m_window.aliasTab();
+    const std::string id = getPlayerID();
+    const QString typed = tab->txtAliasCtrl->text();
+    PopulatePlayerViewGrid();
+    // The entrant the director was working on stays chosen, with what was typed for it, as long
+    // as the open tournament still lists it.
+    long long n = 0;
+    const int index =
+        id != "00" && parseIdText(id, n) ? tab->cmbPlayerName->findData(QVariant(n)) : -1;
+    if (index >= 0) {
+        tab->cmbPlayerName->setCurrentIndex(index);
+        tab->txtAliasCtrl->setText(typed);
+    }
 }
 
 void AliasPresenter::refillGrid() {

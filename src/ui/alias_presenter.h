@@ -27,6 +27,9 @@ public:
 
     /// Captions, the grid's columns and rows, then the entrant list (PopulateAliasPlorte).
     void PopulatePlayerViewGrid();
+    /// Showing the tab: the set-up again (the open tournament may have changed), keeping the
+    /// chosen entrant and the typed text when the entrant is still listed.
+    void refreshKeepingChoice();
     /// Refills lvPlayers from the entrant list and the aliases.
     void refillGrid();
     /// Refills cmbPlayerName and selects the first entrant without an alias.

@@ -273,6 +273,27 @@ private slots:
         QCOMPARE(f.chosen(), s("Dev Diaz"));
     }
 
+    void showingTheTabAgainKeepsTheWorkInHand() {
+        AliasFixture f;
+        QVERIFY(f.open("demo.qmc"));
+        f.choose("Fay Fox");
+        f.type("Half");
+        f.showTab(MainWindow::TabResults);
+        f.showTab(MainWindow::TabAlias);
+        QCOMPARE(f.chosen(), s("Fay Fox"));
+        QCOMPARE(f.tab->txtAliasCtrl->text(), s("Half"));
+
+        // A load that ends without a tournament leaves nobody to give an alias to.
+        f.prompt.openFiles.push_back(""); // the director cancels the file dialog
+        QVERIFY(!rh::ResetAndLoad(f.session, ""));
+        f.showTab(MainWindow::TabAlias);
+        QCOMPARE(f.tab->cmbPlayerName->count(), 0);
+        QCOMPARE(f.grid->rowCount(), 0);
+        f.type("Nobody");
+        QTest::mouseClick(f.tab->cmdUpdateAliasPlayer, Qt::LeftButton);
+        QCOMPARE(f.session.state().gPlayerAliases.Count(), std::size_t(0));
+    }
+
     void teamTournamentCaptions() {
         AliasFixture f;
         QVERIFY(f.open("teams7.qmc"));
