@@ -3,12 +3,14 @@
 #include "ui/leaders_presenter.h"
 #include "ui/main_flow.h"
 #include "ui/main_window.h"
+#include "ui/results_presenter.h"
 
 namespace rh::ui {
 
 void installPresenters(MainWindow& window) {
     new MainFlow(window);
     new LeadersPresenter(window);
+    installReviewPresenters(window);
 }
 
 } // namespace rh::ui

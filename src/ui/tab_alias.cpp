@@ -6,10 +6,11 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -20,17 +21,47 @@ const char* const kAliasNote =
     "player's alias appears when the mouse pointer rests on the player's name in the grids of "
     "the \"Details\", \"Leaders\" and \"Results\" tabs.";
 
+bool isAliasCharacter(QChar c) {
+    const char16_t u = c.unicode();
+    return u <= 32 || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') ||
+           (u >= u'0' && u <= u'9');
+}
+
+bool isAliasText(const QString& text) {
+    for (QChar c : text)
+        if (!isAliasCharacter(c))
+            return false;
+    return true;
+}
+
+AliasKeyFilter::AliasKeyFilter(QObject* parent) : QObject(parent) {}
+
+bool AliasKeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Shortcuts (copy, paste, select all ...) carry control characters and pass.
+        if (!isAliasText(key->text()))
+            return true;
+    } else if (event->type() == QEvent::InputMethod) {
+        const auto* input = static_cast<QInputMethodEvent*>(event);
+        if (!isAliasText(input->commitString()))
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 AliasTab::AliasTab(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tabAlias"));
 
     frmAlias = makeFrame(this, "frmAlias", "Player Alias Setup");
-    lblAliasNames = makeLabel(frmAlias, "lblAliasNames", "Player Names");
+    lblAliasNames = makeLabel(frmAlias, "lblAliasNames", "Player Name");
     cmbPlayerName = makeCombo(frmAlias, "cmbPlayerName");
     lblPlayerAlias = makeLabel(frmAlias, "lblPlayerAlias", "Player Alias");
     txtAliasCtrl = makeTextBox(frmAlias, "txtAliasCtrl", "", "Enter Alias name for this player");
-    // Letters, digits and blanks only; punctuation typed into the box does not appear.
-    txtAliasCtrl->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[A-Za-z0-9 ]*")), txtAliasCtrl));
+    // Letters, digits, blanks and control keys only; punctuation typed into the box does not
+    // appear. A filter on the keys rather than a validator, so that an alias loaded with other
+    // characters can still be edited.
+    txtAliasCtrl->installEventFilter(new AliasKeyFilter(txtAliasCtrl));
     cmdUpdateAliasPlayer = makeButton(frmAlias, "cmdUpdateAliasPlayer", "&Update", "Update Alias");
     lblAliasNote = makeLabel(frmAlias, "lblAliasNote", kAliasNote);
     lblAliasNote->setWordWrap(true);

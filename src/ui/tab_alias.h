@@ -16,6 +16,21 @@ namespace rh::ui {
 /// The note beside the alias editor.
 extern const char* const kAliasNote;
 
+/// Whether a typed character may stand in an alias: letters A-Z and a-z, digits, and every
+/// character code up to 32 (blank and control keys).
+bool isAliasCharacter(QChar c);
+bool isAliasText(const QString& text);
+
+/// Drops key presses (and input-method text) that would type any other character.
+class AliasKeyFilter : public QObject {
+    Q_OBJECT
+public:
+    explicit AliasKeyFilter(QObject* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 class AliasTab : public QWidget {
     Q_OBJECT
 public:

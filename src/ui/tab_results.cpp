@@ -32,8 +32,24 @@ ResultsTab::ResultsTab(QWidget* parent) : QWidget(parent) {
                            winnerColumns(true));
     frmResultPayout = gridFrame(this, "frmResultPayout", "Tournament Payout", lvResultPayout,
                                 "lvResultPayout", payoutColumns(true));
-    frmJackpotWinner = gridFrame(this, "frmJackpotWinner", "Jackpot Winner", lvLoneView,
-                                 "lvLoneView", loneColumns(true));
+    frmJackpotWinner = makeFrame(this, "frmJackpotWinner", "Jackpot Winner");
+    lblJackpotHeading = makeLabel(frmJackpotWinner, "lblJackpotHeading");
+    lblJackpotHeading->setTextFormat(Qt::PlainText);
+    {
+        QFont bold = lblJackpotHeading->font();
+        bold.setBold(true);
+        lblJackpotHeading->setFont(bold);
+    }
+    lvLoneView = makeGrid(frmJackpotWinner, "lvLoneView", loneColumns(true));
+    lblJackpotExplanation = makeLabel(frmJackpotWinner, "lblJackpotExplanation");
+    lblJackpotExplanation->setTextFormat(Qt::PlainText);
+    lblJackpotExplanation->setWordWrap(true);
+    {
+        auto* l = new QVBoxLayout(frmJackpotWinner);
+        l->addWidget(lblJackpotHeading);
+        l->addWidget(lvLoneView, 1);
+        l->addWidget(lblJackpotExplanation);
+    }
     frmResultsBumps = gridFrame(this, "frmResultsBumps", "Players who owe bump money", lvBumpView,
                                 "lvBumpView", bumpColumns(true));
 

@@ -20,7 +20,9 @@ public:
     QGroupBox* frmResultPayout;
     QTreeView* lvResultPayout;
     QGroupBox* frmJackpotWinner;
+    QLabel* lblJackpotHeading; // the jackpot title + " - Winner"
     QTreeView* lvLoneView;
+    QLabel* lblJackpotExplanation; // how the jackpot is won and shared
     QGroupBox* frmResultsBumps;
     QTreeView* lvBumpView;
 

@@ -1,0 +1,195 @@
+#include "ui/alias_presenter.h"
+
+#include "core/errors.h"
+#include "core/text.h"
+#include "roster/aliases.h"
+#include "services/session.h"
+#include "standings/score_scan.h"
+#include "ui/grid.h"
+#include "ui/grid_model.h"
+#include "ui/grid_view.h"
+#include "ui/main_window.h"
+#include "ui/tab_alias.h"
+#include "ui/widgets.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+
+namespace rh::ui {
+
+AliasPresenter::AliasPresenter(MainWindow& window)
+    : QObject(&window), m_window(window), m_model(new GridModel(window.aliasTab()->lvPlayers)) {
+    setObjectName(QStringLiteral("aliasPresenter"));
+    AliasTab* tab = window.aliasTab();
+    GridBinding* binding = configureGrid(tab->lvPlayers, m_model);
+    PopulatePlayerViewGrid();
+
+    connect(&window, &MainWindow::tournamentLoaded, this, [this] { PopulatePlayerViewGrid(); });
+    connect(&window, &MainWindow::tabShown, this, [this](int index) {
+        if (index == MainWindow::TabAlias)
+            refreshKeepingChoice();
+    });
+    connect(tab->cmbPlayerName, &QComboBox::activated, this, [this] { showChosenAlias(); });
+    connect(binding, &GridBinding::rowClicked, this, &AliasPresenter::selectEntrant);
+    connect(tab->txtAliasCtrl, &QLineEdit::returnPressed, this, [this] {
+        // A duplicate keeps the entrant and the typed text, so the director can correct it.
+        if (UpdateAlias())
+            SelectNextWithoutAlias();
+    });
+    connect(tab->cmdUpdateAliasPlayer, &QPushButton::clicked, this, [this] { UpdateAlias(); });
+}
+
+void AliasPresenter::PopulatePlayerViewGrid() {
+    AliasTab* tab = m_window.aliasTab();
+    const CTourney& t = m_window.session().tourney();
+    const bool progressive = t.isProgressive();
+    tab->frmAlias->setTitle(qs(t.EntrantWord()) + QStringLiteral(" Alias Setup"));
+    tab->lblAliasNames->setText(progressive ? QStringLiteral("Player Name")
+                                            : QStringLiteral("Team Name"));
+    tab->lblPlayerAlias->setText(qs(t.EntrantWord()) + QStringLiteral(" Alias"));
+    m_model->setColumns(playerAliasColumns(progressive));
+    refillGrid();
+    PopulateAliasPlorte();
+}
+
+void AliasPresenter::refreshKeepingChoice() {
+    AliasTab* tab = m_window.aliasTab();
+    const std::string id = getPlayerID();
+    const QString typed = tab->txtAliasCtrl->text();
+    PopulatePlayerViewGrid();
+    // The entrant the director was working on stays chosen, with what was typed for it, as long
+    // as the open tournament still lists it.
+    long long n = 0;
+    const int index =
+        id != "00" && parseIdText(id, n) ? tab->cmbPlayerName->findData(QVariant(n)) : -1;
+    if (index >= 0) {
+        tab->cmbPlayerName->setCurrentIndex(index);
+        tab->txtAliasCtrl->setText(typed);
+    }
+}
+
+void AliasPresenter::refillGrid() {
+    Session& session = m_window.session();
+    try {
+        const TournamentState& state = session.state();
+        std::vector<GridRow> rows;
+        const auto entrants = state.entrantsByName();
+        rows.reserve(entrants.size());
+        for (const EntrantRef& e : entrants) {
+            const QString alias = qs(state.gPlayerAliases.value(e.id));
+            GridRow row;
+            row.cells = {GridCell(qs(trim(e.name))), GridCell(alias)};
+            row.tag = qs(e.id);
+            row.toolTip = alias;
+            rows.push_back(std::move(row));
+        }
+        m_model->setRows(std::move(rows));
+    } catch (const RhError& e) {
+        session.ShowErrorMsg("PopulatePlayerViewGrid", e);
+    }
+}
+
+void AliasPresenter::PopulateAliasPlorte() {
+    QComboBox* list = m_window.aliasTab()->cmbPlayerName;
+    Session& session = m_window.session();
+    list->clear();
+    try {
+        for (const EntrantRef& e : session.state().entrantsByName()) {
+            long long id = 0;
+            const bool numeric = parseIdText(e.id, id);
+            list->addItem(qs(e.name), numeric ? QVariant(id) : QVariant());
+        }
+    } catch (const RhError& e) {
+        session.ShowErrorMsg("PopulateAliasPlorte: " + std::to_string(e.number()), e);
+    }
+    list->setCurrentIndex(-1);
+    if (!SelectNextWithoutAlias())
+        m_window.aliasTab()->txtAliasCtrl->clear();
+}
+
+std::vector<std::string> AliasPresenter::listedIds() const {
+    const QComboBox* list = m_window.aliasTab()->cmbPlayerName;
+    std::vector<std::string> ids;
+    ids.reserve(std::size_t(list->count()));
+    for (int i = 0; i < list->count(); ++i) {
+        const QVariant data = list->itemData(i);
+        ids.push_back(data.isValid() ? fmt00(data.toLongLong()) : std::string("00"));
+    }
+    return ids;
+}
+
+bool AliasPresenter::SelectNextWithoutAlias() {
+    const int index =
+        rh::SelectNextWithoutAlias(m_window.session().state().gPlayerAliases, listedIds());
+    if (index < 0)
+        return false;
+    m_window.aliasTab()->cmbPlayerName->setCurrentIndex(index);
+    showChosenAlias();
+    return true;
+}
+
+std::string AliasPresenter::getPlayerID() const {
+    const QComboBox* list = m_window.aliasTab()->cmbPlayerName;
+    const int index = list->currentIndex();
+    if (index < 0)
+        return "00";
+    const QVariant data = list->itemData(index);
+    return data.isValid() ? fmt00(data.toLongLong()) : std::string("00");
+}
+
+void AliasPresenter::showChosenAlias() {
+    const std::string id = getPlayerID();
+    m_window.aliasTab()->txtAliasCtrl->setText(
+        id == "00" ? QString() : qs(m_window.session().state().gPlayerAliases.value(id)));
+}
+
+bool AliasPresenter::UpdateAlias() {
+    AliasTab* tab = m_window.aliasTab();
+    Session& session = m_window.session();
+    try {
+        const rh::AliasUpdate result =
+            rh::UpdateAlias(session.state().gPlayerAliases, listedIds(), getPlayerID(),
+                            ss(tab->txtAliasCtrl->text()));
+        switch (result) {
+        case rh::AliasUpdate::Duplicate:
+            showMessage(session.prompt(), "Duplicate", "Duplicate Name", MsgIcon::Exclamation);
+            tab->txtAliasCtrl->setFocus(Qt::OtherFocusReason);
+            return false;
+        case rh::AliasUpdate::Stored:
+            session.gLeaderViewRefresh = true; // the standings show aliases as hints
+            refillGrid();
+            break;
+        case rh::AliasUpdate::Unchanged:
+        case rh::AliasUpdate::NoEntrant:
+            break;
+        }
+    } catch (const RhError& e) {
+        session.ShowErrorMsg("Update Alias", e);
+    }
+    return true;
+}
+
+void AliasPresenter::selectEntrant(int row, const QString& tag) {
+    AliasTab* tab = m_window.aliasTab();
+    QComboBox* list = tab->cmbPlayerName;
+    // The row's entrant by its ID; by its name (any letter case) when the ID is not listed.
+    long long id = 0;
+    int index = parseIdText(ss(tag), id) ? list->findData(QVariant(id)) : -1;
+    if (index < 0) {
+        const QString name = m_model->text(row, 0).trimmed();
+        for (int i = 0; i < list->count() && index < 0; ++i)
+            if (list->itemText(i).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+                index = i;
+    }
+    if (index >= 0) {
+        list->setCurrentIndex(index);
+        showChosenAlias();
+    }
+    tab->txtAliasCtrl->setFocus(Qt::MouseFocusReason);
+}
+
+} // namespace rh::ui

@@ -1,0 +1,74 @@
+#include "ui/details_presenter.h"
+
+#include "core/errors.h"
+#include "services/session.h"
+#include "standings/game_detail.h"
+#include "ui/grid.h"
+#include "ui/grid_model.h"
+#include "ui/grid_view.h"
+#include "ui/main_window.h"
+#include "ui/tab_details.h"
+
+#include <QTabWidget>
+#include <QTreeView>
+
+namespace rh::ui {
+
+namespace {
+
+/// The column the rows are sorted by after each rebuild, descending, as text.
+constexpr int kInitialSortColumn = 3;
+
+} // namespace
+
+DetailsPresenter::DetailsPresenter(MainWindow& window)
+    : QObject(&window), m_window(window),
+      m_model(new GridModel(window.detailsTab()->lvGameDetail)) {
+    setObjectName(QStringLiteral("detailsPresenter"));
+    m_model->setSortMode(GridSortMode::PerHeading);
+    m_model->setToolTipColumns({0, -1}); // the alias shows on both name cells
+    m_model->setCurrencyFormat(window.session().currency);
+    configureGrid(window.detailsTab()->lvGameDetail, m_model);
+    layOutColumns();
+
+    connect(&window, &MainWindow::tournamentLoaded, this, [this] {
+        layOutColumns();
+        if (m_window.tabs()->currentIndex() == MainWindow::TabDetails)
+            LoadGameDetailGrid();
+    });
+    connect(&window, &MainWindow::tabShown, this, [this](int index) {
+        if (index == MainWindow::TabDetails)
+            LoadGameDetailGrid();
+    });
+}
+
+void DetailsPresenter::layOutColumns() {
+    const CTourney& t = m_window.session().tourney();
+    m_model->setColumns(toGridColumns(rh::gameDetailColumns(t.isProgressive(), t.TotalRounds())));
+}
+
+void DetailsPresenter::LoadGameDetailGrid() {
+    Session& session = m_window.session();
+    try {
+        const CTourney& t = session.tourney();
+        // The played rounds (and the totals) sort by value; the rounds still to come as text.
+        m_model->setValueSortedColumns(gameDetailValueColumns(t.TotalRounds(), t.CurrentRound()));
+        std::vector<GridRow> rows;
+        for (rh::GameDetailRow& d : rh::LoadGameDetailGrid(session)) {
+            GridRow row;
+            row.cells.reserve(d.cells.size());
+            for (const std::string& cell : d.cells)
+                row.cells.emplace_back(qtext(cell));
+            row.tag = qtext(d.tag);
+            row.toolTip = qtext(d.toolTip);
+            rows.push_back(std::move(row));
+        }
+        m_model->setRows(std::move(rows));
+        if (m_model->rowCount() > 0 && m_model->columnCount() > kInitialSortColumn)
+            m_model->sortRows(kInitialSortColumn, Qt::DescendingOrder, SortKind::Text);
+    } catch (const RhError& e) {
+        session.ShowErrorMsg("Load Detail Grid", e);
+    }
+}
+
+} // namespace rh::ui

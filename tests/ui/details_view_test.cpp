@@ -1,0 +1,248 @@
+// The "Details" tab: one row per entrant with its score in every round, its total and its lone,
+// bump and wood counts; the load's own sort, heading sorts by the game detail rule, alias hints,
+// and the time it takes with 2000 entrants.
+#include "core/text.h"
+#include "review_fixture.h"
+#include "roster/keys.h"
+#include "scoring/score.h"
+#include "ui/details_presenter.h"
+#include "ui/grid_model.h"
+#include "ui/tab_details.h"
+
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include <algorithm>
+#include <cstdio>
+
+using rh::test::ReviewFixture;
+using rh::ui::GridModel;
+using rh::ui::MainWindow;
+
+namespace {
+
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+GridModel* detail(MainWindow& w) {
+    return w.findChild<rh::ui::DetailsPresenter*>(s("detailsPresenter"))->model();
+}
+
+QStringList column(const GridModel& m, int c) {
+    QStringList out;
+    for (int r = 0; r < m.rowCount(); ++r)
+        out << m.text(r, c);
+    return out;
+}
+
+QList<int> numbers(const GridModel& m, int c) {
+    QList<int> out;
+    for (int r = 0; r < m.rowCount(); ++r)
+        out << m.text(r, c).trimmed().toInt();
+    return out;
+}
+
+void clickHeading(QTreeView* view, int column) {
+    QHeaderView* header = view->header();
+    view->scrollTo(view->model()->index(0, column));
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+class DetailsViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyBeforeTheFirstLoad() {
+        ReviewFixture f;
+        f.showTab(MainWindow::TabDetails);
+        QCOMPARE(detail(f.window)->rowCount(), 0);
+        QCOMPARE(f.window.detailsTab()->lvGameDetail->model(), detail(f.window));
+    }
+
+    void cellsOfPlayedAndUnplayedRounds() {
+        ReviewFixture f;
+        QVERIFY(f.loadExample("demo.qmc"));
+        f.showTab(MainWindow::TabDetails);
+        GridModel* m = detail(f.window);
+        const auto& state = f.session.state();
+        const int rounds = state.m_Tourney.TotalRounds();
+        const int current = state.currentRound();
+        QVERIFY(current > 1 && current < rounds);
+
+        QStringList expected{s("Player Name")};
+        for (int r = 1; r <= rounds; ++r)
+            expected << rh::ui::qtext(rh::fmt00(r));
+        expected << s("Total") << s("Lone") << s("Bump") << s("Wood") << s("");
+        QStringList shown;
+        for (const auto& c : m->columns())
+            shown << c.heading;
+        QCOMPARE(shown, expected);
+        QCOMPARE(m->rowCount(), int(state.m_Tourney.TotalPlort()));
+
+        bool sawZero = false;
+        for (int row = 0; row < m->rowCount(); ++row) {
+            const std::string id = m->tag(row).toStdString();
+            const long long n = std::stoll(id);
+            QCOMPARE(m->text(row, 0), rh::ui::qtext(state.nameOf(id)));
+            QCOMPARE(m->text(row, rounds + 5), rh::ui::qtext(state.nameOf(id)));
+            int total = 0;
+            for (int r = 1; r <= rounds; ++r) {
+                const std::string* score = state.gScores.find(r, n);
+                QString want;
+                if (r <= current && score) {
+                    want = s(" ") + QString::number(std::atoi(score->c_str()));
+                    total += std::atoi(score->c_str());
+                } else if (r <= current) {
+                    want = s("0");
+                    sawZero = true;
+                }
+                QCOMPARE(m->text(row, r), want);
+            }
+            QCOMPARE(m->text(row, rounds + 1), s("  ") + QString::number(total));
+            QCOMPARE(m->text(row, rounds + 2),
+                     s("  ") + QString::number(std::atoi(state.gLones.value(id).c_str())));
+            QCOMPARE(m->text(row, rounds + 3),
+                     s("  ") +
+                         QString::number(std::atoi(state.gBumps.value(rh::bumpKey(n)).c_str())));
+            QCOMPARE(m->text(row, rounds + 4),
+                     s("  ") +
+                         QString::number(std::atoi(state.gBumps.value(rh::woodKey(n)).c_str())));
+            // The alias on the first and the last cell only.
+            const QString alias = rh::ui::qtext(state.gPlayerAliases.value(id));
+            if (!alias.isEmpty()) {
+                QCOMPARE(m->index(row, 0).data(Qt::ToolTipRole).toString(), alias);
+                QCOMPARE(m->index(row, rounds + 5).data(Qt::ToolTipRole).toString(), alias);
+                QVERIFY(!m->index(row, 1).data(Qt::ToolTipRole).isValid());
+            }
+        }
+        QVERIFY2(sawZero, "the current round has entrants without a score");
+
+        // The rows come sorted by column index 3, descending, as text.
+        QStringList third = column(*m, 3);
+        QStringList sorted = third;
+        std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+            return a.toCaseFolded() > b.toCaseFolded();
+        });
+        QCOMPARE(third, sorted);
+
+        // A score stored later shows the next time the tab is shown.
+        const int row = 0;
+        const std::string id = m->tag(row).toStdString();
+        f.session.state().gScores.setScore(rh::fmt00(current), id, "7");
+        f.showTab(MainWindow::TabDetails);
+        QCOMPARE(m->text(m->findTag(rh::ui::qtext(id)), current), s(" 7"));
+    }
+
+    void headingSortsByTheGameDetailRule() {
+        ReviewFixture f;
+        QVERIFY(f.loadExample("demo.qmc"));
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        f.showTab(MainWindow::TabDetails);
+        GridModel* m = detail(f.window);
+        QTreeView* view = f.window.detailsTab()->lvGameDetail;
+        const int total = f.session.tourney().TotalRounds() + 1;
+
+        clickHeading(view, total); // not yet sorted by Total: ascending by the number
+        QList<int> values = numbers(*m, total);
+        QList<int> up = values;
+        std::sort(up.begin(), up.end());
+        QCOMPARE(values, up);
+        clickHeading(view, total);
+        values = numbers(*m, total);
+        std::reverse(up.begin(), up.end());
+        QCOMPARE(values, up);
+
+        clickHeading(view, 0); // the name column: alphabetical
+        QStringList names = column(*m, 0);
+        QStringList alphabetical = names;
+        std::sort(alphabetical.begin(), alphabetical.end(), [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+        QCOMPARE(names, alphabetical);
+
+        // An unplayed round sorts as text; its cells are all empty and the rows keep their order.
+        const QStringList before = column(*m, 0);
+        clickHeading(view, f.session.tourney().TotalRounds());
+        QCOMPARE(column(*m, 0), before);
+    }
+
+    void totalClickedTwiceAfterTheLoadSort() {
+        // With two rounds, column index 3 is "Total": the load sorted by it as text, so the
+        // first click sorts descending by the number and the second ascending.
+        ReviewFixture f;
+        rh::test::GeneratorOptions o;
+        o.entrants = 12;
+        o.rounds = 2;
+        o.scoredRounds = 2;
+        o.seed = 7;
+        f.loadGenerated(o);
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        f.showTab(MainWindow::TabDetails);
+        GridModel* m = detail(f.window);
+        QCOMPARE(m->column(3).heading, s("Total"));
+        QCOMPARE(m->rowCount(), 12);
+        QTreeView* view = f.window.detailsTab()->lvGameDetail;
+        clickHeading(view, 3);
+        QList<int> values = numbers(*m, 3);
+        QList<int> down = values;
+        std::sort(down.begin(), down.end(), std::greater<int>());
+        QCOMPARE(values, down);
+        clickHeading(view, 3);
+        values = numbers(*m, 3);
+        std::reverse(down.begin(), down.end());
+        QCOMPARE(values, down);
+    }
+
+    void teamTournamentColumns() {
+        ReviewFixture f;
+        QVERIFY(f.loadExample("teams7.qmc"));
+        f.showTab(MainWindow::TabDetails);
+        GridModel* m = detail(f.window);
+        QCOMPARE(m->column(0).heading, s("Team Name"));
+        QCOMPARE(m->columnCount(), f.session.tourney().TotalRounds() + 6);
+        QCOMPARE(m->rowCount(), 7);
+    }
+
+    void twoThousandEntrants() {
+        ReviewFixture f;
+        rh::test::GeneratorOptions o;
+        o.entrants = 2000;
+        o.rounds = 20;
+        o.scoredRounds = 12;
+        f.loadGenerated(o);
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        QElapsedTimer t;
+        t.start();
+        f.showTab(MainWindow::TabDetails);
+        f.window.repaint();
+        const qint64 open = t.elapsed();
+        GridModel* m = detail(f.window);
+        QCOMPARE(m->rowCount(), 2000);
+        QTreeView* view = f.window.detailsTab()->lvGameDetail;
+        const int total = o.rounds + 1;
+        t.restart();
+        clickHeading(view, total);
+        view->viewport()->repaint();
+        const qint64 sortTotal = t.elapsed();
+        QCOMPARE(m->sortColumn(), total);
+        t.restart();
+        clickHeading(view, 0);
+        view->viewport()->repaint();
+        const qint64 sortName = t.elapsed();
+        std::printf("2000 entrants x 20 rounds: Details opened in %lld ms; Total sort %lld ms, "
+                    "name sort %lld ms\n",
+                    static_cast<long long>(open), static_cast<long long>(sortTotal),
+                    static_cast<long long>(sortName));
+    }
+};
+
+QTEST_MAIN(DetailsViewTest)
+#include "details_view_test.moc"

@@ -1,0 +1,160 @@
+// The roster viewer on the Scores tab: rounds after a load, the entrants seated in a chosen round
+// ("*" while a score is missing), the partner and opponents of a chosen entrant (the opposing
+// team in a Team tournament), and the names as loaded.
+#include "core/text.h"
+#include "review_fixture.h"
+#include "roster/keys.h"
+#include "ui/dashboard.h"
+#include "ui/grid_model.h"
+#include "ui/tab_scores.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+using rh::test::ReviewFixture;
+using rh::ui::MainWindow;
+
+namespace {
+
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+struct ViewerFixture : ReviewFixture {
+    rh::ui::ScoresTab* tab = window.scoresTab();
+
+    void choose(QComboBox* list, int index) {
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    }
+    void chooseRound(const char* round) {
+        choose(tab->cmbDebugRound, tab->cmbDebugRound->findText(s(round)));
+    }
+    /// The shown entrant text for an ID in the chosen round ("*" when no score yet).
+    QString expected(const std::string& round, const std::string& id) const {
+        const auto& st = session.state();
+        QString name = rh::ui::qtext(st.nameOf(id));
+        if (!st.gScores.Exists(rh::makekey(round, id)))
+            name.prepend(u'*');
+        return name;
+    }
+    QStringList entrantItems() const {
+        QStringList out;
+        for (int i = 0; i < tab->cmbDebugPlorte->count(); ++i)
+            out << tab->cmbDebugPlorte->itemText(i);
+        return out;
+    }
+};
+
+} // namespace
+
+class RosterViewerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyBeforeAnyLoad() {
+        ViewerFixture f;
+        QCOMPARE(f.tab->cmbDebugRound->count(), 0);
+        f.choose(f.tab->cmbDebugRound, -1);
+        f.choose(f.tab->cmbDebugPlorte, -1);
+        QCOMPARE(f.tab->cmbDebugPlorte->count(), 0);
+        QVERIFY(f.tab->txtDebugPartner->text().isEmpty());
+        QVERIFY(f.prompt.shown.empty());
+    }
+
+    void progressiveRoundsPartnersAndOpponents() {
+        ViewerFixture f;
+        QVERIFY(f.loadExample("demo.qmc"));
+        const auto& st = f.session.state();
+        // Shown and hidden by double-clicking the jackpot frame.
+        QVERIFY(f.tab->frmDebug->isHidden());
+        f.window.toggleTools();
+        QVERIFY(!f.tab->frmDebug->isHidden());
+        QVERIFY(!f.tab->frmDebugNames->isHidden());
+
+        const int rounds = st.m_Tourney.TotalRounds();
+        QCOMPARE(f.tab->cmbDebugRound->count(), rounds);
+        QCOMPARE(f.tab->cmbDebugRound->itemText(0), s("01"));
+        QCOMPARE(f.tab->cmbDebugRound->itemText(rounds - 1), rh::ui::qtext(rh::fmt00(rounds)));
+        QCOMPARE(f.tab->cmbDebugRound->currentIndex(), -1);
+
+        QCOMPARE(f.tab->lstDebug->count(), int(st.debugNames.size()));
+        for (int i = 0; i < f.tab->lstDebug->count(); ++i)
+            QCOMPARE(f.tab->lstDebug->item(i)->text(),
+                     rh::ui::qtext(st.debugNames[std::size_t(i)]));
+        QVERIFY(f.tab->lstDebug->item(0)->text().endsWith(s("~01")));
+
+        // A scored round: everybody seated, nobody starred.
+        f.chooseRound("01");
+        QStringList expected;
+        for (const auto& e : st.entrantsByName())
+            expected << f.expected("01", e.id);
+        QCOMPARE(f.entrantItems(), expected);
+        QVERIFY(!f.entrantItems().join(s("")).contains(u'*'));
+        QCOMPARE(f.tab->cmbDebugPlorte->currentIndex(), -1);
+
+        // The current round, not yet scored: every name starred; an entrant's table.
+        const std::string current = rh::fmt00(st.currentRound());
+        f.chooseRound(current.c_str());
+        QVERIFY(f.tab->cmbDebugPlorte->count() > 0);
+        for (const QString& item : f.entrantItems())
+            QVERIFY(item.startsWith(u'*'));
+        f.choose(f.tab->cmbDebugPlorte, 2);
+        const std::string id = rh::fmt00(f.tab->cmbDebugPlorte->itemData(2).toLongLong());
+        QCOMPARE(f.tab->cmbDebugPlorte->itemText(2), f.expected(current, id));
+        QCOMPARE(f.tab->txtDebugPartner->text(),
+                 f.expected(current, st.gRoster.getPartner(current, id)));
+        QCOMPARE(f.tab->txtDebugOppo1->text(),
+                 f.expected(current, st.gRoster.getOpponent1(current, id)));
+        QCOMPARE(f.tab->txtDebugOppo2->text(),
+                 f.expected(current, st.gRoster.getOpponent2(current, id)));
+        QVERIFY(f.tab->txtDebugPartner->text().startsWith(u'*'));
+
+        // After the player's score is stored, choosing the round again drops the star.
+        const QString name = rh::ui::qtext(st.nameOf(id));
+        f.session.state().gScores.setScore(current, id, "6");
+        f.window.notifyScoreStored();
+        f.chooseRound(current.c_str());
+        QVERIFY(f.entrantItems().contains(name));
+        QVERIFY(!f.entrantItems().contains(s("*") + name));
+    }
+
+    void whoSitsOutIsNotOffered() {
+        ViewerFixture f;
+        QVERIFY(f.loadExample("sitout10.qmc"));
+        const auto& st = f.session.state();
+        f.chooseRound("02");
+        int seated = 0;
+        for (const auto& e : st.entrantsByName())
+            seated += st.isSeated(2, e.id) ? 1 : 0;
+        QCOMPARE(seated, 8);
+        QCOMPARE(f.tab->cmbDebugPlorte->count(), seated);
+        for (int i = 0; i < f.tab->cmbDebugPlorte->count(); ++i)
+            QVERIFY(st.isSeated(2, rh::fmt00(f.tab->cmbDebugPlorte->itemData(i).toLongLong())));
+    }
+
+    void teamShowsTheOpposingTeamOnly() {
+        ViewerFixture f;
+        QVERIFY(f.loadExample("teams7.qmc"));
+        const auto& st = f.session.state();
+        f.chooseRound("01");
+        QCOMPARE(f.tab->cmbDebugPlorte->count(), 6); // seven teams: one sits out
+        f.choose(f.tab->cmbDebugPlorte, 0);
+        const std::string id = rh::fmt00(f.tab->cmbDebugPlorte->itemData(0).toLongLong());
+        const std::string other = st.gRoster.GetTeam("01", id);
+        QVERIFY(!other.empty());
+        QCOMPARE(f.tab->txtDebugPartner->text(), f.expected("01", other));
+        QVERIFY(f.tab->txtDebugOppo1->text().isEmpty());
+        QVERIFY(f.tab->txtDebugOppo2->text().isEmpty());
+
+        // A new load starts the viewer afresh.
+        QVERIFY(f.loadExample("demo.qmc"));
+        QCOMPARE(f.tab->cmbDebugRound->count(), int(f.session.tourney().TotalRounds()));
+        QCOMPARE(f.tab->cmbDebugPlorte->count(), 0);
+        QVERIFY(f.tab->txtDebugPartner->text().isEmpty());
+        QCOMPARE(f.tab->lstDebug->count(), 16);
+    }
+};
+
+QTEST_MAIN(RosterViewerTest)
+#include "roster_viewer_test.moc"
