@@ -174,6 +174,11 @@ bool MoneyTab::selectFee(QComboBox* list, double amount) {
     const int index = list->findData(static_cast<int>(cents));
     if (index < 0)
         return false;
+    // Choosing the amount already shown still runs the list's handling.
+    if (list->currentIndex() == index) {
+        const QSignalBlocker block(list);
+        list->setCurrentIndex(-1);
+    }
     list->setCurrentIndex(index);
     return true;
 }
