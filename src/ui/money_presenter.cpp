@@ -16,6 +16,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,6 +63,8 @@ MoneyPresenter::MoneyPresenter(MainWindow& window)
     m_entryFee->setCheckable(true);
     layOutEntryFeeGrid();
     GridBinding* fees = configureGrid(t.lvEntryFee, m_entryFee);
+    // The names take the rest of the frame's width.
+    t.lvEntryFee->header()->setStretchLastSection(true);
 
     connect(&m_window, &MainWindow::tournamentLoaded, this, &MoneyPresenter::onTournamentLoaded);
     connect(&m_window, &MainWindow::entryFeeChanged, this, &MoneyPresenter::onEntryFeeChanged);
