@@ -370,6 +370,27 @@ private slots:
         QVERIFY(f.prompt.shown.empty());
     }
 
+    void expensesReadBackWithACommaDecimalPoint() {
+        Fixture f;
+        f.session.currency = rh::CurrencyFormat{"€", ",", ".", 3, 2, true, true};
+        QVERIFY(
+            rh::ResetAndLoad(f.session, std::string(RANKHALL_SOURCE_DIR) + "/examples/demo.qmc"));
+        f.session.tourney().setExpenses(12.5);
+        f.afterLoad();
+        QLineEdit* box = f.tab().txtExpense;
+        QCOMPARE(box->text(), QStringLiteral("12.5"));
+        QCOMPARE(f.tab().lblNetPayout->text(), QStringLiteral("147,50 €"));
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        box->setFocus();
+        QCOMPARE(box->text(), QStringLiteral("12.5"));
+        f.tab().cbBumpFee->setFocus();
+        QCOMPARE(f.session.tourney().Expenses(), 12.5);
+        QCOMPARE(box->text(), QStringLiteral("12,50 €"));
+        box->setFocus();
+        QCOMPARE(box->text(), QStringLiteral("12.5"));
+    }
+
     void entryFeeRollCall() {
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
