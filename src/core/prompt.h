@@ -3,6 +3,7 @@
 // choice and file dialog goes through IPrompt. The window implements it with Qt dialogs,
 // rankhall-cli records what would have been shown, and tests script the answers (ScriptedPrompt).
 
+#include "core/currency.h"
 #include "core/errors.h"
 
 #include <array>
@@ -49,6 +50,7 @@ struct PayoutEditorRequest {
     double netPayout = 0;
     std::string netPayoutText;
     int entrants = 0;
+    CurrencyFormat currency; // the amounts are written in this format
 };
 
 class IPrompt {

@@ -3,6 +3,7 @@
 #include "ui/leaders_presenter.h"
 #include "ui/main_flow.h"
 #include "ui/main_window.h"
+#include "ui/money_presenter.h"
 #include "ui/results_presenter.h"
 
 namespace rh::ui {
@@ -10,6 +11,7 @@ namespace rh::ui {
 void installPresenters(MainWindow& window) {
     new MainFlow(window);
     new LeadersPresenter(window);
+    new MoneyPresenter(window);
     installReviewPresenters(window);
 }
 

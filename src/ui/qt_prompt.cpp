@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "ui/dialogs.h"
+#include "ui/payout_editor.h"
 #include "ui/widgets.h"
 
 #include <QFileDialog>
@@ -144,8 +145,15 @@ void QtPrompt::roundOver(bool tournamentOver) {
     dialog.exec();
 }
 
-bool QtPrompt::editPayouts(PayoutEditorRequest&) {
-    return false;
+bool QtPrompt::editPayouts(PayoutEditorRequest& request) {
+    PayoutEditor editor(request, *this, m_parent);
+    // The worksheet's own messages are centred on the worksheet while it is open.
+    const QPointer<QWidget> owner = m_parent;
+    m_parent = &editor;
+    const bool accepted = editor.exec() == QDialog::Accepted && editor.wasAccepted();
+    m_parent = owner;
+    request = editor.result();
+    return accepted;
 }
 
 } // namespace rh::ui

@@ -1,7 +1,7 @@
 #pragma once
 // QtPrompt: the window's IPrompt, with Qt's message boxes and file dialogs and the program's own
-// modal dialogs (frmResolve, frmAutoAdvance). A message without a title of its own is titled
-// with the application's title, "Rankhall".
+// modal dialogs (frmResolve, frmAutoAdvance, frmPayout). A message without a title of its own is
+// titled with the application's title, "Rankhall".
 
 #include "core/prompt.h"
 
@@ -37,7 +37,8 @@ public:
     std::string chooseSaveFile(const FileDialogSpec& spec) override;
     std::string resolveConflict(const ConflictRequest& request) override;
     void roundOver(bool tournamentOver) override;
-    /// The payout worksheet is not part of this window yet: nothing is accepted.
+    /// Runs the payout worksheet (frmPayout) modally; on OK the request holds the accepted count
+    /// and amounts, otherwise it is left as handed in.
     bool editPayouts(PayoutEditorRequest& request) override;
 
 private:

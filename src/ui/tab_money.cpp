@@ -174,6 +174,11 @@ bool MoneyTab::selectFee(QComboBox* list, double amount) {
     const int index = list->findData(static_cast<int>(cents));
     if (index < 0)
         return false;
+    // Choosing the amount already shown still runs the list's handling.
+    if (list->currentIndex() == index) {
+        const QSignalBlocker block(list);
+        list->setCurrentIndex(-1);
+    }
     list->setCurrentIndex(index);
     return true;
 }
@@ -188,7 +193,10 @@ bool MoneyTab::eventFilter(QObject* watched, QEvent* event) {
         // Edit the plain number: the shown currency text goes, the whole number is selected.
         double amount = 0;
         const std::string shown = trim(ss(txtExpense->text()));
-        if (!shown.empty() && m_currency && parseMoney(shown, *m_currency, amount))
+        // The plain number first: "12.5" is twelve and a half whatever the money format's
+        // separators are.
+        if (!shown.empty() && m_currency &&
+            (tryParseNumber(shown, amount) || parseMoney(shown, *m_currency, amount)))
             txtExpense->setText(qs(formatGeneral(amount)));
         QTimer::singleShot(0, txtExpense, [e = txtExpense] { e->selectAll(); });
     } else if (watched == txtExpense && event->type() == QEvent::FocusOut) {

@@ -4,8 +4,8 @@
 // choice and table, and the entry-fee roll call.
 //
 // The fee lists are filled here (FillFeeLists). The expenses box edits as a plain number while it
-// has the focus and shows currency otherwise. Payout and roll-call logic plug in through the
-// grids' models (setGridModel) and the signals of MainWindow.
+// has the focus and shows currency otherwise. The payout and roll-call logic is MoneyPresenter's
+// (money_presenter.h): it gives lvPayout and lvEntryFee their models and listens to the controls.
 
 #include <QWidget>
 
@@ -33,7 +33,9 @@ public:
 
     /// Fills the three fee lists (item text = currency text, item data = cents); nothing chosen.
     void FillFeeLists(const CurrencyFormat& currency);
-    /// Selects the item whose cents equal amount x 100 (rounded); false when none matches.
+    /// Selects the first item whose cents equal amount x 100 (rounded), running the list's
+    /// handling even when that item was already selected; false (selection kept) when none
+    /// matches.
     static bool selectFee(QComboBox* list, double amount);
     /// The expenses box shows the amount as currency with two decimals.
     void showExpenses(double amount, const CurrencyFormat& currency);

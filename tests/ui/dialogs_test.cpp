@@ -107,9 +107,6 @@ private slots:
         rh::ui::AutoAdvanceDialog over(true);
         QCOMPARE(over.lblAutoTitle->text(), QStringLiteral("THE TOURNAMENT IS OVER"));
         QCOMPARE(over.lblDirections->text(), QStringLiteral("Press OK to go to the Results Tab"));
-        rh::ui::QtPrompt prompt;
-        rh::PayoutEditorRequest request;
-        QVERIFY(!prompt.editPayouts(request));
     }
 
     void splashWaitsForTheLaterOfTimeAndReady() {

@@ -1,0 +1,293 @@
+#include "ui/money_presenter.h"
+
+#include "core/text.h"
+#include "money/entry_fees.h"
+#include "money/payout.h"
+#include "money/payout_editor.h"
+#include "publishing/html.h"
+#include "services/session.h"
+#include "ui/grid.h"
+#include "ui/grid_model.h"
+#include "ui/grid_view.h"
+#include "ui/main_window.h"
+#include "ui/tab_money.h"
+#include "ui/tab_results.h"
+#include "ui/widgets.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeView>
+
+#include <algorithm>
+
+namespace rh::ui {
+
+namespace {
+
+constexpr const char* kUpdateCustomTitle = "Update Custom Payouts";
+constexpr const char* kUpdateCustomText = "Update your custom payouts";
+
+std::vector<GridRow> entryFeeRows(const std::vector<EntryFeeRow>& rows) {
+    std::vector<GridRow> out;
+    out.reserve(rows.size());
+    for (const EntryFeeRow& r : rows) {
+        const QColor colour = toQColor(r.color);
+        out.push_back(GridRow{{GridCell(QString(), colour), GridCell(qs(r.name), colour)},
+                              qs(r.tag),
+                              qs(r.toolTip),
+                              r.paid});
+    }
+    return out;
+}
+
+} // namespace
+
+MoneyPresenter::MoneyPresenter(MainWindow& window)
+    : QObject(&window), m_window(window), m_payout(new GridModel(this)),
+      m_resultPayout(new GridModel(this)), m_entryFee(new GridModel(this)) {
+    setObjectName(QStringLiteral("moneyPresenter"));
+    MoneyTab& t = tab();
+
+    m_payout->setColumns(payoutColumns(false));
+    m_payout->setCurrencyFormat(session().currency);
+    configureGrid(t.lvPayout, m_payout);
+    m_resultPayout->setColumns(payoutColumns(true));
+    m_resultPayout->setCurrencyFormat(session().currency);
+    configureGrid(m_window.resultsTab()->lvResultPayout, m_resultPayout);
+    m_entryFee->setCheckable(true);
+    layOutEntryFeeGrid();
+    GridBinding* fees = configureGrid(t.lvEntryFee, m_entryFee);
+    // The names take the rest of the frame's width.
+    t.lvEntryFee->header()->setStretchLastSection(true);
+
+    connect(&m_window, &MainWindow::tournamentLoaded, this, &MoneyPresenter::onTournamentLoaded);
+    connect(&m_window, &MainWindow::entryFeeChanged, this, &MoneyPresenter::onEntryFeeChanged);
+    connect(&m_window, &MainWindow::expensesChanged, this, &MoneyPresenter::onExpensesChanged);
+    connect(&m_window, &MainWindow::tabChanging, this, &MoneyPresenter::onTabChanging);
+    connect(&m_window, &MainWindow::tabShown, this, &MoneyPresenter::onTabShown);
+    // The window stores the expenses on leaving the box first; the reminder comes after.
+    connect(&t, &MoneyTab::expensesLeft, this, &MoneyPresenter::onExpensesLeft);
+    connect(t.optPayout, &QButtonGroup::idClicked, this, &MoneyPresenter::onOptionClicked);
+    connect(t.cmdCustomPayout, &QPushButton::clicked, this, &MoneyPresenter::CustomPayoutSetup);
+    connect(t.cmdSetAll, &QPushButton::clicked, this,
+            [this] { m_entryFee->setRows(entryFeeRows(SetAllEntryFees(session()))); });
+    connect(t.cmdClearAll, &QPushButton::clicked, this,
+            [this] { m_entryFee->setRows(entryFeeRows(ClearAllEntryFees(session()))); });
+    connect(m_entryFee, &GridModel::rowCheckChanged, this, &MoneyPresenter::onEntryFeeChecked);
+    // Sorting moves the rows with their check boxes; the colours follow the boxes again.
+    connect(fees, &GridBinding::headingSorted, this, [this] {
+        m_entryFee->recolorByCheck(toQColor(entryFeeRowColor(true)),
+                                   toQColor(entryFeeRowColor(false)));
+    });
+
+    // The money inputs stay disabled until a tournament is loaded.
+    showPayoutControls();
+}
+
+Session& MoneyPresenter::session() const {
+    return m_window.session();
+}
+
+MoneyTab& MoneyPresenter::tab() const {
+    return *m_window.moneyTab();
+}
+
+bool MoneyPresenter::entryFeeChosen() const {
+    return tab().cbEntryFee->currentIndex() >= 1;
+}
+
+void MoneyPresenter::layOutEntryFeeGrid() {
+    m_entryFee->setColumns(entryFeeColumns(session().tourney().isProgressive()));
+}
+
+// --- Signals of the window ----------------------------------------------------------------------
+
+void MoneyPresenter::onTournamentLoaded() {
+    layOutEntryFeeGrid();
+    ShowLoadedFees();
+    RefreshEntryFeeGrid();
+    showPayoutControls();
+    showPayoutTable();
+}
+
+void MoneyPresenter::onEntryFeeChanged() {
+    // The window has stored the fee and marked the payouts and the standings stale.
+    RefreshEntryFeeGrid();
+    Session& s = session();
+    if (s.state().payout.PayoutOption == 1 && s.gPostLoadComplete)
+        showUpdateCustomPayouts();
+    UpdateNetPayout();
+}
+
+void MoneyPresenter::onExpensesChanged() {
+    // The payouts in the standings change with the net payout as well.
+    session().gLeaderViewRefresh = true;
+    UpdateNetPayout();
+}
+
+void MoneyPresenter::onExpensesLeft() {
+    Session& s = session();
+    const PayoutSettings& p = s.state().payout;
+    if (s.gLoaded && p.PayoutOption == 1 && p.CustomPayoutCount > 0 &&
+        s.m_Payout.ChkPayout(s.currency))
+        showUpdateCustomPayouts();
+}
+
+void MoneyPresenter::onOptionClicked(int option) {
+    session().m_Payout.SelectPayoutOption(session(), static_cast<std::int16_t>(option));
+    showPayoutControls();
+    showPayoutTable();
+}
+
+void MoneyPresenter::onTabChanging(int index) {
+    if (index != MainWindow::TabLoadMoney && session().gLoaded)
+        CheckCustomPayouts();
+}
+
+void MoneyPresenter::onTabShown(int index) {
+    Session& s = session();
+    if (index == MainWindow::TabLoadMoney) {
+        s.m_Payout.UpdatePayoutOptions(s.currency);
+        RefreshEntryFeeGrid();
+        s.m_Payout.RefreshPayouts(s, s.state().payout.PayoutOption);
+        showPayoutControls();
+        showPayoutTable();
+    } else if (index == MainWindow::TabResults) {
+        showPayoutTable();
+    }
+}
+
+void MoneyPresenter::onEntryFeeChecked(int row, const QString& tag, bool checked) {
+    const Rgb colour = UpdateEntryFeePaid(session(), ss(tag), checked);
+    m_entryFee->setRowForeground(row, toQColor(colour));
+}
+
+// --- Operations ---------------------------------------------------------------------------------
+
+void MoneyPresenter::ShowLoadedFees() {
+    Session& s = session();
+    MoneyTab& t = tab();
+    // Each selection runs its list's own handling (the fee stored, the views told).
+    MoneyTab::selectFee(t.cbBumpFee, s.tourney().BumpFee());
+    MoneyTab::selectFee(t.cbWoodFee, s.tourney().WoodFee());
+    MoneyTab::selectFee(t.cbEntryFee, s.tourney().EntryFee());
+    t.txtExpense->setText(qs(formatGeneral(s.tourney().Expenses())));
+    UpdateNetPayout();
+}
+
+void MoneyPresenter::UpdateNetPayout() {
+    Session& s = session();
+    s.m_Payout.UpdateNetPayout(s, expenseBoxNumeric());
+    showNetPayout();
+    showPayoutControls();
+    showPayoutTable();
+}
+
+void MoneyPresenter::RefreshEntryFeeGrid() {
+    m_entryFee->setRows(entryFeeRows(rh::RefreshEntryFeeGrid(session(), entryFeeChosen())));
+}
+
+void MoneyPresenter::CustomPayoutSetup() {
+    Session& s = session();
+    CPayout& payout = s.m_Payout;
+    payout.SelectPayoutOption(s, 1);
+    showPayoutControls();
+    m_payout->clearRows();
+
+    PayoutEditorRequest request;
+    {
+        const PayoutSettings& p = s.state().payout;
+        request.placeCount = std::clamp<int>(p.CustomPayoutCount, 0, kPayoutPlaces);
+        for (int i = 0; i < request.placeCount; ++i)
+            request.amounts[std::size_t(i)] = p.CustomPayouts[std::size_t(i)];
+    }
+    request.netPayout = payout.netPayoutValue(s.currency);
+    request.netPayoutText = payout.netPayoutText();
+    request.entrants = s.tourney().TotalPlort();
+    request.currency = s.currency;
+
+    if (s.prompt().editPayouts(request)) {
+        PayoutSettings& p = s.state().payout;
+        const int count = std::clamp(request.placeCount, 0, kPayoutPlaces);
+        for (int i = 0; i < count; ++i)
+            p.CustomPayouts[std::size_t(i)] = request.amounts[std::size_t(i)];
+        p.CustomPayoutCount = static_cast<std::int16_t>(count);
+        s.gUpdatePayout = true;
+        s.gLeaderViewRefresh = true;
+        payout.setPayoutsEnabled(true);
+    }
+
+    m_payout->clearRows();
+    payout.SelectPayoutOption(s, 1);
+    showPayoutControls();
+    showPayoutTable();
+    PublishHTML(s, m_window.htmlTimer()->isActive());
+}
+
+void MoneyPresenter::CheckCustomPayouts() {
+    Session& s = session();
+    while (s.m_Payout.ChkPayout(s.currency)) {
+        showUpdateCustomPayouts();
+        CustomPayoutSetup();
+        // With fewer than three entrants the worksheet offers no number of places, so the table
+        // can never be put right there: asking again would never let the director go.
+        if (s.tourney().TotalPlort() < 3)
+            break;
+    }
+}
+
+// --- Drawing ------------------------------------------------------------------------------------
+
+void MoneyPresenter::showNetPayout() {
+    const CPayout& payout = session().m_Payout;
+    QLabel* label = tab().lblNetPayout;
+    label->setText(qs(payout.netPayoutText()));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, toQColor(payout.netPayoutColor()));
+    label->setPalette(pal);
+}
+
+void MoneyPresenter::showPayoutControls() {
+    const Session& s = session();
+    const CPayout& payout = s.m_Payout;
+    MoneyTab& t = tab();
+    const bool inputs = payout.controlsEnabled();
+    for (QWidget* w : std::initializer_list<QWidget*>{t.cbEntryFee, t.txtExpense, t.cbBumpFee,
+                                                      t.cbWoodFee, t.txtJackpotTitle})
+        w->setEnabled(inputs);
+    const bool options = payout.payoutOptionsEnabled();
+    t.optPayout0->setEnabled(options);
+    t.optPayout1->setEnabled(options);
+    t.cmdCustomPayout->setEnabled(options);
+    const int option = s.state().payout.PayoutOption;
+    if (QAbstractButton* chosen = t.optPayout->button(option))
+        chosen->setChecked(true);
+}
+
+void MoneyPresenter::showPayoutTable() {
+    std::vector<GridRow> rows;
+    for (const PayoutRow& r : session().m_Payout.rows())
+        rows.push_back(
+            GridRow{{qs(r.placeWord), qs(r.amountText)}, qs(r.placeWord + "1"), {}, false});
+    m_payout->setRows(rows);
+    m_resultPayout->setRows(std::move(rows));
+}
+
+void MoneyPresenter::showUpdateCustomPayouts() {
+    showMessage(session().prompt(), kUpdateCustomTitle, kUpdateCustomText, MsgIcon::Information);
+}
+
+bool MoneyPresenter::expenseBoxNumeric() const {
+    const std::string text = trim(ss(tab().txtExpense->text()));
+    double amount = 0;
+    return !text.empty() &&
+           (tryParseNumber(text, amount) || parseMoney(text, session().currency, amount));
+}
+
+} // namespace rh::ui
