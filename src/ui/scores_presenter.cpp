@@ -174,8 +174,8 @@ void ScoresPresenter::render() {
         QGroupBox* box = m_frames.value(qs(name));
         if (!box)
             continue;
-        // frmEnterScores is the whole panel; its caption stays as laid out.
-        if (box != m_tab.frmEnterScores)
+        // A frame the controller gives no caption (the panel, the opponents) keeps its own.
+        if (!frame->caption.empty())
             box->setTitle(qs(frame->caption));
         setShown(box, frame->visible);
     }

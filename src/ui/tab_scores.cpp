@@ -240,7 +240,6 @@ ScoresTab::ScoresTab(QWidget* parent) : QWidget(parent) {
         l->addWidget(boxPlayer);
         l->addWidget(frmPartnerScore);
         l->addWidget(frmOpponent);
-        l->addStretch(1);
     }
 
     // The hidden tools.
@@ -275,7 +274,7 @@ ScoresTab::ScoresTab(QWidget* parent) : QWidget(parent) {
     top->setSpacing(12);
     frmEnterScores->setMinimumWidth(720);
     frmEnterScores->setMaximumWidth(820);
-    top->addWidget(frmEnterScores, 0, Qt::AlignLeft);
+    top->addWidget(frmEnterScores, 0, Qt::AlignLeft | Qt::AlignTop);
     top->addLayout(tools, 1);
     setToolsVisible(false);
 

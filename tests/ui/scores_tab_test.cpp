@@ -10,6 +10,7 @@
 #include "support/generator.h"
 #include "support/temp_dir.h"
 #include "ui/clock_presenter.h"
+#include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/presenters.h"
 #include "ui/scores_presenter.h"
@@ -25,7 +26,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QtTest>
@@ -151,6 +154,7 @@ private slots:
         QCOMPARE(t.boxPlayer->title(), QStringLiteral("Player Round Score"));
         QCOMPARE(t.frmPartnerScore->title(), QStringLiteral("Partner Round Score"));
         QVERIFY(t.frmOpponent->isVisible());
+        QCOMPARE(t.frmOpponent->title(), QStringLiteral("Opponent Round Score"));
         QVERIFY(t.comboPlayerScore->hasFocus());
 
         const std::string id = f.selectedId();
@@ -475,6 +479,37 @@ private slots:
         QCOMPARE(f.window.findChildren<rh::ui::ValidateWindow*>().size(), 1);
     }
 
+    void theConflictDialogWaitsForAnExplicitChoice() {
+        // Neither score is preset: Enter alone keeps the partner's stored score, so nothing
+        // already stored is replaced without a choice. The keyboard starts at optPlayer.
+        rh::ui::ResolveDialog dialog({"Ann Abbott", "*Bob Baker", "09", "07"});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.optPlayer));
+        QVERIFY(!dialog.optPlayer->isChecked());
+        QCOMPARE(dialog.cbPlayerName->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(dialog.cbPartnerScore->focusPolicy(), Qt::NoFocus);
+        // The arrows go between the two, Space chooses, Tab goes on to OK.
+        QTest::keyClick(dialog.optPlayer, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.optPartner));
+        QTest::keyClick(dialog.optPartner, Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.optPlayer));
+        QTest::keyClick(dialog.optPlayer, Qt::Key_Space);
+        QVERIFY(dialog.optPlayer->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.cmdOK));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(dialog.QDialog::result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.result(), std::string("09"));
+
+        rh::ui::ResolveDialog untouched({"Ann Abbott", "*Bob Baker", "09", "07"});
+        untouched.show();
+        QVERIFY(QTest::qWaitForWindowActive(&untouched));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(untouched.QDialog::result(), int(QDialog::Accepted));
+        QCOMPARE(untouched.result(), std::string("07"));
+    }
+
     void oneScoreInABigTournament() {
         // Prints the time from the choice of a score to the views updated; no assertion on it.
         for (int entrants : {200, 2000}) {
@@ -498,6 +533,60 @@ private slots:
             qInfo("%d entrants: Scores tab opened in %.2f ms, one score choice rendered in %.2f ms",
                   entrants, open / 1e6, one / 1e6);
         }
+    }
+
+    void screenshots() {
+        // By hand only: RANKHALL_SHOTS_DIR=folder, ideally under a real X server.
+        const QString dir = qEnvironmentVariable("RANKHALL_SHOTS_DIR");
+        if (dir.isEmpty())
+            QSKIP("RANKHALL_SHOTS_DIR not set");
+        Fixture f;
+        QVERIFY(f.load("demo.qmc"));
+        f.window.resize(1280, 800);
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        f.showScores();
+        ScoresTab& t = *f.tab;
+        const std::string r = f.round();
+        const std::string first = f.selectedId();
+        QVERIFY(chooseScore(&t, 10));
+        QVERIFY(choose(t.comboPlayerBumps, t.comboPlayerBumps->currentIndex()));
+        QVERIFY(chooseEntrant(&t, f.st().gRoster.getOpponent1(r, first)));
+        QVERIFY(choose(t.comboPlayerBumps, 2));
+        QVERIFY(choose(t.comboPlayerWoods, 1));
+        QTest::qWait(50);
+        auto save = [&](const QPixmap& shot, const char* name) {
+            QVERIFY(shot.save(dir + QLatin1Char('/') + QString::fromUtf8(name)));
+        };
+        const QPixmap window = f.window.grab();
+        save(window, "scores_tab.png");
+        // A dialog as it stands over the window.
+        auto over = [&](QDialog& dialog, const char* name) {
+            dialog.adjustSize();
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QPixmap shot = window;
+            QPainter p(&shot);
+            const QPixmap d = dialog.grab();
+            p.drawPixmap((shot.width() - d.width()) / 2, (shot.height() - d.height()) / 2, d);
+            p.end();
+            save(shot, name);
+            dialog.hide();
+        };
+        rh::ui::ResolveDialog resolve(
+            {f.nameOf(f.selectedId()), t.partner.name->text().toStdString(), "09", "07"},
+            &f.window);
+        over(resolve, "resolve_dialog.png");
+        rh::ui::AutoAdvanceDialog roundOver(false, &f.window);
+        over(roundOver, "round_over_dialog.png");
+        rh::ui::AutoAdvanceDialog tournamentOver(true, &f.window);
+        over(tournamentOver, "tournament_over_dialog.png");
+        f.window.toggleTools();
+        rh::ui::ValidateWindow* validate = f.presenter->openValidateWindow();
+        validate->cmdCheck->click();
+        QVERIFY(QTest::qWaitForWindowExposed(validate));
+        save(validate->grab(), "validate_window.png");
+        save(f.window.grab(), "scores_tab_tools.png");
     }
 };
 
