@@ -44,21 +44,50 @@ QString searchKey(QString text) {
     return text.toCaseFolded();
 }
 
+bool isStepKey(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Type-to-find on one drop-down list: see the header. Watches the closed list and its popup.
+// On a list whose every choice is stored (`storesChoice`), the arrow keys and the mouse wheel do
+// not step through the closed list either, since each step would be stored (a score stepped
+// through would land on one entrant after another): the arrows open the list instead.
 class TypeAhead : public QObject {
 public:
-    explicit TypeAhead(QComboBox* list) : QObject(list), m_list(list) {
-        list->installEventFilter(this);
+    TypeAhead(QComboBox* list, bool storesChoice)
+        : QObject(list), m_list(list), m_storesChoice(storesChoice) {
+        // The popup first: creating it sends the list events of its own.
         list->view()->installEventFilter(this);
+        list->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress)
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::Wheel)
             return false;
+        const bool closed = watched == m_list && !m_list->view()->isVisible();
+        if (event->type() == QEvent::Wheel)
+            return m_storesChoice && closed;
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
             return false;
+        if (isStepKey(key->key())) {
+            if (!m_storesChoice || !closed)
+                return false;
+            if (m_list->isEnabled() && m_list->count() > 0)
+                m_list->showPopup();
+            return true;
+        }
         const QString text = key->text();
         if (text.size() != 1 || !text.at(0).isPrint())
             return false;
@@ -89,6 +118,7 @@ protected:
 
 private:
     QComboBox* m_list;
+    bool m_storesChoice;
     QString m_typed;
     QElapsedTimer m_typing;
 };
@@ -282,9 +312,10 @@ ScoresTab::ScoresTab(QWidget* parent) : QWidget(parent) {
                         comboPlayerBumps, comboPlayerWoods, checkPaid,        checkAll};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
-    for (QComboBox* list : {comboSelectRnd, comboPlayerName, comboPlayerScore, comboPlayerLones,
-                            comboPlayerBumps, comboPlayerWoods})
-        new TypeAhead(list);
+    for (QComboBox* list : {comboSelectRnd, comboPlayerName})
+        new TypeAhead(list, false);
+    for (QComboBox* list : {comboPlayerScore, comboPlayerLones, comboPlayerBumps, comboPlayerWoods})
+        new TypeAhead(list, true);
 }
 
 void ScoresTab::setToolsVisible(bool visible) {

@@ -10,7 +10,8 @@
 // Typing on a list opens it at the first item that reads like the typed text, ignoring the "*" of
 // a waiting entrant and the blank and leading zeros of a number ("7" finds " 07", "ca" finds
 // "*Carla Chen"); Enter chooses it. Nothing is chosen while typing, so a two-digit score is never
-// stored digit by digit.
+// stored digit by digit. For the same reason the arrow keys open the closed score, lone, bump and
+// wood lists instead of stepping through them, and the mouse wheel leaves them alone.
 
 #include <QWidget>
 

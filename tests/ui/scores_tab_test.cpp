@@ -31,9 +31,12 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QWheelEvent>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 using rh::ui::MainWindow;
 using rh::ui::ScoresPresenter;
@@ -395,6 +398,21 @@ private slots:
         QVERIFY(f.selectedId() != id);
         QVERIFY(t.comboPlayerScore->hasFocus());
 
+        // The arrows open the closed score list instead of storing a score at every step, and
+        // the wheel over it stores nothing.
+        const std::string next = f.selectedId();
+        const auto stored = f.st().gScores.col().Count();
+        QTest::keyClick(t.comboPlayerScore, Qt::Key_Down);
+        QTRY_VERIFY(popup->isVisible());
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QTRY_VERIFY(!popup->isVisible());
+        QWheelEvent wheel(QPointF(5, 5), t.comboPlayerScore->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(t.comboPlayerScore, &wheel);
+        QCOMPARE(f.st().gScores.col().Count(), stored);
+        QCOMPARE(f.selectedId(), next);
+
         // Names are found without their waiting mark.
         const QString second = t.comboPlayerName->itemText(1).mid(1);
         t.comboPlayerName->setFocus();
@@ -526,12 +544,18 @@ private slots:
             f.showScores();
             const qint64 open = clock.nsecsElapsed();
             QCOMPARE(f.tab->comboPlayerName->count(), entrants);
-            clock.restart();
-            QVERIFY(chooseScore(f.tab, 8));
-            const qint64 one = clock.nsecsElapsed();
-            QCOMPARE(f.tab->comboPlayerName->count(), entrants - 2);
-            qInfo("%d entrants: Scores tab opened in %.2f ms, one score choice rendered in %.2f ms",
-                  entrants, open / 1e6, one / 1e6);
+            // Several choices: the first pays for warming up.
+            std::vector<double> ms;
+            for (int i = 0; i < 5; ++i) {
+                clock.restart();
+                QVERIFY(chooseScore(f.tab, 8));
+                ms.push_back(clock.nsecsElapsed() / 1e6);
+            }
+            QCOMPARE(f.tab->comboPlayerName->count(), entrants - 10);
+            std::sort(ms.begin(), ms.end());
+            qInfo("%d entrants: Scores tab opened in %.2f ms; one score choice stored and rendered "
+                  "in %.2f ms (median of 5, slowest %.2f ms)",
+                  entrants, open / 1e6, ms[2], ms[4]);
         }
     }
 
