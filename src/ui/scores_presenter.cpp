@@ -73,6 +73,7 @@ ScoresPresenter::ScoresPresenter(MainWindow& window)
 ScoresPresenter::~ScoresPresenter() = default;
 
 void ScoresPresenter::newController() {
+    m_stateOfController = m_window.session().sharedState();
     m_EnterScores = std::make_unique<cEnterScores>(m_window.session());
     bindRoundAdvance(*m_EnterScores, m_window.session(), roundAdvanceHooks());
 }
@@ -128,6 +129,11 @@ void ScoresPresenter::connectActions() {
             [this](bool checked) { act([&](cEnterScores& c) { c.checkPaid_Click(checked); }); });
 }
 
+bool ScoresPresenter::stateReplaced() const {
+    const std::shared_ptr<const TournamentState> seen = m_stateOfController.lock();
+    return !seen || seen != m_window.session().sharedState();
+}
+
 void ScoresPresenter::act(const std::function<void(cEnterScores&)>& action) {
     // A choice signalled while the view is put on the widgets, or while another action runs
     // (a dialog of its own is open), is not the director's.
@@ -135,12 +141,20 @@ void ScoresPresenter::act(const std::function<void(cEnterScores&)>& action) {
         return;
     {
         Flag acting(m_acting);
-        action(*m_EnterScores);
+        if (stateReplaced()) {
+            // The screen still shows the tournament before a reset: start afresh instead.
+            newController();
+            m_EnterScores->UpdateEnterScores();
+        } else {
+            action(*m_EnterScores);
+        }
     }
     render();
 }
 
 void ScoresPresenter::onTournamentLoaded() {
+    // The entrant last clicked on the standings belonged to the tournament before.
+    m_window.session().gSavePlayerId = "00";
     // A new controller for the new tournament: its kind is fixed now.
     newController();
     if (m_window.tabs()->currentIndex() == MainWindow::TabScores)

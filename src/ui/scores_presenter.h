@@ -15,7 +15,9 @@
 //
 // Ownership: a child of the MainWindow, created by installPresenters. It owns the controller of
 // the open tournament and replaces it after every load (the tournament's kind is fixed when a
-// controller is created).
+// controller is created), and also whenever it finds the tournament reset under it (a load that
+// failed after the reset): a choice made on a screen of the old tournament is then dropped and
+// the tab reloads, so nothing is written into the empty one.
 
 #include "scoring/enter_scores.h"
 #include "services/round_advance.h"
@@ -69,6 +71,8 @@ private:
     /// another action is under way.
     void act(const std::function<void(cEnterScores&)>& action);
     void newController();
+    /// True when the tournament state has been replaced (a reset) since the controller was made.
+    bool stateReplaced() const;
     std::function<void()> traced(const char* name, std::function<void()> hook);
 
     void renderList(QComboBox* list, const ListView& view);
@@ -78,6 +82,8 @@ private:
     MainWindow& m_window;
     ScoresTab& m_tab;
     std::unique_ptr<cEnterScores> m_EnterScores;
+    /// The tournament state the controller was made for.
+    std::weak_ptr<const TournamentState> m_stateOfController;
 
     // The tab's widgets by object name, found once.
     QHash<QString, QComboBox*> m_lists;

@@ -60,7 +60,6 @@ struct Fixture {
             return false;
         // What the after-load refresh does before the views fill themselves.
         session.gLoaded = true;
-        session.gSavePlayerId = "00";
         window.ShowDashboard();
         session.clock.ResetForLoad(window.clockPresenter()->now());
         session.clock.SetProgressRange(session.tourney().TotalRounds());

@@ -68,7 +68,6 @@ struct Fixture {
     // What the after-load refresh does before the views fill themselves, then the views.
     void afterLoad() {
         session.gLoaded = true;
-        session.gSavePlayerId = "00";
         window.ShowDashboard();
         session.clock.ResetForLoad(window.clockPresenter()->now());
         session.clock.SetProgressRange(session.tourney().TotalRounds());
@@ -175,6 +174,45 @@ private slots:
         t.comboPlayerScore->setCurrentIndex(8);
         t.comboPlayerName->setCurrentIndex(3);
         QCOMPARE(f.st().gScores.col().Count(), stored);
+    }
+
+    void theEntrantLastClickedOnTheStandingsComesFirst() {
+        Fixture f;
+        QVERIFY(f.load("demo.qmc"));
+        const std::string clicked = f.st().entrantsByName().at(5).id;
+        f.session.gSavePlayerId = clicked;
+        f.showScores();
+        QCOMPARE(f.selectedId(), clicked);
+        // Its score given, the first waiting entrant is next.
+        const std::string partner = f.st().gRoster.getPartner(f.round(), clicked);
+        QVERIFY(chooseScore(f.tab, 4));
+        QCOMPARE(f.tab->comboPlayerName->currentIndex(), 0);
+        QVERIFY(f.selectedId() != clicked && f.selectedId() != partner);
+        // A new load forgets it.
+        f.session.gSavePlayerId = f.st().entrantsByName().at(9).id;
+        f.window.tabs()->setCurrentIndex(MainWindow::TabLoadMoney);
+        QVERIFY(f.load("demo.qmc"));
+        QCOMPARE(f.session.gSavePlayerId, std::string("00"));
+        f.showScores();
+        QCOMPARE(f.tab->comboPlayerName->currentIndex(), 0);
+    }
+
+    void aFailedLoadLeavesNothingToActOn() {
+        Fixture f;
+        QVERIFY(f.load("demo.qmc"));
+        f.showScores();
+        const int waiting = f.tab->comboPlayerName->count();
+        QVERIFY(waiting > 0);
+        // The next load fails after the reset: the open tournament is the empty one now, while
+        // the tab still shows the old one.
+        QVERIFY(!rh::ResetAndLoad(f.session, (f.tmp / "missing.qmc").string()));
+        QCOMPARE(f.messagesTitled("Load Document"), 1);
+        QVERIFY(chooseScore(f.tab, 7));
+        QCOMPARE(f.st().gScores.col().Count(), 0);
+        QCOMPARE(f.tab->comboPlayerName->count(), 0);
+        QVERIFY(!f.tab->comboPlayerScore->isEnabled());
+        QVERIFY(!f.tab->comboSelectRnd->isEnabled());
+        QVERIFY(f.tab->partner.name->text().isEmpty());
     }
 
     void aScoreIsStoredForTheEntrantAndThePartner() {
