@@ -46,6 +46,9 @@ ResolveDialog::ResolveDialog(const ConflictRequest& request, QWidget* parent)
     }
     for (QLineEdit* n : {cbPlayerName, cbPartnerName})
         n->setMinimumWidth(200);
+    // The boxes only show; the keyboard goes from optPlayer to optPartner to OK.
+    for (QLineEdit* box : {cbPlayerName, cbPartnerName, cbPlayerScore, cbPartnerScore})
+        box->setFocusPolicy(Qt::NoFocus);
     const char* tip = "Choose the player which has the correct score";
     optPlayer = makeOption(this, "optPlayer", "", tip);
     optPartner = makeOption(this, "optPartner", "", tip);
@@ -56,6 +59,9 @@ ResolveDialog::ResolveDialog(const ConflictRequest& request, QWidget* parent)
     cmdOK = makeButton(this, "cmdOK", "OK");
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    setTabOrder(optPlayer, optPartner);
+    setTabOrder(optPartner, cmdOK);
+    optPlayer->setFocus(Qt::OtherFocusReason);
 
     auto* g = new QGridLayout;
     g->setHorizontalSpacing(10);

@@ -5,11 +5,13 @@
 #include "ui/main_window.h"
 #include "ui/money_presenter.h"
 #include "ui/results_presenter.h"
+#include "ui/scores_presenter.h"
 
 namespace rh::ui {
 
 void installPresenters(MainWindow& window) {
     new MainFlow(window);
+    new ScoresPresenter(window);
     new LeadersPresenter(window);
     new MoneyPresenter(window);
     installReviewPresenters(window);

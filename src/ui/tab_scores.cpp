@@ -3,21 +3,125 @@
 #include "core/text.h"
 #include "ui/widgets.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace rh::ui {
 
 namespace {
+
+// What a list item is found by: the text without blanks and without the "*" of a waiting
+// entrant; a number without its leading zeros ("00" stays "0"), case folded.
+QString searchKey(QString text) {
+    text = text.trimmed();
+    while (text.startsWith(QLatin1Char('*')))
+        text.remove(0, 1);
+    text = text.trimmed();
+    bool digits = !text.isEmpty();
+    for (const QChar c : text)
+        digits = digits && c.isDigit();
+    if (digits) {
+        qsizetype zeros = 0;
+        while (zeros + 1 < text.size() && text.at(zeros) == QLatin1Char('0'))
+            ++zeros;
+        text.remove(0, zeros);
+    }
+    return text.toCaseFolded();
+}
+
+bool isStepKey(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Type-to-find on one drop-down list: see the header. Watches the closed list and its popup.
+// On a list whose every choice is stored (`storesChoice`), the arrow keys and the mouse wheel do
+// not step through the closed list either, since each step would be stored (a score stepped
+// through would land on one entrant after another): the arrows open the list instead.
+class TypeAhead : public QObject {
+public:
+    TypeAhead(QComboBox* list, bool storesChoice)
+        : QObject(list), m_list(list), m_storesChoice(storesChoice) {
+        // The popup first: creating it sends the list events of its own.
+        list->view()->installEventFilter(this);
+        list->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::Wheel)
+            return false;
+        const bool closed = watched == m_list && !m_list->view()->isVisible();
+        if (event->type() == QEvent::Wheel)
+            return m_storesChoice && closed;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        if (isStepKey(key->key())) {
+            if (!m_storesChoice || !closed)
+                return false;
+            if (m_list->isEnabled() && m_list->count() > 0)
+                m_list->showPopup();
+            return true;
+        }
+        const QString text = key->text();
+        if (text.size() != 1 || !text.at(0).isPrint())
+            return false;
+        const bool restart =
+            !m_typing.isValid() || m_typing.elapsed() > QApplication::keyboardInputInterval();
+        // A blank opens the closed list as usual; it only counts inside a name being typed.
+        if (text == QStringLiteral(" ") && (restart || m_typed.isEmpty()))
+            return false;
+        if (!m_list->isEnabled() || m_list->count() == 0)
+            return false;
+        m_typed = restart ? text : m_typed + text;
+        m_typing.start();
+        int row = findTypedRow(m_list, m_typed);
+        if (row < 0) {
+            m_typed = text;
+            row = findTypedRow(m_list, m_typed);
+        }
+        QAbstractItemView* popup = m_list->view();
+        if (watched == m_list && !popup->isVisible())
+            m_list->showPopup();
+        if (row >= 0) {
+            const QModelIndex index = m_list->model()->index(row, m_list->modelColumn());
+            popup->setCurrentIndex(index);
+            popup->scrollTo(index);
+        }
+        return true;
+    }
+
+private:
+    QComboBox* m_list;
+    bool m_storesChoice;
+    QString m_typed;
+    QElapsedTimer m_typing;
+};
 
 void fillNumbers(QComboBox* list, int last, bool blankFirst) {
     if (blankFirst)
@@ -62,6 +166,16 @@ QGridLayout* relatedGrid(QGroupBox* box) {
 }
 
 } // namespace
+
+int findTypedRow(const QComboBox* list, const QString& typed) {
+    const QString wanted = searchKey(typed);
+    if (wanted.isEmpty())
+        return -1;
+    for (int row = 0; row < list->count(); ++row)
+        if (searchKey(list->itemText(row)).startsWith(wanted))
+            return row;
+    return -1;
+}
 
 ScoresTab::ScoresTab(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tabScores"));
@@ -156,7 +270,6 @@ ScoresTab::ScoresTab(QWidget* parent) : QWidget(parent) {
         l->addWidget(boxPlayer);
         l->addWidget(frmPartnerScore);
         l->addWidget(frmOpponent);
-        l->addStretch(1);
     }
 
     // The hidden tools.
@@ -191,9 +304,18 @@ ScoresTab::ScoresTab(QWidget* parent) : QWidget(parent) {
     top->setSpacing(12);
     frmEnterScores->setMinimumWidth(720);
     frmEnterScores->setMaximumWidth(820);
-    top->addWidget(frmEnterScores, 0, Qt::AlignLeft);
+    top->addWidget(frmEnterScores, 0, Qt::AlignLeft | Qt::AlignTop);
     top->addLayout(tools, 1);
     setToolsVisible(false);
+
+    QWidget* order[] = {comboSelectRnd,   comboPlayerName,  comboPlayerScore, comboPlayerLones,
+                        comboPlayerBumps, comboPlayerWoods, checkPaid,        checkAll};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    for (QComboBox* list : {comboSelectRnd, comboPlayerName})
+        new TypeAhead(list, false);
+    for (QComboBox* list : {comboPlayerScore, comboPlayerLones, comboPlayerBumps, comboPlayerWoods})
+        new TypeAhead(list, true);
 }
 
 void ScoresTab::setToolsVisible(bool visible) {

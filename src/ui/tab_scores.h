@@ -4,7 +4,14 @@
 // the jackpot frame is double-clicked, the tools: "Validate Score" and the roster viewer.
 //
 // The score, bump and wood lists are filled here with their fixed items; the score-entry
-// controller fills the round, entrant and lone lists and drives every field.
+// controller fills the round, entrant and lone lists and drives every field (ScoresPresenter).
+//
+// Keyboard: Tab runs round -> entrant -> score -> lones -> bumps -> woods -> "Paid" -> "Show All".
+// Typing on a list opens it at the first item that reads like the typed text, ignoring the "*" of
+// a waiting entrant and the blank and leading zeros of a number ("7" finds " 07", "ca" finds
+// "*Carla Chen"); Enter chooses it. Nothing is chosen while typing, so a two-digit score is never
+// stored digit by digit. For the same reason the arrow keys open the closed score, lone, bump and
+// wood lists instead of stepping through them, and the mouse wheel leaves them alone.
 
 #include <QWidget>
 
@@ -28,6 +35,9 @@ struct RelatedRow {
     QLabel* woods = nullptr;
     QLabel* fee = nullptr;
 };
+
+/// The list's first row that reads like the typed text (see above), -1 when none does.
+int findTypedRow(const QComboBox* list, const QString& typed);
 
 class ScoresTab : public QWidget {
     Q_OBJECT

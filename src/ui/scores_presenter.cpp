@@ -1,0 +1,271 @@
+#include "ui/scores_presenter.h"
+
+#include "services/load_save.h"
+#include "ui/clock_presenter.h"
+#include "ui/main_window.h"
+#include "ui/tab_scores.h"
+#include "ui/validate_window.h"
+#include "ui/widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStandardItemModel>
+#include <QTabWidget>
+
+namespace rh::ui {
+
+namespace {
+
+bool sameItems(const std::vector<ListItem>& a, const std::vector<ListItem>& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].text != b[i].text || a[i].data != b[i].data)
+            return false;
+    return true;
+}
+
+template <class W> void setShown(W* widget, bool visible) {
+    // Only an explicit change: a widget never hidden is left to follow its parent.
+    if (widget->isHidden() == visible)
+        widget->setVisible(visible);
+}
+
+// Clears the flag when the scope ends, however it ends.
+class Flag {
+public:
+    explicit Flag(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~Flag() { m_flag = false; }
+    Flag(const Flag&) = delete;
+    Flag& operator=(const Flag&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+} // namespace
+
+ScoresPresenter::ScoresPresenter(MainWindow& window)
+    : QObject(&window), m_window(window), m_tab(*window.scoresTab()) {
+    setObjectName(QStringLiteral("scoresPresenter"));
+    // The widgets by the names the view uses for them.
+    const EnterScoresView names;
+    for (const auto& [name, list] : names.lists())
+        m_lists.insert(qs(name), m_tab.findChild<QComboBox*>(qs(name)));
+    for (const auto& [name, caption] : names.captions())
+        m_captions.insert(qs(name), m_tab.findChild<QWidget*>(qs(name)));
+    for (const auto& [name, check] : names.checks())
+        m_checks.insert(qs(name), m_tab.findChild<QCheckBox*>(qs(name)));
+    for (const auto& [name, frame] : names.frames())
+        m_frames.insert(qs(name), m_tab.findChild<QGroupBox*>(qs(name)));
+
+    newController();
+    connectActions();
+    connect(&window, &MainWindow::tournamentLoaded, this, &ScoresPresenter::onTournamentLoaded);
+    connect(&window, &MainWindow::tabShown, this, &ScoresPresenter::onTabShown);
+    connect(&window, &MainWindow::validateRequested, this, &ScoresPresenter::openValidateWindow);
+    render();
+}
+
+ScoresPresenter::~ScoresPresenter() = default;
+
+void ScoresPresenter::newController() {
+    m_stateOfController = m_window.session().sharedState();
+    m_EnterScores = std::make_unique<cEnterScores>(m_window.session());
+    bindRoundAdvance(*m_EnterScores, m_window.session(), roundAdvanceHooks());
+}
+
+std::function<void()> ScoresPresenter::traced(const char* name, std::function<void()> hook) {
+    return [this, name, hook = std::move(hook)] {
+        if (m_trace)
+            m_trace(name);
+        hook();
+    };
+}
+
+RoundAdvanceHooks ScoresPresenter::roundAdvanceHooks() {
+    Session& session = m_window.session();
+    // The clock through the window's presenter: every change reaches the labels and the timers.
+    TournamentClock& clock = m_window.clockPresenter()->clock();
+    RoundAdvanceHooks h;
+    h.refreshViews = traced("refreshViews", [this] { m_window.notifyScoreStored(); });
+    h.StopRoundTimer = traced("StopRoundTimer", [&clock] { clock.StopRoundTimer(); });
+    h.RecordRoundTime = traced("RecordRoundTime", [&clock, &session] {
+        clock.RecordRoundTime(session.tourney().CurrentRound(), session.tourney().TotalRounds());
+    });
+    h.ResetRoundTimer = traced("ResetRoundTimer", [&clock] { clock.RTimer.Reset(); });
+    h.ResetPauseTimer = traced("ResetPauseTimer", [&clock] { clock.ResetPauseTimer(); });
+    h.SaveData = traced("SaveData", [&session] { rh::SaveData(session, false); });
+    h.StartRoundTimer = traced("StartRoundTimer", [&clock] { clock.StartRoundTimer(); });
+    h.ChangeRound = traced("ChangeRound", [this] { m_window.ChangeRound(); });
+    h.UpdateProgressBars = [this, &clock, &session](bool done) {
+        if (m_trace)
+            m_trace(done ? "UpdateProgressBars(true)" : "UpdateProgressBars(false)");
+        clock.UpdateProgressBars(done, session.tourney().CurrentRound(),
+                                 session.tourney().TotalRounds());
+    };
+    h.ShowResultsTab = traced("ShowResultsTab",
+                              [this] { m_window.tabs()->setCurrentIndex(MainWindow::TabResults); });
+    return h;
+}
+
+void ScoresPresenter::connectActions() {
+    auto onList = [this](QComboBox* list, void (cEnterScores::*click)(int)) {
+        connect(list, &QComboBox::activated, this,
+                [this, click](int index) { act([&](cEnterScores& c) { (c.*click)(index); }); });
+    };
+    onList(m_tab.comboSelectRnd, &cEnterScores::comboSelectRnd_Click);
+    onList(m_tab.comboPlayerName, &cEnterScores::comboPlayerName_Click);
+    onList(m_tab.comboPlayerScore, &cEnterScores::comboPlayerScore_click);
+    onList(m_tab.comboPlayerLones, &cEnterScores::comboPlayerLones_Click);
+    onList(m_tab.comboPlayerBumps, &cEnterScores::comboPlayerBumps_Click);
+    onList(m_tab.comboPlayerWoods, &cEnterScores::comboPlayerWoods_Click);
+    connect(m_tab.checkAll, &QCheckBox::clicked, this,
+            [this](bool checked) { act([&](cEnterScores& c) { c.checkAll_Click(checked); }); });
+    connect(m_tab.checkPaid, &QCheckBox::clicked, this,
+            [this](bool checked) { act([&](cEnterScores& c) { c.checkPaid_Click(checked); }); });
+}
+
+bool ScoresPresenter::stateReplaced() const {
+    const std::shared_ptr<const TournamentState> seen = m_stateOfController.lock();
+    return !seen || seen != m_window.session().sharedState();
+}
+
+void ScoresPresenter::act(const std::function<void(cEnterScores&)>& action) {
+    // A choice signalled while the view is put on the widgets, or while another action runs
+    // (a dialog of its own is open), is not the director's.
+    if (m_rendering || m_acting)
+        return;
+    {
+        Flag acting(m_acting);
+        if (stateReplaced()) {
+            // The screen still shows the tournament before a reset: start afresh instead.
+            newController();
+            m_EnterScores->UpdateEnterScores();
+        } else {
+            action(*m_EnterScores);
+        }
+    }
+    render();
+}
+
+void ScoresPresenter::onTournamentLoaded() {
+    // The entrant last clicked on the standings belonged to the tournament before.
+    m_window.session().gSavePlayerId = "00";
+    // A new controller for the new tournament: its kind is fixed now.
+    newController();
+    if (m_window.tabs()->currentIndex() == MainWindow::TabScores)
+        act([](cEnterScores& c) { c.UpdateEnterScores(); });
+    else
+        render();
+}
+
+void ScoresPresenter::onTabShown(int index) {
+    if (index == MainWindow::TabScores)
+        act([](cEnterScores& c) { c.UpdateEnterScores(); });
+}
+
+ValidateWindow* ScoresPresenter::openValidateWindow() {
+    auto* w = new ValidateWindow(m_window.session(), &m_window);
+    w->show();
+    w->raise();
+    w->activateWindow();
+    return w;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rendering
+
+void ScoresPresenter::render() {
+    if (m_rendering)
+        return;
+    Flag rendering(m_rendering);
+    const EnterScoresView& v = m_EnterScores->view();
+    for (const auto& [name, frame] : v.frames()) {
+        QGroupBox* box = m_frames.value(qs(name));
+        if (!box)
+            continue;
+        // A frame the controller gives no caption (the panel, the opponents) keeps its own.
+        if (!frame->caption.empty())
+            box->setTitle(qs(frame->caption));
+        setShown(box, frame->visible);
+    }
+    for (const auto& [name, list] : v.lists())
+        if (QComboBox* combo = m_lists.value(qs(name)))
+            renderList(combo, *list);
+    for (const auto& [name, caption] : v.captions())
+        if (QWidget* w = m_captions.value(qs(name)))
+            renderCaption(w, *caption);
+    for (const auto& [name, check] : v.checks()) {
+        QCheckBox* box = m_checks.value(qs(name));
+        if (!box)
+            continue;
+        const QString text = qs(check->caption);
+        if (box->text() != text)
+            box->setText(text);
+        box->setChecked(check->checked);
+        box->setEnabled(check->enabled);
+        setShown(box, check->visible);
+    }
+    if (!v.focus.empty() && m_window.tabs()->currentWidget() == &m_tab) {
+        if (QWidget* w = m_tab.findChild<QWidget*>(qs(v.focus)); w && w->isEnabled())
+            w->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void ScoresPresenter::renderList(QComboBox* list, const ListView& view) {
+    std::vector<ListItem>& shown = m_shownItems[list];
+    if (!sameItems(shown, view.items) || list->count() != static_cast<int>(view.items.size())) {
+        list->clear();
+        // All rows in one insertion: the entrant list of a big tournament is rebuilt after
+        // every score.
+        if (auto* model = qobject_cast<QStandardItemModel*>(list->model())) {
+            QList<QStandardItem*> rows;
+            rows.reserve(static_cast<qsizetype>(view.items.size()));
+            for (const ListItem& item : view.items) {
+                auto* row = new QStandardItem(qs(item.text));
+                row->setData(qs(item.data), Qt::UserRole);
+                rows.append(row);
+            }
+            model->invisibleRootItem()->insertRows(0, rows);
+        } else {
+            for (const ListItem& item : view.items)
+                list->addItem(qs(item.text), qs(item.data));
+        }
+        shown = view.items;
+    }
+    const int index = view.hasSelection() ? view.index : -1;
+    if (list->currentIndex() != index)
+        list->setCurrentIndex(index);
+    list->setEnabled(view.enabled);
+    setShown(list, view.visible);
+}
+
+void ScoresPresenter::renderCaption(QWidget* widget, const CaptionView& view) {
+    const QString text = qs(view.text);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        if (label->text() != text)
+            label->setText(text);
+    } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+        if (box->text() != text) {
+            box->setText(text);
+            box->setCursorPosition(0); // a long name shows from its start
+        }
+    }
+    renderBackground(widget, view.background);
+    widget->setEnabled(view.enabled);
+    setShown(widget, view.visible);
+}
+
+void ScoresPresenter::renderBackground(QWidget* widget, const std::optional<Rgb>& colour) {
+    auto it = m_shownBackground.find(widget);
+    if (it != m_shownBackground.end() && it->second == colour)
+        return;
+    setBackground(widget, colour);
+    m_shownBackground[widget] = colour;
+}
+
+} // namespace rh::ui
