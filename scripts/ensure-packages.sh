@@ -33,4 +33,4 @@ ensure_packages() {
 RANKHALL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libpugixml-dev nlohmann-json3-dev
     libcli11-dev qt6-base-dev qt6-qpa-plugins libgl-dev)
 # What the tests need on top.
-RANKHALL_TEST_PACKAGES=(libgtest-dev libgmock-dev)
+RANKHALL_TEST_PACKAGES=(libgtest-dev libgmock-dev chromium locales)
