@@ -59,9 +59,9 @@ public:
     /// Shows a message or asks a question; returns the button pressed (Ok for a plain message).
     virtual MsgAnswer show(const Message& message) = 0;
     /// The file chosen to open, or "" when the director cancelled.
-    virtual std::string chooseOpenFile(const FileDialogSpec& spec) = 0;
+    virtual std::string chooseOpenFile(const FileDialogSpec& dialogSpec) = 0;
     /// The file chosen to save to, or "" when the director cancelled.
-    virtual std::string chooseSaveFile(const FileDialogSpec& spec) = 0;
+    virtual std::string chooseSaveFile(const FileDialogSpec& dialogSpec) = 0;
     /// Settles a partner-score conflict; returns the score that stands.
     virtual std::string resolveConflict(const ConflictRequest& request) = 0;
     /// The round-over dialog ("THE ROUND IS OVER" / "THE TOURNAMENT IS OVER"); returns on OK.

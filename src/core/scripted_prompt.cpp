@@ -17,10 +17,10 @@ MsgAnswer ScriptedPrompt::show(const Message& message) {
     return message.buttons == MsgButtons::YesNo ? defaultYesNo : defaultOkCancel;
 }
 
-std::string ScriptedPrompt::chooseOpenFile(const FileDialogSpec& spec) {
+std::string ScriptedPrompt::chooseOpenFile(const FileDialogSpec& dialogSpec) {
     Shown s;
     s.kind = "open";
-    s.file = spec;
+    s.file = dialogSpec;
     shown.push_back(s);
     if (openFiles.empty())
         return {};
@@ -29,10 +29,10 @@ std::string ScriptedPrompt::chooseOpenFile(const FileDialogSpec& spec) {
     return f;
 }
 
-std::string ScriptedPrompt::chooseSaveFile(const FileDialogSpec& spec) {
+std::string ScriptedPrompt::chooseSaveFile(const FileDialogSpec& dialogSpec) {
     Shown s;
     s.kind = "save";
-    s.file = spec;
+    s.file = dialogSpec;
     shown.push_back(s);
     if (saveFiles.empty())
         return {};

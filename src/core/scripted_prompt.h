@@ -22,19 +22,19 @@ public:
     };
 
     MsgAnswer show(const Message& message) override;
-    std::string chooseOpenFile(const FileDialogSpec& spec) override;
-    std::string chooseSaveFile(const FileDialogSpec& spec) override;
+    std::string chooseOpenFile(const FileDialogSpec& dialogSpec) override;
+    std::string chooseSaveFile(const FileDialogSpec& dialogSpec) override;
     std::string resolveConflict(const ConflictRequest& request) override;
     void roundOver(bool tournamentOver) override;
     bool editPayouts(PayoutEditorRequest& request) override;
 
     // Scripting.
-    std::deque<MsgAnswer> answers;          // for questions (OkCancel, YesNo)
-    std::deque<std::string> openFiles;      // "" = cancel
-    std::deque<std::string> saveFiles;      // "" = cancel
-    std::deque<bool> conflictTakesPlayer;   // true: the player's score stands
+    std::deque<MsgAnswer> answers;                 // for questions (OkCancel, YesNo)
+    std::deque<std::string> openFiles;             // "" = cancel
+    std::deque<std::string> saveFiles;             // "" = cancel
+    std::deque<bool> conflictTakesPlayer;          // true: the player's score stands
     std::deque<PayoutEditorRequest> payoutResults; // accepted results, in order
-    std::deque<bool> payoutAccepts;         // false = cancelled (when no result is queued)
+    std::deque<bool> payoutAccepts;                // false = cancelled (when no result is queued)
     MsgAnswer defaultOkCancel = MsgAnswer::Ok;
     MsgAnswer defaultYesNo = MsgAnswer::No;
 

@@ -100,10 +100,10 @@ bool ResetAndLoad(Session& s, const std::string& path) {
 }
 
 bool OpenTournamentFile(Session& s) {
-    FileDialogSpec spec;
-    spec.filter = kOpenFilter;
-    spec.initialPath = s.openDialogFile;
-    std::string chosen = s.prompt().chooseOpenFile(spec);
+    FileDialogSpec dialogSpec;
+    dialogSpec.filter = kOpenFilter;
+    dialogSpec.initialPath = s.openDialogFile;
+    std::string chosen = s.prompt().chooseOpenFile(dialogSpec);
     if (chosen.empty())
         return false;
     s.openDialogFile = chosen;
@@ -135,16 +135,16 @@ bool LoadXMLDocument(Session& s, const std::string& path) {
 }
 
 bool cmdSave(Session& s) {
-    FileDialogSpec spec;
-    spec.title = kSaveTitle;
-    spec.filter = kSaveFilter;
-    spec.defaultExtension = "QMC";
-    spec.confirmOverwrite = true;
-    spec.pathMustExist = true;
+    FileDialogSpec dialogSpec;
+    dialogSpec.title = kSaveTitle;
+    dialogSpec.filter = kSaveFilter;
+    dialogSpec.defaultExtension = "QMC";
+    dialogSpec.confirmOverwrite = true;
+    dialogSpec.pathMustExist = true;
     if (s.saveDialogFile.empty())
         s.saveDialogFile = s.openDialogFile;
-    spec.initialPath = s.saveDialogFile;
-    std::string path = s.prompt().chooseSaveFile(spec);
+    dialogSpec.initialPath = s.saveDialogFile;
+    std::string path = s.prompt().chooseSaveFile(dialogSpec);
     if (path.empty())
         return false;
     s.saveDialogFile = path;

@@ -343,15 +343,15 @@ void MainWindow::setLastLoadedPath(const std::string& path) {
 }
 
 FileDialogSpec MainWindow::saveDialogSpec() const {
-    FileDialogSpec spec;
-    spec.title = kSaveTitle;
-    spec.filter = kSaveFilter;
-    spec.defaultExtension = "QMC";
-    spec.initialPath =
+    FileDialogSpec dialogSpec;
+    dialogSpec.title = kSaveTitle;
+    dialogSpec.filter = kSaveFilter;
+    dialogSpec.defaultExtension = "QMC";
+    dialogSpec.initialPath =
         m_session.saveDialogFile.empty() ? m_session.openDialogFile : m_session.saveDialogFile;
-    spec.confirmOverwrite = true;
-    spec.pathMustExist = true;
-    return spec;
+    dialogSpec.confirmOverwrite = true;
+    dialogSpec.pathMustExist = true;
+    return dialogSpec;
 }
 
 void MainWindow::onSave() {

@@ -87,21 +87,21 @@ MsgAnswer answerOf(int standardButton) {
     }
 }
 
-std::unique_ptr<QFileDialog> buildFileDialog(const FileDialogSpec& spec, bool save,
+std::unique_ptr<QFileDialog> buildFileDialog(const FileDialogSpec& dialogSpec, bool save,
                                              QWidget* parent) {
     auto dialog = std::make_unique<QFileDialog>(parent);
     dialog->setObjectName(save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen"));
-    if (!spec.title.empty())
-        dialog->setWindowTitle(qs(spec.title));
+    if (!dialogSpec.title.empty())
+        dialog->setWindowTitle(qs(dialogSpec.title));
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!spec.filter.empty())
-        dialog->setNameFilter(qtFileFilter(spec.filter));
-    if (!spec.defaultExtension.empty())
-        dialog->setDefaultSuffix(qs(spec.defaultExtension));
-    dialog->setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
-    if (!spec.initialPath.empty())
-        dialog->selectFile(qs(spec.initialPath));
+    if (!dialogSpec.filter.empty())
+        dialog->setNameFilter(qtFileFilter(dialogSpec.filter));
+    if (!dialogSpec.defaultExtension.empty())
+        dialog->setDefaultSuffix(qs(dialogSpec.defaultExtension));
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !dialogSpec.confirmOverwrite);
+    if (!dialogSpec.initialPath.empty())
+        dialog->selectFile(qs(dialogSpec.initialPath));
     return dialog;
 }
 
@@ -117,19 +117,19 @@ MsgAnswer QtPrompt::show(const Message& message) {
     return answerOf(pressed);
 }
 
-std::string QtPrompt::chooseFile(const FileDialogSpec& spec, bool save) {
-    auto dialog = buildFileDialog(spec, save, m_parent);
+std::string QtPrompt::chooseFile(const FileDialogSpec& dialogSpec, bool save) {
+    auto dialog = buildFileDialog(dialogSpec, save, m_parent);
     if (dialog->exec() != QDialog::Accepted)
         return {};
     const QStringList files = dialog->selectedFiles();
     return files.isEmpty() ? std::string() : ss(files.front());
 }
 
-std::string QtPrompt::chooseOpenFile(const FileDialogSpec& spec) {
-    return chooseFile(spec, false);
+std::string QtPrompt::chooseOpenFile(const FileDialogSpec& dialogSpec) {
+    return chooseFile(dialogSpec, false);
 }
-std::string QtPrompt::chooseSaveFile(const FileDialogSpec& spec) {
-    return chooseFile(spec, true);
+std::string QtPrompt::chooseSaveFile(const FileDialogSpec& dialogSpec) {
+    return chooseFile(dialogSpec, true);
 }
 
 std::string QtPrompt::resolveConflict(const ConflictRequest& request) {

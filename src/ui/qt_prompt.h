@@ -21,8 +21,8 @@ namespace rh::ui {
 QString qtFileFilter(const std::string& filter);
 /// The message box for a message, ready to exec.
 std::unique_ptr<QMessageBox> buildMessageBox(const Message& message, QWidget* parent);
-/// The file dialog for a spec, ready to exec.
-std::unique_ptr<QFileDialog> buildFileDialog(const FileDialogSpec& spec, bool save,
+/// The file dialog for a dialogSpec, ready to exec.
+std::unique_ptr<QFileDialog> buildFileDialog(const FileDialogSpec& dialogSpec, bool save,
                                              QWidget* parent);
 MsgAnswer answerOf(int standardButton);
 
@@ -33,8 +33,8 @@ public:
     void setParentWidget(QWidget* parent) { m_parent = parent; }
 
     MsgAnswer show(const Message& message) override;
-    std::string chooseOpenFile(const FileDialogSpec& spec) override;
-    std::string chooseSaveFile(const FileDialogSpec& spec) override;
+    std::string chooseOpenFile(const FileDialogSpec& dialogSpec) override;
+    std::string chooseSaveFile(const FileDialogSpec& dialogSpec) override;
     std::string resolveConflict(const ConflictRequest& request) override;
     void roundOver(bool tournamentOver) override;
     /// Runs the payout worksheet (frmPayout) modally; on OK the request holds the accepted count
@@ -42,7 +42,7 @@ public:
     bool editPayouts(PayoutEditorRequest& request) override;
 
 private:
-    std::string chooseFile(const FileDialogSpec& spec, bool save);
+    std::string chooseFile(const FileDialogSpec& dialogSpec, bool save);
     QPointer<QWidget> m_parent;
 };
 

@@ -48,18 +48,18 @@ private slots:
                  QStringLiteral("Files (*.QMC) (*.QMC *.qmc)"));
         QCOMPARE(rh::ui::qtFileFilter("Tournaments|*.QMC;*.RCV|All|*.*"),
                  QStringLiteral("Tournaments (*.QMC *.qmc *.RCV *.rcv);;All (*.*)"));
-        rh::FileDialogSpec spec;
-        spec.title = "Save Tournament";
-        spec.filter = "Files (*.QMC)|*.QMC";
-        spec.defaultExtension = "QMC";
-        spec.confirmOverwrite = true;
-        auto save = rh::ui::buildFileDialog(spec, true, nullptr);
+        rh::FileDialogSpec dialogSpec;
+        dialogSpec.title = "Save Tournament";
+        dialogSpec.filter = "Files (*.QMC)|*.QMC";
+        dialogSpec.defaultExtension = "QMC";
+        dialogSpec.confirmOverwrite = true;
+        auto save = rh::ui::buildFileDialog(dialogSpec, true, nullptr);
         QCOMPARE(save->windowTitle(), QStringLiteral("Save Tournament"));
         QCOMPARE(save->acceptMode(), QFileDialog::AcceptSave);
         QCOMPARE(save->defaultSuffix(), QStringLiteral("QMC"));
         QVERIFY(!save->testOption(QFileDialog::DontConfirmOverwrite));
         QCOMPARE(save->nameFilters().size(), 1);
-        auto open = rh::ui::buildFileDialog(spec, false, nullptr);
+        auto open = rh::ui::buildFileDialog(dialogSpec, false, nullptr);
         QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
     }
 

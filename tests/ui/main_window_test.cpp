@@ -428,12 +428,12 @@ private slots:
         connect(&f.window, &MainWindow::saveRequested, this, [&](const QString& p) { saved << p; });
         child<QPushButton>(f.window, "cmdSave")->click();
         QCOMPARE(f.prompt.shown.size(), std::size_t{1});
-        const rh::FileDialogSpec spec = f.prompt.shown.front().file;
-        QCOMPARE(spec.title, std::string("Save Tournament"));
-        QCOMPARE(spec.filter, std::string("Files (*.QMC)|*.QMC"));
-        QCOMPARE(spec.defaultExtension, std::string("QMC"));
-        QCOMPARE(spec.initialPath, std::string("/data/club.QMC"));
-        QVERIFY(spec.confirmOverwrite);
+        const rh::FileDialogSpec dialogSpec = f.prompt.shown.front().file;
+        QCOMPARE(dialogSpec.title, std::string("Save Tournament"));
+        QCOMPARE(dialogSpec.filter, std::string("Files (*.QMC)|*.QMC"));
+        QCOMPARE(dialogSpec.defaultExtension, std::string("QMC"));
+        QCOMPARE(dialogSpec.initialPath, std::string("/data/club.QMC"));
+        QVERIFY(dialogSpec.confirmOverwrite);
         QVERIFY(saved.isEmpty());
         f.prompt.saveFiles = {"/data/new.QMC"};
         child<QPushButton>(f.window, "cmdSave")->click();
