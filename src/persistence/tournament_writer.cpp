@@ -45,7 +45,7 @@ bool splitPair(std::string_view key, long long& a, long long& b) {
 
 class Emitter {
 public:
-    explicit Emitter(std::string& out) : m_out(out) {}
+    Emitter(std::string& out, bool asciiOnly) : m_out(out), m_asciiOnly(asciiOnly) {}
 
     void open(int depth, std::string_view name) {
         newLine(depth);
@@ -72,7 +72,7 @@ public:
         m_out += '<';
         m_out += name;
         m_out += '>';
-        appendEscaped(m_out, text);
+        appendEscaped(m_out, text, m_asciiOnly);
         m_out += "</";
         m_out += name;
         m_out += '>';
@@ -84,6 +84,7 @@ private:
         m_out.append(static_cast<std::size_t>(depth), '\t');
     }
     std::string& m_out;
+    bool m_asciiOnly;
 };
 
 void writeTournamentInfo(Emitter& w, const CTourney& t) {
@@ -338,7 +339,7 @@ void appendReference(std::string& out, char32_t cp) {
 
 } // namespace
 
-void appendEscaped(std::string& out, std::string_view s) {
+void appendEscaped(std::string& out, std::string_view s, bool asciiOnly) {
     bool plain = true;
     bool blank = true;
     for (char c : s) {
@@ -380,14 +381,16 @@ void appendEscaped(std::string& out, std::string_view s) {
             continue;
         }
         int b = cp1252ByteOf(cp);
-        if (b >= 0)
+        if (b >= 0 && !(asciiOnly && b >= 0x80))
             out += static_cast<char>(static_cast<unsigned char>(b));
         else
             appendReference(out, cp);
     }
 }
 
-std::string buildTournamentXml(const TournamentState& st) {
+namespace {
+
+std::string buildDocument(const TournamentState& st, bool asciiOnly) {
     std::string out;
     out.reserve(4096 + st.m_SortedNames.size() * 120 + st.gTableSeats.Count() * 40 +
                 static_cast<std::size_t>(st.gScores.Count()) * 100 + st.gBumps.Count() * 40 +
@@ -398,7 +401,7 @@ std::string buildTournamentXml(const TournamentState& st) {
     out += "-->";
     out += "\r\n<!--Rankhall tournament: settings, payouts, entrants, seating and scores-->";
     out += "\r\n<Tournament>";
-    Emitter w(out);
+    Emitter w(out, asciiOnly);
     writeTournamentInfo(w, st.m_Tourney);
     writeFeesPayout(w, st.payout);
     writePlayerKeys(w, st);
@@ -407,6 +410,20 @@ std::string buildTournamentXml(const TournamentState& st) {
     writeBumps(w, st);
     writeLones(w, st);
     out += "\r\n</Tournament>";
+    return out;
+}
+
+} // namespace
+
+std::string buildTournamentXml(const TournamentState& st) {
+    std::string out = buildDocument(st, false);
+    // The reader takes a file whose bytes are valid UTF-8 for UTF-8. Windows-1252 text can look
+    // like that by chance ("ÃŠ" has the bytes of one UTF-8 character); such a document is written
+    // with every character beyond ASCII as a reference instead, which both readings agree on.
+    bool ascii = std::all_of(out.begin(), out.end(),
+                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii && isValidUtf8(out))
+        out = buildDocument(st, true);
     return out;
 }
 

@@ -37,7 +37,8 @@ bool CreateSaveDoc(const TournamentState& state, IPrompt& prompt, const std::str
 
 /// Appends the text to `out` escaped for XML element content and encoded to Windows-1252.
 /// Characters the code page lacks, CR and other control characters become character references;
-/// a text of blanks only is written as references too, so the parser keeps it.
-void appendEscaped(std::string& out, std::string_view utf8);
+/// a text of blanks only is written as references too, so the parser keeps it. With `asciiOnly`
+/// every character beyond ASCII is a reference.
+void appendEscaped(std::string& out, std::string_view utf8, bool asciiOnly = false);
 
 } // namespace rh

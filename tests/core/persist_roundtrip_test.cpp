@@ -151,6 +151,26 @@ TEST(RoundTrip, CodePageOnDiskAndCharacterReferences) {
     EXPECT_EQ(back.nameOf("03"), "Zoë");
 }
 
+TEST(RoundTrip, Windows1252TextThatLooksLikeUtf8StaysWhatItWas) {
+    // "ÃŠ" is the bytes C3 8A in Windows-1252, which read as UTF-8 would be "Ê".
+    GeneratorOptions o;
+    o.entrants = 4;
+    o.rounds = 1;
+    o.names = {"ÃŠ", "Bob", "Cy", "Di"};
+    TournamentState st;
+    test::generateTournament(st, o);
+    std::string plain = buildTournamentXml(st);
+    EXPECT_NE(plain.find("<PlayerName>&#195;&#352;</PlayerName>"), std::string::npos);
+    ScriptedPrompt prompt;
+    TournamentState back = readText(fileBytesToText(plain), prompt);
+    EXPECT_EQ(back.nameOf("01"), "ÃŠ");
+    // With any other character beyond ASCII the bytes are no UTF-8, and the name is one byte each.
+    st.m_Tourney.setTourneyTitle("Zoë");
+    plain = buildTournamentXml(st);
+    EXPECT_NE(plain.find("<PlayerName>\xC3\x8A</PlayerName>"), std::string::npos);
+    EXPECT_EQ(readText(fileBytesToText(plain), prompt).nameOf("01"), "ÃŠ");
+}
+
 TEST(RoundTrip, ThroughFilesOnDisk) {
     test::TempDir dir;
     TournamentState st;
@@ -205,17 +225,21 @@ struct CommaPunct : std::numpunct<char> {
     std::string do_grouping() const override { return "\3"; }
 };
 
-// Builds a de_DE locale in the test's own folder when the system has none installed.
+// A C locale with a decimal comma: an installed one, or a small one built in the test's folder.
 bool setCommaCLocale(const std::filesystem::path& folder) {
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"})
-        if (std::setlocale(LC_ALL, name))
+        if (std::setlocale(LC_NUMERIC, name))
             return true;
-    std::string cmd =
-        "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
-    if (std::system(cmd.c_str()) != 0)
+    test::writeFile(folder / "comma.src", "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\n"
+                                          "grouping 3\nEND LC_NUMERIC\n");
+    // localedef warns about the categories the source leaves out; -c writes the locale anyway.
+    std::string cmd = "localedef -c -i '" + (folder / "comma.src").string() +
+                      "' -f ANSI_X3.4-1968 '" + (folder / "xx_XX").string() +
+                      "' >/dev/null 2>&1";
+    if (std::system(cmd.c_str()) < 0)
         return false;
     ::setenv("LOCPATH", folder.c_str(), 1);
-    bool ok = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    bool ok = std::setlocale(LC_NUMERIC, "xx_XX") != nullptr;
     ::unsetenv("LOCPATH");
     return ok;
 }
@@ -249,7 +273,7 @@ TEST(RoundTrip, DecimalCommaLocaleStillWritesAndReadsPoints) {
     comma.replace(comma.find("<BumpFee>0.25<"), 14, "<BumpFee>0,25<");
     TournamentState fromComma = readText(fileBytesToText(comma), prompt);
     EXPECT_DOUBLE_EQ(fromComma.m_Tourney.BumpFee(), 0.25);
-    std::setlocale(LC_ALL, "C");
+    std::setlocale(LC_NUMERIC, "C");
     std::locale::global(oldGlobal);
     if (!cLocale)
         GTEST_SKIP() << "no C locale with a decimal comma could be made; checked the C++ one only";

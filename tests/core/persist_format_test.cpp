@@ -1,0 +1,397 @@
+// The bytes of a tournament file: masking, the code page, escaping, the writer's fixed layout
+// (golden files under tests/data) and its rules, and the atomic write that never leaves a
+// half-written file.
+//
+// To write the golden files again after a deliberate change of the layout:
+//   RANKHALL_UPDATE_GOLDEN=1 build/release/tests/persist_format_test
+#include "core/scripted_prompt.h"
+#include "persistence/atomic_file.h"
+#include "persistence/code_page.h"
+#include "persistence/tournament_reader.h"
+#include "persistence/tournament_writer.h"
+#include "persistence/xml_document.h"
+#include "roster/keys.h"
+#include "support/generator.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace rh;
+namespace fs = std::filesystem;
+
+// ---- Masking and the code page --------------------------------------------------------------
+
+TEST(Mask, IsItsOwnInverseAndPrintable) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(MaskText(MaskText(all)), all);
+    EXPECT_GE(kMaskByte, 0x20);
+    EXPECT_LT(kMaskByte, 0x7F);
+}
+
+TEST(Mask, AWrittenFileNeverLooksPlain) {
+    TournamentState st;
+    std::string plain = buildTournamentXml(st);
+    std::string masked = MaskText(plain);
+    // Whatever the tournament, a written file starts with the same declaration; masked, its
+    // first 32 bytes hold no "XML" in any letter case.
+    std::string head = masked.substr(0, 32);
+    for (char& c : head)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(head.find("XML"), std::string::npos);
+    EXPECT_FALSE(looksPlain(masked));
+    EXPECT_TRUE(looksPlain(plain));
+    EXPECT_EQ(fileBytesToText(masked), fileBytesToText(plain));
+}
+
+TEST(Mask, PlainTextIsRecognisedInAnyLetterCase) {
+    EXPECT_TRUE(looksPlain("<?XmL version='1.0'?><a/>"));
+    EXPECT_TRUE(looksPlain("<!-- a comment --><xml/>"));
+    EXPECT_FALSE(looksPlain(std::string(32, ' ') + "<?xml?>")); // only the first 32 count
+    // Such a file loads without unmasking.
+    XmlDocument doc;
+    EXPECT_TRUE(doc.parse(fileBytesToText("<?XmL version='1.0'?><Tournament/>")));
+}
+
+TEST(CodePage, DecodeTakesUtf8OrWindows1252) {
+    // Valid UTF-8 beyond ASCII is taken as it is (a file made by another tool).
+    EXPECT_EQ(fileBytesToText("<?xml?><a>Zo\xC3\xAB \xE2\x82\xAC</a>"), "<?xml?><a>Zoë €</a>");
+    // Anything else is Windows-1252.
+    EXPECT_EQ(fileBytesToText("<?xml?><a>Zo\xEB \x80 \x93q\x94</a>"), "<?xml?><a>Zoë € “q”</a>");
+    // A byte-order mark is dropped.
+    EXPECT_EQ(fileBytesToText("\xEF\xBB\xBF<?xml?><a/>"), "<?xml?><a/>");
+    EXPECT_EQ(fileBytesToText("<?xml?><a/>"), "<?xml?><a/>");
+}
+
+TEST(CodePage, EveryByteSurvivesDecodeAndEncode) {
+    for (int b = 0x80; b < 0x100; ++b) {
+        std::string one(1, static_cast<char>(b));
+        std::string utf8 = cp1252ToUtf8(one);
+        EXPECT_TRUE(isValidUtf8(utf8));
+        std::size_t pos = 0;
+        EXPECT_EQ(cp1252ByteOf(nextCodePoint(utf8, pos)), b) << b;
+    }
+    EXPECT_EQ(cp1252ByteOf(U'€'), 0x80);
+    EXPECT_EQ(cp1252ByteOf(U'Ω'), -1);
+    EXPECT_EQ(cp1252ByteOf(0x80), -1); // the C1 control, not the euro sign
+}
+
+TEST(CodePage, Utf8Validation) {
+    EXPECT_TRUE(isValidUtf8("plain"));
+    EXPECT_TRUE(isValidUtf8("\xF0\x9F\x83\x8F"));  // a playing card
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));         // overlong
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(isValidUtf8("\xE2\x82"));         // cut short
+    EXPECT_FALSE(isValidUtf8("\xF5\x80\x80\x80")); // beyond U+10FFFF
+}
+
+TEST(Escaping, MarkupCodePageAndReferences) {
+    auto esc = [](std::string_view s) {
+        std::string out;
+        appendEscaped(out, s);
+        return out;
+    };
+    EXPECT_EQ(esc("Tom & Jerry <3>"), "Tom &amp; Jerry &lt;3&gt;");
+    EXPECT_EQ(esc("Zoë €"), "Zo\xEB \x80");
+    EXPECT_EQ(esc("Ω"), "&#937;");
+    EXPECT_EQ(esc("\xF0\x9F\x83\x8F"), "&#127183;");
+    EXPECT_EQ(esc("a\r\nb\tc"), "a&#13;\nb\tc");
+    EXPECT_EQ(esc(std::string("x\0y", 3)), "xy");
+    EXPECT_EQ(esc("  "), "&#32;&#32;"); // blanks only: kept through the parser
+    EXPECT_EQ(esc(" a "), " a ");
+    EXPECT_EQ(esc("bad \xC3 byte"), "bad &#65533; byte");
+}
+
+// ---- Layout ---------------------------------------------------------------------------------
+
+namespace {
+
+// A small tournament holding one of everything the writer writes.
+TournamentState smallTournament(bool progressive) {
+    TournamentState st;
+    test::GeneratorOptions o;
+    o.kind = progressive ? test::Kind::Progressive : test::Kind::Team;
+    o.entrants = progressive ? 5 : 3;
+    o.rounds = 2;
+    o.scoredRounds = 1;
+    o.seed = 4;
+    o.title = "Golden & <Layout>";
+    o.code = "GOLD";
+    o.aliasEvery = 2;
+    o.names = {"Ann", "Zoë Ωmega"};
+    test::generateTournament(st, o);
+    st.m_Tourney.setExpenses(2.5);
+    writeCount(st.gLones, loneKey(1), "1");
+    writeCount(st.gBumps, bumpKey(2), "2");
+    writeCount(st.gBumps, woodKey(2), "1");
+    writePaid(st.gBumps, 2, true);
+    writePaid(st.gBumps, 3, false);
+    if (progressive) {
+        st.payout.PayoutOption = 1;
+        st.payout.CustomPayoutCount = 3;
+        st.payout.CustomPayouts = {20, 12.5, 7.25, 0, 0, 0, 0, 0};
+    }
+    return st;
+}
+
+void expectGolden(const std::string& name, const std::string& bytes) {
+    fs::path path = fs::path(RANKHALL_TEST_DATA_DIR) / name;
+    if (std::getenv("RANKHALL_UPDATE_GOLDEN"))
+        test::writeFile(path, bytes);
+    EXPECT_EQ(test::readFile(path), bytes) << "layout of " << name << " changed";
+}
+
+} // namespace
+
+TEST(Layout, GoldenProgressiveFile) {
+    expectGolden("golden_progressive.qmc.xml", buildTournamentXml(smallTournament(true)));
+}
+
+TEST(Layout, GoldenTeamFile) {
+    expectGolden("golden_team.qmc.xml", buildTournamentXml(smallTournament(false)));
+}
+
+TEST(Layout, LinesTabsAndTheSevenSectionsInOrder) {
+    std::string x = buildTournamentXml(smallTournament(true));
+    EXPECT_EQ(x.rfind("<?xml version='1.0' encoding='UTF-8'?>\r\n", 0), 0u);
+    EXPECT_NE(x.find("\r\n<!--Get your Free Personalized Score Cards at: www.rankhall.example-->"
+                     "\r\n<!--"),
+              std::string::npos);
+    EXPECT_EQ(x.substr(x.size() - 15), "\r\n</Tournament>");
+    std::size_t last = 0;
+    for (const char* section :
+         {"\r\n<Tournament>\r\n\t<TournamentInfo>", "\r\n\t<FeesPayout>", "\r\n\t<PlayerKeys>",
+          "\r\n\t<RosterRounds>", "\r\n\t<Scores>", "\r\n\t<Bumps>", "\r\n\t<Lones>"}) {
+        std::size_t at = x.find(section);
+        ASSERT_NE(at, std::string::npos) << section;
+        EXPECT_GT(at, last) << section;
+        last = at;
+    }
+    // No line end other than CR LF.
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        if (x[i] == '\n') {
+            EXPECT_EQ(x[i - 1], '\r');
+        }
+    }
+    EXPECT_NE(x.find("\r\n\t\t\t<CustomValues Count=\"3\">\r\n\t\t\t\t<Value>20</Value>"
+                     "\r\n\t\t\t\t<Value>12.5</Value>\r\n\t\t\t\t<Value>7.25</Value>"),
+              std::string::npos);
+}
+
+// ---- Writer rules ---------------------------------------------------------------------------
+
+TEST(Writer, StandardPayoutWritesNoCustomValues) {
+    TournamentState st = smallTournament(false);
+    st.payout.PayoutOption = 0;
+    st.payout.CustomPayoutCount = 3;
+    EXPECT_EQ(buildTournamentXml(st).find("CustomValues"), std::string::npos);
+}
+
+TEST(Writer, PayoutCountBeyondTheTableIsABuildErrorAndNothingIsWritten) {
+    test::TempDir dir;
+    TournamentState st = smallTournament(true);
+    st.payout.CustomPayoutCount = 9;
+    ScriptedPrompt prompt;
+    std::string path = (dir / "t.qmc").string();
+    EXPECT_FALSE(CreateSaveDoc(st, prompt, path, true));
+    auto m = prompt.messages();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].title, "CreateSaveDoc");
+    EXPECT_EQ(m[0].text, commonErrorText(RhError(err::BadIndex)));
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST(Writer, AnEntrantWithOnlyAPaidMarkIsWrittenWithZeroCounts) {
+    TournamentState st;
+    st.m_Tourney.setTotalPlort(4);
+    writePaid(st.gBumps, 3, true);
+    std::string x = buildTournamentXml(st);
+    EXPECT_NE(x.find("<PlayerID>03</PlayerID>\r\n\t\t\t\t<Bump>00</Bump>\r\n\t\t\t\t<Wood>00</Wood>"
+                     "\r\n\t\t\t\t<Paid>1</Paid>"),
+              std::string::npos);
+}
+
+TEST(Writer, EveryStoredEntryIsWrittenInRoundAndIdOrder) {
+    TournamentState st;
+    st.m_Tourney.setTotalPlort(2);
+    st.m_Tourney.setCurrentRound(1);
+    // Entered out of order, one beyond the entrant count and one beyond the current round.
+    st.gScores.setScore("2", "1", "05");
+    st.gScores.setScore("1", "17", "10");
+    st.gScores.setScore("1", "2", "08");
+    writeCount(st.gLones, loneKey(17), "1");
+    writeCount(st.gLones, loneKey(2), "2");
+    std::string x = buildTournamentXml(st);
+    std::size_t a = x.find("<Round>01</Round>\r\n\t\t\t\t<PlayerID>02</PlayerID>");
+    std::size_t b = x.find("<Round>01</Round>\r\n\t\t\t\t<PlayerID>17</PlayerID>");
+    std::size_t c = x.find("<Round>02</Round>\r\n\t\t\t\t<PlayerID>01</PlayerID>");
+    EXPECT_LT(a, b);
+    EXPECT_LT(b, c);
+    EXPECT_NE(c, std::string::npos);
+    EXPECT_LT(x.find("<PlayerID>02</PlayerID>\r\n\t\t\t\t<Lone>02</Lone>"),
+              x.find("<PlayerID>17</PlayerID>\r\n\t\t\t\t<Lone>01</Lone>"));
+    // Nothing is lost when it is read back.
+    ScriptedPrompt prompt;
+    XmlDocument doc;
+    ASSERT_TRUE(doc.parse(fileBytesToText(x)));
+    TournamentState back;
+    readTournament(doc, back, prompt);
+    EXPECT_EQ(back.gScores.Count(), 3);
+    EXPECT_EQ(back.gLones.value("17"), "01");
+}
+
+TEST(Writer, RoundsWithoutTablesKeepTheirPlace) {
+    TournamentState st;
+    st.gRoster.AddPlayers(1, {1, 2, 3, 4});
+    for (int r : {1, 3}) {
+        st.gTableSeats.Add("01", SeatKey(r, 1, 1, 1));
+        st.gTableSeats.Add("02", SeatKey(r, 1, 1, 2));
+        st.gTableSeats.Add("03", SeatKey(r, 1, 2, 1));
+        st.gTableSeats.Add("04", SeatKey(r, 1, 2, 2));
+    }
+    ScriptedPrompt prompt;
+    XmlDocument doc;
+    ASSERT_TRUE(doc.parse(fileBytesToText(buildTournamentXml(st))));
+    TournamentState back;
+    readTournament(doc, back, prompt);
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(back.gTableSeats.Exists(SeatKey(3, 1, 1, 1)));
+    EXPECT_FALSE(back.gTableSeats.Exists(SeatKey(2, 1, 1, 1)));
+}
+
+// ---- Atomic writes --------------------------------------------------------------------------
+
+namespace {
+bool onlyFile(const fs::path& dir, const std::string& name) {
+    int count = 0;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        ++count;
+        if (e.path().filename() != name)
+            return false;
+    }
+    return count == 1;
+}
+} // namespace
+
+TEST(AtomicWrite, ReplacesWholeAndLeavesNoTemporaryFile) {
+    test::TempDir dir;
+    std::string path = (dir / "t.qmc").string();
+    writeFileAtomic(path, "first version");
+    ::chmod(path.c_str(), 0640);
+    writeFileAtomic(path, "second");
+    EXPECT_EQ(test::readFile(path), "second");
+    EXPECT_TRUE(onlyFile(dir.path(), "t.qmc"));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u); // the replaced file's permissions are kept
+    std::string big(3 * 1024 * 1024, 'x');
+    writeFileAtomic(path, big);
+    EXPECT_EQ(test::readFile(path), big);
+}
+
+TEST(AtomicWrite, FailuresAreTypedAndLeaveTheOldFileWhole) {
+    test::TempDir dir;
+    // A target that is a folder.
+    fs::create_directory(dir / "folder.qmc");
+    try {
+        writeFileAtomic((dir / "folder.qmc").string(), "x");
+        FAIL() << "wrote over a folder";
+    } catch (const RhError& e) {
+        EXPECT_EQ(e.number(), err::PathFileAccess);
+    }
+    EXPECT_TRUE(fs::is_directory(dir / "folder.qmc"));
+    // A folder that does not exist.
+    try {
+        writeFileAtomic((dir / "no" / "such.qmc").string(), "x");
+        FAIL() << "wrote into a missing folder";
+    } catch (const RhError& e) {
+        EXPECT_EQ(e.number(), err::PathNotFound);
+    }
+    EXPECT_TRUE(onlyFile(dir.path(), "folder.qmc"));
+}
+
+TEST(AtomicWrite, ReadOnlyFolderKeepsTheOldFile) {
+    test::TempDir dir;
+    fs::create_directory(dir / "ro");
+    std::string path = (dir / "ro" / "t.qmc").string();
+    writeFileAtomic(path, "old tournament");
+    ::chmod((dir / "ro").c_str(), 0555);
+    if (::access((dir / "ro").c_str(), W_OK) == 0) {
+        ::chmod((dir / "ro").c_str(), 0755);
+        GTEST_SKIP() << "permissions do not bind this user (root); the folder test above covers "
+                        "a failed write";
+    }
+    ScriptedPrompt prompt;
+    EXPECT_FALSE(SaveFile(prompt, path, "new tournament"));
+    ::chmod((dir / "ro").c_str(), 0755);
+    EXPECT_EQ(test::readFile(path), "old tournament");
+    ASSERT_EQ(prompt.messages().size(), 1u);
+    EXPECT_EQ(prompt.messages()[0].title, "SaveFile");
+    EXPECT_EQ(prompt.messages()[0].text, commonErrorText(RhError(err::PermissionDenied)));
+}
+
+TEST(AtomicWrite, ADiskFillingUpMidWriteKeepsTheOldFile) {
+    // A file-size limit refuses bytes part way through, as a full disk does, even for root.
+    test::TempDir dir;
+    std::string path = (dir / "t.qmc").string();
+    writeFileAtomic(path, "old tournament");
+    struct sigaction ignore {
+    }, old{};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGXFSZ, &ignore, &old);
+    struct rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    int number = 0;
+    try {
+        writeFileAtomic(path, std::string(100000, 'n'));
+    } catch (const RhError& e) {
+        number = e.number();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::sigaction(SIGXFSZ, &old, nullptr);
+    EXPECT_EQ(number, err::DiskFull);
+    EXPECT_EQ(test::readFile(path), "old tournament");
+    EXPECT_TRUE(onlyFile(dir.path(), "t.qmc")); // the partial temporary file is gone
+}
+
+TEST(AtomicWrite, DiskFullIsReportedAsSuch) {
+    // /dev/full accepts opening and refuses every byte; its folder cannot take a temporary file,
+    // so the error map is checked directly.
+    EXPECT_EQ(fileError(ENOSPC).number(), err::DiskFull);
+    EXPECT_EQ(fileError(EACCES).number(), err::PermissionDenied);
+    EXPECT_EQ(fileError(EROFS).number(), err::PermissionDenied);
+    EXPECT_EQ(fileError(ENOENT).number(), err::PathNotFound);
+    EXPECT_EQ(fileError(EISDIR).number(), err::PathFileAccess);
+}
+
+TEST(ReadFile, MissingFolderAndContent) {
+    test::TempDir dir;
+    try {
+        ReadDataFile((dir / "missing.qmc").string());
+        FAIL();
+    } catch (const RhError& e) {
+        EXPECT_EQ(e.number(), err::FileNotFound);
+    }
+    try {
+        ReadDataFile(dir.str());
+        FAIL();
+    } catch (const RhError& e) {
+        EXPECT_EQ(e.number(), err::PathFileAccess);
+    }
+    EXPECT_FALSE(PathExists(dir.str()));
+    EXPECT_FALSE(PathExists(""));
+    test::writeFile(dir / "a.qmc", MaskText("<?xml version='1.0'?><Tournament/>"));
+    EXPECT_TRUE(PathExists((dir / "a.qmc").string()));
+    EXPECT_EQ(ReadDataFile((dir / "a.qmc").string()), "<?xml version='1.0'?><Tournament/>");
+}
