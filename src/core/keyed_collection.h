@@ -5,12 +5,18 @@
 // outnumber live entries, so removing and re-adding (the one write rule of every store) stays
 // constant time on average while enumeration keeps insertion order. The collection owns its
 // strings; it is a value type and copies deeply.
+//
+// The index is a flat open-addressing table of slot numbers (with a part of each key's hash
+// beside it), not a node per key: a store of a large tournament holds a hundred thousand keys,
+// and filling or reading it then costs one probe into one array instead of a heap node per key
+// and a second copy of every key.
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace rh {
@@ -43,7 +49,7 @@ public:
     /// Makes room for `count` entries in all, so that filling a large store does not rehash.
     void reserve(std::size_t count) {
         m_slots.reserve(count);
-        m_index.reserve(count);
+        reserveIndex(count);
     }
 
     /// Removes any entry under the key, then adds the value unless it is blank (the write rule).
@@ -61,19 +67,33 @@ public:
     std::vector<std::string> values() const;
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        // Deliberately not noexcept: libstdc++ then keeps each node's hash, so a lookup compares
-        // stored hashes instead of hashing every key it meets in the bucket.
-        std::size_t operator()(std::string_view s) const {
-            return std::hash<std::string_view>{}(s);
-        }
+    // One bucket of the index: the slot of the entry and the upper half of its key's hash, so
+    // that most probes that miss never read the key.
+    struct Bucket {
+        std::uint32_t slot;
+        std::uint32_t hashTag;
     };
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
+    static constexpr std::uint32_t kRemoved = 0xFFFFFFFEu;
+
+    static std::size_t hashOf(std::string_view key) noexcept {
+        return std::hash<std::string_view>{}(key);
+    }
+    static std::uint32_t tagOf(std::size_t hash) noexcept {
+        return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hash) >> 32);
+    }
+    /// The bucket holding the key, or the end of the probe sequence (an empty bucket) when none.
+    std::size_t findBucket(std::string_view key, std::size_t hash) const;
+    /// Puts a slot into the index (the key is known to be absent). Grows the index when needed.
+    void indexSlot(std::size_t slot, std::size_t hash);
+    void reserveIndex(std::size_t count);
+    void rebuildIndex(std::size_t bucketCount);
     void compactIfSparse();
     std::size_t slotOfPosition(std::size_t position) const;
 
     std::vector<std::optional<Entry>> m_slots;
-    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> m_index;
+    std::vector<Bucket> m_index; // a power of two in size, or empty
+    std::size_t m_used = 0;      // buckets that are not empty (live or removed)
     std::size_t m_live = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -20,6 +21,24 @@ bool parseWith(std::string_view text, double& value, bool allowComma) {
         --e;
     if (b == e || e - b > 400)
         return false;
+    // Plain whole numbers of a few digits are nearly every number of a tournament file: read them
+    // without the general parser (the value is the same, "-0" included).
+    {
+        std::size_t i = b;
+        bool negative = text[i] == '-';
+        if (negative || text[i] == '+')
+            ++i;
+        if (i < e && e - i <= 9) {
+            long n = 0;
+            std::size_t j = i;
+            for (; j < e && text[j] >= '0' && text[j] <= '9'; ++j)
+                n = n * 10 + (text[j] - '0');
+            if (j == e) {
+                value = negative ? -static_cast<double>(n) : static_cast<double>(n);
+                return true;
+            }
+        }
+    }
     std::string s(text.substr(b, e - b));
     std::size_t i = 0;
     if (s[i] == '+' || s[i] == '-')
@@ -131,10 +150,18 @@ std::int16_t toInt16(std::string_view text) {
 std::string zeroPad(long long value, int minDigits) {
     unsigned long long magnitude =
         value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-    std::string digits = std::to_string(magnitude);
-    if (static_cast<int>(digits.size()) < minDigits)
-        digits.insert(0, static_cast<std::size_t>(minDigits) - digits.size(), '0');
-    return value < 0 ? "-" + digits : digits;
+    // Built in place: keys of every store are made of these, many thousands per refresh.
+    char digits[24];
+    auto res = std::to_chars(digits, digits + sizeof digits, magnitude);
+    const auto count = static_cast<std::size_t>(res.ptr - digits);
+    const std::size_t width = std::max(count, static_cast<std::size_t>(std::max(minDigits, 0)));
+    std::string out;
+    out.reserve(width + 1);
+    if (value < 0)
+        out += '-';
+    out.append(width - count, '0');
+    out.append(digits, count);
+    return out;
 }
 
 std::string fmt00(long long value) { return zeroPad(value, 2); }

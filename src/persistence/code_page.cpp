@@ -1,6 +1,8 @@
 #include "persistence/code_page.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace rh {
 
@@ -68,6 +70,23 @@ std::size_t decodeAt(std::string_view s, std::size_t pos, char32_t& cp) {
     return len;
 }
 
+// The number of ASCII bytes at the start of s. Tournament files are nearly all ASCII, so the
+// decoders skip such runs eight bytes at a time and copy them whole.
+std::size_t asciiRun(std::string_view s) {
+    std::size_t i = 0;
+    const std::size_t n = s.size();
+    while (i + 8 <= n) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, sizeof word);
+        if (word & 0x8080808080808080ULL)
+            break;
+        i += 8;
+    }
+    while (i < n && static_cast<unsigned char>(s[i]) < 0x80)
+        ++i;
+    return i;
+}
+
 } // namespace
 
 std::string MaskText(std::string_view text) {
@@ -88,6 +107,9 @@ bool looksPlain(std::string_view bytes) {
 bool isValidUtf8(std::string_view bytes) {
     char32_t cp;
     for (std::size_t pos = 0; pos < bytes.size();) {
+        pos += asciiRun(bytes.substr(pos));
+        if (pos == bytes.size())
+            break;
         std::size_t len = decodeAt(bytes, pos, cp);
         if (len == 0)
             return false;
@@ -99,14 +121,14 @@ bool isValidUtf8(std::string_view bytes) {
 std::string cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (char c : bytes) {
-        auto b = static_cast<unsigned char>(c);
-        if (b < 0x80)
-            out += c;
-        else if (b < 0xA0)
-            appendUtf8(out, kHigh[b - 0x80]);
-        else
-            appendUtf8(out, b);
+    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+        std::size_t run = asciiRun(bytes.substr(pos));
+        out.append(bytes.data() + pos, run);
+        pos += run;
+        if (pos == bytes.size())
+            break;
+        auto b = static_cast<unsigned char>(bytes[pos]);
+        appendUtf8(out, b < 0xA0 ? kHigh[b - 0x80] : b);
     }
     return out;
 }
@@ -136,13 +158,7 @@ std::string fileBytesToText(std::string_view bytes) {
     std::string_view view(plain);
     if (view.substr(0, 3) == "\xEF\xBB\xBF")
         return std::string(view.substr(3));
-    bool ascii = true;
-    for (char c : view)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii || isValidUtf8(view))
+    if (asciiRun(view) == view.size() || isValidUtf8(view))
         return plain;
     return cp1252ToUtf8(view);
 }

@@ -115,8 +115,10 @@ bool XmlDocument::parse(std::string_view utf8, ParseError* error) {
          cur = xml::nextInSubtree(cur, m_doc, true)) {
         if (cur.type() != pugi::node_element)
             continue;
+        const char* name = cur.name();
         for (std::size_t i = 0; i < kSections.size(); ++i)
-            if (!m_sections[i] && std::strcmp(cur.name(), kSections[i]) == 0) {
+            if (!m_sections[i] && name[0] == kSections[i][0] &&
+                std::strcmp(name, kSections[i]) == 0) {
                 m_sections[i] = cur;
                 ++found;
                 break;

@@ -1,0 +1,112 @@
+#include "bench_support.h"
+
+#include "core/text.h"
+#include "persistence/code_page.h"
+#include "persistence/tournament_writer.h"
+#include "services/load_save.h"
+
+#include <map>
+#include <stdexcept>
+#include <tuple>
+
+namespace rh::bench {
+
+namespace {
+
+using Key = std::tuple<int, int, int>;
+
+Key keyOf(const Shape& s) {
+    return {static_cast<int>(s.kind), s.entrants, s.rounds};
+}
+
+} // namespace
+
+test::GeneratorOptions optionsFor(const Shape& shape) {
+    test::GeneratorOptions o;
+    o.kind = shape.kind;
+    o.entrants = shape.entrants;
+    o.rounds = shape.rounds;
+    o.scoredRounds = shape.rounds / 2;
+    o.seed = 7;
+    o.code = "BENCH";
+    o.title = "Benchmark Tournament";
+    o.entryFee = 10;
+    return o;
+}
+
+Shape shapeOf(const benchmark::State& state, test::Kind kind) {
+    return Shape{kind, static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
+}
+
+const std::string& plainBytesFor(const Shape& shape) {
+    static std::map<Key, std::string> cache;
+    auto [it, added] = cache.try_emplace(keyOf(shape));
+    if (added) {
+        TournamentState state;
+        test::generateTournament(state, optionsFor(shape));
+        it->second = buildTournamentXml(state);
+    }
+    return it->second;
+}
+
+const std::string& fileBytesFor(const Shape& shape) {
+    static std::map<Key, std::string> cache;
+    auto [it, added] = cache.try_emplace(keyOf(shape));
+    if (added)
+        it->second = MaskText(plainBytesFor(shape));
+    return it->second;
+}
+
+LoadedTournament::LoadedTournament(const Shape& shape)
+    : m_session(std::make_unique<Session>(m_prompt)) {
+    m_file = (m_dir / "bench.qmc").string();
+    test::writeFile(m_file, fileBytesFor(shape));
+    m_prompt.defaultYesNo = MsgAnswer::No;
+    if (!ResetAndLoad(*m_session, m_file))
+        throw std::runtime_error("the generated tournament did not load");
+    m_prompt.clear();
+
+    // What the window's after-load refresh leaves behind.
+    Session& s = *m_session;
+    s.tempDir = m_dir.str();
+    s.gLoaded = true;
+    s.gPostLoadComplete = true;
+    s.m_Payout.setPayoutsEnabled(true);
+    s.m_Payout.InitPayoutControls(true);
+    s.gUpdatePayout = true;
+    s.m_Payout.UpdateNetPayout(s);
+
+    // The entrant whose score is entered: the first one seated in the round in play.
+    const TournamentState& st = s.state();
+    m_round = fmt00(st.currentRound());
+    for (int id = 1; id <= st.m_Tourney.TotalPlort(); ++id) {
+        std::string idText = fmt00(id);
+        if (st.gRoster.isSeated(st.isProgressive(), m_round, idText)) {
+            m_id = idText;
+            if (st.isProgressive())
+                m_partner = st.gRoster.getPartner(m_round, idText);
+            break;
+        }
+    }
+    if (m_id.empty())
+        throw std::runtime_error("nobody is seated in the round in play");
+}
+
+void LoadedTournament::storeOneScore() {
+    std::string value = m_flip ? "07" : "10";
+    m_flip = !m_flip;
+    CScore& scores = state().gScores;
+    scores.setScore(m_round, m_id, value);
+    if (!m_partner.empty())
+        scores.setScore(m_round, m_partner, value);
+}
+
+void sizeGrid(benchmark::internal::Benchmark* b) {
+    for (int entrants : {24, 200, 2000})
+        for (int rounds : {8, 20, 40})
+            b->Args({entrants, rounds});
+    b->ArgNames({"entrants", "rounds"});
+    b->Unit(benchmark::kMicrosecond);
+}
+
+} // namespace rh::bench

@@ -1,0 +1,371 @@
+// Saves that go wrong half-way: the process killed in the middle of a save, the folder filling up,
+// the folder turning read-only. Each time the tournament file already on the disk must stay whole
+// and load as the tournament it was (or, after a kill, as the one being saved, complete). And the
+// recovery copy written when a round ends gives back every score entered until then.
+//
+// The failures are real ones, made in a forked child so the test process itself is untouched:
+//  - a kill: SIGKILL at a random moment while the child saves in a loop;
+//  - a full disk: RLIMIT_FSIZE in the child (SIGXFSZ ignored), so write() fails with EFBIG once
+//    the temporary file reaches the limit, exactly as it fails with ENOSPC on a full disk;
+//  - a read-only folder: the child drops to an unprivileged user when it runs as root (root
+//    ignores permission bits), saves once, takes the write permission off the folder and saves
+//    again, so creating the temporary file fails with EACCES.
+#include "core/errors.h"
+#include "core/scripted_prompt.h"
+#include "core/text.h"
+#include "persistence/tournament_writer.h"
+#include "services/load_save.h"
+#include "services/round_advance.h"
+#include "services/session.h"
+#include "support/generator.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+using namespace rh;
+namespace fs = std::filesystem;
+
+namespace {
+
+test::GeneratorOptions shape(int entrants, int rounds, int scored, std::uint64_t seed) {
+    test::GeneratorOptions o;
+    o.entrants = entrants;
+    o.rounds = rounds;
+    o.scoredRounds = scored;
+    o.seed = seed;
+    o.code = "FAULT";
+    return o;
+}
+
+// Loads a file through the window's load path (a recovery copy lying in the temporary folder is
+// declined); the dump of what it holds, or "" when it does not load or loads with a report.
+std::string loadedDump(const std::string& path) {
+    ScriptedPrompt prompt;
+    prompt.defaultYesNo = MsgAnswer::No;
+    Session session(prompt);
+    if (!ResetAndLoad(session, path))
+        return {};
+    for (const Message& m : prompt.messages())
+        if (m.text != kLoadedText && m.title != kRecoveryTitle)
+            return {};
+    return test::dumpTournament(session.state());
+}
+
+// "" when the two dumps are equal, else the first line where they differ (a dump is long).
+std::string firstDifference(const std::string& a, const std::string& b) {
+    if (a == b)
+        return {};
+    std::size_t line = 1, i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i])
+        if (a[i++] == '\n')
+            ++line;
+    auto lineAt = [&](const std::string& s) {
+        std::size_t from = s.rfind('\n', i == 0 ? 0 : i - 1);
+        from = from == std::string::npos || i == 0 ? 0 : from + 1;
+        return s.substr(from, s.find('\n', from) - from);
+    };
+    return "line " + std::to_string(line) + ": [" + lineAt(a) + "] against [" + lineAt(b) + "]";
+}
+
+// Files in the folder other than the ones named.
+std::vector<std::string> strayFiles(const fs::path& folder, const std::vector<std::string>& known) {
+    std::vector<std::string> out;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        std::string name = entry.path().filename().string();
+        if (std::find(known.begin(), known.end(), name) == known.end())
+            out.push_back(name);
+    }
+    return out;
+}
+
+// Exit codes of the children.
+constexpr int kChildFailedAsExpected = 0;
+constexpr int kChildSaved = 10;
+constexpr int kChildWrongMessage = 11;
+constexpr int kChildSetupFailed = 12;
+
+class FaultInjection : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::generateTournament(oldState, shape(48, 8, 4, 1));
+        test::generateTournament(newState, shape(600, 24, 12, 2));
+        target = (dir / "club.qmc").string();
+        ASSERT_TRUE(CreateSaveDoc(oldState, prompt, target, false));
+        oldDump = loadedDump(target);
+        ASSERT_FALSE(oldDump.empty());
+
+        std::string scratch = (dir / "new-reference.qmc").string();
+        ASSERT_TRUE(CreateSaveDoc(newState, prompt, scratch, false));
+        newDump = loadedDump(scratch);
+        ASSERT_FALSE(newDump.empty());
+        ASSERT_NE(oldDump, newDump);
+        fs::remove(scratch);
+    }
+
+    // The target holds the old tournament, whole, and nothing else was left in its folder.
+    void expectOldTournamentAndNoLeftovers(const fs::path& folder) {
+        EXPECT_EQ(firstDifference(loadedDump(target), oldDump), "")
+            << "the previous tournament file was damaged";
+        EXPECT_EQ(strayFiles(folder, {"club.qmc"}), std::vector<std::string>{})
+            << "a failed save left a temporary file behind";
+    }
+
+    test::TempDir dir;
+    ScriptedPrompt prompt;
+    TournamentState oldState, newState;
+    std::string target, oldDump, newDump;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Killed in the middle of a save.
+
+TEST_F(FaultInjection, KilledAtRandomMomentsTheFileIsAlwaysOneWholeTournament) {
+    // How long one save of the new tournament takes here, to spread the kills over a few saves.
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(CreateSaveDoc(newState, prompt, (dir / "timing.qmc").string(), false));
+    auto oneSave = std::chrono::steady_clock::now() - start;
+    fs::remove(dir / "timing.qmc");
+    auto spread = std::chrono::duration_cast<std::chrono::microseconds>(oneSave * 3).count() + 1;
+
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("kill delays drawn with seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<long long> delay(0, spread);
+
+    int kills = 0, midWrite = 0, sawOld = 0, sawNew = 0;
+    // Enough kills to have caught several saves half-written (a temporary file left behind).
+    while (kills < 400 && (kills < 25 || midWrite < 5)) {
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ScriptedPrompt quiet;
+            for (bool newer = true;; newer = !newer)
+                CreateSaveDoc(newer ? newState : oldState, quiet, target, false);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        ++kills;
+
+        std::string dump = loadedDump(target);
+        ASSERT_TRUE(dump == oldDump || dump == newDump)
+            << "after kill " << kills << " the file is neither tournament, whole";
+        (dump == oldDump ? sawOld : sawNew)++;
+
+        // A kill between creating the temporary file and the rename leaves that file behind; it
+        // is never the tournament file and never read. Clear it for the next round.
+        auto strays = strayFiles(dir.path(), {"club.qmc"});
+        if (!strays.empty())
+            ++midWrite;
+        for (const auto& name : strays)
+            fs::remove(dir / name);
+    }
+    RecordProperty("kills", kills);
+    RecordProperty("killedMidWrite", midWrite);
+    EXPECT_GE(midWrite, 1) << "no kill landed inside a write in " << kills << " tries";
+    std::printf("%d kills, %d in the middle of a write; the file held the old tournament %d "
+                "times, the new one %d times\n",
+                kills, midWrite, sawOld, sawNew);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The disk fills up half-way.
+
+// In a child: the file size limit at `limit` bytes, then one save of the new tournament. Exits
+// kChildFailedAsExpected when the save failed with the disk-full message.
+int saveWithSizeLimit(const TournamentState& state, const std::string& path, rlim_t limit) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit rl {
+        limit, limit
+    };
+    if (::setrlimit(RLIMIT_FSIZE, &rl) != 0)
+        return kChildSetupFailed;
+    ScriptedPrompt quiet;
+    if (CreateSaveDoc(state, quiet, path, false))
+        return kChildSaved;
+    auto messages = quiet.messages();
+    if (messages.size() != 1 || messages[0].text != commonErrorText(RhError(err::DiskFull)))
+        return kChildWrongMessage;
+    return kChildFailedAsExpected;
+}
+
+TEST_F(FaultInjection, DiskFullHalfWayKeepsThePreviousFileWhole) {
+    const std::string masked = [&] {
+        ScriptedPrompt p;
+        std::string probe = (dir / "size-probe.qmc").string();
+        EXPECT_TRUE(CreateSaveDoc(newState, p, probe, false));
+        std::string bytes = test::readFile(probe);
+        fs::remove(probe);
+        return bytes;
+    }();
+    ASSERT_GT(masked.size(), 4096u);
+    // Full before the first byte, after one byte, half-way, and one byte short of the end.
+    for (rlim_t limit :
+         {rlim_t(0), rlim_t(1), rlim_t(masked.size() / 2), rlim_t(masked.size() - 1)}) {
+        SCOPED_TRACE("room for " + std::to_string(limit) + " of " + std::to_string(masked.size()) +
+                     " bytes");
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(saveWithSizeLimit(newState, target, limit));
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << "the child died of signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), kChildFailedAsExpected)
+            << "10: the save claimed success, 11: not the disk-full message, 12: no limit";
+        expectOldTournamentAndNoLeftovers(dir.path());
+    }
+    // With room enough, the same child saves the new tournament.
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        ::_exit(saveWithSizeLimit(newState, target, rlim_t(masked.size())));
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), kChildSaved);
+    EXPECT_EQ(firstDifference(loadedDump(target), newDump), "");
+}
+
+// ---------------------------------------------------------------------------------------------
+// The folder turns read-only between two saves.
+
+TEST_F(FaultInjection, FolderTurnedReadOnlyKeepsThePreviousFileWhole) {
+    const fs::path folder = dir / "club";
+    fs::create_directory(folder);
+    target = (folder / "club.qmc").string();
+    const bool root = ::geteuid() == 0;
+    constexpr uid_t kNobody = 65534;
+    if (root) {
+        // Root writes into any folder whatever its bits say, so the saving child runs as an
+        // ordinary user that owns the folder.
+        ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
+    }
+
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            ::_exit(kChildSetupFailed);
+        ScriptedPrompt quiet;
+        if (!CreateSaveDoc(oldState, quiet, target, false))
+            ::_exit(kChildSetupFailed);
+        if (::chmod(folder.c_str(), 0555) != 0)
+            ::_exit(kChildSetupFailed);
+        if (CreateSaveDoc(newState, quiet, target, false))
+            ::_exit(kChildSaved);
+        auto messages = quiet.messages();
+        ::_exit(messages.size() == 1 &&
+                        messages[0].text == commonErrorText(RhError(err::PermissionDenied))
+                    ? kChildFailedAsExpected
+                    : kChildWrongMessage);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == kChildSetupFailed)
+        GTEST_SKIP() << "could not save as an unprivileged user or change the folder's mode here";
+    EXPECT_EQ(WEXITSTATUS(status), kChildFailedAsExpected)
+        << "10: the save into a read-only folder claimed success, 11: not the permission message";
+    expectOldTournamentAndNoLeftovers(folder);
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The recovery copy written when a round ends.
+
+TEST(RecoveryCopy, AfterRoundKHoldsEveryScoreOfRoundsOneToK) {
+    test::TempDir dir;
+    const std::string file = (dir / "evening.qmc").string();
+    TournamentState fresh;
+    test::generateTournament(fresh, shape(40, 6, 0, 5));
+    ScriptedPrompt setup;
+    ASSERT_TRUE(CreateSaveDoc(fresh, setup, file, false));
+
+    ScriptedPrompt prompt;
+    prompt.defaultYesNo = MsgAnswer::No;
+    Session session(prompt);
+    ASSERT_TRUE(ResetAndLoad(session, file));
+    RoundAdvanceHooks hooks;
+    int recoverySaves = 0;
+    hooks.SaveData = [&] {
+        ++recoverySaves;
+        SaveData(session);
+    };
+    TournamentState& st = session.state();
+    const int entrants = st.m_Tourney.TotalPlort();
+    std::mt19937 rng(11);
+    int seatedSoFar = 0;
+
+    for (int k = 1; k <= 3; ++k) {
+        SCOPED_TRACE("round " + std::to_string(k));
+        ASSERT_EQ(st.currentRound(), k);
+        const std::string round = fmt00(k);
+        int seated = 0;
+        for (int id = 1; id <= entrants; ++id) {
+            const std::string idText = fmt00(id);
+            if (!st.gRoster.isSeated(true, round, idText) || st.gScores.ExistsKey2(round, idText))
+                continue;
+            const std::string score = fmt00(static_cast<int>(rng() % 14));
+            st.gScores.setScore(round, idText, score);
+            st.gScores.setScore(round, st.gRoster.getPartner(round, idText), score);
+        }
+        for (int id = 1; id <= entrants; ++id)
+            seated += st.gRoster.isSeated(true, round, fmt00(id)) ? 1 : 0;
+        // A fine and a lone along the way, as the director enters them.
+        writeCount(st.gBumps, bumpKey(k), "01");
+        writeCount(st.gLones, loneKey(k + 10), "01");
+
+        ASSERT_TRUE(CheckAdvanceRound(session, hooks));
+        ASSERT_EQ(recoverySaves, k);
+        ASSERT_EQ(st.currentRound(), k + 1);
+
+        // The recovery copy, loaded on its own, holds what a save of the tournament as it stands
+        // holds (a file keeps bumps, woods and the paid mark together, so an entrant's first fine
+        // comes back with the other two entries beside it).
+        const std::string rcv = GetRcvFileName(session);
+        ASSERT_TRUE(fs::exists(rcv));
+        EXPECT_FALSE(fs::exists(GetTmpFileName(session))) << "the temporary copy was left";
+        ScriptedPrompt quiet;
+        Session recovered(quiet);
+        ASSERT_TRUE(LoadXMLDocument(recovered, rcv));
+        const std::string reference = (dir / "reference.qmc").string();
+        ASSERT_TRUE(CreateSaveDoc(st, quiet, reference, false));
+        EXPECT_EQ(firstDifference(test::dumpTournament(recovered.state()), loadedDump(reference)),
+                  "");
+        EXPECT_EQ(recovered.state().gLones.value(loneKey(k + 10)), "01");
+        EXPECT_EQ(recovered.state().gBumps.value(bumpKey(k)), "01");
+        int scores = 0;
+        for (int r = 1; r <= k; ++r)
+            for (int id = 1; id <= entrants; ++id) {
+                const std::string* kept = recovered.state().gScores.find(r, id);
+                const std::string* entered = st.gScores.find(r, id);
+                ASSERT_EQ(kept == nullptr, entered == nullptr) << "round " << r << " ID " << id;
+                if (kept) {
+                    EXPECT_EQ(*kept, *entered);
+                    ++scores;
+                }
+            }
+        seatedSoFar += seated;
+        EXPECT_EQ(scores, seatedSoFar)
+            << "every seated entrant of rounds 1 to " << k << " has its score in the copy";
+        EXPECT_EQ(recovered.state().m_Tourney.CurrentRound(), k + 1);
+    }
+}
+
+} // namespace
