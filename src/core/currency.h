@@ -1,6 +1,6 @@
 #pragma once
-// Money texts. One formatter, given a currency description (symbol, decimal point, grouping), writes
-// every amount the program shows; the window builds the description from the system locale,
+// Money texts. One formatter, given a currency description (symbol, decimal point, grouping),
+// writes every amount the program shows; the window builds the description from the system locale,
 // rankhall-cli from the C library's locale, and both fall back to "$", "." and ",".
 
 #include <string>
@@ -12,10 +12,10 @@ struct CurrencyFormat {
     std::string symbol = "$";
     std::string decimalPoint = ".";
     std::string groupSeparator = ",";
-    int groupSize = 3;          // 0: no grouping
-    int decimals = 2;           // the locale's default number of decimals
-    bool symbolAfter = false;   // "12.50 €" instead of "$12.50"
-    bool spaceBetween = false;  // a blank between amount and symbol
+    int groupSize = 3;         // 0: no grouping
+    int decimals = 2;          // the locale's default number of decimals
+    bool symbolAfter = false;  // "12.50 €" instead of "$12.50"
+    bool spaceBetween = false; // a blank between amount and symbol
 
     /// Dollars with "." and "," (the fallback).
     static CurrencyFormat dollars() { return {}; }
@@ -25,8 +25,8 @@ struct CurrencyFormat {
 };
 
 struct MoneyStyle {
-    int decimals = -1;        // -1: the format's default
-    bool leadingZero = true;  // "$0.50" rather than "$.50"
+    int decimals = -1;       // -1: the format's default
+    bool leadingZero = true; // "$0.50" rather than "$.50"
     bool parensForNegative = true;
     bool group = true;
 };

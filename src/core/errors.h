@@ -9,17 +9,17 @@
 namespace rh {
 
 namespace err {
-inline constexpr int InvalidCall = 5;     // a keyed collection's "not found"
-inline constexpr int Overflow = 6;        // a number outside its 16- or 32-bit range
+inline constexpr int InvalidCall = 5; // a keyed collection's "not found"
+inline constexpr int Overflow = 6;    // a number outside its 16- or 32-bit range
 inline constexpr int OutOfMemory = 7;
-inline constexpr int BadIndex = 9;        // subscript out of range
-inline constexpr int TypeMismatch = 13;   // text that is not a number
+inline constexpr int BadIndex = 9;      // subscript out of range
+inline constexpr int TypeMismatch = 13; // text that is not a number
 inline constexpr int FileNotFound = 53;
 inline constexpr int DiskFull = 61;
 inline constexpr int PermissionDenied = 70;
 inline constexpr int PathFileAccess = 75;
 inline constexpr int PathNotFound = 76;
-inline constexpr int DuplicateKey = 457;  // a keyed collection already holds the key
+inline constexpr int DuplicateKey = 457; // a keyed collection already holds the key
 } // namespace err
 
 /// The standard description of an error number ("Overflow", "Type mismatch", ...).

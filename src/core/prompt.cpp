@@ -2,8 +2,7 @@
 
 namespace rh {
 
-void showMessage(IPrompt& prompt, const std::string& title, const std::string& text,
-                 MsgIcon icon) {
+void showMessage(IPrompt& prompt, const std::string& title, const std::string& text, MsgIcon icon) {
     prompt.show(Message{title, text, icon, MsgButtons::Ok});
 }
 
@@ -18,8 +17,8 @@ void ShowErrorMsg(IPrompt& prompt, const std::string& title, const RhError& erro
 
 void ShowErrorMsg(IPrompt& prompt, const std::string& title, int number,
                   const std::string& description) {
-    prompt.show(Message{title, commonErrorText(number, description), MsgIcon::Critical,
-                        MsgButtons::Ok});
+    prompt.show(
+        Message{title, commonErrorText(number, description), MsgIcon::Critical, MsgButtons::Ok});
 }
 
 } // namespace rh

@@ -84,7 +84,9 @@ void SortedCollection::flush() const {
     m_sorted.swap(merged);
 }
 
-std::int16_t SortedCollection::Count() const { return static_cast<std::int16_t>(size()); }
+std::int16_t SortedCollection::Count() const {
+    return static_cast<std::int16_t>(size());
+}
 
 void SortedCollection::Remove(int index) {
     flush();

@@ -43,7 +43,7 @@ public:
 private:
     struct Rec {
         std::string record;
-        std::string key; // field 0, trimmed and upper-cased (text mode)
+        std::string key;         // field 0, trimmed and upper-cased (text mode)
         std::int16_t number = 0; // field 0 as a number (numeric mode)
         bool converted = false;
     };

@@ -11,7 +11,9 @@ namespace rh {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 bool parseWith(std::string_view text, double& value, bool allowComma) {
     std::size_t b = 0, e = text.size();
@@ -105,15 +107,21 @@ bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-bool tryParseNumber(std::string_view text, double& value) { return parseWith(text, value, false); }
-bool tryParseDecimal(std::string_view text, double& value) { return parseWith(text, value, true); }
+bool tryParseNumber(std::string_view text, double& value) {
+    return parseWith(text, value, false);
+}
+bool tryParseDecimal(std::string_view text, double& value) {
+    return parseWith(text, value, true);
+}
 
 bool isNumeric(std::string_view text) {
     double v;
     return tryParseNumber(text, v);
 }
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 double roundHalfAway(double value, int decimals) {
     double scale = std::pow(10.0, decimals);
@@ -128,7 +136,8 @@ std::int32_t toInt32(std::string_view text) {
     if (!tryParseNumber(text, v))
         throw RhError(err::TypeMismatch);
     v = roundHalfEven(v);
-    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+    if (v < std::numeric_limits<std::int32_t>::min() ||
+        v > std::numeric_limits<std::int32_t>::max())
         throw RhError(err::Overflow);
     return static_cast<std::int32_t>(v);
 }
@@ -148,8 +157,8 @@ std::int16_t toInt16(std::string_view text) {
 }
 
 std::string zeroPad(long long value, int minDigits) {
-    unsigned long long magnitude =
-        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                             : static_cast<unsigned long long>(value);
     // Built in place: keys of every store are made of these, many thousands per refresh.
     char digits[24];
     auto res = std::to_chars(digits, digits + sizeof digits, magnitude);
@@ -164,7 +173,9 @@ std::string zeroPad(long long value, int minDigits) {
     return out;
 }
 
-std::string fmt00(long long value) { return zeroPad(value, 2); }
+std::string fmt00(long long value) {
+    return zeroPad(value, 2);
+}
 std::string fmtItem(long long value) {
     std::string item(1, ' ');
     item += zeroPad(value, 2);
@@ -181,7 +192,9 @@ std::string Pad2(std::string_view text) {
     return fmt00(static_cast<long long>(v));
 }
 
-std::string Pad2(long long value) { return fmt00(value); }
+std::string Pad2(long long value) {
+    return fmt00(value);
+}
 
 std::string formatFixed(double value, int decimals) {
     double r = roundHalfAway(value, decimals);
@@ -224,8 +237,8 @@ std::string field(std::string_view record, std::size_t index, char separator) {
         start = pos + 1;
     }
     std::size_t end = record.find(separator, start);
-    return std::string(record.substr(start, end == std::string_view::npos ? std::string_view::npos
-                                                                           : end - start));
+    return std::string(
+        record.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
 }
 
 } // namespace rh

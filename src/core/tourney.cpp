@@ -15,7 +15,9 @@ void CTourney::setTourneyType(std::int32_t v) {
     m_TypeLabel = v == 1 ? "Team" : "Progressive";
 }
 
-void CTourney::setTourneyTypeID(std::int32_t v) { setTourneyType(v == 1 ? 1 : 0); }
+void CTourney::setTourneyTypeID(std::int32_t v) {
+    setTourneyType(v == 1 ? 1 : 0);
+}
 
 std::string CTourney::TourneyTypeLabel() const {
     return m_TourneyType == 0 ? "Progressive" : "Team";

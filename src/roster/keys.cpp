@@ -15,13 +15,17 @@ std::string RosterKey(std::string_view a, std::string_view b, std::string_view c
     return Pad2(a) + Pad2(b) + Pad2(c);
 }
 
-std::string TeamKey(std::string_view a, std::string_view b) { return Pad2(a) + Pad2(b); }
+std::string TeamKey(std::string_view a, std::string_view b) {
+    return Pad2(a) + Pad2(b);
+}
 
 std::string makekey(std::string_view a, std::string_view b) {
     return padKeyPart(a) + padKeyPart(b);
 }
 
-std::string makekey2(long long a, long long b) { return fmt00(a) + fmt00(b); }
+std::string makekey2(long long a, long long b) {
+    return fmt00(a) + fmt00(b);
+}
 
 std::string SeatKey(long long round, long long table, int side, int position) {
     return fmt00(round) + fmt00(table) + fmt00(side) + fmt00(position);

@@ -7,7 +7,9 @@
 namespace rh {
 
 namespace {
-bool numericScore(const std::string* s, double& v) { return s && tryParseNumber(*s, v); }
+bool numericScore(const std::string* s, double& v) {
+    return s && tryParseNumber(*s, v);
+}
 } // namespace
 
 std::int32_t ScoreTotal(const CScore& scores, int currentRound, long long id) {

@@ -35,10 +35,18 @@ void emptyStore(CScore& store) {
         store.Remove(static_cast<std::size_t>(i));
 }
 
-std::string loneKey(long long id) { return fmt00(id); }
-std::string bumpKey(long long id) { return makekey2(id, 0); }
-std::string woodKey(long long id) { return makekey2(id, 1); }
-std::string paidKey(long long id) { return makekey2(id, 2); }
+std::string loneKey(long long id) {
+    return fmt00(id);
+}
+std::string bumpKey(long long id) {
+    return makekey2(id, 0);
+}
+std::string woodKey(long long id) {
+    return makekey2(id, 1);
+}
+std::string paidKey(long long id) {
+    return makekey2(id, 2);
+}
 
 void writeCount(KeyedCollection& store, const std::string& key, std::string_view count) {
     std::string text = trim(count);

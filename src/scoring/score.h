@@ -51,10 +51,10 @@ void emptyStore(KeyedCollection& store);
 void emptyStore(CScore& store);
 
 /// Keys of the per-entrant stores.
-std::string loneKey(long long id);  // "12"
-std::string bumpKey(long long id);  // "1200"
-std::string woodKey(long long id);  // "1201"
-std::string paidKey(long long id);  // "1202"
+std::string loneKey(long long id); // "12"
+std::string bumpKey(long long id); // "1200"
+std::string woodKey(long long id); // "1201"
+std::string paidKey(long long id); // "1202"
 
 /// The one write rule of lones, bumps and woods: remove any entry, then add the count as two-digit
 /// text unless it is blank. A count that is not a number is stored as given (trimmed).

@@ -10,7 +10,9 @@ Session::Session(IPrompt& prompt)
     HTML_EXPORTFILE = htmlFileName();
 }
 
-void Session::ResetTournamentData() { m_state = std::make_shared<TournamentState>(); }
+void Session::ResetTournamentData() {
+    m_state = std::make_shared<TournamentState>();
+}
 
 void Session::InitVariables() {
     gDataFileLoaded = false;

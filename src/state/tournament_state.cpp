@@ -14,7 +14,9 @@ std::vector<EntrantRef> TournamentState::entrantsByName() const {
     return out;
 }
 
-std::string TournamentState::GetAlias(long long id) const { return gPlayerAliases.value(fmt00(id)); }
+std::string TournamentState::GetAlias(long long id) const {
+    return gPlayerAliases.value(fmt00(id));
+}
 
 bool TournamentState::isSeated(long long round, std::string_view id) const {
     return gRoster.isSeated(isProgressive(), fmt00(round), id);
@@ -23,7 +25,9 @@ bool TournamentState::isSeated(long long round, std::string_view id) const {
 std::int32_t TournamentState::scoreTotal(long long id) const {
     return ScoreTotal(gScores, currentRound(), id);
 }
-std::int32_t TournamentState::loneCount(long long id) const { return LoneCount(gLones, id); }
+std::int32_t TournamentState::loneCount(long long id) const {
+    return LoneCount(gLones, id);
+}
 std::int32_t TournamentState::maxLones(long long id) const {
     return getMaxLones(gScores, currentRound(), id);
 }

@@ -34,14 +34,14 @@ class TournamentState {
 public:
     CTourney m_Tourney;
     CRoster gRoster;
-    KeyedCollection gPlayerNames;   // ID text -> name
-    KeyedCollection gTableSeats;    // seat key -> ID text
-    KeyedCollection gPlayerAliases; // ID text -> alias
-    CScore gScores;                 // makekey(round, id) -> score
-    KeyedCollection gLones;         // ID text -> lone count
-    KeyedCollection gBumps;         // ID + "00"/"01"/"02" -> bumps, woods, paid
-    KeyedCollection gEntryFeePaid;  // ID text -> 1 or 0
-    SortedCollection m_SortedNames; // "name~ID", text ascending
+    KeyedCollection gPlayerNames;    // ID text -> name
+    KeyedCollection gTableSeats;     // seat key -> ID text
+    KeyedCollection gPlayerAliases;  // ID text -> alias
+    CScore gScores;                  // makekey(round, id) -> score
+    KeyedCollection gLones;          // ID text -> lone count
+    KeyedCollection gBumps;          // ID + "00"/"01"/"02" -> bumps, woods, paid
+    KeyedCollection gEntryFeePaid;   // ID text -> 1 or 0
+    SortedCollection m_SortedNames;  // "name~ID", text ascending
     SortedCollection m_SortedScores; // "total~ID", numeric descending (rebuilt on demand)
     cPlace places;
     PayoutSettings payout;

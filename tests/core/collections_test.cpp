@@ -19,7 +19,9 @@ int errorOf(const std::function<void()>& f) {
     }
     return 0;
 }
-std::vector<std::string> all(const SortedCollection& c) { return c.items(); }
+std::vector<std::string> all(const SortedCollection& c) {
+    return c.items();
+}
 } // namespace
 
 TEST(KeyedCollection, KeepsInsertionOrderAcrossRemovals) {

@@ -50,13 +50,15 @@ TEST(Session, CommonErrorMessageGoesThroughThePrompt) {
     EXPECT_EQ(m.title, "makekey");
     EXPECT_EQ(m.icon, MsgIcon::Critical);
     EXPECT_EQ(m.buttons, MsgButtons::Ok);
-    EXPECT_EQ(m.text, "The following error occured: \r\nError # 5\r\nInvalid procedure call or argument");
+    EXPECT_EQ(m.text,
+              "The following error occured: \r\nError # 5\r\nInvalid procedure call or argument");
 }
 
 TEST(ScriptedPrompt, AnswersFromItsQueueThenDefaults) {
     ScriptedPrompt prompt;
     prompt.answers = {MsgAnswer::Cancel};
-    EXPECT_EQ(ask(prompt, "Exit", "?", MsgButtons::OkCancel, MsgIcon::Exclamation), MsgAnswer::Cancel);
+    EXPECT_EQ(ask(prompt, "Exit", "?", MsgButtons::OkCancel, MsgIcon::Exclamation),
+              MsgAnswer::Cancel);
     EXPECT_EQ(ask(prompt, "Exit", "?", MsgButtons::OkCancel, MsgIcon::Exclamation), MsgAnswer::Ok);
     EXPECT_EQ(ask(prompt, "Q", "?", MsgButtons::YesNo, MsgIcon::Exclamation), MsgAnswer::No);
     EXPECT_EQ(prompt.countTitled("Exit"), 2);

@@ -110,7 +110,7 @@ TEST(Text, TwoDigitPictures) {
 
 TEST(Text, SixteenBitConversionRaisesTypedErrors) {
     EXPECT_EQ(toInt16(" 42 "), 42);
-    EXPECT_EQ(toInt16("2.5"), 2);   // halves to the even neighbour
+    EXPECT_EQ(toInt16("2.5"), 2); // halves to the even neighbour
     EXPECT_EQ(toInt16("3.5"), 4);
     EXPECT_EQ(toInt16("-32768"), -32768);
     try {
