@@ -255,6 +255,8 @@ TEST_F(FaultInjection, FolderTurnedReadOnlyKeepsThePreviousFileWhole) {
         // Root writes into any folder whatever its bits say, so the saving child runs as an
         // ordinary user that owns the folder.
         ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
+        // The user must be able to reach the folder whatever the umask made of its parent.
+        fs::permissions(dir.path(), fs::perms::others_exec, fs::perm_options::add);
     }
 
     pid_t child = ::fork();
