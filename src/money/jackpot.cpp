@@ -102,26 +102,25 @@ std::vector<LoneRow> UpdateJackpotView(Session& session) {
     return rows;
 }
 
+namespace {
+// One line of the jackpot summary: the count, its money at the fee, and the whole jackpot.
+FineSummary fineSummary(const Session& session, long long count, double fee) {
+    FineSummary s;
+    s.count = "   " + fmt00(count);
+    s.money = formatMoney(static_cast<double>(count) * fee, session.currency, kMoneyNoLeadingZero);
+    s.jackpot = formatMoney(JackpotAmount(session.state()), session.currency, kMoneyNoLeadingZero);
+    return s;
+}
+} // namespace
+
 FineSummary UpdateBumpTotals(const Session& session) {
     const TournamentState& state = session.state();
-    FineCounts c = fineCounts(state);
-    FineSummary s;
-    s.count = "   " + fmt00(c.bumps);
-    s.money = formatMoney(static_cast<double>(c.bumps) * state.m_Tourney.BumpFee(),
-                          session.currency, kMoneyNoLeadingZero);
-    s.jackpot = formatMoney(JackpotAmount(state), session.currency, kMoneyNoLeadingZero);
-    return s;
+    return fineSummary(session, fineCounts(state).bumps, state.m_Tourney.BumpFee());
 }
 
 FineSummary UpdateWoodTotals(const Session& session) {
     const TournamentState& state = session.state();
-    FineCounts c = fineCounts(state);
-    FineSummary s;
-    s.count = "   " + fmt00(c.woods);
-    s.money = formatMoney(static_cast<double>(c.woods) * state.m_Tourney.WoodFee(),
-                          session.currency, kMoneyNoLeadingZero);
-    s.jackpot = formatMoney(JackpotAmount(state), session.currency, kMoneyNoLeadingZero);
-    return s;
+    return fineSummary(session, fineCounts(state).woods, state.m_Tourney.WoodFee());
 }
 
 std::string jackpotResultsCaption(const CTourney& tourney) {
