@@ -132,7 +132,23 @@ void writePlayerKeys(Emitter& w, const TournamentState& st) {
     if (items.empty())
         return w.empty(1, "PlayerKeys");
     w.open(1, "PlayerKeys");
-    for (const std::string& rec : items) {
+    // The name list puts an entrant in front of those it ties with, so entrants whose names are
+    // equal (ignoring case and blanks) come back in the opposite order of the file. Writing each
+    // such run backwards keeps the list, and so every later save, the same after a reload.
+    auto sortKey = [](const std::string& rec) { return toUpper(trim(field(rec, 0))); };
+    std::vector<const std::string*> order;
+    order.reserve(items.size());
+    for (std::size_t i = 0; i < items.size();) {
+        std::size_t j = i + 1;
+        const std::string key = sortKey(items[i]);
+        while (j < items.size() && sortKey(items[j]) == key)
+            ++j;
+        for (std::size_t k = j; k > i; --k)
+            order.push_back(&items[k - 1]);
+        i = j;
+    }
+    for (const std::string* record : order) {
+        const std::string& rec = *record;
         // The ID follows the last "~", so a name holding a tilde still comes back whole.
         std::size_t cut = rec.rfind('~');
         std::string_view name =

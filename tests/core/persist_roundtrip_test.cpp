@@ -131,6 +131,21 @@ TEST(RoundTrip, TitlesCodesAndNamesWithAnyCharacter) {
     expectRoundTrip(back);
 }
 
+// Entrants with equal names (any case, any blanks) tie in the name list, which puts a later one in
+// front; the file must keep their order so that saving again writes the same bytes.
+TEST(RoundTrip, EntrantsWithEqualNamesKeepTheirOrder) {
+    GeneratorOptions o;
+    o.entrants = 6;
+    o.rounds = 2;
+    o.names = {"Pat Lee", "pat lee", "Kim", "PAT LEE", "Al", "Kim"};
+    TournamentState st;
+    test::generateTournament(st, o);
+    ScriptedPrompt prompt;
+    TournamentState back = throughFile(st, prompt);
+    EXPECT_EQ(back.m_SortedNames.items(), st.m_SortedNames.items());
+    expectRoundTrip(back);
+}
+
 TEST(RoundTrip, CodePageOnDiskAndCharacterReferences) {
     GeneratorOptions o;
     o.entrants = 4;
