@@ -160,6 +160,7 @@ void TournamentClock::PauseResume() {
 
 void TournamentClock::StartTournament(WallTime now) {
     Batch b(*this);
+    ++m_actions;
     m_display.bannerStartVisible = false;
     m_tournamentStarted = true;
     m_display.pauseText.clear();
@@ -181,6 +182,7 @@ void TournamentClock::StartTournament(WallTime now) {
 
 void TournamentClock::StopTournament(WallTime now) {
     Batch b(*this);
+    ++m_actions;
     if (m_ticks.pause) {
         // Only reachable from code (the button is disabled while paused): end the pause first so
         // no pause clock keeps running behind a stopped tournament.
@@ -221,6 +223,7 @@ void TournamentClock::PauseTournament() {
     if (!m_tournamentStarted || m_ticks.pause)
         return;
     Batch b(*this);
+    ++m_actions;
     m_display.pauseTint = LabelTint::Running;
     m_display.roundTint = LabelTint::Stopped;
     m_ticks.round = false;
@@ -235,6 +238,7 @@ void TournamentClock::ResumeTournament() {
     if (!m_ticks.pause)
         return;
     Batch b(*this);
+    ++m_actions;
     // Only the part of this round's pause not yet counted goes into the tournament total.
     m_pauseTournamentTotal.Add(m_pauseRoundTotal.ElapsedSeconds() - m_pauseCounted);
     m_pauseCounted = m_pauseRoundTotal.ElapsedSeconds();
@@ -284,9 +288,14 @@ void TournamentClock::RecordRoundTime(int currentRound, int totalRounds) {
     const auto rounded = static_cast<std::int64_t>(roundHalfEven(a));
     m_display.avgRoundText = formatHms(rounded);
     m_roundLength = rounded;
-    const auto estimate = static_cast<std::int64_t>(
-        roundHalfEven(a * std::max(totalRounds, 0) +
-                      static_cast<double>(m_pauseTournamentTotal.ElapsedSeconds())));
+    // The finish is now plus the rounds still to play. Now is the start plus the time the clock
+    // has counted since: the timed rounds and every pause so far. A clock started in a later
+    // round has not timed the rounds before it, and they are not played again.
+    const std::int64_t paused = m_pauseTournamentTotal.ElapsedSeconds() +
+                                (m_pauseRoundTotal.ElapsedSeconds() - m_pauseCounted);
+    const int toPlay = std::max(totalRounds - currentRound, 0);
+    const auto estimate =
+        static_cast<std::int64_t>(roundHalfEven(static_cast<double>(sum + paused) + a * toPlay));
     const WallTime finish = m_startTime.plusSeconds(estimate);
     m_display.finishTime = finish;
     m_display.finishBannerText = formatBannerTime(finish);

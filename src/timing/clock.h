@@ -125,6 +125,8 @@ public:
     ClockState state() const;
     /// Called once after every operation that changed the display or the ticks.
     std::function<void()> onChanged;
+    /// How many times the director has started, stopped, paused or resumed the clock.
+    long actionCount() const { return m_actions; }
 
     // Lifecycle.
     /// Clears the clock labels, disables Pause and stops the tournament, round and pause ticks.
@@ -183,6 +185,7 @@ private:
         0; // seconds of m_pauseRoundTotal already in m_pauseTournamentTotal
     int m_batchDepth = 0;
     bool m_dirty = false;
+    long m_actions = 0;
 };
 
 } // namespace rh

@@ -212,6 +212,30 @@ TEST(TournamentClock, AWholeHourOfRoundsRunsOnFakeTicks) {
     EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, 3600);
 }
 
+TEST(TournamentClock, TheFinishCountsTheRoundsStillToPlay) {
+    struct Case {
+        int startRound, totalRounds;
+        std::vector<int> rounds; // seconds of each round timed
+        std::int64_t finish;     // seconds after the start
+    };
+    const Case cases[] = {
+        {1, 6, {600, 900, 1200}, 5400}, // 2700 played + 3 rounds of 900
+        {4, 6, {900}, 900 + 2 * 900},   // started in round 4: rounds 1-3 are not to play
+        {5, 6, {600, 1200}, 1800},      // the last round ended: nothing left
+        {3, 8, {1000, 1000, 1300}, 3300 + 3 * 1100},
+    };
+    for (const Case& k : cases) {
+        TournamentClock c;
+        c.StartTournament(kStart);
+        int round = k.startRound;
+        for (int seconds : k.rounds)
+            playRound(c, seconds, round, k.totalRounds);
+        ASSERT_TRUE(c.display().finishTime.has_value());
+        EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, k.finish)
+            << "from round " << k.startRound;
+    }
+}
+
 TEST(TournamentClock, EachPauseCountsOnceWithItsFullLength) {
     TournamentClock c;
     c.StartTournament(kStart);
