@@ -15,8 +15,10 @@ namespace rh {
 inline constexpr const char* kAppTitle = "Rankhall";
 
 enum class MsgIcon { None, Critical, Exclamation, Information };
-enum class MsgButtons { Ok, OkCancel, YesNo };
-enum class MsgAnswer { Ok, Cancel, Yes, No };
+/// The buttons of a message. The safe answer is the default one: Cancel for OkCancel and
+/// SaveDiscardCancel (nothing is lost, nothing is written), Yes for YesNo.
+enum class MsgButtons { Ok, OkCancel, YesNo, SaveDiscardCancel };
+enum class MsgAnswer { Ok, Cancel, Yes, No, Save, Discard };
 
 struct Message {
     std::string title; // "" = no title of its own (the platform shows the application's)

@@ -14,7 +14,14 @@ MsgAnswer ScriptedPrompt::show(const Message& message) {
         answers.pop_front();
         return a;
     }
-    return message.buttons == MsgButtons::YesNo ? defaultYesNo : defaultOkCancel;
+    switch (message.buttons) {
+    case MsgButtons::YesNo:
+        return defaultYesNo;
+    case MsgButtons::SaveDiscardCancel:
+        return defaultSaveDiscardCancel;
+    default:
+        return defaultOkCancel;
+    }
 }
 
 std::string ScriptedPrompt::chooseOpenFile(const FileDialogSpec& dialogSpec) {

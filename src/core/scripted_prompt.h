@@ -29,14 +29,15 @@ public:
     bool editPayouts(PayoutEditorRequest& request) override;
 
     // Scripting.
-    std::deque<MsgAnswer> answers;                 // for questions (OkCancel, YesNo)
-    std::deque<std::string> openFiles;             // "" = cancel
-    std::deque<std::string> saveFiles;             // "" = cancel
-    std::deque<bool> conflictTakesPlayer;          // true: the player's score stands
+    std::deque<MsgAnswer> answers;        // for questions (OkCancel, YesNo, SaveDiscardCancel)
+    std::deque<std::string> openFiles;    // "" = cancel
+    std::deque<std::string> saveFiles;    // "" = cancel
+    std::deque<bool> conflictTakesPlayer; // true: the player's score stands
     std::deque<PayoutEditorRequest> payoutResults; // accepted results, in order
     std::deque<bool> payoutAccepts;                // false = cancelled (when no result is queued)
     MsgAnswer defaultOkCancel = MsgAnswer::Ok;
     MsgAnswer defaultYesNo = MsgAnswer::No;
+    MsgAnswer defaultSaveDiscardCancel = MsgAnswer::Cancel;
 
     // Record.
     std::vector<Shown> shown;

@@ -209,27 +209,27 @@ void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& t) {
     t.DeriveTotalTables();
 }
 
-void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& prompt) {
+bool ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& prompt) {
     try {
         pugi::xml_node fees = doc.section("FeesPayout");
         if (!hasChildren(fees))
-            return;
+            return true;
         pugi::xml_node pay = child(fees, "Payout");
         if (!hasChildren(pay))
-            return;
+            return true;
         pugi::xml_node custom = child(pay, "Custom");
         if (!hasChildren(custom))
-            return;
+            return true;
         pugi::xml_node value = child(custom, "Value");
         if (!value)
-            return;
+            return true;
         std::int16_t option = int16Of(value);
         payout.PayoutOption = option == 0 ? 0 : 1;
         if (option == 0)
-            return;
+            return true;
         pugi::xml_node values = child(pay, "CustomValues");
         if (!hasChildren(values))
-            return;
+            return true;
         std::int16_t count = toInt16(values.attribute("Count").value());
         // The amounts live in a table of eight; a count outside it would send the payout
         // calculation past the table's end.
@@ -247,15 +247,17 @@ void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& 
         });
     } catch (...) {
         showMessage(prompt, kAppTitle, kFeesPayoutError);
+        return false;
     }
+    return true;
 }
 
-void ProcessPlayers(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+bool ProcessPlayers(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
     emptyStore(st.names);
     try {
         pugi::xml_node keys = doc.section("PlayerKeys");
         if (!hasChildren(keys))
-            return;
+            return true;
         st.debugNames.clear();
         forEachElement(keys, [&](pugi::xml_node key) {
             if (!hasChildren(key))
@@ -282,16 +284,18 @@ void ProcessPlayers(const XmlDocument& doc, TournamentState& st, IPrompt& prompt
     } catch (...) {
         RhError e = currentError();
         showMessage(prompt, kAppTitle, kPlayersError + std::to_string(e.number()));
+        return false;
     }
+    return true;
 }
 
-void ProcessRoster(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+bool ProcessRoster(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
     st.roster.Clear();
     emptyStore(st.tableSeats);
     try {
         pugi::xml_node rounds = doc.section("RosterRounds");
         if (!hasChildren(rounds))
-            return;
+            return true;
         bool progressive = st.isProgressive();
         std::size_t tableCount = 0;
         forEachElement(rounds,
@@ -343,15 +347,17 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
         });
     } catch (...) {
         ShowErrorMsg(prompt, kRosterTitle, currentError());
+        return false;
     }
+    return true;
 }
 
-void ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+bool ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
     emptyStore(st.scores);
     try {
         pugi::xml_node scores = doc.section("Scores");
         if (!hasChildren(scores))
-            return;
+            return true;
         pugi::xml_node players = child(scores, "Players");
         if (!players)
             throw missingElement();
@@ -369,18 +375,20 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
         });
     } catch (...) {
         ShowErrorMsg(prompt, kScoresTitle, currentError());
+        return false;
     }
+    return true;
 }
 
-void ProcessBumps(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+bool ProcessBumps(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
     emptyStore(st.fines);
     try {
         pugi::xml_node bumps = doc.section("Bumps");
         if (!hasChildren(bumps))
-            return;
+            return true;
         pugi::xml_node players = child(bumps, "Players");
         if (!hasChildren(players))
-            return;
+            return true;
         std::int16_t id = 0, bump = 0, wood = 0, paid = 0;
         forEachElement(players, [&](pugi::xml_node p) {
             if (hasChildren(p)) {
@@ -395,18 +403,20 @@ void ProcessBumps(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) 
         });
     } catch (...) {
         ShowErrorMsg(prompt, kBumpsTitle, currentError());
+        return false;
     }
+    return true;
 }
 
-void ProcessLones(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+bool ProcessLones(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
     emptyStore(st.lones);
     try {
         pugi::xml_node lones = doc.section("Lones");
         if (!hasChildren(lones))
-            return;
+            return true;
         pugi::xml_node players = child(lones, "Players");
         if (!hasChildren(players))
-            return;
+            return true;
         std::int16_t id = 0, lone = 0;
         forEachElement(players, [&](pugi::xml_node p) {
             if (hasChildren(p)) {
@@ -417,17 +427,21 @@ void ProcessLones(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) 
         });
     } catch (...) {
         ShowErrorMsg(prompt, kLonesTitle, currentError());
+        return false;
     }
+    return true;
 }
 
-void readTournament(const XmlDocument& doc, TournamentState& state, IPrompt& prompt) {
+bool readTournament(const XmlDocument& doc, TournamentState& state, IPrompt& prompt) {
     ProcessTournamentInfo(doc, state.settings);
-    ProcessFeesPayout(doc, state.payout, prompt);
-    ProcessPlayers(doc, state, prompt);
-    ProcessRoster(doc, state, prompt);
-    ProcessScores(doc, state, prompt);
-    ProcessBumps(doc, state, prompt);
-    ProcessLones(doc, state, prompt);
+    // Every section is read, whatever the one before reported.
+    bool clean = ProcessFeesPayout(doc, state.payout, prompt);
+    clean = ProcessPlayers(doc, state, prompt) && clean;
+    clean = ProcessRoster(doc, state, prompt) && clean;
+    clean = ProcessScores(doc, state, prompt) && clean;
+    clean = ProcessBumps(doc, state, prompt) && clean;
+    clean = ProcessLones(doc, state, prompt) && clean;
+    return clean;
 }
 
 } // namespace rh

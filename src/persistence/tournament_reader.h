@@ -18,17 +18,19 @@ namespace rh {
 /// Throws RhError 53 when the path names no file, 70 or 75 when it cannot be read.
 std::string ReadDataFile(const std::string& path);
 
+/// TournamentInfo reports nothing: a field it cannot read keeps its value.
 void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& tourney);
-void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& prompt);
-void ProcessPlayers(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
-void ProcessRoster(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
-void ProcessScores(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
-void ProcessBumps(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
-void ProcessLones(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+// The other sections answer false when they reported an error (and stopped there).
+bool ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& prompt);
+bool ProcessPlayers(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+bool ProcessRoster(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+bool ProcessScores(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+bool ProcessBumps(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+bool ProcessLones(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
 
 /// All sections in their order: TournamentInfo, FeesPayout, PlayerKeys, RosterRounds, Scores,
-/// Bumps, Lones.
-void readTournament(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+/// Bumps, Lones. False when any section reported an error.
+bool readTournament(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
 
 /// Texts and titles of the section reports.
 inline constexpr const char* kFeesPayoutError = "Error processing FeesPayout";

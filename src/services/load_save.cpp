@@ -1,11 +1,15 @@
 #include "services/load_save.h"
 
+#include "core/text.h"
 #include "persistence/atomic_file.h"
+#include "persistence/code_page.h"
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "persistence/xml_document.h"
 
+#include <filesystem>
 #include <new>
+#include <string_view>
 
 namespace rh {
 
@@ -31,9 +35,9 @@ ReadOutcome readDocument(Session& s, const std::string& path, XmlDocument& doc) 
     return ReadOutcome::Failed;
 }
 
-bool loadParsed(Session& s, const XmlDocument& doc) {
+bool loadParsed(Session& s, const XmlDocument& doc, TournamentState& target) {
     try {
-        readTournament(doc, s.state(), s.prompt());
+        s.loadReportedError = !readTournament(doc, target, s.prompt());
     } catch (const std::bad_alloc&) {
         s.ShowErrorMsg(kLoadDocumentTitle, RhError(err::OutOfMemory));
         return false;
@@ -42,11 +46,39 @@ bool loadParsed(Session& s, const XmlDocument& doc) {
     return true;
 }
 
-bool precheck(Session& s, const std::string& path, XmlDocument& doc) {
+bool precheck(Session& s, const std::string& path, XmlDocument& doc, TournamentState& target) {
     if (readDocument(s, path, doc) != ReadOutcome::Parsed)
         return false;
-    ProcessTournamentInfo(doc, s.tourney());
+    ProcessTournamentInfo(doc, target.settings);
     return true;
+}
+
+bool askRecovery(Session& s) {
+    return ask(s.prompt(), kRecoveryTitle, recoveryQuestionText(), MsgButtons::YesNo,
+               MsgIcon::Exclamation) == MsgAnswer::Yes;
+}
+
+// Undoes the escapes the writer puts into element text.
+std::string unescapeXml(std::string_view text) {
+    static constexpr std::pair<std::string_view, char> kEntities[] = {
+        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        bool done = false;
+        if (text[i] == '&') {
+            for (const auto& [entity, c] : kEntities) {
+                if (text.substr(i, entity.size()) == entity) {
+                    out += c;
+                    i += entity.size() - 1;
+                    done = true;
+                    break;
+                }
+            }
+        }
+        if (!done)
+            out += text[i];
+    }
+    return out;
 }
 
 } // namespace
@@ -55,7 +87,14 @@ std::string exitQuestionText() {
     return "A tournament is in progress.\r\n"
            "If you press Ok, you will lose your data\r\n"
            "Press Cancel to resume with your existing data\r\n"
-           "You can SAVE your existing tournament by going to ADMIN | SETUP";
+           "You can SAVE your existing tournament with the Save button of the Load / Money tab";
+}
+
+std::string closeQuestionText() {
+    return "A tournament is in progress.\r\n"
+           "If you press Discard, you will lose your data\r\n"
+           "Press Cancel to resume with your existing data\r\n"
+           "You can SAVE your existing tournament by pressing Save";
 }
 
 std::string recoveryQuestionText() {
@@ -73,78 +112,133 @@ bool askExit(Session& s) {
 } // namespace
 
 bool confirmDiscard(Session& s) {
-    return !s.dataFileLoaded || askExit(s);
+    return !s.dataFileLoaded || !s.isModified() || askExit(s);
 }
 
 bool confirmExit(Session& s) {
-    return !(s.dataFileLoaded && !s.dataFileSaved) || askExit(s);
+    if (!s.dataFileLoaded || !s.isModified())
+        return true;
+    switch (ask(s.prompt(), kExitTitle, closeQuestionText(), MsgButtons::SaveDiscardCancel,
+                MsgIcon::Exclamation)) {
+    case MsgAnswer::Save:
+        return cmdSave(s);
+    case MsgAnswer::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool ResetAndLoad(Session& s, const std::string& path) {
-    s.InitVariables();
-    s.ResetTournamentData();
-    bool loaded = path.empty() ? OpenTournamentFile(s) : LoadDocument(s, path);
-    if (loaded) {
-        s.dataFileLoaded = true;
-        s.dataFileSaved = false;
-        if (!path.empty())
-            s.openDialogFile = path;
-        // Saving offers the tournament just loaded, not the file the previous one was saved to.
-        s.saveDialogFile.clear();
+    // Read into a tournament of its own: the open one stays whole until the new one is in.
+    auto fresh = std::make_shared<TournamentState>();
+    const bool errorsBefore = s.loadReportedError;
+    std::string chosen = path;
+    bool loaded = false;
+    if (chosen.empty()) {
+        FileDialogSpec dialogSpec;
+        dialogSpec.filter = kOpenFilter;
+        dialogSpec.initialPath = s.openDialogFile;
+        chosen = s.prompt().chooseOpenFile(dialogSpec);
+        loaded = !chosen.empty() && LoadDocument(s, chosen, *fresh);
     } else {
-        // A failed load leaves the empty tournament, not what the pre-check read.
-        s.ResetTournamentData();
+        loaded = LoadDocument(s, chosen, *fresh);
     }
-    s.htmlExportFile = s.htmlFileName();
-    return loaded;
-}
-
-bool OpenTournamentFile(Session& s) {
-    FileDialogSpec dialogSpec;
-    dialogSpec.filter = kOpenFilter;
-    dialogSpec.initialPath = s.openDialogFile;
-    std::string chosen = s.prompt().chooseOpenFile(dialogSpec);
-    if (chosen.empty())
+    if (!loaded) {
+        s.loadReportedError = errorsBefore;
         return false;
+    }
+    s.InitVariables();
+    s.replaceState(std::move(fresh));
+    s.dataFileLoaded = true;
+    s.dataFileSaved = false;
     s.openDialogFile = chosen;
-    return LoadDocument(s, chosen);
+    // Saving offers the tournament just loaded, not the file the previous one was saved to.
+    s.saveDialogFile.clear();
+    s.htmlExportFile = s.htmlFileName();
+    s.markUnmodified();
+    return true;
 }
 
-bool PrecheckDocument(Session& s, const std::string& path) {
+bool PrecheckDocument(Session& s, const std::string& path, TournamentState& target) {
     XmlDocument doc;
-    return precheck(s, path, doc);
+    return precheck(s, path, doc, target);
 }
 
-bool LoadDocument(Session& s, const std::string& path) {
+bool LoadDocument(Session& s, const std::string& path, TournamentState& target) {
     XmlDocument doc;
-    if (!precheck(s, path, doc))
+    if (!precheck(s, path, doc, target)) {
+        // The file cannot be read: its tournament's recovery copy may still be whole.
+        for (const std::string& code : codesOfUnreadable(path)) {
+            std::string rcv = recoveryFileOf(code);
+            if (!PathExists(rcv))
+                continue;
+            return askRecovery(s) && LoadXMLDocument(s, rcv, target);
+        }
         return false;
-    std::string rcv = GetRcvFileName(s);
-    if (PathExists(rcv) && ask(s.prompt(), kRecoveryTitle, recoveryQuestionText(),
-                               MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes)
-        return LoadXMLDocument(s, rcv);
+    }
+    std::string rcv = recoveryFileOf(target.settings.TourneyCode());
+    if (PathExists(rcv) && askRecovery(s))
+        return LoadXMLDocument(s, rcv, target);
     // The chosen file was parsed a moment ago; its tree is read as it stands.
-    return loadParsed(s, doc);
+    return loadParsed(s, doc, target);
 }
 
-bool LoadXMLDocument(Session& s, const std::string& path) {
+bool LoadXMLDocument(Session& s, const std::string& path, TournamentState& target) {
     XmlDocument doc;
     if (readDocument(s, path, doc) != ReadOutcome::Parsed)
         return false;
-    return loadParsed(s, doc);
+    return loadParsed(s, doc, target);
 }
 
-bool cmdSave(Session& s) {
+bool LoadXMLDocument(Session& s, const std::string& path) {
+    return LoadXMLDocument(s, path, s.state());
+}
+
+std::vector<std::string> codesOfUnreadable(const std::string& path) {
+    std::vector<std::string> codes;
+    try {
+        const std::string text = ReadDataFile(path);
+        const std::string open = "<TourneyCode>", close = "</TourneyCode>";
+        std::size_t from = text.find(open);
+        if (from != std::string::npos) {
+            from += open.size();
+            std::size_t to = text.find(close, from);
+            if (to != std::string::npos)
+                codes.push_back(trim(unescapeXml(std::string_view(text).substr(from, to - from))));
+        }
+    } catch (const RhError&) {
+        // Nothing of it can be read: the file name is all there is.
+    } catch (const std::bad_alloc&) {
+    }
+    std::string stem = std::filesystem::path(path).stem().string();
+    if (!stem.empty() && (codes.empty() || codes.front() != stem))
+        codes.push_back(stem);
+    return codes;
+}
+
+FileDialogSpec saveDialogSpec(const Session& s) {
     FileDialogSpec dialogSpec;
     dialogSpec.title = kSaveTitle;
     dialogSpec.filter = kSaveFilter;
     dialogSpec.defaultExtension = "QMC";
     dialogSpec.confirmOverwrite = true;
     dialogSpec.pathMustExist = true;
+    dialogSpec.initialPath = s.saveDialogFile.empty() ? s.openDialogFile : s.saveDialogFile;
+    return dialogSpec;
+}
+
+std::string saveFailedText(const std::string& path, const RhError& error) {
+    return "The tournament could not be saved to " + path + "\r\n" + error.description() +
+           " (error " + std::to_string(error.number()) + ")\r\nSave it somewhere else?";
+}
+
+bool cmdSave(Session& s) {
+    if (!s.dataFileLoaded)
+        return false; // nothing to save: the empty tournament is never written
     if (s.saveDialogFile.empty())
         s.saveDialogFile = s.openDialogFile;
-    dialogSpec.initialPath = s.saveDialogFile;
-    std::string path = s.prompt().chooseSaveFile(dialogSpec);
+    std::string path = s.prompt().chooseSaveFile(saveDialogSpec(s));
     if (path.empty())
         return false;
     s.saveDialogFile = path;
@@ -152,9 +246,42 @@ bool cmdSave(Session& s) {
 }
 
 bool SaveTournament(Session& s, const std::string& path) {
-    if (!CreateSaveDoc(s.state(), s.prompt(), path, true))
+    if (!s.dataFileLoaded)
         return false;
+    std::string text;
+    try {
+        text = buildTournamentXml(s.state());
+    } catch (const RhError& e) {
+        s.ShowErrorMsg("CreateSaveDoc", e);
+        return false;
+    } catch (const std::bad_alloc&) {
+        s.ShowErrorMsg("CreateSaveDoc", RhError(err::OutOfMemory));
+        return false;
+    }
+    std::string target = path;
+    while (true) {
+        try {
+            writeFileAtomic(target, MaskText(text));
+            break;
+        } catch (const RhError& e) {
+            // Say where and why, and let the director choose another place.
+            if (ask(s.prompt(), kSaveTitle, saveFailedText(target, e), MsgButtons::YesNo,
+                    MsgIcon::Exclamation) != MsgAnswer::Yes)
+                return false;
+        } catch (const std::bad_alloc&) {
+            s.ShowErrorMsg("SaveFile", RhError(err::OutOfMemory));
+            return false;
+        }
+        FileDialogSpec dialogSpec = saveDialogSpec(s);
+        dialogSpec.initialPath = target;
+        target = s.prompt().chooseSaveFile(dialogSpec);
+        if (target.empty())
+            return false;
+        s.saveDialogFile = target;
+    }
+    showMessage(s.prompt(), kFileLoadTitle, kSavedText, MsgIcon::Information);
     s.dataFileSaved = true;
+    s.markUnmodified();
     std::string rcv = GetRcvFileName(s);
     try {
         if (PathExists(rcv))
@@ -188,6 +315,10 @@ bool SaveData(Session& s, bool showMessage) {
 
 std::string GetSaveBaseName(const Session& s) {
     return GetTempDir() + "/Rankhall_" + safeFileComponent(s.tourney().TourneyCode());
+}
+
+std::string recoveryFileOf(const std::string& code) {
+    return GetTempDir() + "/Rankhall_" + safeFileComponent(code) + ".RCV";
 }
 
 std::string GetTmpFileName(const Session& s) {

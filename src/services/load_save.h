@@ -4,13 +4,16 @@
 // command-line tool and the tests run the same code.
 //
 // A load: ask before discarding an open tournament (confirmDiscard), then ResetAndLoad, which
-// resets the shared state, reads the chosen file (or the recovery copy, when the director takes
-// it) and answers whether a tournament was loaded; on true the window runs its after-load refresh.
-// A file that is not well-formed XML shows the parse report once and loads nothing.
+// reads the chosen file (or the recovery copy, when the director takes it) into a fresh
+// tournament state and puts it in place of the open one only when the read succeeded. A cancelled
+// dialog, a missing or unreadable file or one that is not well-formed XML change nothing: the
+// open tournament, its flags and its files stay exactly as they were. A file that cannot be read
+// still offers its tournament's recovery copy when one exists.
 
 #include "services/session.h"
 
 #include <string>
+#include <vector>
 
 namespace rh {
 
@@ -21,41 +24,59 @@ inline constexpr const char* kRecoveryTitle = "Recovery File Detected";
 inline constexpr const char* kExitTitle = "Exit";
 inline constexpr const char* kLoadDocumentTitle = "Load Document";
 
-/// The four-line "Exit" question (OK/Cancel, exclamation).
+/// The four-line "Exit" question asked before a load discards the open tournament (OK/Cancel,
+/// exclamation).
 std::string exitQuestionText();
+/// The four-line "Exit" question asked before the window closes (Save/Discard/Cancel).
+std::string closeQuestionText();
 /// The four-line recovery question (Yes/No, exclamation).
 std::string recoveryQuestionText();
 
-/// Before a load: when a tournament is in progress, asks the "Exit" question. True = go on
-/// (nothing in progress, or OK); false = Cancel, leave everything as it is.
+/// Before a load: when the open tournament changed since it was loaded or saved, asks the "Exit"
+/// question. True = go on (nothing would be lost, or OK); false = Cancel, leave everything.
 bool confirmDiscard(Session& session);
-/// Before closing: asks the same question, but only when a loaded tournament has not been saved
-/// since it was loaded. True = close.
+/// Before closing: when the open tournament changed since it was loaded or saved, asks whether
+/// to save it first (Save, Discard, Cancel). Save runs the Save button's dialog and write and
+/// closes only when the file was written. True = close.
 bool confirmExit(Session& session);
 
-/// Resets the tournament (InitVariables, ResetTournamentData) and loads the path, or lets the
-/// director choose a file when the path is empty. On success sets dataFileLoaded, clears
-/// dataFileSaved, recomputes htmlExportFile and remembers the file for the save dialog. On
-/// failure the tournament is the empty default one. Answers whether a tournament was loaded.
+/// Reads the path, or with an empty path the file the director chooses, into a fresh tournament
+/// state. On success the open tournament is replaced by it (InitVariables first), dataFileLoaded
+/// set, dataFileSaved cleared, htmlExportFile recomputed, loadReportedError set when a section
+/// reported an error, and the file remembered for the dialogs. On failure nothing changes.
+/// Answers whether a tournament was loaded.
 bool ResetAndLoad(Session& session, const std::string& path);
 
-/// The open dialog; "" (cancel) answers false, else LoadDocument of the chosen file.
-bool OpenTournamentFile(Session& session);
-/// Pre-check, the recovery question when the tournament's recovery copy exists, then the load.
-bool LoadDocument(Session& session, const std::string& path);
-/// Reads and parses the file and reads its TournamentInfo (so that the tournament code is known).
-/// A parse failure shows the parse report and answers false; a missing or unreadable file shows
-/// the "Load Document" error message and answers false.
-bool PrecheckDocument(Session& session, const std::string& path);
-/// Reads the file and all its sections, then shows "Data file loaded successfully".
+/// Pre-check, the recovery question when the tournament's recovery copy exists, then the load,
+/// all into target. A file that cannot be read or parsed offers the recovery copy of its code
+/// (taken from what can be read of it, else from the file name) when one exists.
+bool LoadDocument(Session& session, const std::string& path, TournamentState& target);
+/// Reads and parses the file and reads its TournamentInfo into target (so that the tournament
+/// code is known). A parse failure shows the parse report and answers false; a missing or
+/// unreadable file shows the "Load Document" error message and answers false.
+bool PrecheckDocument(Session& session, const std::string& path, TournamentState& target);
+/// Reads the file and all its sections into target, then shows "Data file loaded successfully".
+/// Sets session.loadReportedError when a section reported an error.
+bool LoadXMLDocument(Session& session, const std::string& path, TournamentState& target);
+/// The same into the session's own state (as it stands: nothing is reset first).
 bool LoadXMLDocument(Session& session, const std::string& path);
 
-/// The Save button: the save dialog (cancel is silent), the file written atomically, the success
-/// message, dataFileSaved set and the recovery copy deleted. Answers whether the file was saved.
+/// The tournament code a file names, for finding its recovery copy when the file cannot be read
+/// whole: the "TourneyCode" element of what can be read of it, else the file name without its
+/// extension.
+std::vector<std::string> codesOfUnreadable(const std::string& path);
+
+/// The save dialog: "Save Tournament", "Files (*.QMC)|*.QMC", default extension QMC, asking
+/// before overwriting, the folder must exist; it offers its own last file, else the loaded one.
+FileDialogSpec saveDialogSpec(const Session& session);
+/// The Save button: the save dialog (cancel is silent), then SaveTournament. Refuses (false,
+/// nothing shown) while no tournament is loaded.
 bool cmdSave(Session& session);
 /// What the Save button does once the save dialog has handed back a path: the file written
-/// atomically, the success message, dataFileSaved set and the recovery copy deleted. Answers
-/// whether the file was saved; a failed write leaves the flag and the recovery copy alone.
+/// atomically, the success message, dataFileSaved set, the tournament marked unmodified and the
+/// recovery copy deleted. A write that fails names the path and the reason and offers to save
+/// elsewhere (the save dialog again). Refuses while no tournament is loaded. Answers whether the
+/// file was saved; a failed write leaves the flags and the recovery copy alone.
 bool SaveTournament(Session& session, const std::string& path);
 /// The recovery copy written after each round: the temporary copy, renamed over the recovery copy
 /// in one step. Answers whether the recovery copy was replaced.
@@ -63,6 +84,8 @@ bool SaveData(Session& session, bool showMessage = false);
 
 /// GetTempDir() + "/Rankhall_" + the tournament code made safe for a file name.
 std::string GetSaveBaseName(const Session& session);
+/// The recovery copy of the tournament with that code.
+std::string recoveryFileOf(const std::string& code);
 std::string GetTmpFileName(const Session& session);
 std::string GetRcvFileName(const Session& session);
 

@@ -1,13 +1,19 @@
 #include "services/session.h"
 
+#include "persistence/tournament_writer.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 namespace rh {
 
 Session::Session(IPrompt& prompt)
     : tempDir(GetTempDir()), m_prompt(&prompt), m_state(std::make_shared<TournamentState>()) {
     htmlExportFile = htmlFileName();
+    markUnmodified();
 }
 
 void Session::ResetTournamentData() {
@@ -21,6 +27,49 @@ void Session::InitVariables() {
     payout.Clear();
     m_state->places = PlaceWords();
     m_state->payout.CustomPayoutCount = 0;
+}
+
+namespace {
+
+// FNV-1a, 64 bits.
+void mix(std::uint64_t& h, std::string_view bytes) {
+    for (unsigned char c : bytes) {
+        h ^= c;
+        h *= 1099511628211ULL;
+    }
+    h ^= 0xFF; // a separator, so that "ab"+"c" and "a"+"bc" differ
+    h *= 1099511628211ULL;
+}
+
+} // namespace
+
+std::uint64_t Session::contentDigest() const {
+    std::uint64_t h = 14695981039346656037ULL;
+    try {
+        mix(h, buildTournamentXml(*m_state));
+    } catch (const std::exception&) {
+        // A tournament that cannot be written is compared by what can be.
+        mix(h, "unwritable");
+    }
+    // The marks in key order: a mark taken back and set again is no change.
+    std::vector<std::pair<std::string, std::string>> marks;
+    m_state->entryFeePaid.forEach(
+        [&](const std::string& key, const std::string& value) { marks.emplace_back(key, value); });
+    std::sort(marks.begin(), marks.end());
+    for (const auto& [key, value] : marks) {
+        mix(h, key);
+        mix(h, value);
+    }
+    mix(h, std::to_string(clock.actionCount()));
+    return h;
+}
+
+bool Session::isModified() const {
+    return contentDigest() != m_savedDigest;
+}
+
+void Session::markUnmodified() {
+    m_savedDigest = contentDigest();
 }
 
 void Session::ShowErrorMsg(const std::string& title, const RhError& error) {

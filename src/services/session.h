@@ -10,6 +10,7 @@
 #include "state/tournament_state.h"
 #include "timing/clock.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,8 @@ public:
 
     /// Replaces every shared data object by a fresh, empty one at once.
     void ResetTournamentData();
+    /// Puts a tournament read elsewhere in place of the open one, in one step.
+    void replaceState(std::shared_ptr<TournamentState> state) { m_state = std::move(state); }
     /// Resets the flags of the open tournament (loaded, refreshing, updating) and the place list.
     void InitVariables();
     bool IsTourneyLoaded() const { return dataFileLoaded; }
@@ -42,6 +45,14 @@ public:
     bool CheckExistsRoundTable(std::string_view key) const {
         return m_state->tableSeats.Exists(key);
     }
+
+    /// Whether anything of the open tournament changed since it was loaded or last saved: any
+    /// score, lone, bump, wood or paid mark, entry fee mark, alias, fee, expense, title, payout
+    /// choice or amount, the current round, or a start, stop, pause or resume of the clock. A
+    /// change undone again counts as no change.
+    bool isModified() const;
+    /// The open tournament as it stands is the one on disk (after a load or a save).
+    void markUnmodified();
 
     /// Reports a trapped error with the common error message titled with the operation's name.
     void ShowErrorMsg(const std::string& title, const RhError& error);
@@ -57,6 +68,8 @@ public:
     bool postLoadComplete = false;
     bool updatingScores = false;
     bool updatePayout = false;
+    /// The last successful load reported an error in one of the file's sections.
+    bool loadReportedError = false;
     std::string savePlayerId = "00";
     std::string htmlExportFile;
     /// The open dialog's last file and the save dialog's own file name. Loading remembers the
@@ -77,8 +90,13 @@ public:
     TournamentClock clock;
 
 private:
+    /// A digest of everything isModified compares: the tournament as it would be saved, the
+    /// entry fee marks and the clock's action count.
+    std::uint64_t contentDigest() const;
+
     IPrompt* m_prompt;
     std::shared_ptr<TournamentState> m_state;
+    std::uint64_t m_savedDigest = 0;
 };
 
 /// The system's temporary folder (TMPDIR honoured), without a trailing separator.

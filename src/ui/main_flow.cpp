@@ -9,7 +9,6 @@
 #include "standings/leaders.h"
 #include "ui/clock_presenter.h"
 #include "ui/dashboard.h"
-#include "ui/grid_model.h"
 #include "ui/main_window.h"
 #include "ui/tab_money.h"
 #include "ui/widgets.h"
@@ -130,9 +129,13 @@ MainFlow::MainFlow(MainWindow& window)
 bool MainFlow::LoadTournament(const std::string& path) {
     if (!confirmDiscard(m_session))
         return false; // Cancel: the open tournament stays as it was, flags included
+    const bool wasComplete = m_session.postLoadComplete;
     m_session.postLoadComplete = false;
     try {
-        return load(path);
+        if (load(path))
+            return true;
+        m_session.postLoadComplete = wasComplete; // nothing was loaded: nothing changed
+        return false;
     } catch (const RhError& e) {
         m_session.ShowErrorMsg(kLoadDetailGrid, e);
     } catch (const std::bad_alloc&) {
@@ -144,22 +147,19 @@ bool MainFlow::LoadTournament(const std::string& path) {
 }
 
 bool MainFlow::load(const std::string& path) {
+    // Nothing changes until a new tournament has been read: a cancelled dialog or a file that
+    // cannot be read leaves the open tournament, its clock and every view as they were.
+    if (!rh::ResetAndLoad(m_session, path))
+        return false;
     // The clock goes back to idle with the tournament: no round is being timed any more.
     m_session.clock.ResetForLoad(m_window.clockPresenter()->now());
-    const bool loaded = rh::ResetAndLoad(m_session, path);
-    if (loaded) {
-        AfterLoadRefresh();
-    } else {
-        m_window.ShowEmptyTournament();
-        // Every grid of the window empties; the tabs clear the rest of what they show.
-        for (GridModel* model : m_window.findChildren<GridModel*>())
-            model->clearRows();
-        emit m_window.tournamentReset();
-    }
+    AfterLoadRefresh();
     const TournamentSettings& t = m_session.tourney();
     m_session.clock.SetProgressRange(t.TotalRounds());
     m_session.clock.UpdateProgressBars(false, t.CurrentRound(), t.TotalRounds());
-    return loaded;
+    // What the views did while filling themselves is part of the load, not a change.
+    m_session.markUnmodified();
+    return true;
 }
 
 void MainFlow::AfterLoadRefresh() {

@@ -5,8 +5,8 @@
 //    tournament is in progress, the clock and tournament reset, the file (open dialog or path),
 //    the recovery question, the read, and then the after-load refresh: the dashboard, the payout
 //    object, the progress bars, the fee lists, the kind captions, the sitting-out frame, and
-//    finally tournamentLoaded(), on which every tab fills itself. A load that fails or is
-//    cancelled after the reset leaves the empty tournament on every view (tournamentReset()).
+//    finally tournamentLoaded(), on which every tab fills itself. A load that is cancelled or
+//    cannot read its file changes nothing: the open tournament stays on every view.
 //  - Save: the save dialog's path written through the save service.
 //  - The HTML standings page: rewritten after every stored score and on every HTML tick; "Dual
 //    Monitor" opens it in the browser and switches the tick on.

@@ -174,7 +174,8 @@ void MainWindow::wire() {
 }
 
 Message MainWindow::exitQuestion() {
-    return Message{kExitTitle, exitQuestionText(), MsgIcon::Exclamation, MsgButtons::OkCancel};
+    return Message{kExitTitle, closeQuestionText(), MsgIcon::Exclamation,
+                   MsgButtons::SaveDiscardCancel};
 }
 
 bool MainWindow::confirmExit() {
@@ -343,18 +344,12 @@ void MainWindow::setLastLoadedPath(const std::string& path) {
 }
 
 FileDialogSpec MainWindow::saveDialogSpec() const {
-    FileDialogSpec dialogSpec;
-    dialogSpec.title = kSaveTitle;
-    dialogSpec.filter = kSaveFilter;
-    dialogSpec.defaultExtension = "QMC";
-    dialogSpec.initialPath =
-        m_session.saveDialogFile.empty() ? m_session.openDialogFile : m_session.saveDialogFile;
-    dialogSpec.confirmOverwrite = true;
-    dialogSpec.pathMustExist = true;
-    return dialogSpec;
+    return rh::saveDialogSpec(m_session);
 }
 
 void MainWindow::onSave() {
+    if (!m_session.dataFileLoaded)
+        return; // the button is disabled then; nothing to save
     if (m_session.saveDialogFile.empty())
         m_session.saveDialogFile = m_session.openDialogFile;
     const std::string path = m_session.prompt().chooseSaveFile(saveDialogSpec());

@@ -59,9 +59,10 @@ public:
     /// HTML_Timer: 3000 ms, runs only while "Scores" or "Results" is showing.
     QTimer* htmlTimer() const { return m_htmlTimer; }
 
-    /// The exit (and discard-on-load) question: four lines, OK/Cancel, exclamation, "Exit".
+    /// The exit question: four lines, Save/Discard/Cancel, exclamation, "Exit".
     static Message exitQuestion();
-    /// Asks the exit question when a loaded tournament is unsaved; true when the window may close.
+    /// Asks the exit question when the loaded tournament changed since it was loaded or saved
+    /// (Save saves first); true when the window may close.
     bool confirmExit();
 
     /// m_strCurrentRound: CurrentRound as " 3".

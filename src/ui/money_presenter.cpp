@@ -265,6 +265,9 @@ void MoneyPresenter::showPayoutControls() {
     t.optPayout0->setEnabled(options);
     t.optPayout1->setEnabled(options);
     t.cmdCustomPayout->setEnabled(options);
+    // Nothing to save, and no roll call, before a tournament is loaded.
+    for (QWidget* w : std::initializer_list<QWidget*>{t.cmdSave, t.cmdSetAll, t.cmdClearAll})
+        w->setEnabled(s.dataFileLoaded);
     const int option = s.state().payout.PayoutOption;
     if (QAbstractButton* chosen = t.optPayout->button(option))
         chosen->setChecked(true);

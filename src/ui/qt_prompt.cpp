@@ -62,7 +62,12 @@ std::unique_ptr<QMessageBox> buildMessageBox(const Message& message, QWidget* pa
         break;
     case MsgButtons::OkCancel:
         box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box->setDefaultButton(QMessageBox::Ok);
+        box->setDefaultButton(QMessageBox::Cancel); // the safe answer
+        box->setEscapeButton(QMessageBox::Cancel);
+        break;
+    case MsgButtons::SaveDiscardCancel:
+        box->setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Cancel); // the safe answer
         box->setEscapeButton(QMessageBox::Cancel);
         break;
     case MsgButtons::YesNo:
@@ -82,6 +87,10 @@ MsgAnswer answerOf(int standardButton) {
         return MsgAnswer::Yes;
     case QMessageBox::No:
         return MsgAnswer::No;
+    case QMessageBox::Save:
+        return MsgAnswer::Save;
+    case QMessageBox::Discard:
+        return MsgAnswer::Discard;
     default:
         return MsgAnswer::Ok;
     }
@@ -112,7 +121,8 @@ MsgAnswer QtPrompt::show(const Message& message) {
         return MsgAnswer::Ok;
     // Closing the box counts as its escape answer.
     if (pressed != QMessageBox::Ok && pressed != QMessageBox::Cancel &&
-        pressed != QMessageBox::Yes && pressed != QMessageBox::No)
+        pressed != QMessageBox::Yes && pressed != QMessageBox::No && pressed != QMessageBox::Save &&
+        pressed != QMessageBox::Discard)
         return message.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
     return answerOf(pressed);
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 using namespace rh;
 namespace fs = std::filesystem;
@@ -74,37 +75,80 @@ TEST_F(LoadSave, LoadingAFileSetsTheFlagsAndSaysSo) {
 }
 
 TEST_F(LoadSave, AMissingFileIsOneLoadDocumentError) {
-    ASSERT_TRUE(ResetAndLoad(session, file));
-    prompt.clear();
     EXPECT_FALSE(ResetAndLoad(session, (tmp / "nowhere.qmc").string()));
     auto m = prompt.messages();
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].title, "Load Document");
     EXPECT_EQ(m[0].icon, MsgIcon::Critical);
     EXPECT_EQ(m[0].text, "The following error occured: \r\nError # 53\r\nFile not found");
-    // The reset happened: the previous tournament is gone, nothing is in progress.
-    EXPECT_FALSE(session.dataFileLoaded);
-    EXPECT_EQ(session.state().names.Count(), 0u);
-    EXPECT_EQ(session.tourney().TourneyTitle(), TournamentSettings::kDefaultTitle);
 }
 
-TEST_F(LoadSave, AFileThatIsNotXmlShowsTheParseReportOnceAndLoadsNothing) {
-    writeRecoveryCopy(); // even with a recovery copy around, nothing is asked
+TEST_F(LoadSave, ALoadThatFailsChangesNothing) {
+    ASSERT_TRUE(ResetAndLoad(session, file));
+    session.state().scores.setScore("02", "01", "09"); // work in hand
+    session.dataFileSaved = true;
+    const std::string before = test::dumpTournament(session.state());
+    const auto stateBefore = session.sharedState();
+    test::writeFile(tmp / "broken.qmc", "<?xml version='1.0'?><Tournament><TournamentInfo>");
+    fs::create_directory(tmp / "folder.qmc");
+    struct Case {
+        const char* what;
+        std::string path;   // "" = the open dialog, cancelled
+        const char* report; // the title of what is shown, "" = nothing
+    };
+    const Case cases[] = {
+        {"cancelled dialog", "", ""},
+        {"missing file", (tmp / "gone.qmc").string(), "Load Document"},
+        {"a folder", (tmp / "folder.qmc").string(), "Load Document"},
+        {"not XML", (tmp / "broken.qmc").string(), kAppTitle},
+    };
+    for (const Case& c : cases) {
+        prompt.clear();
+        prompt.openFiles = {""};
+        EXPECT_FALSE(ResetAndLoad(session, c.path)) << c.what;
+        EXPECT_EQ(prompt.messages().size(), *c.report ? 1u : 0u) << c.what;
+        if (*c.report) {
+            EXPECT_EQ(prompt.messages()[0].title, c.report) << c.what;
+        }
+        EXPECT_EQ(session.sharedState(), stateBefore) << c.what;
+        EXPECT_EQ(test::dumpTournament(session.state()), before) << c.what;
+        EXPECT_TRUE(session.dataFileLoaded) << c.what;
+        EXPECT_TRUE(session.dataFileSaved) << c.what;
+        EXPECT_EQ(session.openDialogFile, file) << c.what;
+        EXPECT_EQ(session.htmlExportFile, "QuillmarkCLUB1.html") << c.what;
+    }
+}
+
+TEST_F(LoadSave, AFileThatCannotBeReadOffersItsRecoveryCopy) {
+    writeRecoveryCopy();
     std::string broken = test::readFile(file);
     broken = MaskText(MaskText(broken).substr(0, 500)); // cut off mid-way, still masked
-    test::writeFile(file, broken);
-    EXPECT_FALSE(ResetAndLoad(session, file));
-    auto m = prompt.messages();
-    ASSERT_EQ(m.size(), 1u);
-    EXPECT_EQ(m[0].title, kAppTitle);
-    EXPECT_EQ(m[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(m[0].text.rfind("Your XML Document failed to load due to the following error.\r\n"
-                              "Error #: ",
-                              0),
-              0u);
-    EXPECT_FALSE(session.dataFileLoaded);
-    // Not even the settings the file began with are kept: the tournament is the empty one.
-    EXPECT_EQ(session.tourney().TourneyCode(), "");
+    const fs::path damaged = tmp / "club.qmc";
+    test::writeFile(damaged, broken);
+    const fs::path unreadable = tmp / "CLUB1.qmc"; // nothing of it can be read: its name tells
+    fs::create_directory(unreadable);
+    for (const fs::path& path : {damaged, unreadable}) {
+        for (MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+            prompt.clear();
+            prompt.answers = {answer};
+            EXPECT_EQ(ResetAndLoad(session, path.string()), answer == MsgAnswer::Yes) << path;
+            auto m = prompt.messages();
+            ASSERT_GE(m.size(), 2u) << path;
+            // First what is wrong with the file, then the question.
+            EXPECT_EQ(m[0].icon, path == damaged ? MsgIcon::Exclamation : MsgIcon::Critical);
+            EXPECT_EQ(m[1].title, "Recovery File Detected");
+            if (answer == MsgAnswer::Yes) {
+                EXPECT_EQ(session.tourney().TourneyTitle(), "Recovered");
+                EXPECT_EQ(session.tourney().CurrentRound(), 3);
+                session.dataFileLoaded = false;
+            }
+        }
+    }
+    // Without a recovery copy the damaged file only shows what is wrong with it.
+    fs::remove(tmp / "Rankhall_CLUB1.RCV");
+    prompt.clear();
+    EXPECT_FALSE(ResetAndLoad(session, damaged.string()));
+    EXPECT_EQ(prompt.messages().size(), 1u);
 }
 
 TEST_F(LoadSave, RecoveryCopyIsOfferedAndYesLoadsIt) {
@@ -174,10 +218,96 @@ TEST_F(LoadSave, OpenDialogChoosesOrCancels) {
     EXPECT_EQ(prompt.shown.at(0).file.initialPath, file);
 }
 
+TEST_F(LoadSave, ExitAndLoadAskWheneverAnythingChanged) {
+    struct Case {
+        const char* what;
+        std::function<void(Session&)> change;
+    };
+    const Case cases[] = {
+        {"score", [](Session& s) { s.state().scores.setScore("02", "01", "09"); }},
+        {"lone", [](Session& s) { s.state().lones.replace("01", "02"); }},
+        {"bump", [](Session& s) { s.state().fines.replace("0100", "01"); }},
+        {"wood", [](Session& s) { s.state().fines.replace("0101", "01"); }},
+        {"paid", [](Session& s) { s.state().fines.replace("0102", "1"); }},
+        {"entry fee mark", [](Session& s) { s.state().entryFeePaid.replace("01", "1"); }},
+        {"alias", [](Session& s) { s.state().aliases.replace("01", "Ace"); }},
+        {"entry fee", [](Session& s) { s.tourney().setEntryFee(7); }},
+        {"bump fee", [](Session& s) { s.tourney().setBumpFee(0.35); }},
+        {"wood fee", [](Session& s) { s.tourney().setWoodFee(0.7); }},
+        {"expenses", [](Session& s) { s.tourney().setExpenses(12.5); }},
+        {"payout choice", [](Session& s) { s.state().payout.PayoutOption = 1; }},
+        {"payout amounts",
+         [](Session& s) {
+             s.state().payout.PayoutOption = 1;
+             s.markUnmodified();
+             s.state().payout.CustomPayoutCount = 3;
+             s.state().payout.CustomPayouts[0] = 40;
+         }},
+        {"clock start", [](Session& s) { s.clock.StartTournament(WallTime::fromHms(19, 0, 0)); }},
+        {"round advance", [](Session& s) { s.tourney().setCurrentRound(3); }},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(ResetAndLoad(session, file));
+        prompt.clear();
+        EXPECT_TRUE(confirmExit(session)) << c.what; // nothing changed: nothing asked
+        EXPECT_TRUE(confirmDiscard(session)) << c.what;
+        EXPECT_TRUE(prompt.shown.empty()) << c.what;
+        c.change(session);
+        prompt.answers = {MsgAnswer::Cancel, MsgAnswer::Cancel};
+        EXPECT_FALSE(confirmExit(session)) << c.what;
+        EXPECT_FALSE(confirmDiscard(session)) << c.what;
+        EXPECT_EQ(prompt.countTitled("Exit"), 2) << c.what;
+        // Once saved, nothing is asked until the next change.
+        ASSERT_TRUE(SaveTournament(session, (tmp / "saved.qmc").string())) << c.what;
+        prompt.clear();
+        EXPECT_TRUE(confirmExit(session)) << c.what;
+        EXPECT_TRUE(prompt.shown.empty()) << c.what;
+    }
+    // A change taken back is no change.
+    ASSERT_TRUE(ResetAndLoad(session, file));
+    const std::string title = session.tourney().TourneyTitle();
+    session.tourney().setTourneyTitle("Other");
+    session.tourney().setTourneyTitle(title);
+    prompt.clear();
+    EXPECT_TRUE(confirmExit(session));
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(LoadSave, ExitOffersSaveDiscardAndCancel) {
+    const std::string saved = (tmp / "exit.qmc").string();
+    struct Case {
+        std::vector<MsgAnswer> answers;
+        std::vector<std::string> saveFiles;
+        bool closes;
+        bool written;
+    };
+    const Case cases[] = {
+        {{MsgAnswer::Cancel}, {}, false, false},
+        {{MsgAnswer::Discard}, {}, true, false},
+        {{MsgAnswer::Save}, {""}, false, false}, // the save dialog cancelled
+        {{MsgAnswer::Save}, {saved}, true, true},
+    };
+    for (const Case& c : cases) {
+        fs::remove(saved);
+        ASSERT_TRUE(ResetAndLoad(session, file));
+        session.state().scores.setScore("02", "01", "09");
+        prompt.clear();
+        prompt.answers.assign(c.answers.begin(), c.answers.end());
+        prompt.saveFiles.assign(c.saveFiles.begin(), c.saveFiles.end());
+        EXPECT_EQ(confirmExit(session), c.closes);
+        EXPECT_EQ(fs::exists(saved), c.written);
+        const Message question = prompt.messages().at(0);
+        EXPECT_EQ(question.title, "Exit");
+        EXPECT_EQ(question.buttons, MsgButtons::SaveDiscardCancel);
+        EXPECT_EQ(question.text, closeQuestionText());
+    }
+}
+
 TEST_F(LoadSave, DiscardingAnOpenTournamentAsksFirst) {
     EXPECT_TRUE(confirmDiscard(session)); // nothing loaded: nothing asked
     EXPECT_TRUE(prompt.shown.empty());
     ASSERT_TRUE(ResetAndLoad(session, file));
+    session.state().scores.setScore("02", "01", "09");
     prompt.clear();
     prompt.answers = {MsgAnswer::Cancel, MsgAnswer::Ok};
     EXPECT_FALSE(confirmDiscard(session));
@@ -190,18 +320,7 @@ TEST_F(LoadSave, DiscardingAnOpenTournamentAsksFirst) {
     EXPECT_EQ(m[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(m[0].text, "A tournament is in progress.\r\nIf you press Ok, you will lose your "
                          "data\r\nPress Cancel to resume with your existing data\r\nYou can SAVE "
-                         "your existing tournament by going to ADMIN | SETUP");
-}
-
-TEST_F(LoadSave, ExitAsksOnlyWhileUnsaved) {
-    EXPECT_TRUE(confirmExit(session));
-    ASSERT_TRUE(ResetAndLoad(session, file));
-    prompt.clear();
-    prompt.answers = {MsgAnswer::Cancel};
-    EXPECT_FALSE(confirmExit(session));
-    session.dataFileSaved = true;
-    EXPECT_TRUE(confirmExit(session));
-    EXPECT_EQ(prompt.countTitled("Exit"), 1);
+                         "your existing tournament with the Save button of the Load / Money tab");
 }
 
 TEST_F(LoadSave, SaveOffersTheLoadedFileAndDeletesTheRecoveryCopy) {
@@ -250,26 +369,44 @@ TEST_F(LoadSave, CancelledSaveDoesNothing) {
     EXPECT_TRUE(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"));
 }
 
-TEST_F(LoadSave, FailedSaveKeepsTheOldFileTheFlagAndTheRecoveryCopy) {
+TEST_F(LoadSave, FailedSaveNamesThePathAndOffersToSaveElsewhere) {
     ASSERT_TRUE(ResetAndLoad(session, file));
     writeRecoveryCopy();
     fs::create_directory(tmp / "taken.qmc"); // a folder where the file should go
-    prompt.clear();
-    prompt.saveFiles = {(tmp / "taken.qmc").string()};
-    EXPECT_FALSE(cmdSave(session));
-    auto m = prompt.messages();
-    ASSERT_EQ(m.size(), 1u);
-    EXPECT_EQ(m[0].title, "SaveFile");
-    EXPECT_EQ(m[0].text, commonErrorText(RhError(err::PathFileAccess)));
-    EXPECT_FALSE(session.dataFileSaved);
-    EXPECT_TRUE(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"));
-    EXPECT_TRUE(fs::is_directory(tmp / "taken.qmc"));
-    // Saving over the loaded file itself replaces it whole.
-    std::string before = test::readFile(file);
-    session.state().scores.setScore("2", "3", "07");
-    prompt.saveFiles = {file};
-    ASSERT_TRUE(cmdSave(session));
-    EXPECT_NE(test::readFile(file), before);
+    const std::string taken = (tmp / "taken.qmc").string();
+    const std::string elsewhere = (tmp / "elsewhere.qmc").string();
+    session.state().scores.setScore("02", "03", "07");
+    struct Case {
+        MsgAnswer answer;       // to "Save it somewhere else?"
+        std::string secondPath; // chosen in the save dialog shown again; "" = cancel
+        bool saved;
+    };
+    const Case cases[] = {
+        {MsgAnswer::No, "", false},
+        {MsgAnswer::Yes, "", false},
+        {MsgAnswer::Yes, elsewhere, true},
+    };
+    for (const Case& c : cases) {
+        prompt.clear();
+        prompt.answers = {c.answer};
+        prompt.saveFiles = {taken, c.secondPath};
+        EXPECT_EQ(cmdSave(session), c.saved);
+        const Message failed = prompt.messages().at(0);
+        EXPECT_EQ(failed.title, "Save Tournament");
+        EXPECT_EQ(failed.buttons, MsgButtons::YesNo);
+        EXPECT_NE(failed.text.find(taken), std::string::npos);
+        EXPECT_NE(failed.text.find(RhError(err::PathFileAccess).description()), std::string::npos);
+        EXPECT_EQ(prompt.shown.size(), c.answer == MsgAnswer::Yes ? 4u - !c.saved : 2u);
+        if (c.answer == MsgAnswer::Yes) {
+            EXPECT_EQ(prompt.shown.at(2).kind, "save"); // the dialog again, on the failed path
+            EXPECT_EQ(prompt.shown.at(2).file.initialPath, taken);
+        }
+        EXPECT_EQ(session.dataFileSaved, c.saved);
+        EXPECT_EQ(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"), !c.saved);
+        EXPECT_TRUE(fs::is_directory(tmp / "taken.qmc"));
+    }
+    EXPECT_EQ(session.saveDialogFile, elsewhere);
+    EXPECT_NE(test::readFile(elsewhere).find(MaskText("<Score>07</Score>")), std::string::npos);
 }
 
 TEST_F(LoadSave, RecoveryCopyIsWrittenWholeAndNoTemporaryCopyRemains) {

@@ -139,8 +139,14 @@ private slots:
         f.clickLoad(example("demo.qmc"));
         const auto before = f.session.sharedState();
         f.prompt.clear();
+        // Unchanged, the tournament is given up without a question.
+        f.clickLoad("");
+        QCOMPARE(f.prompt.countTitled("Exit"), 0);
+        QCOMPARE(f.countShown("open"), 1);
+        f.session.state().scores.setScore("04", "01", "07");
+        f.prompt.clear();
 
-        // Cancel: nothing is reset, no dialog, the flags stay.
+        // Changed: Cancel resets nothing, shows no dialog, keeps the flags.
         f.prompt.answers = {rh::MsgAnswer::Cancel};
         f.clickLoad(example("teams7.qmc"));
         QCOMPARE(f.prompt.shown.size(), std::size_t{1});
@@ -165,43 +171,36 @@ private slots:
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Club Team Night"));
     }
 
-    void aCancelledOpenDialogLeavesTheEmptyTournament() {
+    void aCancelledOrFailedLoadChangesNothing() {
         Fixture f;
         f.clickLoad(example("demo.qmc"));
-        QVERIFY(f.rowsOf("lvLeaderView") > 0);
+        f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
+        const auto stateBefore = f.session.sharedState();
+        const QString leaderBefore =
+            f.child<QTreeView>("lvLeaderView")->model()->index(0, 0).data().toString();
+        rh::test::writeFile(f.dir / "broken.qmc", "<?xml version='1.0'?><Tournament>");
         QSignalSpy reset(&f.window, &MainWindow::tournamentReset);
         QSignalSpy loaded(&f.window, &MainWindow::tournamentLoaded);
-        f.prompt.clear();
-        f.prompt.answers = {rh::MsgAnswer::Ok};
-        f.clickLoad("");
-
-        QCOMPARE(reset.count(), 1);
+        for (const std::string& file :
+             {std::string(), (f.dir / "gone.QMC").string(), (f.dir / "broken.qmc").string()}) {
+            f.prompt.clear();
+            f.clickLoad(file); // the discard question, if asked, is answered OK
+            QCOMPARE(f.session.sharedState(), stateBefore);
+            QVERIFY(f.session.dataFileLoaded);
+            QVERIFY(f.session.viewsLoaded);
+            QVERIFY(f.session.postLoadComplete);
+            QCOMPARE(f.text("lblCode"), QStringLiteral("DEMO16"));
+            QCOMPARE(f.window.windowTitle(), QStringLiteral("Friday Night Euchre"));
+            QCOMPARE(f.text("lblJackPot"), QStringLiteral("$2.50"));
+            QCOMPARE(f.text("lblCurrentRound"), QStringLiteral(" 4"));
+            QCOMPARE(f.rowsOf("lvLeaderView"), 16);
+            QCOMPARE(f.child<QTreeView>("lvLeaderView")->model()->index(0, 0).data().toString(),
+                     leaderBefore);
+            QVERIFY(f.child<QComboBox>("cbEntryFee")->currentIndex() > 0);
+        }
+        QCOMPARE(f.prompt.countTitled("Rankhall"), 1); // the last file's parse report
+        QCOMPARE(reset.count(), 0);
         QCOMPARE(loaded.count(), 0);
-        QVERIFY(!f.session.dataFileLoaded);
-        QVERIFY(!f.session.viewsLoaded);
-        QCOMPARE(f.session.state().entrantsByName().size(), std::size_t{0});
-        QVERIFY(f.text("lblCode").isEmpty());
-        QCOMPARE(f.window.windowTitle(), QStringLiteral("Shuffle Up and Deal Again"));
-        QCOMPARE(f.text("lblJackPot"), QStringLiteral("$0.00"));
-        QCOMPARE(f.child<QComboBox>("cbEntryFee")->currentIndex(), -1);
-        QVERIFY(f.child("frmSittingOut")->isHidden());
-        for (rh::ui::GridModel* model : f.window.findChildren<rh::ui::GridModel*>())
-            QCOMPARE(model->rowCount(), 0);
-
-        // Nothing is in progress any more: neither a new load nor exit asks.
-        f.prompt.clear();
-        f.window.show();
-        QVERIFY(f.window.close());
-        QVERIFY(f.prompt.shown.empty());
-    }
-
-    void aMissingFileLoadsNothing() {
-        Fixture f;
-        f.clickLoad((f.dir / "gone.QMC").string());
-        QCOMPARE(f.prompt.countTitled("Load Document"), 1);
-        QCOMPARE(f.prompt.messages().front().text.find("Error # 53") != std::string::npos, true);
-        QVERIFY(!f.session.dataFileLoaded);
-        QCOMPARE(f.rowsOf("lvLeaderView"), 0);
     }
 
     void theRecoveryCopyIsOfferedAndTakenOnYes() {
@@ -251,16 +250,36 @@ private slots:
         QCOMPARE(rh::test::dumpTournament(again.state()),
                  rh::test::dumpTournament(f.session.state()));
 
-        // The dialog now offers its own file; exit asks nothing, even after a new score.
+        // The dialog now offers its own file; exit asks nothing until the next change.
         f.prompt.clear();
         f.child<QPushButton>("cmdSave")->click();
         QCOMPARE(f.prompt.shown.front().file.initialPath, target);
+        f.window.show();
+        f.prompt.clear();
+        f.prompt.answers = {rh::MsgAnswer::Cancel};
         f.session.state().scores.setScore("04", "01", "07");
         f.window.notifyScoreStored();
-        f.prompt.clear();
-        f.window.show();
+        QVERIFY(!f.window.close());
+        QCOMPARE(f.prompt.countTitled("Exit"), 1);
+        f.session.state().scores.setScore("04", "01", ""); // taken back: nothing to lose
         QVERIFY(f.window.close());
+    }
+
+    void saveAndMoneyControlsWaitForATournament() {
+        Fixture f;
+        const char* controls[] = {"cmdSave",    "cmdSetAll", "cmdClearAll", "cbEntryFee",
+                                  "txtExpense", "cbBumpFee", "cbWoodFee"};
+        for (const char* name : controls)
+            QVERIFY2(!f.child(name)->isEnabled(), name);
+        // Neither the button nor the service writes the empty tournament.
+        f.child<QPushButton>("cmdSave")->click();
+        QVERIFY(!rh::cmdSave(f.session));
+        QVERIFY(!rh::SaveTournament(f.session, (f.dir / "empty.qmc").string()));
         QVERIFY(f.prompt.shown.empty());
+        QVERIFY(!fs::exists(f.dir / "empty.qmc"));
+        f.clickLoad(example("demo.qmc"));
+        for (const char* name : controls)
+            QVERIFY2(f.child(name)->isEnabled(), name);
     }
 
     void exitAsksWhileTheLoadedTournamentIsUnsaved() {
@@ -268,12 +287,14 @@ private slots:
         f.clickLoad(example("demo.qmc"));
         f.window.show();
         f.prompt.clear();
+        // Starting the clock is a change too.
+        f.child<QPushButton>("cmdbannerStartTimer")->click();
         f.prompt.answers = {rh::MsgAnswer::Cancel};
         QVERIFY(!f.window.close());
         QVERIFY(f.window.isVisible());
         QCOMPARE(f.prompt.countTitled("Exit"), 1);
         QVERIFY(f.session.dataFileLoaded);
-        f.prompt.answers = {rh::MsgAnswer::Ok};
+        f.prompt.answers = {rh::MsgAnswer::Discard};
         QVERIFY(f.window.close());
     }
 
@@ -295,7 +316,8 @@ private slots:
         QCOMPARE(f.countShown("open"), 0); // a path needs no dialog
         QCOMPARE(f.text("lblCode"), QStringLiteral("TEAM7"));
 
-        // A second start-up file is a load like any other: it asks first.
+        // A second start-up file is a load like any other: it asks first when work would be lost.
+        f.session.tourney().setExpenses(3);
         f.prompt.clear();
         f.window.setStartupFile(QString::fromStdString(lower));
         QVERIFY(f.window.LoadStartupFile());

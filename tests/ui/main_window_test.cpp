@@ -2,11 +2,13 @@
 // the money inputs that need no other subsystem.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
+#include "services/load_save.h"
 #include "services/session.h"
 #include "state/tournament_state.h"
 #include "support/temp_dir.h"
 #include "ui/dashboard.h"
 #include "ui/main_window.h"
+#include "ui/qt_prompt.h"
 #include "ui/tab_leaders.h"
 #include "ui/tab_money.h"
 #include "ui/tab_scores.h"
@@ -18,6 +20,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
@@ -25,11 +28,15 @@
 #include <QUrlQuery>
 #include <QtTest>
 
+#include <filesystem>
+
 using rh::ui::MainWindow;
+namespace fs = std::filesystem;
 
 namespace {
 
 struct Fixture {
+    rh::test::TempDir dir;
     rh::ScriptedPrompt prompt;
     rh::Session session{prompt};
     MainWindow window{session};
@@ -313,7 +320,7 @@ private slots:
                  QStringLiteral("Woody Pot:"));
     }
 
-    void exitAsksOnlyForAnUnsavedTournament() {
+    void exitAsksOnlyWhenSomethingChanged() {
         {
             Fixture f; // nothing loaded
             f.window.show();
@@ -321,8 +328,9 @@ private slots:
             QVERIFY(f.prompt.shown.empty());
         }
         {
-            Fixture f; // loaded, not saved: Cancel keeps it open, OK closes
+            Fixture f; // loaded and changed: Cancel keeps it open, Discard closes
             f.session.dataFileLoaded = true;
+            f.session.state().scores.setScore("01", "01", "07");
             f.window.show();
             f.prompt.answers = {rh::MsgAnswer::Cancel};
             child<QPushButton>(f.window, "CmdExit")->click();
@@ -331,24 +339,35 @@ private slots:
             const rh::Message m = f.prompt.messages().front();
             QCOMPARE(m.title, std::string("Exit"));
             QCOMPARE(m.text, std::string("A tournament is in progress.\r\n"
-                                         "If you press Ok, you will lose your data\r\n"
+                                         "If you press Discard, you will lose your data\r\n"
                                          "Press Cancel to resume with your existing data\r\n"
-                                         "You can SAVE your existing tournament by going to "
-                                         "ADMIN | SETUP"));
+                                         "You can SAVE your existing tournament by pressing Save"));
             QCOMPARE(m.icon, rh::MsgIcon::Exclamation);
-            QCOMPARE(m.buttons, rh::MsgButtons::OkCancel);
-            f.prompt.answers = {rh::MsgAnswer::Ok};
+            QCOMPARE(m.buttons, rh::MsgButtons::SaveDiscardCancel);
+            // The safe answer is the default button; Escape answers it too.
+            auto box = rh::ui::buildMessageBox(m, nullptr);
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::Cancel));
+            QCOMPARE(box->escapeButton(), box->button(QMessageBox::Cancel));
+            auto discard = rh::ui::buildMessageBox(rh::Message{"Exit", rh::exitQuestionText(),
+                                                               rh::MsgIcon::Exclamation,
+                                                               rh::MsgButtons::OkCancel},
+                                                   nullptr);
+            QCOMPARE(discard->defaultButton(), discard->button(QMessageBox::Cancel));
+            f.prompt.answers = {rh::MsgAnswer::Discard};
             QVERIFY(f.window.close());
             QVERIFY(!f.window.isVisible());
             QCOMPARE(f.prompt.messages().size(), std::size_t{2});
         }
         {
-            Fixture f; // saved since the load
+            Fixture f; // Save: the save dialog, then closes only once the file is written
             f.session.dataFileLoaded = true;
-            f.session.dataFileSaved = true;
+            f.session.state().scores.setScore("01", "01", "07");
             f.window.show();
+            f.prompt.answers = {rh::MsgAnswer::Save, rh::MsgAnswer::Save};
+            f.prompt.saveFiles = {"", (f.dir / "kept.qmc").string()};
+            QVERIFY(!f.window.close()); // the dialog was cancelled
             QVERIFY(f.window.close());
-            QVERIFY(f.prompt.shown.empty());
+            QVERIFY(fs::exists(f.dir / "kept.qmc"));
         }
     }
 
@@ -423,6 +442,7 @@ private slots:
 
     void saveDialogCancelShowsNothingMore() {
         Fixture f;
+        f.session.dataFileLoaded = true;
         f.window.setLastLoadedPath("/data/club.QMC");
         QStringList saved;
         connect(&f.window, &MainWindow::saveRequested, this, [&](const QString& p) { saved << p; });
