@@ -2,7 +2,9 @@
 // loads and saves them, with every message the window would show collected into the output; prints
 // the standings, money and results views as one JSON document; writes the HTML standings page.
 //
-// Exit codes: 0 done, 1 the file could not be loaded or written, 2 a usage error.
+// Exit codes: 0 done, 1 the file could not be loaded or written (or save refused a file whose
+// load reported an error), 2 a usage error, 3 check loaded the file but its load reported an
+// error.
 #include "core/scripted_prompt.h"
 #include "money/jackpot.h"
 #include "persistence/tournament_reader.h"
@@ -32,6 +34,7 @@ namespace {
 constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
+constexpr int kLoadedWithErrors = 3;
 
 std::string versionText() {
     return "rankhall-cli " + std::to_string(RANKHALL_VERSION_MAJOR) + "." +
@@ -81,16 +84,25 @@ int runCheck(const std::string& file) {
         return kFailed;
     }
     std::printf("%s\n", summary(session).c_str());
-    return kDone;
+    return session.loadReportedError ? kLoadedWithErrors : kDone;
 }
 
-int runSave(const std::string& file, const std::string& out, bool plain) {
+int runSave(const std::string& file, const std::string& out, bool plain, bool force) {
     rh::ScriptedPrompt prompt;
     rh::Session session(prompt);
     bool loaded = load(session, prompt, file);
     if (!loaded) {
         printMessages(prompt, stderr);
         std::fprintf(stderr, "not loaded: %s\n", file.c_str());
+        return kFailed;
+    }
+    if (session.loadReportedError && !force) {
+        // Writing it back would keep only what was read before the error.
+        printMessages(prompt, stderr);
+        std::fprintf(stderr,
+                     "not saved: the load of %s reported an error (--force saves what "
+                     "was read)\n",
+                     file.c_str());
         return kFailed;
     }
     prompt.clear();
@@ -446,12 +458,16 @@ int main(int argc, char* argv[]) {
 
     std::string saveFile, saveOut;
     bool savePlain = false;
+    bool saveForce = false;
     auto* save = app.add_subcommand("save", "Load a tournament file and write it back, masked "
                                             "as the window saves it (plain with --plain)");
     save->add_option("FILE", saveFile, "Tournament file to load")->required();
     save->add_option("-o,--output", saveOut, "File to write")->required();
     save->add_flag("--plain", savePlain, "Write the XML text unmasked");
-    save->callback([&] { command = [&] { return runSave(saveFile, saveOut, savePlain); }; });
+    save->add_flag("--force", saveForce,
+                   "Write even when the load reported an error (what was read before it)");
+    save->callback(
+        [&] { command = [&] { return runSave(saveFile, saveOut, savePlain, saveForce); }; });
 
     std::string unmaskFile;
     auto* unmask = app.add_subcommand("unmask", "Print the XML text of a tournament file as UTF-8");
