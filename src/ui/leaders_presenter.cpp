@@ -63,6 +63,13 @@ LeadersPresenter::LeadersPresenter(MainWindow& window)
     connect(&window, &MainWindow::tournamentReset, this, &LeadersPresenter::InitLeaderGrid);
     connect(&window, &MainWindow::scoreStored, this, &LeadersPresenter::UpdateLeaderGridMain);
     connect(&window, &MainWindow::roundChanged, this, &LeadersPresenter::onRoundChanged);
+    // A new fee changes what each entrant owes; a new entry fee the payouts.
+    auto feeChanged = [this] {
+        if (m_window.session().postLoadComplete)
+            UpdateLeaderGridMain();
+    };
+    connect(&window, &MainWindow::finesChanged, this, feeChanged);
+    connect(&window, &MainWindow::entryFeeChanged, this, feeChanged);
     connect(&window, &MainWindow::tabShown, this, &LeadersPresenter::onTabShown);
 }
 

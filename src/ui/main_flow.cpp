@@ -123,7 +123,15 @@ MainFlow::MainFlow(MainWindow& window)
         ShowJackpot();
         PublishHTML();
     });
-    connect(&window, &MainWindow::finesChanged, this, &MainFlow::ShowJackpot);
+    // A new fee changes the jackpot and what each entrant owes; a new entry fee the payouts.
+    auto feeChanged = [this] {
+        if (!m_session.postLoadComplete)
+            return; // a load choosing the file's fees: the refresh after it shows them
+        ShowJackpot();
+        PublishHTML();
+    };
+    connect(&window, &MainWindow::finesChanged, this, feeChanged);
+    connect(&window, &MainWindow::entryFeeChanged, this, feeChanged);
 }
 
 bool MainFlow::LoadTournament(const std::string& path) {

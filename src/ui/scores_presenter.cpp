@@ -120,13 +120,23 @@ void ScoresPresenter::connectActions() {
     onList(m_tab.comboSelectRnd, &ScoreEntry::comboSelectRnd_Click);
     onList(m_tab.comboPlayerName, &ScoreEntry::comboPlayerName_Click);
     onList(m_tab.comboPlayerScore, &ScoreEntry::comboPlayerScore_click);
-    onList(m_tab.comboPlayerLones, &ScoreEntry::comboPlayerLones_Click);
-    onList(m_tab.comboPlayerBumps, &ScoreEntry::comboPlayerBumps_Click);
-    onList(m_tab.comboPlayerWoods, &ScoreEntry::comboPlayerWoods_Click);
+    // Lones, bumps, woods and the paid mark change the standings, the jackpot and the page as a
+    // score does: every view that depends on them refreshes at once.
+    auto onFineList = [this](QComboBox* list, void (ScoreEntry::*click)(int)) {
+        connect(list, &QComboBox::activated, this, [this, click](int index) {
+            if (act([&](ScoreEntry& c) { (c.*click)(index); }))
+                m_window.notifyScoreStored();
+        });
+    };
+    onFineList(m_tab.comboPlayerLones, &ScoreEntry::comboPlayerLones_Click);
+    onFineList(m_tab.comboPlayerBumps, &ScoreEntry::comboPlayerBumps_Click);
+    onFineList(m_tab.comboPlayerWoods, &ScoreEntry::comboPlayerWoods_Click);
     connect(m_tab.checkAll, &QCheckBox::clicked, this,
             [this](bool checked) { act([&](ScoreEntry& c) { c.checkAll_Click(checked); }); });
-    connect(m_tab.checkPaid, &QCheckBox::clicked, this,
-            [this](bool checked) { act([&](ScoreEntry& c) { c.checkPaid_Click(checked); }); });
+    connect(m_tab.checkPaid, &QCheckBox::clicked, this, [this](bool checked) {
+        if (act([&](ScoreEntry& c) { c.checkPaid_Click(checked); }))
+            m_window.notifyScoreStored();
+    });
 }
 
 bool ScoresPresenter::stateReplaced() const {
@@ -134,11 +144,12 @@ bool ScoresPresenter::stateReplaced() const {
     return !seen || seen != m_window.session().sharedState();
 }
 
-void ScoresPresenter::act(const std::function<void(ScoreEntry&)>& action) {
+bool ScoresPresenter::act(const std::function<void(ScoreEntry&)>& action) {
     // A choice signalled while the view is put on the widgets, or while another action runs
     // (a dialog of its own is open), is not the director's.
     if (m_rendering || m_acting)
-        return;
+        return false;
+    bool ran = false;
     {
         Flag acting(m_acting);
         if (stateReplaced()) {
@@ -147,9 +158,11 @@ void ScoresPresenter::act(const std::function<void(ScoreEntry&)>& action) {
             m_EnterScores->UpdateEnterScores();
         } else {
             action(*m_EnterScores);
+            ran = true;
         }
     }
     render();
+    return ran;
 }
 
 void ScoresPresenter::onTournamentLoaded() {

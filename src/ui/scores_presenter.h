@@ -68,8 +68,8 @@ private:
     void onTabShown(int index);
     void connectActions();
     /// Runs one action of the director on the controller, then renders, unless a rendering or
-    /// another action is under way.
-    void act(const std::function<void(ScoreEntry&)>& action);
+    /// another action is under way. True when the action ran.
+    bool act(const std::function<void(ScoreEntry&)>& action);
     void newController();
     /// True when the tournament state has been replaced (a reset) since the controller was made.
     bool stateReplaced() const;

@@ -9,6 +9,7 @@
 #include "publishing/html.h"
 #include "services/load_save.h"
 #include "services/session.h"
+#include "standings/leader_rows.h"
 #include "state/tournament_state.h"
 #include "support/generator.h"
 #include "support/temp_dir.h"
@@ -19,6 +20,7 @@
 #include "ui/presenters.h"
 #include "ui/tab_leaders.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -33,6 +35,7 @@
 #include <QtTest>
 
 #include <filesystem>
+#include <functional>
 
 using rh::ui::MainWindow;
 namespace fs = std::filesystem;
@@ -362,6 +365,58 @@ private slots:
         f.window.htmlTimerState(true);
         emit f.window.htmlRefreshDue();
         QVERIFY(!f.window.htmlTimer()->isActive());
+    }
+
+    void finesAndFeesReachTheStandingsTheJackpotAndThePageAtOnce() {
+        Fixture f;
+        f.clickLoad(example("demo.qmc"));
+        f.window.tabs()->setCurrentIndex(MainWindow::TabScores);
+        auto* name = f.child<QComboBox>("comboPlayerName");
+        QVERIFY(name->currentIndex() >= 0);
+        const QString id = name->currentData().toString();
+        auto* leaders = f.window.findChild<rh::ui::GridModel*>(QStringLiteral("leaderModel"));
+        auto cell = [&](std::size_t column) {
+            for (int r = 0; r < leaders->rowCount(); ++r)
+                if (leaders->tag(r) == id)
+                    return leaders->index(r, int(column)).data().toString();
+            return QString();
+        };
+        auto choose = [&](const char* list, int index) {
+            auto* combo = f.child<QComboBox>(list);
+            combo->setCurrentIndex(index);
+            emit combo->activated(index);
+        };
+        struct Case {
+            const char* what;
+            std::function<void()> change;
+            std::size_t column; // the standings cell that follows
+            bool jackpot;       // the dashboard jackpot follows too
+        };
+        const Case cases[] = {
+            {"lones", [&] { choose("comboPlayerLones", 1); }, rh::kColLone, false},
+            {"bumps", [&] { choose("comboPlayerBumps", 3); }, rh::kColBumps, true},
+            {"woods", [&] { choose("comboPlayerWoods", 2); }, rh::kColWoods, true},
+            {"paid", [&] { f.child<QAbstractButton>("checkPaid")->click(); }, rh::kColPaid, false},
+            {"bump fee", [&] { f.child<QComboBox>("cbBumpFee")->setCurrentIndex(9); },
+             rh::kColTotalDue, true},
+            {"wood fee", [&] { f.child<QComboBox>("cbWoodFee")->setCurrentIndex(20); },
+             rh::kColTotalDue, true},
+        };
+        for (const Case& c : cases) {
+            const QString before = cell(c.column);
+            const QString jackpot = f.text("lblJackPot");
+            fs::remove(f.htmlPage());
+            c.change();
+            QVERIFY2(cell(c.column) != before, c.what);
+            QVERIFY2((f.text("lblJackPot") != jackpot) == c.jackpot, c.what);
+            QVERIFY2(fs::exists(f.htmlPage()), c.what);
+        }
+        // A new entry fee: the payouts of the standings and the page follow.
+        const QString payout = leaders->index(0, int(rh::kColPayout)).data().toString();
+        fs::remove(f.htmlPage());
+        f.child<QComboBox>("cbEntryFee")->setCurrentIndex(20);
+        QVERIFY(leaders->index(0, int(rh::kColPayout)).data().toString() != payout);
+        QVERIFY(fs::exists(f.htmlPage()));
     }
 
     void dualMonitorOpensThePageAndStartsTheTick() {
