@@ -185,9 +185,9 @@ PayoutEditorRequest PayoutWorksheet::result() const {
     out.placeCount = m_placeCount;
     for (int place = 0; place < m_placeCount; ++place) {
         double amount = 0;
-        // An emptied box pays nothing: the worksheet counted it as nothing, so the table does too.
-        out.amounts[std::size_t(place)] =
-            readAmount(m_boxes[std::size_t(place)].text, m_format, amount) ? amount : 0.0;
+        // A box without a number (emptied) keeps the amount that place had before.
+        if (readAmount(m_boxes[std::size_t(place)].text, m_format, amount))
+            out.amounts[std::size_t(place)] = amount;
     }
     return out;
 }

@@ -107,8 +107,8 @@ public:
     PayoutBalance balance() const { return comparePayouts(sum(), m_net); }
 
     // --- Result --------------------------------------------------------------------------
-    /// The request as accepted: PlaceCount and, for each of its places, the box's amount (0 for
-    /// a box without a number); places beyond PlaceCount keep what was handed in.
+    /// The request as accepted: PlaceCount and, for each of its places, the box's amount; a box
+    /// without a number (emptied) and the places beyond PlaceCount keep what was handed in.
     PayoutEditorRequest result() const;
     /// Cancel: PlaceCount goes back to the count at opening.
     void cancel() { m_placeCount = m_countAtOpening; }

@@ -230,16 +230,25 @@ void MoneyPresenter::CustomPayoutSetup() {
     PublishHTML(s, m_window.htmlTimer()->isActive());
 }
 
+std::string MoneyPresenter::payoutSituation() const {
+    const Session& s = session();
+    const PayoutSettings& p = s.state().payout;
+    std::string out = s.payout.netPayoutText() + "|" + std::to_string(p.PayoutOption) + "|" +
+                      std::to_string(p.CustomPayoutCount);
+    for (double amount : p.CustomPayouts)
+        out += "|" + formatGeneral(amount);
+    return out;
+}
+
 void MoneyPresenter::CheckCustomPayouts() {
     Session& s = session();
-    while (s.payout.ChkPayout(s.currency)) {
-        showUpdateCustomPayouts();
-        CustomPayoutSetup();
-        // With fewer than three entrants the worksheet offers no number of places, so the table
-        // can never be put right there: asking again would never let the director go.
-        if (s.tourney().TotalPlort() < 3)
-            break;
-    }
+    // Once per change of the net payout or the custom amounts: a table the director chose to
+    // leave short, or a worksheet cancelled, is not asked about again, and the tab can be left.
+    if (!s.payout.ChkPayout(s.currency) || payoutSituation() == m_remindedFor)
+        return;
+    showUpdateCustomPayouts();
+    CustomPayoutSetup();
+    m_remindedFor = payoutSituation();
 }
 
 // --- Drawing ------------------------------------------------------------------------------------

@@ -15,6 +15,8 @@
 
 #include <QObject>
 
+#include <string>
+
 namespace rh {
 class Session;
 }
@@ -41,8 +43,8 @@ public:
     /// "Setup": the custom option chosen, the worksheet opened with the custom amounts, the
     /// accepted amounts stored, the table rebuilt and the HTML page refreshed.
     void CustomPayoutSetup();
-    /// While the payout table does not add up to the net payout: "Update your custom payouts",
-    /// then the worksheet again.
+    /// When the payout table does not add up to the net payout: "Update your custom payouts",
+    /// then the worksheet, once per change of the net payout or the custom amounts.
     void CheckCustomPayouts();
 
     /// Whether an entry fee above 0 is chosen in the fee list.
@@ -71,11 +73,15 @@ private:
     void showPayoutTable();
     void showUpdateCustomPayouts();
     bool expenseBoxNumeric() const;
+    /// The net payout, the payout choice and the custom amounts, as one text.
+    std::string payoutSituation() const;
 
     MainWindow& m_window;
     GridModel* m_payout;
     GridModel* m_resultPayout;
     GridModel* m_entryFee;
+    /// The payout situation last reminded about.
+    std::string m_remindedFor;
 };
 
 } // namespace rh::ui

@@ -206,7 +206,7 @@ TEST(PayoutWorksheet, ResultAndCancel) {
     PayoutEditorRequest r = w.result();
     EXPECT_EQ(r.placeCount, 3);
     EXPECT_DOUBLE_EQ(r.amounts[0], 120);
-    EXPECT_DOUBLE_EQ(r.amounts[1], 0); // emptied: pays nothing
+    EXPECT_DOUBLE_EQ(r.amounts[1], 70); // emptied: keeps its old amount
     EXPECT_DOUBLE_EQ(r.amounts[2], 48);
     EXPECT_DOUBLE_EQ(r.amounts[3], 30); // beyond the places: as handed in
     EXPECT_DOUBLE_EQ(r.amounts[7], 7);

@@ -255,7 +255,7 @@ private slots:
         QCOMPARE(p.CustomPayoutCount, 4);
     }
 
-    void leavingTheTabAsksUntilTheCustomTableAddsUp() {
+    void leavingTheTabAsksOncePerChange() {
         Fixture f;
         QVERIFY(f.load("sitout10.qmc"));
         // A standard or balanced table lets the director go.
@@ -274,15 +274,30 @@ private slots:
         QVERIFY(f.session.payout.ChkPayout(f.session.currency));
         f.prompt.clear();
 
-        // Leaving: cancelled once, then a table that adds up.
-        f.prompt.worksheet = {std::nullopt, accepted(3, {70, 42, 28})};
+        // Leaving: asked once; a cancelled worksheet lets the director go, and the same table
+        // is not asked about again on the next tab change.
+        f.prompt.worksheet = {std::nullopt};
         f.window.tabs()->setCurrentIndex(MainWindow::TabScores);
         QCOMPARE(f.prompt.kinds(),
-                 (std::vector<std::string>{"Update your custom payouts", "payouts",
-                                           "Update your custom payouts", "payouts"}));
+                 (std::vector<std::string>{"Update your custom payouts", "payouts"}));
+        QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabScores));
+        f.prompt.clear();
+        f.window.tabs()->setCurrentIndex(MainWindow::TabLoadMoney);
+        f.window.tabs()->setCurrentIndex(MainWindow::TabTimer);
+        QVERIFY(f.prompt.shown.empty());
+
+        // The next change asks again; this time the table is put in order.
+        f.window.tabs()->setCurrentIndex(MainWindow::TabLoadMoney);
+        f.chooseEntryFee(20);
+        QCOMPARE(f.tab().lblNetPayout->text(), QStringLiteral("$190.00"));
+        f.prompt.clear();
+        f.prompt.worksheet = {accepted(3, {95, 57, 38})};
+        f.window.tabs()->setCurrentIndex(MainWindow::TabScores);
+        QCOMPARE(f.prompt.kinds(),
+                 (std::vector<std::string>{"Update your custom payouts", "payouts"}));
         QCOMPARE(f.payoutRows(f.payout()),
-                 (QStringList{QStringLiteral("First $70.00"), QStringLiteral("Second $42.00"),
-                              QStringLiteral("Third $28.00")}));
+                 (QStringList{QStringLiteral("First $95.00"), QStringLiteral("Second $57.00"),
+                              QStringLiteral("Third $38.00")}));
         QVERIFY(!f.session.payout.ChkPayout(f.session.currency));
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabScores));
 
