@@ -1,6 +1,7 @@
 #include "persistence/atomic_file.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -77,13 +78,62 @@ RhError fileError(int e) {
     }
 }
 
-void writeFileAtomic(const std::string& path, std::string_view bytes) {
-    if (path.empty())
+namespace {
+
+// The file a path finally names: a symbolic link is followed (link after link, relative ones
+// from their own folder), so that writing replaces the file and keeps the link.
+std::string followLinks(const std::string& path) {
+    namespace fs = std::filesystem;
+    fs::path p(path);
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec)) || ec)
+            return p.string();
+        fs::path target = fs::read_symlink(p, ec);
+        if (ec)
+            throw fileError(ec.value());
+        p = target.is_absolute() ? target : p.parent_path() / target;
+    }
+    throw RhError(err::PathFileAccess, "Too many symbolic links: " + path);
+}
+
+// Temporary files of earlier writes to this target that were never renamed (the program was
+// killed mid-write): "." + name + "." + six characters, regular, a minute old or more.
+void removeLeftTemporaries(const std::string& folder, const std::string& name) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const std::string prefix = "." + name + ".";
+    const auto now = fs::file_time_type::clock::now();
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        std::error_code e2;
+        if (!it->is_regular_file(e2) || e2 || it->is_symlink(e2))
+            continue;
+        const auto written = fs::last_write_time(it->path(), e2);
+        if (!e2 && now - written >= std::chrono::minutes(1))
+            fs::remove(it->path(), e2);
+    }
+}
+
+} // namespace
+
+void writeFileAtomic(const std::string& givenPath, std::string_view bytes, FileAccess access) {
+    if (givenPath.empty())
         throw RhError(err::PathNotFound);
+    const std::string path = followLinks(givenPath);
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        if (S_ISDIR(existing.st_mode))
+            throw RhError(err::PathFileAccess);
+        throw RhError(err::PathFileAccess, "Not a regular file: " + givenPath);
+    }
     std::string folder = folderOf(path);
     std::string name = std::filesystem::path(path).filename().string();
     if (name.empty())
         throw RhError(err::PathFileAccess);
+    removeLeftTemporaries(folder, name);
     std::vector<char> tmpl(folder.begin(), folder.end());
     std::string suffix = "/." + name + ".XXXXXX";
     tmpl.insert(tmpl.end(), suffix.begin(), suffix.end());
@@ -93,10 +143,13 @@ void writeFileAtomic(const std::string& path, std::string_view bytes) {
         throw fileError(errno);
     TempFile tmp(fd, tmpl.data());
 
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
+    // Keep the permissions of the file being replaced; a new file gets the usual ones. A file
+    // for its owner only is that whatever it replaces.
     struct stat st {};
-    mode_t mode = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? (st.st_mode & 07777)
-                                                                        : newFileMode();
+    mode_t mode = access == FileAccess::OwnerOnly ? mode_t(0600)
+                  : ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)
+                      ? mode_t(st.st_mode & 07777)
+                      : newFileMode();
     ::fchmod(tmp.fd(), mode);
 
     const char* data = bytes.data();
@@ -138,9 +191,29 @@ std::string readWholeFile(const std::string& path) {
     }
     if (S_ISDIR(st.st_mode))
         throw RhError(err::PathFileAccess);
-    int fd = ::open(path.c_str(), O_RDONLY);
+    // A FIFO or a device would block the reading or never end; a huge file would fill memory.
+    auto refuse = [&](const struct stat& s) {
+        if (!S_ISREG(s.st_mode))
+            throw RhError(err::PathFileAccess, "Not a regular file: " + path);
+        if (s.st_size > kMaxReadBytes)
+            throw RhError(err::PathFileAccess, "The file is larger than 256 MB: " + path);
+    };
+    refuse(st);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
     if (fd < 0)
         throw fileError(errno);
+    // The file opened may not be the one looked at a moment ago.
+    if (::fstat(fd, &st) != 0) {
+        int e = errno;
+        ::close(fd);
+        throw fileError(e);
+    }
+    try {
+        refuse(st);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
     std::string out;
     if (S_ISREG(st.st_mode) && st.st_size > 0)
         out.reserve(static_cast<std::size_t>(st.st_size));
@@ -157,6 +230,10 @@ std::string readWholeFile(const std::string& path) {
         if (n == 0)
             break;
         out.append(buf, static_cast<std::size_t>(n));
+        if (static_cast<long long>(out.size()) > kMaxReadBytes) {
+            ::close(fd); // it grew while being read
+            throw RhError(err::PathFileAccess, "The file is larger than 256 MB: " + path);
+        }
     }
     ::close(fd);
     return out;

@@ -14,13 +14,23 @@
 
 namespace rh {
 
-/// Writes the bytes to the path atomically. Throws RhError: 61 disk full, 70 permission denied,
-/// 76 path not found (a missing folder), 75 any other path or file access error (for instance a
-/// target that is a folder).
-void writeFileAtomic(const std::string& path, std::string_view bytes);
+/// Who may read a file written anew: the usual (the umask decides) or only its owner (0600).
+enum class FileAccess { Usual, OwnerOnly };
 
-/// Every byte of the file. Throws RhError 53 when the path names nothing, 75 for a folder or a
-/// read error, 70 when reading is not permitted.
+/// Writes the bytes to the path atomically. A path that is a symbolic link writes the file it
+/// points to and keeps the link. A temporary file a killed write left for the same target is
+/// removed first. Throws RhError: 61 disk full, 70 permission denied, 76 path not found (a
+/// missing folder), 75 any other path or file access error (for instance a target that is a
+/// folder, a FIFO or a device: only regular files are replaced).
+void writeFileAtomic(const std::string& path, std::string_view bytes,
+                     FileAccess access = FileAccess::Usual);
+
+/// The largest file the program reads.
+inline constexpr long long kMaxReadBytes = 256LL * 1024 * 1024;
+
+/// Every byte of the file. Throws RhError 53 when the path names nothing, 75 for a folder, a
+/// FIFO, a device, a file over kMaxReadBytes or a read error, 70 when reading is not permitted.
+/// Nothing is read from a file that is refused.
 std::string readWholeFile(const std::string& path);
 
 /// True when the path exists and is not a folder; false on any error.

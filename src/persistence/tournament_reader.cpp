@@ -7,7 +7,9 @@
 #include "roster/keys.h"
 #include "scoring/score.h"
 
+#include <cmath>
 #include <new>
+#include <string_view>
 #include <vector>
 
 namespace rh {
@@ -52,6 +54,17 @@ std::size_t countFilled(pugi::xml_node parent, std::size_t& total) {
             ++total;
     });
     return total;
+}
+
+// A money amount of the file: a finite number no further from 0 than a billion. Anything else is
+// a reading error of its field.
+constexpr double kMaxAmount = 1e9;
+bool tryParseAmount(std::string_view text, double& value) {
+    double v = 0;
+    if (!tryParseDecimal(text, v) || !(std::fabs(v) <= kMaxAmount))
+        return false;
+    value = v;
+    return true;
 }
 
 std::int16_t int16Of(pugi::xml_node node) {
@@ -166,7 +179,7 @@ void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& t) {
     };
     auto decimal = [&](const char* name, double& out) {
         std::string s;
-        return text(name, s) && tryParseDecimal(s, out);
+        return text(name, s) && tryParseAmount(s, out);
     };
     auto int16 = [&](const char* name, std::int16_t& out) {
         std::string s;
@@ -241,7 +254,7 @@ bool ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& 
             if (i >= payout.CustomPayouts.size())
                 throw RhError(err::BadIndex);
             double amount = 0;
-            if (!tryParseDecimal(textOf(v), amount))
+            if (!tryParseAmount(textOf(v), amount))
                 throw RhError(err::TypeMismatch);
             payout.CustomPayouts[i++] = amount;
         });

@@ -443,12 +443,13 @@ std::string buildTournamentXml(const TournamentState& st) {
     return out;
 }
 
-bool SaveFile(IPrompt& prompt, const std::string& path, std::string_view plainText, bool masked) {
+bool SaveFile(IPrompt& prompt, const std::string& path, std::string_view plainText, bool masked,
+              FileAccess access) {
     try {
         if (masked)
-            writeFileAtomic(path, MaskText(plainText));
+            writeFileAtomic(path, MaskText(plainText), access);
         else
-            writeFileAtomic(path, plainText);
+            writeFileAtomic(path, plainText, access);
         return true;
     } catch (const RhError& e) {
         ShowErrorMsg(prompt, "SaveFile", e);
@@ -459,7 +460,7 @@ bool SaveFile(IPrompt& prompt, const std::string& path, std::string_view plainTe
 }
 
 bool CreateSaveDoc(const TournamentState& state, IPrompt& prompt, const std::string& path,
-                   bool showMessage, bool masked) {
+                   bool showMessage, bool masked, FileAccess access) {
     std::string text;
     try {
         text = buildTournamentXml(state);
@@ -470,7 +471,7 @@ bool CreateSaveDoc(const TournamentState& state, IPrompt& prompt, const std::str
         ShowErrorMsg(prompt, "CreateSaveDoc", RhError(err::OutOfMemory));
         return false;
     }
-    if (!SaveFile(prompt, path, text, masked))
+    if (!SaveFile(prompt, path, text, masked, access))
         return false;
     if (showMessage)
         rh::showMessage(prompt, kFileLoadTitle, kSavedText, MsgIcon::Information);

@@ -8,6 +8,7 @@
 // rounds 1..CurrentRound and IDs 1..TotalPlort.
 
 #include "core/prompt.h"
+#include "persistence/atomic_file.h"
 #include "state/tournament_state.h"
 
 #include <string>
@@ -27,13 +28,13 @@ std::string buildTournamentXml(const TournamentState& state);
 /// Masks (unless `masked` is false) and writes the text atomically. A failure shows the common
 /// error message titled "SaveFile" and answers false; the old file is left whole.
 bool SaveFile(IPrompt& prompt, const std::string& path, std::string_view plainText,
-              bool masked = true);
+              bool masked = true, FileAccess access = FileAccess::Usual);
 
 /// Builds the document and writes it. A build error shows the common error message titled
 /// "CreateSaveDoc" and writes nothing. With `showMessage` and the file written, shows "Data file
 /// saved successfully" (information, titled "File Load"). Answers whether the file was written.
 bool CreateSaveDoc(const TournamentState& state, IPrompt& prompt, const std::string& path,
-                   bool showMessage, bool masked = true);
+                   bool showMessage, bool masked = true, FileAccess access = FileAccess::Usual);
 
 /// Appends the text to `out` escaped for XML element content and encoded to Windows-1252.
 /// Characters the code page lacks, CR and other control characters become character references;

@@ -3,12 +3,11 @@
 #include "core/errors.h"
 #include "core/prompt.h"
 #include "money/jackpot.h"
+#include "persistence/atomic_file.h"
 #include "services/session.h"
 #include "standings/leaders.h"
 
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
+#include <new>
 
 namespace rh {
 
@@ -124,22 +123,6 @@ void WriteHTMLFooter(std::string& page) {
     page += kCrLf;
 }
 
-int errorNumberOf(int errnoValue) {
-    switch (errnoValue) {
-    case ENOENT:
-    case ENOTDIR:
-        return err::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return err::PermissionDenied;
-    case ENOSPC:
-        return err::DiskFull;
-    default:
-        return err::PathFileAccess;
-    }
-}
-
 struct BusyGuard {
     BusyGuard() { s_htmlBusy = true; }
     ~BusyGuard() { s_htmlBusy = false; }
@@ -229,37 +212,17 @@ std::string GetHTMLpath(const Session& session) {
 }
 
 bool SaveHTMLFile(Session& session, const std::string& path, const std::string& text) {
-    namespace fs = std::filesystem;
-    const std::string temp = path + ".tmp";
-    int number = 0;
-    {
-        errno = 0;
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            number = errorNumberOf(errno);
-        } else {
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            out.flush();
-            if (!out)
-                number = errorNumberOf(errno);
-            out.close();
-            if (!number && out.fail())
-                number = errorNumberOf(errno);
-        }
+    // Through the one atomic writer: a temporary file of a unique name in the same folder,
+    // renamed over the old page, never a fixed name a planted link could redirect.
+    try {
+        writeFileAtomic(path, text);
+        return true;
+    } catch (const RhError& e) {
+        session.ShowErrorMsg("SaveHTMLFile", e);
+    } catch (const std::bad_alloc&) {
+        session.ShowErrorMsg("SaveHTMLFile", RhError(err::OutOfMemory));
     }
-    if (!number) {
-        std::error_code ec;
-        fs::rename(temp, path, ec);
-        if (ec)
-            number = errorNumberOf(ec.value());
-    }
-    if (number) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        session.ShowErrorMsg("SaveHTMLFile", RhError(number));
-        return false;
-    }
-    return true;
+    return false;
 }
 
 bool PublishHTML(Session& session, bool tickOn) {

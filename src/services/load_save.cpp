@@ -295,7 +295,8 @@ bool SaveTournament(Session& s, const std::string& path) {
 bool SaveData(Session& s, bool showMessage) {
     std::string tmp = GetTmpFileName(s);
     std::string rcv = GetRcvFileName(s);
-    if (!CreateSaveDoc(s.state(), s.prompt(), tmp, showMessage))
+    // A recovery copy holds the whole tournament: for its owner's eyes only.
+    if (!CreateSaveDoc(s.state(), s.prompt(), tmp, showMessage, true, FileAccess::OwnerOnly))
         return false;
     try {
         // The rename replaces the old recovery copy in one step: there is never a moment
@@ -314,11 +315,11 @@ bool SaveData(Session& s, bool showMessage) {
 }
 
 std::string GetSaveBaseName(const Session& s) {
-    return GetTempDir() + "/Rankhall_" + safeFileComponent(s.tourney().TourneyCode());
+    return GetTempDir() + "/Rankhall_" + fileNameOfCode(s.tourney().TourneyCode());
 }
 
 std::string recoveryFileOf(const std::string& code) {
-    return GetTempDir() + "/Rankhall_" + safeFileComponent(code) + ".RCV";
+    return GetTempDir() + "/Rankhall_" + fileNameOfCode(code) + ".RCV";
 }
 
 std::string GetTmpFileName(const Session& s) {

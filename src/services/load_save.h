@@ -82,7 +82,7 @@ bool SaveTournament(Session& session, const std::string& path);
 /// in one step. Answers whether the recovery copy was replaced.
 bool SaveData(Session& session, bool showMessage = false);
 
-/// GetTempDir() + "/Rankhall_" + the tournament code made safe for a file name.
+/// GetTempDir() + "/Rankhall_" + the tournament code as a file name (fileNameOfCode).
 std::string GetSaveBaseName(const Session& session);
 /// The recovery copy of the tournament with that code.
 std::string recoveryFileOf(const std::string& code);

@@ -3,6 +3,7 @@
 #include "persistence/tournament_writer.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <utility>
@@ -77,7 +78,30 @@ void Session::ShowErrorMsg(const std::string& title, const RhError& error) {
 }
 
 std::string Session::htmlFileName() const {
-    return "Quillmark" + safeFileComponent(tourney().TourneyCode()) + ".html";
+    return "Quillmark" + fileNameOfCode(tourney().TourneyCode()) + ".html";
+}
+
+std::string fileNameOfCode(std::string_view code) {
+    constexpr std::size_t kMaxBytes = 64;
+    std::string safe = safeFileComponent(code);
+    if (safe == code && code.size() <= kMaxBytes)
+        return safe;
+    if (safe.size() > kMaxBytes) {
+        safe.resize(kMaxBytes);
+        // Never end in the middle of a UTF-8 character.
+        while (!safe.empty() && (static_cast<unsigned char>(safe.back()) & 0xC0) == 0x80)
+            safe.pop_back();
+        if (!safe.empty() && (static_cast<unsigned char>(safe.back()) & 0x80) != 0)
+            safe.pop_back();
+    }
+    std::uint32_t h = 2166136261U; // FNV-1a, 32 bits
+    for (unsigned char c : code) {
+        h ^= c;
+        h *= 16777619U;
+    }
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(h));
+    return safe + "-" + hex;
 }
 
 std::string GetTempDir() {

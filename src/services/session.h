@@ -57,7 +57,7 @@ public:
     /// Reports a trapped error with the common error message titled with the operation's name.
     void ShowErrorMsg(const std::string& title, const RhError& error);
 
-    /// "Quillmark" + code + ".html", the code made safe for a file name.
+    /// "Quillmark" + code + ".html", the code as a file name (fileNameOfCode).
     std::string htmlFileName() const;
 
     // Flags of the open tournament.
@@ -104,5 +104,10 @@ std::string GetTempDir();
 /// A tournament code made safe for use inside a file name: path separators, "..", control
 /// characters and characters a file name cannot hold become "_"; ordinary codes are unchanged.
 std::string safeFileComponent(std::string_view code);
+/// The code as it appears in the names of the tournament's files in the temporary folder
+/// (recovery copies, the HTML page): an ordinary code of up to 64 bytes as it is; a code that
+/// safeFileComponent changed, or a longer one, as its safe form (cut to 64 bytes) followed by
+/// "-" and eight hex digits of a hash of the code itself, so that two codes never share a file.
+std::string fileNameOfCode(std::string_view code);
 
 } // namespace rh

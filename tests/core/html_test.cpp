@@ -179,17 +179,22 @@ TEST(PublishHtml, AFailedWriteIsReportedAndKeepsTheOldPage) {
     Tourney t(4);
     ASSERT_TRUE(PublishHTML(t.session, false));
     std::string old = rh::test::readFile(dir / "QuillmarkT1.html");
-    // The page's path is taken by a folder of the same name plus ".tmp": the write cannot start.
+    // The page's temporary file has a name of its own each time: something planted under the
+    // page's name plus ".tmp" is never in the way (nor written through).
     std::filesystem::create_directory(dir / "QuillmarkT1.html.tmp");
     t.score(1, 1, 9);
+    EXPECT_TRUE(PublishHTML(t.session, false));
+    EXPECT_NE(rh::test::readFile(dir / "QuillmarkT1.html"), old);
+    old = rh::test::readFile(dir / "QuillmarkT1.html");
+
+    // A folder that is gone: reported, and the page written before stays as it was.
+    const std::string page = (dir / "QuillmarkT1.html").string();
+    t.session.tempDir = (dir / "missing").string();
     EXPECT_FALSE(PublishHTML(t.session, false));
     EXPECT_EQ(t.prompt.countTitled("SaveHTMLFile"), 1);
     EXPECT_EQ(t.prompt.messages().back().icon, MsgIcon::Critical);
-    EXPECT_EQ(rh::test::readFile(dir / "QuillmarkT1.html"), old);
-
-    t.session.tempDir = (dir / "missing").string();
-    EXPECT_FALSE(PublishHTML(t.session, false));
     EXPECT_NE(t.prompt.messages().back().text.find("Error # 76"), std::string::npos);
+    EXPECT_EQ(rh::test::readFile(page), old);
 }
 
 TEST(PublishHtml, ANestedPublicationIsDropped) {
