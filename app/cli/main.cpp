@@ -8,13 +8,15 @@
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "publishing/html.h"
-#include "scoring/round.h"
 #include "services/load_save.h"
 #include "services/session.h"
+#include "services/standings_page.h"
+#include "services/views.h"
 #include "standings/game_detail.h"
 #include "standings/leader_rows.h"
 #include "standings/leaders.h"
 #include "standings/results.h"
+#include "state/round.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -296,7 +298,7 @@ Json jackpotJson(rh::Session& session) {
     j["totalBumps"] = counts.bumps;
     j["totalWoods"] = counts.woods;
     Json rows = Json::array();
-    for (const rh::LoneRow& r : rh::UpdateJackpotView(session))
+    for (const rh::LoneRow& r : rh::loneRows(session))
         rows.push_back(Json{{"name", r.name}, {"payout", r.payout}, {"lones", r.lones}});
     j["rows"] = std::move(rows);
     return j;
@@ -344,7 +346,7 @@ int runReport(const std::string& file) {
         // The standings first: they run the payout calculation the other money views read. A
         // failure there is reported by the standings themselves ("error in UpdateLeaderGridMain").
         std::vector<rh::LeaderRow> standings =
-            view("UpdateLeaderGridMain", [&] { return rh::UpdateLeaderGridMain(session); });
+            view("UpdateLeaderGridMain", [&] { return rh::leaderGridRows(session); });
         int paid = 0;
         if (loaded && !standings.empty()) {
             try {
@@ -357,12 +359,11 @@ int runReport(const std::string& file) {
         out.array("standings", standings,
                   [](const rh::LeaderRow& row) { return leaderJson(row.entry); });
     }
-    out.array("winners", view("UpdateWinnerGrid", [&] { return rh::UpdateWinnerGrid(session); }),
+    out.array("winners", view("UpdateWinnerGrid", [&] { return rh::winnerRows(session); }),
               winnerJson);
-    out.array("fines", view("UpdateBumpGrid", [&] { return rh::UpdateBumpGrid(session); }),
-              fineJson);
+    out.array("fines", view("UpdateBumpGrid", [&] { return rh::debtorRows(session); }), fineJson);
     out.value("jackpot", jackpotJson(session)); // the lone grid reports its own errors
-    out.array("details", view("Load Detail Grid", [&] { return rh::LoadGameDetailGrid(session); }),
+    out.array("details", view("Load Detail Grid", [&] { return rh::gameDetailRows(session); }),
               detailJson);
     const rh::TournamentState& state = session.state();
     out.value("sittingOut", view("Sitting Out",
@@ -395,11 +396,11 @@ int runHtml(const std::string& file, const std::string& outPath) {
     bool written;
     std::string path;
     if (outPath.empty()) {
-        path = rh::GetHTMLpath(session);
-        written = rh::PublishHTML(session, false);
+        path = rh::standingsPagePath(session);
+        written = rh::publishStandingsPage(session, false);
     } else {
         path = outPath;
-        written = rh::SaveHTMLFile(session, path, rh::buildHtmlPage(session, false));
+        written = rh::writeStandingsPage(session, path, rh::buildHtmlPage(session, false));
     }
     printMessages(prompt, stderr);
     if (!written)

@@ -10,7 +10,7 @@
 
 namespace rh {
 
-class Session;
+class TournamentState;
 
 struct GameDetailRow {
     /// name, rounds 1..TotalRounds, Total, Lone, Bump, Wood, name again.
@@ -29,6 +29,6 @@ inline constexpr int kGameDetailWidthTwips = 17775;
 /// descending, as text). None unless a tournament is loaded. A played round shows its score
 /// (" 7"), or "0" when none is stored; a round not yet played is empty; the total counts rounds
 /// 1..CurrentRound; total and counts use the "  0" picture.
-std::vector<GameDetailRow> LoadGameDetailGrid(const Session& session);
+std::vector<GameDetailRow> gameDetailRows(const TournamentState& state);
 
 } // namespace rh

@@ -1,4 +1,5 @@
 #include "ui/details_presenter.h"
+#include "services/views.h"
 
 #include "core/errors.h"
 #include "services/session.h"
@@ -34,11 +35,11 @@ DetailsPresenter::DetailsPresenter(MainWindow& window)
     connect(&window, &MainWindow::tournamentLoaded, this, [this] {
         layOutColumns();
         if (m_window.tabs()->currentIndex() == MainWindow::TabDetails)
-            LoadGameDetailGrid();
+            gameDetailRows();
     });
     connect(&window, &MainWindow::tabShown, this, [this](int index) {
         if (index == MainWindow::TabDetails)
-            LoadGameDetailGrid();
+            gameDetailRows();
     });
 }
 
@@ -47,14 +48,14 @@ void DetailsPresenter::layOutColumns() {
     m_model->setColumns(toGridColumns(rh::gameDetailColumns(t.isProgressive(), t.TotalRounds())));
 }
 
-void DetailsPresenter::LoadGameDetailGrid() {
+void DetailsPresenter::gameDetailRows() {
     Session& session = m_window.session();
     try {
         const TournamentSettings& t = session.tourney();
         // The played rounds (and the totals) sort by value; the rounds still to come as text.
         m_model->setValueSortedColumns(gameDetailValueColumns(t.TotalRounds(), t.CurrentRound()));
         std::vector<GridRow> rows;
-        for (rh::GameDetailRow& d : rh::LoadGameDetailGrid(session)) {
+        for (rh::GameDetailRow& d : rh::gameDetailRows(session)) {
             GridRow row;
             row.cells.reserve(d.cells.size());
             for (const std::string& cell : d.cells)

@@ -7,6 +7,7 @@
 //
 // Ownership: a child of the window; the grid model is a child of the view.
 
+#include "services/views.h"
 #include <QObject>
 
 namespace rh::ui {
@@ -24,7 +25,7 @@ public:
     /// The columns for the tournament's kind and round count.
     void layOutColumns();
     /// Rebuilds the rows (none unless a tournament is loaded) and sorts them initially.
-    void LoadGameDetailGrid();
+    void gameDetailRows();
 
 private:
     MainWindow& m_window;

@@ -19,8 +19,8 @@
 // failed after the reset): a choice made on a screen of the old tournament is then dropped and
 // the tab reloads, so nothing is written into the empty one.
 
-#include "scoring/enter_scores.h"
 #include "services/round_advance.h"
+#include "services/score_entry.h"
 
 #include <QHash>
 #include <QObject>

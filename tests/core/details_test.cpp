@@ -1,5 +1,6 @@
 // The game detail rows: every entrant's score per round, total and fine counts.
 #include "engine_fixture.h"
+#include "services/views.h"
 #include "standings/game_detail.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ using Cells = std::vector<std::string>;
 TEST(GameDetail, EmptyBeforeATournamentIsLoaded) {
     Tourney t(4);
     t.session.dataFileLoaded = false;
-    EXPECT_TRUE(LoadGameDetailGrid(t.session).empty());
+    EXPECT_TRUE(gameDetailRows(t.session).empty());
 }
 
 TEST(GameDetail, PlayedRoundsScoresUnplayedRoundsEmpty) {
@@ -26,7 +27,7 @@ TEST(GameDetail, PlayedRoundsScoresUnplayedRoundsEmpty) {
     t.bumps(1, 1);
     t.woods(1, 3);
     t.state().aliases.Add("D", "01");
-    auto rows = LoadGameDetailGrid(t.session);
+    auto rows = gameDetailRows(t.session);
     ASSERT_EQ(rows.size(), 4u);
     // Name order, as the entrant list holds them.
     EXPECT_EQ(rows[0].cells.front(), "Abe");
@@ -58,7 +59,7 @@ TEST(GameDetail, NinetyNineRounds) {
         t.score(r, 3, r % 10);
         total += r % 10;
     }
-    auto rows = LoadGameDetailGrid(t.session);
+    auto rows = gameDetailRows(t.session);
     ASSERT_EQ(rows.size(), 4u);
     const Cells& c = rows[2].cells; // "Entrant 03"
     ASSERT_EQ(c.size(), 99u + 6u);

@@ -4,10 +4,10 @@
 // the time a rebuild takes.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
-#include "scoring/round.h"
 #include "scoring/score.h"
 #include "services/load_save.h"
 #include "services/session.h"
+#include "state/round.h"
 #include "state/tournament_state.h"
 #include "support/generator.h"
 #include "support/temp_dir.h"

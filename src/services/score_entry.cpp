@@ -1,4 +1,4 @@
-#include "scoring/enter_scores.h"
+#include "services/score_entry.h"
 
 #include "core/errors.h"
 #include "core/text.h"
