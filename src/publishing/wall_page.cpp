@@ -41,7 +41,7 @@ main{flex:1;min-height:0;display:flex;gap:2vw;padding:1.2vh 2vw 1vh 2vw}
 .place{padding-right:.6em}
 .total{font-weight:bold}
 .top .place,.top .name{color:var(--accent);font-weight:bold}
-.alias{color:var(--muted);font-size:.75em;margin-left:.6em}
+.alias{color:var(--muted);font-size:.85em;margin-left:.6em}
 #pager{flex:none;height:4vh;display:flex;align-items:flex-end;justify-content:space-between;
  font-size:2.6vh;color:var(--muted)}
 #paused{color:var(--accent);font-weight:bold}
