@@ -9,14 +9,14 @@ namespace {
 // The part of the window's after-load refresh that the views printed here depend on: the views
 // count as filled, payouts are computed from now on, and the payout table is built.
 void afterLoadRefresh(Session& session) {
-    session.gLoaded = true;
-    session.HTML_EXPORTFILE = session.htmlFileName();
-    session.m_Payout.setPayoutsEnabled(true);
-    session.m_Payout.InitPayoutControls(true);
-    session.gUpdatePayout = true;
-    session.m_Payout.UpdateNetPayout(session);
-    session.gDataFileSaved = false;
-    session.gPostLoadComplete = true;
+    session.viewsLoaded = true;
+    session.htmlExportFile = session.htmlFileName();
+    session.payout.setPayoutsEnabled(true);
+    session.payout.InitPayoutControls(true);
+    session.updatePayout = true;
+    session.payout.UpdateNetPayout(session);
+    session.dataFileSaved = false;
+    session.postLoadComplete = true;
 }
 
 } // namespace

@@ -46,7 +46,7 @@ std::string versionText() {
 }
 
 std::string summary(const rh::Session& session) {
-    const rh::CTourney& t = session.tourney();
+    const rh::TournamentSettings& t = session.tourney();
     std::string entrants = t.isProgressive() ? "players" : "teams";
     return t.TourneyTypeLabel() + " tournament: " + std::to_string(t.TotalPlort()) + " " +
            entrants + ", " + std::to_string(t.TotalTables()) + " tables, " +
@@ -180,7 +180,7 @@ std::vector<std::string> splitLines(const std::string& text) {
     return out;
 }
 
-Json tournamentJson(const rh::CTourney& t) {
+Json tournamentJson(const rh::TournamentSettings& t) {
     Json j;
     j["type"] = t.TourneyTypeLabel();
     j["title"] = t.TourneyTitle();
@@ -207,9 +207,9 @@ Json payoutJson(rh::Session& session, int paidPositions) {
     for (double a : p.CustomPayouts)
         amounts.push_back(a);
     j["customAmounts"] = std::move(amounts);
-    j["net"] = session.m_Payout.netPayoutText();
+    j["net"] = session.payout.netPayoutText();
     Json table = Json::array();
-    for (const rh::PayoutRow& row : session.m_Payout.rows())
+    for (const rh::PayoutRow& row : session.payout.rows())
         table.push_back(Json{{"place", row.placeWord}, {"amount", row.amountText}});
     j["table"] = std::move(table);
     j["paidPositions"] = paidPositions;
@@ -309,7 +309,7 @@ int runReport(const std::string& file) {
         if (loaded && !standings.empty()) {
             try {
                 std::vector<std::string> texts;
-                paid = session.m_Payout.GetPayouts(session, texts);
+                paid = session.payout.GetPayouts(session, texts);
             } catch (const std::exception&) {
             }
         }
@@ -325,10 +325,10 @@ int runReport(const std::string& file) {
     out.array("details", view("Load Detail Grid", [&] { return rh::LoadGameDetailGrid(session); }),
               detailJson);
     const rh::TournamentState& state = session.state();
-    out.value("sittingOut",
-              view("Sitting Out", [&] { return rh::sittingOut(state, session.gLoaded).names; }));
+    out.value("sittingOut", view("Sitting Out",
+                                 [&] { return rh::sittingOut(state, session.viewsLoaded).names; }));
     out.value("roundComplete", view("Auto-Advance Round", [&] {
-                  return rh::isRoundComplete(state, state.m_Tourney.CurrentRound());
+                  return rh::isRoundComplete(state, state.settings.CurrentRound());
               }));
     out.value("mismatches",
               view("Auto-Advance Round", [&] { return splitLines(rh::mismatchList(state)); }));

@@ -22,17 +22,17 @@ int numberOf(const std::string& text) {
 std::vector<WallTable> tablesPlaying(const TournamentState& state, int round) {
     std::vector<WallTable> out;
     const bool progressive = state.isProgressive();
-    const int tables = state.m_Tourney.TotalTables();
+    const int tables = state.settings.TotalTables();
     for (int table = 1; table <= tables; ++table) {
         WallTable t;
         t.table = table;
         bool waiting = false;
         auto seat = [&](const std::string& key, std::vector<std::string>& side) {
-            const std::string id = state.gTableSeats.value(key);
+            const std::string id = state.tableSeats.value(key);
             if (id.empty() || numberOf(id) <= 0)
                 return;
             side.push_back(state.nameOf(id));
-            if (!state.gScores.find(round, numberOf(id)))
+            if (!state.scores.find(round, numberOf(id)))
                 waiting = true;
         };
         if (progressive) {
@@ -55,7 +55,7 @@ std::vector<int> runningTotals(const TournamentState& state, long long id, int r
     std::vector<int> totals;
     int sum = 0;
     for (int r = 1; r <= rounds; ++r) {
-        if (const std::string* s = state.gScores.find(r, id))
+        if (const std::string* s = state.scores.find(r, id))
             sum += numberOf(*s);
         totals.push_back(sum);
     }
@@ -67,7 +67,7 @@ std::vector<int> runningTotals(const TournamentState& state, long long id, int r
 WallInput wallInput(Session& session, std::int64_t nowEpochMs) {
     WallInput in;
     const TournamentState& state = session.state();
-    const CTourney& t = state.m_Tourney;
+    const TournamentSettings& t = state.settings;
     in.title = t.TourneyTitle();
     in.teams = !t.isProgressive();
     in.currentRound = t.CurrentRound();
@@ -77,7 +77,7 @@ WallInput wallInput(Session& session, std::int64_t nowEpochMs) {
     in.playing = tablesPlaying(state, in.currentRound);
 
     const TournamentClock& clock = session.clock;
-    if (clock.gTournamentStarted) {
+    if (clock.m_tournamentStarted) {
         in.roundClock = clock.display().roundText;
         in.roundClockRunning = clock.state() == ClockState::Running;
         in.clockTakenAtMs = nowEpochMs;
@@ -100,7 +100,7 @@ WallInput wallInput(Session& session, std::int64_t nowEpochMs) {
         WallRow row;
         row.place = numberOf(e[kLeaderPlace]);
         row.name = state.nameOf(id);
-        row.alias = state.gPlayerAliases.value(id);
+        row.alias = state.aliases.value(id);
         row.total = numberOf(e[kLeaderScore]);
         row.lones = numberOf(e[kLeaderLones]);
         in.rows.push_back(std::move(row));

@@ -125,10 +125,10 @@ TEST(WallInput, DrawsTheScreenFromTheTournament) {
     Tourney t(8, 3, true, {"Ann", "Bob", "Cy", "Di", "Ed", "Flo", "Gus", "Hal"});
     t.tourney().setTourneyTitle("Club Night");
     t.tourney().setTotalTables(2);
-    t.state().gPlayerAliases.Add("Ace", "02");
+    t.state().aliases.Add("Ace", "02");
     for (int table = 1; table <= 2; ++table)
         for (int seat = 0; seat < 4; ++seat)
-            t.state().gTableSeats.Add(fmt00((table - 1) * 4 + seat + 1),
+            t.state().tableSeats.Add(fmt00((table - 1) * 4 + seat + 1),
                                       SeatKey(2, table, seat / 2 + 1, seat % 2 + 1));
     for (int id = 1; id <= 8; ++id)
         t.score(1, id, id <= 4 ? 10 : 6);
