@@ -91,9 +91,10 @@ WallInput wallInput(Session& session, std::int64_t nowEpochMs) {
         return in; // a damaged file: no standings, as the standings page shows none
     }
     // The chart follows the rounds played to the end; the round in play joins it once complete.
-    const int charted = in.finished || isRoundComplete(state, static_cast<long long>(in.currentRound))
-                            ? in.currentRound
-                            : in.currentRound - 1;
+    const int charted =
+        in.finished || isRoundComplete(state, static_cast<long long>(in.currentRound))
+            ? in.currentRound
+            : in.currentRound - 1;
     in.rows.reserve(entries.size());
     for (const LeaderEntry& e : entries) {
         const std::string& id = e[kLeaderId];
@@ -105,8 +106,7 @@ WallInput wallInput(Session& session, std::int64_t nowEpochMs) {
         row.lones = numberOf(e[kLeaderLones]);
         in.rows.push_back(std::move(row));
         if (in.leaders.size() < static_cast<std::size_t>(kWallChartLeaders))
-            in.leaders.push_back(
-                {state.nameOf(id), runningTotals(state, numberOf(id), charted)});
+            in.leaders.push_back({state.nameOf(id), runningTotals(state, numberOf(id), charted)});
     }
     return in;
 }

@@ -14,8 +14,9 @@ class Session;
 /// The wall screen of the session's tournament: the standings in the order of the standings grid,
 /// the tables of the current round that still wait for a score, the round clock and finish
 /// estimate as the dashboard shows them (taken at nowEpochMs, milliseconds since 1970 UTC), and
-/// the leaders' running totals over the rounds played to the end. The share address, QR code and theme are left for the
-/// caller. Standings that cannot be built (a damaged file) leave the rows and the chart empty.
+/// the leaders' running totals over the rounds played to the end. The share address, QR code and
+/// theme are left for the caller. Standings that cannot be built (a damaged file) leave the rows
+/// and the chart empty.
 WallInput wallInput(Session& session, std::int64_t nowEpochMs);
 
 /// tempDir + "/" + "Quillmark" + code + "-wall.html", beside the standings page.

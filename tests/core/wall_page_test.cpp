@@ -129,7 +129,7 @@ TEST(WallInput, DrawsTheScreenFromTheTournament) {
     for (int table = 1; table <= 2; ++table)
         for (int seat = 0; seat < 4; ++seat)
             t.state().tableSeats.Add(fmt00((table - 1) * 4 + seat + 1),
-                                      SeatKey(2, table, seat / 2 + 1, seat % 2 + 1));
+                                     SeatKey(2, table, seat / 2 + 1, seat % 2 + 1));
     for (int id = 1; id <= 8; ++id)
         t.score(1, id, id <= 4 ? 10 : 6);
     t.tourney().setCurrentRound(2);
