@@ -75,15 +75,21 @@ polyline.line{fill:none}
 .addr{font-weight:bold;word-break:break-all}
 @media (max-aspect-ratio:1/1){
  body{height:auto;min-height:100vh;overflow:auto}
- header{flex-wrap:wrap;white-space:normal;font-size:2.4vh}
+ header{flex-wrap:wrap;white-space:normal;font-size:4.2vw;gap:.5vh 4vw}
+ h1{flex-basis:100%;font-size:6vw;white-space:normal}
+ .label{font-size:3.6vw}
  main{flex-direction:column;padding:1vh 2vw}
  #rows{overflow:visible}
- .row{font-size:max(16px,2.4vh)}
+ .row{font-size:4.6vw;grid-template-columns:12vw minmax(0,1fr) 14vw 14vw}
+ .row.head{font-size:3.6vw}
+ h2{font-size:4vw}
+ #tables li{font-size:4vw}
+ .legend{font-size:3.8vw}
+ #more,#none{font-size:3.6vw}
+ #pager{display:none}
  aside{flex:none}
- #playing{flex:none}
- #tables{flex:none}
- #chart{flex:none}
- #chart svg{height:30vh;flex:none}
+ #playing,#tables,#chart{flex:none}
+ #chart svg{height:45vw;flex:none}
  #share{display:none}
 }
 )CSS";
