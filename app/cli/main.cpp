@@ -1,8 +1,10 @@
 // rankhall-cli: the headless tool. Checks, converts and prints tournament files the way the window
 // loads and saves them, with every message the window would show collected into the output; prints
-// the standings, money and results views as one JSON document; writes the HTML standings page.
+// the standings, money and results views as one JSON document; writes the HTML standings page
+// and the wall screen, and serves the wall screen to phones.
 //
 // Exit codes: 0 done, 1 the file could not be loaded or written, 2 a usage error.
+#include "cli_support.h"
 #include "core/scripted_prompt.h"
 #include "money/jackpot.h"
 #include "persistence/tournament_reader.h"
@@ -17,6 +19,7 @@
 #include "standings/leaders.h"
 #include "standings/results.h"
 #include "state/round.h"
+#include "wall_commands.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -31,30 +34,17 @@
 
 namespace {
 
-constexpr int kDone = 0;
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
+using rh::cli::kDone;
+using rh::cli::kFailed;
+using rh::cli::kUsage;
+using rh::cli::lines;
+using rh::cli::load;
+using rh::cli::loadForViews;
+using rh::cli::printMessages;
 
 std::string versionText() {
     return "rankhall-cli " + std::to_string(RANKHALL_VERSION_MAJOR) + "." +
            std::to_string(RANKHALL_VERSION_MINOR) + "." + std::to_string(RANKHALL_VERSION_PATCH);
-}
-
-// Message texts join their lines with CR LF; a terminal wants LF.
-std::string lines(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        out += text[i];
-    }
-    return out;
-}
-
-void printMessages(const rh::ScriptedPrompt& prompt, std::FILE* to) {
-    for (const rh::Message& m : prompt.messages())
-        std::fprintf(to, "%s: %s\n", m.title.c_str(), lines(m.text).c_str());
 }
 
 std::string summary(const rh::Session& session) {
@@ -64,13 +54,6 @@ std::string summary(const rh::Session& session) {
            entrants + ", " + std::to_string(t.TotalTables()) + " tables, " +
            std::to_string(t.TotalRounds()) + " rounds, current round " +
            std::to_string(t.CurrentRound());
-}
-
-// Loads as the window does, answering No to the recovery question: the file itself is checked,
-// never a recovery copy that happens to lie in the temporary folder.
-bool load(rh::Session& session, rh::ScriptedPrompt& prompt, const std::string& file) {
-    prompt.defaultYesNo = rh::MsgAnswer::No;
-    return rh::ResetAndLoad(session, file);
 }
 
 int runCheck(const std::string& file) {
@@ -115,29 +98,6 @@ int runUnmask(const std::string& file) {
                      lines(rh::commonErrorText(e)).c_str());
         return kFailed;
     }
-}
-
-// The part of the window's after-load refresh that the views printed here depend on: the views
-// count as filled, payouts are computed from now on, and the payout table is built.
-void afterLoadRefresh(rh::Session& session) {
-    session.viewsLoaded = true;
-    session.htmlExportFile = session.htmlFileName();
-    session.payout.setPayoutsEnabled(true);
-    session.payout.InitPayoutControls(true);
-    session.updatePayout = true;
-    session.payout.UpdateNetPayout(session);
-    session.dataFileSaved = false;
-    session.postLoadComplete = true;
-}
-
-// Loads for report and html: messages collected, money in the user's locale, and on success the
-// after-load refresh.
-bool loadForViews(rh::Session& session, rh::ScriptedPrompt& prompt, const std::string& file) {
-    session.currency = rh::CurrencyFormat::fromCLocale();
-    bool loaded = load(session, prompt, file);
-    if (loaded)
-        afterLoadRefresh(session);
-    return loaded;
 }
 
 using Json = nlohmann::ordered_json;
@@ -458,6 +418,8 @@ int main(int argc, char* argv[]) {
     auto* unmask = app.add_subcommand("unmask", "Print the XML text of a tournament file as UTF-8");
     unmask->add_option("FILE", unmaskFile, "Tournament file (.QMC, plain or masked)")->required();
     unmask->callback([&] { command = [&] { return runUnmask(unmaskFile); }; });
+
+    rh::cli::addWallCommands(app, *html, command);
 
     try {
         app.parse(argc, argv);
