@@ -7,6 +7,7 @@
 #include "money/jackpot.h"
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
+#include "print_commands.h"
 #include "publishing/html.h"
 #include "scoring/round.h"
 #include "services/load_save.h"
@@ -457,6 +458,8 @@ int main(int argc, char* argv[]) {
     auto* unmask = app.add_subcommand("unmask", "Print the XML text of a tournament file as UTF-8");
     unmask->add_option("FILE", unmaskFile, "Tournament file (.QMC, plain or masked)")->required();
     unmask->callback([&] { command = [&] { return runUnmask(unmaskFile); }; });
+
+    rh::cli::addPrintCommands(app, command, loadForViews);
 
     try {
         app.parse(argc, argv);
