@@ -69,22 +69,22 @@ LoadedTournament::LoadedTournament(const Shape& shape)
     // What the window's after-load refresh leaves behind.
     Session& s = *m_session;
     s.tempDir = m_dir.str();
-    s.gLoaded = true;
-    s.gPostLoadComplete = true;
-    s.m_Payout.setPayoutsEnabled(true);
-    s.m_Payout.InitPayoutControls(true);
-    s.gUpdatePayout = true;
-    s.m_Payout.UpdateNetPayout(s);
+    s.viewsLoaded = true;
+    s.postLoadComplete = true;
+    s.payout.setPayoutsEnabled(true);
+    s.payout.InitPayoutControls(true);
+    s.updatePayout = true;
+    s.payout.UpdateNetPayout(s);
 
     // The entrant whose score is entered: the first one seated in the round in play.
     const TournamentState& st = s.state();
     m_round = fmt00(st.currentRound());
-    for (int id = 1; id <= st.m_Tourney.TotalPlort(); ++id) {
+    for (int id = 1; id <= st.settings.TotalPlort(); ++id) {
         std::string idText = fmt00(id);
-        if (st.gRoster.isSeated(st.isProgressive(), m_round, idText)) {
+        if (st.roster.isSeated(st.isProgressive(), m_round, idText)) {
             m_id = idText;
             if (st.isProgressive())
-                m_partner = st.gRoster.getPartner(m_round, idText);
+                m_partner = st.roster.getPartner(m_round, idText);
             break;
         }
     }
@@ -95,7 +95,7 @@ LoadedTournament::LoadedTournament(const Shape& shape)
 void LoadedTournament::storeOneScore() {
     std::string value = m_flip ? "07" : "10";
     m_flip = !m_flip;
-    CScore& scores = state().gScores;
+    ScoreStore& scores = state().scores;
     scores.setScore(m_round, m_id, value);
     if (!m_partner.empty())
         scores.setScore(m_round, m_partner, value);

@@ -37,7 +37,7 @@ const std::string& plainBytesFor(const Shape& shape);
 
 /// A generated tournament loaded through the real load path from a file in a temporary folder of
 /// its own, then set up as the window leaves it after its after-load refresh: views filled
-/// (gLoaded), payouts enabled, the payout table built for the entry fee.
+/// (viewsLoaded), payouts enabled, the payout table built for the entry fee.
 class LoadedTournament {
 public:
     explicit LoadedTournament(const Shape& shape);

@@ -53,7 +53,7 @@ void loadFile(benchmark::State& st, Kind kind) {
         st.ResumeTiming();
         if (!ResetAndLoad(*session, path))
             throw std::runtime_error("load failed");
-        benchmark::DoNotOptimize(session->state().gScores.Count());
+        benchmark::DoNotOptimize(session->state().scores.Count());
     }
     st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations()) *
                          static_cast<std::int64_t>(bench::fileBytesFor(shape).size()));
@@ -143,7 +143,7 @@ void BM_LeaderList(benchmark::State& st) {
 void BM_Payouts(benchmark::State& st) {
     std::vector<std::string> texts;
     afterScore(st, [&](Session& s) {
-        s.m_Payout.GetPayouts(s, texts);
+        s.payout.GetPayouts(s, texts);
         benchmark::DoNotOptimize(texts.data());
     });
 }

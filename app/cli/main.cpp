@@ -57,7 +57,7 @@ void printMessages(const rh::ScriptedPrompt& prompt, std::FILE* to) {
 }
 
 std::string summary(const rh::Session& session) {
-    const rh::CTourney& t = session.tourney();
+    const rh::TournamentSettings& t = session.tourney();
     std::string entrants = t.isProgressive() ? "players" : "teams";
     return t.TourneyTypeLabel() + " tournament: " + std::to_string(t.TotalPlort()) + " " +
            entrants + ", " + std::to_string(t.TotalTables()) + " tables, " +
@@ -119,14 +119,14 @@ int runUnmask(const std::string& file) {
 // The part of the window's after-load refresh that the views printed here depend on: the views
 // count as filled, payouts are computed from now on, and the payout table is built.
 void afterLoadRefresh(rh::Session& session) {
-    session.gLoaded = true;
-    session.HTML_EXPORTFILE = session.htmlFileName();
-    session.m_Payout.setPayoutsEnabled(true);
-    session.m_Payout.InitPayoutControls(true);
-    session.gUpdatePayout = true;
-    session.m_Payout.UpdateNetPayout(session);
-    session.gDataFileSaved = false;
-    session.gPostLoadComplete = true;
+    session.viewsLoaded = true;
+    session.htmlExportFile = session.htmlFileName();
+    session.payout.setPayoutsEnabled(true);
+    session.payout.InitPayoutControls(true);
+    session.updatePayout = true;
+    session.payout.UpdateNetPayout(session);
+    session.dataFileSaved = false;
+    session.postLoadComplete = true;
 }
 
 // Loads for report and html: messages collected, money in the user's locale, and on success the
@@ -221,7 +221,7 @@ std::vector<std::string> splitLines(const std::string& text) {
     return out;
 }
 
-Json tournamentJson(const rh::CTourney& t) {
+Json tournamentJson(const rh::TournamentSettings& t) {
     Json j;
     j["type"] = t.TourneyTypeLabel();
     j["title"] = t.TourneyTitle();
@@ -248,9 +248,9 @@ Json payoutJson(rh::Session& session, int paidPositions) {
     for (double a : p.CustomPayouts)
         amounts.push_back(a);
     j["customAmounts"] = std::move(amounts);
-    j["net"] = session.m_Payout.netPayoutText();
+    j["net"] = session.payout.netPayoutText();
     Json table = Json::array();
-    for (const rh::PayoutRow& row : session.m_Payout.rows())
+    for (const rh::PayoutRow& row : session.payout.rows())
         table.push_back(Json{{"place", row.placeWord}, {"amount", row.amountText}});
     j["table"] = std::move(table);
     j["paidPositions"] = paidPositions;
@@ -350,7 +350,7 @@ int runReport(const std::string& file) {
         if (loaded && !standings.empty()) {
             try {
                 std::vector<std::string> texts;
-                paid = session.m_Payout.GetPayouts(session, texts);
+                paid = session.payout.GetPayouts(session, texts);
             } catch (const std::exception&) {
             }
         }
@@ -366,10 +366,10 @@ int runReport(const std::string& file) {
     out.array("details", view("Load Detail Grid", [&] { return rh::LoadGameDetailGrid(session); }),
               detailJson);
     const rh::TournamentState& state = session.state();
-    out.value("sittingOut",
-              view("Sitting Out", [&] { return rh::sittingOut(state, session.gLoaded).names; }));
+    out.value("sittingOut", view("Sitting Out",
+                                 [&] { return rh::sittingOut(state, session.viewsLoaded).names; }));
     out.value("roundComplete", view("Auto-Advance Round", [&] {
-                  return rh::isRoundComplete(state, state.m_Tourney.CurrentRound());
+                  return rh::isRoundComplete(state, state.settings.CurrentRound());
               }));
     out.value("mismatches",
               view("Auto-Advance Round", [&] { return splitLines(rh::mismatchList(state)); }));

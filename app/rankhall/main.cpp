@@ -81,10 +81,10 @@ int printStandings(const QString& file) {
             std::cerr << (m.title.empty() ? rh::kAppTitle : m.title) << ": " << m.text << "\n";
     if (!loaded)
         return EXIT_FAILURE;
-    session.gLoaded = true;
+    session.viewsLoaded = true;
     rh::ui::preparePayoutsAfterLoad(session);
 
-    const rh::CTourney& t = session.tourney();
+    const rh::TournamentSettings& t = session.tourney();
     std::cout << "\n"
               << t.TourneyTitle() << " (" << t.TourneyCode() << "), " << t.EntrantsWord() << ": "
               << t.TotalPlort() << ", round " << t.CurrentRound() << " of " << t.TotalRounds()

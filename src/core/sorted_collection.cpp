@@ -145,10 +145,10 @@ void SortedCollection::setAscendingOrder(bool ascending) {
     m_ascending = ascending;
 }
 
-cPlace::cPlace()
+PlaceWords::PlaceWords()
     : m_words{"First", "Second", "Third", "Fourth", "Fifth", "Sixth", "Seventh", "Eighth"} {}
 
-const std::string& cPlace::Place(int index) const {
+const std::string& PlaceWords::Place(int index) const {
     if (index < 1 || static_cast<std::size_t>(index) > m_words.size())
         throw RhError(err::BadIndex);
     return m_words[static_cast<std::size_t>(index - 1)];

@@ -63,9 +63,9 @@ private:
 };
 
 /// The eight place words, "First" to "Eighth".
-class cPlace {
+class PlaceWords {
 public:
-    cPlace();
+    PlaceWords();
     std::int16_t Count() const { return static_cast<std::int16_t>(m_words.size()); }
     /// The word at the 1-based index; throws RhError 9 outside 1..Count.
     const std::string& Place(int index) const;

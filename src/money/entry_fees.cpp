@@ -17,9 +17,9 @@ std::vector<EntryFeeRow> rowsWith(const Session& session, bool allTicked, bool f
         EntryFeeRow row;
         row.tag = Pad2(e.id);
         row.name = e.name;
-        row.paid = fromStore ? trim(state.gEntryFeePaid.value(row.tag)) == "1" : allTicked;
+        row.paid = fromStore ? trim(state.entryFeePaid.value(row.tag)) == "1" : allTicked;
         row.color = entryFeeRowColor(row.paid);
-        row.toolTip = state.gPlayerAliases.value(row.tag);
+        row.toolTip = state.aliases.value(row.tag);
         rows.push_back(std::move(row));
     }
     return rows;
@@ -28,7 +28,7 @@ std::vector<EntryFeeRow> rowsWith(const Session& session, bool allTicked, bool f
 void storeAll(Session& session, const char* mark) {
     TournamentState& state = session.state();
     for (const EntrantRef& e : state.entrantsByName())
-        state.gEntryFeePaid.replace(Pad2(e.id), mark);
+        state.entryFeePaid.replace(Pad2(e.id), mark);
 }
 
 } // namespace
@@ -53,7 +53,7 @@ Rgb UpdateEntryFeePaid(Session& session, std::string_view idText, bool paid) {
     if (id == "00")
         return entryFeeRowColor(paid);
     try {
-        session.state().gEntryFeePaid.replace(Pad2(id), paid ? "1" : "0");
+        session.state().entryFeePaid.replace(Pad2(id), paid ? "1" : "0");
     } catch (const RhError& e) {
         session.ShowErrorMsg("Update Paid Data", e);
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The entry-fee roll call (lvEntryFee) as data: one row per entrant in alphabetical order with a
-// check box for "entry fee paid", and the writes of the marks (gEntryFeePaid, ID text -> 1 or 0;
+// check box for "entry fee paid", and the writes of the marks (entryFeePaid, ID text -> 1 or 0;
 // the tournament file does not hold them).
 
 #include "standings/grid_data.h"

@@ -20,18 +20,18 @@ bool positiveAmount(const std::string& text, const CurrencyFormat& format) {
 } // namespace
 
 FineCounts fineCounts(const TournamentState& state) {
-    const long long entrants = state.m_Tourney.TotalPlort();
+    const long long entrants = state.settings.TotalPlort();
     FineCounts c;
-    for (const std::string* v : valuesById(state.gBumps, entrants, "00"))
+    for (const std::string* v : valuesById(state.fines, entrants, "00"))
         c.bumps += countValue(v);
-    for (const std::string* v : valuesById(state.gBumps, entrants, "01"))
+    for (const std::string* v : valuesById(state.fines, entrants, "01"))
         c.woods += countValue(v);
     return c;
 }
 
 double JackpotAmount(const TournamentState& state) {
     FineCounts c = fineCounts(state);
-    const CTourney& t = state.m_Tourney;
+    const TournamentSettings& t = state.settings;
     return static_cast<double>(c.woods) * t.WoodFee() + static_cast<double>(c.bumps) * t.BumpFee();
 }
 
@@ -39,8 +39,8 @@ void BuildLoneList(const TournamentState& state, SortedCollection& list) {
     list.RemoveAll();
     list.setNumericSort(true);
     list.setAscendingOrder(false);
-    const int entrants = state.m_Tourney.TotalPlort();
-    const auto lones = valuesById(state.gLones, entrants);
+    const int entrants = state.settings.TotalPlort();
+    const auto lones = valuesById(state.lones, entrants);
     std::string record;
     for (int id = 1; id <= entrants; ++id) {
         record = std::to_string(countValue(lones[static_cast<std::size_t>(id - 1)]));
@@ -76,7 +76,7 @@ std::vector<GridColumn> loneColumns(bool progressive) {
 
 std::vector<LoneRow> UpdateJackpotView(Session& session) {
     std::vector<LoneRow> rows;
-    if (!session.gLoaded)
+    if (!session.viewsLoaded)
         return rows;
     try {
         const TournamentState& state = session.state();
@@ -93,7 +93,7 @@ std::vector<LoneRow> UpdateJackpotView(Session& session) {
             row.payout = payouts[r];
             row.lones = field(records[r], 0); // already the whole number of the count
             row.color = positiveAmount(row.payout, session.currency) ? kMoneyGreen : kBlack;
-            row.toolTip = state.gPlayerAliases.value(row.tag);
+            row.toolTip = state.aliases.value(row.tag);
             rows.push_back(std::move(row));
         }
     } catch (const RhError& e) {
@@ -115,23 +115,23 @@ FineSummary fineSummary(const Session& session, long long count, double fee) {
 
 FineSummary UpdateBumpTotals(const Session& session) {
     const TournamentState& state = session.state();
-    return fineSummary(session, fineCounts(state).bumps, state.m_Tourney.BumpFee());
+    return fineSummary(session, fineCounts(state).bumps, state.settings.BumpFee());
 }
 
 FineSummary UpdateWoodTotals(const Session& session) {
     const TournamentState& state = session.state();
-    return fineSummary(session, fineCounts(state).woods, state.m_Tourney.WoodFee());
+    return fineSummary(session, fineCounts(state).woods, state.settings.WoodFee());
 }
 
-std::string jackpotResultsCaption(const CTourney& tourney) {
+std::string jackpotResultsCaption(const TournamentSettings& tourney) {
     return tourney.JackpotTitle() + ":";
 }
 
-std::string jackpotWinnerHeading(const CTourney& tourney) {
+std::string jackpotWinnerHeading(const TournamentSettings& tourney) {
     return tourney.JackpotTitle() + " - Winner";
 }
 
-std::string jackpotExplanation(const CTourney& tourney) {
+std::string jackpotExplanation(const TournamentSettings& tourney) {
     return "The person(s) with the most lones wins the Bump / Woodpecker money otherwise known as "
            "the " +
            tourney.JackpotTitle() +

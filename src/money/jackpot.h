@@ -13,7 +13,7 @@
 namespace rh {
 
 class Session;
-class CTourney;
+class TournamentSettings;
 class TournamentState;
 struct CurrencyFormat;
 
@@ -49,7 +49,7 @@ struct LoneRow {
 std::vector<GridColumn> loneColumns(bool progressive);
 
 /// The rows of lvLoneView, most lones first; none unless the views have been filled from a loaded
-/// tournament (gLoaded). Errors are reported with the common error message titled
+/// tournament (viewsLoaded). Errors are reported with the common error message titled
 /// "AddToLoneGrid"; the rows made until then are returned.
 std::vector<LoneRow> UpdateJackpotView(Session& session);
 
@@ -65,10 +65,10 @@ FineSummary UpdateBumpTotals(const Session& session);
 FineSummary UpdateWoodTotals(const Session& session);
 
 /// lblResultsJackpot: the jackpot title followed by ":".
-std::string jackpotResultsCaption(const CTourney& tourney);
+std::string jackpotResultsCaption(const TournamentSettings& tourney);
 /// The heading of the jackpot view: the jackpot title followed by " - Winner".
-std::string jackpotWinnerHeading(const CTourney& tourney);
+std::string jackpotWinnerHeading(const TournamentSettings& tourney);
 /// The explanation shown with the jackpot view.
-std::string jackpotExplanation(const CTourney& tourney);
+std::string jackpotExplanation(const TournamentSettings& tourney);
 
 } // namespace rh

@@ -91,19 +91,19 @@ int assignPayouts(const std::vector<std::string>& keys, const std::vector<double
         amounts, format, texts, trace);
 }
 
-void CPayout::Clear() {
-    *this = CPayout();
+void PayoutTable::Clear() {
+    *this = PayoutTable();
 }
 
-void CPayout::UpdateNetPayout(Session& session, bool expenseTextNumeric) {
+void PayoutTable::UpdateNetPayout(Session& session, bool expenseTextNumeric) {
     m_expenseTextNumeric = expenseTextNumeric;
     UpdateNetPayout(session);
 }
 
-void CPayout::UpdateNetPayout(Session& session) {
-    if (!session.gDataFileLoaded)
+void PayoutTable::UpdateNetPayout(Session& session) {
+    if (!session.dataFileLoaded)
         return;
-    const CTourney& t = session.tourney();
+    const TournamentSettings& t = session.tourney();
     // Each step stands on its own: a failing one is skipped and the next still runs.
     try {
         double net = netPayout(t.EntryFee(), t.TotalPlort(), t.Expenses(), m_expenseTextNumeric);
@@ -121,31 +121,31 @@ void CPayout::UpdateNetPayout(Session& session) {
     }
 }
 
-double CPayout::netPayoutValue(const CurrencyFormat& format) const {
+double PayoutTable::netPayoutValue(const CurrencyFormat& format) const {
     double v = 0;
     return readAmountText(m_netPayoutText, format, v) ? v : 0.0;
 }
 
-bool CPayout::UpdatePayoutOptions(const CurrencyFormat& format) {
+bool PayoutTable::UpdatePayoutOptions(const CurrencyFormat& format) {
     m_optionsEnabled = !trim(m_netPayoutText).empty() && netPayoutValue(format) > 0;
     return m_optionsEnabled;
 }
 
-void CPayout::OptPayoutClick(Session& session, std::int16_t option) {
+void PayoutTable::OptPayoutClick(Session& session, std::int16_t option) {
     session.state().payout.PayoutOption = option;
     RefreshPayouts(session, option);
 }
 
-void CPayout::SelectPayoutOption(Session& session, std::int16_t option) {
-    session.gUpdatePayout = true;
-    session.gLeaderViewRefresh = true;
+void PayoutTable::SelectPayoutOption(Session& session, std::int16_t option) {
+    session.updatePayout = true;
+    session.leaderViewRefresh = true;
     OptPayoutClick(session, option);
 }
 
-void CPayout::RefreshPayouts(Session& session, std::int16_t option) {
-    if (!session.gUpdatePayout)
+void PayoutTable::RefreshPayouts(Session& session, std::int16_t option) {
+    if (!session.updatePayout)
         return;
-    session.gUpdatePayout = false;
+    session.updatePayout = false;
     m_rows.clear();
     m_TotalPayout = 0;
     const CurrencyFormat& fmt = session.currency;
@@ -166,20 +166,20 @@ void CPayout::RefreshPayouts(Session& session, std::int16_t option) {
     }
 }
 
-void CPayout::AddPayoutRow(double amount, const std::string& placeWord,
-                           const CurrencyFormat& format) {
+void PayoutTable::AddPayoutRow(double amount, const std::string& placeWord,
+                               const CurrencyFormat& format) {
     m_rows.push_back({placeWord, amount, formatMoney(amount, format, kMoney)});
     m_TotalPayout += amount;
 }
 
-bool CPayout::ChkPayout(const CurrencyFormat& format) const {
+bool PayoutTable::ChkPayout(const CurrencyFormat& format) const {
     double net = netPayoutValue(format);
     if (net > 0)
         return formatGeneral(net) != formatGeneral(m_TotalPayout);
     return false;
 }
 
-int CPayout::GetPayouts(Session& session, std::vector<std::string>& texts) {
+int PayoutTable::GetPayouts(Session& session, std::vector<std::string>& texts) {
     texts.clear();
     BuildLeaderList(session.state());
     if (m_PayoutsEnabled)
@@ -188,7 +188,7 @@ int CPayout::GetPayouts(Session& session, std::vector<std::string>& texts) {
     return 0;
 }
 
-int CPayout::CalcPayouts(Session& session, std::vector<std::string>& texts) {
+int PayoutTable::CalcPayouts(Session& session, std::vector<std::string>& texts) {
     m_trace.clear();
     try {
         UpdateNetPayout(session);
@@ -201,7 +201,7 @@ int CPayout::CalcPayouts(Session& session, std::vector<std::string>& texts) {
                                                                                            : 0.0);
         }
         // The key of a leader record is its total, the text before the first "~".
-        const auto& records = session.state().m_SortedScores.items();
+        const auto& records = session.state().sortedScores.items();
         auto keyAt = [&](long long i) {
             std::string_view rec = records[static_cast<std::size_t>(i - 1)];
             return rec.substr(0, rec.find('~'));

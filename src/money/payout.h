@@ -1,10 +1,10 @@
 #pragma once
-// CPayout: how much prize money there is and who gets it. It computes the net payout (entry fees
-// collected less expenses), keeps the payout table (the standard 50 / 30 / 20 split or the
+// PayoutTable: how much prize money there is and who gets it. It computes the net payout (entry
+// fees collected less expenses), keeps the payout table (the standard 50 / 30 / 20 split or the
 // director's custom amounts) and turns the table into a payout text for every row position of the
 // standings, tied positions sharing the money of the positions they cover.
 //
-// The session owns the one instance (Session::m_Payout) for the life of the program; InitVariables
+// The session owns the one instance (Session::payout) for the life of the program; InitVariables
 // clears it. What the window shows of it (the net payout label and its colour, the enabled state
 // of the money controls, the rows of lvPayout and lvResultPayout) is kept here as data, and the
 // window draws it. Operations that read the tournament take the session; none keeps a reference
@@ -28,9 +28,9 @@ struct PayoutRow {
     std::string amountText; // currency text, default style
 };
 
-class CPayout {
+class PayoutTable {
 public:
-    CPayout() { InitPayoutControls(false); }
+    PayoutTable() { InitPayoutControls(false); }
 
     /// Back to the state of a new object: payouts disabled, empty table, nothing shown.
     void Clear();
@@ -46,7 +46,7 @@ public:
     bool expenseTextNumeric() const { return m_expenseTextNumeric; }
 
     /// Recomputes the net payout and its text and colour, then the option states and (when
-    /// gUpdatePayout is set) the payout table. Does nothing unless a tournament is loaded.
+    /// updatePayout is set) the payout table. Does nothing unless a tournament is loaded.
     void UpdateNetPayout(Session& session);
     void UpdateNetPayout(Session& session, bool expenseTextNumeric);
 
@@ -63,13 +63,13 @@ public:
     bool UpdatePayoutOptions(const CurrencyFormat& format);
     bool payoutOptionsEnabled() const { return m_optionsEnabled; }
 
-    /// Stores the payout option and rebuilds the payout table (when gUpdatePayout is set).
+    /// Stores the payout option and rebuilds the payout table (when updatePayout is set).
     void OptPayoutClick(Session& session, std::int16_t option);
     /// A click on option button i as the window handles it: marks the table and the standings
     /// stale, then OptPayoutClick.
     void SelectPayoutOption(Session& session, std::int16_t option);
 
-    /// Rebuilds the payout table for the option, only while gUpdatePayout is set (and clears it):
+    /// Rebuilds the payout table for the option, only while updatePayout is set (and clears it):
     /// option 0 the three standard rows First/Second/Third (always, even for a net payout of 0),
     /// option 1 one row per custom amount above 0 with its own place word, anything else none.
     void RefreshPayouts(Session& session, std::int16_t option);

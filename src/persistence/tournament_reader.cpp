@@ -101,16 +101,16 @@ void checkNewTable(const TournamentState& st, const SeatedInRound& seated, long 
     for (std::size_t i = 0; i < N; ++i) {
         if (N == 4) {
             for (int rel = 1; rel <= 3; ++rel)
-                if (st.gRoster.col().Exists(r + fmt00(seats[i]) + fmt00(rel)))
+                if (st.roster.col().Exists(r + fmt00(seats[i]) + fmt00(rel)))
                     throw RhError(err::DuplicateKey);
-        } else if (st.gRoster.col().Exists(r + fmt00(seats[i]))) {
+        } else if (st.roster.col().Exists(r + fmt00(seats[i]))) {
             throw RhError(err::DuplicateKey);
         }
     }
     for (int a = 1; a <= 2; ++a)
         for (int b = 1; b <= (N == 4 ? 2 : 1); ++b)
-            if (st.gTableSeats.Exists(N == 4 ? SeatKey(round, table, a, b)
-                                             : TeamSeatKey(round, table, a)))
+            if (st.tableSeats.Exists(N == 4 ? SeatKey(round, table, a, b)
+                                            : TeamSeatKey(round, table, a)))
                 throw RhError(err::DuplicateKey);
 }
 
@@ -118,11 +118,11 @@ void checkNewTable(const TournamentState& st, const SeatedInRound& seated, long 
 void addProgressiveTable(TournamentState& st, SeatedInRound& seated, long round, long table,
                          const std::array<std::int16_t, 4>& seats) {
     checkNewTable(st, seated, round, table, seats);
-    st.gRoster.AddPlayers(counter16(round), seats);
-    st.gTableSeats.Add(fmt00(seats[0]), SeatKey(round, table, 1, 1));
-    st.gTableSeats.Add(fmt00(seats[1]), SeatKey(round, table, 1, 2));
-    st.gTableSeats.Add(fmt00(seats[2]), SeatKey(round, table, 2, 1));
-    st.gTableSeats.Add(fmt00(seats[3]), SeatKey(round, table, 2, 2));
+    st.roster.AddPlayers(counter16(round), seats);
+    st.tableSeats.Add(fmt00(seats[0]), SeatKey(round, table, 1, 1));
+    st.tableSeats.Add(fmt00(seats[1]), SeatKey(round, table, 1, 2));
+    st.tableSeats.Add(fmt00(seats[2]), SeatKey(round, table, 2, 1));
+    st.tableSeats.Add(fmt00(seats[3]), SeatKey(round, table, 2, 2));
     for (std::int16_t id : seats)
         seated.seat(round, id);
 }
@@ -130,9 +130,9 @@ void addProgressiveTable(TournamentState& st, SeatedInRound& seated, long round,
 void addTeamTable(TournamentState& st, SeatedInRound& seated, long round, long table,
                   const std::array<std::int16_t, 2>& teams) {
     checkNewTable(st, seated, round, table, teams);
-    st.gRoster.AddTeams(counter16(round), teams);
-    st.gTableSeats.Add(fmt00(teams[0]), TeamSeatKey(round, table, 1));
-    st.gTableSeats.Add(fmt00(teams[1]), TeamSeatKey(round, table, 2));
+    st.roster.AddTeams(counter16(round), teams);
+    st.tableSeats.Add(fmt00(teams[0]), TeamSeatKey(round, table, 1));
+    st.tableSeats.Add(fmt00(teams[1]), TeamSeatKey(round, table, 2));
     for (std::int16_t id : teams)
         seated.seat(round, id);
 }
@@ -152,7 +152,7 @@ std::string ReadDataFile(const std::string& path) {
     return fileBytesToText(readWholeFile(path));
 }
 
-void ProcessTournamentInfo(const XmlDocument& doc, CTourney& t) {
+void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& t) {
     pugi::xml_node info = doc.section("TournamentInfo");
     if (!hasChildren(info))
         return;
@@ -251,7 +251,7 @@ void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& 
 }
 
 void ProcessPlayers(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
-    emptyStore(st.gPlayerNames);
+    emptyStore(st.names);
     try {
         pugi::xml_node keys = doc.section("PlayerKeys");
         if (!hasChildren(keys))
@@ -269,14 +269,14 @@ void ProcessPlayers(const XmlDocument& doc, TournamentState& st, IPrompt& prompt
             std::string name = trim(textOf(nameNode));
             // The name store refuses a duplicate ID before the entrant is listed anywhere, so the
             // name list never shows one ID twice.
-            st.gPlayerNames.Add(name, id);
+            st.names.Add(name, id);
             std::string record = name + "~" + id;
-            st.m_SortedNames.AddItem(record);
+            st.sortedNames.AddItem(record);
             st.debugNames.push_back(std::move(record));
             if (aliasNode) {
-                if (st.gPlayerAliases.Exists(id))
-                    st.gPlayerAliases.Remove(id);
-                st.gPlayerAliases.Add(trim(textOf(aliasNode)), id);
+                if (st.aliases.Exists(id))
+                    st.aliases.Remove(id);
+                st.aliases.Add(trim(textOf(aliasNode)), id);
             }
         });
     } catch (...) {
@@ -286,8 +286,8 @@ void ProcessPlayers(const XmlDocument& doc, TournamentState& st, IPrompt& prompt
 }
 
 void ProcessRoster(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
-    st.gRoster.Clear();
-    emptyStore(st.gTableSeats);
+    st.roster.Clear();
+    emptyStore(st.tableSeats);
     try {
         pugi::xml_node rounds = doc.section("RosterRounds");
         if (!hasChildren(rounds))
@@ -296,8 +296,8 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
         std::size_t tableCount = 0;
         forEachElement(rounds,
                        [&](pugi::xml_node r) { countFilled(child(r, "Tables"), tableCount); });
-        st.gRoster.reserve(tableCount * (progressive ? 12 : 2));
-        st.gTableSeats.reserve(tableCount * (progressive ? 4 : 2));
+        st.roster.reserve(tableCount * (progressive ? 12 : 2));
+        st.tableSeats.reserve(tableCount * (progressive ? 4 : 2));
         SeatedInRound seated;
         long round = 0;
         forEachElement(rounds, [&](pugi::xml_node roundNode) {
@@ -347,7 +347,7 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
 }
 
 void ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
-    emptyStore(st.gScores);
+    emptyStore(st.scores);
     try {
         pugi::xml_node scores = doc.section("Scores");
         if (!hasChildren(scores))
@@ -356,7 +356,7 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
         if (!players)
             throw missingElement();
         std::size_t scoreCount = 0;
-        st.gScores.reserve(countFilled(players, scoreCount));
+        st.scores.reserve(countFilled(players, scoreCount));
         // A value missing from an entry keeps the one read for the previous entry.
         std::int16_t round = 0, id = 0, score = 0;
         forEachElement(players, [&](pugi::xml_node p) {
@@ -365,7 +365,7 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
                 readIfPresent(p, "PlayerID", id);
                 readIfPresent(p, "Score", score);
             }
-            st.gScores.setScore(fmt00(round), fmt00(id), fmt00(score));
+            st.scores.setScore(fmt00(round), fmt00(id), fmt00(score));
         });
     } catch (...) {
         ShowErrorMsg(prompt, kScoresTitle, currentError());
@@ -373,7 +373,7 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
 }
 
 void ProcessBumps(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
-    emptyStore(st.gBumps);
+    emptyStore(st.fines);
     try {
         pugi::xml_node bumps = doc.section("Bumps");
         if (!hasChildren(bumps))
@@ -389,9 +389,9 @@ void ProcessBumps(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) 
                 readIfPresent(p, "Wood", wood);
                 readIfPresent(p, "Paid", paid);
             }
-            st.gBumps.replace(bumpKey(id), fmt00(bump));
-            st.gBumps.replace(woodKey(id), fmt00(wood));
-            st.gBumps.replace(paidKey(id), zeroPad(paid, 1));
+            st.fines.replace(bumpKey(id), fmt00(bump));
+            st.fines.replace(woodKey(id), fmt00(wood));
+            st.fines.replace(paidKey(id), zeroPad(paid, 1));
         });
     } catch (...) {
         ShowErrorMsg(prompt, kBumpsTitle, currentError());
@@ -399,7 +399,7 @@ void ProcessBumps(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) 
 }
 
 void ProcessLones(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
-    emptyStore(st.gLones);
+    emptyStore(st.lones);
     try {
         pugi::xml_node lones = doc.section("Lones");
         if (!hasChildren(lones))
@@ -413,7 +413,7 @@ void ProcessLones(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) 
                 readIfPresent(p, "PlayerID", id);
                 readIfPresent(p, "Lone", lone);
             }
-            st.gLones.replace(loneKey(id), fmt00(lone));
+            st.lones.replace(loneKey(id), fmt00(lone));
         });
     } catch (...) {
         ShowErrorMsg(prompt, kLonesTitle, currentError());
@@ -421,7 +421,7 @@ void ProcessLones(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) 
 }
 
 void readTournament(const XmlDocument& doc, TournamentState& state, IPrompt& prompt) {
-    ProcessTournamentInfo(doc, state.m_Tourney);
+    ProcessTournamentInfo(doc, state.settings);
     ProcessFeesPayout(doc, state.payout, prompt);
     ProcessPlayers(doc, state, prompt);
     ProcessRoster(doc, state, prompt);

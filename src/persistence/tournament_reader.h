@@ -18,7 +18,7 @@ namespace rh {
 /// Throws RhError 53 when the path names no file, 70 or 75 when it cannot be read.
 std::string ReadDataFile(const std::string& path);
 
-void ProcessTournamentInfo(const XmlDocument& doc, CTourney& tourney);
+void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& tourney);
 void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& prompt);
 void ProcessPlayers(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
 void ProcessRoster(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);

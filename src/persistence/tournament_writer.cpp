@@ -87,7 +87,7 @@ private:
     bool m_asciiOnly;
 };
 
-void writeTournamentInfo(Emitter& w, const CTourney& t) {
+void writeTournamentInfo(Emitter& w, const TournamentSettings& t) {
     w.open(1, "TournamentInfo");
     w.leaf(2, "TournamentType", t.GetTourneyTypeStr());
     w.leaf(2, "Title", t.TourneyTitle());
@@ -128,7 +128,7 @@ void writeFeesPayout(Emitter& w, const PayoutSettings& p) {
 }
 
 void writePlayerKeys(Emitter& w, const TournamentState& st) {
-    const auto& items = st.m_SortedNames.items();
+    const auto& items = st.sortedNames.items();
     if (items.empty())
         return w.empty(1, "PlayerKeys");
     w.open(1, "PlayerKeys");
@@ -158,7 +158,7 @@ void writePlayerKeys(Emitter& w, const TournamentState& st) {
         w.open(2, "PlayerKey");
         w.leaf(3, "PlayerName", name);
         w.leaf(3, "PlayerID", id);
-        const std::string* alias = st.gPlayerAliases.find(id);
+        const std::string* alias = st.aliases.find(id);
         w.leaf(3, "PlayerAlias", alias ? std::string_view(*alias) : std::string_view());
         w.close(2, "PlayerKey");
     }
@@ -182,9 +182,9 @@ void writeRoster(Emitter& w, const TournamentState& st) {
         const std::string* id;
     };
     std::vector<Seat> seats;
-    seats.reserve(st.gTableSeats.Count());
+    seats.reserve(st.tableSeats.Count());
     auto part = [](std::string_view two) -> int { return two == "01" ? 0 : two == "02" ? 1 : -1; };
-    st.gTableSeats.forEach([&](const std::string& key, const std::string& value) {
+    st.tableSeats.forEach([&](const std::string& key, const std::string& value) {
         if (key.size() < suffix + 4)
             return;
         std::string_view tail = std::string_view(key).substr(key.size() - suffix);
@@ -261,8 +261,8 @@ void writeRoster(Emitter& w, const TournamentState& st) {
 
 void writeScores(Emitter& w, const TournamentState& st) {
     std::vector<std::tuple<long long, long long, const std::string*>> rows;
-    rows.reserve(static_cast<std::size_t>(st.gScores.Count()));
-    st.gScores.col().forEach([&](const std::string& key, const std::string&) {
+    rows.reserve(static_cast<std::size_t>(st.scores.Count()));
+    st.scores.col().forEach([&](const std::string& key, const std::string&) {
         long long r = 0, id = 0;
         if (splitPair(key, r, id))
             rows.emplace_back(r, id, &key);
@@ -279,7 +279,7 @@ void writeScores(Emitter& w, const TournamentState& st) {
             w.open(3, "Player");
             w.leaf(4, "Round", fmt00(r));
             w.leaf(4, "PlayerID", fmt00(id));
-            w.leaf(4, "Score", *st.gScores.col().find(*key));
+            w.leaf(4, "Score", *st.scores.col().find(*key));
             w.close(3, "Player");
         }
         w.close(2, "Players");
@@ -289,7 +289,7 @@ void writeScores(Emitter& w, const TournamentState& st) {
 
 void writeBumps(Emitter& w, const TournamentState& st) {
     std::vector<long long> ids;
-    st.gBumps.forEach([&](const std::string& key, const std::string&) {
+    st.fines.forEach([&](const std::string& key, const std::string&) {
         if (key.size() < 4)
             return;
         std::string_view tail = std::string_view(key).substr(key.size() - 2);
@@ -301,7 +301,7 @@ void writeBumps(Emitter& w, const TournamentState& st) {
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     auto textOr = [&](const std::string& key, const char* fallback) {
-        const std::string* v = st.gBumps.find(key);
+        const std::string* v = st.fines.find(key);
         return v && !v->empty() ? *v : std::string(fallback);
     };
     w.open(1, "Bumps");
@@ -324,7 +324,7 @@ void writeBumps(Emitter& w, const TournamentState& st) {
 
 void writeLones(Emitter& w, const TournamentState& st) {
     std::vector<std::pair<long long, const std::string*>> rows;
-    st.gLones.forEach([&](const std::string& key, const std::string& value) {
+    st.lones.forEach([&](const std::string& key, const std::string& value) {
         long long id = 0;
         if (decodeIdText(key, id))
             rows.emplace_back(id, &value);
@@ -408,9 +408,9 @@ namespace {
 
 std::string buildDocument(const TournamentState& st, bool asciiOnly) {
     std::string out;
-    out.reserve(4096 + st.m_SortedNames.size() * 120 + st.gTableSeats.Count() * 40 +
-                static_cast<std::size_t>(st.gScores.Count()) * 100 + st.gBumps.Count() * 40 +
-                st.gLones.Count() * 60);
+    out.reserve(4096 + st.sortedNames.size() * 120 + st.tableSeats.Count() * 40 +
+                static_cast<std::size_t>(st.scores.Count()) * 100 + st.fines.Count() * 40 +
+                st.lones.Count() * 60);
     out += "<?xml version='1.0' encoding='UTF-8'?>";
     out += "\r\n<!--Get your Free Personalized Score Cards at: ";
     out += kWebSiteHost;
@@ -418,7 +418,7 @@ std::string buildDocument(const TournamentState& st, bool asciiOnly) {
     out += "\r\n<!--Rankhall tournament: settings, payouts, entrants, seating and scores-->";
     out += "\r\n<Tournament>";
     Emitter w(out, asciiOnly);
-    writeTournamentInfo(w, st.m_Tourney);
+    writeTournamentInfo(w, st.settings);
     writeFeesPayout(w, st.payout);
     writePlayerKeys(w, st);
     writeRoster(w, st);

@@ -14,7 +14,7 @@ namespace rh {
 
 namespace {
 
-bool gHTMLBusy = false;
+bool s_htmlBusy = false;
 
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kTitleCell =
@@ -70,7 +70,7 @@ void cell(std::string& page, const char* width, const char* colour, bool first,
 
 void WriteHTMLHeader(std::string& page, const Session& session, const std::string& round,
                      const std::string& jackpot, bool tickOn) {
-    const CTourney& t = session.tourney();
+    const TournamentSettings& t = session.tourney();
     page += "<HTML><HEAD><TITLE>Rankhall</TITLE><META HTTP-EQUIV=\"refresh\" CONTENT=\"";
     page += tickOn ? "1" : "15";
     page += "\"></HEAD><BODY>";
@@ -141,8 +141,8 @@ int errorNumberOf(int errnoValue) {
 }
 
 struct BusyGuard {
-    BusyGuard() { gHTMLBusy = true; }
-    ~BusyGuard() { gHTMLBusy = false; }
+    BusyGuard() { s_htmlBusy = true; }
+    ~BusyGuard() { s_htmlBusy = false; }
     BusyGuard(const BusyGuard&) = delete;
     BusyGuard& operator=(const BusyGuard&) = delete;
 };
@@ -263,7 +263,7 @@ bool SaveHTMLFile(Session& session, const std::string& path, const std::string& 
 }
 
 bool PublishHTML(Session& session, bool tickOn) {
-    if (!session.gDataFileLoaded || gHTMLBusy)
+    if (!session.dataFileLoaded || s_htmlBusy)
         return false;
     BusyGuard busy;
     std::string page = buildHtmlPage(session, tickOn);
@@ -271,7 +271,7 @@ bool PublishHTML(Session& session, bool tickOn) {
 }
 
 bool htmlBusy() {
-    return gHTMLBusy;
+    return s_htmlBusy;
 }
 
 } // namespace rh

@@ -5,7 +5,7 @@
 
 namespace rh {
 
-void CRoster::AddPlayers(std::int16_t round, const std::array<std::int16_t, 4>& seats) {
+void Roster::AddPlayers(std::int16_t round, const std::array<std::int16_t, 4>& seats) {
     // Seat order of the relations: partner, first opponent, second opponent. Both members of a
     // partnership see the same first and second opponent.
     static constexpr int kRelated[4][3] = {{1, 2, 3}, {0, 2, 3}, {3, 0, 1}, {2, 0, 1}};
@@ -18,38 +18,38 @@ void CRoster::AddPlayers(std::int16_t round, const std::array<std::int16_t, 4>& 
     }
 }
 
-void CRoster::AddTeams(std::int16_t round, const std::array<std::int16_t, 2>& teams) {
+void Roster::AddTeams(std::int16_t round, const std::array<std::int16_t, 2>& teams) {
     std::string r = fmt00(round);
     m_col.Add(fmt00(teams[1]), r + fmt00(teams[0]));
     m_col.Add(fmt00(teams[0]), r + fmt00(teams[1]));
 }
 
-bool CRoster::Exists(std::string_view round, std::string_view player,
-                     std::string_view relation) const {
+bool Roster::Exists(std::string_view round, std::string_view player,
+                    std::string_view relation) const {
     return m_col.Exists(RosterKey(round, player, relation));
 }
 
-bool CRoster::ExistsTeam(std::string_view round, std::string_view team) const {
+bool Roster::ExistsTeam(std::string_view round, std::string_view team) const {
     return m_col.Exists(TeamKey(round, team));
 }
 
-std::string CRoster::GetPlayer(std::string_view round, std::string_view player,
-                               std::string_view relation) const {
+std::string Roster::GetPlayer(std::string_view round, std::string_view player,
+                              std::string_view relation) const {
     const std::string* v = m_col.find(RosterKey(round, player, relation));
     return v ? Pad2(*v) : std::string();
 }
 
-std::string CRoster::getPartner(std::string_view round, std::string_view player) const {
+std::string Roster::getPartner(std::string_view round, std::string_view player) const {
     return GetPlayer(round, player, "1");
 }
-std::string CRoster::getOpponent1(std::string_view round, std::string_view player) const {
+std::string Roster::getOpponent1(std::string_view round, std::string_view player) const {
     return GetPlayer(round, player, "2");
 }
-std::string CRoster::getOpponent2(std::string_view round, std::string_view player) const {
+std::string Roster::getOpponent2(std::string_view round, std::string_view player) const {
     return GetPlayer(round, player, "3");
 }
 
-std::string CRoster::GetTeam(std::string_view round, std::string_view team) const {
+std::string Roster::GetTeam(std::string_view round, std::string_view team) const {
     const std::string* v = m_col.find(TeamKey(round, team));
     return v ? Pad2(*v) : std::string();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// CRoster: the seating of the whole tournament as relation entries. Progressive: (round, player,
+// Roster: the seating of the whole tournament as relation entries. Progressive: (round, player,
 // relation) -> the related player, relation "01" partner, "02" first opponent, "03" second
 // opponent. Team: (round, team) -> the opposing team. Filled once by the file reader, read-only
 // during play; lookups never fail (a missing relation reads as "").
@@ -14,7 +14,7 @@
 
 namespace rh {
 
-class CRoster {
+class Roster {
 public:
     const KeyedCollection& col() const { return m_col; }
     /// Adds one entry; throws RhError 457 for a key already held.

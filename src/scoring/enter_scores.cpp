@@ -144,7 +144,7 @@ bool runTrapped(Session& session, const char* title, const std::function<void()>
 // ---------------------------------------------------------------------------------------------
 // Creation
 
-cEnterScores::cEnterScores(Session& session)
+ScoreEntry::ScoreEntry(Session& session)
     : m_session(session), m_progressive(session.tourney().isProgressive()) {
     m_view.checkAll.caption = "Show All";
     m_view.checkPaid.caption = "Paid";
@@ -159,7 +159,7 @@ cEnterScores::cEnterScores(Session& session)
     refreshEnabling();
 }
 
-void cEnterScores::fillFixedLists() {
+void ScoreEntry::fillFixedLists() {
     ListView& score = m_view.comboPlayerScore;
     score.items.clear();
     score.items.push_back({"", ""});
@@ -176,17 +176,17 @@ void cEnterScores::fillFixedLists() {
 // ---------------------------------------------------------------------------------------------
 // Selections
 
-std::string cEnterScores::selectedEntrantId() const {
+std::string ScoreEntry::selectedEntrantId() const {
     std::string data = m_view.comboPlayerName.selectedData();
     return trim(data).empty() ? std::string("00") : Pad2(trim(data));
 }
 
-std::string cEnterScores::selectedRound() const {
+std::string ScoreEntry::selectedRound() const {
     const std::string text = m_view.comboSelectRnd.selectedText();
     return text.empty() ? text : Pad2(text);
 }
 
-bool cEnterScores::acceptList(const ListView& list, int index) const {
+bool ScoreEntry::acceptList(const ListView& list, int index) const {
     return m_active && !m_filling && m_actionDepth == 0 && list.enabled && index >= 0 &&
            index < static_cast<int>(list.items.size());
 }
@@ -194,10 +194,10 @@ bool cEnterScores::acceptList(const ListView& list, int index) const {
 // ---------------------------------------------------------------------------------------------
 // Loading the screen
 
-void cEnterScores::UpdateEnterScores() {
+void ScoreEntry::UpdateEnterScores() {
     m_view.focus.clear();
     runTrapped(m_session, "Update Enter Scores", [&] {
-        if (m_session.gLoaded) {
+        if (m_session.viewsLoaded) {
             m_view.frmEnterScores.visible = false;
             clearMoneyCaptions();
             m_view.frmOpponent.visible = m_progressive;
@@ -218,12 +218,12 @@ void cEnterScores::UpdateEnterScores() {
         if (entrantListEmpty())
             BlankFields();
         refreshEnabling();
-        if (m_session.gLoaded && m_view.comboPlayerScore.enabled && m_view.focus.empty())
+        if (m_session.viewsLoaded && m_view.comboPlayerScore.enabled && m_view.focus.empty())
             m_view.focus = "comboPlayerScore";
     });
 }
 
-void cEnterScores::PopulateRounds() {
+void ScoreEntry::PopulateRounds() {
     runTrapped(m_session, "Populate Rounds", [&] {
         ListView& rounds = m_view.comboSelectRnd;
         rounds.items.clear();
@@ -239,7 +239,7 @@ void cEnterScores::PopulateRounds() {
 // The round change, for the director's choice of a round and for the program's selection of the
 // current round while the screen loads. Only the director's choice checks "Show All": a round
 // chosen by hand is usually an earlier one, whose entrants all have scores already.
-void cEnterScores::changeRound(bool directorsChoice) {
+void ScoreEntry::changeRound(bool directorsChoice) {
     if (m_changingRound)
         return;
     m_changingRound = true;
@@ -260,7 +260,7 @@ void cEnterScores::changeRound(bool directorsChoice) {
 // The entrant list of the selected round: waiting entrants as "*" + name, the others (bare name)
 // only with "Show All". The selection goes to `keepId` when it is listed, else to the entrant last
 // clicked on the standings, else to the first item; that entrant's fields are then loaded.
-void cEnterScores::PopulatePlayers(const std::string& keepId, const std::string& justScoredId) {
+void ScoreEntry::PopulatePlayers(const std::string& keepId, const std::string& justScoredId) {
     runTrapped(m_session, "Populate Players", [&] {
         ListView& names = m_view.comboPlayerName;
         names.items.clear();
@@ -269,12 +269,12 @@ void cEnterScores::PopulatePlayers(const std::string& keepId, const std::string&
         if (!round.empty()) {
             const TournamentState& s = st();
             const bool showAll = m_view.checkAll.checked;
-            for (const std::string& record : s.m_SortedNames) {
+            for (const std::string& record : s.sortedNames) {
                 std::string name = field(record, 0);
                 std::string id = Pad2(field(record, 1));
-                if (!s.gRoster.isSeated(m_progressive, round, id))
+                if (!s.roster.isSeated(m_progressive, round, id))
                     continue;
-                if (s.gScores.ExistsKey2(round, id)) {
+                if (s.scores.ExistsKey2(round, id)) {
                     if (showAll)
                         names.items.push_back({std::move(name), std::move(id)});
                 } else {
@@ -284,7 +284,7 @@ void cEnterScores::PopulatePlayers(const std::string& keepId, const std::string&
         }
         if (!names.items.empty()) {
             int at = keepId.empty() ? -1 : findData(names, keepId);
-            const std::string saved = trim(m_session.gSavePlayerId);
+            const std::string saved = trim(m_session.savePlayerId);
             if (at < 0 && !saved.empty() && saved != "00")
                 at = findData(names, Pad2(saved));
             names.index = at < 0 ? 0 : at;
@@ -295,7 +295,7 @@ void cEnterScores::PopulatePlayers(const std::string& keepId, const std::string&
     LoadAllControls(selectedEntrantId() != justScoredId);
 }
 
-void cEnterScores::PopulateLones(const std::string& id) {
+void ScoreEntry::PopulateLones(const std::string& id) {
     runTrapped(m_session, "Populate Lones", [&] {
         ListView& lones = m_view.comboPlayerLones;
         lones.items.clear();
@@ -303,16 +303,16 @@ void cEnterScores::PopulateLones(const std::string& id) {
         if (id == "00")
             return;
         const TournamentState& s = st();
-        long long most = getMaxLones(s.gScores, s.currentRound(), idNumber(id));
+        long long most = getMaxLones(s.scores, s.currentRound(), idNumber(id));
         most = std::clamp<long long>(most, 0, kMaxLoneItems);
         for (long long n = 0; n <= most; ++n)
             lones.items.push_back({fmtItem(n), std::to_string(n)});
-        const std::string* stored = s.gLones.find(Pad2(id));
+        const std::string* stored = s.lones.find(Pad2(id));
         selectValue(lones, stored ? *stored : std::string("00"));
     });
 }
 
-void cEnterScores::LoadAllControls(bool armMessage) {
+void ScoreEntry::LoadAllControls(bool armMessage) {
     const std::string id = selectedEntrantId();
     if (id == "00") {
         BlankFields();
@@ -328,17 +328,17 @@ void cEnterScores::LoadAllControls(bool armMessage) {
 
         // The related entrants: partner and opponents, or the opposing team.
         if (m_progressive) {
-            loadRelated(round, s.gRoster.getPartner(round, id), v.txtPartnerName, v.lblScorePartner,
+            loadRelated(round, s.roster.getPartner(round, id), v.txtPartnerName, v.lblScorePartner,
                         v.lbTotalScorePartner, v.lbLonesPartner, v.lbBumpsPartner, v.lbWoodsPartner,
                         v.lblTotalFeePartner);
-            loadRelated(round, s.gRoster.getOpponent1(round, id), v.txtOppo1Name, v.lblScoreOppo1,
+            loadRelated(round, s.roster.getOpponent1(round, id), v.txtOppo1Name, v.lblScoreOppo1,
                         v.lbTotalScoreOppo1, v.lbLonesOppo1, v.lbBumpsOppo1, v.lbWoodsOppo1,
                         v.lblTotalFeeOppo1);
-            loadRelated(round, s.gRoster.getOpponent2(round, id), v.txtOppo2Name, v.lblScoreOppo2,
+            loadRelated(round, s.roster.getOpponent2(round, id), v.txtOppo2Name, v.lblScoreOppo2,
                         v.lbTotalScoreOppo2, v.lbLonesOppo2, v.lbBumpsOppo2, v.lbWoodsOppo2,
                         v.lblTotalFeeOppo2);
         } else {
-            loadRelated(round, s.gRoster.GetTeam(round, id), v.txtPartnerName, v.lblScorePartner,
+            loadRelated(round, s.roster.GetTeam(round, id), v.txtPartnerName, v.lblScorePartner,
                         v.lbTotalScorePartner, v.lbLonesPartner, v.lbBumpsPartner, v.lbWoodsPartner,
                         v.lblTotalFeePartner);
             loadRelated(round, "", v.txtOppo1Name, v.lblScoreOppo1, v.lbTotalScoreOppo1,
@@ -348,12 +348,12 @@ void cEnterScores::LoadAllControls(bool armMessage) {
         }
 
         // The entrant's own fields.
-        const std::string own = s.gScores.getScore2(round, id);
+        const std::string own = s.scores.getScore2(round, id);
         selectValue(v.comboPlayerScore, own);
         if (m_progressive)
             v.lblScorePartner.text = twoDigits(own);
-        const std::string* bumps = s.gBumps.find(makekey(id, "00"));
-        const std::string* woods = s.gBumps.find(makekey(id, "01"));
+        const std::string* bumps = s.fines.find(makekey(id, "00"));
+        const std::string* woods = s.fines.find(makekey(id, "01"));
         selectValue(v.comboPlayerBumps, bumps ? *bumps : std::string("00"));
         selectValue(v.comboPlayerWoods, woods ? *woods : std::string("00"));
 
@@ -367,11 +367,11 @@ void cEnterScores::LoadAllControls(bool armMessage) {
             loneChoice();
         }
 
-        v.lbTotalScorePlayer.text = fmt00(ScoreTotal(s.gScores, s.currentRound(), idNumber(id)));
+        v.lbTotalScorePlayer.text = fmt00(ScoreTotal(s.scores, s.currentRound(), idNumber(id)));
 
         // The paid flag (1 = paid; anything else, a missing entry included, = not paid), then the
         // paid box follows the counts and the flag is stored again.
-        const std::string* paid = s.gBumps.find(makekey(id, "02"));
+        const std::string* paid = s.fines.find(makekey(id, "02"));
         v.checkPaid.checked = paid && countValue(*paid) == 1.0;
         updatePaidBox();
         showPlayerFee();
@@ -381,41 +381,40 @@ void cEnterScores::LoadAllControls(bool armMessage) {
     refreshEnabling();
 }
 
-void cEnterScores::loadRelated(const std::string& round, const std::string& id, CaptionView& name,
-                               CaptionView& score, CaptionView& total, CaptionView& lones,
-                               CaptionView& bumps, CaptionView& woods, CaptionView& fee) {
+void ScoreEntry::loadRelated(const std::string& round, const std::string& id, CaptionView& name,
+                             CaptionView& score, CaptionView& total, CaptionView& lones,
+                             CaptionView& bumps, CaptionView& woods, CaptionView& fee) {
     for (CaptionView* c : {&name, &score, &total, &lones, &bumps, &woods, &fee})
         clearCaption(*c);
     const std::string related = trim(id);
     if (related.empty() || related == "00")
         return;
     const TournamentState& s = st();
-    const std::string* stored = s.gScores.col().find(makekey(round, related));
+    const std::string* stored = s.scores.col().find(makekey(round, related));
     name.text = (stored ? "" : "*") + s.nameOf(Pad2(related));
     score.text = stored ? twoDigits(*stored) : std::string();
-    total.text = fmt00(ScoreTotal(s.gScores, s.currentRound(), idNumber(related)));
-    lones.text = shownCount(s.gLones, Pad2(related));
-    bumps.text = shownCount(s.gBumps, makekey(related, "00"));
-    woods.text = shownCount(s.gBumps, makekey(related, "01"));
-    showFee(fee, countOf(s.gBumps, makekey(related, "00")),
-            countOf(s.gBumps, makekey(related, "01")), Pad2(related));
+    total.text = fmt00(ScoreTotal(s.scores, s.currentRound(), idNumber(related)));
+    lones.text = shownCount(s.lones, Pad2(related));
+    bumps.text = shownCount(s.fines, makekey(related, "00"));
+    woods.text = shownCount(s.fines, makekey(related, "01"));
+    showFee(fee, countOf(s.fines, makekey(related, "00")), countOf(s.fines, makekey(related, "01")),
+            Pad2(related));
 }
 
 // ---------------------------------------------------------------------------------------------
 // Money owed
 
-void cEnterScores::showFee(CaptionView& caption, double bumps, double woods,
-                           const std::string& id) {
-    const CTourney& t = m_session.tourney();
+void ScoreEntry::showFee(CaptionView& caption, double bumps, double woods, const std::string& id) {
+    const TournamentSettings& t = m_session.tourney();
     const double amount = bumps * t.BumpFee() + woods * t.WoodFee();
     caption.text = formatMoney(amount, m_session.currency, kMoneyNoLeadingZero);
-    const std::string* paid = st().gBumps.find(makekey(id, "02"));
+    const std::string* paid = st().fines.find(makekey(id, "02"));
     const bool isPaid = paid && countValue(*paid) == 1.0;
     const bool owes = std::llround(amount * 100.0) != 0;
     caption.background = (!isPaid && owes) ? kLightRed : kLightGreen;
 }
 
-void cEnterScores::showPlayerFee() {
+void ScoreEntry::showPlayerFee() {
     const std::string id = selectedEntrantId();
     if (id == "00") {
         clearCaption(m_view.lblTotalFeePlayer);
@@ -425,7 +424,7 @@ void cEnterScores::showPlayerFee() {
             countValue(m_view.comboPlayerWoods.selectedText()), id);
 }
 
-void cEnterScores::clearMoneyCaptions() {
+void ScoreEntry::clearMoneyCaptions() {
     clearCaption(m_view.lblTotalFeePlayer);
     clearCaption(m_view.lblTotalFeePartner);
     clearCaption(m_view.lblTotalFeeOppo1);
@@ -437,14 +436,14 @@ void cEnterScores::clearMoneyCaptions() {
 
 // 4 points per lone of the lone list against the score total of rounds 1..CurrentRound,
 // with the selected round's score as chosen on the screen and the others as stored.
-bool cEnterScores::onScreenCheck(const std::string& id,
-                                 const std::string& scoreOfSelectedRound) const {
+bool ScoreEntry::onScreenCheck(const std::string& id,
+                               const std::string& scoreOfSelectedRound) const {
     const TournamentState& s = m_session.state();
     // The lone list has no blank item: without a selection the stored count lies beyond the list
     // (the scores no longer allow it), and that stored count is what must fit.
     std::string lones = m_view.comboPlayerLones.selectedText();
     if (lones.empty())
-        lones = s.gLones.value(Pad2(id));
+        lones = s.lones.value(Pad2(id));
     const double lonePoints = 4.0 * countValue(lones);
     double selectedRoundNumber = 0;
     numberOf(selectedRound(), selectedRoundNumber);
@@ -455,7 +454,7 @@ bool cEnterScores::onScreenCheck(const std::string& id,
         if (r == static_cast<int>(selectedRoundNumber)) {
             if (numberOf(scoreOfSelectedRound, v))
                 total += roundHalfEven(v);
-        } else if (const std::string* stored = s.gScores.find(r, entrant);
+        } else if (const std::string* stored = s.scores.find(r, entrant);
                    stored && numberOf(*stored, v)) {
             total += roundHalfEven(v);
         }
@@ -465,7 +464,7 @@ bool cEnterScores::onScreenCheck(const std::string& id,
 
 // A passed check gives the round and entrant choice back; a failed one holds them, asks for the
 // focus and shows the message once until the next choice of a score or of lones.
-void cEnterScores::applyCheck(bool passed, const char* focusControl) {
+void ScoreEntry::applyCheck(bool passed, const char* focusControl) {
     m_selectorsHeld = !passed;
     if (passed)
         return;
@@ -476,7 +475,7 @@ void cEnterScores::applyCheck(bool passed, const char* focusControl) {
     }
 }
 
-void cEnterScores::loneChoice() {
+void ScoreEntry::loneChoice() {
     if (!m_active || entrantListEmpty())
         return;
     const std::string id = selectedEntrantId();
@@ -486,15 +485,15 @@ void cEnterScores::loneChoice() {
     // that score is the entrant's, unlike the blank item, which means no score.
     const ListView& score = m_view.comboPlayerScore;
     const std::string shown =
-        score.hasSelection() ? score.selectedText() : st().gScores.getScore2(selectedRound(), id);
+        score.hasSelection() ? score.selectedText() : st().scores.getScore2(selectedRound(), id);
     applyCheck(onScreenCheck(id, shown), "comboPlayerLones");
-    writeCount(st().gLones, Pad2(id), m_view.comboPlayerLones.selectedText());
+    writeCount(st().lones, Pad2(id), m_view.comboPlayerLones.selectedText());
 }
 
 // ---------------------------------------------------------------------------------------------
 // Paid box
 
-void cEnterScores::updatePaidBox() {
+void ScoreEntry::updatePaidBox() {
     const bool owesSomething = countValue(m_view.comboPlayerBumps.selectedText()) >= 1 ||
                                countValue(m_view.comboPlayerWoods.selectedText()) >= 1;
     m_view.checkPaid.enabled = owesSomething;
@@ -503,10 +502,10 @@ void cEnterScores::updatePaidBox() {
     processPaid();
 }
 
-void cEnterScores::processPaid() {
+void ScoreEntry::processPaid() {
     const std::string id = selectedEntrantId();
     if (m_active && !entrantListEmpty() && id != "00") {
-        st().gBumps.replace(makekey(id, "02"), m_view.checkPaid.checked ? "1" : "0");
+        st().fines.replace(makekey(id, "02"), m_view.checkPaid.checked ? "1" : "0");
         showPlayerFee();
     }
     const bool lists = !m_view.checkPaid.checked;
@@ -517,7 +516,7 @@ void cEnterScores::processPaid() {
 // ---------------------------------------------------------------------------------------------
 // Blanking and enabling
 
-void cEnterScores::BlankFields() {
+void ScoreEntry::BlankFields() {
     const bool wasFilling = m_filling;
     m_filling = true;
     EnterScoresView& v = m_view;
@@ -539,9 +538,9 @@ void cEnterScores::BlankFields() {
 // The entry lists work while an entrant is selected; the paid box only while the entrant owes
 // bumps or woods, and the bump and wood lists only while it is not marked paid. A failed lone
 // check holds the round and entrant lists until a later check passes.
-void cEnterScores::refreshEnabling() {
+void ScoreEntry::refreshEnabling() {
     EnterScoresView& v = m_view;
-    const bool loaded = m_session.gLoaded;
+    const bool loaded = m_session.viewsLoaded;
     const bool ready = loaded && v.comboPlayerName.hasSelection();
     v.comboSelectRnd.enabled = loaded && !m_selectorsHeld;
     v.comboPlayerName.enabled = ready && !m_selectorsHeld;
@@ -557,7 +556,7 @@ void cEnterScores::refreshEnabling() {
 // ---------------------------------------------------------------------------------------------
 // The director's choices
 
-void cEnterScores::comboSelectRnd_Click(int index) {
+void ScoreEntry::comboSelectRnd_Click(int index) {
     if (!acceptList(m_view.comboSelectRnd, index) || m_changingRound)
         return;
     ++m_actionDepth;
@@ -570,21 +569,21 @@ void cEnterScores::comboSelectRnd_Click(int index) {
     --m_actionDepth;
 }
 
-void cEnterScores::checkAll_Click(bool checked) {
+void ScoreEntry::checkAll_Click(bool checked) {
     if (m_actionDepth != 0)
         return;
     ++m_actionDepth;
     m_view.focus.clear();
     m_view.checkAll.checked = checked;
     runTrapped(m_session, "Check All Click", [&] {
-        if (m_loaded && m_session.gLoaded)
+        if (m_loaded && m_session.viewsLoaded)
             PopulatePlayers("", "");
     });
     refreshEnabling();
     --m_actionDepth;
 }
 
-void cEnterScores::comboPlayerName_Click(int index) {
+void ScoreEntry::comboPlayerName_Click(int index) {
     if (!acceptList(m_view.comboPlayerName, index))
         return;
     ++m_actionDepth;
@@ -594,7 +593,7 @@ void cEnterScores::comboPlayerName_Click(int index) {
     --m_actionDepth;
 }
 
-void cEnterScores::comboPlayerScore_click(int index) {
+void ScoreEntry::comboPlayerScore_click(int index) {
     if (!acceptList(m_view.comboPlayerScore, index))
         return;
     ++m_actionDepth;
@@ -618,7 +617,7 @@ void cEnterScores::comboPlayerScore_click(int index) {
 
 // Stores the chosen score for the entrant and, in a Progressive tournament, for the partner. A
 // partner already holding a different score is settled by the director first.
-void cEnterScores::UpdateScore() {
+void ScoreEntry::UpdateScore() {
     if (m_updating)
         return;
     m_updating = true;
@@ -631,9 +630,9 @@ void cEnterScores::UpdateScore() {
         std::string chosen = twoDigits(m_view.comboPlayerScore.selectedText());
         std::string partner;
         if (m_progressive) {
-            partner = s.gRoster.getPartner(round, id);
-            if (!partner.empty() && s.gScores.ExistsKey2(round, partner)) {
-                const std::string theirs = twoDigits(s.gScores.getScore2(round, partner));
+            partner = s.roster.getPartner(round, id);
+            if (!partner.empty() && s.scores.ExistsKey2(round, partner)) {
+                const std::string theirs = twoDigits(s.scores.getScore2(round, partner));
                 if (theirs != chosen) {
                     // The names as the screen shows them: the entrant as listed, the partner
                     // as in its name box.
@@ -650,9 +649,9 @@ void cEnterScores::UpdateScore() {
                 }
             }
         }
-        s.gScores.setScore(round, id, chosen);
+        s.scores.setScore(round, id, chosen);
         if (m_progressive && !partner.empty()) {
-            s.gScores.setScore(round, partner, chosen);
+            s.scores.setScore(round, partner, chosen);
             m_view.lblScorePartner.text = chosen;
         }
         // After a failed check the entrant stays on the screen (when still listed) so that its
@@ -662,7 +661,7 @@ void cEnterScores::UpdateScore() {
     m_updating = false;
 }
 
-void cEnterScores::comboPlayerLones_Click(int index) {
+void ScoreEntry::comboPlayerLones_Click(int index) {
     if (!acceptList(m_view.comboPlayerLones, index) || entrantListEmpty())
         return;
     ++m_actionDepth;
@@ -676,7 +675,7 @@ void cEnterScores::comboPlayerLones_Click(int index) {
     --m_actionDepth;
 }
 
-void cEnterScores::comboPlayerBumps_Click(int index) {
+void ScoreEntry::comboPlayerBumps_Click(int index) {
     if (!acceptList(m_view.comboPlayerBumps, index))
         return;
     ++m_actionDepth;
@@ -685,7 +684,7 @@ void cEnterScores::comboPlayerBumps_Click(int index) {
         m_view.comboPlayerBumps.index = index;
         const std::string id = selectedEntrantId();
         if (!entrantListEmpty() && id != "00") {
-            writeCount(st().gBumps, makekey(id, "00"), m_view.comboPlayerBumps.selectedText());
+            writeCount(st().fines, makekey(id, "00"), m_view.comboPlayerBumps.selectedText());
             showPlayerFee();
         }
         if (!m_loadingAll)
@@ -695,7 +694,7 @@ void cEnterScores::comboPlayerBumps_Click(int index) {
     --m_actionDepth;
 }
 
-void cEnterScores::comboPlayerWoods_Click(int index) {
+void ScoreEntry::comboPlayerWoods_Click(int index) {
     if (!acceptList(m_view.comboPlayerWoods, index))
         return;
     ++m_actionDepth;
@@ -704,7 +703,7 @@ void cEnterScores::comboPlayerWoods_Click(int index) {
         m_view.comboPlayerWoods.index = index;
         const std::string id = selectedEntrantId();
         if (!entrantListEmpty() && id != "00") {
-            writeCount(st().gBumps, makekey(id, "01"), m_view.comboPlayerWoods.selectedText());
+            writeCount(st().fines, makekey(id, "01"), m_view.comboPlayerWoods.selectedText());
             showPlayerFee();
         }
         if (!m_loadingAll)
@@ -714,7 +713,7 @@ void cEnterScores::comboPlayerWoods_Click(int index) {
     --m_actionDepth;
 }
 
-void cEnterScores::checkPaid_Click(bool checked) {
+void ScoreEntry::checkPaid_Click(bool checked) {
     if (!m_active || m_actionDepth != 0 || !m_view.checkPaid.enabled)
         return;
     ++m_actionDepth;

@@ -1,5 +1,5 @@
 #pragma once
-// cEnterScores: the controller of the Scores tab, without any toolkit.
+// ScoreEntry: the controller of the Scores tab, without any toolkit.
 //
 // It holds the screen's view state (every list's items and selection, every control's enabled and
 // visible flags, every caption's text and background colour) and offers one operation per action of
@@ -102,13 +102,13 @@ struct EnterScoresView {
 /// body ends there. Returns false when a failure was reported.
 bool runTrapped(Session& session, const char* title, const std::function<void()>& body);
 
-class cEnterScores {
+class ScoreEntry {
 public:
     /// Fixes the tournament's kind, fills the score, bump and wood lists, blanks every field and
     /// arms the mismatch message.
-    explicit cEnterScores(Session& session);
-    cEnterScores(const cEnterScores&) = delete;
-    cEnterScores& operator=(const cEnterScores&) = delete;
+    explicit ScoreEntry(Session& session);
+    ScoreEntry(const ScoreEntry&) = delete;
+    ScoreEntry& operator=(const ScoreEntry&) = delete;
 
     const EnterScoresView& view() const { return m_view; }
 

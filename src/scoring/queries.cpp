@@ -12,7 +12,7 @@ bool numericScore(const std::string* s, double& v) {
 }
 } // namespace
 
-std::int32_t ScoreTotal(const CScore& scores, int currentRound, long long id) {
+std::int32_t ScoreTotal(const ScoreStore& scores, int currentRound, long long id) {
     std::int64_t total = 0;
     for (int r = 1; r <= currentRound; ++r) {
         double v;
@@ -34,7 +34,7 @@ std::int32_t LoneCount(const KeyedCollection& lones, long long id) {
     return countOf(lones, loneKey(id));
 }
 
-std::int32_t getMaxLones(const CScore& scores, int currentRound, long long id) {
+std::int32_t getMaxLones(const ScoreStore& scores, int currentRound, long long id) {
     std::int64_t total = 0;
     for (int r = 1; r <= currentRound; ++r) {
         double v;
@@ -44,7 +44,8 @@ std::int32_t getMaxLones(const CScore& scores, int currentRound, long long id) {
     return static_cast<std::int32_t>(total);
 }
 
-bool IsValid(const CScore& scores, const KeyedCollection& lones, int currentRound, long long id) {
+bool IsValid(const ScoreStore& scores, const KeyedCollection& lones, int currentRound,
+             long long id) {
     return static_cast<std::int64_t>(ScoreTotal(scores, currentRound, id)) >=
            4LL * LoneCount(lones, id);
 }

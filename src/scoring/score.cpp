@@ -5,23 +5,23 @@
 
 namespace rh {
 
-std::string CScore::getScore2(std::string_view round, std::string_view id) const {
+std::string ScoreStore::getScore2(std::string_view round, std::string_view id) const {
     return getScore1(makekey(round, id));
 }
 
-void CScore::setScore(std::string_view round, std::string_view id, std::string value) {
+void ScoreStore::setScore(std::string_view round, std::string_view id, std::string value) {
     m_col.replace(makekey(round, id), std::move(value));
 }
 
-bool CScore::ExistsKey2(std::string_view round, std::string_view id) const {
+bool ScoreStore::ExistsKey2(std::string_view round, std::string_view id) const {
     return ExistsKey1(makekey(round, id));
 }
 
-bool CScore::ExistsKey3(std::int16_t round, std::int16_t id) const {
+bool ScoreStore::ExistsKey3(std::int16_t round, std::int16_t id) const {
     return ExistsKey2(fmt00(round), fmt00(id));
 }
 
-const std::string* CScore::find(long long round, long long id) const {
+const std::string* ScoreStore::find(long long round, long long id) const {
     return m_col.find(makekey2(round, id));
 }
 
@@ -30,7 +30,7 @@ void emptyStore(KeyedCollection& store) {
         store.RemoveAt(i);
 }
 
-void emptyStore(CScore& store) {
+void emptyStore(ScoreStore& store) {
     for (std::int32_t i = store.Count(); i >= 1; --i)
         store.Remove(static_cast<std::size_t>(i));
 }

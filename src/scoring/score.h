@@ -1,5 +1,5 @@
 #pragma once
-// CScore: the round-score store, one entry per entrant per round under makekey(round, id), the
+// ScoreStore: the round-score store, one entry per entrant per round under makekey(round, id), the
 // score as text. A missing entry means "no score yet", which is not the same as a score of "00".
 
 #include "core/keyed_collection.h"
@@ -11,7 +11,7 @@
 
 namespace rh {
 
-class CScore {
+class ScoreStore {
 public:
     const KeyedCollection& col() const { return m_col; }
     /// Removes by key; throws RhError 5 when the key is missing.
@@ -48,7 +48,7 @@ private:
 
 /// Empties a store from its last entry to the first.
 void emptyStore(KeyedCollection& store);
-void emptyStore(CScore& store);
+void emptyStore(ScoreStore& store);
 
 /// Keys of the per-entrant stores.
 std::string loneKey(long long id); // "12"

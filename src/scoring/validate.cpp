@@ -19,16 +19,16 @@ std::vector<std::string> ValidateList(const TournamentState& state, ValidateMode
         for (long long r = 1; r <= current; ++r) {
             const std::string round = Pad2(r);
             for (const EntrantRef& e : entrants) {
-                if (!state.gRoster.Exists(round, e.id, kPartner))
+                if (!state.roster.Exists(round, e.id, kPartner))
                     continue;
-                const std::string score = state.gScores.getScore2(round, e.id);
+                const std::string score = state.scores.getScore2(round, e.id);
                 const std::string partner =
-                    Pad2(state.gRoster.Item(RosterKey(round, e.id, kPartner)));
+                    Pad2(state.roster.Item(RosterKey(round, e.id, kPartner)));
                 std::string partnerName, partnerScore;
-                if (!partner.empty() && state.gScores.ExistsKey2(round, partner)) {
+                if (!partner.empty() && state.scores.ExistsKey2(round, partner)) {
                     // A partner without a name (a damaged file) reads as "" rather than failing.
                     partnerName = state.nameOf(partner);
-                    partnerScore = state.gScores.getScore2(round, partner);
+                    partnerScore = state.scores.getScore2(round, partner);
                 }
                 if (mode == ValidateMode::Check || score != partnerScore)
                     lines.push_back(validateLine(r, e.name, score, partnerName, partnerScore));

@@ -73,11 +73,11 @@ bool askExit(Session& s) {
 } // namespace
 
 bool confirmDiscard(Session& s) {
-    return !s.gDataFileLoaded || askExit(s);
+    return !s.dataFileLoaded || askExit(s);
 }
 
 bool confirmExit(Session& s) {
-    return !(s.gDataFileLoaded && !s.gDataFileSaved) || askExit(s);
+    return !(s.dataFileLoaded && !s.dataFileSaved) || askExit(s);
 }
 
 bool ResetAndLoad(Session& s, const std::string& path) {
@@ -85,8 +85,8 @@ bool ResetAndLoad(Session& s, const std::string& path) {
     s.ResetTournamentData();
     bool loaded = path.empty() ? OpenTournamentFile(s) : LoadDocument(s, path);
     if (loaded) {
-        s.gDataFileLoaded = true;
-        s.gDataFileSaved = false;
+        s.dataFileLoaded = true;
+        s.dataFileSaved = false;
         if (!path.empty())
             s.openDialogFile = path;
         // Saving offers the tournament just loaded, not the file the previous one was saved to.
@@ -95,7 +95,7 @@ bool ResetAndLoad(Session& s, const std::string& path) {
         // A failed load leaves the empty tournament, not what the pre-check read.
         s.ResetTournamentData();
     }
-    s.HTML_EXPORTFILE = s.htmlFileName();
+    s.htmlExportFile = s.htmlFileName();
     return loaded;
 }
 
@@ -154,7 +154,7 @@ bool cmdSave(Session& s) {
 bool SaveTournament(Session& s, const std::string& path) {
     if (!CreateSaveDoc(s.state(), s.prompt(), path, true))
         return false;
-    s.gDataFileSaved = true;
+    s.dataFileSaved = true;
     std::string rcv = GetRcvFileName(s);
     try {
         if (PathExists(rcv))

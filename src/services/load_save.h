@@ -34,8 +34,8 @@ bool confirmDiscard(Session& session);
 bool confirmExit(Session& session);
 
 /// Resets the tournament (InitVariables, ResetTournamentData) and loads the path, or lets the
-/// director choose a file when the path is empty. On success sets gDataFileLoaded, clears
-/// gDataFileSaved, recomputes HTML_EXPORTFILE and remembers the file for the save dialog. On
+/// director choose a file when the path is empty. On success sets dataFileLoaded, clears
+/// dataFileSaved, recomputes htmlExportFile and remembers the file for the save dialog. On
 /// failure the tournament is the empty default one. Answers whether a tournament was loaded.
 bool ResetAndLoad(Session& session, const std::string& path);
 
@@ -51,10 +51,10 @@ bool PrecheckDocument(Session& session, const std::string& path);
 bool LoadXMLDocument(Session& session, const std::string& path);
 
 /// The Save button: the save dialog (cancel is silent), the file written atomically, the success
-/// message, gDataFileSaved set and the recovery copy deleted. Answers whether the file was saved.
+/// message, dataFileSaved set and the recovery copy deleted. Answers whether the file was saved.
 bool cmdSave(Session& session);
 /// What the Save button does once the save dialog has handed back a path: the file written
-/// atomically, the success message, gDataFileSaved set and the recovery copy deleted. Answers
+/// atomically, the success message, dataFileSaved set and the recovery copy deleted. Answers
 /// whether the file was saved; a failed write leaves the flag and the recovery copy alone.
 bool SaveTournament(Session& session, const std::string& path);
 /// The recovery copy written after each round: the temporary copy, renamed over the recovery copy

@@ -15,7 +15,7 @@ constexpr const char* kAdvanceTitle = "Auto-Advance Round";
 
 } // namespace
 
-RoundOutcome UpdateGrid(Session& session, cEnterScores* screen, const RoundAdvanceHooks& hooks) {
+RoundOutcome UpdateGrid(Session& session, ScoreEntry* screen, const RoundAdvanceHooks& hooks) {
     RoundOutcome outcome = RoundOutcome::Open;
     const bool ok = runTrapped(session, "Update Grid", [&] {
         call(hooks.refreshViews);
@@ -24,7 +24,7 @@ RoundOutcome UpdateGrid(Session& session, cEnterScores* screen, const RoundAdvan
             return;
         if (screen && !screen->showAll())
             screen->BlankFields();
-        const CTourney& t = session.tourney();
+        const TournamentSettings& t = session.tourney();
         if (t.CurrentRound() < t.TotalRounds()) {
             session.prompt().roundOver(false);
             outcome = CheckAdvanceRound(session, hooks) ? RoundOutcome::Advanced
@@ -60,7 +60,7 @@ bool CheckAdvanceRound(Session& session, const RoundAdvanceHooks& hooks) {
 }
 
 bool AdvanceRound(Session& session, const RoundAdvanceHooks& hooks) {
-    if (!session.gDataFileLoaded)
+    if (!session.dataFileLoaded)
         return false;
     bool advanced = false;
     runTrapped(session, "Advance Round", [&] {
@@ -68,7 +68,7 @@ bool AdvanceRound(Session& session, const RoundAdvanceHooks& hooks) {
         call(hooks.RecordRoundTime);
         call(hooks.ResetRoundTimer);
         call(hooks.ResetPauseTimer);
-        CTourney& t = session.tourney();
+        TournamentSettings& t = session.tourney();
         if (t.CurrentRound() >= 32767)
             throw RhError(err::Overflow);
         t.setCurrentRound(static_cast<std::int16_t>(t.CurrentRound() + 1));
@@ -81,7 +81,7 @@ bool AdvanceRound(Session& session, const RoundAdvanceHooks& hooks) {
     return advanced;
 }
 
-void bindRoundAdvance(cEnterScores& screen, Session& session, RoundAdvanceHooks hooks) {
+void bindRoundAdvance(ScoreEntry& screen, Session& session, RoundAdvanceHooks hooks) {
     screen.afterScore = [&screen, &session, hooks = std::move(hooks)] {
         UpdateGrid(session, &screen, hooks);
     };

@@ -46,7 +46,7 @@ enum class RoundOutcome {
 /// score, blank the entry fields (unless "Show All" is checked) and either say "THE ROUND IS OVER",
 /// list the score/lone mismatches, advance and reload the Scores tab, or, after the last round, say
 /// "THE TOURNAMENT IS OVER" and show the results. `screen` may be null (no Scores tab to update).
-RoundOutcome UpdateGrid(Session& session, cEnterScores* screen, const RoundAdvanceHooks& hooks);
+RoundOutcome UpdateGrid(Session& session, ScoreEntry* screen, const RoundAdvanceHooks& hooks);
 
 /// The advance check: when CurrentRound is complete, names the entrants whose lones do not fit
 /// their scores (message "Auto-Advance Round") and advances. Returns true when it advanced.
@@ -60,6 +60,6 @@ bool AdvanceRound(Session& session, const RoundAdvanceHooks& hooks);
 
 /// Makes the screen run UpdateGrid after every stored score. Bind again for every new controller;
 /// the session and the screen must outlive the binding.
-void bindRoundAdvance(cEnterScores& screen, Session& session, RoundAdvanceHooks hooks);
+void bindRoundAdvance(ScoreEntry& screen, Session& session, RoundAdvanceHooks hooks);
 
 } // namespace rh

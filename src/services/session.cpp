@@ -7,7 +7,7 @@ namespace rh {
 
 Session::Session(IPrompt& prompt)
     : tempDir(GetTempDir()), m_prompt(&prompt), m_state(std::make_shared<TournamentState>()) {
-    HTML_EXPORTFILE = htmlFileName();
+    htmlExportFile = htmlFileName();
 }
 
 void Session::ResetTournamentData() {
@@ -15,11 +15,11 @@ void Session::ResetTournamentData() {
 }
 
 void Session::InitVariables() {
-    gDataFileLoaded = false;
-    gLoaded = false;
-    gUpdatingScores = false;
-    m_Payout.Clear();
-    m_state->places = cPlace();
+    dataFileLoaded = false;
+    viewsLoaded = false;
+    updatingScores = false;
+    payout.Clear();
+    m_state->places = PlaceWords();
     m_state->payout.CustomPayoutCount = 0;
 }
 

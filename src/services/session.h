@@ -24,23 +24,23 @@ public:
     const TournamentState& state() const { return *m_state; }
     /// The current state object itself; a holder of it keeps the old tournament across a reset.
     std::shared_ptr<TournamentState> sharedState() const { return m_state; }
-    CTourney& tourney() { return m_state->m_Tourney; }
-    const CTourney& tourney() const { return m_state->m_Tourney; }
+    TournamentSettings& tourney() { return m_state->settings; }
+    const TournamentSettings& tourney() const { return m_state->settings; }
 
     /// Replaces every shared data object by a fresh, empty one at once.
     void ResetTournamentData();
     /// Resets the flags of the open tournament (loaded, refreshing, updating) and the place list.
     void InitVariables();
-    bool IsTourneyLoaded() const { return gDataFileLoaded; }
+    bool IsTourneyLoaded() const { return dataFileLoaded; }
 
     // Existence tests on the shared stores; they never fail.
-    bool ExistsRoster(std::string_view key) const { return m_state->gRoster.col().Exists(key); }
-    bool ExistsBump(std::string_view key) const { return m_state->gBumps.Exists(key); }
-    bool ExistsWood(std::string_view key) const { return m_state->gBumps.Exists(key); }
-    bool ExistsPaid(std::string_view key) const { return m_state->gBumps.Exists(key); }
-    bool ExistsLone(std::string_view key) const { return m_state->gLones.Exists(key); }
+    bool ExistsRoster(std::string_view key) const { return m_state->roster.col().Exists(key); }
+    bool ExistsBump(std::string_view key) const { return m_state->fines.Exists(key); }
+    bool ExistsWood(std::string_view key) const { return m_state->fines.Exists(key); }
+    bool ExistsPaid(std::string_view key) const { return m_state->fines.Exists(key); }
+    bool ExistsLone(std::string_view key) const { return m_state->lones.Exists(key); }
     bool CheckExistsRoundTable(std::string_view key) const {
-        return m_state->gTableSeats.Exists(key);
+        return m_state->tableSeats.Exists(key);
     }
 
     /// Reports a trapped error with the common error message titled with the operation's name.
@@ -50,22 +50,22 @@ public:
     std::string htmlFileName() const;
 
     // Flags of the open tournament.
-    bool gDataFileLoaded = false;
-    bool gLoaded = false;
-    bool gDataFileSaved = false;
-    bool gLeaderViewRefresh = false;
-    bool gPostLoadComplete = false;
-    bool gUpdatingScores = false;
-    bool gUpdatePayout = false;
-    std::string gSavePlayerId = "00";
-    std::string HTML_EXPORTFILE;
+    bool dataFileLoaded = false;
+    bool viewsLoaded = false;
+    bool dataFileSaved = false;
+    bool leaderViewRefresh = false;
+    bool postLoadComplete = false;
+    bool updatingScores = false;
+    bool updatePayout = false;
+    std::string savePlayerId = "00";
+    std::string htmlExportFile;
     /// The open dialog's last file and the save dialog's own file name. Loading remembers the
     /// loaded file, so that saving offers the tournament under its own name.
     std::string openDialogFile;
     std::string saveDialogFile;
 
     /// The payout table and calculation; lives as long as the session, cleared by InitVariables.
-    CPayout m_Payout;
+    PayoutTable payout;
 
     /// Money texts are written with this format.
     CurrencyFormat currency = CurrencyFormat::dollars();

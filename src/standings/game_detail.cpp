@@ -53,7 +53,7 @@ std::vector<GameDetailRow> LoadGameDetailGrid(const Session& session) {
     if (!session.IsTourneyLoaded())
         return rows;
     const TournamentState& state = session.state();
-    const int totalRounds = std::max<int>(state.m_Tourney.TotalRounds(), 0);
+    const int totalRounds = std::max<int>(state.settings.TotalRounds(), 0);
     const int current = state.currentRound();
     const auto entrants = state.entrantsByName();
     const std::size_t count = entrants.size();
@@ -80,7 +80,7 @@ std::vector<GameDetailRow> LoadGameDetailGrid(const Session& session) {
     }
     std::vector<const std::string*> matrix(count * static_cast<std::size_t>(scanned), nullptr);
     if (scanned) {
-        forEachScore(state.gScores, [&](int round, long long id, const std::string& value) {
+        forEachScore(state.scores, [&](int round, long long id, const std::string& value) {
             if (round < 1 || round > scanned || id < 0 ||
                 static_cast<std::size_t>(id) >= rowOfId.size())
                 return;
@@ -94,7 +94,7 @@ std::vector<GameDetailRow> LoadGameDetailGrid(const Session& session) {
         if (filed[row])
             return matrix[row * static_cast<std::size_t>(scanned) +
                           static_cast<std::size_t>(round - 1)];
-        return state.gScores.col().find(makekey(fmt00(round), entrants[row].id));
+        return state.scores.col().find(makekey(fmt00(round), entrants[row].id));
     };
 
     rows.reserve(count);
@@ -126,12 +126,12 @@ std::vector<GameDetailRow> LoadGameDetailGrid(const Session& session) {
                 row.cells.push_back(trim(*score)); // a damaged value is shown as it is
         }
         row.cells.push_back(picture(total, 2));
-        row.cells.push_back(picture(countValue(state.gLones.find(idTexts[i])), 2));
-        row.cells.push_back(picture(countValue(state.gBumps.find(idTexts[i] + "00")), 2));
-        row.cells.push_back(picture(countValue(state.gBumps.find(idTexts[i] + "01")), 2));
+        row.cells.push_back(picture(countValue(state.lones.find(idTexts[i])), 2));
+        row.cells.push_back(picture(countValue(state.fines.find(idTexts[i] + "00")), 2));
+        row.cells.push_back(picture(countValue(state.fines.find(idTexts[i] + "01")), 2));
         row.cells.push_back(e.name);
         row.tag = e.id;
-        row.toolTip = state.gPlayerAliases.value(e.id);
+        row.toolTip = state.aliases.value(e.id);
         rows.push_back(std::move(row));
     }
     return rows;

@@ -38,7 +38,7 @@ std::vector<GridColumn> leaderColumns(bool progressive) {
 LeaderRow AddToLeaderGrid(const TournamentState& state, LeaderEntry entry) {
     LeaderRow row;
     row.tag = entry[kLeaderId];
-    row.toolTip = state.gPlayerAliases.value(entry[kLeaderId]);
+    row.toolTip = state.aliases.value(entry[kLeaderId]);
     row.cells = {
         trim(entry[kLeaderName]),
         asNumber(entry[kLeaderPlace]),

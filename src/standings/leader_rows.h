@@ -1,5 +1,5 @@
 #pragma once
-// The standings grid (lvLeaderView) as data: one row per leader entry, in m_SortedScores order
+// The standings grid (lvLeaderView) as data: one row per leader entry, in sortedScores order
 // (which is already the grid's initial order, descending by score with ties in ascending ID
 // order), with the cell texts of its twelve columns and their colours.
 

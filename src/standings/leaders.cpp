@@ -24,12 +24,11 @@ bool paidMarkIsOne(const std::string* mark) {
 class EntrantFacts {
 public:
     explicit EntrantFacts(const TournamentState& state)
-        : m_count(std::max<long long>(state.m_Tourney.TotalPlort(), 0)),
-          m_names(valuesById(state.gPlayerNames, m_count)),
-          m_lones(valuesById(state.gLones, m_count)),
-          m_bumps(valuesById(state.gBumps, m_count, "00")),
-          m_woods(valuesById(state.gBumps, m_count, "01")),
-          m_paid(valuesById(state.gBumps, m_count, "02")) {}
+        : m_count(std::max<long long>(state.settings.TotalPlort(), 0)),
+          m_names(valuesById(state.names, m_count)), m_lones(valuesById(state.lones, m_count)),
+          m_bumps(valuesById(state.fines, m_count, "00")),
+          m_woods(valuesById(state.fines, m_count, "01")),
+          m_paid(valuesById(state.fines, m_count, "02")) {}
 
     /// The slot of an ID text, or -1 when the facts do not cover it.
     long long slot(std::string_view idText) const {
@@ -81,7 +80,7 @@ bool buildEntry(Session& session, const EntryContext& ctx, const std::string& re
                 const std::vector<std::string>& payoutTexts) {
     try {
         const TournamentState& state = ctx.state;
-        const CTourney& t = state.m_Tourney;
+        const TournamentSettings& t = state.settings;
         const int position = ++counters.row;
         const auto tilde = record.find('~');
         const std::string_view totalText = std::string_view(record).substr(0, tilde);
@@ -105,15 +104,15 @@ bool buildEntry(Session& session, const EntryContext& ctx, const std::string& re
             woods = countValue(ctx.facts->woods(slot));
             paid = paidMarkIsOne(ctx.facts->paid(slot));
         } else {
-            name = state.gPlayerNames.find(id);
-            lones = countValue(state.gLones.find(id));
-            bumps = countValue(state.gBumps.find(makekey(id, "00")));
-            woods = countValue(state.gBumps.find(makekey(id, "01")));
-            paid = paidMarkIsOne(state.gBumps.find(makekey(id, "02")));
+            name = state.names.find(id);
+            lones = countValue(state.lones.find(id));
+            bumps = countValue(state.fines.find(makekey(id, "00")));
+            woods = countValue(state.fines.find(makekey(id, "01")));
+            paid = paidMarkIsOne(state.fines.find(makekey(id, "02")));
         }
 
         const bool scoredThisRound =
-            state.gScores.ExistsKey1(slot >= 0 ? ctx.roundText + id : makekey(ctx.roundText, id));
+            state.scores.ExistsKey1(slot >= 0 ? ctx.roundText + id : makekey(ctx.roundText, id));
         int played = ctx.round;
         if (!scoredThisRound && ctx.round >= 2)
             --played;
@@ -122,9 +121,9 @@ bool buildEntry(Session& session, const EntryContext& ctx, const std::string& re
         nameField.clear();
         // Only an entrant seated in the current round can be waiting for a score.
         if (!scoredThisRound) {
-            bool seated = slot >= 0 ? state.gRoster.col().Exists(ctx.progressive
-                                                                     ? ctx.roundText + id + kPartner
-                                                                     : ctx.roundText + id)
+            bool seated = slot >= 0 ? state.roster.col().Exists(ctx.progressive
+                                                                    ? ctx.roundText + id + kPartner
+                                                                    : ctx.roundText + id)
                                     : state.isSeated(ctx.round, id);
             if (seated)
                 nameField = "* ";
@@ -165,13 +164,13 @@ const std::string& payoutTextAt(const std::vector<std::string>& texts, int posit
 }
 
 void BuildLeaderList(TournamentState& state) {
-    SortedCollection& list = state.m_SortedScores;
+    SortedCollection& list = state.sortedScores;
     list.RemoveAll();
     list.setNumericSort(true);
     list.setAscendingOrder(false);
-    const int entrants = state.m_Tourney.TotalPlort();
+    const int entrants = state.settings.TotalPlort();
     const std::vector<std::int32_t> totals =
-        ScoreTotals(state.gScores, state.currentRound(), entrants);
+        ScoreTotals(state.scores, state.currentRound(), entrants);
     std::string record;
     for (int id = 1; id <= entrants; ++id) {
         record = std::to_string(totals[static_cast<std::size_t>(id - 1)]);
@@ -189,11 +188,11 @@ bool BuildEntry(Session& session, const std::string& record, LeaderEntry& entry,
 
 std::vector<LeaderEntry> BuildLeaderEntries(Session& session) {
     std::vector<std::string> texts;
-    const int paid = session.m_Payout.GetPayouts(session, texts);
+    const int paid = session.payout.GetPayouts(session, texts);
     const TournamentState& state = session.state();
     const EntrantFacts facts(state);
     const EntryContext ctx(state, session.currency, &facts);
-    const auto& records = state.m_SortedScores.items();
+    const auto& records = state.sortedScores.items();
     std::vector<LeaderEntry> entries;
     entries.reserve(records.size());
     LeaderCounters counters;

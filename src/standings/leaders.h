@@ -46,7 +46,7 @@ struct LeaderCounters {
 /// The payout text of a 1-based row position, "" when there is none.
 const std::string& payoutTextAt(const std::vector<std::string>& texts, int position);
 
-/// Rebuilds m_SortedScores: numeric, descending, "total~ID" for every ID 1..TotalPlort in
+/// Rebuilds sortedScores: numeric, descending, "total~ID" for every ID 1..TotalPlort in
 /// ascending order (equal totals keep ascending ID order), the total summing the recorded scores
 /// of rounds 1..CurrentRound. Throws RhError 6 for a total outside 16 bits (a damaged file).
 void BuildLeaderList(TournamentState& state);
@@ -57,7 +57,7 @@ void BuildLeaderList(TournamentState& state);
 bool BuildEntry(Session& session, const std::string& record, LeaderEntry& entry, int paidCount,
                 LeaderCounters& counters, const std::vector<std::string>& payoutTexts);
 
-/// All leader entries in m_SortedScores order. Runs GetPayouts (which rebuilds the leader list)
+/// All leader entries in sortedScores order. Runs GetPayouts (which rebuilds the leader list)
 /// and one BuildEntry per record. Errors of GetPayouts propagate to the caller.
 std::vector<LeaderEntry> BuildLeaderEntries(Session& session);
 

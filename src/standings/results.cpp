@@ -70,13 +70,13 @@ std::vector<WinnerRow> UpdateWinnerGrid(Session& session) {
     std::vector<WinnerRow> rows;
     try {
         std::vector<std::string> texts;
-        session.m_Payout.GetPayouts(session, texts);
+        session.payout.GetPayouts(session, texts);
         const TournamentState& state = session.state();
-        const auto& records = state.m_SortedScores.items();
-        const long long entrants = state.m_Tourney.TotalPlort();
-        const auto names = valuesById(state.gPlayerNames, entrants);
-        const auto lones = valuesById(state.gLones, entrants);
-        const auto aliases = valuesById(state.gPlayerAliases, entrants);
+        const auto& records = state.sortedScores.items();
+        const long long entrants = state.settings.TotalPlort();
+        const auto names = valuesById(state.names, entrants);
+        const auto lones = valuesById(state.lones, entrants);
+        const auto aliases = valuesById(state.aliases, entrants);
         auto at = [](const std::vector<const std::string*>& v, long long id) {
             return id >= 1 && static_cast<std::size_t>(id) <= v.size()
                        ? v[static_cast<std::size_t>(id - 1)]
@@ -97,16 +97,16 @@ std::vector<WinnerRow> UpdateWinnerGrid(Session& session) {
             long long n = 0;
             const bool filed = parseIdText(id, n);
             WinnerRow row;
-            const std::string* name = filed ? at(names, n) : state.gPlayerNames.find(id);
+            const std::string* name = filed ? at(names, n) : state.names.find(id);
             row.name = name ? *name : std::string();
             row.place = fmt00(place);
             row.score = total;
             const std::string& payout = payoutTextAt(texts, position);
             row.payout = payout.empty() ? " " : payout;
-            row.lones = std::to_string(countValue(filed ? at(lones, n) : state.gLones.find(id)));
+            row.lones = std::to_string(countValue(filed ? at(lones, n) : state.lones.find(id)));
             row.color = positiveAmount(row.payout, session.currency) ? kMoneyGreen : kBlack;
             row.tag = id;
-            const std::string* alias = filed ? at(aliases, n) : state.gPlayerAliases.find(id);
+            const std::string* alias = filed ? at(aliases, n) : state.aliases.find(id);
             row.toolTip = alias ? *alias : std::string();
             rows.push_back(std::move(row));
         }
@@ -120,13 +120,13 @@ std::vector<BumpRow> UpdateBumpGrid(Session& session) {
     std::vector<BumpRow> rows;
     try {
         const TournamentState& state = session.state();
-        const CTourney& t = state.m_Tourney;
+        const TournamentSettings& t = state.settings;
         for (const EntrantRef& e : state.entrantsByName()) {
-            std::string bumps = storedCount(state.gBumps, makekey(e.id, "00"));
-            std::string woods = storedCount(state.gBumps, makekey(e.id, "01"));
+            std::string bumps = storedCount(state.fines, makekey(e.id, "00"));
+            std::string woods = storedCount(state.fines, makekey(e.id, "01"));
             if (!atLeastOne(bumps) && !atLeastOne(woods))
                 continue;
-            std::string mark = storedCount(state.gBumps, makekey(e.id, "02"));
+            std::string mark = storedCount(state.fines, makekey(e.id, "02"));
             double b = 0, w = 0, m = 0;
             tryParseNumber(bumps, b);
             tryParseNumber(woods, w);
@@ -138,7 +138,7 @@ std::vector<BumpRow> UpdateBumpGrid(Session& session) {
             row.woods = countText(woods);
             row.color = bumpRowColor(row.paid);
             row.tag = e.id;
-            row.toolTip = state.gPlayerAliases.value(e.id);
+            row.toolTip = state.aliases.value(e.id);
             rows.push_back(std::move(row));
         }
     } catch (const std::exception&) {
@@ -151,8 +151,8 @@ Rgb SetBumpPaid(Session& session, std::string_view idText, bool paid) {
     if (trim(idText) == "00")
         return bumpRowColor(paid);
     try {
-        session.state().gBumps.replace(makekey(idText, "02"), paid ? "1" : "0");
-        session.gLeaderViewRefresh = true;
+        session.state().fines.replace(makekey(idText, "02"), paid ? "1" : "0");
+        session.leaderViewRefresh = true;
     } catch (const RhError& e) {
         session.ShowErrorMsg("Update Paid Data", e);
     }

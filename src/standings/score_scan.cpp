@@ -88,7 +88,7 @@ std::vector<const std::string*> valuesById(const KeyedCollection& store, long lo
     return out;
 }
 
-std::vector<std::int32_t> ScoreTotals(const CScore& scores, int currentRound, int entrants) {
+std::vector<std::int32_t> ScoreTotals(const ScoreStore& scores, int currentRound, int entrants) {
     std::vector<std::int32_t> totals(static_cast<std::size_t>(entrants > 0 ? entrants : 0), 0);
     if (currentRound > 99) {
         // Keys of rounds past 99 are no longer unique; ask round by round.

@@ -26,7 +26,7 @@ bool scoreValue(std::string_view text, long long& value);
 std::int32_t countValue(const std::string* text);
 
 /// Calls visit(round, id, value) for every entry of the store whose key splitScoreKey accepts.
-template <typename F> void forEachScore(const CScore& scores, F&& visit) {
+template <typename F> void forEachScore(const ScoreStore& scores, F&& visit) {
     scores.col().forEach([&](const std::string& key, const std::string& value) {
         int round;
         long long id;
@@ -47,6 +47,6 @@ std::vector<const std::string*> valuesById(const KeyedCollection& store, long lo
 
 /// Every entrant's score total over rounds 1..currentRound, element id - 1 for IDs 1..entrants;
 /// the same sums as ScoreTotal, in one pass.
-std::vector<std::int32_t> ScoreTotals(const CScore& scores, int currentRound, int entrants);
+std::vector<std::int32_t> ScoreTotals(const ScoreStore& scores, int currentRound, int entrants);
 
 } // namespace rh

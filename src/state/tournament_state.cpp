@@ -7,7 +7,7 @@ namespace rh {
 
 std::vector<EntrantRef> TournamentState::entrantsByName() const {
     std::vector<EntrantRef> out;
-    const auto& items = m_SortedNames.items();
+    const auto& items = sortedNames.items();
     out.reserve(items.size());
     for (const std::string& rec : items)
         out.push_back({field(rec, 0), field(rec, 1)});
@@ -15,24 +15,24 @@ std::vector<EntrantRef> TournamentState::entrantsByName() const {
 }
 
 std::string TournamentState::GetAlias(long long id) const {
-    return gPlayerAliases.value(fmt00(id));
+    return aliases.value(fmt00(id));
 }
 
 bool TournamentState::isSeated(long long round, std::string_view id) const {
-    return gRoster.isSeated(isProgressive(), fmt00(round), id);
+    return roster.isSeated(isProgressive(), fmt00(round), id);
 }
 
 std::int32_t TournamentState::scoreTotal(long long id) const {
-    return ScoreTotal(gScores, currentRound(), id);
+    return ScoreTotal(scores, currentRound(), id);
 }
 std::int32_t TournamentState::loneCount(long long id) const {
-    return LoneCount(gLones, id);
+    return LoneCount(lones, id);
 }
 std::int32_t TournamentState::maxLones(long long id) const {
-    return getMaxLones(gScores, currentRound(), id);
+    return getMaxLones(scores, currentRound(), id);
 }
 bool TournamentState::isValid(long long id) const {
-    return IsValid(gScores, gLones, currentRound(), id);
+    return IsValid(scores, lones, currentRound(), id);
 }
 
 } // namespace rh

@@ -6,7 +6,7 @@
 
 #include "core/keyed_collection.h"
 #include "core/sorted_collection.h"
-#include "core/tourney.h"
+#include "core/tournament_settings.h"
 #include "roster/roster.h"
 #include "scoring/score.h"
 
@@ -32,32 +32,32 @@ struct EntrantRef {
 
 class TournamentState {
 public:
-    CTourney m_Tourney;
-    CRoster gRoster;
-    KeyedCollection gPlayerNames;    // ID text -> name
-    KeyedCollection gTableSeats;     // seat key -> ID text
-    KeyedCollection gPlayerAliases;  // ID text -> alias
-    CScore gScores;                  // makekey(round, id) -> score
-    KeyedCollection gLones;          // ID text -> lone count
-    KeyedCollection gBumps;          // ID + "00"/"01"/"02" -> bumps, woods, paid
-    KeyedCollection gEntryFeePaid;   // ID text -> 1 or 0
-    SortedCollection m_SortedNames;  // "name~ID", text ascending
-    SortedCollection m_SortedScores; // "total~ID", numeric descending (rebuilt on demand)
-    cPlace places;
+    TournamentSettings settings;
+    Roster roster;
+    KeyedCollection names;         // ID text -> name
+    KeyedCollection tableSeats;    // seat key -> ID text
+    KeyedCollection aliases;       // ID text -> alias
+    ScoreStore scores;             // makekey(round, id) -> score
+    KeyedCollection lones;         // ID text -> lone count
+    KeyedCollection fines;         // ID + "00"/"01"/"02" -> bumps, woods, paid
+    KeyedCollection entryFeePaid;  // ID text -> 1 or 0
+    SortedCollection sortedNames;  // "name~ID", text ascending
+    SortedCollection sortedScores; // "total~ID", numeric descending (rebuilt on demand)
+    PlaceWords places;
     PayoutSettings payout;
     /// The roster viewer's name list: "name~ID" per entrant as loaded, in file order.
     std::vector<std::string> debugNames;
 
-    bool isProgressive() const { return m_Tourney.isProgressive(); }
-    int currentRound() const { return m_Tourney.CurrentRound(); }
+    bool isProgressive() const { return settings.isProgressive(); }
+    int currentRound() const { return settings.CurrentRound(); }
 
     /// The entrants in name order, split.
     std::vector<EntrantRef> entrantsByName() const;
     /// The entrant's name, "" when it has none.
-    std::string nameOf(std::string_view id) const { return gPlayerNames.value(id); }
+    std::string nameOf(std::string_view id) const { return names.value(id); }
     /// The entrant's alias, "" when it has none.
     std::string GetAlias(long long id) const;
-    bool ExistsAlias(std::string_view id) const { return gPlayerAliases.Exists(id); }
+    bool ExistsAlias(std::string_view id) const { return aliases.Exists(id); }
     /// Whether the entrant sits at a table in the round.
     bool isSeated(long long round, std::string_view id) const;
 

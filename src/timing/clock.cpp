@@ -72,7 +72,7 @@ void TournamentClock::touched() {
 }
 
 ClockState TournamentClock::state() const {
-    if (!gTournamentStarted)
+    if (!m_tournamentStarted)
         return ClockState::Idle;
     return m_ticks.pause ? ClockState::Paused : ClockState::Running;
 }
@@ -92,7 +92,7 @@ void TournamentClock::InitControls() {
 
 void TournamentClock::InitVariables(WallTime now) {
     Batch b(*this);
-    gTournamentStarted = false;
+    m_tournamentStarted = false;
     m_ticks.tourney = m_ticks.round = m_ticks.pause = false;
     m_ticks.progress = false;
     m_display.startEnabled = true;
@@ -101,10 +101,10 @@ void TournamentClock::InitVariables(WallTime now) {
     m_display.pauseEnabled = false;
     m_display.pauseCaption = "&Pause";
     m_display.pauseText.clear();
-    gPauseRndTotal.Reset();
-    gPauseTnyTotal.Reset();
+    m_pauseRoundTotal.Reset();
+    m_pauseTournamentTotal.Reset();
     m_pauseCounted = 0;
-    gStartTime = now;
+    m_startTime = now;
     touched();
 }
 
@@ -113,8 +113,8 @@ void TournamentClock::ResetForLoad(WallTime now) {
     InitControls();
     InitVariables(now);
     RTimer.Reset();
-    gRoundTimes.clear();
-    gRoundLength = 0;
+    m_roundTimes.clear();
+    m_roundLength = 0;
     m_display.startCaption = "&Start";
     m_display.elapsedTint = m_display.roundTint = m_display.pauseTint = LabelTint::None;
     m_display.bannerStartVisible = true;
@@ -134,7 +134,7 @@ Message TournamentClock::stopQuestion() {
 
 void TournamentClock::StartStopTournament(IPrompt& prompt, WallTime now) {
     Batch b(*this);
-    if (!gTournamentStarted) {
+    if (!m_tournamentStarted) {
         StartTournament(now);
         m_display.estFinishVisible = true;
         touched();
@@ -161,16 +161,16 @@ void TournamentClock::PauseResume() {
 void TournamentClock::StartTournament(WallTime now) {
     Batch b(*this);
     m_display.bannerStartVisible = false;
-    gTournamentStarted = true;
+    m_tournamentStarted = true;
     m_display.pauseText.clear();
     m_display.pauseEnabled = true;
     m_display.startTime = now;
     m_display.startCaption = "&Stop";
     m_ticks.tourney = true;
-    gStartTime = now;
+    m_startTime = now;
     RTimer.Reset();
-    gPauseRndTotal.Reset();
-    gPauseTnyTotal.Reset();
+    m_pauseRoundTotal.Reset();
+    m_pauseTournamentTotal.Reset();
     m_pauseCounted = 0;
     StartRoundTimer();
     m_display.elapsedText = "00:00:00";
@@ -188,17 +188,17 @@ void TournamentClock::StopTournament(WallTime now) {
     }
     m_display.pauseEnabled = false;
     m_display.startCaption = "&Start";
-    gStopTime = now;
+    m_stopTime = now;
     m_ticks.tourney = false;
     StopRoundTimer();
     m_display.elapsedTint = LabelTint::Stopped;
-    gTournamentStarted = false;
+    m_tournamentStarted = false;
     SetProgressTimer(false);
     touched();
 }
 
 void TournamentClock::StartRoundTimer() {
-    if (!gTournamentStarted)
+    if (!m_tournamentStarted)
         return;
     Batch b(*this);
     RTimer.Reset();
@@ -218,7 +218,7 @@ void TournamentClock::StopRoundTimer() {
 }
 
 void TournamentClock::PauseTournament() {
-    if (!gTournamentStarted || m_ticks.pause)
+    if (!m_tournamentStarted || m_ticks.pause)
         return;
     Batch b(*this);
     m_display.pauseTint = LabelTint::Running;
@@ -236,22 +236,22 @@ void TournamentClock::ResumeTournament() {
         return;
     Batch b(*this);
     // Only the part of this round's pause not yet counted goes into the tournament total.
-    gPauseTnyTotal.Add(gPauseRndTotal.ElapsedSeconds() - m_pauseCounted);
-    m_pauseCounted = gPauseRndTotal.ElapsedSeconds();
-    m_ticks.round = gTournamentStarted;
+    m_pauseTournamentTotal.Add(m_pauseRoundTotal.ElapsedSeconds() - m_pauseCounted);
+    m_pauseCounted = m_pauseRoundTotal.ElapsedSeconds();
+    m_ticks.round = m_tournamentStarted;
     m_ticks.pause = false;
     m_display.pauseTint = LabelTint::Stopped;
     m_display.roundTint = LabelTint::Running;
     m_display.pauseCaption = "&Pause";
     m_display.startEnabled = true;
-    SetProgressTimer(gTournamentStarted);
+    SetProgressTimer(m_tournamentStarted);
     touched();
 }
 
 void TournamentClock::ResetPauseTimer() {
     Batch b(*this);
-    gPauseTnyTotal.Add(gPauseRndTotal.ElapsedSeconds() - m_pauseCounted);
-    gPauseRndTotal.Reset();
+    m_pauseTournamentTotal.Add(m_pauseRoundTotal.ElapsedSeconds() - m_pauseCounted);
+    m_pauseRoundTotal.Reset();
     m_pauseCounted = 0;
     m_display.pauseCaption = "&Pause";
     m_display.startEnabled = true;
@@ -262,31 +262,32 @@ void TournamentClock::ResetPauseTimer() {
 }
 
 void TournamentClock::RecordRoundTime(int currentRound, int totalRounds) {
-    if (!gTournamentStarted || currentRound < 1)
+    if (!m_tournamentStarted || currentRound < 1)
         return;
     Batch b(*this);
     const auto index = static_cast<std::size_t>(currentRound - 1);
-    if (gRoundTimes.size() <= index)
-        gRoundTimes.resize(index + 1, -1);
-    gRoundTimes[index] = RTimer.GetElapsedTimeLong();
+    if (m_roundTimes.size() <= index)
+        m_roundTimes.resize(index + 1, -1);
+    m_roundTimes[index] = RTimer.GetElapsedTimeLong();
 
     // The average counts the rounds that were timed: rounds played before the clock was started
     // (or before a load) have no time and would drag the average towards 0.
     std::int64_t sum = 0;
     int timed = 0;
     for (std::size_t i = 0; i <= index; ++i) {
-        if (gRoundTimes[i] >= 0) {
-            sum += gRoundTimes[i];
+        if (m_roundTimes[i] >= 0) {
+            sum += m_roundTimes[i];
             ++timed;
         }
     }
     const double a = static_cast<double>(sum) / timed;
     const auto rounded = static_cast<std::int64_t>(roundHalfEven(a));
     m_display.avgRoundText = formatHms(rounded);
-    gRoundLength = rounded;
-    const auto estimate = static_cast<std::int64_t>(roundHalfEven(
-        a * std::max(totalRounds, 0) + static_cast<double>(gPauseTnyTotal.ElapsedSeconds())));
-    const WallTime finish = gStartTime.plusSeconds(estimate);
+    m_roundLength = rounded;
+    const auto estimate = static_cast<std::int64_t>(
+        roundHalfEven(a * std::max(totalRounds, 0) +
+                      static_cast<double>(m_pauseTournamentTotal.ElapsedSeconds())));
+    const WallTime finish = m_startTime.plusSeconds(estimate);
     m_display.finishTime = finish;
     m_display.finishBannerText = formatBannerTime(finish);
     touched();
@@ -294,7 +295,7 @@ void TournamentClock::RecordRoundTime(int currentRound, int totalRounds) {
 
 void TournamentClock::TourneyTick(WallTime now) {
     Batch b(*this);
-    m_display.elapsedText = ElapsedTime(gStartTime, now);
+    m_display.elapsedText = ElapsedTime(m_startTime, now);
     touched();
 }
 
@@ -307,8 +308,8 @@ void TournamentClock::RoundTick() {
 
 void TournamentClock::PauseTick() {
     Batch b(*this);
-    gPauseRndTotal.Tick();
-    m_display.pauseText = gPauseRndTotal.GetElapsed();
+    m_pauseRoundTotal.Tick();
+    m_display.pauseText = m_pauseRoundTotal.GetElapsed();
     touched();
 }
 
@@ -320,14 +321,14 @@ void TournamentClock::CurrentTimeTick(WallTime now) {
 
 void TournamentClock::ProgressTick() {
     const std::int64_t t = RTimer.GetElapsedTimeLong();
-    if (t < 1 || gRoundLength < 1)
+    if (t < 1 || m_roundLength < 1)
         return;
     Batch b(*this);
-    const int length = static_cast<int>(std::min<std::int64_t>(gRoundLength, 1'000'000'000));
+    const int length = static_cast<int>(std::min<std::int64_t>(m_roundLength, 1'000'000'000));
     ProgressValues& p = m_display.roundProgress;
     p.minimum = 1;
     p.maximum = std::max(1, length);
-    p.value = t >= gRoundLength
+    p.value = t >= m_roundLength
                   ? p.maximum
                   : std::max(1, static_cast<int>(std::min<std::int64_t>(t, p.maximum)));
     touched();

@@ -13,7 +13,7 @@
 
 #include "core/colour.h"
 #include "core/prompt.h"
-#include "timing/ctimer.h"
+#include "timing/stop_watch.h"
 
 #include <cstdint>
 #include <functional>
@@ -108,16 +108,17 @@ public:
     TournamentClock();
 
     // Shared state of the clock.
-    CTimer RTimer;         // the round in progress
-    CTimer gPauseRndTotal; // time paused in the round in progress
-    CTimer gPauseTnyTotal; // pause total of the tournament (each pause counted once, in full)
-    bool gTournamentStarted = false;
-    WallTime gStartTime;
-    WallTime gStopTime;
+    StopWatch RTimer;            // the round in progress
+    StopWatch m_pauseRoundTotal; // time paused in the round in progress
+    StopWatch
+        m_pauseTournamentTotal; // pause total of the tournament (each pause counted once, in full)
+    bool m_tournamentStarted = false;
+    WallTime m_startTime;
+    WallTime m_stopTime;
     /// Seconds of each timed round, index round - 1; -1 for a round that was not timed.
-    std::vector<std::int64_t> gRoundTimes;
+    std::vector<std::int64_t> m_roundTimes;
     /// Expected round length in seconds: the average of the timed rounds; 0 before the first.
-    std::int64_t gRoundLength = 0;
+    std::int64_t m_roundLength = 0;
 
     const ClockDisplay& display() const { return m_display; }
     ClockTicks ticks() const { return m_ticks; }
@@ -178,7 +179,8 @@ private:
 
     ClockDisplay m_display;
     ClockTicks m_ticks;
-    std::int64_t m_pauseCounted = 0; // seconds of gPauseRndTotal already in gPauseTnyTotal
+    std::int64_t m_pauseCounted =
+        0; // seconds of m_pauseRoundTotal already in m_pauseTournamentTotal
     int m_batchDepth = 0;
     bool m_dirty = false;
 };

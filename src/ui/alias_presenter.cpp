@@ -45,7 +45,7 @@ AliasPresenter::AliasPresenter(MainWindow& window)
 
 void AliasPresenter::PopulatePlayerViewGrid() {
     AliasTab* tab = m_window.aliasTab();
-    const CTourney& t = m_window.session().tourney();
+    const TournamentSettings& t = m_window.session().tourney();
     const bool progressive = t.isProgressive();
     tab->frmAlias->setTitle(qs(t.EntrantWord()) + QStringLiteral(" Alias Setup"));
     tab->lblAliasNames->setText(progressive ? QStringLiteral("Player Name")
@@ -80,7 +80,7 @@ void AliasPresenter::refillGrid() {
         const auto entrants = state.entrantsByName();
         rows.reserve(entrants.size());
         for (const EntrantRef& e : entrants) {
-            const QString alias = qs(state.gPlayerAliases.value(e.id));
+            const QString alias = qs(state.aliases.value(e.id));
             GridRow row;
             row.cells = {GridCell(qs(trim(e.name))), GridCell(alias)};
             row.tag = qs(e.id);
@@ -123,8 +123,7 @@ std::vector<std::string> AliasPresenter::listedIds() const {
 }
 
 bool AliasPresenter::SelectNextWithoutAlias() {
-    const int index =
-        rh::SelectNextWithoutAlias(m_window.session().state().gPlayerAliases, listedIds());
+    const int index = rh::SelectNextWithoutAlias(m_window.session().state().aliases, listedIds());
     if (index < 0)
         return false;
     m_window.aliasTab()->cmbPlayerName->setCurrentIndex(index);
@@ -144,23 +143,22 @@ std::string AliasPresenter::getPlayerID() const {
 void AliasPresenter::showChosenAlias() {
     const std::string id = getPlayerID();
     m_window.aliasTab()->txtAliasCtrl->setText(
-        id == "00" ? QString() : qs(m_window.session().state().gPlayerAliases.value(id)));
+        id == "00" ? QString() : qs(m_window.session().state().aliases.value(id)));
 }
 
 bool AliasPresenter::UpdateAlias() {
     AliasTab* tab = m_window.aliasTab();
     Session& session = m_window.session();
     try {
-        const rh::AliasUpdate result =
-            rh::UpdateAlias(session.state().gPlayerAliases, listedIds(), getPlayerID(),
-                            ss(tab->txtAliasCtrl->text()));
+        const rh::AliasUpdate result = rh::UpdateAlias(
+            session.state().aliases, listedIds(), getPlayerID(), ss(tab->txtAliasCtrl->text()));
         switch (result) {
         case rh::AliasUpdate::Duplicate:
             showMessage(session.prompt(), "Duplicate", "Duplicate Name", MsgIcon::Exclamation);
             tab->txtAliasCtrl->setFocus(Qt::OtherFocusReason);
             return false;
         case rh::AliasUpdate::Stored:
-            session.gLeaderViewRefresh = true; // the standings show aliases as hints
+            session.leaderViewRefresh = true; // the standings show aliases as hints
             refillGrid();
             break;
         case rh::AliasUpdate::Unchanged:

@@ -43,14 +43,14 @@ DetailsPresenter::DetailsPresenter(MainWindow& window)
 }
 
 void DetailsPresenter::layOutColumns() {
-    const CTourney& t = m_window.session().tourney();
+    const TournamentSettings& t = m_window.session().tourney();
     m_model->setColumns(toGridColumns(rh::gameDetailColumns(t.isProgressive(), t.TotalRounds())));
 }
 
 void DetailsPresenter::LoadGameDetailGrid() {
     Session& session = m_window.session();
     try {
-        const CTourney& t = session.tourney();
+        const TournamentSettings& t = session.tourney();
         // The played rounds (and the totals) sort by value; the rounds still to come as text.
         m_model->setValueSortedColumns(gameDetailValueColumns(t.TotalRounds(), t.CurrentRound()));
         std::vector<GridRow> rows;

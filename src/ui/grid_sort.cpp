@@ -12,7 +12,7 @@ namespace rh::ui {
 namespace {
 
 // True, as the standings refresh leaves it: the first heading click sorts ascending.
-bool gSortDirection = true;
+bool s_sortDirection = true;
 
 Qt::SortOrder orderOf(bool direction) {
     return direction ? Qt::DescendingOrder : Qt::AscendingOrder;
@@ -21,25 +21,25 @@ Qt::SortOrder orderOf(bool direction) {
 } // namespace
 
 bool sortDirection() {
-    return gSortDirection;
+    return s_sortDirection;
 }
 void setSortDirection(bool direction) {
-    gSortDirection = direction;
+    s_sortDirection = direction;
 }
 
 void SortByColumn(GridModel& grid, int column, bool flip) {
     if (flip)
-        gSortDirection = !gSortDirection;
+        s_sortDirection = !s_sortDirection;
     if (column < 0 || column >= grid.columnCount())
         return;
     // "XXXX" columns sort by their shown text like text columns: their keys are the texts.
     const SortKind kind =
         grid.column(column).sort() == ColumnSort::Number ? SortKind::NumberKey : SortKind::Text;
-    grid.sortRows(column, orderOf(gSortDirection), kind);
+    grid.sortRows(column, orderOf(s_sortDirection), kind);
 }
 
 void SortByColumnWithDirection(GridModel& grid, int column, bool flip, bool direction) {
-    gSortDirection = direction;
+    s_sortDirection = direction;
     SortByColumn(grid, column, flip);
 }
 

@@ -54,7 +54,7 @@ LeadersPresenter::LeadersPresenter(MainWindow& window)
     InitLeaderGrid();
 
     connect(binding, &GridBinding::rowClicked, this, [this](int, const QString& tag) {
-        m_window.session().gSavePlayerId = tag.toStdString();
+        m_window.session().savePlayerId = tag.toStdString();
     });
     connect(binding, &GridBinding::rowDoubleClicked, this,
             [this] { m_window.tabs()->setCurrentIndex(MainWindow::TabScores); });
@@ -76,7 +76,7 @@ void LeadersPresenter::InitLeaderGrid() {
 void LeadersPresenter::UpdateLeaderGridMain() {
     if (m_rendering)
         return;
-    if (!m_window.session().gDataFileLoaded) {
+    if (!m_window.session().dataFileLoaded) {
         // The empty tournament has entrants only in name: nothing to rank.
         m_model->clearRows();
         return;
@@ -107,9 +107,9 @@ void LeadersPresenter::onRoundChanged() {
 }
 
 void LeadersPresenter::onTabShown(int index) {
-    if (index != MainWindow::TabLeaders || !m_window.session().gLeaderViewRefresh)
+    if (index != MainWindow::TabLeaders || !m_window.session().leaderViewRefresh)
         return;
-    m_window.session().gLeaderViewRefresh = false;
+    m_window.session().leaderViewRefresh = false;
     UpdateLeaderGridMain();
 }
 

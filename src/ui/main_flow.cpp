@@ -55,10 +55,10 @@ struct WaitCursor {
 } // namespace
 
 void preparePayoutsAfterLoad(Session& session) {
-    CPayout& payout = session.m_Payout;
+    PayoutTable& payout = session.payout;
     payout.setPayoutsEnabled(true);
     payout.InitPayoutControls(true);
-    session.gUpdatePayout = true;
+    session.updatePayout = true;
     // A loaded tournament's expenses are a number: the net payout subtracts them.
     payout.UpdateNetPayout(session, true);
 }
@@ -107,7 +107,7 @@ std::string standingsText(Session& session) {
 }
 
 Message fileMissingMessage(const Session& session) {
-    return Message{kAppTitle, "File doesn't exist: " + session.HTML_EXPORTFILE, MsgIcon::None,
+    return Message{kAppTitle, "File doesn't exist: " + session.htmlExportFile, MsgIcon::None,
                    MsgButtons::Ok};
 }
 
@@ -130,7 +130,7 @@ MainFlow::MainFlow(MainWindow& window)
 bool MainFlow::LoadTournament(const std::string& path) {
     if (!confirmDiscard(m_session))
         return false; // Cancel: the open tournament stays as it was, flags included
-    m_session.gPostLoadComplete = false;
+    m_session.postLoadComplete = false;
     try {
         return load(path);
     } catch (const RhError& e) {
@@ -156,7 +156,7 @@ bool MainFlow::load(const std::string& path) {
             model->clearRows();
         emit m_window.tournamentReset();
     }
-    const CTourney& t = m_session.tourney();
+    const TournamentSettings& t = m_session.tourney();
     m_session.clock.SetProgressRange(t.TotalRounds());
     m_session.clock.UpdateProgressBars(false, t.CurrentRound(), t.TotalRounds());
     return loaded;
@@ -165,19 +165,19 @@ bool MainFlow::load(const std::string& path) {
 void MainFlow::AfterLoadRefresh() {
     const WaitCursor busy;
     Dashboard& dash = *m_window.dashboard();
-    const CTourney& t = m_session.tourney();
+    const TournamentSettings& t = m_session.tourney();
 
-    m_session.gLoaded = true;
+    m_session.viewsLoaded = true;
     dash.lblCode->setText(qs(t.TourneyCode()));
     m_window.ShowTitle();
-    m_session.HTML_EXPORTFILE = m_session.htmlFileName();
+    m_session.htmlExportFile = m_session.htmlFileName();
     // The box stores what it shows, as when the director types it.
     m_window.moneyTab()->txtJackpotTitle->setText(qs(t.JackpotTitle()));
     m_window.ShowJackpotTitles();
 
-    m_session.gDataFileLoaded = true;
+    m_session.dataFileLoaded = true;
     preparePayoutsAfterLoad(m_session);
-    m_session.gDataFileSaved = false;
+    m_session.dataFileSaved = false;
 
     m_session.clock.SetProgressRange(t.TotalRounds());
     m_session.clock.ClearProgressBar();
@@ -189,7 +189,7 @@ void MainFlow::AfterLoadRefresh() {
     ShowJackpot();
 
     m_window.notifyTournamentLoaded();
-    m_session.gPostLoadComplete = true;
+    m_session.postLoadComplete = true;
 }
 
 bool MainFlow::SaveTournament(const QString& path) {
@@ -203,12 +203,12 @@ bool MainFlow::PublishHTML() {
 void MainFlow::HtmlTick() {
     PublishHTML();
     // Outside score entry the standings grid is the view; the page need not follow every tick.
-    if (m_window.tabs()->currentIndex() == MainWindow::TabLeaders && !m_session.gUpdatingScores)
+    if (m_window.tabs()->currentIndex() == MainWindow::TabLeaders && !m_session.updatingScores)
         m_window.htmlTimerState(false);
 }
 
 bool MainFlow::ShowDualMonitor() {
-    if (!m_session.gLoaded)
+    if (!m_session.viewsLoaded)
         return false;
     const QString path = qs(GetHTMLpath(m_session));
     if (!QFileInfo::exists(path))
@@ -225,7 +225,7 @@ bool MainFlow::ShowDualMonitor() {
 }
 
 void MainFlow::ShowJackpot() {
-    m_window.dashboard()->lblJackPot->setText(m_session.gDataFileLoaded
+    m_window.dashboard()->lblJackPot->setText(m_session.dataFileLoaded
                                                   ? qs(UpdateWoodTotals(m_session).jackpot)
                                                   : QStringLiteral("$0.00"));
 }

@@ -38,7 +38,7 @@ void preparePayoutsAfterLoad(Session& session);
 /// score, average, lones, paid, total due, bumps, woods), each line ended by "\n".
 std::string standingsText(Session& session);
 
-/// "File doesn't exist: " + HTML_EXPORTFILE, OK, the application's title.
+/// "File doesn't exist: " + htmlExportFile, OK, the application's title.
 Message fileMissingMessage(const Session& session);
 
 class MainFlow : public QObject {

@@ -99,7 +99,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     m_initialSize = size();
 
     m_session.clock.InitControls();
-    m_session.gSavePlayerId = "00";
+    m_session.savePlayerId = "00";
     SetIcon(this, true);
 
     m_session.InitVariables();
@@ -138,8 +138,8 @@ void MainWindow::wire() {
         if (index < 0)
             return;
         m_session.tourney().setEntryFee(m_money->cbEntryFee->itemData(index).toInt() / 100.0);
-        m_session.gUpdatePayout = true;
-        m_session.gLeaderViewRefresh = true;
+        m_session.updatePayout = true;
+        m_session.leaderViewRefresh = true;
         emit entryFeeChanged();
     });
     connect(m_money->cbBumpFee, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -157,7 +157,7 @@ void MainWindow::wire() {
         emit finesChanged();
     });
     connect(m_money, &MoneyTab::expensesEdited, this, [this] {
-        m_session.gUpdatePayout = true;
+        m_session.updatePayout = true;
         emit expensesChanged();
     });
     connect(m_money, &MoneyTab::expensesLeft, this, &MainWindow::onExpensesLeft);
@@ -219,7 +219,7 @@ void MainWindow::ChangeRound() {
 }
 
 void MainWindow::AdminSummary() {
-    const CTourney& t = m_session.tourney();
+    const TournamentSettings& t = m_session.tourney();
     const bool progressive = t.isProgressive();
     const QString kind = progressive ? QStringLiteral("Progressive") : QStringLiteral("Team");
     const QString entrant = qs(t.EntrantWord());
@@ -257,7 +257,7 @@ void MainWindow::ShowJackpotTitles() {
 }
 
 void MainWindow::ShowDashboard() {
-    const CTourney& t = m_session.tourney();
+    const TournamentSettings& t = m_session.tourney();
     m_dashboard->lblCode->setText(qs(t.TourneyCode()));
     ShowTitle();
     ShowCurrentRound();
@@ -266,7 +266,7 @@ void MainWindow::ShowDashboard() {
 }
 
 void MainWindow::UpdateSittingOut() {
-    m_leaders->ShowSittingOut(m_session.state(), m_session.gDataFileLoaded);
+    m_leaders->ShowSittingOut(m_session.state(), m_session.dataFileLoaded);
 }
 
 void MainWindow::FillFeeLists() {
@@ -315,13 +315,13 @@ void MainWindow::SetIcon(QWidget* window, bool asApplicationIcon) {
 
 void MainWindow::onTabChanged(int index) {
     htmlTimerState(false);
-    m_session.gUpdatingScores = false;
+    m_session.updatingScores = false;
     emit tabChanging(index);
     switch (index) {
     case TabScores:
-        m_session.gUpdatePayout = true;
+        m_session.updatePayout = true;
         htmlTimerState(true);
-        m_session.gUpdatingScores = true;
+        m_session.updatingScores = true;
         break;
     case TabResults:
         htmlTimerState(true);
@@ -371,7 +371,7 @@ void MainWindow::onExpensesLeft(const QString& text) {
         amount = 0;
     m_session.tourney().setExpenses(amount);
     m_money->showExpenses(amount, m_session.currency);
-    m_session.gUpdatePayout = true;
+    m_session.updatePayout = true;
     emit expensesChanged();
 }
 

@@ -125,7 +125,7 @@ public:
     void openSupportMail();
 
 signals:
-    /// "&Load" pressed. The load clears gPostLoadComplete once the director has agreed to
+    /// "&Load" pressed. The load clears postLoadComplete once the director has agreed to
     /// discard the open tournament.
     void loadRequested();
     /// The command line names a tournament file to load at the end of start-up.

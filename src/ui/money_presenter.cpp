@@ -120,42 +120,42 @@ void MoneyPresenter::onEntryFeeChanged() {
     // The window has stored the fee and marked the payouts and the standings stale.
     RefreshEntryFeeGrid();
     Session& s = session();
-    if (s.state().payout.PayoutOption == 1 && s.gPostLoadComplete)
+    if (s.state().payout.PayoutOption == 1 && s.postLoadComplete)
         showUpdateCustomPayouts();
     UpdateNetPayout();
 }
 
 void MoneyPresenter::onExpensesChanged() {
     // The payouts in the standings change with the net payout as well.
-    session().gLeaderViewRefresh = true;
+    session().leaderViewRefresh = true;
     UpdateNetPayout();
 }
 
 void MoneyPresenter::onExpensesLeft() {
     Session& s = session();
     const PayoutSettings& p = s.state().payout;
-    if (s.gLoaded && p.PayoutOption == 1 && p.CustomPayoutCount > 0 &&
-        s.m_Payout.ChkPayout(s.currency))
+    if (s.viewsLoaded && p.PayoutOption == 1 && p.CustomPayoutCount > 0 &&
+        s.payout.ChkPayout(s.currency))
         showUpdateCustomPayouts();
 }
 
 void MoneyPresenter::onOptionClicked(int option) {
-    session().m_Payout.SelectPayoutOption(session(), static_cast<std::int16_t>(option));
+    session().payout.SelectPayoutOption(session(), static_cast<std::int16_t>(option));
     showPayoutControls();
     showPayoutTable();
 }
 
 void MoneyPresenter::onTabChanging(int index) {
-    if (index != MainWindow::TabLoadMoney && session().gLoaded)
+    if (index != MainWindow::TabLoadMoney && session().viewsLoaded)
         CheckCustomPayouts();
 }
 
 void MoneyPresenter::onTabShown(int index) {
     Session& s = session();
     if (index == MainWindow::TabLoadMoney) {
-        s.m_Payout.UpdatePayoutOptions(s.currency);
+        s.payout.UpdatePayoutOptions(s.currency);
         RefreshEntryFeeGrid();
-        s.m_Payout.RefreshPayouts(s, s.state().payout.PayoutOption);
+        s.payout.RefreshPayouts(s, s.state().payout.PayoutOption);
         showPayoutControls();
         showPayoutTable();
     } else if (index == MainWindow::TabResults) {
@@ -183,7 +183,7 @@ void MoneyPresenter::ShowLoadedFees() {
 
 void MoneyPresenter::UpdateNetPayout() {
     Session& s = session();
-    s.m_Payout.UpdateNetPayout(s, expenseBoxNumeric());
+    s.payout.UpdateNetPayout(s, expenseBoxNumeric());
     showNetPayout();
     showPayoutControls();
     showPayoutTable();
@@ -195,7 +195,7 @@ void MoneyPresenter::RefreshEntryFeeGrid() {
 
 void MoneyPresenter::CustomPayoutSetup() {
     Session& s = session();
-    CPayout& payout = s.m_Payout;
+    PayoutTable& payout = s.payout;
     payout.SelectPayoutOption(s, 1);
     showPayoutControls();
     m_payout->clearRows();
@@ -218,8 +218,8 @@ void MoneyPresenter::CustomPayoutSetup() {
         for (int i = 0; i < count; ++i)
             p.CustomPayouts[std::size_t(i)] = request.amounts[std::size_t(i)];
         p.CustomPayoutCount = static_cast<std::int16_t>(count);
-        s.gUpdatePayout = true;
-        s.gLeaderViewRefresh = true;
+        s.updatePayout = true;
+        s.leaderViewRefresh = true;
         payout.setPayoutsEnabled(true);
     }
 
@@ -232,7 +232,7 @@ void MoneyPresenter::CustomPayoutSetup() {
 
 void MoneyPresenter::CheckCustomPayouts() {
     Session& s = session();
-    while (s.m_Payout.ChkPayout(s.currency)) {
+    while (s.payout.ChkPayout(s.currency)) {
         showUpdateCustomPayouts();
         CustomPayoutSetup();
         // With fewer than three entrants the worksheet offers no number of places, so the table
@@ -245,7 +245,7 @@ void MoneyPresenter::CheckCustomPayouts() {
 // --- Drawing ------------------------------------------------------------------------------------
 
 void MoneyPresenter::showNetPayout() {
-    const CPayout& payout = session().m_Payout;
+    const PayoutTable& payout = session().payout;
     QLabel* label = tab().lblNetPayout;
     label->setText(qs(payout.netPayoutText()));
     QPalette pal = label->palette();
@@ -255,7 +255,7 @@ void MoneyPresenter::showNetPayout() {
 
 void MoneyPresenter::showPayoutControls() {
     const Session& s = session();
-    const CPayout& payout = s.m_Payout;
+    const PayoutTable& payout = s.payout;
     MoneyTab& t = tab();
     const bool inputs = payout.controlsEnabled();
     for (QWidget* w : std::initializer_list<QWidget*>{t.cbEntryFee, t.txtExpense, t.cbBumpFee,
@@ -272,7 +272,7 @@ void MoneyPresenter::showPayoutControls() {
 
 void MoneyPresenter::showPayoutTable() {
     std::vector<GridRow> rows;
-    for (const PayoutRow& r : session().m_Payout.rows())
+    for (const PayoutRow& r : session().payout.rows())
         rows.push_back(
             GridRow{{qs(r.placeWord), qs(r.amountText)}, qs(r.placeWord + "1"), {}, false});
     m_payout->setRows(rows);

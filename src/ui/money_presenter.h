@@ -5,8 +5,8 @@
 // payout worksheet, keeps the director from leaving the tab with a custom table that no longer
 // adds up, and keeps the entry-fee roll call (lvEntryFee).
 //
-// The numbers come from the engine (the session's CPayout, RefreshEntryFeeGrid and friends); this
-// class turns the window's signals and the director's clicks into engine calls and draws the
+// The numbers come from the engine (the session's PayoutTable, RefreshEntryFeeGrid and friends);
+// this class turns the window's signals and the director's clicks into engine calls and draws the
 // result. It holds the window and reads the session afresh on every call, so a load's reset is
 // always seen.
 //

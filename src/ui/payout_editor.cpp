@@ -68,7 +68,7 @@ PayoutEditor::PayoutEditor(const PayoutEditorRequest& request, IPrompt& prompt, 
 
     auto* places = new QGridLayout;
     places->setHorizontalSpacing(10);
-    const cPlace words;
+    const PlaceWords words;
     for (int i = 0; i < kPayoutPlaces; ++i) {
         const std::size_t p = std::size_t(i);
         lblPlace[p] = makeLabel(this, kPlaceNames[i]);

@@ -90,7 +90,7 @@ void ResultsPresenter::layOutColumns() {
 
 void ResultsPresenter::refresh() {
     // Before a tournament is loaded the default settings name entrants nobody has entered.
-    if (!m_window.session().gDataFileLoaded) {
+    if (!m_window.session().dataFileLoaded) {
         m_winners->clearRows();
         m_bumps->clearRows();
         m_lones->clearRows();
@@ -152,7 +152,7 @@ void ResultsPresenter::UpdateJackpotView() {
 void ResultsPresenter::UpdateFineTotals() {
     ResultsTab* tab = m_window.resultsTab();
     const Session& session = m_window.session();
-    if (!session.gDataFileLoaded)
+    if (!session.dataFileLoaded)
         return; // the start-up texts stay
     const rh::FineSummary bumps = rh::UpdateBumpTotals(session);
     tab->lblTotalBumps->setText(qs(bumps.count));
@@ -166,7 +166,7 @@ void ResultsPresenter::UpdateFineTotals() {
 
 void ResultsPresenter::ShowJackpotTexts() {
     ResultsTab* tab = m_window.resultsTab();
-    const CTourney& t = m_window.session().tourney();
+    const TournamentSettings& t = m_window.session().tourney();
     tab->lblResultsJackpot->setText(qs(rh::jackpotResultsCaption(t)));
     tab->lblJackpotHeading->setText(qs(rh::jackpotWinnerHeading(t)));
     tab->lblJackpotExplanation->setText(qs(rh::jackpotExplanation(t)));

@@ -27,7 +27,7 @@ RosterViewer::RosterViewer(MainWindow& window) : QObject(&window), m_window(wind
 
 bool RosterViewer::ready() const {
     const Session& s = m_window.session();
-    return s.gPostLoadComplete && s.gDataFileLoaded;
+    return s.postLoadComplete && s.dataFileLoaded;
 }
 
 void RosterViewer::clearBoxes() {
@@ -72,7 +72,7 @@ std::string RosterViewer::chosenRound() const {
 std::string RosterViewer::shownName(const std::string& round, const std::string& id) const {
     const TournamentState& state = m_window.session().state();
     std::string name = state.nameOf(id);
-    if (!state.gScores.Exists(makekey(round, id)))
+    if (!state.scores.Exists(makekey(round, id)))
         name.insert(0, "*");
     return name;
 }
@@ -91,12 +91,12 @@ void RosterViewer::PopulateDebugPlorte() {
             return;
         const TournamentState& state = session.state();
         for (const EntrantRef& e : state.entrantsByName()) {
-            const bool seated = progressive ? state.gRoster.Exists(round, e.id, kPartner)
-                                            : state.gRoster.ExistsTeam(round, e.id);
+            const bool seated = progressive ? state.roster.Exists(round, e.id, kPartner)
+                                            : state.roster.ExistsTeam(round, e.id);
             if (!seated)
                 continue;
             std::string text = e.name;
-            if (!state.gScores.Exists(makekey(round, e.id)))
+            if (!state.scores.Exists(makekey(round, e.id)))
                 text.insert(0, "*");
             tab->cmbDebugPlorte->addItem(qs(text), QVariant(qlonglong(toInt32(e.id))));
         }
@@ -138,11 +138,11 @@ void RosterViewer::cmbDebugPlorteClick() {
                 box->setText(qs(shownName(round, related)));
         };
         if (state.isProgressive()) {
-            show(tab->txtDebugPartner, state.gRoster.GetPlayer(round, id, kPartner));
-            show(tab->txtDebugOppo1, state.gRoster.GetPlayer(round, id, kOpponent1));
-            show(tab->txtDebugOppo2, state.gRoster.GetPlayer(round, id, kOpponent2));
+            show(tab->txtDebugPartner, state.roster.GetPlayer(round, id, kPartner));
+            show(tab->txtDebugOppo1, state.roster.GetPlayer(round, id, kOpponent1));
+            show(tab->txtDebugOppo2, state.roster.GetPlayer(round, id, kOpponent2));
         } else {
-            show(tab->txtDebugPartner, state.gRoster.GetTeam(round, id));
+            show(tab->txtDebugPartner, state.roster.GetTeam(round, id));
         }
     } catch (const RhError& e) {
         session.ShowErrorMsg("cmbDebugPlorteClick", e);

@@ -74,7 +74,7 @@ ScoresPresenter::~ScoresPresenter() = default;
 
 void ScoresPresenter::newController() {
     m_stateOfController = m_window.session().sharedState();
-    m_EnterScores = std::make_unique<cEnterScores>(m_window.session());
+    m_EnterScores = std::make_unique<ScoreEntry>(m_window.session());
     bindRoundAdvance(*m_EnterScores, m_window.session(), roundAdvanceHooks());
 }
 
@@ -113,20 +113,20 @@ RoundAdvanceHooks ScoresPresenter::roundAdvanceHooks() {
 }
 
 void ScoresPresenter::connectActions() {
-    auto onList = [this](QComboBox* list, void (cEnterScores::*click)(int)) {
+    auto onList = [this](QComboBox* list, void (ScoreEntry::*click)(int)) {
         connect(list, &QComboBox::activated, this,
-                [this, click](int index) { act([&](cEnterScores& c) { (c.*click)(index); }); });
+                [this, click](int index) { act([&](ScoreEntry& c) { (c.*click)(index); }); });
     };
-    onList(m_tab.comboSelectRnd, &cEnterScores::comboSelectRnd_Click);
-    onList(m_tab.comboPlayerName, &cEnterScores::comboPlayerName_Click);
-    onList(m_tab.comboPlayerScore, &cEnterScores::comboPlayerScore_click);
-    onList(m_tab.comboPlayerLones, &cEnterScores::comboPlayerLones_Click);
-    onList(m_tab.comboPlayerBumps, &cEnterScores::comboPlayerBumps_Click);
-    onList(m_tab.comboPlayerWoods, &cEnterScores::comboPlayerWoods_Click);
+    onList(m_tab.comboSelectRnd, &ScoreEntry::comboSelectRnd_Click);
+    onList(m_tab.comboPlayerName, &ScoreEntry::comboPlayerName_Click);
+    onList(m_tab.comboPlayerScore, &ScoreEntry::comboPlayerScore_click);
+    onList(m_tab.comboPlayerLones, &ScoreEntry::comboPlayerLones_Click);
+    onList(m_tab.comboPlayerBumps, &ScoreEntry::comboPlayerBumps_Click);
+    onList(m_tab.comboPlayerWoods, &ScoreEntry::comboPlayerWoods_Click);
     connect(m_tab.checkAll, &QCheckBox::clicked, this,
-            [this](bool checked) { act([&](cEnterScores& c) { c.checkAll_Click(checked); }); });
+            [this](bool checked) { act([&](ScoreEntry& c) { c.checkAll_Click(checked); }); });
     connect(m_tab.checkPaid, &QCheckBox::clicked, this,
-            [this](bool checked) { act([&](cEnterScores& c) { c.checkPaid_Click(checked); }); });
+            [this](bool checked) { act([&](ScoreEntry& c) { c.checkPaid_Click(checked); }); });
 }
 
 bool ScoresPresenter::stateReplaced() const {
@@ -134,7 +134,7 @@ bool ScoresPresenter::stateReplaced() const {
     return !seen || seen != m_window.session().sharedState();
 }
 
-void ScoresPresenter::act(const std::function<void(cEnterScores&)>& action) {
+void ScoresPresenter::act(const std::function<void(ScoreEntry&)>& action) {
     // A choice signalled while the view is put on the widgets, or while another action runs
     // (a dialog of its own is open), is not the director's.
     if (m_rendering || m_acting)
@@ -154,18 +154,18 @@ void ScoresPresenter::act(const std::function<void(cEnterScores&)>& action) {
 
 void ScoresPresenter::onTournamentLoaded() {
     // The entrant last clicked on the standings belonged to the tournament before.
-    m_window.session().gSavePlayerId = "00";
+    m_window.session().savePlayerId = "00";
     // A new controller for the new tournament: its kind is fixed now.
     newController();
     if (m_window.tabs()->currentIndex() == MainWindow::TabScores)
-        act([](cEnterScores& c) { c.UpdateEnterScores(); });
+        act([](ScoreEntry& c) { c.UpdateEnterScores(); });
     else
         render();
 }
 
 void ScoresPresenter::onTabShown(int index) {
     if (index == MainWindow::TabScores)
-        act([](cEnterScores& c) { c.UpdateEnterScores(); });
+        act([](ScoreEntry& c) { c.UpdateEnterScores(); });
 }
 
 ValidateWindow* ScoresPresenter::openValidateWindow() {

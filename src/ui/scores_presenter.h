@@ -1,5 +1,5 @@
 #pragma once
-// ScoresPresenter: the Scores tab on the score-entry controller (cEnterScores).
+// ScoresPresenter: the Scores tab on the score-entry controller (ScoreEntry).
 //
 // The controller holds the whole state of the tab without any toolkit; this presenter forwards
 // the director's choices to it (QComboBox::activated, QCheckBox::clicked: never the selection
@@ -51,7 +51,7 @@ public:
     ~ScoresPresenter() override;
 
     /// m_EnterScores: the controller of the open tournament.
-    cEnterScores& enterScores() { return *m_EnterScores; }
+    ScoreEntry& enterScores() { return *m_EnterScores; }
     /// Puts the controller's whole view onto the tab's widgets.
     void render();
     /// The hooks the round advance runs (bound to the window, the clock and the recovery copy).
@@ -69,7 +69,7 @@ private:
     void connectActions();
     /// Runs one action of the director on the controller, then renders, unless a rendering or
     /// another action is under way.
-    void act(const std::function<void(cEnterScores&)>& action);
+    void act(const std::function<void(ScoreEntry&)>& action);
     void newController();
     /// True when the tournament state has been replaced (a reset) since the controller was made.
     bool stateReplaced() const;
@@ -81,7 +81,7 @@ private:
 
     MainWindow& m_window;
     ScoresTab& m_tab;
-    std::unique_ptr<cEnterScores> m_EnterScores;
+    std::unique_ptr<ScoreEntry> m_EnterScores;
     /// The tournament state the controller was made for.
     std::weak_ptr<const TournamentState> m_stateOfController;
 

@@ -1,6 +1,6 @@
 #include "ui/tab_details.h"
 
-#include "core/tourney.h"
+#include "core/tournament_settings.h"
 #include "ui/grid.h"
 
 #include <QTreeView>
@@ -11,7 +11,7 @@ namespace rh::ui {
 DetailsTab::DetailsTab(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tabDetails"));
     lvGameDetail =
-        makeGrid(this, "lvGameDetail", gameDetailColumns(true, CTourney{}.TotalRounds()));
+        makeGrid(this, "lvGameDetail", gameDetailColumns(true, TournamentSettings{}.TotalRounds()));
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(10, 10, 10, 10);
     l->addWidget(lvGameDetail);

@@ -52,20 +52,20 @@ protected:
         for (int i = 1; i <= count; ++i) {
             // "P01".."P99": name order is id order.
             const std::string name = "P" + fmt00(i);
-            s.gPlayerNames.Add(name, fmt00(i));
-            s.m_SortedNames.AddItem(name + "~" + fmt00(i));
+            s.names.Add(name, fmt00(i));
+            s.sortedNames.AddItem(name + "~" + fmt00(i));
         }
-        s.m_Tourney.setTotalPlort(static_cast<std::int16_t>(count));
+        s.settings.setTotalPlort(static_cast<std::int16_t>(count));
     }
 
     void seat(const std::vector<std::vector<Table>>& rounds) {
         for (std::size_t r = 0; r < rounds.size(); ++r)
             for (const Table& t : rounds[r])
-                session.state().gRoster.AddPlayers(static_cast<std::int16_t>(r + 1), t);
+                session.state().roster.AddPlayers(static_cast<std::int16_t>(r + 1), t);
         session.tourney().setTotalRounds(static_cast<std::int16_t>(rounds.size()));
         session.tourney().setCurrentRound(1);
-        session.gDataFileLoaded = true;
-        session.gLoaded = true;
+        session.dataFileLoaded = true;
+        session.viewsLoaded = true;
     }
 
     int roundOvers(bool tournamentOver) const {
@@ -88,7 +88,7 @@ protected:
 TEST_F(Advance, TwoScoresFillAFourPlayerRoundAndOnlyTheSecondEndsIt) {
     addEntrants(4);
     seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
 
@@ -101,7 +101,7 @@ TEST_F(Advance, TwoScoresFillAFourPlayerRoundAndOnlyTheSecondEndsIt) {
     screen.comboPlayerScore_click(scoreIndex(3)); // P03 and P04
     const TournamentState& s = session.state();
     for (const char* key : {"0101", "0102", "0103", "0104"})
-        EXPECT_TRUE(s.gScores.ExistsKey1(key)) << key;
+        EXPECT_TRUE(s.scores.ExistsKey1(key)) << key;
     EXPECT_EQ(roundOvers(false), 1);
     EXPECT_EQ(session.tourney().CurrentRound(), 2);
     EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews", "StopRoundTimer", "RecordRoundTime",
@@ -120,7 +120,7 @@ TEST_F(Advance, TwoScoresFillAFourPlayerRoundAndOnlyTheSecondEndsIt) {
 TEST_F(Advance, SittingOutEntrantsNeverHoldARoundOpen) {
     addEntrants(5);
     seat({{{1, 2, 3, 4}}, {{5, 1, 2, 3}}}); // P05 sits out round 1, P04 round 2
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
     EXPECT_EQ(screen.view().comboPlayerName.items.size(), 4u);
@@ -128,16 +128,16 @@ TEST_F(Advance, SittingOutEntrantsNeverHoldARoundOpen) {
     screen.comboPlayerScore_click(scoreIndex(5));
     EXPECT_EQ(roundOvers(false), 1);
     EXPECT_EQ(session.tourney().CurrentRound(), 2);
-    EXPECT_FALSE(session.state().gScores.ExistsKey2("1", "5"));
+    EXPECT_FALSE(session.state().scores.ExistsKey2("1", "5"));
 }
 
 TEST_F(Advance, AScoreInAnEarlierRoundAdvancesNothing) {
     addEntrants(4);
     seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}, {{1, 4, 2, 3}}});
     session.tourney().setCurrentRound(2);
-    session.state().gScores.setScore("1", "1", "05");
-    session.state().gScores.setScore("1", "2", "05");
-    cEnterScores screen(session);
+    session.state().scores.setScore("1", "1", "05");
+    session.state().scores.setScore("1", "2", "05");
+    ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
     screen.comboSelectRnd_Click(0);
@@ -154,7 +154,7 @@ TEST_F(Advance, AScoreInAnEarlierRoundAdvancesNothing) {
 TEST_F(Advance, AfterTheLastRoundEveryScoreSaysTheTournamentIsOver) {
     addEntrants(4);
     seat({{{1, 2, 3, 4}}});
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
     screen.comboPlayerScore_click(scoreIndex(6));
@@ -181,9 +181,9 @@ TEST_F(Advance, AfterTheLastRoundEveryScoreSaysTheTournamentIsOver) {
 TEST_F(Advance, MismatchesAreListedAndTheRoundAdvancesAllTheSame) {
     addEntrants(8);
     seat({{{1, 2, 3, 4}, {5, 6, 7, 8}}, {{1, 3, 5, 7}, {2, 4, 6, 8}}});
-    session.state().gLones.Add("02", "03"); // P03 will score 5 with 2 lones
-    session.state().gLones.Add("03", "07"); // P07 will score 3 with 3 lones
-    cEnterScores screen(session);
+    session.state().lones.Add("02", "03"); // P03 will score 5 with 2 lones
+    session.state().lones.Add("03", "07"); // P07 will score 3 with 3 lones
+    ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
     screen.comboPlayerScore_click(scoreIndex(9)); // P01, P02
@@ -210,17 +210,17 @@ TEST_F(Advance, MismatchesAreListedAndTheRoundAdvancesAllTheSame) {
 TEST_F(Advance, NoAdvanceWithoutALoadedTournamentFile) {
     addEntrants(4);
     seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
-    session.gDataFileLoaded = false;
-    session.state().gScores.setScore("1", "1", "05");
-    session.state().gScores.setScore("1", "2", "05");
-    session.state().gScores.setScore("1", "3", "05");
-    session.state().gScores.setScore("1", "4", "05");
+    session.dataFileLoaded = false;
+    session.state().scores.setScore("1", "1", "05");
+    session.state().scores.setScore("1", "2", "05");
+    session.state().scores.setScore("1", "3", "05");
+    session.state().scores.setScore("1", "4", "05");
     EXPECT_EQ(UpdateGrid(session, nullptr, hooks), RoundOutcome::NotAdvanced);
     EXPECT_EQ(roundOvers(false), 1);
     EXPECT_EQ(session.tourney().CurrentRound(), 1);
     EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews"}));
 
-    session.gDataFileLoaded = true;
+    session.dataFileLoaded = true;
     EXPECT_EQ(UpdateGrid(session, nullptr, hooks), RoundOutcome::Advanced);
     EXPECT_EQ(UpdateGrid(session, nullptr, hooks), RoundOutcome::Open);
 }
@@ -229,7 +229,7 @@ TEST_F(Advance, AFailingHookIsReportedAndLeavesWhatWasDone) {
     addEntrants(4);
     seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
     for (int id = 1; id <= 4; ++id)
-        session.state().gScores.setScore("1", std::to_string(id), "05");
+        session.state().scores.setScore("1", std::to_string(id), "05");
     hooks.SaveData = [] { throw RhError(err::DiskFull); };
     EXPECT_TRUE(AdvanceRound(session, hooks)); // the round did move before the failure
     EXPECT_EQ(prompt.countTitled("Advance Round"), 1);
@@ -242,7 +242,7 @@ TEST_F(Advance, AFailingHookIsReportedAndLeavesWhatWasDone) {
 TEST_F(Advance, ShowAllUncheckedBlanksTheFieldsBeforeTheReload) {
     addEntrants(4);
     seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}, {{1, 4, 2, 3}}});
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     std::vector<std::string> seen;
     hooks.StopRoundTimer = [&] { seen.push_back(screen.view().txtPartnerName.text); };
     screen.UpdateEnterScores();
@@ -250,14 +250,14 @@ TEST_F(Advance, ShowAllUncheckedBlanksTheFieldsBeforeTheReload) {
 
     // The round is completed elsewhere while the screen still shows P01.
     for (int id = 1; id <= 4; ++id)
-        session.state().gScores.setScore("1", std::to_string(id), "05");
+        session.state().scores.setScore("1", std::to_string(id), "05");
     EXPECT_EQ(UpdateGrid(session, &screen, hooks), RoundOutcome::Advanced);
     EXPECT_EQ(screen.view().txtPartnerName.text, "*P03"); // round 2 loaded afterwards
 
     // With "Show All" checked the fields stay as they were until the reload.
     screen.checkAll_Click(true);
     for (int id = 1; id <= 4; ++id)
-        session.state().gScores.setScore("2", std::to_string(id), "05");
+        session.state().scores.setScore("2", std::to_string(id), "05");
     screen.UpdateEnterScores();
     ASSERT_EQ(screen.view().txtPartnerName.text, "P03");
     EXPECT_EQ(UpdateGrid(session, &screen, hooks), RoundOutcome::Advanced);
@@ -284,7 +284,7 @@ TEST_F(Advance, AGeneratedTournamentPlaysThroughToTheEnd) {
         seating.push_back(tables);
     }
     seat(seating);
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
 
@@ -308,12 +308,12 @@ TEST_F(Advance, AGeneratedTournamentPlaysThroughToTheEnd) {
         EXPECT_TRUE(isRoundComplete(s, static_cast<long long>(r))) << r;
         for (const Table& t : seating[static_cast<std::size_t>(r - 1)]) {
             const std::string round = fmt00(r);
-            EXPECT_EQ(s.gScores.getScore2(round, fmt00(t[0])),
-                      s.gScores.getScore2(round, fmt00(t[1])));
-            EXPECT_EQ(s.gScores.getScore2(round, fmt00(t[2])),
-                      s.gScores.getScore2(round, fmt00(t[3])));
+            EXPECT_EQ(s.scores.getScore2(round, fmt00(t[0])),
+                      s.scores.getScore2(round, fmt00(t[1])));
+            EXPECT_EQ(s.scores.getScore2(round, fmt00(t[2])),
+                      s.scores.getScore2(round, fmt00(t[3])));
         }
     }
-    EXPECT_EQ(s.gScores.Count(), rounds * (players / 4) * 4);
+    EXPECT_EQ(s.scores.Count(), rounds * (players / 4) * 4);
     EXPECT_EQ(prompt.countTitled("Data Mismatch"), 0);
 }

@@ -26,8 +26,8 @@ void playRound(TournamentClock& c, int seconds, int& currentRound, int totalRoun
     c.UpdateProgressBars(false, currentRound, totalRounds);
 }
 
-TEST(CTimer, CountsTicksAndCarriesIntoMinutesAndHours) {
-    CTimer t;
+TEST(StopWatch, CountsTicksAndCarriesIntoMinutesAndHours) {
+    StopWatch t;
     EXPECT_EQ(t.GetElapsed(), "00:00:00");
     for (int i = 0; i < 59; ++i)
         t.Tick();
@@ -45,8 +45,8 @@ TEST(CTimer, CountsTicksAndCarriesIntoMinutesAndHours) {
     EXPECT_EQ(t.TotalSeconds(), 0);
 }
 
-TEST(CTimer, ARoundClockBeyondNineHoursDoesNotOverflow) {
-    CTimer t;
+TEST(StopWatch, ARoundClockBeyondNineHoursDoesNotOverflow) {
+    StopWatch t;
     for (int i = 0; i < 40000; ++i)
         t.Tick();
     EXPECT_EQ(t.GetElapsedTimeLong(), 40000);
@@ -118,7 +118,7 @@ TEST(TournamentClock, EachStateAsksForItsOwnTicksAndButtons) {
     EXPECT_FALSE(d.pauseEnabled);
     EXPECT_EQ(d.elapsedTint, LabelTint::Stopped);
     EXPECT_EQ(d.roundTint, LabelTint::Stopped);
-    EXPECT_EQ(c.gStopTime, kStart.plusSeconds(60));
+    EXPECT_EQ(c.m_stopTime, kStart.plusSeconds(60));
 }
 
 TEST(TournamentClock, PausingWhileIdleDoesNothing) {
@@ -192,11 +192,11 @@ TEST(TournamentClock, AverageAndFinishFromRoundTimes) {
     playRound(c, 900, round, 6);
     playRound(c, 1200, round, 6);
     EXPECT_EQ(c.display().avgRoundText, "00:15:00");
-    EXPECT_EQ(c.gRoundLength, 900);
+    EXPECT_EQ(c.m_roundLength, 900);
     ASSERT_TRUE(c.display().finishTime.has_value());
     EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, 5400);
     EXPECT_EQ(c.display().finishBannerText, "8:30 PM");
-    EXPECT_EQ(c.gRoundTimes, (std::vector<std::int64_t>{600, 900, 1200}));
+    EXPECT_EQ(c.m_roundTimes, (std::vector<std::int64_t>{600, 900, 1200}));
     EXPECT_EQ(c.state(), ClockState::Running);
     EXPECT_EQ(c.display().roundText, "00:00:00");
 }
@@ -219,29 +219,29 @@ TEST(TournamentClock, EachPauseCountsOnceWithItsFullLength) {
     c.PauseTournament();
     ticks(c, 90, &TournamentClock::PauseTick);
     c.ResumeTournament();
-    EXPECT_EQ(c.gPauseTnyTotal.ElapsedSeconds(), 90);
+    EXPECT_EQ(c.m_pauseTournamentTotal.ElapsedSeconds(), 90);
     c.PauseTournament();
     ticks(c, 30, &TournamentClock::PauseTick);
     c.ResumeTournament();
-    EXPECT_EQ(c.gPauseTnyTotal.ElapsedSeconds(), 120);
+    EXPECT_EQ(c.m_pauseTournamentTotal.ElapsedSeconds(), 120);
     EXPECT_EQ(c.display().pauseText, "00:02:00");
 
     // The round ends after the pauses were resumed: nothing is added a second time.
     int round = 1;
     playRound(c, 500, round, 2);
-    EXPECT_EQ(c.gPauseTnyTotal.ElapsedSeconds(), 120);
-    EXPECT_EQ(c.gRoundTimes.front(), 600);
+    EXPECT_EQ(c.m_pauseTournamentTotal.ElapsedSeconds(), 120);
+    EXPECT_EQ(c.m_roundTimes.front(), 600);
     EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, 600 * 2 + 120);
 
     // A round that ends while paused ends the pause and counts it once.
     c.PauseTournament();
     ticks(c, 45, &TournamentClock::PauseTick);
     playRound(c, 0, round, 2);
-    EXPECT_EQ(c.gPauseTnyTotal.ElapsedSeconds(), 165);
+    EXPECT_EQ(c.m_pauseTournamentTotal.ElapsedSeconds(), 165);
     EXPECT_EQ(c.state(), ClockState::Running);
     EXPECT_EQ(c.display().pauseCaption, "&Pause");
     EXPECT_TRUE(c.display().pauseText.empty());
-    EXPECT_EQ(c.gPauseRndTotal.ElapsedSeconds(), 0);
+    EXPECT_EQ(c.m_pauseRoundTotal.ElapsedSeconds(), 0);
 }
 
 TEST(TournamentClock, RoundsAreTimedOnlyWhileTheTournamentClockRuns) {
@@ -249,14 +249,14 @@ TEST(TournamentClock, RoundsAreTimedOnlyWhileTheTournamentClockRuns) {
     c.InitVariables(kStart);
     int round = 1;
     playRound(c, 300, round, 4);
-    EXPECT_TRUE(c.gRoundTimes.empty());
+    EXPECT_TRUE(c.m_roundTimes.empty());
     EXPECT_EQ(c.ticks(), ClockTicks{});
 
     // Started in round 2: the untimed round 1 does not count in the average.
     c.StartTournament(kStart);
     playRound(c, 600, round, 4);
     EXPECT_EQ(c.display().avgRoundText, "00:10:00");
-    EXPECT_EQ(c.gRoundLength, 600);
+    EXPECT_EQ(c.m_roundLength, 600);
 }
 
 TEST(TournamentClock, MoreThanFortyThreeRoundsAreRecorded) {
@@ -265,8 +265,8 @@ TEST(TournamentClock, MoreThanFortyThreeRoundsAreRecorded) {
     int round = 1;
     for (int i = 0; i < 60; ++i)
         playRound(c, 60, round, 99);
-    ASSERT_EQ(c.gRoundTimes.size(), 60u);
-    EXPECT_EQ(c.gRoundTimes.back(), 60);
+    ASSERT_EQ(c.m_roundTimes.size(), 60u);
+    EXPECT_EQ(c.m_roundTimes.back(), 60);
     EXPECT_EQ(c.display().avgRoundText, "00:01:00");
 }
 
@@ -276,11 +276,11 @@ TEST(TournamentClock, LoadClearsRoundTimesAndReturnsToIdle) {
     c.BannerStart(prompt, kStart);
     int round = 1;
     playRound(c, 600, round, 6);
-    ASSERT_EQ(c.gRoundLength, 600);
+    ASSERT_EQ(c.m_roundLength, 600);
 
     c.ResetForLoad(kStart.plusSeconds(700));
-    EXPECT_TRUE(c.gRoundTimes.empty());
-    EXPECT_EQ(c.gRoundLength, 0);
+    EXPECT_TRUE(c.m_roundTimes.empty());
+    EXPECT_EQ(c.m_roundLength, 0);
     EXPECT_EQ(c.state(), ClockState::Idle);
     EXPECT_EQ(c.ticks(), ClockTicks{});
     const ClockDisplay& d = c.display();

@@ -182,7 +182,7 @@ TEST(SortedCollection, MatchesOneAtATimeInsertionOnRandomData) {
 }
 
 TEST(Places, EightWords) {
-    cPlace p;
+    PlaceWords p;
     EXPECT_EQ(p.Count(), 8);
     EXPECT_EQ(p.Place(3), "Third");
     EXPECT_EQ(p.Place(8), "Eighth");

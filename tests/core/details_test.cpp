@@ -11,7 +11,7 @@ using Cells = std::vector<std::string>;
 
 TEST(GameDetail, EmptyBeforeATournamentIsLoaded) {
     Tourney t(4);
-    t.session.gDataFileLoaded = false;
+    t.session.dataFileLoaded = false;
     EXPECT_TRUE(LoadGameDetailGrid(t.session).empty());
 }
 
@@ -25,7 +25,7 @@ TEST(GameDetail, PlayedRoundsScoresUnplayedRoundsEmpty) {
     t.lones(1, 2);
     t.bumps(1, 1);
     t.woods(1, 3);
-    t.state().gPlayerAliases.Add("D", "01");
+    t.state().aliases.Add("D", "01");
     auto rows = LoadGameDetailGrid(t.session);
     ASSERT_EQ(rows.size(), 4u);
     // Name order, as the entrant list holds them.

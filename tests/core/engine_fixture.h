@@ -21,7 +21,7 @@ public:
     explicit Tourney(int entrants, int rounds = 3, bool progressive = true,
                      std::vector<std::string> names = {})
         : session(prompt) {
-        CTourney& t = session.tourney();
+        TournamentSettings& t = session.tourney();
         if (!progressive)
             t.SetTypeTeam();
         t.setTotalPlort(static_cast<std::int16_t>(entrants));
@@ -33,37 +33,37 @@ public:
             std::string name = static_cast<std::size_t>(id) <= names.size()
                                    ? names[static_cast<std::size_t>(id - 1)]
                                    : "Entrant " + fmt00(id);
-            s.gPlayerNames.Add(name, fmt00(id));
-            s.m_SortedNames.AddItem(name + "~" + fmt00(id));
+            s.names.Add(name, fmt00(id));
+            s.sortedNames.AddItem(name + "~" + fmt00(id));
         }
         for (int r = 1; r <= rounds; ++r)
             seatRound(r, entrants);
-        session.gDataFileLoaded = true;
-        session.gLoaded = true;
-        session.gUpdatePayout = true;
-        session.m_Payout.setPayoutsEnabled(true);
-        session.m_Payout.InitPayoutControls(true);
+        session.dataFileLoaded = true;
+        session.viewsLoaded = true;
+        session.updatePayout = true;
+        session.payout.setPayoutsEnabled(true);
+        session.payout.InitPayoutControls(true);
     }
 
     void seatRound(int round, int entrants) {
         auto r = static_cast<std::int16_t>(round);
         if (session.tourney().isProgressive()) {
             for (int id = 1; id + 3 <= entrants; id += 4)
-                state().gRoster.AddPlayers(
+                state().roster.AddPlayers(
                     r, {static_cast<std::int16_t>(id), static_cast<std::int16_t>(id + 1),
                         static_cast<std::int16_t>(id + 2), static_cast<std::int16_t>(id + 3)});
         } else {
             for (int id = 1; id + 1 <= entrants; id += 2)
-                state().gRoster.AddTeams(
+                state().roster.AddTeams(
                     r, {static_cast<std::int16_t>(id), static_cast<std::int16_t>(id + 1)});
         }
     }
 
     TournamentState& state() { return session.state(); }
-    CTourney& tourney() { return session.tourney(); }
+    TournamentSettings& tourney() { return session.tourney(); }
 
     void score(int round, int id, const std::string& value) {
-        state().gScores.setScore(std::to_string(round), std::to_string(id), value);
+        state().scores.setScore(std::to_string(round), std::to_string(id), value);
     }
     void score(int round, int id, int value) { score(round, id, fmt00(value)); }
     /// Round-1 scores giving these totals to IDs 1, 2, ... (current round 1).
@@ -71,17 +71,17 @@ public:
         for (std::size_t i = 0; i < values.size(); ++i)
             score(1, static_cast<int>(i) + 1, values[i]);
     }
-    void bumps(int id, int n) { writeCount(state().gBumps, bumpKey(id), std::to_string(n)); }
-    void woods(int id, int n) { writeCount(state().gBumps, woodKey(id), std::to_string(n)); }
-    void lones(int id, int n) { writeCount(state().gLones, loneKey(id), std::to_string(n)); }
-    void paid(int id, bool p) { writePaid(state().gBumps, id, p); }
+    void bumps(int id, int n) { writeCount(state().fines, bumpKey(id), std::to_string(n)); }
+    void woods(int id, int n) { writeCount(state().fines, woodKey(id), std::to_string(n)); }
+    void lones(int id, int n) { writeCount(state().lones, loneKey(id), std::to_string(n)); }
+    void paid(int id, bool p) { writePaid(state().fines, id, p); }
 
     /// Net payout = entry fee x entrants - expenses, with the payout table rebuilt.
     void net(double entryFee, double expenses = 0) {
         tourney().setEntryFee(entryFee);
         tourney().setExpenses(expenses);
-        session.gUpdatePayout = true;
-        session.m_Payout.UpdateNetPayout(session);
+        session.updatePayout = true;
+        session.payout.UpdateNetPayout(session);
     }
 
     ScriptedPrompt prompt;

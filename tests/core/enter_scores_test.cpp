@@ -28,7 +28,7 @@ public:
 
     std::string resolveConflict(const ConflictRequest& request) override {
         for (const auto& key : watched)
-            storeAtConflict.push_back(key + "=" + session->state().gScores.Item(key));
+            storeAtConflict.push_back(key + "=" + session->state().scores.Item(key));
         return ScriptedPrompt::resolveConflict(request);
     }
 };
@@ -44,10 +44,10 @@ protected:
         TournamentState& s = session.state();
         for (std::size_t i = 0; i < names.size(); ++i) {
             const std::string id = fmt00(static_cast<long long>(i + 1));
-            s.gPlayerNames.Add(names[i], id);
-            s.m_SortedNames.AddItem(names[i] + "~" + id);
+            s.names.Add(names[i], id);
+            s.sortedNames.AddItem(names[i] + "~" + id);
         }
-        s.m_Tourney.setTotalPlort(static_cast<std::int16_t>(names.size()));
+        s.settings.setTotalPlort(static_cast<std::int16_t>(names.size()));
     }
 
     // Eight players; round 1 seats 1-2 v 3-4 and 5-6 v 7-8, round 2 1-3 v 5-7 and 2-4 v 6-8,
@@ -59,7 +59,7 @@ protected:
                                                          {{1, 4, 6, 7}, {2, 3, 5, 8}}};
         for (int r = 0; r < rounds; ++r)
             for (const Table& t : seating[static_cast<std::size_t>(r)])
-                session.state().gRoster.AddPlayers(static_cast<std::int16_t>(r + 1), t);
+                session.state().roster.AddPlayers(static_cast<std::int16_t>(r + 1), t);
         session.tourney().setTotalRounds(static_cast<std::int16_t>(rounds));
         session.tourney().setCurrentRound(static_cast<std::int16_t>(current));
         loaded();
@@ -72,15 +72,15 @@ protected:
         const std::vector<std::vector<Pair>> seating = {{{1, 2}, {3, 4}}, {{1, 3}, {2, 4}}};
         for (std::size_t r = 0; r < seating.size(); ++r)
             for (const Pair& p : seating[r])
-                session.state().gRoster.AddTeams(static_cast<std::int16_t>(r + 1), p);
+                session.state().roster.AddTeams(static_cast<std::int16_t>(r + 1), p);
         session.tourney().setTotalRounds(2);
         session.tourney().setCurrentRound(1);
         loaded();
     }
 
     void loaded() {
-        session.gDataFileLoaded = true;
-        session.gLoaded = true;
+        session.dataFileLoaded = true;
+        session.viewsLoaded = true;
     }
 
     static int indexOf(const ListView& list, const std::string& text) {
@@ -97,7 +97,7 @@ protected:
     }
     static int scoreIndex(int score) { return score + 1; } // item 0 is the blank score
 
-    std::string score(const char* key) { return session.state().gScores.Item(key); }
+    std::string score(const char* key) { return session.state().scores.Item(key); }
     int mismatchMessages() { return prompt.countTitled("Data Mismatch"); }
     int conflicts() const {
         int n = 0;
@@ -106,7 +106,7 @@ protected:
         return n;
     }
     // Selects an entrant by its listed text, as the director would.
-    void choose(cEnterScores& screen, const std::string& listed) {
+    void choose(ScoreEntry& screen, const std::string& listed) {
         const int at = indexOf(screen.view().comboPlayerName, listed);
         ASSERT_GE(at, 0) << listed;
         screen.comboPlayerName_Click(at);
@@ -116,7 +116,7 @@ protected:
 } // namespace
 
 TEST_F(EnterScores, CreatedScreenHoldsTheFixedListsAndNothingElse) {
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     screen.UpdateEnterScores(); // nothing loaded yet
     const EnterScoresView& v = screen.view();
     ASSERT_EQ(v.comboPlayerScore.items.size(), 34u);
@@ -138,14 +138,14 @@ TEST_F(EnterScores, CreatedScreenHoldsTheFixedListsAndNothingElse) {
 
     // A choice on a disabled list is not a choice.
     screen.comboPlayerScore_click(scoreIndex(7));
-    EXPECT_EQ(session.state().gScores.Count(), 0);
+    EXPECT_EQ(session.state().scores.Count(), 0);
 }
 
 TEST_F(EnterScores, LoadListsWaitingEntrantsOfTheCurrentRound) {
     eightPlayers(3, 2);
-    session.state().gScores.setScore("2", "1", "05"); // Ann and Cat are done in round 2
-    session.state().gScores.setScore("2", "3", "05");
-    cEnterScores screen(session);
+    session.state().scores.setScore("2", "1", "05"); // Ann and Cat are done in round 2
+    session.state().scores.setScore("2", "3", "05");
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     const EnterScoresView& v = screen.view();
     EXPECT_EQ(texts(v.comboSelectRnd), (std::vector<std::string>{"01", "02"}));
@@ -172,8 +172,8 @@ TEST_F(EnterScores, LoadListsWaitingEntrantsOfTheCurrentRound) {
 
 TEST_F(EnterScores, SelectionFollowsTheEntrantLastClickedOnTheStandings) {
     eightPlayers(2, 1);
-    session.gSavePlayerId = "06";
-    cEnterScores screen(session);
+    session.savePlayerId = "06";
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     EXPECT_EQ(screen.selectedEntrantId(), "06");
     // Fay's score moves the selection to the first waiting entrant, Fay being done.
@@ -183,14 +183,14 @@ TEST_F(EnterScores, SelectionFollowsTheEntrantLastClickedOnTheStandings) {
 
 TEST_F(EnterScores, ScoreIsStoredForBothPartnersAndSelectionMovesOn) {
     eightPlayers(2, 1);
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     ASSERT_EQ(screen.view().comboPlayerName.selectedText(), "*Ann");
 
     screen.comboPlayerScore_click(scoreIndex(7));
     EXPECT_EQ(score("0101"), "07");
     EXPECT_EQ(score("0102"), "07");
-    EXPECT_EQ(session.state().gScores.Count(), 2);
+    EXPECT_EQ(session.state().scores.Count(), 2);
     EXPECT_EQ(conflicts(), 0);
     EXPECT_TRUE(prompt.messages().empty());
 
@@ -211,7 +211,7 @@ TEST_F(EnterScores, ScoreIsStoredForBothPartnersAndSelectionMovesOn) {
 
 TEST_F(EnterScores, PartnerConflictIsSettledBeforeAnythingIsStored) {
     eightPlayers(2, 1);
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     screen.comboPlayerScore_click(scoreIndex(7)); // Ann and Bob: 07
     screen.checkAll_Click(true);
@@ -246,7 +246,7 @@ TEST_F(EnterScores, PartnerConflictIsSettledBeforeAnythingIsStored) {
 
 TEST_F(EnterScores, BlankScoreRemovesBothAndTheEntrantWaitsAgain) {
     eightPlayers(2, 1);
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     screen.comboPlayerScore_click(scoreIndex(7));
     screen.checkAll_Click(true);
@@ -257,15 +257,15 @@ TEST_F(EnterScores, BlankScoreRemovesBothAndTheEntrantWaitsAgain) {
     screen.comboPlayerScore_click(0);
     EXPECT_EQ(conflicts(), 1);
     EXPECT_EQ(prompt.shown.back().conflict.playerScore, "");
-    EXPECT_FALSE(session.state().gScores.ExistsKey2("1", "1"));
-    EXPECT_FALSE(session.state().gScores.ExistsKey2("1", "2"));
+    EXPECT_FALSE(session.state().scores.ExistsKey2("1", "1"));
+    EXPECT_FALSE(session.state().scores.ExistsKey2("1", "2"));
     EXPECT_EQ(indexOf(screen.view().comboPlayerName, "*Ann"), 0);
     EXPECT_EQ(indexOf(screen.view().comboPlayerName, "*Bob"), 1);
 }
 
 TEST_F(EnterScores, LastWaitingEntrantEmptiesTheListAndBlanksTheScreen) {
     eightPlayers(1, 1); // one round: completing it ends the tournament, nothing reloads
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     screen.comboPlayerScore_click(scoreIndex(7)); // Ann, Bob
     screen.comboPlayerScore_click(scoreIndex(6)); // Cat, Dan
@@ -298,8 +298,8 @@ TEST_F(EnterScores, LastWaitingEntrantEmptiesTheListAndBlanksTheScreen) {
 TEST_F(EnterScores, ChoosingARoundShowsAllOfItsEntrants) {
     eightPlayers(2, 2);
     for (int id = 1; id <= 8; ++id)
-        session.state().gScores.setScore("1", std::to_string(id), "05");
-    cEnterScores screen(session);
+        session.state().scores.setScore("1", std::to_string(id), "05");
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     EXPECT_FALSE(screen.showAll());
     screen.comboSelectRnd_Click(0);
@@ -317,20 +317,20 @@ TEST_F(EnterScores, LoneListAndTheOnScreenLoneCheck) {
     eightPlayers(2, 2);
     // Dan: 3 in round 1 (partner Cat), 5 in round 2 (partner Bob).
     TournamentState& s = session.state();
-    s.gScores.setScore("1", "3", "03");
-    s.gScores.setScore("1", "4", "03");
-    s.gScores.setScore("2", "2", "05");
-    s.gScores.setScore("2", "4", "05");
-    cEnterScores screen(session);
+    s.scores.setScore("1", "3", "03");
+    s.scores.setScore("1", "4", "03");
+    s.scores.setScore("2", "2", "05");
+    s.scores.setScore("2", "4", "05");
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     screen.checkAll_Click(true);
     choose(screen, "Dan");
     const EnterScoresView& v = screen.view();
     EXPECT_EQ(texts(v.comboPlayerLones), (std::vector<std::string>{" 00", " 01"}));
-    EXPECT_EQ(s.gLones.Item("04"), "00"); // showing the count stores it again
+    EXPECT_EQ(s.lones.Item("04"), "00"); // showing the count stores it again
 
     screen.comboPlayerLones_Click(1); // 8 >= 4
-    EXPECT_EQ(s.gLones.Item("04"), "01");
+    EXPECT_EQ(s.lones.Item("04"), "01");
     EXPECT_EQ(mismatchMessages(), 0);
 
     choose(screen, "Dan");
@@ -350,7 +350,7 @@ TEST_F(EnterScores, LoneListAndTheOnScreenLoneCheck) {
     EXPECT_EQ(m.buttons, MsgButtons::Ok);
     EXPECT_EQ(score("0204"), "00"); // stored all the same
     EXPECT_EQ(score("0202"), "00");
-    EXPECT_EQ(s.gLones.Item("04"), "01");
+    EXPECT_EQ(s.lones.Item("04"), "01");
     // Dan stays on the screen with the round and entrant choice held back.
     EXPECT_EQ(screen.selectedEntrantId(), "04");
     EXPECT_FALSE(v.comboSelectRnd.enabled);
@@ -363,7 +363,7 @@ TEST_F(EnterScores, LoneListAndTheOnScreenLoneCheck) {
 
     // Correcting the lones gives the choice back.
     screen.comboPlayerLones_Click(0);
-    EXPECT_EQ(s.gLones.Item("04"), "00");
+    EXPECT_EQ(s.lones.Item("04"), "00");
     EXPECT_TRUE(v.comboSelectRnd.enabled);
     EXPECT_TRUE(v.comboPlayerName.enabled);
     EXPECT_EQ(mismatchMessages(), 1);
@@ -372,12 +372,12 @@ TEST_F(EnterScores, LoneListAndTheOnScreenLoneCheck) {
 TEST_F(EnterScores, AConflictAnswerIsWhatTheLoneCheckJudges) {
     eightPlayers(2, 2);
     TournamentState& s = session.state();
-    s.gScores.setScore("1", "3", "03");
-    s.gScores.setScore("1", "4", "03");
-    s.gScores.setScore("2", "2", "05");
-    s.gScores.setScore("2", "4", "05");
-    s.gLones.Add("01", "04");
-    cEnterScores screen(session);
+    s.scores.setScore("1", "3", "03");
+    s.scores.setScore("1", "4", "03");
+    s.scores.setScore("2", "2", "05");
+    s.scores.setScore("2", "4", "05");
+    s.lones.Add("01", "04");
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     screen.checkAll_Click(true);
     choose(screen, "Dan");
@@ -393,30 +393,30 @@ TEST_F(EnterScores, AConflictAnswerIsWhatTheLoneCheckJudges) {
 TEST_F(EnterScores, LoneCountBeyondTheListIsKeptAndNotSelected) {
     eightPlayers(2, 2);
     TournamentState& s = session.state();
-    s.gScores.setScore("1", "3", "03");
-    s.gScores.setScore("1", "4", "03");
-    s.gScores.setScore("2", "2", "05");
-    s.gScores.setScore("2", "4", "05");
-    s.gLones.Add("3", "04"); // from the file, more than the scores allow
-    s.gLones.Add("1", "02"); // not in two-digit form
-    cEnterScores screen(session);
+    s.scores.setScore("1", "3", "03");
+    s.scores.setScore("1", "4", "03");
+    s.scores.setScore("2", "2", "05");
+    s.scores.setScore("2", "4", "05");
+    s.lones.Add("3", "04"); // from the file, more than the scores allow
+    s.lones.Add("1", "02"); // not in two-digit form
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     screen.checkAll_Click(true);
     choose(screen, "Dan");
     EXPECT_FALSE(screen.view().comboPlayerLones.hasSelection());
-    EXPECT_EQ(s.gLones.Item("04"), "3");
+    EXPECT_EQ(s.lones.Item("04"), "3");
     EXPECT_EQ(mismatchMessages(), 0);
     choose(screen, "Bob");
     EXPECT_EQ(screen.view().comboPlayerLones.index, 1);
-    EXPECT_EQ(s.gLones.Item("02"), "01");
+    EXPECT_EQ(s.lones.Item("02"), "01");
     EXPECT_EQ(screen.view().lbLonesPartner.text, "03"); // Dan beside Bob
 }
 
 TEST_F(EnterScores, AStoredScoreBeyondTheListStillCountsForTheLones) {
     eightPlayers(2, 1);
-    session.state().gScores.setScore("1", "5", "40"); // from a file: Eve and Fay
-    session.state().gScores.setScore("1", "6", "40");
-    cEnterScores screen(session);
+    session.state().scores.setScore("1", "5", "40"); // from a file: Eve and Fay
+    session.state().scores.setScore("1", "6", "40");
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     screen.checkAll_Click(true);
     choose(screen, "Eve");
@@ -426,7 +426,7 @@ TEST_F(EnterScores, AStoredScoreBeyondTheListStillCountsForTheLones) {
     ASSERT_EQ(v.comboPlayerLones.items.size(), 11u);
     screen.comboPlayerLones_Click(10); // 40 >= 40
     EXPECT_EQ(mismatchMessages(), 0);
-    EXPECT_EQ(session.state().gLones.Item("05"), "10");
+    EXPECT_EQ(session.state().lones.Item("05"), "10");
     EXPECT_TRUE(v.comboPlayerName.enabled);
 }
 
@@ -434,46 +434,46 @@ TEST_F(EnterScores, PaidBoxAndMoneyOwed) {
     eightPlayers(2, 1);
     session.tourney().setBumpFee(0.50);
     session.tourney().setWoodFee(1.25);
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     const EnterScoresView& v = screen.view();
     TournamentState& s = session.state();
     // Ann: no bumps, no woods.
     EXPECT_FALSE(v.checkPaid.enabled);
     EXPECT_FALSE(v.checkPaid.checked);
-    EXPECT_EQ(s.gBumps.Item("0102"), "0");
+    EXPECT_EQ(s.fines.Item("0102"), "0");
     EXPECT_EQ(v.lblTotalFeePlayer.text, "$.00");
     EXPECT_EQ(v.lblTotalFeePlayer.background, kLightGreen);
 
     screen.comboPlayerBumps_Click(1);
-    EXPECT_EQ(s.gBumps.Item("0100"), "01");
+    EXPECT_EQ(s.fines.Item("0100"), "01");
     EXPECT_TRUE(v.checkPaid.enabled);
     EXPECT_EQ(v.lblTotalFeePlayer.text, "$.50");
     EXPECT_EQ(v.lblTotalFeePlayer.background, kLightRed);
 
     screen.comboPlayerWoods_Click(2);
-    EXPECT_EQ(s.gBumps.Item("0101"), "02");
+    EXPECT_EQ(s.fines.Item("0101"), "02");
     EXPECT_EQ(v.lblTotalFeePlayer.text, "$3.00");
 
     screen.checkPaid_Click(true);
-    EXPECT_EQ(s.gBumps.Item("0102"), "1");
+    EXPECT_EQ(s.fines.Item("0102"), "1");
     EXPECT_FALSE(v.comboPlayerBumps.enabled);
     EXPECT_FALSE(v.comboPlayerWoods.enabled);
     EXPECT_EQ(v.lblTotalFeePlayer.background, kLightGreen);
     screen.comboPlayerBumps_Click(0); // disabled while paid: no change
-    EXPECT_EQ(s.gBumps.Item("0100"), "01");
+    EXPECT_EQ(s.fines.Item("0100"), "01");
 
     screen.checkPaid_Click(false);
-    EXPECT_EQ(s.gBumps.Item("0102"), "0");
+    EXPECT_EQ(s.fines.Item("0102"), "0");
     EXPECT_TRUE(v.comboPlayerBumps.enabled);
     screen.comboPlayerWoods_Click(0);
     screen.comboPlayerBumps_Click(0);
     EXPECT_FALSE(v.checkPaid.enabled);
-    EXPECT_EQ(s.gBumps.Item("0100"), "00");
+    EXPECT_EQ(s.fines.Item("0100"), "00");
 
     // Bob beside Ann: his fee in the partner fields, coloured by his own flag.
-    s.gBumps.replace("0200", "03");
-    s.gBumps.replace("0202", "1");
+    s.fines.replace("0200", "03");
+    s.fines.replace("0202", "1");
     choose(screen, "*Ann");
     EXPECT_EQ(v.lblTotalFeePartner.text, "$1.50");
     EXPECT_EQ(v.lblTotalFeePartner.background, kLightGreen);
@@ -484,32 +484,32 @@ TEST_F(EnterScores, PaidBoxAndMoneyOwed) {
 TEST_F(EnterScores, LoadingStoresThePaidFlagAgainAndClearsItWithoutCounts) {
     eightPlayers(2, 1);
     TournamentState& s = session.state();
-    s.gBumps.Add("1", "0102");  // paid, but nothing owed
-    s.gBumps.Add("02", "0200"); // Bob: two bumps, paid
-    s.gBumps.Add("1", "0202");
-    s.gBumps.Add("-1", "0302"); // a negative flag counts as unpaid
-    s.gBumps.Add("01", "0300");
-    cEnterScores screen(session);
+    s.fines.Add("1", "0102");  // paid, but nothing owed
+    s.fines.Add("02", "0200"); // Bob: two bumps, paid
+    s.fines.Add("1", "0202");
+    s.fines.Add("-1", "0302"); // a negative flag counts as unpaid
+    s.fines.Add("01", "0300");
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
-    EXPECT_EQ(s.gBumps.Item("0102"), "0");
+    EXPECT_EQ(s.fines.Item("0102"), "0");
     choose(screen, "*Bob");
     EXPECT_TRUE(screen.view().checkPaid.checked);
     EXPECT_TRUE(screen.view().checkPaid.enabled);
     EXPECT_FALSE(screen.view().comboPlayerBumps.enabled);
-    EXPECT_EQ(s.gBumps.Item("0202"), "1");
+    EXPECT_EQ(s.fines.Item("0202"), "1");
     choose(screen, "*Cat");
     EXPECT_FALSE(screen.view().checkPaid.checked);
-    EXPECT_EQ(s.gBumps.Item("0302"), "0");
+    EXPECT_EQ(s.fines.Item("0302"), "0");
     EXPECT_EQ(screen.view().lblTotalFeePlayer.background, kLightGreen); // fee 0: nothing owed
     // Loading writes no bump or wood counts of its own.
-    EXPECT_FALSE(s.gBumps.Exists("0400"));
-    EXPECT_FALSE(s.gBumps.Exists("0401"));
+    EXPECT_FALSE(s.fines.Exists("0400"));
+    EXPECT_FALSE(s.fines.Exists("0401"));
 }
 
 TEST_F(EnterScores, TeamScoresAreNotCopiedAndTheOpposingTeamFillsThePartnerFields) {
     fourTeams();
-    session.state().gScores.setScore("1", "2", "04");
-    cEnterScores screen(session);
+    session.state().scores.setScore("1", "2", "04");
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     const EnterScoresView& v = screen.view();
     EXPECT_FALSE(v.frmOpponent.visible);
@@ -525,14 +525,14 @@ TEST_F(EnterScores, TeamScoresAreNotCopiedAndTheOpposingTeamFillsThePartnerField
     EXPECT_EQ(conflicts(), 0);
     EXPECT_EQ(score("0101"), "09");
     EXPECT_EQ(score("0102"), "04");
-    EXPECT_EQ(session.state().gScores.Count(), 2);
+    EXPECT_EQ(session.state().scores.Count(), 2);
     EXPECT_EQ(texts(v.comboPlayerName), (std::vector<std::string>{"*Cubs", "*Dots"}));
     EXPECT_EQ(v.txtPartnerName.text, "*Dots");
 }
 
 TEST_F(EnterScores, FailuresAreReportedWithTheOperationsName) {
     eightPlayers(2, 1);
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     screen.afterScore = [] { throw RhError(err::Overflow); };
     screen.UpdateEnterScores();
     screen.comboPlayerScore_click(scoreIndex(7));
@@ -545,12 +545,12 @@ TEST_F(EnterScores, FailuresAreReportedWithTheOperationsName) {
 
 TEST_F(EnterScores, AResetTournamentIsReadAfresh) {
     eightPlayers(2, 1);
-    cEnterScores screen(session);
+    ScoreEntry screen(session);
     screen.UpdateEnterScores();
     session.ResetTournamentData();
     session.InitVariables();
     screen.UpdateEnterScores();
     EXPECT_FALSE(screen.view().comboPlayerScore.enabled);
     screen.comboPlayerScore_click(scoreIndex(7));
-    EXPECT_EQ(session.state().gScores.Count(), 0);
+    EXPECT_EQ(session.state().scores.Count(), 0);
 }

@@ -20,20 +20,20 @@ std::vector<bool> ticks(const std::vector<EntryFeeRow>& rows) {
 
 TEST(EntryFees, NoFeeChosenTicksEveryone) {
     Tourney t(3);
-    t.state().gEntryFeePaid.replace("02", "0");
+    t.state().entryFeePaid.replace("02", "0");
     auto rows = RefreshEntryFeeGrid(t.session, false);
     EXPECT_EQ(ticks(rows), (std::vector<bool>{true, true, true}));
     for (const EntryFeeRow& r : rows)
         EXPECT_EQ(r.color, (Rgb{0, 153, 51}));
     // Nothing is stored by showing them ticked.
-    EXPECT_EQ(t.state().gEntryFeePaid.value("02"), "0");
-    EXPECT_FALSE(t.state().gEntryFeePaid.Exists("01"));
+    EXPECT_EQ(t.state().entryFeePaid.value("02"), "0");
+    EXPECT_FALSE(t.state().entryFeePaid.Exists("01"));
 }
 
 TEST(EntryFees, RowsInNameOrderFromTheStoredMarks) {
     Tourney t(3, 3, true, {"Walt", "Ann", "Kim"});
-    t.state().gPlayerAliases.Add("Wally", "01");
-    t.state().gEntryFeePaid.replace("01", "1");
+    t.state().aliases.Add("Wally", "01");
+    t.state().entryFeePaid.replace("01", "1");
     auto rows = RefreshEntryFeeGrid(t.session, true);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].name, "Ann");
@@ -49,13 +49,13 @@ TEST(EntryFees, RowsInNameOrderFromTheStoredMarks) {
 TEST(EntryFees, TickingAndClearingStoreTheMark) {
     Tourney t(2);
     EXPECT_EQ(UpdateEntryFeePaid(t.session, "02", true), (Rgb{0, 153, 51}));
-    EXPECT_EQ(t.state().gEntryFeePaid.value("02"), "1");
+    EXPECT_EQ(t.state().entryFeePaid.value("02"), "1");
     EXPECT_EQ(UpdateEntryFeePaid(t.session, "02", false), (Rgb{255, 0, 0}));
-    EXPECT_EQ(t.state().gEntryFeePaid.value("02"), "0");
-    EXPECT_EQ(t.state().gEntryFeePaid.Count(), 1u);
+    EXPECT_EQ(t.state().entryFeePaid.value("02"), "0");
+    EXPECT_EQ(t.state().entryFeePaid.Count(), 1u);
     UpdateEntryFeePaid(t.session, "00", true);
-    EXPECT_FALSE(t.state().gEntryFeePaid.Exists("00"));
-    EXPECT_EQ(t.state().gEntryFeePaid.Count(), 1u);
+    EXPECT_FALSE(t.state().entryFeePaid.Exists("00"));
+    EXPECT_EQ(t.state().entryFeePaid.Count(), 1u);
 }
 
 TEST(EntryFees, SetAllAndClearAllStoreEveryMark) {
@@ -63,13 +63,13 @@ TEST(EntryFees, SetAllAndClearAllStoreEveryMark) {
     auto set = SetAllEntryFees(t.session);
     EXPECT_EQ(ticks(set), (std::vector<bool>{true, true, true}));
     for (const char* id : {"01", "02", "03"})
-        EXPECT_EQ(t.state().gEntryFeePaid.value(id), "1") << id;
+        EXPECT_EQ(t.state().entryFeePaid.value(id), "1") << id;
     EXPECT_EQ(ticks(RefreshEntryFeeGrid(t.session, true)), (std::vector<bool>{true, true, true}));
 
     auto cleared = ClearAllEntryFees(t.session);
     EXPECT_EQ(ticks(cleared), (std::vector<bool>{false, false, false}));
     for (const char* id : {"01", "02", "03"})
-        EXPECT_EQ(t.state().gEntryFeePaid.value(id), "0") << id;
+        EXPECT_EQ(t.state().entryFeePaid.value(id), "0") << id;
     EXPECT_EQ(ticks(RefreshEntryFeeGrid(t.session, true)),
               (std::vector<bool>{false, false, false}));
 }

@@ -167,17 +167,17 @@ namespace {
 // Every table of every round, as seat lists.
 std::vector<std::vector<std::vector<std::string>>> tablesOf(const TournamentState& st) {
     std::vector<std::vector<std::vector<std::string>>> rounds;
-    for (int r = 1; r <= st.m_Tourney.TotalRounds(); ++r) {
+    for (int r = 1; r <= st.settings.TotalRounds(); ++r) {
         std::vector<std::vector<std::string>> tables;
-        for (int t = 1; t <= st.m_Tourney.TotalTables(); ++t) {
+        for (int t = 1; t <= st.settings.TotalTables(); ++t) {
             std::vector<std::string> seats;
             if (st.isProgressive()) {
                 for (int side = 1; side <= 2; ++side)
                     for (int pos = 1; pos <= 2; ++pos)
-                        seats.push_back(st.gTableSeats.value(SeatKey(r, t, side, pos)));
+                        seats.push_back(st.tableSeats.value(SeatKey(r, t, side, pos)));
             } else {
                 for (int pos = 1; pos <= 2; ++pos)
-                    seats.push_back(st.gTableSeats.value(TeamSeatKey(r, t, pos)));
+                    seats.push_back(st.tableSeats.value(TeamSeatKey(r, t, pos)));
             }
             tables.push_back(seats);
         }
@@ -195,21 +195,21 @@ TEST(Examples, HoldWhatTheyPromise) {
     for (const Example& e : examples()) {
         SCOPED_TRACE(e.file);
         auto st = loadLikeTheWindow(examplesDir() / e.file, messages);
-        const CTourney& t = st->m_Tourney;
+        const TournamentSettings& t = st->settings;
         EXPECT_FALSE(t.TourneyTitle().empty());
         EXPECT_TRUE(codes.insert(t.TourneyCode()).second) << "codes must differ";
         EXPECT_DOUBLE_EQ(t.BumpFee(), 0.25);
         EXPECT_DOUBLE_EQ(t.WoodFee(), 0.50);
         EXPECT_TRUE(t.EntryFee() == 10 || t.EntryFee() == 5);
         EXPECT_GT(t.CurrentRound(), 1);
-        EXPECT_GT(st->gLones.Count(), 0u);
-        EXPECT_GT(st->gBumps.Count(), 0u);
+        EXPECT_GT(st->lones.Count(), 0u);
+        EXPECT_GT(st->fines.Count(), 0u);
         int aliases = 0;
-        for (const auto& a : st->gPlayerAliases.values())
+        for (const auto& a : st->aliases.values())
             aliases += a.empty() ? 0 : 1;
         EXPECT_GE(aliases, 2);
         bool escaped = false;
-        for (const auto& n : st->gPlayerNames.values())
+        for (const auto& n : st->names.values())
             escaped = escaped || n.find_first_of("&<") != std::string::npos;
         escaped = escaped || t.TourneyTitle().find_first_of("&<") != std::string::npos;
         EXPECT_TRUE(escaped) << "a name or title with & or < exercises the escaping";
@@ -236,7 +236,7 @@ TEST(Examples, HoldWhatTheyPromise) {
                     continue;
                 // Partners carry the same score; a game to 10 has one winner.
                 auto score = [&](const std::string& id) {
-                    return std::stoi(st->gScores.Item(makekey(std::to_string(r), id)));
+                    return std::stoi(st->scores.Item(makekey(std::to_string(r), id)));
                 };
                 int a = score(seats[0]);
                 int b = score(seats[st->isProgressive() ? 2 : 1]);
@@ -256,15 +256,15 @@ TEST(Examples, SizesOfTheThreeKinds) {
     test::TempDir tmp;
     std::vector<Message> messages;
     auto demo = loadLikeTheWindow(examplesDir() / "demo.qmc", messages);
-    EXPECT_EQ(demo->m_Tourney.TotalPlort(), 16);
-    EXPECT_EQ(demo->m_Tourney.TotalRounds(), 8);
-    EXPECT_EQ(demo->m_Tourney.TotalTables(), 4);
+    EXPECT_EQ(demo->settings.TotalPlort(), 16);
+    EXPECT_EQ(demo->settings.TotalRounds(), 8);
+    EXPECT_EQ(demo->settings.TotalTables(), 4);
     auto sitOut = loadLikeTheWindow(examplesDir() / "sitout10.qmc", messages);
-    EXPECT_EQ(sitOut->m_Tourney.TotalPlort(), 10);
-    EXPECT_EQ(sitOut->m_Tourney.TotalTables(), 2); // two players sit out every round
+    EXPECT_EQ(sitOut->settings.TotalPlort(), 10);
+    EXPECT_EQ(sitOut->settings.TotalTables(), 2); // two players sit out every round
     EXPECT_EQ(sitOut->payout.PayoutOption, 1);
     auto teams = loadLikeTheWindow(examplesDir() / "teams7.qmc", messages);
-    EXPECT_TRUE(teams->m_Tourney.isTeam());
-    EXPECT_EQ(teams->m_Tourney.TotalPlort(), 7);
-    EXPECT_EQ(teams->m_Tourney.TotalTables(), 3); // one team sits out every round
+    EXPECT_TRUE(teams->settings.isTeam());
+    EXPECT_EQ(teams->settings.TotalPlort(), 7);
+    EXPECT_EQ(teams->settings.TotalTables(), 3); // one team sits out every round
 }

@@ -310,7 +310,7 @@ TEST(RecoveryCopy, AfterRoundKHoldsEveryScoreOfRoundsOneToK) {
         SaveData(session);
     };
     TournamentState& st = session.state();
-    const int entrants = st.m_Tourney.TotalPlort();
+    const int entrants = st.settings.TotalPlort();
     std::mt19937 rng(11);
     int seatedSoFar = 0;
 
@@ -321,17 +321,17 @@ TEST(RecoveryCopy, AfterRoundKHoldsEveryScoreOfRoundsOneToK) {
         int seated = 0;
         for (int id = 1; id <= entrants; ++id) {
             const std::string idText = fmt00(id);
-            if (!st.gRoster.isSeated(true, round, idText) || st.gScores.ExistsKey2(round, idText))
+            if (!st.roster.isSeated(true, round, idText) || st.scores.ExistsKey2(round, idText))
                 continue;
             const std::string score = fmt00(static_cast<int>(rng() % 14));
-            st.gScores.setScore(round, idText, score);
-            st.gScores.setScore(round, st.gRoster.getPartner(round, idText), score);
+            st.scores.setScore(round, idText, score);
+            st.scores.setScore(round, st.roster.getPartner(round, idText), score);
         }
         for (int id = 1; id <= entrants; ++id)
-            seated += st.gRoster.isSeated(true, round, fmt00(id)) ? 1 : 0;
+            seated += st.roster.isSeated(true, round, fmt00(id)) ? 1 : 0;
         // A fine and a lone along the way, as the director enters them.
-        writeCount(st.gBumps, bumpKey(k), "01");
-        writeCount(st.gLones, loneKey(k + 10), "01");
+        writeCount(st.fines, bumpKey(k), "01");
+        writeCount(st.lones, loneKey(k + 10), "01");
 
         ASSERT_TRUE(CheckAdvanceRound(session, hooks));
         ASSERT_EQ(recoverySaves, k);
@@ -350,13 +350,13 @@ TEST(RecoveryCopy, AfterRoundKHoldsEveryScoreOfRoundsOneToK) {
         ASSERT_TRUE(CreateSaveDoc(st, quiet, reference, false));
         EXPECT_EQ(firstDifference(test::dumpTournament(recovered.state()), loadedDump(reference)),
                   "");
-        EXPECT_EQ(recovered.state().gLones.value(loneKey(k + 10)), "01");
-        EXPECT_EQ(recovered.state().gBumps.value(bumpKey(k)), "01");
+        EXPECT_EQ(recovered.state().lones.value(loneKey(k + 10)), "01");
+        EXPECT_EQ(recovered.state().fines.value(bumpKey(k)), "01");
         int scores = 0;
         for (int r = 1; r <= k; ++r)
             for (int id = 1; id <= entrants; ++id) {
-                const std::string* kept = recovered.state().gScores.find(r, id);
-                const std::string* entered = st.gScores.find(r, id);
+                const std::string* kept = recovered.state().scores.find(r, id);
+                const std::string* entered = st.scores.find(r, id);
                 ASSERT_EQ(kept == nullptr, entered == nullptr) << "round " << r << " ID " << id;
                 if (kept) {
                     EXPECT_EQ(*kept, *entered);
@@ -366,7 +366,7 @@ TEST(RecoveryCopy, AfterRoundKHoldsEveryScoreOfRoundsOneToK) {
         seatedSoFar += seated;
         EXPECT_EQ(scores, seatedSoFar)
             << "every seated entrant of rounds 1 to " << k << " has its score in the copy";
-        EXPECT_EQ(recovered.state().m_Tourney.CurrentRound(), k + 1);
+        EXPECT_EQ(recovered.state().settings.CurrentRound(), k + 1);
     }
 }
 

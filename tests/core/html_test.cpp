@@ -98,8 +98,8 @@ TEST(HtmlPage, UserTextsAreEscaped) {
     t.tourney().setTourneyTitle("Fish & Chips <Open>");
     t.tourney().setTourneyCode("A<1>");
     t.tourney().setJackpotTitle("Mr's \"Pot\"");
-    t.state().gPlayerNames.Remove("01");
-    t.state().gPlayerNames.Add("Zoë", "01");
+    t.state().names.Remove("01");
+    t.state().names.Add("Zoë", "01");
     t.score(1, 1, 5);
     t.score(1, 2, 4);
     std::string page = buildHtmlPage(t.session, false);
@@ -169,7 +169,7 @@ TEST(PublishHtml, WritesTheCodesFileInTheTemporaryFolder) {
 TEST(PublishHtml, NothingIsWrittenBeforeATournamentIsLoaded) {
     TempDir dir;
     Tourney t(4);
-    t.session.gDataFileLoaded = false;
+    t.session.dataFileLoaded = false;
     EXPECT_FALSE(PublishHTML(t.session, false));
     EXPECT_FALSE(std::filesystem::exists(dir / "QuillmarkT1.html"));
 }
@@ -198,7 +198,7 @@ TEST(PublishHtml, ANestedPublicationIsDropped) {
     Session session(prompt);
     session.tourney().setTourneyCode("N1");
     session.tourney().setTotalPlort(2);
-    session.gDataFileLoaded = true;
+    session.dataFileLoaded = true;
     session.tempDir = (dir / "missing").string(); // the write fails and shows a message
     int nested = 0;
     bool nestedResult = true;

@@ -29,8 +29,8 @@ TEST(Jackpot, AllFinesOfAllEntrantsPaidOrNot) {
     EXPECT_DOUBLE_EQ(JackpotAmount(t.state()), 2.0);
     EXPECT_EQ(formatMoney(JackpotAmount(t.state()), t.session.currency, kMoney2), "$2.00");
     // Entrants beyond TotalPlort and counts that are no number add nothing.
-    writeCount(t.state().gBumps, bumpKey(7), "4");
-    t.state().gBumps.replace(woodKey(3), "many");
+    writeCount(t.state().fines, bumpKey(7), "4");
+    t.state().fines.replace(woodKey(3), "many");
     EXPECT_DOUBLE_EQ(JackpotAmount(t.state()), 2.0);
 }
 
@@ -107,13 +107,13 @@ TEST(Jackpot, ManyEntrantsAllGetARowAndTiedWinnersAShare) {
 
 TEST(Jackpot, NoRowsBeforeTheViewsAreFilled) {
     Tourney t(4);
-    t.session.gLoaded = false;
+    t.session.viewsLoaded = false;
     EXPECT_TRUE(UpdateJackpotView(t.session).empty());
 }
 
 TEST(Jackpot, ACountBeyondSixteenBitsIsReported) {
     Tourney t(3);
-    t.state().gLones.replace("02", "40000");
+    t.state().lones.replace("02", "40000");
     EXPECT_TRUE(UpdateJackpotView(t.session).empty());
     EXPECT_EQ(t.prompt.countTitled("AddToLoneGrid"), 1);
 }
@@ -140,7 +140,7 @@ TEST(JackpotSummary, CountsAndMoneyWithoutALeadingZero) {
 }
 
 TEST(JackpotTexts, TitleHeadingAndExplanation) {
-    CTourney t;
+    TournamentSettings t;
     EXPECT_EQ(jackpotWinnerHeading(t), "Bump Jackpot - Winner");
     EXPECT_EQ(jackpotResultsCaption(t), "Bump Jackpot:");
     t.setJackpotTitle("Wood Pot");

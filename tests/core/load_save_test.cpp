@@ -36,8 +36,8 @@ protected:
     // Writes a recovery copy of the same code with another title and a later current round.
     void writeRecoveryCopy() {
         TournamentState later = original;
-        later.m_Tourney.setTourneyTitle("Recovered");
-        later.m_Tourney.setCurrentRound(3);
+        later.settings.setTourneyTitle("Recovered");
+        later.settings.setCurrentRound(3);
         ScriptedPrompt quiet;
         ASSERT_TRUE(CreateSaveDoc(later, quiet, tmp.str() + "/Rankhall_CLUB1.RCV", false));
     }
@@ -59,11 +59,11 @@ protected:
 } // namespace
 
 TEST_F(LoadSave, LoadingAFileSetsTheFlagsAndSaysSo) {
-    session.gDataFileSaved = true;
+    session.dataFileSaved = true;
     ASSERT_TRUE(ResetAndLoad(session, file));
-    EXPECT_TRUE(session.gDataFileLoaded);
-    EXPECT_FALSE(session.gDataFileSaved);
-    EXPECT_EQ(session.HTML_EXPORTFILE, "QuillmarkCLUB1.html");
+    EXPECT_TRUE(session.dataFileLoaded);
+    EXPECT_FALSE(session.dataFileSaved);
+    EXPECT_EQ(session.htmlExportFile, "QuillmarkCLUB1.html");
     EXPECT_EQ(test::dumpTournament(session.state()), test::dumpTournament(original));
     auto m = prompt.messages();
     ASSERT_EQ(m.size(), 1u);
@@ -83,9 +83,9 @@ TEST_F(LoadSave, AMissingFileIsOneLoadDocumentError) {
     EXPECT_EQ(m[0].icon, MsgIcon::Critical);
     EXPECT_EQ(m[0].text, "The following error occured: \r\nError # 53\r\nFile not found");
     // The reset happened: the previous tournament is gone, nothing is in progress.
-    EXPECT_FALSE(session.gDataFileLoaded);
-    EXPECT_EQ(session.state().gPlayerNames.Count(), 0u);
-    EXPECT_EQ(session.tourney().TourneyTitle(), CTourney::kDefaultTitle);
+    EXPECT_FALSE(session.dataFileLoaded);
+    EXPECT_EQ(session.state().names.Count(), 0u);
+    EXPECT_EQ(session.tourney().TourneyTitle(), TournamentSettings::kDefaultTitle);
 }
 
 TEST_F(LoadSave, AFileThatIsNotXmlShowsTheParseReportOnceAndLoadsNothing) {
@@ -102,7 +102,7 @@ TEST_F(LoadSave, AFileThatIsNotXmlShowsTheParseReportOnceAndLoadsNothing) {
                               "Error #: ",
                               0),
               0u);
-    EXPECT_FALSE(session.gDataFileLoaded);
+    EXPECT_FALSE(session.dataFileLoaded);
     // Not even the settings the file began with are kept: the tournament is the empty one.
     EXPECT_EQ(session.tourney().TourneyCode(), "");
 }
@@ -161,12 +161,12 @@ TEST_F(LoadSave, OpenDialogChoosesOrCancels) {
     EXPECT_EQ(prompt.shown[0].kind, "open");
     EXPECT_EQ(prompt.shown[0].file.filter, "Quillmark Files (*.QMC) |*.qmc");
     EXPECT_EQ(prompt.shown[0].file.title, "");
-    EXPECT_FALSE(session.gDataFileLoaded);
+    EXPECT_FALSE(session.dataFileLoaded);
 
     prompt.clear();
     prompt.openFiles = {file};
     EXPECT_TRUE(ResetAndLoad(session, ""));
-    EXPECT_TRUE(session.gDataFileLoaded);
+    EXPECT_TRUE(session.dataFileLoaded);
     EXPECT_EQ(session.tourney().TourneyCode(), "CLUB1");
     // The dialog opens on the last file chosen.
     prompt.clear();
@@ -181,7 +181,7 @@ TEST_F(LoadSave, DiscardingAnOpenTournamentAsksFirst) {
     prompt.clear();
     prompt.answers = {MsgAnswer::Cancel, MsgAnswer::Ok};
     EXPECT_FALSE(confirmDiscard(session));
-    EXPECT_TRUE(session.gDataFileLoaded); // Cancel leaves everything as it was
+    EXPECT_TRUE(session.dataFileLoaded); // Cancel leaves everything as it was
     EXPECT_TRUE(confirmDiscard(session));
     auto m = prompt.messages();
     ASSERT_EQ(m.size(), 2u);
@@ -199,7 +199,7 @@ TEST_F(LoadSave, ExitAsksOnlyWhileUnsaved) {
     prompt.clear();
     prompt.answers = {MsgAnswer::Cancel};
     EXPECT_FALSE(confirmExit(session));
-    session.gDataFileSaved = true;
+    session.dataFileSaved = true;
     EXPECT_TRUE(confirmExit(session));
     EXPECT_EQ(prompt.countTitled("Exit"), 1);
 }
@@ -207,7 +207,7 @@ TEST_F(LoadSave, ExitAsksOnlyWhileUnsaved) {
 TEST_F(LoadSave, SaveOffersTheLoadedFileAndDeletesTheRecoveryCopy) {
     ASSERT_TRUE(ResetAndLoad(session, file));
     writeRecoveryCopy();
-    session.state().gScores.setScore("2", "1", "10");
+    session.state().scores.setScore("2", "1", "10");
     std::string saved = (tmp / "saved.qmc").string();
     prompt.clear();
     prompt.saveFiles = {saved};
@@ -225,13 +225,13 @@ TEST_F(LoadSave, SaveOffersTheLoadedFileAndDeletesTheRecoveryCopy) {
     EXPECT_EQ(m[0].title, "File Load");
     EXPECT_EQ(m[0].text, "Data file saved successfully");
     EXPECT_EQ(m[0].icon, MsgIcon::Information);
-    EXPECT_TRUE(session.gDataFileSaved);
+    EXPECT_TRUE(session.dataFileSaved);
     EXPECT_FALSE(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"));
     // The saved file holds the new score, and loading it asks no recovery question.
     ScriptedPrompt again;
     Session other(again);
     ASSERT_TRUE(ResetAndLoad(other, saved));
-    EXPECT_EQ(other.state().gScores.Item("0201"), "10");
+    EXPECT_EQ(other.state().scores.Item("0201"), "10");
     EXPECT_EQ(again.countTitled("Recovery File Detected"), 0);
     // The next save offers the file saved to.
     prompt.clear();
@@ -246,7 +246,7 @@ TEST_F(LoadSave, CancelledSaveDoesNothing) {
     prompt.saveFiles = {""};
     EXPECT_FALSE(cmdSave(session));
     EXPECT_EQ(prompt.messages().size(), 0u);
-    EXPECT_FALSE(session.gDataFileSaved);
+    EXPECT_FALSE(session.dataFileSaved);
     EXPECT_TRUE(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"));
 }
 
@@ -261,12 +261,12 @@ TEST_F(LoadSave, FailedSaveKeepsTheOldFileTheFlagAndTheRecoveryCopy) {
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].title, "SaveFile");
     EXPECT_EQ(m[0].text, commonErrorText(RhError(err::PathFileAccess)));
-    EXPECT_FALSE(session.gDataFileSaved);
+    EXPECT_FALSE(session.dataFileSaved);
     EXPECT_TRUE(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"));
     EXPECT_TRUE(fs::is_directory(tmp / "taken.qmc"));
     // Saving over the loaded file itself replaces it whole.
     std::string before = test::readFile(file);
-    session.state().gScores.setScore("2", "3", "07");
+    session.state().scores.setScore("2", "3", "07");
     prompt.saveFiles = {file};
     ASSERT_TRUE(cmdSave(session));
     EXPECT_NE(test::readFile(file), before);

@@ -128,12 +128,12 @@ TournamentState smallTournament(bool progressive) {
     o.aliasEvery = 2;
     o.names = {"Ann", "Zoë Ωmega"};
     test::generateTournament(st, o);
-    st.m_Tourney.setExpenses(2.5);
-    writeCount(st.gLones, loneKey(1), "1");
-    writeCount(st.gBumps, bumpKey(2), "2");
-    writeCount(st.gBumps, woodKey(2), "1");
-    writePaid(st.gBumps, 2, true);
-    writePaid(st.gBumps, 3, false);
+    st.settings.setExpenses(2.5);
+    writeCount(st.lones, loneKey(1), "1");
+    writeCount(st.fines, bumpKey(2), "2");
+    writeCount(st.fines, woodKey(2), "1");
+    writePaid(st.fines, 2, true);
+    writePaid(st.fines, 3, false);
     if (progressive) {
         st.payout.PayoutOption = 1;
         st.payout.CustomPayoutCount = 3;
@@ -211,8 +211,8 @@ TEST(Writer, PayoutCountBeyondTheTableIsABuildErrorAndNothingIsWritten) {
 
 TEST(Writer, AnEntrantWithOnlyAPaidMarkIsWrittenWithZeroCounts) {
     TournamentState st;
-    st.m_Tourney.setTotalPlort(4);
-    writePaid(st.gBumps, 3, true);
+    st.settings.setTotalPlort(4);
+    writePaid(st.fines, 3, true);
     std::string x = buildTournamentXml(st);
     EXPECT_NE(x.find("<PlayerID>03</PlayerID>\r\n\t\t\t\t<Bump>00</Bump>\r\n\t\t\t\t<Wood>00</Wood>"
                      "\r\n\t\t\t\t<Paid>1</Paid>"),
@@ -221,14 +221,14 @@ TEST(Writer, AnEntrantWithOnlyAPaidMarkIsWrittenWithZeroCounts) {
 
 TEST(Writer, EveryStoredEntryIsWrittenInRoundAndIdOrder) {
     TournamentState st;
-    st.m_Tourney.setTotalPlort(2);
-    st.m_Tourney.setCurrentRound(1);
+    st.settings.setTotalPlort(2);
+    st.settings.setCurrentRound(1);
     // Entered out of order, one beyond the entrant count and one beyond the current round.
-    st.gScores.setScore("2", "1", "05");
-    st.gScores.setScore("1", "17", "10");
-    st.gScores.setScore("1", "2", "08");
-    writeCount(st.gLones, loneKey(17), "1");
-    writeCount(st.gLones, loneKey(2), "2");
+    st.scores.setScore("2", "1", "05");
+    st.scores.setScore("1", "17", "10");
+    st.scores.setScore("1", "2", "08");
+    writeCount(st.lones, loneKey(17), "1");
+    writeCount(st.lones, loneKey(2), "2");
     std::string x = buildTournamentXml(st);
     std::size_t a = x.find("<Round>01</Round>\r\n\t\t\t\t<PlayerID>02</PlayerID>");
     std::size_t b = x.find("<Round>01</Round>\r\n\t\t\t\t<PlayerID>17</PlayerID>");
@@ -244,18 +244,18 @@ TEST(Writer, EveryStoredEntryIsWrittenInRoundAndIdOrder) {
     ASSERT_TRUE(doc.parse(fileBytesToText(x)));
     TournamentState back;
     readTournament(doc, back, prompt);
-    EXPECT_EQ(back.gScores.Count(), 3);
-    EXPECT_EQ(back.gLones.value("17"), "01");
+    EXPECT_EQ(back.scores.Count(), 3);
+    EXPECT_EQ(back.lones.value("17"), "01");
 }
 
 TEST(Writer, RoundsWithoutTablesKeepTheirPlace) {
     TournamentState st;
-    st.gRoster.AddPlayers(1, {1, 2, 3, 4});
+    st.roster.AddPlayers(1, {1, 2, 3, 4});
     for (int r : {1, 3}) {
-        st.gTableSeats.Add("01", SeatKey(r, 1, 1, 1));
-        st.gTableSeats.Add("02", SeatKey(r, 1, 1, 2));
-        st.gTableSeats.Add("03", SeatKey(r, 1, 2, 1));
-        st.gTableSeats.Add("04", SeatKey(r, 1, 2, 2));
+        st.tableSeats.Add("01", SeatKey(r, 1, 1, 1));
+        st.tableSeats.Add("02", SeatKey(r, 1, 1, 2));
+        st.tableSeats.Add("03", SeatKey(r, 1, 2, 1));
+        st.tableSeats.Add("04", SeatKey(r, 1, 2, 2));
     }
     ScriptedPrompt prompt;
     XmlDocument doc;
@@ -263,8 +263,8 @@ TEST(Writer, RoundsWithoutTablesKeepTheirPlace) {
     TournamentState back;
     readTournament(doc, back, prompt);
     EXPECT_TRUE(prompt.shown.empty());
-    EXPECT_TRUE(back.gTableSeats.Exists(SeatKey(3, 1, 1, 1)));
-    EXPECT_FALSE(back.gTableSeats.Exists(SeatKey(2, 1, 1, 1)));
+    EXPECT_TRUE(back.tableSeats.Exists(SeatKey(3, 1, 1, 1)));
+    EXPECT_FALSE(back.tableSeats.Exists(SeatKey(2, 1, 1, 1)));
 }
 
 // ---- Atomic writes --------------------------------------------------------------------------

@@ -73,7 +73,7 @@ TEST(ReadTournamentInfo, EveryFieldInto) {
         "<SupportDir>S-1</SupportDir><TotalPlayers>24</TotalPlayers><TotalRounds>9</TotalRounds>"
         "<CurrentRound>5</CurrentRound><BumpFee>0.25</BumpFee><WoodFee>0,5</WoodFee>"
         "<EntryFee>10</EntryFee><Expenses>12.75</Expenses>")));
-    const CTourney& t = r->st.m_Tourney;
+    const TournamentSettings& t = r->st.settings;
     EXPECT_TRUE(t.isProgressive());
     EXPECT_EQ(t.TourneyTitle(), " Spring Open "); // kept as written
     EXPECT_EQ(t.StoredJackpotTitle(), "Loner Pot");
@@ -94,8 +94,8 @@ TEST(ReadTournamentInfo, MissingOrBadValuesLeaveTheFieldSilently) {
     auto r = read(tournament(info("<Title>Only a title</Title><TotalPlayers>many</TotalPlayers>"
                                   "<TotalRounds>70000</TotalRounds><BumpFee>cheap</BumpFee>"
                                   "<EntryFee></EntryFee>")));
-    const CTourney& t = r->st.m_Tourney;
-    CTourney defaults;
+    const TournamentSettings& t = r->st.settings;
+    TournamentSettings defaults;
     EXPECT_EQ(t.TourneyTitle(), "Only a title");
     EXPECT_EQ(t.TotalPlort(), defaults.TotalPlort());
     EXPECT_EQ(t.TotalRounds(), defaults.TotalRounds());   // 70000 overflows 16 bits
@@ -111,8 +111,8 @@ TEST(ReadTournamentInfo, KindWordMustBeExactlyProgressive) {
         auto r = read(tournament(info(std::string("<TournamentType>") + word +
                                       "</TournamentType><TotalPlayers>10</TotalPlayers>")));
         SCOPED_TRACE(word);
-        EXPECT_TRUE(r->st.m_Tourney.isTeam());
-        EXPECT_EQ(r->st.m_Tourney.TotalTables(), 5);
+        EXPECT_TRUE(r->st.settings.isTeam());
+        EXPECT_EQ(r->st.settings.TotalTables(), 5);
     }
 }
 
@@ -121,7 +121,7 @@ TEST(ReadTournamentInfo, TablesFollowTheEntrantsAndTheKind) {
         auto r =
             read(tournament(info(std::string("<TotalPlayers>") + std::to_string(entrants) +
                                  "</TotalPlayers><TournamentType>" + kind + "</TournamentType>")));
-        return r->st.m_Tourney.TotalTables();
+        return r->st.settings.TotalTables();
     };
     // The kind is read before the size whatever the element order, and the tables come last.
     EXPECT_EQ(tables("Progressive", 10), 2);
@@ -134,16 +134,16 @@ TEST(ReadTournamentInfo, TablesFollowTheEntrantsAndTheKind) {
 TEST(ReadTournamentInfo, SectionFoundAnywhereFirstOneCounts) {
     auto r = read("<Wrapper><Deep><TournamentInfo><Title>First</Title></TournamentInfo></Deep>"
                   "<TournamentInfo><Title>Second</Title></TournamentInfo></Wrapper>");
-    EXPECT_EQ(r->st.m_Tourney.TourneyTitle(), "First");
+    EXPECT_EQ(r->st.settings.TourneyTitle(), "First");
     // The first child of a name counts, too.
     auto two = read(tournament(info("<Title>One</Title><Title>Two</Title>")));
-    EXPECT_EQ(two->st.m_Tourney.TourneyTitle(), "One");
+    EXPECT_EQ(two->st.settings.TourneyTitle(), "One");
 }
 
 TEST(ReadTournamentInfo, EmptySectionChangesNothing) {
     auto r = read(tournament("<TournamentInfo/>"));
-    EXPECT_EQ(r->st.m_Tourney.TotalTables(), 1);
-    EXPECT_EQ(r->st.m_Tourney.TourneyTitle(), CTourney::kDefaultTitle);
+    EXPECT_EQ(r->st.settings.TotalTables(), 1);
+    EXPECT_EQ(r->st.settings.TourneyTitle(), TournamentSettings::kDefaultTitle);
 }
 
 // ---- FeesPayout -----------------------------------------------------------------------------
@@ -229,13 +229,13 @@ TEST(ReadPlayers, NamesIdsAliasesAndTheSortedList) {
                              "<PlayerKey><PlayerID>9</PlayerID></PlayerKey><PlayerKey/>"
                              "</PlayerKeys>"));
     const TournamentState& st = r->st;
-    EXPECT_EQ(st.gPlayerNames.Count(), 3u);
+    EXPECT_EQ(st.names.Count(), 3u);
     EXPECT_EQ(st.nameOf("05"), "Zed");
     EXPECT_EQ(st.nameOf("12"), "Amy");
-    EXPECT_EQ(st.gPlayerAliases.value("05"), "Z");
-    EXPECT_TRUE(st.gPlayerAliases.Exists("12"));  // an empty alias is an entry
-    EXPECT_FALSE(st.gPlayerAliases.Exists("03")); // no alias element: no entry
-    EXPECT_EQ(st.m_SortedNames.items(), (std::vector<std::string>{"Amy~12", "Bo~03", "Zed~05"}));
+    EXPECT_EQ(st.aliases.value("05"), "Z");
+    EXPECT_TRUE(st.aliases.Exists("12"));  // an empty alias is an entry
+    EXPECT_FALSE(st.aliases.Exists("03")); // no alias element: no entry
+    EXPECT_EQ(st.sortedNames.items(), (std::vector<std::string>{"Amy~12", "Bo~03", "Zed~05"}));
     EXPECT_EQ(st.debugNames, (std::vector<std::string>{"Zed~05", "Amy~12", "Bo~03"}));
     EXPECT_TRUE(r->prompt.shown.empty());
 }
@@ -248,9 +248,9 @@ TEST(ReadPlayers, DuplicateIdEndsTheSectionWithItsNumber) {
     EXPECT_EQ(m[0].text, "Error processing players: 457");
     EXPECT_EQ(m[0].title, kAppTitle);
     EXPECT_EQ(r->st.nameOf("01"), "Ann");
-    EXPECT_FALSE(r->st.gPlayerNames.Exists("02")); // nothing after the error is read
+    EXPECT_FALSE(r->st.names.Exists("02")); // nothing after the error is read
     // The duplicate is not listed either: every listed entrant has exactly one name.
-    EXPECT_EQ(r->st.m_SortedNames.items(), (std::vector<std::string>{"Ann~01"}));
+    EXPECT_EQ(r->st.sortedNames.items(), (std::vector<std::string>{"Ann~01"}));
 }
 
 TEST(ReadPlayers, BadIdsGiveTypeMismatchOrOverflow) {
@@ -262,12 +262,12 @@ TEST(ReadPlayers, BadIdsGiveTypeMismatchOrOverflow) {
 
 TEST(ReadPlayers, NamesAreEmptiedBeforeReading) {
     TournamentState st;
-    st.gPlayerNames.Add("Old", "01");
+    st.names.Add("Old", "01");
     XmlDocument doc;
     ASSERT_TRUE(doc.parse(tournament("<Other/>")));
     ScriptedPrompt prompt;
     ProcessPlayers(doc, st, prompt);
-    EXPECT_EQ(st.gPlayerNames.Count(), 0u);
+    EXPECT_EQ(st.names.Count(), 0u);
 }
 
 // ---- RosterRounds ---------------------------------------------------------------------------
@@ -278,16 +278,16 @@ TEST(ReadRoster, SeatsInDocumentOrderAndTheRelations) {
                              "</RosterRounds>"));
     const TournamentState& st = r->st;
     EXPECT_TRUE(r->prompt.shown.empty());
-    EXPECT_EQ(st.gTableSeats.value("02020101"), "05");
-    EXPECT_EQ(st.gTableSeats.value("02020102"), "09");
-    EXPECT_EQ(st.gTableSeats.value("02020201"), "14");
-    EXPECT_EQ(st.gTableSeats.value("02020202"), "07");
-    EXPECT_EQ(st.gRoster.getPartner("2", "5"), "09");
-    EXPECT_EQ(st.gRoster.getOpponent1("2", "5"), "14");
-    EXPECT_EQ(st.gRoster.getOpponent2("2", "5"), "07");
-    EXPECT_EQ(st.gRoster.getPartner("1", "3"), "04");
-    EXPECT_EQ(st.gTableSeats.Count(), 12u);
-    EXPECT_EQ(st.gRoster.Count(), 36);
+    EXPECT_EQ(st.tableSeats.value("02020101"), "05");
+    EXPECT_EQ(st.tableSeats.value("02020102"), "09");
+    EXPECT_EQ(st.tableSeats.value("02020201"), "14");
+    EXPECT_EQ(st.tableSeats.value("02020202"), "07");
+    EXPECT_EQ(st.roster.getPartner("2", "5"), "09");
+    EXPECT_EQ(st.roster.getOpponent1("2", "5"), "14");
+    EXPECT_EQ(st.roster.getOpponent2("2", "5"), "07");
+    EXPECT_EQ(st.roster.getPartner("1", "3"), "04");
+    EXPECT_EQ(st.tableSeats.Count(), 12u);
+    EXPECT_EQ(st.roster.Count(), 36);
 }
 
 TEST(ReadRoster, OnlyElementsWithChildrenAreNumbered) {
@@ -295,9 +295,9 @@ TEST(ReadRoster, OnlyElementsWithChildrenAreNumbered) {
                              "<Round><Other>x</Other></Round>" + "<Round><Tables><Table/>" +
                              progressiveTable(5, 6, 7, 8) + "</Tables></Round></RosterRounds>"));
     const TournamentState& st = r->st;
-    EXPECT_EQ(st.gTableSeats.value("01010101"), "01"); // the empty Round is not round 1
-    EXPECT_FALSE(st.gTableSeats.Exists("02010101"));   // round 2 has no Tables
-    EXPECT_EQ(st.gTableSeats.value("03010101"), "05"); // the empty Table is not table 1
+    EXPECT_EQ(st.tableSeats.value("01010101"), "01"); // the empty Round is not round 1
+    EXPECT_FALSE(st.tableSeats.Exists("02010101"));   // round 2 has no Tables
+    EXPECT_EQ(st.tableSeats.value("03010101"), "05"); // the empty Table is not table 1
 }
 
 TEST(ReadRoster, TeamTables) {
@@ -307,10 +307,10 @@ TEST(ReadRoster, TeamTables) {
     const TournamentState& st = r->st;
     EXPECT_TRUE(r->prompt.shown.empty());
     for (const char* key : {"010101", "010102", "010201", "010202", "010301", "010302"})
-        EXPECT_TRUE(st.gTableSeats.Exists(key)) << key;
-    EXPECT_EQ(st.gRoster.GetTeam("1", "4"), "06");
-    EXPECT_EQ(st.gRoster.GetTeam("01", "06"), "04");
-    EXPECT_EQ(st.gRoster.GetTeam("2", "1"), "06");
+        EXPECT_TRUE(st.tableSeats.Exists(key)) << key;
+    EXPECT_EQ(st.roster.GetTeam("1", "4"), "06");
+    EXPECT_EQ(st.roster.GetTeam("01", "06"), "04");
+    EXPECT_EQ(st.roster.GetTeam("2", "1"), "06");
 }
 
 TEST(ReadRoster, TooManySeatsRejectsTheTableAndEndsTheSection) {
@@ -324,16 +324,16 @@ TEST(ReadRoster, TooManySeatsRejectsTheTableAndEndsTheSection) {
     EXPECT_EQ(m[0].title, "Process Roster");
     EXPECT_EQ(m[0].icon, MsgIcon::Critical);
     EXPECT_EQ(m[0].text, commonErrorText(RhError(err::BadIndex)));
-    EXPECT_EQ(r->st.gTableSeats.Count(), 4u); // the first table stays; the bad one and round 2 not
-    EXPECT_EQ(r->st.gRoster.Count(), 12);
-    EXPECT_EQ(r->st.gRoster.getPartner("1", "5"), "");
+    EXPECT_EQ(r->st.tableSeats.Count(), 4u); // the first table stays; the bad one and round 2 not
+    EXPECT_EQ(r->st.roster.Count(), 12);
+    EXPECT_EQ(r->st.roster.getPartner("1", "5"), "");
 
     auto teams = read(tournament(kTeamInfo + "<RosterRounds>" +
                                  round("<Table><Teams><Team>1</Team><Team>2</Team><Team>3</Team>"
                                        "</Teams></Table>") +
                                  "</RosterRounds>"));
     EXPECT_EQ(teams->prompt.countTitled("Process Roster"), 1);
-    EXPECT_EQ(teams->st.gTableSeats.Count(), 0u);
+    EXPECT_EQ(teams->st.tableSeats.Count(), 0u);
 }
 
 TEST(ReadRoster, TooFewSeatsIsRejectedRatherThanFilledFromAnotherTable) {
@@ -342,8 +342,8 @@ TEST(ReadRoster, TooFewSeatsIsRejectedRatherThanFilledFromAnotherTable) {
     auto r = read(tournament("<RosterRounds>" + round(progressiveTable(1, 2, 3, 4) + three) +
                              "</RosterRounds>"));
     EXPECT_EQ(r->prompt.countTitled("Process Roster"), 1);
-    EXPECT_EQ(r->st.gTableSeats.Count(), 4u);
-    EXPECT_FALSE(r->st.gTableSeats.Exists("01020101"));
+    EXPECT_EQ(r->st.tableSeats.Count(), 4u);
+    EXPECT_FALSE(r->st.tableSeats.Exists("01020101"));
 }
 
 TEST(ReadRoster, APlayerSeatedTwiceInARoundRejectsThatTable) {
@@ -354,14 +354,14 @@ TEST(ReadRoster, APlayerSeatedTwiceInARoundRejectsThatTable) {
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].text, commonErrorText(RhError(err::DuplicateKey)));
     // Nothing of the rejected table was stored, not even the seats before the duplicate.
-    EXPECT_EQ(r->st.gRoster.Count(), 12);
-    EXPECT_EQ(r->st.gTableSeats.Count(), 4u);
-    EXPECT_EQ(r->st.gRoster.getPartner("1", "5"), "");
+    EXPECT_EQ(r->st.roster.Count(), 12);
+    EXPECT_EQ(r->st.tableSeats.Count(), 4u);
+    EXPECT_EQ(r->st.roster.getPartner("1", "5"), "");
     // The same player twice at one table is the same error.
     auto same = read(
         tournament("<RosterRounds>" + round(progressiveTable(1, 2, 1, 4)) + "</RosterRounds>"));
     EXPECT_EQ(same->prompt.countTitled("Process Roster"), 1);
-    EXPECT_EQ(same->st.gRoster.Count(), 0);
+    EXPECT_EQ(same->st.roster.Count(), 0);
 }
 
 TEST(ReadRoster, NonNumericSeatIsASectionError) {
@@ -374,14 +374,14 @@ TEST(ReadRoster, NonNumericSeatIsASectionError) {
 
 TEST(ReadRoster, StoresAreClearedEvenWhenTheSectionIsMissing) {
     TournamentState st;
-    st.gRoster.AddPlayers(1, {1, 2, 3, 4});
-    st.gTableSeats.Add("01", "01010101");
+    st.roster.AddPlayers(1, {1, 2, 3, 4});
+    st.tableSeats.Add("01", "01010101");
     XmlDocument doc;
     ASSERT_TRUE(doc.parse(tournament("")));
     ScriptedPrompt prompt;
     ProcessRoster(doc, st, prompt);
-    EXPECT_EQ(st.gRoster.Count(), 0);
-    EXPECT_EQ(st.gTableSeats.Count(), 0u);
+    EXPECT_EQ(st.roster.Count(), 0);
+    EXPECT_EQ(st.tableSeats.Count(), 0u);
 }
 
 // ---- Scores, Bumps, Lones -------------------------------------------------------------------
@@ -398,7 +398,7 @@ TEST(ReadScores, KeysAndTwoDigitScores) {
         scoreEntry("<Round>3</Round><PlayerID>12</PlayerID><Score>-3</Score>") +
         scoreEntry("<Round>1</Round><PlayerID>1</PlayerID><Score>0</Score>") +
         "</Players></Scores>"));
-    const CScore& s = r->st.gScores;
+    const ScoreStore& s = r->st.scores;
     EXPECT_EQ(s.Item("0205"), "07");
     EXPECT_EQ(s.Item("0312"), "-03");
     EXPECT_EQ(s.Item("0101"), "00"); // a score of nothing is still a score
@@ -411,7 +411,7 @@ TEST(ReadScores, MissingValuesComeFromThePreviousEntry) {
                              scoreEntry("<PlayerID>6</PlayerID>") + scoreEntry("<Score>8</Score>") +
                              "<Player/><Note>x</Note>" + scoreEntry("<PlayerID>1</PlayerID>") +
                              "</Players></Scores>"));
-    const CScore& s = r->st.gScores;
+    const ScoreStore& s = r->st.scores;
     EXPECT_EQ(s.Item("0405"), "10");
     EXPECT_EQ(s.Item("0406"), "08"); // round and score of the first entry, then score 8 replaces
     EXPECT_EQ(s.Item("0401"), "08");
@@ -419,7 +419,7 @@ TEST(ReadScores, MissingValuesComeFromThePreviousEntry) {
     // Before the first entry everything is 0.
     auto zero = read(
         tournament("<Scores><Players>" + scoreEntry("<Score>9</Score>") + "</Players></Scores>"));
-    EXPECT_EQ(zero->st.gScores.Item("0000"), "09");
+    EXPECT_EQ(zero->st.scores.Item("0000"), "09");
 }
 
 TEST(ReadScores, MissingPlayersOrBadNumberIsACommonError) {
@@ -436,7 +436,7 @@ TEST(ReadScores, MissingPlayersOrBadNumberIsACommonError) {
         scoreEntry("<Round>1</Round><PlayerID>3</PlayerID><Score>9</Score>") +
         "</Players></Scores>"));
     EXPECT_EQ(bad->prompt.messages().at(0).text, commonErrorText(RhError(err::TypeMismatch)));
-    EXPECT_EQ(bad->st.gScores.Count(), 1); // what came before the error stays
+    EXPECT_EQ(bad->st.scores.Count(), 1); // what came before the error stays
 }
 
 TEST(ReadBumps, InheritedValuesAndThreeEntriesPerPlayer) {
@@ -444,7 +444,7 @@ TEST(ReadBumps, InheritedValuesAndThreeEntriesPerPlayer) {
         tournament("<Bumps><Players>" +
                    scoreEntry("<PlayerID>3</PlayerID><Bump>2</Bump><Wood>1</Wood><Paid>1</Paid>") +
                    scoreEntry("<PlayerID>4</PlayerID><Paid>0</Paid>") + "</Players></Bumps>"));
-    const KeyedCollection& b = r->st.gBumps;
+    const KeyedCollection& b = r->st.fines;
     EXPECT_EQ(b.value("0300"), "02");
     EXPECT_EQ(b.value("0301"), "01");
     EXPECT_EQ(b.value("0302"), "1");
@@ -454,9 +454,9 @@ TEST(ReadBumps, InheritedValuesAndThreeEntriesPerPlayer) {
     auto first =
         read(tournament("<Bumps><Players>" + scoreEntry("<PlayerID>7</PlayerID><Paid>1</Paid>") +
                         "</Players></Bumps>"));
-    EXPECT_EQ(first->st.gBumps.value("0700"), "00");
-    EXPECT_EQ(first->st.gBumps.value("0701"), "00");
-    EXPECT_EQ(first->st.gBumps.value("0702"), "1");
+    EXPECT_EQ(first->st.fines.value("0700"), "00");
+    EXPECT_EQ(first->st.fines.value("0701"), "00");
+    EXPECT_EQ(first->st.fines.value("0702"), "1");
 }
 
 TEST(ReadBumps, ErrorsAndMissingParts) {
@@ -465,7 +465,7 @@ TEST(ReadBumps, ErrorsAndMissingParts) {
     auto bad = read(tournament("<Bumps><Players>" + scoreEntry("<PlayerID>x</PlayerID>") +
                                "</Players></Bumps>"));
     EXPECT_EQ(bad->prompt.countTitled("Process Bumps"), 1);
-    EXPECT_EQ(bad->st.gBumps.Count(), 0u);
+    EXPECT_EQ(bad->st.fines.Count(), 0u);
 }
 
 TEST(ReadLones, TwoDigitCountsUnderTheId) {
@@ -473,26 +473,26 @@ TEST(ReadLones, TwoDigitCountsUnderTheId) {
         tournament("<Lones><Players>" + scoreEntry("<PlayerID>5</PlayerID><Lone>2</Lone>") +
                    scoreEntry("<PlayerID>6</PlayerID>") +
                    scoreEntry("<PlayerID>7</PlayerID><Lone>many</Lone>") + "</Players></Lones>"));
-    EXPECT_EQ(r->st.gLones.value("05"), "02");
-    EXPECT_EQ(r->st.gLones.value("06"), "02");
-    EXPECT_FALSE(r->st.gLones.Exists("07"));
+    EXPECT_EQ(r->st.lones.value("05"), "02");
+    EXPECT_EQ(r->st.lones.value("06"), "02");
+    EXPECT_FALSE(r->st.lones.Exists("07"));
     EXPECT_EQ(r->prompt.countTitled("Process Lones"), 1);
 }
 
 TEST(ReadStores, EmptiedBeforeTheirSectionIsRead) {
     TournamentState st;
-    st.gScores.setScore("1", "1", "10");
-    writeCount(st.gLones, "01", "1");
-    writePaid(st.gBumps, 1, true);
+    st.scores.setScore("1", "1", "10");
+    writeCount(st.lones, "01", "1");
+    writePaid(st.fines, 1, true);
     XmlDocument doc;
     ASSERT_TRUE(doc.parse(tournament("")));
     ScriptedPrompt prompt;
     ProcessScores(doc, st, prompt);
     ProcessBumps(doc, st, prompt);
     ProcessLones(doc, st, prompt);
-    EXPECT_EQ(st.gScores.Count(), 0);
-    EXPECT_EQ(st.gLones.Count(), 0u);
-    EXPECT_EQ(st.gBumps.Count(), 0u);
+    EXPECT_EQ(st.scores.Count(), 0);
+    EXPECT_EQ(st.lones.Count(), 0u);
+    EXPECT_EQ(st.fines.Count(), 0u);
 }
 
 // ---- Parse report ---------------------------------------------------------------------------
@@ -570,10 +570,10 @@ TEST(BrokenFiles, HugeNumbersAreSectionErrorsNotCrashes) {
         fees("1", "<CustomValues Count=\"" + big + "\"><Value>1</Value></CustomValues>") +
         "<PlayerKeys>" + player("A", big) + "</PlayerKeys>" + "<Scores><Players>" +
         scoreEntry("<Round>" + big + "</Round>") + "</Players></Scores>"));
-    EXPECT_EQ(r->st.m_Tourney.TotalPlort(), 4);
-    EXPECT_DOUBLE_EQ(r->st.m_Tourney.BumpFee(), 0);
+    EXPECT_EQ(r->st.settings.TotalPlort(), 4);
+    EXPECT_DOUBLE_EQ(r->st.settings.BumpFee(), 0);
     EXPECT_EQ(r->prompt.messages().size(), 3u);
-    EXPECT_EQ(r->st.gPlayerNames.Count(), 0u);
+    EXPECT_EQ(r->st.names.Count(), 0u);
 }
 
 TEST(BrokenFiles, AMillionPlayersLoadInADefinedState) {
@@ -584,7 +584,7 @@ TEST(BrokenFiles, AMillionPlayersLoadInADefinedState) {
                 "</PlayerID></PlayerKey>";
     auto r = read(tournament("<PlayerKeys>" + keys + "</PlayerKeys>"));
     // IDs are 16-bit: the first one beyond is an overflow that ends the section.
-    EXPECT_EQ(r->st.gPlayerNames.Count(), 32767u);
+    EXPECT_EQ(r->st.names.Count(), 32767u);
     EXPECT_EQ(r->prompt.messages().at(0).text, "Error processing players: 6");
 }
 
@@ -598,7 +598,7 @@ TEST(BrokenFiles, DeepNestingCostsNoStack) {
     for (int i = 0; i < depth; ++i)
         deep += "</a>";
     auto r = read(deep);
-    EXPECT_EQ(r->st.m_Tourney.TourneyTitle(), "Deep");
+    EXPECT_EQ(r->st.settings.TourneyTitle(), "Deep");
     // And a deep value: its text is gathered without recursion.
     std::string title = "<TournamentInfo><Title>";
     for (int i = 0; i < depth; ++i)
@@ -607,7 +607,7 @@ TEST(BrokenFiles, DeepNestingCostsNoStack) {
         title += "</b>";
     title += "</Title></TournamentInfo>";
     auto t = read(title);
-    EXPECT_EQ(t->st.m_Tourney.TourneyTitle().size(), static_cast<std::size_t>(depth));
+    EXPECT_EQ(t->st.settings.TourneyTitle().size(), static_cast<std::size_t>(depth));
 }
 
 TEST(BrokenFiles, WrongKindWordReadsProgressiveSeatingAsTeamTables) {
@@ -618,10 +618,10 @@ TEST(BrokenFiles, WrongKindWordReadsProgressiveSeatingAsTeamTables) {
                         player("A", "1") + "</PlayerKeys><RosterRounds>" +
                         round(progressiveTable(1, 2, 3, 4)) + "</RosterRounds><Lones><Players>" +
                         scoreEntry("<PlayerID>1</PlayerID><Lone>1</Lone>") + "</Players></Lones>"));
-    EXPECT_TRUE(r->st.m_Tourney.isTeam());
+    EXPECT_TRUE(r->st.settings.isTeam());
     EXPECT_EQ(r->prompt.countTitled("Process Roster"), 1);
-    EXPECT_EQ(r->st.gTableSeats.Count(), 0u);
-    EXPECT_EQ(r->st.gLones.value("01"), "01");
+    EXPECT_EQ(r->st.tableSeats.Count(), 0u);
+    EXPECT_EQ(r->st.lones.value("01"), "01");
     EXPECT_EQ(r->st.nameOf("01"), "A");
 }
 
@@ -642,9 +642,9 @@ TEST(BrokenFiles, EveryBrokenPartReportsOnceAndTheRestLoads) {
                                                 "Rankhall|Error processing players: 457",
                                                 "Process Roster|The following error occured: ",
                                                 "Process Scores|The following error occured: "}));
-    EXPECT_EQ(r->st.gTableSeats.Count(), 8u);
-    EXPECT_EQ(r->st.gScores.Item("0101"), "10");
-    EXPECT_EQ(r->st.gBumps.value("0200"), "01");
+    EXPECT_EQ(r->st.tableSeats.Count(), 8u);
+    EXPECT_EQ(r->st.scores.Item("0101"), "10");
+    EXPECT_EQ(r->st.fines.value("0200"), "01");
     // What was read writes back and reads again without a single report.
     ScriptedPrompt quiet;
     XmlDocument again;

@@ -53,9 +53,9 @@ void expectRoundTrip(const TournamentState& original) {
 TEST(RoundTrip, GeneratedProgressiveWithStandardPayout) {
     TournamentState st;
     test::generateTournament(st, {Kind::Progressive, 16, 8, 3, 7});
-    ASSERT_GT(st.gScores.Count(), 0);
-    ASSERT_GT(st.gBumps.Count(), 0);
-    ASSERT_GT(st.gLones.Count(), 0);
+    ASSERT_GT(st.scores.Count(), 0);
+    ASSERT_GT(st.fines.Count(), 0);
+    ASSERT_GT(st.lones.Count(), 0);
     expectRoundTrip(st);
 }
 
@@ -109,9 +109,9 @@ TEST(RoundTrip, TitlesCodesAndNamesWithAnyCharacter) {
     o.code = "Ω/€";
     TournamentState st;
     test::generateTournament(st, o);
-    st.m_Tourney.setJackpotTitle("   ");
-    st.m_Tourney.setSupportDir("line one\r\nline two");
-    st.gPlayerAliases.replace("03", "Ace");
+    st.settings.setJackpotTitle("   ");
+    st.settings.setSupportDir("line one\r\nline two");
+    st.aliases.replace("03", "Ace");
     ScriptedPrompt prompt;
     TournamentState back = throughFile(st, prompt);
     // Names are trimmed on reading, as they are when a file made elsewhere is loaded.
@@ -122,10 +122,10 @@ TEST(RoundTrip, TitlesCodesAndNamesWithAnyCharacter) {
     EXPECT_EQ(back.nameOf("05"), "Ωmega");
     EXPECT_EQ(back.nameOf("06"), "tab\there");
     EXPECT_EQ(back.nameOf("08"), "tilde~name");
-    EXPECT_EQ(back.m_Tourney.TourneyTitle(), o.title);
-    EXPECT_EQ(back.m_Tourney.TourneyCode(), "Ω/€");
-    EXPECT_EQ(back.m_Tourney.StoredJackpotTitle(), "   ");
-    EXPECT_EQ(back.m_Tourney.SupportDir(), "line one\r\nline two");
+    EXPECT_EQ(back.settings.TourneyTitle(), o.title);
+    EXPECT_EQ(back.settings.TourneyCode(), "Ω/€");
+    EXPECT_EQ(back.settings.StoredJackpotTitle(), "   ");
+    EXPECT_EQ(back.settings.SupportDir(), "line one\r\nline two");
     EXPECT_EQ(back.GetAlias(3), "Ace");
     // Once read, a tournament goes round again unchanged.
     expectRoundTrip(back);
@@ -142,7 +142,7 @@ TEST(RoundTrip, EntrantsWithEqualNamesKeepTheirOrder) {
     test::generateTournament(st, o);
     ScriptedPrompt prompt;
     TournamentState back = throughFile(st, prompt);
-    EXPECT_EQ(back.m_SortedNames.items(), st.m_SortedNames.items());
+    EXPECT_EQ(back.sortedNames.items(), st.sortedNames.items());
     expectRoundTrip(back);
 }
 
@@ -180,7 +180,7 @@ TEST(RoundTrip, Windows1252TextThatLooksLikeUtf8StaysWhatItWas) {
     TournamentState back = readText(fileBytesToText(plain), prompt);
     EXPECT_EQ(back.nameOf("01"), "ÃŠ");
     // With any other character beyond ASCII the bytes are no UTF-8, and the name is one byte each.
-    st.m_Tourney.setTourneyTitle("Zoë");
+    st.settings.setTourneyTitle("Zoë");
     plain = buildTournamentXml(st);
     EXPECT_NE(plain.find("<PlayerName>\xC3\x8A</PlayerName>"), std::string::npos);
     EXPECT_EQ(readText(fileBytesToText(plain), prompt).nameOf("01"), "ÃŠ");
@@ -270,7 +270,7 @@ TEST(RoundTrip, DecimalCommaLocaleStillWritesAndReadsPoints) {
     }
     TournamentState st;
     test::generateTournament(st, {Kind::Progressive, 8, 2, 1, 1});
-    st.m_Tourney.setExpenses(12.5);
+    st.settings.setExpenses(12.5);
     st.payout.PayoutOption = 1;
     st.payout.CustomPayoutCount = 2;
     st.payout.CustomPayouts[0] = 20.75;
@@ -286,7 +286,7 @@ TEST(RoundTrip, DecimalCommaLocaleStillWritesAndReadsPoints) {
     std::string comma = plain;
     comma.replace(comma.find("<BumpFee>0.25<"), 14, "<BumpFee>0,25<");
     TournamentState fromComma = readText(fileBytesToText(comma), prompt);
-    EXPECT_DOUBLE_EQ(fromComma.m_Tourney.BumpFee(), 0.25);
+    EXPECT_DOUBLE_EQ(fromComma.settings.BumpFee(), 0.25);
     std::setlocale(LC_NUMERIC, "C");
     std::locale::global(oldGlobal);
     if (!cLocale)

@@ -13,7 +13,7 @@ TEST(Winners, PlacesPayoutsAndColours) {
     t.net(25); // $100.00
     t.totals({30, 25, 20, 30});
     t.lones(4, 2);
-    t.state().gPlayerAliases.Add("Dee", "04");
+    t.state().aliases.Add("Dee", "04");
     auto rows = UpdateWinnerGrid(t.session);
     ASSERT_EQ(rows.size(), 4u);
     std::vector<std::string> places, payouts, tags;
@@ -50,7 +50,7 @@ TEST(Winners, DisabledPayoutsShowTheStoredTexts) {
     t.net(25);
     t.totals({30, 25, 20, 10});
     UpdateWinnerGrid(t.session);
-    t.session.m_Payout.setPayoutsEnabled(false);
+    t.session.payout.setPayoutsEnabled(false);
     t.totals({1, 2, 3, 4});
     auto rows = UpdateWinnerGrid(t.session);
     EXPECT_EQ(rows[0].tag, "04");
@@ -83,8 +83,8 @@ TEST(BumpDebts, OnlyEntrantsWithFinesInNameOrder) {
     t.woods(3, 1); // Moe
     t.bumps(2, 1); // Amy
     t.woods(2, 2);
-    t.paid(4, true);                           // Bob: paid, but owes nothing
-    t.state().gBumps.replace(bumpKey(5), "x"); // Cy: not a number
+    t.paid(4, true);                          // Bob: paid, but owes nothing
+    t.state().fines.replace(bumpKey(5), "x"); // Cy: not a number
     auto rows = UpdateBumpGrid(t.session);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].name, "Amy");
@@ -104,10 +104,10 @@ TEST(BumpDebts, TickingARowRecordsThePaymentAndMarksTheStandingsStale) {
     Tourney t(4);
     t.tourney().setBumpFee(0.25);
     t.bumps(3, 2);
-    t.session.gLeaderViewRefresh = false;
+    t.session.leaderViewRefresh = false;
     EXPECT_EQ(SetBumpPaid(t.session, "03", true), (Rgb{0, 153, 51}));
-    EXPECT_EQ(t.state().gBumps.value("0302"), "1");
-    EXPECT_TRUE(t.session.gLeaderViewRefresh);
+    EXPECT_EQ(t.state().fines.value("0302"), "1");
+    EXPECT_TRUE(t.session.leaderViewRefresh);
     auto rows = UpdateBumpGrid(t.session);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_TRUE(rows[0].paid);
@@ -120,13 +120,13 @@ TEST(BumpDebts, TickingARowRecordsThePaymentAndMarksTheStandingsStale) {
     }
 
     EXPECT_EQ(SetBumpPaid(t.session, "03", false), (Rgb{255, 0, 0}));
-    EXPECT_EQ(t.state().gBumps.value("0302"), "0");
-    EXPECT_EQ(t.state().gBumps.Count(), 2u);
+    EXPECT_EQ(t.state().fines.value("0302"), "0");
+    EXPECT_EQ(t.state().fines.Count(), 2u);
 
-    t.session.gLeaderViewRefresh = false;
+    t.session.leaderViewRefresh = false;
     SetBumpPaid(t.session, "00", true);
-    EXPECT_FALSE(t.session.gLeaderViewRefresh);
-    EXPECT_FALSE(t.state().gBumps.Exists("0002"));
+    EXPECT_FALSE(t.session.leaderViewRefresh);
+    EXPECT_FALSE(t.state().fines.Exists("0002"));
 }
 
 TEST(ResultsLayout, WordsFollowTheTournamentKind) {

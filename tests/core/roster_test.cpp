@@ -41,7 +41,7 @@ TEST(Keys, PlayerNameLookupFailsForAMissingId) {
 }
 
 TEST(Roster, TwelveRelationsOfAProgressiveTable) {
-    CRoster roster;
+    Roster roster;
     roster.AddPlayers(2, {5, 9, 14, 3});
     EXPECT_EQ(roster.Count(), 12);
     EXPECT_EQ(roster.getPartner("2", "5"), "09");
@@ -60,7 +60,7 @@ TEST(Roster, TwelveRelationsOfAProgressiveTable) {
 }
 
 TEST(Roster, MissingRelationsReadEmpty) {
-    CRoster roster;
+    Roster roster;
     roster.AddPlayers(1, {1, 2, 3, 4});
     EXPECT_EQ(roster.getPartner("1", "6"), "");
     EXPECT_EQ(roster.getPartner("2", "1"), "");
@@ -72,7 +72,7 @@ TEST(Roster, MissingRelationsReadEmpty) {
 }
 
 TEST(Roster, TeamTables) {
-    CRoster roster;
+    Roster roster;
     roster.AddTeams(1, {4, 6});
     EXPECT_EQ(roster.GetTeam("1", "4"), "06");
     EXPECT_EQ(roster.GetTeam("01", "06"), "04");
@@ -82,7 +82,7 @@ TEST(Roster, TeamTables) {
 }
 
 TEST(Roster, SeatingSomeoneTwiceInARoundIsADuplicateKey) {
-    CRoster roster;
+    Roster roster;
     roster.AddPlayers(1, {1, 2, 3, 4});
     try {
         roster.AddPlayers(1, {5, 1, 6, 7});
@@ -93,7 +93,7 @@ TEST(Roster, SeatingSomeoneTwiceInARoundIsADuplicateKey) {
 }
 
 TEST(Roster, ClearEmptiesEverything) {
-    CRoster roster;
+    Roster roster;
     roster.AddPlayers(1, {1, 2, 3, 4});
     roster.Clear();
     EXPECT_EQ(roster.Count(), 0);

@@ -17,10 +17,10 @@ namespace {
 void addEntrants(TournamentState& s, const std::vector<std::string>& names) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string id = fmt00(static_cast<long long>(i + 1));
-        s.gPlayerNames.Add(names[i], id);
-        s.m_SortedNames.AddItem(names[i] + "~" + id);
+        s.names.Add(names[i], id);
+        s.sortedNames.AddItem(names[i] + "~" + id);
     }
-    s.m_Tourney.setTotalPlort(static_cast<std::int16_t>(names.size()));
+    s.settings.setTotalPlort(static_cast<std::int16_t>(names.size()));
 }
 
 std::vector<std::string> numbered(int count) {
@@ -42,15 +42,15 @@ std::vector<std::string> namesOf(const std::vector<EntrantRef>& entrants) {
 TEST(RoundCompleteness, OnlySeatedEntrantsCountAndDoubleZeroIsAScore) {
     TournamentState s;
     addEntrants(s, numbered(5));
-    s.gRoster.AddPlayers(1, {1, 2, 3, 4}); // A05 sits out
+    s.roster.AddPlayers(1, {1, 2, 3, 4}); // A05 sits out
     EXPECT_FALSE(isRoundComplete(s, 1LL));
     EXPECT_EQ(namesOf(waitingEntrants(s, 1)),
               (std::vector<std::string>{"A01", "A02", "A03", "A04"}));
     for (const char* id : {"1", "2", "3"})
-        s.gScores.setScore("1", id, "00");
+        s.scores.setScore("1", id, "00");
     EXPECT_FALSE(isRoundComplete(s, "1"));
     EXPECT_EQ(namesOf(waitingEntrants(s, 1)), (std::vector<std::string>{"A04"}));
-    s.gScores.setScore("1", "4", "00");
+    s.scores.setScore("1", "4", "00");
     EXPECT_TRUE(isRoundComplete(s, "01"));
     EXPECT_TRUE(isRoundComplete(s, " 1"));
     EXPECT_TRUE(waitingEntrants(s, 1).empty());
@@ -60,12 +60,12 @@ TEST(RoundCompleteness, OnlySeatedEntrantsCountAndDoubleZeroIsAScore) {
 
 TEST(RoundCompleteness, TeamsAreSeatedByTheirOpponents) {
     TournamentState s;
-    s.m_Tourney.SetTypeTeam();
+    s.settings.SetTypeTeam();
     addEntrants(s, numbered(3));
-    s.gRoster.AddTeams(1, {1, 3});
-    s.gScores.setScore("1", "1", "10");
+    s.roster.AddTeams(1, {1, 3});
+    s.scores.setScore("1", "1", "10");
     EXPECT_FALSE(isRoundComplete(s, 1LL));
-    s.gScores.setScore("1", "3", "04");
+    s.scores.setScore("1", "3", "04");
     EXPECT_TRUE(isRoundComplete(s, 1LL));
     EXPECT_FALSE(isSeatedInRound(s, "1", "2"));
 }
@@ -73,28 +73,28 @@ TEST(RoundCompleteness, TeamsAreSeatedByTheirOpponents) {
 TEST(Mismatches, NamesInNameOrderEachOnItsOwnLine) {
     TournamentState s;
     addEntrants(s, {"Zed", "Amy", "Max"});
-    s.m_Tourney.setCurrentRound(2);
-    s.gScores.setScore("1", "1", "03");
-    s.gScores.setScore("2", "1", "02"); // Zed: 5 with 2 lones
-    s.gLones.Add("02", "01");
-    s.gScores.setScore("1", "2", "04"); // Amy: 4 with 1 lone fits
-    s.gLones.Add("01", "02");
-    s.gLones.Add("01", "03");           // Max: no score, 1 lone
-    s.gScores.setScore("3", "3", "32"); // a later round does not count
+    s.settings.setCurrentRound(2);
+    s.scores.setScore("1", "1", "03");
+    s.scores.setScore("2", "1", "02"); // Zed: 5 with 2 lones
+    s.lones.Add("02", "01");
+    s.scores.setScore("1", "2", "04"); // Amy: 4 with 1 lone fits
+    s.lones.Add("01", "02");
+    s.lones.Add("01", "03");           // Max: no score, 1 lone
+    s.scores.setScore("3", "3", "32"); // a later round does not count
     EXPECT_EQ(mismatchList(s), "Max\r\nZed\r\n");
-    s.gLones.replace("01", "01");
-    s.gLones.replace("03", "00");
+    s.lones.replace("01", "01");
+    s.lones.replace("03", "00");
     EXPECT_EQ(mismatchList(s), "");
 }
 
 TEST(SittingOut, TenPlayersNameTheTwoLeftOver) {
     TournamentState s;
     addEntrants(s, {"Jo", "Al", "Bo", "Cy", "Di", "Ed", "Fi", "Gil", "Hu", "Ivy"});
-    s.gRoster.AddPlayers(1, {1, 3, 5, 7});
-    s.gRoster.AddPlayers(1, {2, 4, 6, 8}); // Hu (9) and Ivy (10) sit out round 1
-    s.gRoster.AddPlayers(2, {3, 4, 5, 6});
-    s.gRoster.AddPlayers(2, {7, 8, 9, 10}); // Jo (1) and Al (2) sit out round 2
-    s.m_Tourney.setCurrentRound(1);
+    s.roster.AddPlayers(1, {1, 3, 5, 7});
+    s.roster.AddPlayers(1, {2, 4, 6, 8}); // Hu (9) and Ivy (10) sit out round 1
+    s.roster.AddPlayers(2, {3, 4, 5, 6});
+    s.roster.AddPlayers(2, {7, 8, 9, 10}); // Jo (1) and Al (2) sit out round 2
+    s.settings.setCurrentRound(1);
 
     EXPECT_FALSE(sittingOut(s, false).frameVisible);
     SittingOut out = sittingOut(s, true);
@@ -103,7 +103,7 @@ TEST(SittingOut, TenPlayersNameTheTwoLeftOver) {
     EXPECT_EQ(out.labels, (std::array<std::string, 3>{"Hu", "Ivy", ""}));
     EXPECT_EQ(out.names, (std::vector<std::string>{"Hu", "Ivy"}));
 
-    s.m_Tourney.setCurrentRound(2);
+    s.settings.setCurrentRound(2);
     out = sittingOut(s, true);
     EXPECT_EQ(out.names, (std::vector<std::string>{"Al", "Jo"})); // name order
 }
@@ -117,17 +117,17 @@ TEST(SittingOut, LabelCountFollowsTheEntrantCount) {
         EXPECT_EQ(sittingOut(s, true).visibleLabels, rest == 1 ? 1 : rest == 2 ? 2 : 3) << players;
     }
     TournamentState team;
-    team.m_Tourney.SetTypeTeam();
+    team.settings.SetTypeTeam();
     addEntrants(team, numbered(8));
     EXPECT_FALSE(someoneSitsOut(team, true));
-    team.m_Tourney.setTotalPlort(9);
+    team.settings.setTotalPlort(9);
     EXPECT_TRUE(someoneSitsOut(team, true));
 }
 
 TEST(SittingOut, EverySitterIsListedEvenBeyondTheLabels) {
     TournamentState s;
     addEntrants(s, numbered(9));
-    s.gRoster.AddPlayers(1, {1, 2, 3, 4}); // five sit out
+    s.roster.AddPlayers(1, {1, 2, 3, 4}); // five sit out
     const SittingOut out = sittingOut(s, true);
     EXPECT_EQ(out.visibleLabels, 1);
     EXPECT_EQ(out.labels[0], "A05");

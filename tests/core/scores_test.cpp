@@ -8,7 +8,7 @@
 using namespace rh;
 
 TEST(Score, SetReplaceAndBlankRemoves) {
-    CScore s;
+    ScoreStore s;
     s.setScore("3", "12", "07");
     EXPECT_EQ(s.Item("0312"), "07");
     s.setScore("03", "12", "09");
@@ -20,13 +20,13 @@ TEST(Score, SetReplaceAndBlankRemoves) {
 }
 
 TEST(Score, StoresTheValueUntrimmed) {
-    CScore s;
+    ScoreStore s;
     s.setScore("1", "1", " 7");
     EXPECT_EQ(s.Item("0101"), " 7");
 }
 
 TEST(Score, ExistsKeyFormsAgree) {
-    CScore s;
+    ScoreStore s;
     s.setScore("3", "12", "00");
     EXPECT_TRUE(s.ExistsKey3(3, 12));
     EXPECT_TRUE(s.ExistsKey2("03", "12"));
@@ -35,7 +35,7 @@ TEST(Score, ExistsKeyFormsAgree) {
 }
 
 TEST(Score, ItemNeverFailsButRemoveAndAddDo) {
-    CScore s;
+    ScoreStore s;
     EXPECT_EQ(s.Item("9999"), "");
     EXPECT_THROW(s.Remove(std::string_view("9999")), RhError);
     s.Add("01", "0101");
@@ -43,7 +43,7 @@ TEST(Score, ItemNeverFailsButRemoveAndAddDo) {
 }
 
 TEST(Score, EmptyingRemovesEveryEntry) {
-    CScore s;
+    ScoreStore s;
     for (int r = 1; r <= 3; ++r)
         for (int id = 1; id <= 5; ++id)
             s.setScore(std::to_string(r), std::to_string(id), "10");
@@ -66,7 +66,7 @@ TEST(PerEntrantStores, WriteRule) {
 }
 
 TEST(Queries, TotalsCountOnlyRoundsSoFar) {
-    CScore s;
+    ScoreStore s;
     s.setScore("1", "7", "10");
     s.setScore("2", "7", "05");
     s.setScore("3", "7", "32"); // a later round is ignored while round 2 is current
@@ -78,7 +78,7 @@ TEST(Queries, TotalsCountOnlyRoundsSoFar) {
 }
 
 TEST(Queries, LoneCapacityIsPerRoundButValidityIsOnTheTotal) {
-    CScore s;
+    ScoreStore s;
     KeyedCollection lones;
     s.setScore("1", "4", "03");
     s.setScore("2", "4", "05");
@@ -91,7 +91,7 @@ TEST(Queries, LoneCapacityIsPerRoundButValidityIsOnTheTotal) {
 }
 
 TEST(Queries, NoScoresAndNoLonesIsValid) {
-    CScore s;
+    ScoreStore s;
     KeyedCollection lones;
     EXPECT_EQ(getMaxLones(s, 3, 1), 0);
     EXPECT_TRUE(IsValid(s, lones, 3, 1));

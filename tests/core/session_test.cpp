@@ -9,23 +9,23 @@ using namespace rh;
 TEST(Session, ResetReplacesEveryObjectAtOnce) {
     ScriptedPrompt prompt;
     Session session(prompt);
-    session.state().gScores.setScore("1", "1", "10");
-    session.state().gRoster.AddPlayers(1, {1, 2, 3, 4});
+    session.state().scores.setScore("1", "1", "10");
+    session.state().roster.AddPlayers(1, {1, 2, 3, 4});
     session.tourney().setTourneyTitle("Old");
     session.state().payout.PayoutOption = 1;
     auto old = session.sharedState();
 
     session.ResetTournamentData();
-    session.state().gScores.setScore("1", "1", "20");
-    session.state().gPlayerNames.Add("New", "01");
+    session.state().scores.setScore("1", "1", "20");
+    session.state().names.Add("New", "01");
 
     // A holder of the old object sees none of the new data, and the new object none of the old.
-    EXPECT_EQ(old->gScores.Item("0101"), "10");
-    EXPECT_EQ(old->gPlayerNames.Count(), 0u);
-    EXPECT_EQ(session.state().gRoster.Count(), 0);
+    EXPECT_EQ(old->scores.Item("0101"), "10");
+    EXPECT_EQ(old->names.Count(), 0u);
+    EXPECT_EQ(session.state().roster.Count(), 0);
     EXPECT_EQ(session.tourney().TourneyTitle(), "Shuffle Up and Deal Again");
     EXPECT_EQ(session.state().payout.PayoutOption, 0);
-    EXPECT_EQ(session.state().gScores.Item("0101"), "20");
+    EXPECT_EQ(session.state().scores.Item("0101"), "20");
 }
 
 TEST(Session, ExistenceTestsNeverFail) {
@@ -35,7 +35,7 @@ TEST(Session, ExistenceTestsNeverFail) {
     EXPECT_FALSE(session.ExistsLone("01"));
     EXPECT_FALSE(session.ExistsRoster("010101"));
     EXPECT_FALSE(session.CheckExistsRoundTable("01010101"));
-    writeCount(session.state().gBumps, "0100", "1");
+    writeCount(session.state().fines, "0100", "1");
     EXPECT_TRUE(session.ExistsBump("0100"));
     EXPECT_FALSE(session.IsTourneyLoaded());
 }

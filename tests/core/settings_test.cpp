@@ -1,14 +1,14 @@
 // The settings record, the common error message and the two-digit text helpers.
 #include "core/errors.h"
 #include "core/text.h"
-#include "core/tourney.h"
+#include "core/tournament_settings.h"
 
 #include <gtest/gtest.h>
 
 using namespace rh;
 
 TEST(Tourney, FreshRecordHasTheDefaults) {
-    CTourney t;
+    TournamentSettings t;
     EXPECT_TRUE(t.isProgressive());
     EXPECT_FALSE(t.isTeam());
     EXPECT_EQ(t.TotalPlort(), 4);
@@ -26,7 +26,7 @@ TEST(Tourney, FreshRecordHasTheDefaults) {
 }
 
 TEST(Tourney, KindFromTextIsExactAndCaseSensitive) {
-    CTourney t;
+    TournamentSettings t;
     t.SetTourneyTypeFromStr("Team");
     EXPECT_TRUE(t.isTeam());
     EXPECT_FALSE(t.isProgressive());
@@ -45,7 +45,7 @@ TEST(Tourney, KindFromTextIsExactAndCaseSensitive) {
 }
 
 TEST(Tourney, TypeAndIdAndLabelAlwaysAgree) {
-    CTourney t;
+    TournamentSettings t;
     t.setTourneyTypeID(1);
     EXPECT_EQ(t.TourneyType(), 1);
     EXPECT_EQ(t.GetTourneyTypeStr(), "Team");
@@ -53,13 +53,13 @@ TEST(Tourney, TypeAndIdAndLabelAlwaysAgree) {
     EXPECT_EQ(t.TourneyType(), 0);
     EXPECT_EQ(t.TourneyTypeID(), 0);
     EXPECT_EQ(t.GetTourneyTypeStr(), "Progressive");
-    EXPECT_EQ(CTourney::DetermineTypeID(1), 1);
-    EXPECT_EQ(CTourney::DetermineTypeID(0), 0);
-    EXPECT_EQ(CTourney::DetermineTypeID(2), 0);
+    EXPECT_EQ(TournamentSettings::DetermineTypeID(1), 1);
+    EXPECT_EQ(TournamentSettings::DetermineTypeID(0), 0);
+    EXPECT_EQ(TournamentSettings::DetermineTypeID(2), 0);
 }
 
 TEST(Tourney, JackpotTitleFallsBackOnlyWhenBlank) {
-    CTourney t;
+    TournamentSettings t;
     t.setJackpotTitle("   ");
     EXPECT_EQ(t.JackpotTitle(), "Bump Jackpot");
     EXPECT_EQ(t.StoredJackpotTitle(), "   ");
@@ -68,7 +68,7 @@ TEST(Tourney, JackpotTitleFallsBackOnlyWhenBlank) {
 }
 
 TEST(Tourney, TablesFollowEntrantsAndKind) {
-    CTourney t;
+    TournamentSettings t;
     t.setTotalPlort(16);
     t.DeriveTotalTables();
     EXPECT_EQ(t.TotalTables(), 4);

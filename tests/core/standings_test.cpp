@@ -128,9 +128,9 @@ TEST(LeaderEntries, FinesAndTheirPayment) {
 TEST(LeaderEntries, APaidMarkCountsOnlyWhenItIsOne) {
     Tourney t(3);
     t.bumps(1, 1);
-    t.state().gBumps.replace(paidKey(1), "2");
+    t.state().fines.replace(paidKey(1), "2");
     t.bumps(2, 1);
-    t.state().gBumps.replace(paidKey(2), "01");
+    t.state().fines.replace(paidKey(2), "01");
     auto entries = BuildLeaderEntries(t.session);
     EXPECT_EQ(entryOf(entries, "01")[kLeaderPaid], "N");
     EXPECT_EQ(entryOf(entries, "02")[kLeaderPaid], "Y");
@@ -140,7 +140,7 @@ TEST(LeaderEntries, DisabledPayoutsShowNobodyInTheMoney) {
     Tourney t(4);
     t.net(25);
     t.totals({30, 25, 20, 10});
-    t.session.m_Payout.setPayoutsEnabled(false);
+    t.session.payout.setPayoutsEnabled(false);
     auto rows = UpdateLeaderGridMain(t.session);
     ASSERT_EQ(rows.size(), 4u);
     for (const LeaderRow& r : rows) {
@@ -162,7 +162,7 @@ TEST(LeaderEntries, RowsPastThePaidRowsShowZeroInTheSessionsCurrency) {
 
 TEST(LeaderEntries, MissingNameIsEmpty) {
     Tourney t(2);
-    t.state().gPlayerNames.Remove("02");
+    t.state().names.Remove("02");
     t.score(1, 1, 3);
     t.score(1, 2, 2);
     auto entries = BuildLeaderEntries(t.session);
@@ -173,7 +173,7 @@ TEST(LeaderGrid, CellsColoursTagAndToolTip) {
     Tourney t(4);
     t.net(25);
     t.totals({7, 30, 25, 20});
-    t.state().gPlayerAliases.Add("Ace", "02");
+    t.state().aliases.Add("Ace", "02");
     auto rows = UpdateLeaderGridMain(t.session);
     ASSERT_EQ(rows.size(), 4u);
     const LeaderRow& top = rows[0];
@@ -196,8 +196,8 @@ TEST(LeaderGrid, CellsColoursTagAndToolTip) {
 
 TEST(LeaderGrid, PendingMarkIsTrimmedOnlyInTheGrid) {
     Tourney t(4);
-    t.state().gPlayerNames.Remove("01");
-    t.state().gPlayerNames.Add("  Padded ", "01");
+    t.state().names.Remove("01");
+    t.state().names.Add("  Padded ", "01");
     auto rows = UpdateLeaderGridMain(t.session);
     EXPECT_EQ(rows[0].entry[kLeaderName], "*   Padded ");
     EXPECT_EQ(rows[0].cells[kColName], "*   Padded");

@@ -109,7 +109,7 @@ void generateTournament(TournamentState& st, const GeneratorOptions& o) {
     const int rounds = std::max(1, o.rounds);
     const int scored = std::clamp(o.scoredRounds, 0, rounds);
 
-    CTourney& t = st.m_Tourney;
+    TournamentSettings& t = st.settings;
     if (progressive)
         t.SetTypeProgressive();
     else
@@ -132,15 +132,15 @@ void generateTournament(TournamentState& st, const GeneratorOptions& o) {
                                ? o.names[static_cast<std::size_t>(id - 1)]
                                : madeUpName(o.kind, id - 1);
         std::string idText = fmt00(id);
-        st.gPlayerNames.Add(name, idText);
-        st.m_SortedNames.AddItem(name + "~" + idText);
+        st.names.Add(name, idText);
+        st.sortedNames.AddItem(name + "~" + idText);
         std::string alias;
         if (o.aliasEvery > 0 && id % o.aliasEvery == 0)
             alias = std::string(kNick[static_cast<std::size_t>(id / o.aliasEvery) % kNick.size()]) +
                     std::to_string(id);
-        st.gPlayerAliases.Add(alias, idText);
+        st.aliases.Add(alias, idText);
     }
-    st.debugNames = st.m_SortedNames.items();
+    st.debugNames = st.sortedNames.items();
 
     // Seating: a shuffled order of the entrants on the circle, a bye in the fixed slot when odd.
     std::vector<int> order;
@@ -162,17 +162,17 @@ void generateTournament(TournamentState& st, const GeneratorOptions& o) {
                 std::array<std::int16_t, 4> s{};
                 for (std::size_t i = 0; i < 4; ++i)
                     s[i] = static_cast<std::int16_t>(seats[i]);
-                st.gRoster.AddPlayers(static_cast<std::int16_t>(r), s);
-                st.gTableSeats.Add(fmt00(s[0]), SeatKey(r, table, 1, 1));
-                st.gTableSeats.Add(fmt00(s[1]), SeatKey(r, table, 1, 2));
-                st.gTableSeats.Add(fmt00(s[2]), SeatKey(r, table, 2, 1));
-                st.gTableSeats.Add(fmt00(s[3]), SeatKey(r, table, 2, 2));
+                st.roster.AddPlayers(static_cast<std::int16_t>(r), s);
+                st.tableSeats.Add(fmt00(s[0]), SeatKey(r, table, 1, 1));
+                st.tableSeats.Add(fmt00(s[1]), SeatKey(r, table, 1, 2));
+                st.tableSeats.Add(fmt00(s[2]), SeatKey(r, table, 2, 1));
+                st.tableSeats.Add(fmt00(s[3]), SeatKey(r, table, 2, 2));
             } else {
                 std::array<std::int16_t, 2> s{static_cast<std::int16_t>(seats[0]),
                                               static_cast<std::int16_t>(seats[1])};
-                st.gRoster.AddTeams(static_cast<std::int16_t>(r), s);
-                st.gTableSeats.Add(fmt00(s[0]), TeamSeatKey(r, table, 1));
-                st.gTableSeats.Add(fmt00(s[1]), TeamSeatKey(r, table, 2));
+                st.roster.AddTeams(static_cast<std::int16_t>(r), s);
+                st.tableSeats.Add(fmt00(s[0]), TeamSeatKey(r, table, 1));
+                st.tableSeats.Add(fmt00(s[1]), TeamSeatKey(r, table, 2));
             }
             if (r > scored)
                 continue;
@@ -181,7 +181,7 @@ void generateTournament(TournamentState& st, const GeneratorOptions& o) {
                 bool firstSide = progressive ? i < 2 : i == 0;
                 int score = firstSide ? a : b;
                 int id = seats[i];
-                st.gScores.setScore(fmt00(r), fmt00(id), fmt00(score));
+                st.scores.setScore(fmt00(r), fmt00(id), fmt00(score));
                 total[static_cast<std::size_t>(id)] += score;
                 maxLones[static_cast<std::size_t>(id)] += score / 4;
             }
@@ -193,16 +193,16 @@ void generateTournament(TournamentState& st, const GeneratorOptions& o) {
     for (int id = 1; id <= n; ++id) {
         int cap = std::min(maxLones[static_cast<std::size_t>(id)], 3);
         if (cap > 0 && rnd.below(3) == 0)
-            writeCount(st.gLones, loneKey(id), fmt00(1 + rnd.below(cap)));
+            writeCount(st.lones, loneKey(id), fmt00(1 + rnd.below(cap)));
         // A file gives an entrant with any fine all three entries: bumps, woods, paid.
         int bumps = rnd.below(4) == 0 ? 1 + rnd.below(3) : 0;
         int woods = rnd.below(6) == 0 ? 1 + rnd.below(2) : 0;
         bool paidAhead = bumps == 0 && woods == 0 && rnd.below(20) == 0;
         if (bumps == 0 && woods == 0 && !paidAhead)
             continue;
-        writeCount(st.gBumps, bumpKey(id), fmt00(bumps));
-        writeCount(st.gBumps, woodKey(id), fmt00(woods));
-        writePaid(st.gBumps, id, paidAhead || rnd.below(2) == 0);
+        writeCount(st.fines, bumpKey(id), fmt00(bumps));
+        writeCount(st.fines, woodKey(id), fmt00(woods));
+        writePaid(st.fines, id, paidAhead || rnd.below(2) == 0);
     }
 }
 
@@ -219,7 +219,7 @@ void dumpStore(std::string& out, const char* name, const KeyedCollection& store)
 } // namespace
 
 std::string dumpTournament(const TournamentState& st) {
-    const CTourney& t = st.m_Tourney;
+    const TournamentSettings& t = st.settings;
     std::string out;
     out += "type " + std::to_string(t.TourneyType()) + "/" + std::to_string(t.TourneyTypeID()) +
            "/" + t.GetTourneyTypeStr() + "\n";
@@ -235,27 +235,26 @@ std::string dumpTournament(const TournamentState& st) {
     for (double a : st.payout.CustomPayouts)
         out += " " + formatGeneral(a);
     out += "\nsorted names\n";
-    for (const std::string& rec : st.m_SortedNames.items())
+    for (const std::string& rec : st.sortedNames.items())
         out += "  " + rec + "\n";
     out += "debug names\n";
     for (const std::string& rec : st.debugNames)
         out += "  " + rec + "\n";
-    dumpStore(out, "names", st.gPlayerNames);
-    dumpStore(out, "aliases", st.gPlayerAliases);
-    dumpStore(out, "roster", st.gRoster.col());
-    dumpStore(out, "seats", st.gTableSeats);
-    dumpStore(out, "scores", st.gScores.col());
-    dumpStore(out, "lones", st.gLones);
-    dumpStore(out, "bumps", st.gBumps);
+    dumpStore(out, "names", st.names);
+    dumpStore(out, "aliases", st.aliases);
+    dumpStore(out, "roster", st.roster.col());
+    dumpStore(out, "seats", st.tableSeats);
+    dumpStore(out, "scores", st.scores.col());
+    dumpStore(out, "lones", st.lones);
+    dumpStore(out, "bumps", st.fines);
     return out;
 }
 
 std::string sizesOf(const TournamentState& st) {
-    return "names " + std::to_string(st.gPlayerNames.Count()) + ", seats " +
-           std::to_string(st.gTableSeats.Count()) + ", roster " +
-           std::to_string(st.gRoster.Count()) + ", scores " + std::to_string(st.gScores.Count()) +
-           ", lones " + std::to_string(st.gLones.Count()) + ", bumps " +
-           std::to_string(st.gBumps.Count());
+    return "names " + std::to_string(st.names.Count()) + ", seats " +
+           std::to_string(st.tableSeats.Count()) + ", roster " + std::to_string(st.roster.Count()) +
+           ", scores " + std::to_string(st.scores.Count()) + ", lones " +
+           std::to_string(st.lones.Count()) + ", bumps " + std::to_string(st.fines.Count());
 }
 
 } // namespace rh::test

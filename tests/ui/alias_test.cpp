@@ -49,13 +49,13 @@ struct AliasFixture : ReviewFixture {
     std::string aliasOf(const char* name) const {
         for (const auto& e : session.state().entrantsByName())
             if (e.name == name)
-                return session.state().gPlayerAliases.value(e.id);
+                return session.state().aliases.value(e.id);
         return "?";
     }
     bool hasEntry(const char* name) const {
         for (const auto& e : session.state().entrantsByName())
             if (e.name == name)
-                return session.state().gPlayerAliases.Exists(e.id);
+                return session.state().aliases.Exists(e.id);
         return false;
     }
     void type(const char* text) {
@@ -97,7 +97,7 @@ private slots:
         int firstWithout = -1;
         for (int i = 0; i < int(entrants.size()); ++i) {
             const auto& e = entrants[std::size_t(i)];
-            const QString alias = rh::ui::qtext(f.session.state().gPlayerAliases.value(e.id));
+            const QString alias = rh::ui::qtext(f.session.state().aliases.value(e.id));
             QCOMPARE(f.grid->text(i, 0), rh::ui::qtext(e.name));
             QCOMPARE(f.grid->text(i, 1), alias);
             QCOMPARE(f.grid->tag(i), rh::ui::qtext(e.id));
@@ -120,11 +120,11 @@ private slots:
         const QString first = f.chosen();
         f.type("Ace!, Jr.");
         QCOMPARE(f.tab->txtAliasCtrl->text(), s("Ace Jr")); // the punctuation did not appear
-        f.session.gLeaderViewRefresh = false;
+        f.session.leaderViewRefresh = false;
         f.enter();
         QCOMPARE(f.aliasOf(first.toUtf8().constData()), std::string("Ace Jr"));
         QCOMPARE(f.gridAlias(first.toUtf8().constData()), s("Ace Jr"));
-        QVERIFY(f.session.gLeaderViewRefresh);
+        QVERIFY(f.session.leaderViewRefresh);
         const QString second = f.chosen();
         QVERIFY(second != first);
         QVERIFY(f.aliasOf(second.toUtf8().constData()).empty());
@@ -137,17 +137,16 @@ private slots:
         const auto entrants = f.session.state().entrantsByName();
         QString expected;
         for (const auto& e : entrants)
-            if (expected.isEmpty() &&
-                rh::trim(f.session.state().gPlayerAliases.value(e.id)).empty())
+            if (expected.isEmpty() && rh::trim(f.session.state().aliases.value(e.id)).empty())
                 expected = rh::ui::qtext(e.name);
         QCOMPARE(f.chosen(), expected);
 
         // Everybody has one: the first entrant is offered with its alias.
         int n = 0;
-        while (f.session.state().gPlayerAliases.Count() > 0 && n < 40) {
+        while (f.session.state().aliases.Count() > 0 && n < 40) {
             bool missing = false;
             for (const auto& e : entrants)
-                missing = missing || rh::trim(f.session.state().gPlayerAliases.value(e.id)).empty();
+                missing = missing || rh::trim(f.session.state().aliases.value(e.id)).empty();
             if (!missing)
                 break;
             f.type((std::string("Nick") + std::to_string(n++)).c_str());
@@ -155,7 +154,7 @@ private slots:
         }
         QCOMPARE(f.tab->cmbPlayerName->currentIndex(), 0);
         QCOMPARE(f.tab->txtAliasCtrl->text(),
-                 rh::ui::qtext(f.session.state().gPlayerAliases.value(entrants.front().id)));
+                 rh::ui::qtext(f.session.state().aliases.value(entrants.front().id)));
         QVERIFY(f.prompt.countTitled("Duplicate") == 0);
     }
 
@@ -207,7 +206,7 @@ private slots:
         // An entrant loaded with an alias.
         std::string name;
         for (const auto& e : f.session.state().entrantsByName())
-            if (name.empty() && !f.session.state().gPlayerAliases.value(e.id).empty())
+            if (name.empty() && !f.session.state().aliases.value(e.id).empty())
                 name = e.name;
         QVERIFY(!name.empty());
         f.choose(name.c_str());
@@ -220,12 +219,12 @@ private slots:
         QVERIFY(!f.grid->index(f.rowOf(name.c_str()), 0).data(Qt::ToolTipRole).isValid());
 
         // Nobody chosen: nothing is stored.
-        const std::size_t count = f.session.state().gPlayerAliases.Count();
+        const std::size_t count = f.session.state().aliases.Count();
         f.tab->cmbPlayerName->setCurrentIndex(-1);
         f.type("Ghost");
         QTest::mouseClick(f.tab->cmdUpdateAliasPlayer, Qt::LeftButton);
-        QCOMPARE(f.session.state().gPlayerAliases.Count(), count);
-        QVERIFY(!f.session.state().gPlayerAliases.Exists("00"));
+        QCOMPARE(f.session.state().aliases.Count(), count);
+        QVERIFY(!f.session.state().aliases.Exists("00"));
     }
 
     void typingKeepsLettersDigitsAndBlanks() {
@@ -291,7 +290,7 @@ private slots:
         QCOMPARE(f.grid->rowCount(), 0);
         f.type("Nobody");
         QTest::mouseClick(f.tab->cmdUpdateAliasPlayer, Qt::LeftButton);
-        QCOMPARE(f.session.state().gPlayerAliases.Count(), std::size_t(0));
+        QCOMPARE(f.session.state().aliases.Count(), std::size_t(0));
     }
 
     void teamTournamentCaptions() {

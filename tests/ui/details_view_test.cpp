@@ -70,7 +70,7 @@ private slots:
         f.showTab(MainWindow::TabDetails);
         GridModel* m = detail(f.window);
         const auto& state = f.session.state();
-        const int rounds = state.m_Tourney.TotalRounds();
+        const int rounds = state.settings.TotalRounds();
         const int current = state.currentRound();
         QVERIFY(current > 1 && current < rounds);
 
@@ -82,7 +82,7 @@ private slots:
         for (const auto& c : m->columns())
             shown << c.heading;
         QCOMPARE(shown, expected);
-        QCOMPARE(m->rowCount(), int(state.m_Tourney.TotalPlort()));
+        QCOMPARE(m->rowCount(), int(state.settings.TotalPlort()));
 
         bool sawZero = false;
         for (int row = 0; row < m->rowCount(); ++row) {
@@ -92,7 +92,7 @@ private slots:
             QCOMPARE(m->text(row, rounds + 5), rh::ui::qtext(state.nameOf(id)));
             int total = 0;
             for (int r = 1; r <= rounds; ++r) {
-                const std::string* score = state.gScores.find(r, n);
+                const std::string* score = state.scores.find(r, n);
                 QString want;
                 if (r <= current && score) {
                     want = s(" ") + QString::number(std::atoi(score->c_str()));
@@ -105,15 +105,15 @@ private slots:
             }
             QCOMPARE(m->text(row, rounds + 1), s("  ") + QString::number(total));
             QCOMPARE(m->text(row, rounds + 2),
-                     s("  ") + QString::number(std::atoi(state.gLones.value(id).c_str())));
+                     s("  ") + QString::number(std::atoi(state.lones.value(id).c_str())));
             QCOMPARE(m->text(row, rounds + 3),
                      s("  ") +
-                         QString::number(std::atoi(state.gBumps.value(rh::bumpKey(n)).c_str())));
+                         QString::number(std::atoi(state.fines.value(rh::bumpKey(n)).c_str())));
             QCOMPARE(m->text(row, rounds + 4),
                      s("  ") +
-                         QString::number(std::atoi(state.gBumps.value(rh::woodKey(n)).c_str())));
+                         QString::number(std::atoi(state.fines.value(rh::woodKey(n)).c_str())));
             // The alias on the first and the last cell only.
-            const QString alias = rh::ui::qtext(state.gPlayerAliases.value(id));
+            const QString alias = rh::ui::qtext(state.aliases.value(id));
             if (!alias.isEmpty()) {
                 QCOMPARE(m->index(row, 0).data(Qt::ToolTipRole).toString(), alias);
                 QCOMPARE(m->index(row, rounds + 5).data(Qt::ToolTipRole).toString(), alias);
@@ -133,7 +133,7 @@ private slots:
         // A score stored later shows the next time the tab is shown.
         const int row = 0;
         const std::string id = m->tag(row).toStdString();
-        f.session.state().gScores.setScore(rh::fmt00(current), id, "7");
+        f.session.state().scores.setScore(rh::fmt00(current), id, "7");
         f.showTab(MainWindow::TabDetails);
         QCOMPARE(m->text(m->findTag(rh::ui::qtext(id)), current), s(" 7"));
     }

@@ -162,9 +162,9 @@ private slots:
         const int row = 5;
         const QString tag = f.grid().tag(row);
         const QPoint at = view->visualRect(f.grid().index(row, Score)).center();
-        QCOMPARE(f.session.gSavePlayerId, std::string("00"));
+        QCOMPARE(f.session.savePlayerId, std::string("00"));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(f.session.gSavePlayerId, tag.toStdString());
+        QCOMPARE(f.session.savePlayerId, tag.toStdString());
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabLeaders));
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabScores));
@@ -178,27 +178,27 @@ private slots:
         const int before = g.text(f.rowOf(QStringLiteral("02")), Score).toInt();
 
         // A stored score shows at once, and the waiting mark goes.
-        s.gScores.setScore("04", "02", "10"); // Bob Baker
+        s.scores.setScore("04", "02", "10"); // Bob Baker
         f.window.notifyScoreStored();
         int row = f.rowOf(QStringLiteral("02"));
         QCOMPARE(g.text(row, Score).toInt(), before + 10);
         QCOMPARE(g.text(row, Name), QStringLiteral("Bob Baker"));
 
         // A change that only marks the standings stale waits until the tab is opened.
-        s.gScores.setScore("04", "02", "01");
+        s.scores.setScore("04", "02", "01");
         QCOMPARE(g.text(f.rowOf(QStringLiteral("02")), Score).toInt(), before + 10);
-        f.session.gLeaderViewRefresh = true;
+        f.session.leaderViewRefresh = true;
         f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
-        QVERIFY(!f.session.gLeaderViewRefresh);
+        QVERIFY(!f.session.leaderViewRefresh);
         QCOMPARE(g.text(f.rowOf(QStringLiteral("02")), Score).toInt(), before + 1);
         // Opening it again without a change rebuilds nothing.
-        s.gScores.setScore("04", "02", "02");
+        s.scores.setScore("04", "02", "02");
         f.window.tabs()->setCurrentIndex(MainWindow::TabTimer);
         f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
         QCOMPARE(g.text(f.rowOf(QStringLiteral("02")), Score).toInt(), before + 1);
 
         // A new round: every player still has to score it, so every name is marked again.
-        s.m_Tourney.setCurrentRound(5);
+        s.settings.setCurrentRound(5);
         f.window.ChangeRound();
         QCOMPARE(f.label("lblCurrentRound"), QStringLiteral(" 5"));
         for (int r = 0; r < g.rowCount(); ++r)
@@ -225,7 +225,7 @@ private slots:
             QCOMPARE(f.label("lblSittingOut2"), expected[1]);
         };
         checkRound();
-        f.session.state().m_Tourney.setCurrentRound(
+        f.session.state().settings.setCurrentRound(
             static_cast<std::int16_t>(f.session.state().currentRound() + 1));
         f.window.ChangeRound();
         checkRound();
@@ -244,7 +244,7 @@ private slots:
             options.rounds = 12;
             options.scoredRounds = 6;
             rh::test::generateTournament(f.session.state(), options);
-            f.session.gDataFileLoaded = true;
+            f.session.dataFileLoaded = true;
             f.window.findChild<rh::ui::MainFlow*>()->AfterLoadRefresh();
             QCOMPARE(f.grid().rowCount(), entrants);
 
@@ -255,7 +255,7 @@ private slots:
             double score = 0, slowest = 0;
             constexpr int kScores = 5;
             for (int id = 1; id <= kScores; ++id) {
-                s.gScores.setScore(rh::fmt00(s.currentRound()), rh::fmt00(id), "07");
+                s.scores.setScore(rh::fmt00(s.currentRound()), rh::fmt00(id), "07");
                 t.start();
                 f.window.notifyScoreStored();
                 const double ms = t.nsecsElapsed() / 1e6;
@@ -263,7 +263,7 @@ private slots:
                 slowest = std::max(slowest, ms);
             }
 
-            f.session.gLeaderViewRefresh = true;
+            f.session.leaderViewRefresh = true;
             t.restart();
             f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
             const double tab = t.nsecsElapsed() / 1e6;

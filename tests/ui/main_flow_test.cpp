@@ -119,16 +119,16 @@ private slots:
         QCOMPARE(bar->value(), 3);
         QCOMPARE(f.text("lblProgress"), QStringLiteral("37%"));
 
-        QVERIFY(f.session.gDataFileLoaded);
-        QVERIFY(f.session.gLoaded);
-        QVERIFY(f.session.gPostLoadComplete);
-        QVERIFY(!f.session.gDataFileSaved);
-        QCOMPARE(f.session.HTML_EXPORTFILE, std::string("QuillmarkDEMO16.html"));
+        QVERIFY(f.session.dataFileLoaded);
+        QVERIFY(f.session.viewsLoaded);
+        QVERIFY(f.session.postLoadComplete);
+        QVERIFY(!f.session.dataFileSaved);
+        QCOMPARE(f.session.htmlExportFile, std::string("QuillmarkDEMO16.html"));
         // The payout object is live: $10 from each of 16 players, nothing spent.
-        QVERIFY(f.session.m_Payout.PayoutsEnabled());
-        QVERIFY(f.session.m_Payout.controlsEnabled());
-        QCOMPARE(f.session.m_Payout.netPayoutText(), std::string("$160.00"));
-        QCOMPARE(f.session.m_Payout.rows().size(), std::size_t{3});
+        QVERIFY(f.session.payout.PayoutsEnabled());
+        QVERIFY(f.session.payout.controlsEnabled());
+        QCOMPARE(f.session.payout.netPayoutText(), std::string("$160.00"));
+        QCOMPARE(f.session.payout.rows().size(), std::size_t{3});
         // The demo has four players for every table: nobody sits out.
         QVERIFY(f.child("frmSittingOut")->isHidden());
         QCOMPARE(f.rowsOf("lvLeaderView"), 16);
@@ -151,8 +151,8 @@ private slots:
         QCOMPARE(question.buttons, rh::MsgButtons::OkCancel);
         QCOMPARE(f.session.sharedState(), before);
         QCOMPARE(f.text("lblCode"), QStringLiteral("DEMO16"));
-        QVERIFY(f.session.gPostLoadComplete);
-        QVERIFY(f.session.gDataFileLoaded);
+        QVERIFY(f.session.postLoadComplete);
+        QVERIFY(f.session.dataFileLoaded);
         f.prompt.openFiles.clear();
 
         // OK: the new tournament replaces the old one.
@@ -177,8 +177,8 @@ private slots:
 
         QCOMPARE(reset.count(), 1);
         QCOMPARE(loaded.count(), 0);
-        QVERIFY(!f.session.gDataFileLoaded);
-        QVERIFY(!f.session.gLoaded);
+        QVERIFY(!f.session.dataFileLoaded);
+        QVERIFY(!f.session.viewsLoaded);
         QCOMPARE(f.session.state().entrantsByName().size(), std::size_t{0});
         QVERIFY(f.text("lblCode").isEmpty());
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Shuffle Up and Deal Again"));
@@ -200,7 +200,7 @@ private slots:
         f.clickLoad((f.dir / "gone.QMC").string());
         QCOMPARE(f.prompt.countTitled("Load Document"), 1);
         QCOMPARE(f.prompt.messages().front().text.find("Error # 53") != std::string::npos, true);
-        QVERIFY(!f.session.gDataFileLoaded);
+        QVERIFY(!f.session.dataFileLoaded);
         QCOMPARE(f.rowsOf("lvLeaderView"), 0);
     }
 
@@ -234,14 +234,14 @@ private slots:
         QCOMPARE(f.prompt.shown.size(), std::size_t{1});
         QCOMPARE(f.prompt.shown.front().file.initialPath, loadedFrom);
         QCOMPARE(f.prompt.shown.front().file.title, std::string("Save Tournament"));
-        QVERIFY(!f.session.gDataFileSaved);
+        QVERIFY(!f.session.dataFileSaved);
 
         const std::string target = (f.dir / "saved.QMC").string();
         f.prompt.saveFiles = {target};
         f.child<QPushButton>("cmdSave")->click();
         QVERIFY(fs::exists(target));
         QCOMPARE(f.prompt.messages().back().text, std::string("Data file saved successfully"));
-        QVERIFY(f.session.gDataFileSaved);
+        QVERIFY(f.session.dataFileSaved);
         QVERIFY(!fs::exists(f.dir / "Rankhall_DEMO16.RCV"));
 
         // The saved file is the same tournament.
@@ -255,7 +255,7 @@ private slots:
         f.prompt.clear();
         f.child<QPushButton>("cmdSave")->click();
         QCOMPARE(f.prompt.shown.front().file.initialPath, target);
-        f.session.state().gScores.setScore("04", "01", "07");
+        f.session.state().scores.setScore("04", "01", "07");
         f.window.notifyScoreStored();
         f.prompt.clear();
         f.window.show();
@@ -272,7 +272,7 @@ private slots:
         QVERIFY(!f.window.close());
         QVERIFY(f.window.isVisible());
         QCOMPARE(f.prompt.countTitled("Exit"), 1);
-        QVERIFY(f.session.gDataFileLoaded);
+        QVERIFY(f.session.dataFileLoaded);
         f.prompt.answers = {rh::MsgAnswer::Ok};
         QVERIFY(f.window.close());
     }
@@ -288,7 +288,7 @@ private slots:
             f.window.setStartupFile(QString::fromStdString(ignored));
             QVERIFY(!f.window.LoadStartupFile());
             QVERIFY(f.prompt.shown.empty());
-            QVERIFY(!f.session.gDataFileLoaded);
+            QVERIFY(!f.session.dataFileLoaded);
         }
         f.window.setStartupFile(QString::fromStdString(upper));
         QVERIFY(f.window.LoadStartupFile());
@@ -314,8 +314,8 @@ private slots:
 
         // A score stored while the Load tab shows: the page asks for a reload every 15 s.
         rh::TournamentState& s = f.session.state();
-        s.gScores.setScore("04", "12", "09"); // Lou Lopez
-        rh::writeCount(s.gBumps, rh::bumpKey(12), "02");
+        s.scores.setScore("04", "12", "09"); // Lou Lopez
+        rh::writeCount(s.fines, rh::bumpKey(12), "02");
         f.window.notifyScoreStored();
         QVERIFY(fs::exists(page));
         std::string html = rh::test::readFile(page);
@@ -326,7 +326,7 @@ private slots:
         // On the Scores tab the tick runs and the page asks for a reload every second.
         f.window.tabs()->setCurrentIndex(MainWindow::TabScores);
         QVERIFY(f.window.htmlTimer()->isActive());
-        s.gScores.setScore("04", "13", "05");
+        s.scores.setScore("04", "13", "05");
         f.window.notifyScoreStored();
         html = rh::test::readFile(page);
         QVERIFY(html.find("CONTENT=\"1\"") != std::string::npos);
@@ -411,7 +411,7 @@ private slots:
         options.rounds = 20;
         options.scoredRounds = 10;
         rh::test::generateTournament(f.session.state(), options);
-        f.session.gDataFileLoaded = true;
+        f.session.dataFileLoaded = true;
         QElapsedTimer t;
         t.start();
         f.flow().AfterLoadRefresh();

@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(child<QLabel>(f.window, "lblWoodFee")->text(), QStringLiteral("$0.70"));
         QVERIFY(rh::ui::MoneyTab::selectFee(entry, 15));
         QCOMPARE(f.session.tourney().EntryFee(), 15.0);
-        QVERIFY(f.session.gLeaderViewRefresh);
+        QVERIFY(f.session.leaderViewRefresh);
         QVERIFY(!rh::ui::MoneyTab::selectFee(entry, 12));
         QCOMPARE(entry->currentIndex(), 11);
     }
@@ -322,7 +322,7 @@ private slots:
         }
         {
             Fixture f; // loaded, not saved: Cancel keeps it open, OK closes
-            f.session.gDataFileLoaded = true;
+            f.session.dataFileLoaded = true;
             f.window.show();
             f.prompt.answers = {rh::MsgAnswer::Cancel};
             child<QPushButton>(f.window, "CmdExit")->click();
@@ -344,8 +344,8 @@ private slots:
         }
         {
             Fixture f; // saved since the load
-            f.session.gDataFileLoaded = true;
-            f.session.gDataFileSaved = true;
+            f.session.dataFileLoaded = true;
+            f.session.dataFileSaved = true;
             f.window.show();
             QVERIFY(f.window.close());
             QVERIFY(f.prompt.shown.empty());
@@ -386,11 +386,11 @@ private slots:
         auto* tabs = f.window.tabs();
         tabs->setCurrentIndex(MainWindow::TabScores);
         QVERIFY(f.window.htmlTimer()->isActive());
-        QVERIFY(f.session.gUpdatingScores);
-        QVERIFY(f.session.gUpdatePayout);
+        QVERIFY(f.session.updatingScores);
+        QVERIFY(f.session.updatePayout);
         tabs->setCurrentIndex(MainWindow::TabLeaders);
         QVERIFY(!f.window.htmlTimer()->isActive());
-        QVERIFY(!f.session.gUpdatingScores);
+        QVERIFY(!f.session.updatingScores);
         f.session.tourney().SetTypeTeam();
         tabs->setCurrentIndex(MainWindow::TabResults);
         QVERIFY(f.window.htmlTimer()->isActive());
@@ -488,23 +488,23 @@ private slots:
 
     void sittingOutNamesTheUnseatedEntrants() {
         rh::TournamentState state;
-        state.m_Tourney.setTotalPlort(6);
-        state.m_Tourney.setCurrentRound(1);
+        state.settings.setTotalPlort(6);
+        state.settings.setCurrentRound(1);
         const char* names[] = {"Fay", "Abe", "Dot", "Cy", "Eve", "Bo"};
         for (int id = 1; id <= 6; ++id)
-            state.m_SortedNames.AddItem(std::string(names[id - 1]) + "~" + rh::fmt00(id));
-        state.gRoster.AddPlayers(1, {1, 2, 3, 4});
+            state.sortedNames.AddItem(std::string(names[id - 1]) + "~" + rh::fmt00(id));
+        state.roster.AddPlayers(1, {1, 2, 3, 4});
         rh::ui::SittingOut s = rh::ui::sittingOut(state, true);
         QCOMPARE(s.labels, 2);
         QCOMPARE(s.names, (std::vector<std::string>{"Bo", "Eve"}));
         QCOMPARE(rh::ui::sittingOut(state, false).labels, 0);
-        state.m_Tourney.setTotalPlort(8);
+        state.settings.setTotalPlort(8);
         QCOMPARE(rh::ui::sittingOut(state, true).labels, 0);
 
         Fixture f;
-        f.session.state().m_Tourney.setTotalPlort(5);
-        f.session.state().m_SortedNames.AddItem("Zed~05");
-        f.session.gDataFileLoaded = true;
+        f.session.state().settings.setTotalPlort(5);
+        f.session.state().sortedNames.AddItem("Zed~05");
+        f.session.dataFileLoaded = true;
         f.window.UpdateSittingOut();
         QVERIFY(!child(f.window, "frmSittingOut")->isHidden());
         QCOMPARE(child<QLabel>(f.window, "lblSittingOut1")->text(), QStringLiteral("Zed"));

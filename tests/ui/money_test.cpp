@@ -101,15 +101,15 @@ struct Fixture {
     }
     /// What the after-load refresh does around the views' own refresh.
     void afterLoad() {
-        session.gLoaded = true;
-        session.gDataFileLoaded = true;
-        session.m_Payout.setPayoutsEnabled(true);
-        session.m_Payout.InitPayoutControls(true);
-        session.gUpdatePayout = true;
+        session.viewsLoaded = true;
+        session.dataFileLoaded = true;
+        session.payout.setPayoutsEnabled(true);
+        session.payout.InitPayoutControls(true);
+        session.updatePayout = true;
         window.FillFeeLists();
         window.AdminSummary();
         window.notifyTournamentLoaded();
-        session.gPostLoadComplete = true;
+        session.postLoadComplete = true;
         prompt.clear();
     }
     QStringList payoutRows(const GridModel* model) const {
@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(f.payoutRows(f.payout()),
                  (QStringList{QStringLiteral("First $45.00"), QStringLiteral("Second $30.00"),
                               QStringLiteral("Third $15.00")}));
-        QVERIFY(!f.session.m_Payout.ChkPayout(f.session.currency));
+        QVERIFY(!f.session.payout.ChkPayout(f.session.currency));
 
         QVERIFY(f.load("teams7.qmc"));
         QVERIFY(f.tab().optPayout0->isChecked());
@@ -206,10 +206,10 @@ private slots:
     void optionClicksRebuildTheTable() {
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
-        f.session.gLeaderViewRefresh = false;
+        f.session.leaderViewRefresh = false;
         f.tab().optPayout1->click();
         QCOMPARE(f.session.state().payout.PayoutOption, 1);
-        QVERIFY(f.session.gLeaderViewRefresh);
+        QVERIFY(f.session.leaderViewRefresh);
         QCOMPARE(f.payout()->rowCount(), 0); // no custom amounts yet
         QCOMPARE(f.resultPayout()->rowCount(), 0);
         f.tab().optPayout0->click();
@@ -221,7 +221,7 @@ private slots:
     void setupStoresTheAcceptedCustomTable() {
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
-        f.session.gLeaderViewRefresh = false;
+        f.session.leaderViewRefresh = false;
         f.prompt.payoutResults.push_back(accepted(4, {70, 50, 25, 15}));
         f.tab().cmdCustomPayout->click();
 
@@ -237,8 +237,8 @@ private slots:
         QCOMPARE(p.CustomPayoutCount, 4);
         QCOMPARE(p.CustomPayouts[3], 15.0);
         QVERIFY(f.tab().optPayout1->isChecked());
-        QVERIFY(f.session.gLeaderViewRefresh);
-        QVERIFY(f.session.m_Payout.PayoutsEnabled());
+        QVERIFY(f.session.leaderViewRefresh);
+        QVERIFY(f.session.payout.PayoutsEnabled());
         const QStringList custom{QStringLiteral("First $70.00"), QStringLiteral("Second $50.00"),
                                  QStringLiteral("Third $25.00"), QStringLiteral("Fourth $15.00")};
         QCOMPARE(f.payoutRows(f.payout()), custom);
@@ -271,7 +271,7 @@ private slots:
         const rh::Message told = f.prompt.messages().front();
         QCOMPARE(told.title, std::string("Update Custom Payouts"));
         QVERIFY(told.icon == rh::MsgIcon::Information);
-        QVERIFY(f.session.m_Payout.ChkPayout(f.session.currency));
+        QVERIFY(f.session.payout.ChkPayout(f.session.currency));
         f.prompt.clear();
 
         // Leaving: cancelled once, then a table that adds up.
@@ -283,7 +283,7 @@ private slots:
         QCOMPARE(f.payoutRows(f.payout()),
                  (QStringList{QStringLiteral("First $70.00"), QStringLiteral("Second $42.00"),
                               QStringLiteral("Third $28.00")}));
-        QVERIFY(!f.session.m_Payout.ChkPayout(f.session.currency));
+        QVERIFY(!f.session.payout.ChkPayout(f.session.currency));
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabScores));
 
         // Once in order, moving on asks nothing.
@@ -303,7 +303,7 @@ private slots:
         f.session.state().payout.PayoutOption = 1;
         f.afterLoad();
         QCOMPARE(f.tab().lblNetPayout->text(), QStringLiteral("$20.00"));
-        QVERIFY(f.session.m_Payout.ChkPayout(f.session.currency));
+        QVERIFY(f.session.payout.ChkPayout(f.session.currency));
         f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
         QCOMPARE(f.prompt.kinds(),
                  (std::vector<std::string>{"Update your custom payouts", "payouts"}));
@@ -331,7 +331,7 @@ private slots:
         QCOMPARE(f.payoutRows(f.payout()),
                  (QStringList{QStringLiteral("First $0.00"), QStringLiteral("Second $0.00"),
                               QStringLiteral("Third $0.00")}));
-        QVERIFY(f.session.gLeaderViewRefresh);
+        QVERIFY(f.session.leaderViewRefresh);
 
         // An emptied box leaves the expenses out until it is left (then they are 0).
         box->setFocus();
@@ -399,22 +399,22 @@ private slots:
         const QString ann = fees->tag(0);
 
         // No fee: everyone ticked and green, whatever is stored.
-        st.gEntryFeePaid.replace(ann.toStdString(), "0");
+        st.entryFeePaid.replace(ann.toStdString(), "0");
         f.chooseEntryFee(0);
         for (int r = 0; r < fees->rowCount(); ++r) {
             QVERIFY(fees->isRowChecked(r));
             QCOMPARE(f.rowColour(r, 0), kGreen);
         }
-        QCOMPARE(st.gEntryFeePaid.value(ann.toStdString()), std::string("0"));
+        QCOMPARE(st.entryFeePaid.value(ann.toStdString()), std::string("0"));
 
         // A fee: the marks show; ticking stores 1 and turns green, clearing stores 0 and red.
         f.chooseEntryFee(10);
         QVERIFY(!fees->isRowChecked(0));
         f.tick(2, true);
-        QCOMPARE(st.gEntryFeePaid.value(fees->tag(2).toStdString()), std::string("1"));
+        QCOMPARE(st.entryFeePaid.value(fees->tag(2).toStdString()), std::string("1"));
         QCOMPARE(f.rowColour(2), kGreen);
         f.tick(2, false);
-        QCOMPARE(st.gEntryFeePaid.value(fees->tag(2).toStdString()), std::string("0"));
+        QCOMPARE(st.entryFeePaid.value(fees->tag(2).toStdString()), std::string("0"));
         QCOMPARE(f.rowColour(2), kRed);
         f.tick(5, true);
         const QString paid = fees->tag(5);
@@ -430,7 +430,7 @@ private slots:
             QCOMPARE(f.rowColour(r), fees->isRowChecked(r) ? kGreen : kRed);
 
         // Showing the tab again reads the marks afresh.
-        st.gEntryFeePaid.replace(fees->tag(0).toStdString(), "1");
+        st.entryFeePaid.replace(fees->tag(0).toStdString(), "1");
         const QString first = fees->tag(0);
         f.window.tabs()->setCurrentIndex(MainWindow::TabTimer);
         f.window.tabs()->setCurrentIndex(MainWindow::TabLoadMoney);
@@ -440,13 +440,13 @@ private slots:
         f.tab().cmdSetAll->click();
         for (int r = 0; r < fees->rowCount(); ++r) {
             QVERIFY(fees->isRowChecked(r));
-            QCOMPARE(st.gEntryFeePaid.value(fees->tag(r).toStdString()), std::string("1"));
+            QCOMPARE(st.entryFeePaid.value(fees->tag(r).toStdString()), std::string("1"));
             QCOMPARE(f.rowColour(r), kGreen);
         }
         f.tab().cmdClearAll->click();
         for (int r = 0; r < fees->rowCount(); ++r) {
             QVERIFY(!fees->isRowChecked(r));
-            QCOMPARE(st.gEntryFeePaid.value(fees->tag(r).toStdString()), std::string("0"));
+            QCOMPARE(st.entryFeePaid.value(fees->tag(r).toStdString()), std::string("0"));
             QCOMPARE(f.rowColour(r), kRed);
         }
         QVERIFY(f.prompt.shown.empty());

@@ -59,11 +59,11 @@ struct Fixture {
         if (!rh::ResetAndLoad(session, path))
             return false;
         // What the after-load refresh does before the views fill themselves.
-        session.gLoaded = true;
+        session.viewsLoaded = true;
         window.ShowDashboard();
         session.clock.ResetForLoad(window.clockPresenter()->now());
         session.clock.SetProgressRange(session.tourney().TotalRounds());
-        session.gPostLoadComplete = true;
+        session.postLoadComplete = true;
         window.notifyTournamentLoaded();
         prompt.clear();
         return true;
@@ -122,7 +122,7 @@ private slots:
         rh::TournamentClock& clock = f.session.clock;
         rh::ui::ClockPresenter& clocks = *f.window.clockPresenter();
         clocks.StartStopTournament(); // the director starts the clock before the first score
-        QVERIFY(clock.gTournamentStarted);
+        QVERIFY(clock.m_tournamentStarted);
         f.window.tabs()->setCurrentIndex(MainWindow::TabScores);
         QSignalSpy roundChanged(&f.window, &MainWindow::roundChanged);
 
@@ -155,7 +155,7 @@ private slots:
                     f.tab->comboPlayerName->currentData().toString().toStdString();
                 f.hooks.clear();
                 QVERIFY(chooseScore(f.tab, (std::stoi(id) * 7 + round) % 11));
-                QVERIFY(f.session.state().gScores.ExistsKey2(r, id));
+                QVERIFY(f.session.state().scores.ExistsKey2(r, id));
                 ++choices;
                 if (f.roundOvers(last) == oversBefore)
                     QCOMPARE(f.hooks, std::vector<std::string>{"refreshViews"});
@@ -173,7 +173,7 @@ private slots:
                 QCOMPARE(f.session.tourney().CurrentRound(), round + 1);
                 QCOMPARE(roundChanged.count(), round - first + 1);
                 // The round's time was recorded before its clock was reset and started again.
-                QCOMPARE(clock.gRoundTimes.at(static_cast<std::size_t>(round - 1)),
+                QCOMPARE(clock.m_roundTimes.at(static_cast<std::size_t>(round - 1)),
                          static_cast<std::int64_t>(ticks));
                 QCOMPARE(clock.RTimer.GetElapsedTimeLong(), 0);
                 QVERIFY(clocks.RoundTimer()->isActive());
@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabResults));
         QCOMPARE(f.session.tourney().CurrentRound(), total);
         QCOMPARE(f.window.dashboard()->lblProgress->text(), QStringLiteral("100%"));
-        QVERIFY(clock.gTournamentStarted); // the clocks run on until the director stops them
+        QVERIFY(clock.m_tournamentStarted); // the clocks run on until the director stops them
         QVERIFY(clocks.TourneyTimer()->isActive());
 
         // Any later score shows "THE TOURNAMENT IS OVER" again and the results once more.

@@ -112,7 +112,7 @@ private slots:
         const long long id = tag.toLongLong();
         const std::string name = bumps->text(row, 1).toStdString();
         QCOMPARE(foreground(*bumps, row, 1), kRedText);
-        f.session.gLeaderViewRefresh = false;
+        f.session.leaderViewRefresh = false;
         QVERIFY(htmlRowOf(rh::buildHtmlPage(f.session, false), name).find("#FF3366") !=
                 std::string::npos);
 
@@ -120,10 +120,10 @@ private slots:
         QSignalSpy stored(&f.window, &MainWindow::scoreStored);
         // The director ticks the box: the view writes the check state into the model.
         QVERIFY(bumps->setData(bumps->index(row, 0), Qt::Checked, Qt::CheckStateRole));
-        QCOMPARE(f.session.state().gBumps.value(rh::paidKey(id)), std::string("1"));
+        QCOMPARE(f.session.state().fines.value(rh::paidKey(id)), std::string("1"));
         for (int c = 1; c < bumps->columnCount(); ++c)
             QCOMPARE(foreground(*bumps, row, c), kGreen);
-        QVERIFY(f.session.gLeaderViewRefresh);
+        QVERIFY(f.session.leaderViewRefresh);
         QCOMPARE(stored.count(), 1);
 
         // The standings and the page read the same mark.
@@ -144,7 +144,7 @@ private slots:
         row = bumps->findTag(tag);
         QVERIFY(bumps->isRowChecked(row));
         QVERIFY(bumps->setData(bumps->index(row, 0), Qt::Unchecked, Qt::CheckStateRole));
-        QCOMPARE(f.session.state().gBumps.value(rh::paidKey(id)), std::string("0"));
+        QCOMPARE(f.session.state().fines.value(rh::paidKey(id)), std::string("0"));
         QCOMPARE(foreground(*bumps, row, 2), kRedText);
         QCOMPARE(f.prompt.shown.size(), messages); // nothing to tell the director
     }
@@ -162,8 +162,8 @@ private slots:
         QStringList expectedNames;
         for (const auto& e : state.entrantsByName()) {
             const long long id = std::stoll(e.id);
-            const int b = std::atoi(state.gBumps.value(rh::bumpKey(id)).c_str());
-            const int w = std::atoi(state.gBumps.value(rh::woodKey(id)).c_str());
+            const int b = std::atoi(state.fines.value(rh::bumpKey(id)).c_str());
+            const int w = std::atoi(state.fines.value(rh::woodKey(id)).c_str());
             if (b >= 1 || w >= 1)
                 expectedNames << QString::fromStdString(e.name);
         }
@@ -172,10 +172,10 @@ private slots:
                  (QStringList{s(""), s("Player Name"), s("Pay In"), s("Bump"), s("Wood")}));
         for (int r = 0; r < bumps->rowCount(); ++r) {
             const long long id = bumps->tag(r).toLongLong();
-            const double due = std::atoi(state.gBumps.value(rh::bumpKey(id)).c_str()) * 0.25 +
-                               std::atoi(state.gBumps.value(rh::woodKey(id)).c_str()) * 0.5;
+            const double due = std::atoi(state.fines.value(rh::bumpKey(id)).c_str()) * 0.25 +
+                               std::atoi(state.fines.value(rh::woodKey(id)).c_str()) * 0.5;
             QCOMPARE(money(bumps->text(r, 2), f.session.currency), due);
-            const bool paid = state.gBumps.value(rh::paidKey(id)) == "1";
+            const bool paid = state.fines.value(rh::paidKey(id)) == "1";
             QCOMPARE(bumps->isRowChecked(r), paid);
             QCOMPARE(foreground(*bumps, r, 1), paid ? kGreen : kRedText);
         }
@@ -216,13 +216,13 @@ private slots:
         f.session.ResetTournamentData();
         rh::test::generateTournament(f.session.state(), o);
         auto& st = f.session.state();
-        st.m_Tourney.setCurrentRound(1);
+        st.settings.setCurrentRound(1);
         const char* scores[] = {"20", "30", "25", "30"};
         for (int id = 1; id <= 4; ++id)
-            st.gScores.setScore("01", rh::fmt00(id), scores[id - 1]);
-        st.gPlayerAliases.Remove("02");
-        st.gPlayerAliases.Add("Top Cat", "02");
-        f.session.gDataFileLoaded = true;
+            st.scores.setScore("01", rh::fmt00(id), scores[id - 1]);
+        st.aliases.Remove("02");
+        st.aliases.Add("Top Cat", "02");
+        f.session.dataFileLoaded = true;
         f.afterLoad();
         f.showTab(MainWindow::TabResults);
 
@@ -277,15 +277,15 @@ private slots:
         rh::ui::ResultsTab* tab = f.window.resultsTab();
         GridModel* lones = presenter(f.window)->loneModel();
         const auto& state = f.session.state();
-        const int entrants = state.m_Tourney.TotalPlort();
+        const int entrants = state.settings.TotalPlort();
 
         long long bumps = 0, woods = 0;
         std::map<QString, int> loneOf;
         int most = 0;
         for (int id = 1; id <= entrants; ++id) {
-            bumps += std::atoi(state.gBumps.value(rh::bumpKey(id)).c_str());
-            woods += std::atoi(state.gBumps.value(rh::woodKey(id)).c_str());
-            const int l = std::atoi(state.gLones.value(rh::loneKey(id)).c_str());
+            bumps += std::atoi(state.fines.value(rh::bumpKey(id)).c_str());
+            woods += std::atoi(state.fines.value(rh::woodKey(id)).c_str());
+            const int l = std::atoi(state.lones.value(rh::loneKey(id)).c_str());
             loneOf[rh::ui::qtext(rh::fmt00(id))] = l;
             most = std::max(most, l);
         }
@@ -308,7 +308,7 @@ private slots:
             QCOMPARE(lones->text(r, 1), top ? share : QString());
             QCOMPARE(foreground(*lones, r, 0), top ? kGreen : kBlackText);
             QCOMPARE(lones->index(r, 1).data(Qt::ToolTipRole).toString(),
-                     rh::ui::qtext(state.gPlayerAliases.value(id.toStdString())));
+                     rh::ui::qtext(state.aliases.value(id.toStdString())));
         }
 
         QCOMPARE(tab->lblJackpotHeading->text(), s("Bump Jackpot - Winner"));
@@ -337,8 +337,8 @@ private slots:
 
         // A stored bump and a new fee reach the summary at once.
         auto& st = f.session.state();
-        const long long before = std::atoi(st.gBumps.value(rh::bumpKey(1)).c_str());
-        rh::writeCount(st.gBumps, rh::bumpKey(1), rh::fmt00(before + 2));
+        const long long before = std::atoi(st.fines.value(rh::bumpKey(1)).c_str());
+        rh::writeCount(st.fines, rh::bumpKey(1), rh::fmt00(before + 2));
         f.window.notifyScoreStored();
         QCOMPARE(tab->lblTotalBumps->text(), s("   ") + rh::ui::qtext(rh::fmt00(bumps + 2)));
         QCOMPARE(tab->lblResultJackpot->text(), noLead(jackpot + 0.5));

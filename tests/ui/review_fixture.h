@@ -46,7 +46,7 @@ struct ReviewFixture {
         session.InitVariables();
         session.ResetTournamentData();
         generateTournament(session.state(), options);
-        session.gDataFileLoaded = true;
+        session.dataFileLoaded = true;
         afterLoad();
     }
 
@@ -54,12 +54,12 @@ struct ReviewFixture {
     /// branch's own main flow is not there to do it: the loaded flag, payouts enabled with the
     /// loaded option, the loaded fees chosen in their lists, the dashboard and titles.
     void afterLoad() {
-        session.gLoaded = true;
-        session.m_Payout.setPayoutsEnabled(true);
-        session.m_Payout.InitPayoutControls(true);
-        session.gUpdatePayout = true;
-        session.m_Payout.UpdateNetPayout(session);
-        const CTourney& t = session.tourney();
+        session.viewsLoaded = true;
+        session.payout.setPayoutsEnabled(true);
+        session.payout.InitPayoutControls(true);
+        session.updatePayout = true;
+        session.payout.UpdateNetPayout(session);
+        const TournamentSettings& t = session.tourney();
         const double bump = t.BumpFee(), wood = t.WoodFee(), entry = t.EntryFee();
         ui::MoneyTab* money = window.moneyTab();
         money->cbBumpFee->setCurrentIndex(-1);
@@ -70,7 +70,7 @@ struct ReviewFixture {
         ui::MoneyTab::selectFee(money->cbEntryFee, entry);
         window.ShowDashboard();
         window.ShowJackpotTitles();
-        session.gPostLoadComplete = true;
+        session.postLoadComplete = true;
         window.notifyTournamentLoaded();
     }
 

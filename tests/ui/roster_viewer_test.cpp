@@ -35,7 +35,7 @@ struct ViewerFixture : ReviewFixture {
     QString expected(const std::string& round, const std::string& id) const {
         const auto& st = session.state();
         QString name = rh::ui::qtext(st.nameOf(id));
-        if (!st.gScores.Exists(rh::makekey(round, id)))
+        if (!st.scores.Exists(rh::makekey(round, id)))
             name.prepend(u'*');
         return name;
     }
@@ -72,7 +72,7 @@ private slots:
         QVERIFY(!f.tab->frmDebug->isHidden());
         QVERIFY(!f.tab->frmDebugNames->isHidden());
 
-        const int rounds = st.m_Tourney.TotalRounds();
+        const int rounds = st.settings.TotalRounds();
         QCOMPARE(f.tab->cmbDebugRound->count(), rounds);
         QCOMPARE(f.tab->cmbDebugRound->itemText(0), s("01"));
         QCOMPARE(f.tab->cmbDebugRound->itemText(rounds - 1), rh::ui::qtext(rh::fmt00(rounds)));
@@ -103,16 +103,16 @@ private slots:
         const std::string id = rh::fmt00(f.tab->cmbDebugPlorte->itemData(2).toLongLong());
         QCOMPARE(f.tab->cmbDebugPlorte->itemText(2), f.expected(current, id));
         QCOMPARE(f.tab->txtDebugPartner->text(),
-                 f.expected(current, st.gRoster.getPartner(current, id)));
+                 f.expected(current, st.roster.getPartner(current, id)));
         QCOMPARE(f.tab->txtDebugOppo1->text(),
-                 f.expected(current, st.gRoster.getOpponent1(current, id)));
+                 f.expected(current, st.roster.getOpponent1(current, id)));
         QCOMPARE(f.tab->txtDebugOppo2->text(),
-                 f.expected(current, st.gRoster.getOpponent2(current, id)));
+                 f.expected(current, st.roster.getOpponent2(current, id)));
         QVERIFY(f.tab->txtDebugPartner->text().startsWith(u'*'));
 
         // After the player's score is stored, choosing the round again drops the star.
         const QString name = rh::ui::qtext(st.nameOf(id));
-        f.session.state().gScores.setScore(current, id, "6");
+        f.session.state().scores.setScore(current, id, "6");
         f.window.notifyScoreStored();
         f.chooseRound(current.c_str());
         QVERIFY(f.entrantItems().contains(name));
@@ -141,7 +141,7 @@ private slots:
         QCOMPARE(f.tab->cmbDebugPlorte->count(), 6); // seven teams: one sits out
         f.choose(f.tab->cmbDebugPlorte, 0);
         const std::string id = rh::fmt00(f.tab->cmbDebugPlorte->itemData(0).toLongLong());
-        const std::string other = st.gRoster.GetTeam("01", id);
+        const std::string other = st.roster.GetTeam("01", id);
         QVERIFY(!other.empty());
         QCOMPARE(f.tab->txtDebugPartner->text(), f.expected("01", other));
         QVERIFY(f.tab->txtDebugOppo1->text().isEmpty());

@@ -67,11 +67,11 @@ struct Fixture {
 
     // What the after-load refresh does before the views fill themselves, then the views.
     void afterLoad() {
-        session.gLoaded = true;
+        session.viewsLoaded = true;
         window.ShowDashboard();
         session.clock.ResetForLoad(window.clockPresenter()->now());
         session.clock.SetProgressRange(session.tourney().TotalRounds());
-        session.gPostLoadComplete = true;
+        session.postLoadComplete = true;
         window.notifyTournamentLoaded();
         prompt.clear();
     }
@@ -91,7 +91,7 @@ struct Fixture {
     }
     std::string nameOf(const std::string& id) { return st().nameOf(id); }
     std::string score(const std::string& round, const std::string& id) {
-        return st().gScores.getScore2(round, id);
+        return st().scores.getScore2(round, id);
     }
     int messagesTitled(const char* title) const { return prompt.countTitled(title); }
 };
@@ -161,7 +161,7 @@ private slots:
 
         const std::string id = f.selectedId();
         const std::string r = f.round();
-        const rh::CRoster& roster = f.st().gRoster;
+        const rh::Roster& roster = f.st().roster;
         QCOMPARE(t.partner.name->text(), q("*" + f.nameOf(roster.getPartner(r, id))));
         QCOMPARE(t.oppo1.name->text(), q("*" + f.nameOf(roster.getOpponent1(r, id))));
         QCOMPARE(t.oppo2.name->text(), q("*" + f.nameOf(roster.getOpponent2(r, id))));
@@ -170,29 +170,29 @@ private slots:
         QVERIFY(f.prompt.shown.empty());
 
         // Selections made by the program are not choices: nothing is stored.
-        const auto stored = f.st().gScores.col().Count();
+        const auto stored = f.st().scores.col().Count();
         t.comboPlayerScore->setCurrentIndex(8);
         t.comboPlayerName->setCurrentIndex(3);
-        QCOMPARE(f.st().gScores.col().Count(), stored);
+        QCOMPARE(f.st().scores.col().Count(), stored);
     }
 
     void theEntrantLastClickedOnTheStandingsComesFirst() {
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
         const std::string clicked = f.st().entrantsByName().at(5).id;
-        f.session.gSavePlayerId = clicked;
+        f.session.savePlayerId = clicked;
         f.showScores();
         QCOMPARE(f.selectedId(), clicked);
         // Its score given, the first waiting entrant is next.
-        const std::string partner = f.st().gRoster.getPartner(f.round(), clicked);
+        const std::string partner = f.st().roster.getPartner(f.round(), clicked);
         QVERIFY(chooseScore(f.tab, 4));
         QCOMPARE(f.tab->comboPlayerName->currentIndex(), 0);
         QVERIFY(f.selectedId() != clicked && f.selectedId() != partner);
         // A new load forgets it.
-        f.session.gSavePlayerId = f.st().entrantsByName().at(9).id;
+        f.session.savePlayerId = f.st().entrantsByName().at(9).id;
         f.window.tabs()->setCurrentIndex(MainWindow::TabLoadMoney);
         QVERIFY(f.load("demo.qmc"));
-        QCOMPARE(f.session.gSavePlayerId, std::string("00"));
+        QCOMPARE(f.session.savePlayerId, std::string("00"));
         f.showScores();
         QCOMPARE(f.tab->comboPlayerName->currentIndex(), 0);
     }
@@ -208,7 +208,7 @@ private slots:
         QVERIFY(!rh::ResetAndLoad(f.session, (f.tmp / "missing.qmc").string()));
         QCOMPARE(f.messagesTitled("Load Document"), 1);
         QVERIFY(chooseScore(f.tab, 7));
-        QCOMPARE(f.st().gScores.col().Count(), 0);
+        QCOMPARE(f.st().scores.col().Count(), 0);
         QCOMPARE(f.tab->comboPlayerName->count(), 0);
         QVERIFY(!f.tab->comboPlayerScore->isEnabled());
         QVERIFY(!f.tab->comboSelectRnd->isEnabled());
@@ -222,7 +222,7 @@ private slots:
         QSignalSpy stored(&f.window, &MainWindow::scoreStored);
         const std::string r = f.round();
         const std::string id = f.selectedId();
-        const std::string partner = f.st().gRoster.getPartner(r, id);
+        const std::string partner = f.st().roster.getPartner(r, id);
         QVERIFY(chooseScore(f.tab, 7));
         QCOMPARE(f.score(r, id), std::string("07"));
         QCOMPARE(f.score(r, partner), std::string("07"));
@@ -248,8 +248,8 @@ private slots:
         QVERIFY(choose(f.tab->comboPlayerScore, 0));
         QCOMPARE(f.prompt.shown.size(), std::size_t(1));
         QCOMPARE(f.prompt.shown[0].kind, std::string("conflict"));
-        QVERIFY(!f.st().gScores.ExistsKey2(r, id));
-        QVERIFY(!f.st().gScores.ExistsKey2(r, partner));
+        QVERIFY(!f.st().scores.ExistsKey2(r, id));
+        QVERIFY(!f.st().scores.ExistsKey2(r, partner));
         const int at = f.tab->comboPlayerName->findData(q(id));
         QVERIFY(f.tab->comboPlayerName->itemText(at).startsWith(QLatin1Char('*')));
     }
@@ -260,7 +260,7 @@ private slots:
         f.showScores();
         const std::string r = f.round();
         const std::string id = f.selectedId();
-        const std::string partner = f.st().gRoster.getPartner(r, id);
+        const std::string partner = f.st().roster.getPartner(r, id);
         QVERIFY(chooseScore(f.tab, 7));
         f.tab->checkAll->click();
 
@@ -307,7 +307,7 @@ private slots:
         QVERIFY(choose(t.comboPlayerLones, most));
         QCOMPARE(f.messagesTitled("Data Mismatch"), 0);
         QVERIFY(t.comboSelectRnd->isEnabled());
-        QCOMPARE(f.st().gLones.value(id), rh::fmt00(most));
+        QCOMPARE(f.st().lones.value(id), rh::fmt00(most));
 
         // Taking the 32 points back leaves too few for those lones: the score is stored all the
         // same, the message shows once, and round and entrant cannot be chosen.
@@ -328,7 +328,7 @@ private slots:
         QVERIFY(choose(t.comboPlayerLones, 0));
         QVERIFY(t.comboSelectRnd->isEnabled());
         QVERIFY(t.comboPlayerName->isEnabled());
-        QCOMPARE(f.st().gLones.value(id), std::string("00"));
+        QCOMPARE(f.st().lones.value(id), std::string("00"));
         QCOMPARE(f.messagesTitled("Data Mismatch"), 1);
     }
 
@@ -378,23 +378,23 @@ private slots:
         QCOMPARE(t.lblTotalFeePlayer->text(), QStringLiteral("$.25"));
         QCOMPARE(background(t.lblTotalFeePlayer), kRed);
         QVERIFY(t.checkPaid->isEnabled());
-        QCOMPARE(f.st().gBumps.value(rh::makekey(id, "00")), std::string("01"));
+        QCOMPARE(f.st().fines.value(rh::makekey(id, "00")), std::string("01"));
 
         t.checkPaid->click();
         QVERIFY(t.checkPaid->isChecked());
-        QCOMPARE(f.st().gBumps.value(rh::makekey(id, "02")), std::string("1"));
+        QCOMPARE(f.st().fines.value(rh::makekey(id, "02")), std::string("1"));
         QCOMPARE(background(t.lblTotalFeePlayer), kGreen);
         QVERIFY(!t.comboPlayerBumps->isEnabled());
         QVERIFY(!t.comboPlayerWoods->isEnabled());
 
         t.checkPaid->click();
         QVERIFY(!t.checkPaid->isChecked());
-        QCOMPARE(f.st().gBumps.value(rh::makekey(id, "02")), std::string("0"));
+        QCOMPARE(f.st().fines.value(rh::makekey(id, "02")), std::string("0"));
         QCOMPARE(background(t.lblTotalFeePlayer), kRed);
         QVERIFY(t.comboPlayerBumps->isEnabled());
 
         // The partner's screen shows what this entrant owes beside its name, in its colour.
-        QVERIFY(chooseEntrant(&t, f.st().gRoster.getPartner(r, id)));
+        QVERIFY(chooseEntrant(&t, f.st().roster.getPartner(r, id)));
         QCOMPARE(t.partner.fee->text(), QStringLiteral("$.25"));
         QCOMPARE(background(t.partner.fee), kRed);
         QCOMPARE(t.partner.bumps->text(), QStringLiteral("01"));
@@ -426,7 +426,7 @@ private slots:
         QTest::keyClick(t.comboPlayerScore, Qt::Key_1);
         QAbstractItemView* popup = t.comboPlayerScore->view();
         QTRY_VERIFY(popup->isVisible());
-        QVERIFY(!f.st().gScores.ExistsKey2(r, id)); // nothing chosen while typing
+        QVERIFY(!f.st().scores.ExistsKey2(r, id)); // nothing chosen while typing
         QTest::keyClick(popup, Qt::Key_2);
         QCOMPARE(popup->currentIndex().row(), scoreIndex(t.comboPlayerScore, 12));
         QTest::keyClick(popup, Qt::Key_Return);
@@ -439,7 +439,7 @@ private slots:
         // The arrows open the closed score list instead of storing a score at every step, and
         // the wheel over it stores nothing.
         const std::string next = f.selectedId();
-        const auto stored = f.st().gScores.col().Count();
+        const auto stored = f.st().scores.col().Count();
         QTest::keyClick(t.comboPlayerScore, Qt::Key_Down);
         QTRY_VERIFY(popup->isVisible());
         QTest::keyClick(popup, Qt::Key_Down);
@@ -448,7 +448,7 @@ private slots:
         QWheelEvent wheel(QPointF(5, 5), t.comboPlayerScore->mapToGlobal(QPointF(5, 5)), QPoint(),
                           QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(t.comboPlayerScore, &wheel);
-        QCOMPARE(f.st().gScores.col().Count(), stored);
+        QCOMPARE(f.st().scores.col().Count(), stored);
         QCOMPARE(f.selectedId(), next);
 
         // Names are found without their waiting mark.
@@ -483,11 +483,11 @@ private slots:
         QCOMPARE(t.comboPlayerName->count(), 6); // one of the seven teams sits out
         const std::string r = f.round();
         const std::string id = f.selectedId();
-        const std::string other = f.st().gRoster.GetTeam(r, id);
+        const std::string other = f.st().roster.GetTeam(r, id);
         QCOMPARE(t.partner.name->text(), q("*" + f.nameOf(other)));
         QVERIFY(chooseScore(&t, 10));
         QCOMPARE(f.score(r, id), std::string("10"));
-        QVERIFY(!f.st().gScores.ExistsKey2(r, other));
+        QVERIFY(!f.st().scores.ExistsKey2(r, other));
         QCOMPARE(t.comboPlayerName->count(), 5);
     }
 
@@ -524,7 +524,7 @@ private slots:
         QCOMPARE(w->lstValidate->item(0)->text(), QStringLiteral("*** End of Validation ***"));
         const std::string id = f.selectedId();
         QVERIFY(chooseScore(f.tab, 6));
-        f.st().gScores.setScore(f.round(), id, "04");
+        f.st().scores.setScore(f.round(), id, "04");
         w->cmdValidate->click();
         QCOMPARE(w->lstValidate->count(), 3);
         w->cmdClear->click();
@@ -575,7 +575,7 @@ private slots:
             o.rounds = 8;
             o.scoredRounds = 3;
             rh::test::generateTournament(f.st(), o);
-            f.session.gDataFileLoaded = true;
+            f.session.dataFileLoaded = true;
             f.afterLoad();
             QElapsedTimer clock;
             clock.start();
@@ -613,7 +613,7 @@ private slots:
         const std::string first = f.selectedId();
         QVERIFY(chooseScore(&t, 10));
         QVERIFY(choose(t.comboPlayerBumps, t.comboPlayerBumps->currentIndex()));
-        QVERIFY(chooseEntrant(&t, f.st().gRoster.getOpponent1(r, first)));
+        QVERIFY(chooseEntrant(&t, f.st().roster.getOpponent1(r, first)));
         QVERIFY(choose(t.comboPlayerBumps, 2));
         QVERIFY(choose(t.comboPlayerWoods, 1));
         QTest::qWait(50);

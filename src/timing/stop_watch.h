@@ -1,6 +1,6 @@
 #pragma once
-// CTimer: a stop-watch counted in whole seconds. It never reads a clock: each Tick adds one second,
-// so it follows the ticks actually delivered. The count is held in 64 bits, so a clock left
+// StopWatch: a stop-watch counted in whole seconds. It never reads a clock: each Tick adds one
+// second, so it follows the ticks actually delivered. The count is held in 64 bits, so a clock left
 // running for days neither overflows nor wraps (a 16-bit count would fail after 9:06:07).
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 
 namespace rh {
 
-class CTimer {
+class StopWatch {
 public:
     /// hours, minutes and seconds back to 0.
     void Reset() { m_total = 0; }

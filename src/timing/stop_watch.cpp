@@ -1,4 +1,4 @@
-#include "timing/ctimer.h"
+#include "timing/stop_watch.h"
 
 #include "core/text.h"
 
@@ -11,7 +11,7 @@ std::string formatHms(std::int64_t seconds) {
            zeroPad(seconds % 60, 2);
 }
 
-std::string CTimer::GetElapsed() const {
+std::string StopWatch::GetElapsed() const {
     return formatHms(m_total);
 }
 

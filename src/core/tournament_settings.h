@@ -1,14 +1,14 @@
 #pragma once
-// CTourney: the settings record of one tournament (titles, kind, code, size, current round and the
-// money settings). A plain value; the shared tournament state owns the one instance, and a reset
-// replaces it with a fresh default record.
+// TournamentSettings: the settings record of one tournament (titles, kind, code, size, current
+// round and the money settings). A plain value; the shared tournament state owns the one instance,
+// and a reset replaces it with a fresh default record.
 
 #include <cstdint>
 #include <string>
 
 namespace rh {
 
-class CTourney {
+class TournamentSettings {
 public:
     static constexpr const char* kDefaultTitle = "Shuffle Up and Deal Again";
     static constexpr const char* kDefaultJackpotTitle = "Bump Jackpot";
