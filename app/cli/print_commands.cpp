@@ -52,6 +52,12 @@ class OffscreenGui {
 public:
     OffscreenGui() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Qt's notes about the platform (no runtime folder, no display) are no business of a
+        // terminal user; its errors still go to stderr.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        });
         m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
     }
 
@@ -107,7 +113,7 @@ int runSheets(const Options& o, ViewLoader load) {
 void markAllPaid(Session& session) {
     TournamentState& state = session.state();
     for (const EntrantRef& e : state.entrantsByName())
-        state.gEntryFeePaid.replace(Pad2(e.id), "1");
+        state.entryFeePaid.replace(Pad2(e.id), "1");
 }
 
 int runExport(const Options& o, ViewLoader load) {

@@ -35,7 +35,8 @@ QSizeF bodySize(const QPageLayout& layout) {
 
 QFont documentFont(double pointSize, bool bold) {
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
+    // No ligatures: a name's "fi" stays two letters when the PDF's text is searched or copied.
+    font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;

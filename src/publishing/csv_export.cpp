@@ -61,8 +61,8 @@ std::string resultsCsv(const ResultsReport& report) {
     rows.push_back({"Section", "Place", report.entrantHeading, "ID", "Score", "Lones", "Bumps",
                     "Woods", "Amount", "Paid"});
     for (const WinnerLine& w : report.winners)
-        rows.push_back(
-            {"Winner", w.place, w.name, w.id, w.score, "", "", "", csvMoney(w.payout.amount), ""});
+        rows.push_back({"Winner", w.place, w.name, w.id, w.score, w.lones, "", "",
+                        csvMoney(w.payout.amount), ""});
     for (const FineLine& f : report.fines)
         rows.push_back({"Fine", "", f.name, f.id, "", "", std::to_string(f.bumps),
                         std::to_string(f.woods), csvMoney(f.amount.amount), yesNo(f.paid)});

@@ -47,6 +47,7 @@ struct WinnerLine {
     std::string name;
     std::string id;
     std::string score;
+    std::string lones;
     MoneyText payout;
 };
 

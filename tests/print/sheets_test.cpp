@@ -2,9 +2,13 @@
 // cards to a page, the seating charts and the table cards, the frame on every page, and names that
 // are never cut short.
 #include "pdf_reader.h"
+#include "print/sheet_builder.h"
 #include "print/sheets.h"
 #include "support/generator.h"
 #include "support/temp_dir.h"
+
+#include "core/text.h"
+#include "state/tournament_state.h"
 
 #include <QImage>
 #include <QPainter>
@@ -91,31 +95,20 @@ protected:
     }
 };
 
-TEST_F(SheetsTest, SixtyFourCardsMakeSixteenPagesWithEveryCardsTables) {
+TEST_F(SheetsTest, SixtyFourCardsLieFourToAPageOnEitherPaper) {
     const SheetData data = sampleSheets(Kind::Progressive, 64, 8);
-    const auto cards = scoreCards(data);
     for (Paper paper : {Paper::A4, Paper::Letter}) {
         ScoreCardsDocument document(data);
         const ScoreCardsDocument::Grid grid = document.grid(bodySize(pageLayout(paper)));
         EXPECT_EQ(grid.columns * grid.rows, 4);
         EXPECT_EQ(scoreCardPageCount(pageLayout(paper), data), 16);
-        const std::string path =
-            write(document, paper, paper == Paper::A4 ? "cards-a4.pdf" : "cards-letter.pdf");
-        ASSERT_EQ(rh::test::pdfPageCount(path), 16);
-        for (int page = 1; page <= 16; ++page) {
-            const std::string text = rh::test::pdfText(path, page, page);
-            EXPECT_NE(text.find("Page " + std::to_string(page) + " of 16"), std::string::npos);
-            EXPECT_NE(text.find(data.title), std::string::npos) << "page " << page;
-            for (int i = 0; i < 4; ++i) {
-                const auto& card = cards[static_cast<std::size_t>((page - 1) * 4 + i)];
-                EXPECT_NE(text.find(card.entrant.name + "\n"), std::string::npos)
-                    << card.entrant.name << " on page " << page;
-                EXPECT_NE(text.find("Player " + card.entrant.id +
-                                    " | Tables by round: " + tablesByRound(card)),
-                          std::string::npos)
-                    << card.entrant.name << " on page " << page;
-            }
-        }
+    }
+    const std::string path = write(ScoreCardsDocument(data), Paper::A4, "cards-a4.pdf");
+    ASSERT_EQ(rh::test::pdfPageCount(path), 16);
+    for (int page = 1; page <= 16; ++page) {
+        const std::string text = rh::test::pdfText(path, page, page);
+        EXPECT_NE(text.find("Page " + std::to_string(page) + " of 16"), std::string::npos);
+        EXPECT_NE(text.find(data.title + " Score Cards"), std::string::npos) << "page " << page;
     }
 }
 
@@ -239,7 +232,8 @@ TEST_F(SheetsTest, AllSheetsInOneFileNumberTheirPagesThrough) {
 TEST_F(SheetsTest, LongNamesAreShrunkOrWrappedButNeverCut) {
     const std::string longName =
         "Maximiliana Wilhelmina Featherstonehaugh-Cholmondeley of Upper Snoring";
-    const SheetData data = sampleSheets(Kind::Progressive, 8, 3, {longName, "Bo"});
+    // "fi" and "ffi" stay letters (no ligature glyphs), so the PDF's text finds the name.
+    const SheetData data = sampleSheets(Kind::Progressive, 8, 3, {longName, "Fifi Offield"});
     std::vector<std::unique_ptr<Document>> documents;
     documents.push_back(std::make_unique<ScoreCardsDocument>(data));
     documents.push_back(std::make_unique<SeatingChartsDocument>(data));
@@ -251,8 +245,69 @@ TEST_F(SheetsTest, LongNamesAreShrunkOrWrappedButNeverCut) {
         auto solid = [](const std::string& t) {
             return std::regex_replace(t, std::regex("\\s+"), "");
         };
-        EXPECT_NE(solid(rh::test::pdfText(file)).find(solid(longName)), std::string::npos)
+        const std::string text = solid(rh::test::pdfText(file));
+        EXPECT_NE(text.find(solid(longName)), std::string::npos)
             << document->heading(0).toStdString();
+        EXPECT_NE(text.find("FifiOffield"), std::string::npos)
+            << document->heading(0).toStdString();
+    }
+}
+
+// The seating read from a generated tournament's state agrees with the roster's own partner and
+// opponent lookups, and 64 players' cards make 16 pages.
+TEST_F(SheetsTest, SheetsOfAGeneratedTournamentFollowItsRoster) {
+    struct Case {
+        Kind kind;
+        int entrants;
+        int pages;
+    };
+    for (const Case& c : {Case{Kind::Progressive, 64, 16}, Case{Kind::Progressive, 10, 3},
+                          Case{Kind::Team, 7, 2}}) {
+        rh::TournamentState state;
+        rh::test::GeneratorOptions options;
+        options.kind = c.kind;
+        options.entrants = c.entrants;
+        options.rounds = 8;
+        options.seed = 7;
+        rh::test::generateTournament(state, options);
+        const SheetData data = sheetData(state);
+        EXPECT_EQ(data.title, "Generated Tournament");
+        ASSERT_EQ(data.entrants.size(), static_cast<std::size_t>(c.entrants));
+        ASSERT_EQ(data.rounds.size(), 8u);
+        const auto cards = scoreCards(data);
+        for (const ScoreCard& card : cards) {
+            EXPECT_EQ(card.entrant.name, state.nameOf(card.entrant.id));
+            for (const CardRound& r : card.rounds) {
+                const std::string round = rh::fmt00(r.round);
+                const std::string& id = card.entrant.id;
+                EXPECT_EQ(r.table != 0, state.isSeated(r.round, id)) << id << " round " << round;
+                if (r.table == 0)
+                    continue;
+                if (c.kind == Kind::Team) {
+                    ASSERT_EQ(r.opponents.size(), 1u);
+                    EXPECT_EQ(r.opponents[0].id, state.roster.GetTeam(round, id));
+                    continue;
+                }
+                ASSERT_TRUE(r.partner);
+                ASSERT_EQ(r.opponents.size(), 2u);
+                EXPECT_EQ(r.partner->id, state.roster.getPartner(round, id));
+                EXPECT_EQ(r.opponents[0].id, state.roster.getOpponent1(round, id));
+                EXPECT_EQ(r.opponents[1].id, state.roster.getOpponent2(round, id));
+            }
+        }
+        const std::string path = write(ScoreCardsDocument(data), Paper::Letter,
+                                       "generated" + std::to_string(c.entrants) + ".pdf");
+        ASSERT_EQ(rh::test::pdfPageCount(path), c.pages);
+        for (int page = 1; page <= c.pages; ++page) {
+            const std::string text = rh::test::pdfText(path, page, page);
+            for (std::size_t i = static_cast<std::size_t>(page - 1) * 4;
+                 i < cards.size() && i < static_cast<std::size_t>(page) * 4; ++i)
+                EXPECT_NE(text.find(cards[i].entrant.name + "\n" + entrantWord(data) + " " +
+                                    cards[i].entrant.id +
+                                    " | Tables by round: " + tablesByRound(cards[i]) + "\n"),
+                          std::string::npos)
+                    << cards[i].entrant.name << " on page " << page;
+        }
     }
 }
 
