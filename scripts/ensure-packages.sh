@@ -33,7 +33,9 @@ ensure_packages() {
 RANKHALL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libpugixml-dev nlohmann-json3-dev
     libcli11-dev qt6-base-dev qt6-qpa-plugins libgl-dev libbenchmark-dev)
 # What the tests need on top: GoogleTest, Chromium for the page test, locales for the money-format
-# test, and clang with its libFuzzer and sanitizer runtimes.
-RANKHALL_TEST_PACKAGES=(libgtest-dev libgmock-dev chromium locales clang libclang-rt-14-dev)
+# test, poppler's pdftotext and pdfinfo to read the printed PDFs back, and clang with its
+# libFuzzer and sanitizer runtimes.
+RANKHALL_TEST_PACKAGES=(libgtest-dev libgmock-dev chromium locales poppler-utils clang
+    libclang-rt-14-dev)
 # What building the Debian package needs on top (cpack's dpkg-shlibdeps).
 RANKHALL_PACKAGE_PACKAGES=(dpkg-dev file)

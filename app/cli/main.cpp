@@ -1,6 +1,7 @@
 // rankhall-cli: the headless tool. Checks, converts and prints tournament files the way the window
 // loads and saves them, with every message the window would show collected into the output; prints
 // the standings, money and results views as one JSON document; writes the HTML standings page.
+// The printing commands (sheets, export) live in print_commands.cpp.
 //
 // Exit codes: 0 done, 1 the file could not be loaded or written, 2 a usage error.
 #include "core/scripted_prompt.h"

@@ -222,7 +222,7 @@ SeatingChartsDocument::Layout SeatingChartsDocument::layout(const QSizeF& body) 
     };
     // One column with the sides next to each other while every table fits; else two columns with
     // the sides one above the other.
-    Layout wide{1, perSide * 20 + 12, false, 14, 0};
+    Layout wide{1, std::max(44.0, perSide * 24 + 14), false, 15, 0};
     wide.rows = rowsFor(wide.box);
     if (tables <= wide.rows)
         return wide;
