@@ -42,12 +42,9 @@ SheetData sheetData(const TournamentState& state) {
                                                              : TeamSeatKey(r, table, side);
                     if (!seatAt(key, seat))
                         continue;
-                    long long n = 0;
                     double v = 0;
                     if (tryParseNumber(seat.id, v) && v >= 1 && v <= entrants)
-                        n = static_cast<long long>(v);
-                    if (n > 0)
-                        seated[static_cast<std::size_t>(n)] = true;
+                        seated[static_cast<std::size_t>(v)] = true;
                     seats.push_back(std::move(seat));
                 }
                 if (!seats.empty())
