@@ -1,7 +1,8 @@
 // rankhall-cli: the headless tool. Checks, converts and prints tournament files the way the window
 // loads and saves them, with every message the window would show collected into the output; prints
 // the standings, money and results views as one JSON document; writes the HTML standings page
-// and the wall screen, and serves the wall screen to phones.
+// and the wall screen, and serves the wall screen to phones. The printing commands (sheets,
+// export) live in print_commands.cpp.
 //
 // Exit codes: 0 done, 1 the file could not be loaded or written, 2 a usage error.
 #include "cli_support.h"
@@ -9,6 +10,7 @@
 #include "money/jackpot.h"
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
+#include "print_commands.h"
 #include "publishing/html.h"
 #include "services/load_save.h"
 #include "services/session.h"
@@ -420,6 +422,7 @@ int main(int argc, char* argv[]) {
     unmask->callback([&] { command = [&] { return runUnmask(unmaskFile); }; });
 
     rh::cli::addWallCommands(app, *html, command);
+    rh::cli::addPrintCommands(app, command, loadForViews);
 
     try {
         app.parse(argc, argv);

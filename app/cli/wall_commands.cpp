@@ -1,34 +1,40 @@
 #include "wall_commands.h"
 
 #include "cli_support.h"
-#include "net/qr_code.h"
-#include "net/wall_server.h"
 #include "publishing/html.h"
 #include "publishing/wall_page.h"
 #include "services/session.h"
+#include "services/standings_page.h"
 #include "services/wall_input.h"
 
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#ifdef RANKHALL_WITH_NET
+#include "net/qr_code.h"
+#include "net/wall_server.h"
+
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QSocketNotifier>
 #include <QTimer>
 
 #include <csignal>
-#include <cstdio>
-#include <memory>
-#include <optional>
-#include <string>
 #include <sys/signalfd.h>
 #include <unistd.h>
+#endif
 
 namespace rh::cli {
 
 namespace {
 
 std::int64_t nowMs() {
-    return QDateTime::currentMSecsSinceEpoch();
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
 /// Loads the file for the views and builds its wall input; nothing when it does not load (the
@@ -55,7 +61,7 @@ int runWallHtml(const std::string& file, const std::string& outPath) {
         return kFailed;
     }
     const std::string path = outPath.empty() ? wallPagePath(session) : outPath;
-    const bool written = SaveHTMLFile(session, path, buildWallPage(wallInput(session, nowMs())));
+    const bool written = writeStandingsPage(session, path, buildWallPage(wallInput(session, nowMs())));
     printMessages(prompt, stderr);
     if (!written)
         return kFailed;
@@ -64,6 +70,7 @@ int runWallHtml(const std::string& file, const std::string& outPath) {
     return kDone;
 }
 
+#ifdef RANKHALL_WITH_NET
 struct ServeOptions {
     std::string file;
     int port = 0;
@@ -151,6 +158,7 @@ int runServe(const ServeOptions& options) {
     ::close(stopFd);
     return kDone;
 }
+#endif
 
 } // namespace
 
@@ -172,6 +180,7 @@ void addWallCommands(CLI::App& app, CLI::App& html, std::function<int()>& comman
         command = [file, outPath] { return runWallHtml(file, outPath); };
     });
 
+#ifdef RANKHALL_WITH_NET
     auto options = std::make_shared<ServeOptions>();
     auto* serve = app.add_subcommand(
         "serve", "Serve the wall screen of a tournament file to phones on the local network "
@@ -185,6 +194,7 @@ void addWallCommands(CLI::App& app, CLI::App& html, std::function<int()>& comman
                       "Address to listen on (default 127.0.0.1, this computer only; 0.0.0.0 "
                       "for every network)");
     serve->callback([&command, options] { command = [options] { return runServe(*options); }; });
+#endif
 }
 
 } // namespace rh::cli
