@@ -113,10 +113,8 @@ std::vector<GameDetailRow> gameDetailRows(const TournamentState& state) {
             }
             if (r > totalRounds)
                 continue; // a round past the columns still counts towards the total
-            if (r > current)
-                row.cells.emplace_back();
-            else if (!score)
-                row.cells.emplace_back("0");
+            if (r > current || !score)
+                row.cells.emplace_back(); // not played (yet): blank, not a score of 0
             else if (numeric)
                 row.cells.push_back(picture(n, 1));
             else

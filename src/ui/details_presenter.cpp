@@ -17,7 +17,7 @@ namespace rh::ui {
 
 namespace {
 
-/// The column the rows are sorted by after each rebuild, descending, as text.
+/// The column the rows are sorted by after each rebuild, descending.
 constexpr int kInitialSortColumn = 3;
 
 } // namespace
@@ -52,8 +52,8 @@ void DetailsPresenter::gameDetailRows() {
     Session& session = m_window.session();
     try {
         const TournamentSettings& t = session.tourney();
-        // The played rounds (and the totals) sort by value; the rounds still to come as text.
-        m_model->setValueSortedColumns(gameDetailValueColumns(t.TotalRounds(), t.CurrentRound()));
+        // The rounds and the totals sort by value: 2 comes before 10.
+        m_model->setValueSortedColumns(gameDetailValueColumns(t.TotalRounds()));
         std::vector<GridRow> rows;
         for (rh::GameDetailRow& d : rh::gameDetailRows(session)) {
             GridRow row;
@@ -65,8 +65,13 @@ void DetailsPresenter::gameDetailRows() {
             rows.push_back(std::move(row));
         }
         m_model->setRows(std::move(rows));
-        if (m_model->rowCount() > 0 && m_model->columnCount() > kInitialSortColumn)
+        if (m_model->rowCount() > 0 && m_model->columnCount() > kInitialSortColumn) {
+            // As a heading click would sort it; a click on that heading then sorts ascending.
+            m_model->setHeadingDescending(kInitialSortColumn, true);
             m_model->sortRows(kInitialSortColumn, Qt::DescendingOrder, SortKind::Text);
+            if (m_model->isValueSorted(kInitialSortColumn))
+                m_model->sortRows(kInitialSortColumn, Qt::DescendingOrder, SortKind::Value);
+        }
     } catch (const RhError& e) {
         session.ShowErrorMsg("Load Detail Grid", e);
     }

@@ -94,6 +94,7 @@ private:
     std::unordered_map<const QComboBox*, std::vector<ListItem>> m_shownItems;
     std::unordered_map<const QWidget*, std::optional<Rgb>> m_shownBackground;
 
+    std::optional<Rgb> m_tableScoresMarked;
     bool m_rendering = false;
     bool m_acting = false;
     std::function<void(const std::string&)> m_trace;

@@ -421,7 +421,7 @@ private slots:
         const QString paid = fees->tag(5);
 
         // Sorting by name keeps each row's box, and the colours follow the boxes.
-        rh::ui::setSortDirection(false); // the next heading click sorts descending
+        fees->setSortDirection(false); // the next heading click sorts descending
         emit f.tab().lvEntryFee->header()->sectionClicked(1);
         QCOMPARE(fees->text(0, 1), QStringLiteral("Zoë Brandt"));
         const int moved = fees->findTag(paid);

@@ -93,8 +93,6 @@ double money(const QString& text, const rh::CurrencyFormat& format) {
 class ResultsViewTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { rh::ui::setSortDirection(true); }
-
     void tickingADebtRowMarksItPaidEverywhere() {
         ReviewFixture f;
         QVERIFY(f.loadExample("demo.qmc"));
