@@ -3,6 +3,7 @@
 // the standings, money and results views as one JSON document; writes the HTML standings page.
 //
 // Exit codes: 0 done, 1 the file could not be loaded or written, 2 a usage error.
+#include "cli_support.h"
 #include "core/scripted_prompt.h"
 #include "money/jackpot.h"
 #include "persistence/tournament_reader.h"
@@ -29,30 +30,16 @@
 
 namespace {
 
-constexpr int kDone = 0;
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
+using cli::kDone;
+using cli::kFailed;
+using cli::kUsage;
+using cli::lines;
+using cli::load;
+using cli::printMessages;
 
 std::string versionText() {
     return "rankhall-cli " + std::to_string(RANKHALL_VERSION_MAJOR) + "." +
            std::to_string(RANKHALL_VERSION_MINOR) + "." + std::to_string(RANKHALL_VERSION_PATCH);
-}
-
-// Message texts join their lines with CR LF; a terminal wants LF.
-std::string lines(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        out += text[i];
-    }
-    return out;
-}
-
-void printMessages(const rh::ScriptedPrompt& prompt, std::FILE* to) {
-    for (const rh::Message& m : prompt.messages())
-        std::fprintf(to, "%s: %s\n", m.title.c_str(), lines(m.text).c_str());
 }
 
 std::string summary(const rh::Session& session) {
@@ -62,13 +49,6 @@ std::string summary(const rh::Session& session) {
            entrants + ", " + std::to_string(t.TotalTables()) + " tables, " +
            std::to_string(t.TotalRounds()) + " rounds, current round " +
            std::to_string(t.CurrentRound());
-}
-
-// Loads as the window does, answering No to the recovery question: the file itself is checked,
-// never a recovery copy that happens to lie in the temporary folder.
-bool load(rh::Session& session, rh::ScriptedPrompt& prompt, const std::string& file) {
-    prompt.defaultYesNo = rh::MsgAnswer::No;
-    return rh::ResetAndLoad(session, file);
 }
 
 int runCheck(const std::string& file) {
@@ -457,6 +437,8 @@ int main(int argc, char* argv[]) {
     auto* unmask = app.add_subcommand("unmask", "Print the XML text of a tournament file as UTF-8");
     unmask->add_option("FILE", unmaskFile, "Tournament file (.QMC, plain or masked)")->required();
     unmask->callback([&] { command = [&] { return runUnmask(unmaskFile); }; });
+
+    cli::addJournalCommands(app, command);
 
     try {
         app.parse(argc, argv);
