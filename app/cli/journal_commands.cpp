@@ -96,13 +96,11 @@ void addJournalCommands(CLI::App& app, std::function<int()>& command) {
     auto* restore = app.add_subcommand(
         "restore", "Write the tournament as the window's restore rebuilds it from the file and "
                    "the changes of its journal (the file's own state when there are none)");
-    restore->add_option("FILE", restoreFile, "Tournament file (.QMC, plain or masked)")
-        ->required();
+    restore->add_option("FILE", restoreFile, "Tournament file (.QMC, plain or masked)")->required();
     restore->add_option("-o,--output", restoreOut, "File to write")->required();
     restore->add_flag("--plain", restorePlain, "Write the XML text unmasked");
-    restore->callback([&command] {
-        command = [] { return runRestore(restoreFile, restoreOut, restorePlain); };
-    });
+    restore->callback(
+        [&command] { command = [] { return runRestore(restoreFile, restoreOut, restorePlain); }; });
 }
 
 } // namespace cli

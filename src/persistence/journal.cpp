@@ -23,24 +23,24 @@ struct KindName {
 };
 
 constexpr std::array<KindName, 19> kKindNames = {{{ChangeKind::Score, "score"},
-                                                   {ChangeKind::Lone, "lone"},
-                                                   {ChangeKind::Bump, "bump"},
-                                                   {ChangeKind::Wood, "wood"},
-                                                   {ChangeKind::Paid, "paid"},
-                                                   {ChangeKind::EntryFeePaid, "fee"},
-                                                   {ChangeKind::EntryFeeAll, "feeall"},
-                                                   {ChangeKind::Alias, "alias"},
-                                                   {ChangeKind::PayoutOption, "payout"},
-                                                   {ChangeKind::CustomPayouts, "custom"},
-                                                   {ChangeKind::BumpFee, "bumpfee"},
-                                                   {ChangeKind::WoodFee, "woodfee"},
-                                                   {ChangeKind::EntryFee, "entryfee"},
-                                                   {ChangeKind::Expenses, "expenses"},
-                                                   {ChangeKind::ClockStart, "start"},
-                                                   {ChangeKind::ClockPause, "pause"},
-                                                   {ChangeKind::ClockResume, "resume"},
-                                                   {ChangeKind::ClockStop, "stop"},
-                                                   {ChangeKind::RoundAdvance, "advance"}}};
+                                                  {ChangeKind::Lone, "lone"},
+                                                  {ChangeKind::Bump, "bump"},
+                                                  {ChangeKind::Wood, "wood"},
+                                                  {ChangeKind::Paid, "paid"},
+                                                  {ChangeKind::EntryFeePaid, "fee"},
+                                                  {ChangeKind::EntryFeeAll, "feeall"},
+                                                  {ChangeKind::Alias, "alias"},
+                                                  {ChangeKind::PayoutOption, "payout"},
+                                                  {ChangeKind::CustomPayouts, "custom"},
+                                                  {ChangeKind::BumpFee, "bumpfee"},
+                                                  {ChangeKind::WoodFee, "woodfee"},
+                                                  {ChangeKind::EntryFee, "entryfee"},
+                                                  {ChangeKind::Expenses, "expenses"},
+                                                  {ChangeKind::ClockStart, "start"},
+                                                  {ChangeKind::ClockPause, "pause"},
+                                                  {ChangeKind::ClockResume, "resume"},
+                                                  {ChangeKind::ClockStop, "stop"},
+                                                  {ChangeKind::RoundAdvance, "advance"}}};
 
 constexpr const char* kHeaderName = "file";
 
@@ -74,11 +74,20 @@ std::string escape(std::string_view field) {
     out.reserve(field.size());
     for (char c : field) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -94,11 +103,20 @@ bool unescape(std::string_view field, std::string& out) {
         if (++i == field.size())
             return false;
         switch (field[i]) {
-        case '\\': out += '\\'; break;
-        case 't': out += '\t'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        default: return false;
+        case '\\':
+            out += '\\';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        default:
+            return false;
         }
     }
     return true;
@@ -163,8 +181,7 @@ std::optional<RawRecord> parseRecord(std::string_view line) {
 
 std::optional<FileFingerprint> decodeHeader(const std::vector<std::string>& f) {
     FileFingerprint fp;
-    if (f.size() != 4 || f[0] != kHeaderName || !parse(f[2], fp.size) ||
-        !parse(f[3], fp.hash, 16))
+    if (f.size() != 4 || f[0] != kHeaderName || !parse(f[2], fp.size) || !parse(f[3], fp.hash, 16))
         return std::nullopt;
     fp.path = f[1];
     return fp;
@@ -176,7 +193,8 @@ std::vector<std::string> encodeHeader(const FileFingerprint& file) {
 
 void syncFolderOf(const std::string& path) {
     const std::string folder = std::filesystem::path(path).parent_path().string();
-    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
@@ -418,8 +436,8 @@ Journal::~Journal() {
 }
 
 std::unique_ptr<Journal> Journal::create(const std::string& path, const FileFingerprint& file) {
-    const int fd =
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC,
+                          S_IRUSR | S_IWUSR);
     if (fd < 0)
         throw fileError(errno);
     std::unique_ptr<Journal> j(new Journal(path, fd));
@@ -431,8 +449,7 @@ std::unique_ptr<Journal> Journal::create(const std::string& path, const FileFing
     return j;
 }
 
-std::unique_ptr<Journal> Journal::resume(const std::string& path,
-                                         const JournalContents& contents) {
+std::unique_ptr<Journal> Journal::resume(const std::string& path, const JournalContents& contents) {
     if (!contents.hasHeader)
         throw RhError(err::InvalidCall, "The journal names no tournament file");
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);

@@ -97,9 +97,9 @@ struct JournalEntry {
 
 /// What a journal file holds.
 struct JournalContents {
-    bool hasHeader = false;      // record 0 was read: `file` is known
-    FileFingerprint file;        // the file the journal belongs to
-    std::int64_t startedAt = 0;  // time of record 0
+    bool hasHeader = false;     // record 0 was read: `file` is known
+    FileFingerprint file;       // the file the journal belongs to
+    std::int64_t startedAt = 0; // time of record 0
     std::vector<JournalEntry> changes;
     std::uint64_t validBytes = 0; // length of the records read; anything after is discarded
     bool tornTail = false;        // the last record was incomplete and was dropped

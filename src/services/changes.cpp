@@ -27,13 +27,26 @@ std::string countText(std::string_view count) {
 
 const std::string* fineStore(const TournamentState& s, const Change& c, std::string& key) {
     switch (c.kind) {
-    case ChangeKind::Lone: key = Pad2(c.entrant); return s.lones.find(key);
-    case ChangeKind::Bump: key = makekey(c.entrant, "00"); return s.fines.find(key);
-    case ChangeKind::Wood: key = makekey(c.entrant, "01"); return s.fines.find(key);
-    case ChangeKind::Paid: key = makekey(c.entrant, "02"); return s.fines.find(key);
-    case ChangeKind::EntryFeePaid: key = Pad2(c.entrant); return s.entryFeePaid.find(key);
-    case ChangeKind::Alias: key = Pad2(c.entrant); return s.aliases.find(key);
-    default: return nullptr;
+    case ChangeKind::Lone:
+        key = Pad2(c.entrant);
+        return s.lones.find(key);
+    case ChangeKind::Bump:
+        key = makekey(c.entrant, "00");
+        return s.fines.find(key);
+    case ChangeKind::Wood:
+        key = makekey(c.entrant, "01");
+        return s.fines.find(key);
+    case ChangeKind::Paid:
+        key = makekey(c.entrant, "02");
+        return s.fines.find(key);
+    case ChangeKind::EntryFeePaid:
+        key = Pad2(c.entrant);
+        return s.entryFeePaid.find(key);
+    case ChangeKind::Alias:
+        key = Pad2(c.entrant);
+        return s.aliases.find(key);
+    default:
+        return nullptr;
     }
 }
 
@@ -133,7 +146,8 @@ bool changesState(const Session& session, const Change& c) {
         }
         return differs;
     }
-    case ChangeKind::PayoutOption: return std::to_string(s.payout.PayoutOption) != trim(c.value);
+    case ChangeKind::PayoutOption:
+        return std::to_string(s.payout.PayoutOption) != trim(c.value);
     case ChangeKind::CustomPayouts: {
         if (static_cast<std::size_t>(s.payout.CustomPayoutCount) != c.amounts.size())
             return true;
@@ -142,15 +156,21 @@ bool changesState(const Session& session, const Change& c) {
                 return true;
         return false;
     }
-    case ChangeKind::BumpFee: return t.BumpFee() != c.amount;
-    case ChangeKind::WoodFee: return t.WoodFee() != c.amount;
-    case ChangeKind::EntryFee: return t.EntryFee() != c.amount;
-    case ChangeKind::Expenses: return t.Expenses() != c.amount;
+    case ChangeKind::BumpFee:
+        return t.BumpFee() != c.amount;
+    case ChangeKind::WoodFee:
+        return t.WoodFee() != c.amount;
+    case ChangeKind::EntryFee:
+        return t.EntryFee() != c.amount;
+    case ChangeKind::Expenses:
+        return t.Expenses() != c.amount;
     case ChangeKind::ClockStart:
     case ChangeKind::ClockPause:
     case ChangeKind::ClockResume:
-    case ChangeKind::ClockStop: return true;
-    case ChangeKind::RoundAdvance: return t.CurrentRound() + 1 == c.round;
+    case ChangeKind::ClockStop:
+        return true;
+    case ChangeKind::RoundAdvance:
+        return t.CurrentRound() + 1 == c.round;
     }
     return true;
 }
@@ -175,8 +195,12 @@ void applyChange(Session& session, const Change& c) {
         fineStore(s, c, key);
         writeCount(c.kind == ChangeKind::Lone ? s.lones : s.fines, key, c.value);
         break;
-    case ChangeKind::Paid: s.fines.replace(makekey(c.entrant, "02"), flag(c.value)); break;
-    case ChangeKind::EntryFeePaid: s.entryFeePaid.replace(Pad2(c.entrant), flag(c.value)); break;
+    case ChangeKind::Paid:
+        s.fines.replace(makekey(c.entrant, "02"), flag(c.value));
+        break;
+    case ChangeKind::EntryFeePaid:
+        s.entryFeePaid.replace(Pad2(c.entrant), flag(c.value));
+        break;
     case ChangeKind::EntryFeeAll:
         for (const EntrantRef& e : s.entrantsByName())
             s.entryFeePaid.replace(Pad2(e.id), flag(c.value));
@@ -199,8 +223,12 @@ void applyChange(Session& session, const Change& c) {
         session.updatePayout = true;
         session.leaderViewRefresh = true;
         break;
-    case ChangeKind::BumpFee: t.setBumpFee(c.amount); break;
-    case ChangeKind::WoodFee: t.setWoodFee(c.amount); break;
+    case ChangeKind::BumpFee:
+        t.setBumpFee(c.amount);
+        break;
+    case ChangeKind::WoodFee:
+        t.setWoodFee(c.amount);
+        break;
     case ChangeKind::EntryFee:
         t.setEntryFee(c.amount);
         session.updatePayout = true;
@@ -211,11 +239,21 @@ void applyChange(Session& session, const Change& c) {
         session.updatePayout = true;
         session.leaderViewRefresh = true;
         break;
-    case ChangeKind::ClockStart: clock.StartTournament(WallTime{c.clockTime}); break;
-    case ChangeKind::ClockPause: clock.PauseTournament(); break;
-    case ChangeKind::ClockResume: clock.ResumeTournament(); break;
-    case ChangeKind::ClockStop: clock.StopTournament(WallTime{c.clockTime}); break;
-    case ChangeKind::RoundAdvance: advanceClockTo(session, c); break;
+    case ChangeKind::ClockStart:
+        clock.StartTournament(WallTime{c.clockTime});
+        break;
+    case ChangeKind::ClockPause:
+        clock.PauseTournament();
+        break;
+    case ChangeKind::ClockResume:
+        clock.ResumeTournament();
+        break;
+    case ChangeKind::ClockStop:
+        clock.StopTournament(WallTime{c.clockTime});
+        break;
+    case ChangeKind::RoundAdvance:
+        advanceClockTo(session, c);
+        break;
     }
 }
 

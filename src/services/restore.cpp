@@ -4,8 +4,8 @@
 #include "services/changes.h"
 #include "services/load_save.h"
 
-#include <ctime>
 #include <algorithm>
+#include <ctime>
 
 namespace rh {
 
@@ -68,7 +68,8 @@ std::string restoreQuestionText(std::size_t count, std::int64_t lastChangeTime) 
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
     return "Changes to this tournament were found that its file does not hold.\r\n" +
            std::to_string(count) + (count == 1 ? " change" : " changes") +
-           ", the last one made at " + when + ".\r\n"
+           ", the last one made at " + when +
+           ".\r\n"
            "Press Yes to restore them\r\n"
            "Press No to discard them";
 }
@@ -105,7 +106,8 @@ std::size_t replayChanges(Session& session, const std::vector<JournalEntry>& cha
                 applyChange(session, c);
                 trail.startRound(c.clockTime);
                 break;
-            default: applyChange(session, c);
+            default:
+                applyChange(session, c);
             }
             ++applied;
             const bool advanceFollows =
