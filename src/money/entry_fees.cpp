@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 #include "core/text.h"
+#include "services/changes.h"
 #include "services/session.h"
 
 namespace rh {
@@ -26,9 +27,7 @@ std::vector<EntryFeeRow> rowsWith(const Session& session, bool allTicked, bool f
 }
 
 void storeAll(Session& session, const char* mark) {
-    TournamentState& state = session.state();
-    for (const EntrantRef& e : state.entrantsByName())
-        state.entryFeePaid.replace(Pad2(e.id), mark);
+    storeChange(session, Change::count(ChangeKind::EntryFeeAll, "", mark));
 }
 
 } // namespace
@@ -53,7 +52,7 @@ Rgb UpdateEntryFeePaid(Session& session, std::string_view idText, bool paid) {
     if (id == "00")
         return entryFeeRowColor(paid);
     try {
-        session.state().entryFeePaid.replace(Pad2(id), paid ? "1" : "0");
+        storeChange(session, Change::count(ChangeKind::EntryFeePaid, Pad2(id), paid ? "1" : "0"));
     } catch (const RhError& e) {
         session.ShowErrorMsg("Update Paid Data", e);
     }

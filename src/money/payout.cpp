@@ -1,5 +1,7 @@
 #include "money/payout.h"
 
+#include "services/changes.h"
+
 #include "core/errors.h"
 #include "core/prompt.h"
 #include "core/text.h"
@@ -132,6 +134,7 @@ bool PayoutTable::UpdatePayoutOptions(const CurrencyFormat& format) {
 }
 
 void PayoutTable::OptPayoutClick(Session& session, std::int16_t option) {
+    recordChange(session, Change::count(ChangeKind::PayoutOption, "", std::to_string(option)));
     session.state().payout.PayoutOption = option;
     RefreshPayouts(session, option);
 }

@@ -257,9 +257,9 @@ void applyChange(Session& session, const Change& c) {
     }
 }
 
-bool recordChange(Session& session, const Change& change) {
+bool recordChange(Session& session, const Change& change, bool alreadyMade) {
     Journal* journal = session.journal();
-    if (!journal || !changesState(session, change))
+    if (!journal || (!alreadyMade && !changesState(session, change)))
         return true;
     try {
         journal->append(change);

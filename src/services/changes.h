@@ -24,9 +24,10 @@ void applyChange(Session& session, const Change& change);
 bool changesState(const Session& session, const Change& change);
 
 /// Appends the change to the session's journal, when one is kept and the change alters the
-/// tournament. A journal that cannot be written is reported (common error message "Write
-/// Journal") and closed; the caller goes on. Answers false when that happened.
-bool recordChange(Session& session, const Change& change);
+/// tournament (or, with `alreadyMade`, whenever one is kept: the change is in the state). A journal
+/// that cannot be written is reported (common error message "Write Journal") and closed; the caller
+/// goes on. Answers false when that happened.
+bool recordChange(Session& session, const Change& change, bool alreadyMade = false);
 /// recordChange, then applyChange.
 void storeChange(Session& session, const Change& change);
 

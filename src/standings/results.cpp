@@ -1,5 +1,7 @@
 #include "standings/results.h"
 
+#include "services/changes.h"
+
 #include "core/currency.h"
 #include "core/errors.h"
 #include "core/text.h"
@@ -151,7 +153,7 @@ Rgb SetBumpPaid(Session& session, std::string_view idText, bool paid) {
     if (trim(idText) == "00")
         return bumpRowColor(paid);
     try {
-        session.state().fines.replace(makekey(idText, "02"), paid ? "1" : "0");
+        storeChange(session, Change::count(ChangeKind::Paid, Pad2(trim(idText)), paid ? "1" : "0"));
         session.leaderViewRefresh = true;
     } catch (const RhError& e) {
         session.ShowErrorMsg("Update Paid Data", e);
