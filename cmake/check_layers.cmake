@@ -1,7 +1,7 @@
-#Refuses an include that reaches up the layers of src / : each folder may include only the folders
-#below it.Run by the build before anything compiles(see src / CMakeLists.txt), and by hand:
-#cmake - DSRC = src - DSTAMP = / tmp / layers.stamp - P cmake / check_layers.cmake
-#The levels : a folder may include a folder of a lower level, never one of its own level or above.
+# Refuses an include that reaches up the layers of src/: each folder may include only the folders
+# below it. Run by the build before anything compiles (see src/CMakeLists.txt), and by hand:
+#   cmake -DSRC=src -DSTAMP=/tmp/layers.stamp -P cmake/check_layers.cmake
+# The levels: a folder may include a folder of a lower level, never one of its own level or above.
 set(level_core 0)
 set(level_roster 1)
 set(level_scoring 2)
@@ -17,8 +17,7 @@ set(level_print 8)
 set(level_net 8)
 set(level_ui 9)
 
-file(GLOB folders LIST_DIRECTORIES true RELATIVE ${SRC} ${
-    SRC}/*)
+file(GLOB folders LIST_DIRECTORIES true RELATIVE ${SRC} ${SRC}/*)
 set(faults "")
 foreach(folder IN LISTS folders)
     if(NOT IS_DIRECTORY ${SRC}/${folder})

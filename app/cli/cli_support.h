@@ -6,7 +6,12 @@
 #include "services/session.h"
 
 #include <cstdio>
+#include <functional>
 #include <string>
+
+namespace CLI {
+class App;
+}
 
 namespace rh::cli {
 
@@ -27,5 +32,8 @@ bool load(Session& session, ScriptedPrompt& prompt, const std::string& file);
 /// Loads for the views (report, html, the wall screen): messages collected, money in the user's
 /// locale, and on success the part of the window's after-load refresh the views depend on.
 bool loadForViews(Session& session, ScriptedPrompt& prompt, const std::string& file);
+
+/// Adds "play" and "restore" (journal_commands.cpp); a chosen command is stored in `command`.
+void addJournalCommands(CLI::App& app, std::function<int()>& command);
 
 } // namespace rh::cli

@@ -423,6 +423,7 @@ int main(int argc, char* argv[]) {
 
     rh::cli::addWallCommands(app, *html, command);
     rh::cli::addPrintCommands(app, command, loadForViews);
+    rh::cli::addJournalCommands(app, command);
 
     try {
         app.parse(argc, argv);

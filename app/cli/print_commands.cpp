@@ -6,8 +6,8 @@
 #include "print/reports.h"
 #include "print/sheet_builder.h"
 #include "print/sheets.h"
-#include "publishing/csv_export.h"
-#include "publishing/report_rows.h"
+#include "services/csv_export.h"
+#include "services/report_rows.h"
 #include "services/session.h"
 
 #include <CLI/CLI.hpp>

@@ -37,21 +37,6 @@ std::int64_t nowMs() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-/// Loads the file for the views and builds its wall input; nothing when it does not load (the
-/// load's messages then went to stderr).
-std::optional<WallInput> loadWall(const std::string& file) {
-    ScriptedPrompt prompt;
-    Session session(prompt);
-    if (!loadForViews(session, prompt, file)) {
-        printMessages(prompt, stderr);
-        std::fprintf(stderr, "not loaded: %s\n", file.c_str());
-        return std::nullopt;
-    }
-    WallInput input = wallInput(session, nowMs());
-    printMessages(prompt, stderr);
-    return input;
-}
-
 int runWallHtml(const std::string& file, const std::string& outPath) {
     ScriptedPrompt prompt;
     Session session(prompt);
@@ -71,6 +56,21 @@ int runWallHtml(const std::string& file, const std::string& outPath) {
 }
 
 #ifdef RANKHALL_WITH_NET
+/// Loads the file for the views and builds its wall input; nothing when it does not load (the
+/// load's messages then went to stderr).
+std::optional<WallInput> loadWall(const std::string& file) {
+    ScriptedPrompt prompt;
+    Session session(prompt);
+    if (!loadForViews(session, prompt, file)) {
+        printMessages(prompt, stderr);
+        std::fprintf(stderr, "not loaded: %s\n", file.c_str());
+        return std::nullopt;
+    }
+    WallInput input = wallInput(session, nowMs());
+    printMessages(prompt, stderr);
+    return input;
+}
+
 struct ServeOptions {
     std::string file;
     int port = 0;

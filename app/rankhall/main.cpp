@@ -117,6 +117,8 @@ int main(int argc, char* argv[]) {
     // Money is shown in the system's currency (Qt has set the C library's locale from the
     // environment by now).
     session.currency = rh::CurrencyFormat::fromCLocale();
+    // Every change is journalled; a load offers what a crash left unsaved.
+    session.journalMode = rh::JournalMode::Keep;
 
     // The window loads hidden; the splash shows it when both are ready.
     rh::ui::MainWindow window(session);

@@ -95,8 +95,7 @@ int assignPayouts(const SortedCollection& leaderList, const std::vector<double>&
         std::string_view rec = records[static_cast<std::size_t>(i - 1)];
         return rec.substr(0, rec.find('~'));
     };
-    return assignImpl(static_cast<long long>(records.size()), keyAt, amounts, format, texts,
-                      trace);
+    return assignImpl(static_cast<long long>(records.size()), keyAt, amounts, format, texts, trace);
 }
 
 } // namespace rh

@@ -6,7 +6,7 @@
 // (a table's heading row is repeated on every page it continues on).
 
 #include "print/page.h"
-#include "publishing/report_rows.h"
+#include "services/report_rows.h"
 
 #include <QStringList>
 

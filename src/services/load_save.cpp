@@ -4,6 +4,7 @@
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "persistence/xml_document.h"
+#include "services/restore.h"
 
 #include <new>
 
@@ -91,6 +92,7 @@ bool ResetAndLoad(Session& s, const std::string& path) {
             s.openDialogFile = path;
         // Saving offers the tournament just loaded, not the file the previous one was saved to.
         s.saveDialogFile.clear();
+        openJournalAfterLoad(s);
     } else {
         // A failed load leaves the empty tournament, not what the pre-check read.
         s.ResetTournamentData();
@@ -124,6 +126,7 @@ bool LoadDocument(Session& s, const std::string& path) {
                                MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes)
         return LoadXMLDocument(s, rcv);
     // The chosen file was parsed a moment ago; its tree is read as it stands.
+    s.loadedFile = path;
     return loadParsed(s, doc);
 }
 
@@ -131,6 +134,7 @@ bool LoadXMLDocument(Session& s, const std::string& path) {
     XmlDocument doc;
     if (readDocument(s, path, doc) != ReadOutcome::Parsed)
         return false;
+    s.loadedFile = path;
     return loadParsed(s, doc);
 }
 
@@ -155,6 +159,7 @@ bool SaveTournament(Session& s, const std::string& path) {
     if (!CreateSaveDoc(s.state(), s.prompt(), path, true))
         return false;
     s.dataFileSaved = true;
+    journalAfterSave(s, path);
     std::string rcv = GetRcvFileName(s);
     try {
         if (PathExists(rcv))
@@ -174,6 +179,7 @@ bool SaveData(Session& s, bool showMessage) {
         // The rename replaces the old recovery copy in one step: there is never a moment
         // without one.
         renameFile(tmp, rcv);
+        journalAfterRecoveryCopy(s, rcv);
         return true;
     } catch (const RhError& e) {
         s.ShowErrorMsg("SaveData", e);

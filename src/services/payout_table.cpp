@@ -3,6 +3,7 @@
 #include "core/errors.h"
 #include "core/prompt.h"
 #include "core/text.h"
+#include "services/changes.h"
 #include "services/session.h"
 #include "standings/leaders.h"
 
@@ -52,6 +53,7 @@ bool PayoutTable::UpdatePayoutOptions(const CurrencyFormat& format) {
 }
 
 void PayoutTable::OptPayoutClick(Session& session, std::int16_t option) {
+    recordChange(session, Change::count(ChangeKind::PayoutOption, "", std::to_string(option)));
     session.state().payout.PayoutOption = option;
     RefreshPayouts(session, option);
 }

@@ -5,6 +5,7 @@
 #include "roster/keys.h"
 #include "scoring/queries.h"
 #include "scoring/score.h"
+#include "services/changes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -502,7 +503,8 @@ void ScoreEntry::loneChoice() {
     const std::string shown =
         score.hasSelection() ? score.selectedText() : st().scores.getScore2(selectedRound(), id);
     applyCheck(onScreenCheck(id, shown), "comboPlayerLones");
-    writeCount(st().lones, Pad2(id), m_view.comboPlayerLones.selectedText());
+    storeChange(m_session,
+                Change::count(ChangeKind::Lone, Pad2(id), m_view.comboPlayerLones.selectedText()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -520,7 +522,8 @@ void ScoreEntry::updatePaidBox() {
 void ScoreEntry::processPaid() {
     const std::string id = selectedEntrantId();
     if (m_active && !entrantListEmpty() && id != "00") {
-        st().fines.replace(makekey(id, "02"), m_view.checkPaid.checked ? "1" : "0");
+        storeChange(m_session,
+                    Change::count(ChangeKind::Paid, id, m_view.checkPaid.checked ? "1" : "0"));
         showPlayerFee();
     }
     const bool lists = !m_view.checkPaid.checked;
@@ -666,11 +669,10 @@ void ScoreEntry::UpdateScore() {
                 }
             }
         }
-        s.scores.setScore(round, id, chosen);
-        if (m_progressive && !partner.empty()) {
-            s.scores.setScore(round, partner, chosen);
+        // For the partner too (Progressive), journalled first.
+        storeChange(m_session, Change::score(idNumber(round), id, chosen));
+        if (m_progressive && !partner.empty())
             m_view.lblScorePartner.text = chosen;
-        }
         m_scoreCheckPassed = !m_selectorsHeld;
         // After a failed check the entrant stays on the screen (when still listed) so that its
         // score or lones can be corrected at once.
@@ -702,7 +704,8 @@ void ScoreEntry::comboPlayerBumps_Click(int index) {
         m_view.comboPlayerBumps.index = index;
         const std::string id = selectedEntrantId();
         if (!entrantListEmpty() && id != "00") {
-            writeCount(st().fines, makekey(id, "00"), m_view.comboPlayerBumps.selectedText());
+            storeChange(m_session, Change::count(ChangeKind::Bump, id,
+                                                 m_view.comboPlayerBumps.selectedText()));
             showPlayerFee();
         }
         if (!m_loadingAll)
@@ -721,7 +724,8 @@ void ScoreEntry::comboPlayerWoods_Click(int index) {
         m_view.comboPlayerWoods.index = index;
         const std::string id = selectedEntrantId();
         if (!entrantListEmpty() && id != "00") {
-            writeCount(st().fines, makekey(id, "01"), m_view.comboPlayerWoods.selectedText());
+            storeChange(m_session, Change::count(ChangeKind::Wood, id,
+                                                 m_view.comboPlayerWoods.selectedText()));
             showPlayerFee();
         }
         if (!m_loadingAll)

@@ -2,6 +2,9 @@
 
 #include "core/errors.h"
 #include "core/prompt.h"
+#include "core/text.h"
+#include "roster/keys.h"
+#include "services/changes.h"
 
 namespace rh {
 
@@ -40,8 +43,10 @@ std::vector<BumpRow> debtorRows(Session& session) {
 
 Rgb setFinesPaid(Session& session, std::string_view idText, bool paid) {
     try {
-        if (storeFinesPaid(session.state(), idText, paid))
-            session.leaderViewRefresh = true;
+        if (trim(idText) == "00")
+            return bumpRowColor(paid);
+        storeChange(session, Change::count(ChangeKind::Paid, Pad2(trim(idText)), paid ? "1" : "0"));
+        session.leaderViewRefresh = true;
     } catch (const RhError& e) {
         session.ShowErrorMsg("Update Paid Data", e);
     }
@@ -80,7 +85,10 @@ std::vector<EntryFeeRow> entryFeeRows(const Session& session, bool entryFeeChose
 
 Rgb setEntryFeePaid(Session& session, std::string_view idText, bool paid) {
     try {
-        storeEntryFeeMark(session.state(), idText, paid);
+        const std::string id = trim(idText);
+        if (id != "00")
+            storeChange(session,
+                        Change::count(ChangeKind::EntryFeePaid, Pad2(id), paid ? "1" : "0"));
     } catch (const RhError& e) {
         session.ShowErrorMsg("Update Paid Data", e);
     }
@@ -89,7 +97,7 @@ Rgb setEntryFeePaid(Session& session, std::string_view idText, bool paid) {
 
 std::vector<EntryFeeRow> markAllEntryFeesPaid(Session& session) {
     try {
-        storeAllEntryFeeMarks(session.state(), true);
+        storeChange(session, Change::count(ChangeKind::EntryFeeAll, "", "1"));
     } catch (const RhError& e) {
         session.ShowErrorMsg("cmdSetAll_Click", e);
     }
@@ -98,7 +106,7 @@ std::vector<EntryFeeRow> markAllEntryFeesPaid(Session& session) {
 
 std::vector<EntryFeeRow> clearAllEntryFees(Session& session) {
     try {
-        storeAllEntryFeeMarks(session.state(), false);
+        storeChange(session, Change::count(ChangeKind::EntryFeeAll, "", "0"));
     } catch (const RhError& e) {
         session.ShowErrorMsg("cmdClearAll_Click", e);
     }

@@ -1,11 +1,12 @@
 #include "services/wall_input.h"
+#include "services/views.h"
 
 #include "core/errors.h"
 #include "core/text.h"
 #include "roster/keys.h"
-#include "scoring/round.h"
 #include "services/session.h"
 #include "standings/leaders.h"
+#include "state/round.h"
 
 #include <algorithm>
 
@@ -86,7 +87,7 @@ WallInput wallInput(Session& session, std::int64_t nowEpochMs) {
 
     std::vector<LeaderEntry> entries;
     try {
-        entries = BuildLeaderEntries(session);
+        entries = leaderEntries(session);
     } catch (const RhError&) {
         return in; // a damaged file: no standings, as the standings page shows none
     }

@@ -5,9 +5,9 @@
 #include "core/text.h"
 #include "roster/keys.h"
 #include "scoring/queries.h"
-#include "state/tournament_state.h"
 #include "standings/leaders.h"
 #include "standings/score_scan.h"
+#include "state/tournament_state.h"
 
 #include <cmath>
 

@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include "services/changes.h"
+
 #include "core/currency.h"
 #include "core/text.h"
 #include "services/load_save.h"
@@ -96,6 +98,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     m_htmlTimer = new QTimer(this);
     m_htmlTimer->setObjectName(QStringLiteral("HTML_Timer"));
     m_clock = new ClockPresenter(m_session.clock, m_session.prompt(), m_dashboard, m_timer, this);
+    m_clock->changed = [this](const Change& c) { recordChange(m_session, c, true); };
 
     // Start-up, in the order the subsystems expect.
     m_scores->cmbDebugRound->clear();
@@ -149,7 +152,8 @@ void MainWindow::wire() {
     connect(m_money->cbEntryFee, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0)
             return;
-        m_session.tourney().setEntryFee(m_money->cbEntryFee->itemData(index).toInt() / 100.0);
+        storeChange(m_session, Change::money(ChangeKind::EntryFee,
+                                             m_money->cbEntryFee->itemData(index).toInt() / 100.0));
         m_session.updatePayout = true;
         m_session.leaderViewRefresh = true;
         emit entryFeeChanged();
@@ -157,14 +161,16 @@ void MainWindow::wire() {
     connect(m_money->cbBumpFee, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0)
             return;
-        m_session.tourney().setBumpFee(m_money->cbBumpFee->itemData(index).toInt() / 100.0);
+        storeChange(m_session, Change::money(ChangeKind::BumpFee,
+                                             m_money->cbBumpFee->itemData(index).toInt() / 100.0));
         m_results->lblBumpFee->setText(m_money->cbBumpFee->itemText(index));
         emit finesChanged();
     });
     connect(m_money->cbWoodFee, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0)
             return;
-        m_session.tourney().setWoodFee(m_money->cbWoodFee->itemData(index).toInt() / 100.0);
+        storeChange(m_session, Change::money(ChangeKind::WoodFee,
+                                             m_money->cbWoodFee->itemData(index).toInt() / 100.0));
         m_results->lblWoodFee->setText(m_money->cbWoodFee->itemText(index));
         emit finesChanged();
     });
@@ -404,7 +410,7 @@ void MainWindow::onExpensesLeft(const QString& text) {
     double amount = 0;
     if (!tryParseNumber(ss(text), amount))
         amount = 0;
-    m_session.tourney().setExpenses(amount);
+    storeChange(m_session, Change::money(ChangeKind::Expenses, amount));
     m_money->showExpenses(amount, m_session.currency);
     m_session.updatePayout = true;
     emit expensesChanged();

@@ -7,6 +7,7 @@
 #include "money/payout.h"
 #include "money/payout_editor.h"
 #include "publishing/html.h"
+#include "services/changes.h"
 #include "services/session.h"
 #include "ui/grid.h"
 #include "ui/grid_model.h"
@@ -217,6 +218,10 @@ void MoneyPresenter::CustomPayoutSetup() {
     if (s.prompt().editPayouts(request)) {
         PayoutSettings& p = s.state().payout;
         const int count = std::clamp(request.placeCount, 0, kPayoutPlaces);
+        Change custom;
+        custom.kind = ChangeKind::CustomPayouts;
+        custom.amounts.assign(request.amounts.begin(), request.amounts.begin() + count);
+        recordChange(s, custom);
         for (int i = 0; i < count; ++i)
             p.CustomPayouts[std::size_t(i)] = request.amounts[std::size_t(i)];
         p.CustomPayoutCount = static_cast<std::int16_t>(count);

@@ -6,8 +6,8 @@
 // To write the golden files again after a deliberate change of the layout:
 //   RANKHALL_UPDATE_GOLDEN=1 build/release/tests/report_rows_test
 #include "engine_fixture.h"
-#include "publishing/csv_export.h"
-#include "publishing/report_rows.h"
+#include "services/csv_export.h"
+#include "services/report_rows.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

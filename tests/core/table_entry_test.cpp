@@ -3,7 +3,7 @@
 #include "core/scripted_prompt.h"
 #include "core/text.h"
 #include "roster/keys.h"
-#include "scoring/enter_scores.h"
+#include "services/score_entry.h"
 #include "scoring/table_order.h"
 #include "services/session.h"
 

@@ -4,7 +4,7 @@
 // ended by CR LF, money as plain numbers with two decimals and "." (never the locale's form).
 // The rows come from report_rows.h, the same rows the printed reports show.
 
-#include "publishing/report_rows.h"
+#include "services/report_rows.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,5 @@
-#include "publishing/report_rows.h"
+#include "services/report_rows.h"
+#include "services/views.h"
 
 #include "core/currency.h"
 #include "core/text.h"
@@ -47,7 +48,7 @@ std::string plainNumber(const std::string& text) {
 /// The winners grid's rows that receive a positive payout, best first.
 std::vector<WinnerLine> winnerLines(Session& session) {
     std::vector<WinnerLine> lines;
-    for (const WinnerRow& row : UpdateWinnerGrid(session)) {
+    for (const WinnerRow& row : winnerRows(session)) {
         const MoneyText payout = shown(row.payout, session.currency);
         if (payout.amount > 0)
             lines.push_back(WinnerLine{plainNumber(row.place), row.name, row.tag, row.score,
@@ -60,7 +61,7 @@ std::vector<WinnerLine> winnerLines(Session& session) {
 std::vector<FineLine> fineLines(Session& session) {
     const TournamentSettings& t = session.tourney();
     std::vector<FineLine> lines;
-    for (const BumpRow& row : UpdateBumpGrid(session)) {
+    for (const BumpRow& row : debtorRows(session)) {
         FineLine line;
         line.name = row.name;
         line.id = row.tag;
@@ -89,7 +90,7 @@ JackpotSummary jackpotSummary(Session& session) {
     j.woodMoney = money(static_cast<double>(counts.woods) * t.WoodFee(), format);
     j.amount = money(JackpotAmount(session.state()), format);
     double paid = 0;
-    for (const LoneRow& row : UpdateJackpotView(session)) {
+    for (const LoneRow& row : loneRows(session)) {
         if (row.payout.empty())
             continue;
         const MoneyText share = shown(row.payout, format);
@@ -131,7 +132,7 @@ StandingsReport standingsReport(Session& session) {
     report.entrantHeading = entrantNameHeading(t.isProgressive());
     report.currentRound = t.CurrentRound();
     report.rounds = t.TotalRounds();
-    for (const LeaderRow& row : UpdateLeaderGridMain(session)) {
+    for (const LeaderRow& row : leaderGridRows(session)) {
         StandingsLine line;
         line.id = row.entry[kLeaderId];
         line.name = session.state().nameOf(line.id);
@@ -174,7 +175,7 @@ TreasurerReport treasurerReport(Session& session) {
     report.entrants = t.TotalPlort();
 
     // The roll call as the window shows it: with no entry fee chosen, everybody counts as paid.
-    for (const EntryFeeRow& row : RefreshEntryFeeGrid(session, t.EntryFee() > 0)) {
+    for (const EntryFeeRow& row : entryFeeRows(session, t.EntryFee() > 0)) {
         report.entryFees.push_back(EntryFeeLine{row.name, row.tag, row.paid});
         report.paidCount += row.paid ? 1 : 0;
     }

@@ -1,4 +1,4 @@
-#include "publishing/csv_export.h"
+#include "services/csv_export.h"
 
 #include "core/text.h"
 
