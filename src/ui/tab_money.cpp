@@ -2,6 +2,7 @@
 
 #include "core/currency.h"
 #include "core/text.h"
+#include "money/fee_choices.h"
 #include "ui/grid.h"
 #include "ui/visuals.h"
 #include "ui/widgets.h"
@@ -155,18 +156,9 @@ void MoneyTab::FillFeeLists(const CurrencyFormat& currency) {
             list->addItem(qs(formatMoney(c / 100.0, currency)), c);
         list->setCurrentIndex(-1);
     };
-    std::vector<int> bump, wood, entry;
-    for (int c = 0; c <= 100; c += 5)
-        bump.push_back(c);
-    for (int c = 0; c <= 300; c += 10)
-        wood.push_back(c);
-    for (int d = 0; d <= 10; ++d)
-        entry.push_back(d * 100);
-    for (int d = 15; d <= 100; d += 5)
-        entry.push_back(d * 100);
-    fill(cbBumpFee, bump);
-    fill(cbWoodFee, wood);
-    fill(cbEntryFee, entry);
+    fill(cbBumpFee, bumpFeeCents());
+    fill(cbWoodFee, woodFeeCents());
+    fill(cbEntryFee, entryFeeCents());
 }
 
 bool MoneyTab::selectFee(QComboBox* list, double amount) {
