@@ -156,9 +156,10 @@ TournamentState newTournamentState(const NewTournamentRequest& r, const NewSeati
         const std::string name = trim(r.entrants[i]);
         st.names.Add(name, id);
         st.sortedNames.AddItem(name + "~" + id);
-        st.debugNames.push_back(name + "~" + id);
         st.aliases.Add("", id); // the file holds an empty alias for everyone; a load keeps it
     }
+    // The roster viewer lists the entrants as the file holds them: in name order.
+    st.debugNames = st.sortedNames.items();
 
     auto id16 = [](int id) { return static_cast<std::int16_t>(id); };
     if (progressive(r)) {
