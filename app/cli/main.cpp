@@ -5,6 +5,7 @@
 // Exit codes: 0 done, 1 the file could not be loaded or written, 2 a usage error.
 #include "core/scripted_prompt.h"
 #include "money/jackpot.h"
+#include "new_command.h"
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "publishing/html.h"
@@ -457,6 +458,8 @@ int main(int argc, char* argv[]) {
     auto* unmask = app.add_subcommand("unmask", "Print the XML text of a tournament file as UTF-8");
     unmask->add_option("FILE", unmaskFile, "Tournament file (.QMC, plain or masked)")->required();
     unmask->callback([&] { command = [&] { return runUnmask(unmaskFile); }; });
+
+    rh::cli::addNewCommand(app, command);
 
     try {
         app.parse(argc, argv);
