@@ -35,11 +35,13 @@ MoneyTab::MoneyTab(QWidget* parent) : QWidget(parent) {
     imgLoad->setPixmap(rankhallLogo(96));
     imgLoad->setAlignment(Qt::AlignCenter);
     cmdLoad = makeButton(frmTournament, "cmdLoad", "&Load", "Load Tournament");
+    cmdNewTournament = makeButton(frmTournament, "cmdNewTournament", "&New Tournament...",
+                                  "Start a tournament from a list of entrants");
     cmdSave = makeButton(frmTournament, "cmdSave", "&Save", "Save Tournament");
     CmdExit = makeButton(frmTournament, "CmdExit", "E&xit", "Exit Program");
     {
         auto* buttons = new QVBoxLayout;
-        for (QPushButton* b : {cmdLoad, cmdSave, CmdExit}) {
+        for (QPushButton* b : {cmdLoad, cmdNewTournament, cmdSave, CmdExit}) {
             b->setMinimumWidth(110);
             buttons->addWidget(b);
         }
