@@ -22,8 +22,8 @@ namespace rh {
 
 enum class TournamentKind { Progressive, Team };
 
-inline constexpr int kMaxRounds = 99;
-inline constexpr int kMaxEntrants = 999;
+inline constexpr int kMaxRounds = seating::kMaxRounds;
+inline constexpr int kMaxEntrants = seating::kMaxEntrants;
 inline constexpr std::size_t kMaxCodeLength = 16;
 
 struct NewTournamentRequest {
