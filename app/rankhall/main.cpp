@@ -8,6 +8,7 @@
 #include "publishing/html.h"
 #include "services/load_save.h"
 #include "services/session.h"
+#include "services/standings_page.h"
 #include "ui/main_flow.h"
 #include "ui/main_window.h"
 #include "ui/presenters.h"
@@ -91,12 +92,12 @@ int printStandings(const QString& file) {
               << "\n\n"
               << rh::ui::standingsText(session) << "\n";
     prompt.clear();
-    if (!rh::PublishHTML(session, false)) {
+    if (!rh::publishStandingsPage(session, false)) {
         for (const rh::Message& m : prompt.messages())
             std::cerr << m.title << ": " << m.text << "\n";
         return EXIT_FAILURE;
     }
-    std::cout << "Standings page written to " << rh::GetHTMLpath(session) << "\n";
+    std::cout << "Standings page written to " << rh::standingsPagePath(session) << "\n";
     return EXIT_SUCCESS;
 }
 

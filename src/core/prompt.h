@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace rh {
 
@@ -91,6 +92,13 @@ void showMessage(IPrompt& prompt, const std::string& title, const std::string& t
 MsgAnswer ask(IPrompt& prompt, const std::string& title, const std::string& text,
               MsgButtons buttons, MsgIcon icon);
 /// The common error message: critical icon, OK, titled with the failed operation's name.
+/// A plain message (OK, no icon) and the common error message, to be shown later.
+Message plainMessage(const std::string& title, const std::string& text);
+Message errorMessage(const std::string& title, const RhError& error);
+
+/// Shows each message in turn.
+void showAll(IPrompt& prompt, const std::vector<Message>& messages);
+
 void ShowErrorMsg(IPrompt& prompt, const std::string& title, const RhError& error);
 void ShowErrorMsg(IPrompt& prompt, const std::string& title, int number,
                   const std::string& description);

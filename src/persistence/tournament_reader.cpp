@@ -209,7 +209,7 @@ void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& t) {
     t.DeriveTotalTables();
 }
 
-void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& prompt) {
+void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, ReadFindings& findings) {
     try {
         pugi::xml_node fees = doc.section("FeesPayout");
         if (!hasChildren(fees))
@@ -246,11 +246,11 @@ void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& 
             payout.CustomPayouts[i++] = amount;
         });
     } catch (...) {
-        showMessage(prompt, kAppTitle, kFeesPayoutError);
+        findings.push_back(plainMessage(kAppTitle, kFeesPayoutError));
     }
 }
 
-void ProcessPlayers(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+void ProcessPlayers(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
     emptyStore(st.names);
     try {
         pugi::xml_node keys = doc.section("PlayerKeys");
@@ -281,11 +281,11 @@ void ProcessPlayers(const XmlDocument& doc, TournamentState& st, IPrompt& prompt
         });
     } catch (...) {
         RhError e = currentError();
-        showMessage(prompt, kAppTitle, kPlayersError + std::to_string(e.number()));
+        findings.push_back(plainMessage(kAppTitle, kPlayersError + std::to_string(e.number())));
     }
 }
 
-void ProcessRoster(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
     st.roster.Clear();
     emptyStore(st.tableSeats);
     try {
@@ -342,11 +342,11 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
             });
         });
     } catch (...) {
-        ShowErrorMsg(prompt, kRosterTitle, currentError());
+        findings.push_back(errorMessage(kRosterTitle, currentError()));
     }
 }
 
-void ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
     emptyStore(st.scores);
     try {
         pugi::xml_node scores = doc.section("Scores");
@@ -368,11 +368,11 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
             st.scores.setScore(fmt00(round), fmt00(id), fmt00(score));
         });
     } catch (...) {
-        ShowErrorMsg(prompt, kScoresTitle, currentError());
+        findings.push_back(errorMessage(kScoresTitle, currentError()));
     }
 }
 
-void ProcessBumps(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+void ProcessBumps(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
     emptyStore(st.fines);
     try {
         pugi::xml_node bumps = doc.section("Bumps");
@@ -394,11 +394,11 @@ void ProcessBumps(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) 
             st.fines.replace(paidKey(id), zeroPad(paid, 1));
         });
     } catch (...) {
-        ShowErrorMsg(prompt, kBumpsTitle, currentError());
+        findings.push_back(errorMessage(kBumpsTitle, currentError()));
     }
 }
 
-void ProcessLones(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+void ProcessLones(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
     emptyStore(st.lones);
     try {
         pugi::xml_node lones = doc.section("Lones");
@@ -416,18 +416,20 @@ void ProcessLones(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) 
             st.lones.replace(loneKey(id), fmt00(lone));
         });
     } catch (...) {
-        ShowErrorMsg(prompt, kLonesTitle, currentError());
+        findings.push_back(errorMessage(kLonesTitle, currentError()));
     }
 }
 
-void readTournament(const XmlDocument& doc, TournamentState& state, IPrompt& prompt) {
+ReadFindings readTournament(const XmlDocument& doc, TournamentState& state) {
+    ReadFindings findings;
     ProcessTournamentInfo(doc, state.settings);
-    ProcessFeesPayout(doc, state.payout, prompt);
-    ProcessPlayers(doc, state, prompt);
-    ProcessRoster(doc, state, prompt);
-    ProcessScores(doc, state, prompt);
-    ProcessBumps(doc, state, prompt);
-    ProcessLones(doc, state, prompt);
+    ProcessFeesPayout(doc, state.payout, findings);
+    ProcessPlayers(doc, state, findings);
+    ProcessRoster(doc, state, findings);
+    ProcessScores(doc, state, findings);
+    ProcessBumps(doc, state, findings);
+    ProcessLones(doc, state, findings);
+    return findings;
 }
 
 } // namespace rh

@@ -1,20 +1,14 @@
 #include "publishing/html.h"
 
+#include "core/currency.h"
 #include "core/errors.h"
-#include "core/prompt.h"
 #include "money/jackpot.h"
-#include "services/session.h"
 #include "standings/leaders.h"
-
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
+#include "state/tournament_state.h"
 
 namespace rh {
 
 namespace {
-
-bool s_htmlBusy = false;
 
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kTitleCell =
@@ -68,9 +62,8 @@ void cell(std::string& page, const char* width, const char* colour, bool first,
     page += last ? "</td></tr>\r\n" : "</td>\r\n";
 }
 
-void WriteHTMLHeader(std::string& page, const Session& session, const std::string& round,
+void WriteHTMLHeader(std::string& page, const TournamentSettings& t, const std::string& round,
                      const std::string& jackpot, bool tickOn) {
-    const TournamentSettings& t = session.tourney();
     page += "<HTML><HEAD><TITLE>Rankhall</TITLE><META HTTP-EQUIV=\"refresh\" CONTENT=\"";
     page += tickOn ? "1" : "15";
     page += "\"></HEAD><BODY>";
@@ -124,33 +117,6 @@ void WriteHTMLFooter(std::string& page) {
     page += kCrLf;
 }
 
-int errorNumberOf(int errnoValue) {
-    switch (errnoValue) {
-    case ENOENT:
-    case ENOTDIR:
-        return err::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return err::PermissionDenied;
-    case ENOSPC:
-        return err::DiskFull;
-    default:
-        return err::PathFileAccess;
-    }
-}
-
-struct BusyGuard {
-    BusyGuard() { s_htmlBusy = true; }
-    ~BusyGuard() { s_htmlBusy = false; }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-};
-
-} // namespace
-
-namespace {
-
 void appendEscaped(std::string& out, std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const char c = text[i];
@@ -194,84 +160,17 @@ std::string htmlEscape(std::string_view text) {
     return out;
 }
 
-std::string buildHtmlPage(Session& session, bool tickOn) {
-    std::vector<LeaderEntry> entries;
-    bool failed = false;
-    std::string description;
-    try {
-        entries = BuildLeaderEntries(session);
-    } catch (const RhError& e) {
-        failed = true;
-        description = e.description();
-    }
-    std::string page = buildHtmlPage(session, tickOn, entries);
-    if (failed)
-        showMessage(session.prompt(), kAppTitle, "Create HTML Table Row: " + description);
-    return page;
-}
-
-std::string buildHtmlPage(const Session& session, bool tickOn,
+std::string standingsPage(const TournamentState& state, const CurrencyFormat& currency, bool tickOn,
                           const std::vector<LeaderEntry>& entries) {
     std::string page;
     page.reserve(2048 + entries.size() * 1200);
-    const std::string round = std::to_string(session.tourney().CurrentRound());
-    const std::string jackpot =
-        formatMoney(JackpotAmount(session.state()), session.currency, kMoney2);
-    WriteHTMLHeader(page, session, round, jackpot, tickOn);
+    const std::string round = std::to_string(state.settings.CurrentRound());
+    const std::string jackpot = formatMoney(JackpotAmount(state), currency, kMoney2);
+    WriteHTMLHeader(page, state.settings, round, jackpot, tickOn);
     for (const LeaderEntry& entry : entries)
         WriteHTMLRow(page, entry);
     WriteHTMLFooter(page);
     return page;
-}
-
-std::string GetHTMLpath(const Session& session) {
-    return session.tempDir + "/" + session.htmlFileName();
-}
-
-bool SaveHTMLFile(Session& session, const std::string& path, const std::string& text) {
-    namespace fs = std::filesystem;
-    const std::string temp = path + ".tmp";
-    int number = 0;
-    {
-        errno = 0;
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            number = errorNumberOf(errno);
-        } else {
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            out.flush();
-            if (!out)
-                number = errorNumberOf(errno);
-            out.close();
-            if (!number && out.fail())
-                number = errorNumberOf(errno);
-        }
-    }
-    if (!number) {
-        std::error_code ec;
-        fs::rename(temp, path, ec);
-        if (ec)
-            number = errorNumberOf(ec.value());
-    }
-    if (number) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        session.ShowErrorMsg("SaveHTMLFile", RhError(number));
-        return false;
-    }
-    return true;
-}
-
-bool PublishHTML(Session& session, bool tickOn) {
-    if (!session.dataFileLoaded || s_htmlBusy)
-        return false;
-    BusyGuard busy;
-    std::string page = buildHtmlPage(session, tickOn);
-    return SaveHTMLFile(session, GetHTMLpath(session), page);
-}
-
-bool htmlBusy() {
-    return s_htmlBusy;
 }
 
 } // namespace rh

@@ -108,13 +108,32 @@ private:
 std::vector<RawRound> annealedRounds(int entrants, int rounds, Random& random) {
     const int sitOuts = entrants % 4;
     const int tables = entrants / 4;
-    const std::vector<int> order = random.permutation(entrants);
+    // Sit-outs in sweeps: each sweep a new random order of all entrants, taken s at a time. Where
+    // a round straddles two sweeps and would take somebody twice, the newcomer trades places with
+    // a later entrant of its sweep.
+    std::vector<int> sequence;
+    while (static_cast<long long>(sequence.size()) < static_cast<long long>(rounds) * sitOuts) {
+        std::vector<int> sweep = random.permutation(entrants);
+        const std::size_t start = sequence.size();
+        const std::size_t roundStart = start - start % at(std::max(sitOuts, 1));
+        for (std::size_t k = 0; k < sweep.size() && start + k < roundStart + at(sitOuts); ++k) {
+            auto clashes = [&](int e) {
+                for (std::size_t j = roundStart; j < start; ++j)
+                    if (sequence[j] == e)
+                        return true;
+                return false;
+            };
+            for (std::size_t later = k + 1; clashes(sweep[k]) && later < sweep.size(); ++later)
+                std::swap(sweep[k], sweep[later]);
+        }
+        sequence.insert(sequence.end(), sweep.begin(), sweep.end());
+    }
     std::vector<RawRound> result(at(rounds));
     for (int r = 0; r < rounds; ++r) {
         auto& round = result[at(r)];
         std::vector<char> out(at(entrants), 0);
         for (int j = 0; j < sitOuts; ++j) {
-            const int e = order[at((static_cast<long long>(r) * sitOuts + j) % entrants)];
+            const int e = sequence[at(static_cast<long long>(r) * sitOuts + j)];
             out[at(e)] = 1;
             round.sittingOut.push_back(e);
         }
@@ -150,10 +169,14 @@ std::vector<RawRound> annealedRounds(int entrants, int rounds, Random& random) {
             ++outCount[at(e)];
     const int fewestOut = rounds * sitOuts / entrants;
     const int mostOut = fewestOut + (rounds * sitOuts % entrants ? 1 : 0);
-    for (int stage = 0; stage < kStages && annealer.cost() > floor; ++stage) {
+    // Stage 0 is a plain descent, which is all that easy seatings (few rounds for many entrants)
+    // need; the annealing proper follows when it does not reach the floor.
+    for (int stage = 0; stage <= kStages && annealer.cost() > floor; ++stage) {
         const std::uint64_t span = kHot - kCold;
-        const auto pOne = static_cast<std::uint32_t>(
-            kHot - span * static_cast<std::uint64_t>(stage) / (kStages - 1));
+        const auto pOne =
+            stage == 0 ? std::uint32_t{0}
+                       : static_cast<std::uint32_t>(
+                             kHot - span * static_cast<std::uint64_t>(stage - 1) / (kStages - 1));
         const Acceptance acceptance(pOne);
         for (long long move = 0; move < budget / kStages; ++move) {
             const auto r = at(random.below(rounds));

@@ -42,22 +42,47 @@ void checkProgressive(int entrants) {
 }
 
 // Rounds from a whist tournament: cycles of the developed tournament, each with its own random
-// numbering of the entrants and order of rounds, as many as the rounds need.
+// numbering of the entrants, as many as the rounds need. Any set of rounds of one cycle keeps
+// partners apart and opponents to two meetings; among them, each next round is the one whose
+// opponents have met least so far (candidates in random order, the first of equals), so that a
+// short tournament has few pairs meeting twice.
 std::vector<RawRound> whistRounds(const detail::WhistStarter& starter, int rounds,
                                   detail::Random& random) {
     const std::vector<RawRound> cycle = detail::developWhist(starter);
     const int entrants = starter.entrants();
+    std::vector<int> met(at(entrants) * at(entrants), 0);
+    auto meetings = [&](int a, int b) -> int& { return met[at(a) * at(entrants) + at(b)]; };
     std::vector<RawRound> result;
     while (static_cast<int>(result.size()) < rounds) {
         const std::vector<int> label = random.permutation(entrants);
-        for (int index : random.permutation(static_cast<int>(cycle.size()))) {
-            if (static_cast<int>(result.size()) == rounds)
-                break;
-            const RawRound& source = cycle[at(index)];
+        std::vector<int> left = random.permutation(static_cast<int>(cycle.size()));
+        while (!left.empty() && static_cast<int>(result.size()) < rounds) {
+            std::size_t best = 0;
+            long long bestCost = -1;
+            for (std::size_t k = 0; k < left.size(); ++k) {
+                long long cost = 0;
+                for (const auto& t : cycle[at(left[k])].tables)
+                    for (int i : {0, 1})
+                        for (int j : {2, 3})
+                            cost += meetings(label[at(t[at(i)])], label[at(t[at(j)])]);
+                if (bestCost < 0 || cost < bestCost) {
+                    bestCost = cost;
+                    best = k;
+                }
+            }
+            const RawRound& source = cycle[at(left[best])];
+            left.erase(left.begin() + static_cast<std::ptrdiff_t>(best));
             RawRound round;
-            for (const auto& t : source.tables)
-                round.tables.push_back(
-                    {label[at(t[0])], label[at(t[1])], label[at(t[2])], label[at(t[3])]});
+            for (const auto& t : source.tables) {
+                const std::array<int, 4> seats{label[at(t[0])], label[at(t[1])], label[at(t[2])],
+                                               label[at(t[3])]};
+                for (int i : {0, 1})
+                    for (int j : {2, 3}) {
+                        ++meetings(seats[at(i)], seats[at(j)]);
+                        ++meetings(seats[at(j)], seats[at(i)]);
+                    }
+                round.tables.push_back(seats);
+            }
             for (int e : source.sittingOut)
                 round.sittingOut.push_back(label[at(e)]);
             result.push_back(std::move(round));

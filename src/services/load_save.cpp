@@ -33,7 +33,7 @@ ReadOutcome readDocument(Session& s, const std::string& path, XmlDocument& doc) 
 
 bool loadParsed(Session& s, const XmlDocument& doc) {
     try {
-        readTournament(doc, s.state(), s.prompt());
+        showAll(s.prompt(), readTournament(doc, s.state()));
     } catch (const std::bad_alloc&) {
         s.ShowErrorMsg(kLoadDocumentTitle, RhError(err::OutOfMemory));
         return false;

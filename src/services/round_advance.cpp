@@ -1,6 +1,6 @@
 #include "services/round_advance.h"
 
-#include "scoring/round.h"
+#include "state/round.h"
 
 namespace rh {
 

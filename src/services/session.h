@@ -6,7 +6,7 @@
 
 #include "core/currency.h"
 #include "core/prompt.h"
-#include "money/payout.h"
+#include "services/payout_table.h"
 #include "state/tournament_state.h"
 #include "timing/clock.h"
 

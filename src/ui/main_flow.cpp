@@ -1,4 +1,6 @@
 #include "ui/main_flow.h"
+#include "services/standings_page.h"
+#include "services/views.h"
 
 #include "core/errors.h"
 #include "money/jackpot.h"
@@ -65,7 +67,7 @@ void preparePayoutsAfterLoad(Session& session) {
 
 std::string standingsText(Session& session) {
     const bool progressive = session.tourney().isProgressive();
-    const std::vector<LeaderRow> rows = leaderRows(session.state(), BuildLeaderEntries(session));
+    const std::vector<LeaderRow> rows = leaderRows(session.state(), leaderEntries(session));
     constexpr std::array<std::size_t, 10> columns = {kColName,  kColPlace, kColPayout, kColScore,
                                                      kColAvg,   kColLone,  kColPaid,   kColTotalDue,
                                                      kColBumps, kColWoods};
@@ -122,7 +124,7 @@ MainFlow::MainFlow(MainWindow& window)
     connect(&window, &MainWindow::dualMonitorRequested, this, &MainFlow::ShowDualMonitor);
     connect(&window, &MainWindow::scoreStored, this, [this] {
         ShowJackpot();
-        PublishHTML();
+        publishStandingsPage();
     });
     connect(&window, &MainWindow::finesChanged, this, &MainFlow::ShowJackpot);
 }
@@ -196,12 +198,12 @@ bool MainFlow::SaveTournament(const QString& path) {
     return rh::SaveTournament(m_session, ss(path));
 }
 
-bool MainFlow::PublishHTML() {
-    return rh::PublishHTML(m_session, m_window.htmlTimer()->isActive());
+bool MainFlow::publishStandingsPage() {
+    return rh::publishStandingsPage(m_session, m_window.htmlTimer()->isActive());
 }
 
 void MainFlow::HtmlTick() {
-    PublishHTML();
+    publishStandingsPage();
     // Outside score entry the standings grid is the view; the page need not follow every tick.
     if (m_window.tabs()->currentIndex() == MainWindow::TabLeaders && !m_session.updatingScores)
         m_window.htmlTimerState(false);
@@ -210,9 +212,9 @@ void MainFlow::HtmlTick() {
 bool MainFlow::ShowDualMonitor() {
     if (!m_session.viewsLoaded)
         return false;
-    const QString path = qs(GetHTMLpath(m_session));
+    const QString path = qs(standingsPagePath(m_session));
     if (!QFileInfo::exists(path))
-        PublishHTML();
+        publishStandingsPage();
     bool opened = false;
     if (!QFileInfo::exists(path)) {
         m_session.prompt().show(fileMissingMessage(m_session));
@@ -225,9 +227,8 @@ bool MainFlow::ShowDualMonitor() {
 }
 
 void MainFlow::ShowJackpot() {
-    m_window.dashboard()->lblJackPot->setText(m_session.dataFileLoaded
-                                                  ? qs(UpdateWoodTotals(m_session).jackpot)
-                                                  : QStringLiteral("$0.00"));
+    m_window.dashboard()->lblJackPot->setText(
+        m_session.dataFileLoaded ? qs(woodSummary(m_session).jackpot) : QStringLiteral("$0.00"));
 }
 
 } // namespace rh::ui

@@ -6,6 +6,7 @@
 #include "services/session.h"
 #include "ui/clock_presenter.h"
 #include "ui/dashboard.h"
+#include "ui/focus_frame.h"
 #include "ui/links.h"
 #include "ui/tab_alias.h"
 #include "ui/tab_details.h"
@@ -17,6 +18,7 @@
 #include "ui/version.h"
 #include "ui/visuals.h"
 #include "ui/widgets.h"
+#include "ui/window_fit.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -31,6 +33,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QShowEvent>
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTimer>
@@ -95,8 +100,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     // Start-up, in the order the subsystems expect.
     m_scores->cmbDebugRound->clear();
     m_clock->CurrentTimeTick();
-    resize(1280, 800);
-    m_initialSize = size();
+    fitToScreen(screen());
 
     m_session.clock.InitControls();
     m_session.savePlayerId = "00";
@@ -123,6 +127,14 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::wire() {
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::onTabChanged);
+    // Ctrl+1 .. Ctrl+7 choose the tabs, wherever the focus is in the window.
+    for (int tab = 0; tab < m_tabs->count(); ++tab) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + tab)), this);
+        shortcut->setObjectName(QStringLiteral("shortcutTab%1").arg(tab + 1));
+        connect(shortcut, &QShortcut::activated, this,
+                [this, tab] { m_tabs->setCurrentIndex(tab); });
+    }
+    installFocusHighlight(this);
     connect(m_htmlTimer, &QTimer::timeout, this, &MainWindow::htmlRefreshDue);
     connect(m_dashboard->frmJackpot, &JackpotFrame::doubleClicked, this, &MainWindow::toggleTools);
     connect(m_dashboard->cmdBrowser, &QPushButton::clicked, this,
@@ -188,6 +200,29 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     htmlTimerState(false);
     event->accept();
+}
+
+void MainWindow::fitToScreen(const QScreen* screen) {
+    if (!screen)
+        return;
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                   outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    // Until the window system has framed the window its frame is not known: assume one.
+    if (frame.isNull())
+        frame = kAssumedFrame;
+    setGeometry(fittedClientGeometry(screen->availableGeometry(), frame));
+    m_fittedSize = size();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The screen the window opens on may not be the one it was built for; a size set by hand
+    // since (a test, a saved layout) stays.
+    if (!event->spontaneous() && size() == m_fittedSize && !m_shownOnce)
+        fitToScreen(screen());
+    m_shownOnce = true;
 }
 
 bool MainWindow::event(QEvent* event) {

