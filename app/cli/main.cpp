@@ -8,6 +8,7 @@
 #include "cli_support.h"
 #include "core/scripted_prompt.h"
 #include "money/jackpot.h"
+#include "new_command.h"
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "print_commands.h"
@@ -424,6 +425,7 @@ int main(int argc, char* argv[]) {
     rh::cli::addWallCommands(app, *html, command);
     rh::cli::addPrintCommands(app, command, loadForViews);
     rh::cli::addJournalCommands(app, command);
+    rh::cli::addNewCommand(app, command);
 
     try {
         app.parse(argc, argv);

@@ -54,6 +54,14 @@ struct PayoutEditorRequest {
     CurrencyFormat currency; // the amounts are written in this format
 };
 
+/// A one-line text question (a name to type). The answer goes into `text`, which holds the
+/// offered text when asked.
+struct TextRequest {
+    std::string title;
+    std::string label;
+    std::string text;
+};
+
 class IPrompt {
 public:
     virtual ~IPrompt() = default;
@@ -70,6 +78,12 @@ public:
     /// Runs the payout worksheet modally. Returns true when accepted; the request then holds the
     /// accepted place count and amounts.
     virtual bool editPayouts(PayoutEditorRequest& request) = 0;
+    /// Asks for a line of text. True with the answer in the request's text when the director
+    /// pressed OK; false (request unchanged) on Cancel. A prompt that cannot ask answers false.
+    virtual bool askText(TextRequest& request) {
+        (void)request;
+        return false;
+    }
 };
 
 // Shorthands for the common shapes.

@@ -22,7 +22,8 @@ struct KindName {
     const char* name;
 };
 
-constexpr std::array<KindName, 19> kKindNames = {{{ChangeKind::Score, "score"},
+constexpr std::array<KindName, 20> kKindNames = {{{ChangeKind::Score, "score"},
+                                                  {ChangeKind::Rename, "rename"},
                                                   {ChangeKind::Lone, "lone"},
                                                   {ChangeKind::Bump, "bump"},
                                                   {ChangeKind::Wood, "wood"},
@@ -249,6 +250,7 @@ std::vector<std::string> encodeChange(const Change& c) {
     case ChangeKind::Paid:
     case ChangeKind::EntryFeePaid:
     case ChangeKind::Alias:
+    case ChangeKind::Rename:
         f.insert(f.end(), {c.entrant, c.value});
         break;
     case ChangeKind::EntryFeeAll:
@@ -303,6 +305,7 @@ std::optional<Change> decodeChange(const std::vector<std::string>& f) {
     case ChangeKind::Paid:
     case ChangeKind::EntryFeePaid:
     case ChangeKind::Alias:
+    case ChangeKind::Rename:
         if (n != 2)
             return std::nullopt;
         c.entrant = f[1];

@@ -45,7 +45,8 @@ enum class ChangeKind {
     ClockPause,    // clockTime
     ClockResume,   // clockTime
     ClockStop,     // clockTime
-    RoundAdvance   // round: the round moved to; value: the seconds the round took; clockTime
+    RoundAdvance,  // round: the round moved to; value: the seconds the round took; clockTime
+    Rename         // entrant, value: the new name (a substitute takes over the seat and scores)
 };
 
 /// One change the director made. Only the fields its kind names are used.

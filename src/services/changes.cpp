@@ -1,4 +1,5 @@
 #include "services/changes.h"
+#include "services/substitute.h"
 
 #include "core/text.h"
 #include "roster/keys.h"
@@ -138,6 +139,10 @@ bool changesState(const Session& session, const Change& c) {
         const std::string* stored = fineStore(s, c, key);
         return !stored || *stored != c.value;
     }
+    case ChangeKind::Rename: {
+        const std::string* stored = s.names.find(Pad2(c.entrant));
+        return !stored || *stored != c.value;
+    }
     case ChangeKind::EntryFeeAll: {
         bool differs = false;
         for (const EntrantRef& e : s.entrantsByName()) {
@@ -208,6 +213,11 @@ void applyChange(Session& session, const Change& c) {
     case ChangeKind::Alias:
         s.aliases.replace(Pad2(c.entrant), c.value);
         session.leaderViewRefresh = true;
+        break;
+    case ChangeKind::Rename:
+        storeEntrantName(s, c.entrant, c.value);
+        session.leaderViewRefresh = true;
+        session.dataFileSaved = false;
         break;
     case ChangeKind::PayoutOption:
         s.payout.PayoutOption = trim(c.value) == "1" ? 1 : 0;

@@ -6,6 +6,7 @@
 #include "services/changes.h"
 #include "services/load_save.h"
 #include "services/restore.h"
+#include "services/substitute.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,7 @@ std::vector<Change> everyKind() {
             Change::count(ChangeKind::PayoutOption, "", "1"),
             custom,
             Change::money(ChangeKind::BumpFee, 0.35),
+            Change::count(ChangeKind::Rename, "07", "Sub ~ stitute?"),
             Change::money(ChangeKind::Expenses, 12.5),
             Change::clock(ChangeKind::ClockStart, 86400 * 3),
             Change::clock(ChangeKind::ClockPause, 86400 * 3 + 1),
@@ -147,23 +149,26 @@ TEST_F(JournalSessionTest, RestoresTheChangesTheFileLacks) {
         rh::storeChange(*s, Change::count(ChangeKind::Lone, "01", "01")); // no change: unrecorded
         rh::storeChange(*s, Change::count(ChangeKind::EntryFeePaid, "05", "1"));
         rh::storeChange(*s, Change::clock(ChangeKind::ClockStart, rh::localWallSeconds() - 600));
-        EXPECT_EQ(s->journal()->changeCount(), 4u);
+        EXPECT_EQ(rh::renameEntrant(*s, "02", "Zed Substitute"), "");
+        EXPECT_EQ(s->journal()->changeCount(), 5u);
     } // the program dies here: nothing saved
     auto s = load();
     ASSERT_EQ(restoreQuestions(), 1);
-    EXPECT_NE(prompt.messages().back().text.find("4 changes"), std::string::npos);
+    EXPECT_NE(prompt.messages().back().text.find("5 changes"), std::string::npos);
     const rh::TournamentState& st = s->state();
     const std::string partner = st.roster.getPartner("04", "01");
     EXPECT_EQ(st.scores.getScore2("04", "01"), "07");
     EXPECT_EQ(st.scores.getScore2("04", partner), "07");
     EXPECT_EQ(st.lones.value("01"), "01");
     EXPECT_EQ(st.entryFeePaid.value("05"), "1");
+    EXPECT_EQ(st.nameOf("02"), "Zed Substitute");
+    EXPECT_EQ(st.entrantsByName().back().id, "02"); // the name list follows the new name
     // The tournament clock runs on from its start ten minutes ago.
     EXPECT_TRUE(s->clock.m_tournamentStarted);
     EXPECT_NEAR(static_cast<double>(s->clock.RTimer.TotalSeconds()), 600.0, 5.0);
     // The journal goes on: a later change joins the restored ones.
     rh::storeChange(*s, Change::score(4, "03", "05"));
-    EXPECT_EQ(rh::readJournal(rh::journalFileName(*s)).changes.size(), 5u);
+    EXPECT_EQ(rh::readJournal(rh::journalFileName(*s)).changes.size(), 6u);
 }
 
 TEST_F(JournalSessionTest, OffersNothingForAnotherFileOrAfterASave) {
