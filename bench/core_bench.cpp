@@ -5,6 +5,8 @@
 // Names are "Group/What/..." so the summary tool can pair a load with the bare parse of the same
 // bytes and compare 200 with 2000 entrants.
 #include "bench_support.h"
+#include "services/standings_page.h"
+#include "services/views.h"
 
 #include "money/entry_fees.h"
 #include "money/jackpot.h"
@@ -125,7 +127,7 @@ void BM_Save_Team(benchmark::State& st) {
 template <typename F> void afterScore(benchmark::State& st, F&& work) {
     LoadedTournament t(bench::shapeOf(st, Kind::Progressive));
     // One warm-up refresh, as the window has done by the time the director enters scores.
-    UpdateLeaderGridMain(t.session());
+    leaderGridRows(t.session());
     for (auto _ : st) {
         t.storeOneScore();
         work(t.session());
@@ -148,28 +150,28 @@ void BM_Payouts(benchmark::State& st) {
     });
 }
 void BM_LeaderGrid(benchmark::State& st) {
-    afterScore(st, [](Session& s) { benchmark::DoNotOptimize(UpdateLeaderGridMain(s)); });
+    afterScore(st, [](Session& s) { benchmark::DoNotOptimize(leaderGridRows(s)); });
 }
 void BM_WinnerGrid(benchmark::State& st) {
-    afterScore(st, [](Session& s) { benchmark::DoNotOptimize(UpdateWinnerGrid(s)); });
+    afterScore(st, [](Session& s) { benchmark::DoNotOptimize(winnerRows(s)); });
 }
 void BM_BumpGrid(benchmark::State& st) {
-    afterScore(st, [](Session& s) { benchmark::DoNotOptimize(UpdateBumpGrid(s)); });
+    afterScore(st, [](Session& s) { benchmark::DoNotOptimize(debtorRows(s)); });
 }
 void BM_LoneGrid(benchmark::State& st) {
-    afterScore(st, [](Session& s) { benchmark::DoNotOptimize(UpdateJackpotView(s)); });
+    afterScore(st, [](Session& s) { benchmark::DoNotOptimize(loneRows(s)); });
 }
 void BM_GameDetailGrid(benchmark::State& st) {
-    afterScore(st, [](Session& s) { benchmark::DoNotOptimize(LoadGameDetailGrid(s)); });
+    afterScore(st, [](Session& s) { benchmark::DoNotOptimize(gameDetailRows(s)); });
 }
 void BM_EntryFeeGrid(benchmark::State& st) {
-    afterScore(st, [](Session& s) { benchmark::DoNotOptimize(RefreshEntryFeeGrid(s, true)); });
+    afterScore(st, [](Session& s) { benchmark::DoNotOptimize(entryFeeRows(s, true)); });
 }
 void BM_Jackpot(benchmark::State& st) {
     afterScore(st, [](Session& s) {
         benchmark::DoNotOptimize(JackpotAmount(s.state()));
-        benchmark::DoNotOptimize(UpdateBumpTotals(s));
-        benchmark::DoNotOptimize(UpdateWoodTotals(s));
+        benchmark::DoNotOptimize(bumpSummary(s));
+        benchmark::DoNotOptimize(woodSummary(s));
     });
 }
 void BM_HtmlPage(benchmark::State& st) {
@@ -178,7 +180,7 @@ void BM_HtmlPage(benchmark::State& st) {
 // The page built and written to the temporary folder (atomic write, flushed to the disk).
 void BM_HtmlPublish(benchmark::State& st) {
     afterScore(st, [](Session& s) {
-        if (!PublishHTML(s, false))
+        if (!publishStandingsPage(s, false))
             throw std::runtime_error("page not written");
     });
 }
@@ -187,15 +189,15 @@ void BM_HtmlPublish(benchmark::State& st) {
 // tab in view and the page), so this is the ceiling of the after-score work.
 void BM_AfterScoreAll(benchmark::State& st) {
     afterScore(st, [](Session& s) {
-        auto leaders = UpdateLeaderGridMain(s);
+        auto leaders = leaderGridRows(s);
         benchmark::DoNotOptimize(leaders);
-        benchmark::DoNotOptimize(UpdateWinnerGrid(s));
-        benchmark::DoNotOptimize(UpdateBumpGrid(s));
-        benchmark::DoNotOptimize(UpdateJackpotView(s));
-        benchmark::DoNotOptimize(UpdateBumpTotals(s));
-        benchmark::DoNotOptimize(UpdateWoodTotals(s));
-        benchmark::DoNotOptimize(LoadGameDetailGrid(s));
-        benchmark::DoNotOptimize(RefreshEntryFeeGrid(s, true));
+        benchmark::DoNotOptimize(winnerRows(s));
+        benchmark::DoNotOptimize(debtorRows(s));
+        benchmark::DoNotOptimize(loneRows(s));
+        benchmark::DoNotOptimize(bumpSummary(s));
+        benchmark::DoNotOptimize(woodSummary(s));
+        benchmark::DoNotOptimize(gameDetailRows(s));
+        benchmark::DoNotOptimize(entryFeeRows(s, true));
         std::vector<LeaderEntry> entries;
         entries.reserve(leaders.size());
         for (const LeaderRow& row : leaders)

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     rh::ScriptedPrompt prompt;
     rh::TournamentState state;
-    rh::readTournament(doc, state, prompt);
+    rh::showAll(prompt, readTournament(doc, state));
 
     std::string written = rh::buildTournamentXml(state);
     rh::XmlDocument again;
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     rh::ScriptedPrompt quiet;
     rh::TournamentState back;
-    rh::readTournament(again, back, quiet);
+    rh::showAll(quiet, readTournament(again, back));
     if (!quiet.shown.empty()) {
         std::fprintf(stderr, "written file reads with a report: %s\n%s\n",
                      quiet.shown.front().message.title.c_str(),

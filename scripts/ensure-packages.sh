@@ -31,9 +31,12 @@ ensure_packages() {
 
 # What building the program needs (the release build also compiles the benchmarks).
 RANKHALL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libpugixml-dev nlohmann-json3-dev
-    libcli11-dev qt6-base-dev qt6-qpa-plugins libgl-dev libbenchmark-dev)
-# What the tests need on top: GoogleTest, Chromium for the page test, locales for the money-format
-# test, and clang with its libFuzzer and sanitizer runtimes.
-RANKHALL_TEST_PACKAGES=(libgtest-dev libgmock-dev chromium locales clang libclang-rt-14-dev)
+    libcli11-dev qt6-base-dev qt6-qpa-plugins libgl-dev libbenchmark-dev qt6-httpserver-dev
+    qt6-websockets-dev libqrencode-dev)
+# What the tests need on top: GoogleTest, Chromium for the page tests, curl for the server test,
+# locales for the money-format test, poppler's pdftotext and pdfinfo to read the printed PDFs
+# back, and clang with its libFuzzer and sanitizer runtimes.
+RANKHALL_TEST_PACKAGES=(libgtest-dev libgmock-dev chromium curl locales poppler-utils clang
+    libclang-rt-14-dev)
 # What building the Debian package needs on top (cpack's dpkg-shlibdeps).
 RANKHALL_PACKAGE_PACKAGES=(dpkg-dev file)

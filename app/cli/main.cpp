@@ -1,22 +1,30 @@
 // rankhall-cli: the headless tool. Checks, converts and prints tournament files the way the window
 // loads and saves them, with every message the window would show collected into the output; prints
-// the standings, money and results views as one JSON document; writes the HTML standings page.
+// the standings, money and results views as one JSON document; writes the HTML standings page
+// and the wall screen, and serves the wall screen to phones. The printing commands (sheets,
+// export) live in print_commands.cpp.
 //
 // Exit codes: 0 done, 1 the file could not be loaded or written (or save refused a file whose
 // load reported an error), 2 a usage error, 3 check loaded the file but its load reported an
 // error.
+#include "cli_support.h"
 #include "core/scripted_prompt.h"
 #include "money/jackpot.h"
+#include "new_command.h"
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
+#include "print_commands.h"
 #include "publishing/html.h"
-#include "scoring/round.h"
 #include "services/load_save.h"
 #include "services/session.h"
+#include "services/standings_page.h"
+#include "services/views.h"
 #include "standings/game_detail.h"
 #include "standings/leader_rows.h"
 #include "standings/leaders.h"
 #include "standings/results.h"
+#include "state/round.h"
+#include "wall_commands.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -31,31 +39,18 @@
 
 namespace {
 
-constexpr int kDone = 0;
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
+using rh::cli::kDone;
+using rh::cli::kFailed;
+using rh::cli::kUsage;
+using rh::cli::lines;
+using rh::cli::load;
+using rh::cli::loadForViews;
+using rh::cli::printMessages;
 constexpr int kLoadedWithErrors = 3;
 
 std::string versionText() {
     return "rankhall-cli " + std::to_string(RANKHALL_VERSION_MAJOR) + "." +
            std::to_string(RANKHALL_VERSION_MINOR) + "." + std::to_string(RANKHALL_VERSION_PATCH);
-}
-
-// Message texts join their lines with CR LF; a terminal wants LF.
-std::string lines(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        out += text[i];
-    }
-    return out;
-}
-
-void printMessages(const rh::ScriptedPrompt& prompt, std::FILE* to) {
-    for (const rh::Message& m : prompt.messages())
-        std::fprintf(to, "%s: %s\n", m.title.c_str(), lines(m.text).c_str());
 }
 
 std::string summary(const rh::Session& session) {
@@ -65,13 +60,6 @@ std::string summary(const rh::Session& session) {
            entrants + ", " + std::to_string(t.TotalTables()) + " tables, " +
            std::to_string(t.TotalRounds()) + " rounds, current round " +
            std::to_string(t.CurrentRound());
-}
-
-// Loads as the window does, answering No to the recovery question: the file itself is checked,
-// never a recovery copy that happens to lie in the temporary folder.
-bool load(rh::Session& session, rh::ScriptedPrompt& prompt, const std::string& file) {
-    prompt.defaultYesNo = rh::MsgAnswer::No;
-    return rh::ResetAndLoad(session, file);
 }
 
 int runCheck(const std::string& file) {
@@ -125,29 +113,6 @@ int runUnmask(const std::string& file) {
                      lines(rh::commonErrorText(e)).c_str());
         return kFailed;
     }
-}
-
-// The part of the window's after-load refresh that the views printed here depend on: the views
-// count as filled, payouts are computed from now on, and the payout table is built.
-void afterLoadRefresh(rh::Session& session) {
-    session.viewsLoaded = true;
-    session.htmlExportFile = session.htmlFileName();
-    session.payout.setPayoutsEnabled(true);
-    session.payout.InitPayoutControls(true);
-    session.updatePayout = true;
-    session.payout.UpdateNetPayout(session);
-    session.dataFileSaved = false;
-    session.postLoadComplete = true;
-}
-
-// Loads for report and html: messages collected, money in the user's locale, and on success the
-// after-load refresh.
-bool loadForViews(rh::Session& session, rh::ScriptedPrompt& prompt, const std::string& file) {
-    session.currency = rh::CurrencyFormat::fromCLocale();
-    bool loaded = load(session, prompt, file);
-    if (loaded)
-        afterLoadRefresh(session);
-    return loaded;
 }
 
 using Json = nlohmann::ordered_json;
@@ -308,7 +273,7 @@ Json jackpotJson(rh::Session& session) {
     j["totalBumps"] = counts.bumps;
     j["totalWoods"] = counts.woods;
     Json rows = Json::array();
-    for (const rh::LoneRow& r : rh::UpdateJackpotView(session))
+    for (const rh::LoneRow& r : rh::loneRows(session))
         rows.push_back(Json{{"name", r.name}, {"payout", r.payout}, {"lones", r.lones}});
     j["rows"] = std::move(rows);
     return j;
@@ -356,7 +321,7 @@ int runReport(const std::string& file) {
         // The standings first: they run the payout calculation the other money views read. A
         // failure there is reported by the standings themselves ("error in UpdateLeaderGridMain").
         std::vector<rh::LeaderRow> standings =
-            view("UpdateLeaderGridMain", [&] { return rh::UpdateLeaderGridMain(session); });
+            view("UpdateLeaderGridMain", [&] { return rh::leaderGridRows(session); });
         int paid = 0;
         if (loaded && !standings.empty()) {
             try {
@@ -369,12 +334,11 @@ int runReport(const std::string& file) {
         out.array("standings", standings,
                   [](const rh::LeaderRow& row) { return leaderJson(row.entry); });
     }
-    out.array("winners", view("UpdateWinnerGrid", [&] { return rh::UpdateWinnerGrid(session); }),
+    out.array("winners", view("UpdateWinnerGrid", [&] { return rh::winnerRows(session); }),
               winnerJson);
-    out.array("fines", view("UpdateBumpGrid", [&] { return rh::UpdateBumpGrid(session); }),
-              fineJson);
+    out.array("fines", view("UpdateBumpGrid", [&] { return rh::debtorRows(session); }), fineJson);
     out.value("jackpot", jackpotJson(session)); // the lone grid reports its own errors
-    out.array("details", view("Load Detail Grid", [&] { return rh::LoadGameDetailGrid(session); }),
+    out.array("details", view("Load Detail Grid", [&] { return rh::gameDetailRows(session); }),
               detailJson);
     const rh::TournamentState& state = session.state();
     out.value("sittingOut", view("Sitting Out",
@@ -407,11 +371,11 @@ int runHtml(const std::string& file, const std::string& outPath) {
     bool written;
     std::string path;
     if (outPath.empty()) {
-        path = rh::GetHTMLpath(session);
-        written = rh::PublishHTML(session, false);
+        path = rh::standingsPagePath(session);
+        written = rh::publishStandingsPage(session, false);
     } else {
         path = outPath;
-        written = rh::SaveHTMLFile(session, path, rh::buildHtmlPage(session, false));
+        written = rh::writeStandingsPage(session, path, rh::buildHtmlPage(session, false));
     }
     printMessages(prompt, stderr);
     if (!written)
@@ -473,6 +437,11 @@ int main(int argc, char* argv[]) {
     auto* unmask = app.add_subcommand("unmask", "Print the XML text of a tournament file as UTF-8");
     unmask->add_option("FILE", unmaskFile, "Tournament file (.QMC, plain or masked)")->required();
     unmask->callback([&] { command = [&] { return runUnmask(unmaskFile); }; });
+
+    rh::cli::addWallCommands(app, *html, command);
+    rh::cli::addPrintCommands(app, command, loadForViews);
+    rh::cli::addJournalCommands(app, command);
+    rh::cli::addNewCommand(app, command);
 
     try {
         app.parse(argc, argv);

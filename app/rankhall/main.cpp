@@ -8,6 +8,7 @@
 #include "publishing/html.h"
 #include "services/load_save.h"
 #include "services/session.h"
+#include "services/standings_page.h"
 #include "ui/main_flow.h"
 #include "ui/main_window.h"
 #include "ui/presenters.h"
@@ -91,12 +92,12 @@ int printStandings(const QString& file) {
               << "\n\n"
               << rh::ui::standingsText(session) << "\n";
     prompt.clear();
-    if (!rh::PublishHTML(session, false)) {
+    if (!rh::publishStandingsPage(session, false)) {
         for (const rh::Message& m : prompt.messages())
             std::cerr << m.title << ": " << m.text << "\n";
         return EXIT_FAILURE;
     }
-    std::cout << "Standings page written to " << rh::GetHTMLpath(session) << "\n";
+    std::cout << "Standings page written to " << rh::standingsPagePath(session) << "\n";
     return EXIT_SUCCESS;
 }
 
@@ -116,6 +117,8 @@ int main(int argc, char* argv[]) {
     // Money is shown in the system's currency (Qt has set the C library's locale from the
     // environment by now).
     session.currency = rh::CurrencyFormat::fromCLocale();
+    // Every change is journalled; a load offers what a crash left unsaved.
+    session.journalMode = rh::JournalMode::Keep;
 
     // The window loads hidden; the splash shows it when both are ready.
     rh::ui::MainWindow window(session);

@@ -11,6 +11,20 @@ MsgAnswer ask(IPrompt& prompt, const std::string& title, const std::string& text
     return prompt.show(Message{title, text, icon, buttons});
 }
 
+Message plainMessage(const std::string& title, const std::string& text) {
+    return Message{title, text, MsgIcon::None, MsgButtons::Ok};
+}
+
+Message errorMessage(const std::string& title, const RhError& error) {
+    return Message{title, commonErrorText(error.number(), error.description()), MsgIcon::Critical,
+                   MsgButtons::Ok};
+}
+
+void showAll(IPrompt& prompt, const std::vector<Message>& messages) {
+    for (const Message& m : messages)
+        prompt.show(m);
+}
+
 void ShowErrorMsg(IPrompt& prompt, const std::string& title, const RhError& error) {
     ShowErrorMsg(prompt, title, error.number(), error.description());
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace rh {
 
@@ -55,6 +56,14 @@ struct PayoutEditorRequest {
     CurrencyFormat currency; // the amounts are written in this format
 };
 
+/// A one-line text question (a name to type). The answer goes into `text`, which holds the
+/// offered text when asked.
+struct TextRequest {
+    std::string title;
+    std::string label;
+    std::string text;
+};
+
 class IPrompt {
 public:
     virtual ~IPrompt() = default;
@@ -71,6 +80,12 @@ public:
     /// Runs the payout worksheet modally. Returns true when accepted; the request then holds the
     /// accepted place count and amounts.
     virtual bool editPayouts(PayoutEditorRequest& request) = 0;
+    /// Asks for a line of text. True with the answer in the request's text when the director
+    /// pressed OK; false (request unchanged) on Cancel. A prompt that cannot ask answers false.
+    virtual bool askText(TextRequest& request) {
+        (void)request;
+        return false;
+    }
 };
 
 // Shorthands for the common shapes.
@@ -79,6 +94,13 @@ void showMessage(IPrompt& prompt, const std::string& title, const std::string& t
 MsgAnswer ask(IPrompt& prompt, const std::string& title, const std::string& text,
               MsgButtons buttons, MsgIcon icon);
 /// The common error message: critical icon, OK, titled with the failed operation's name.
+/// A plain message (OK, no icon) and the common error message, to be shown later.
+Message plainMessage(const std::string& title, const std::string& text);
+Message errorMessage(const std::string& title, const RhError& error);
+
+/// Shows each message in turn.
+void showAll(IPrompt& prompt, const std::vector<Message>& messages);
+
 void ShowErrorMsg(IPrompt& prompt, const std::string& title, const RhError& error);
 void ShowErrorMsg(IPrompt& prompt, const std::string& title, int number,
                   const std::string& description);

@@ -102,4 +102,20 @@ int ScriptedPrompt::countTitled(const std::string& title) const {
     return n;
 }
 
+bool ScriptedPrompt::askText(TextRequest& request) {
+    Shown s;
+    s.kind = "text";
+    s.message.title = request.title;
+    s.message.text = request.label;
+    shown.push_back(s);
+    if (texts.empty() || !texts.front()) {
+        if (!texts.empty())
+            texts.pop_front();
+        return false;
+    }
+    request.text = *texts.front();
+    texts.pop_front();
+    return true;
+}
+
 } // namespace rh

@@ -6,6 +6,7 @@
 #include "core/prompt.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ namespace rh {
 class ScriptedPrompt : public IPrompt {
 public:
     struct Shown {
-        std::string kind; // "message", "open", "save", "conflict", "roundOver", "payouts"
+        std::string kind; // "message", "open", "save", "conflict", "roundOver", "payouts", "text"
         Message message;  // for "message"; for others the title/text describe the call
         FileDialogSpec file;
         ConflictRequest conflict;
@@ -27,6 +28,7 @@ public:
     std::string resolveConflict(const ConflictRequest& request) override;
     void roundOver(bool tournamentOver) override;
     bool editPayouts(PayoutEditorRequest& request) override;
+    bool askText(TextRequest& request) override;
 
     // Scripting.
     std::deque<MsgAnswer> answers;        // for questions (OkCancel, YesNo, SaveDiscardCancel)
@@ -35,6 +37,7 @@ public:
     std::deque<bool> conflictTakesPlayer; // true: the player's score stands
     std::deque<PayoutEditorRequest> payoutResults; // accepted results, in order
     std::deque<bool> payoutAccepts;                // false = cancelled (when no result is queued)
+    std::deque<std::optional<std::string>> texts;  // typed answers; nothing = Cancel
     MsgAnswer defaultOkCancel = MsgAnswer::Ok;
     MsgAnswer defaultYesNo = MsgAnswer::No;
     MsgAnswer defaultSaveDiscardCancel = MsgAnswer::Cancel;

@@ -2,14 +2,13 @@
 
 #include "core/errors.h"
 #include "core/text.h"
-#include "services/session.h"
+#include "state/tournament_state.h"
 
 namespace rh {
 
 namespace {
 
-std::vector<EntryFeeRow> rowsWith(const Session& session, bool allTicked, bool fromStore) {
-    const TournamentState& state = session.state();
+std::vector<EntryFeeRow> rowsWith(const TournamentState& state, bool allTicked, bool fromStore) {
     std::vector<EntryFeeRow> rows;
     auto entrants = state.entrantsByName();
     rows.reserve(entrants.size());
@@ -25,13 +24,13 @@ std::vector<EntryFeeRow> rowsWith(const Session& session, bool allTicked, bool f
     return rows;
 }
 
-void storeAll(Session& session, const char* mark) {
-    TournamentState& state = session.state();
+} // namespace
+
+void storeAllEntryFeeMarks(TournamentState& state, bool paid) {
+    const char* mark = paid ? "1" : "0";
     for (const EntrantRef& e : state.entrantsByName())
         state.entryFeePaid.replace(Pad2(e.id), mark);
 }
-
-} // namespace
 
 std::vector<GridColumn> entryFeeColumns(bool progressive) {
     return {
@@ -40,42 +39,24 @@ std::vector<GridColumn> entryFeeColumns(bool progressive) {
     };
 }
 
-std::vector<EntryFeeRow> RefreshEntryFeeGrid(const Session& session, bool entryFeeChosen) {
-    return FillEntryFeeGrid(session, !entryFeeChosen);
+std::vector<EntryFeeRow> entryFeeRows(const TournamentState& state, bool entryFeeChosen) {
+    return entryFeeRowsMarked(state, !entryFeeChosen);
 }
 
-std::vector<EntryFeeRow> FillEntryFeeGrid(const Session& session, bool allTicked) {
-    return rowsWith(session, allTicked, !allTicked);
+std::vector<EntryFeeRow> entryFeeRowsMarked(const TournamentState& state, bool allTicked) {
+    return rowsWith(state, allTicked, !allTicked);
 }
 
-Rgb UpdateEntryFeePaid(Session& session, std::string_view idText, bool paid) {
+std::vector<EntryFeeRow> entryFeeRowsAll(const TournamentState& state, bool ticked) {
+    return rowsWith(state, ticked, false);
+}
+
+bool storeEntryFeeMark(TournamentState& state, std::string_view idText, bool paid) {
     std::string id = trim(idText);
     if (id == "00")
-        return entryFeeRowColor(paid);
-    try {
-        session.state().entryFeePaid.replace(Pad2(id), paid ? "1" : "0");
-    } catch (const RhError& e) {
-        session.ShowErrorMsg("Update Paid Data", e);
-    }
-    return entryFeeRowColor(paid);
-}
-
-std::vector<EntryFeeRow> SetAllEntryFees(Session& session) {
-    try {
-        storeAll(session, "1");
-    } catch (const RhError& e) {
-        session.ShowErrorMsg("cmdSetAll_Click", e);
-    }
-    return rowsWith(session, true, false);
-}
-
-std::vector<EntryFeeRow> ClearAllEntryFees(Session& session) {
-    try {
-        storeAll(session, "0");
-    } catch (const RhError& e) {
-        session.ShowErrorMsg("cmdClearAll_Click", e);
-    }
-    return rowsWith(session, false, false);
+        return false;
+    state.entryFeePaid.replace(Pad2(id), paid ? "1" : "0");
+    return true;
 }
 
 } // namespace rh

@@ -11,7 +11,7 @@
 
 namespace rh {
 
-class Session;
+class TournamentState;
 
 struct EntryFeeRow {
     bool paid = false; // the check box
@@ -30,19 +30,14 @@ inline Rgb entryFeeRowColor(bool paid) {
 /// The rows for the entry fee as chosen. `entryFeeChosen` is false when the fee list has nothing
 /// or its first entry (the amount 0) selected; every row is then ticked whatever is stored.
 /// Otherwise each row shows the stored mark (none counts as not paid).
-std::vector<EntryFeeRow> RefreshEntryFeeGrid(const Session& session, bool entryFeeChosen);
-
+std::vector<EntryFeeRow> entryFeeRows(const TournamentState& state, bool entryFeeChosen);
 /// The rows, every one ticked (`allTicked`) or from the stored marks.
-std::vector<EntryFeeRow> FillEntryFeeGrid(const Session& session, bool allTicked);
-
-/// A row's check box changed: replaces the entrant's stored mark by 1 (ticked) or 0. A row tagged
-/// "00" changes nothing. Errors are reported titled "Update Paid Data". Returns the row's colour.
-Rgb UpdateEntryFeePaid(Session& session, std::string_view idText, bool paid);
-
-/// "Set All": stores 1 for every entrant and returns every row ticked.
-std::vector<EntryFeeRow> SetAllEntryFees(Session& session);
-/// "Clear All": stores 0 for every entrant (the roll call is cleared, not only redrawn) and
-/// returns every row unticked.
-std::vector<EntryFeeRow> ClearAllEntryFees(Session& session);
+std::vector<EntryFeeRow> entryFeeRowsMarked(const TournamentState& state, bool allTicked);
+/// The rows, every one ticked or every one cleared, whatever is stored.
+std::vector<EntryFeeRow> entryFeeRowsAll(const TournamentState& state, bool ticked);
+/// Replaces the entrant's stored mark by 1 (paid) or 0. A row tagged "00" changes nothing (false).
+bool storeEntryFeeMark(TournamentState& state, std::string_view idText, bool paid);
+/// Stores the mark for every entrant.
+void storeAllEntryFeeMarks(TournamentState& state, bool paid);
 
 } // namespace rh

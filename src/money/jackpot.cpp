@@ -5,7 +5,7 @@
 #include "core/text.h"
 #include "roster/keys.h"
 #include "scoring/queries.h"
-#include "services/session.h"
+#include "state/tournament_state.h"
 #include "standings/score_scan.h"
 
 namespace rh {
@@ -74,16 +74,13 @@ std::vector<GridColumn> loneColumns(bool progressive) {
     };
 }
 
-std::vector<LoneRow> UpdateJackpotView(Session& session) {
-    std::vector<LoneRow> rows;
-    if (!session.viewsLoaded)
-        return rows;
-    try {
-        const TournamentState& state = session.state();
+void loneRows(const TournamentState& state, const CurrencyFormat& currency,
+              std::vector<LoneRow>& rows) {
+    {
         SortedCollection list;
         BuildLoneList(state, list);
         std::vector<std::string> payouts =
-            JackpotPayouts(list, JackpotAmount(state), session.currency);
+            JackpotPayouts(list, JackpotAmount(state), currency);
         const auto& records = list.items();
         rows.reserve(records.size());
         for (std::size_t r = 0; r < records.size(); ++r) {
@@ -92,35 +89,31 @@ std::vector<LoneRow> UpdateJackpotView(Session& session) {
             row.name = state.nameOf(row.tag);
             row.payout = payouts[r];
             row.lones = field(records[r], 0); // already the whole number of the count
-            row.color = positiveAmount(row.payout, session.currency) ? kMoneyGreen : kBlack;
+            row.color = positiveAmount(row.payout, currency) ? kMoneyGreen : kBlack;
             row.toolTip = state.aliases.value(row.tag);
             rows.push_back(std::move(row));
         }
-    } catch (const RhError& e) {
-        session.ShowErrorMsg("AddToLoneGrid", e);
     }
-    return rows;
 }
 
 namespace {
 // One line of the jackpot summary: the count, its money at the fee, and the whole jackpot.
-FineSummary fineSummary(const Session& session, long long count, double fee) {
+FineSummary fineSummary(const TournamentState& state, const CurrencyFormat& currency,
+                        long long count, double fee) {
     FineSummary s;
     s.count = "   " + fmt00(count);
-    s.money = formatMoney(static_cast<double>(count) * fee, session.currency, kMoneyNoLeadingZero);
-    s.jackpot = formatMoney(JackpotAmount(session.state()), session.currency, kMoneyNoLeadingZero);
+    s.money = formatMoney(static_cast<double>(count) * fee, currency, kMoneyNoLeadingZero);
+    s.jackpot = formatMoney(JackpotAmount(state), currency, kMoneyNoLeadingZero);
     return s;
 }
 } // namespace
 
-FineSummary UpdateBumpTotals(const Session& session) {
-    const TournamentState& state = session.state();
-    return fineSummary(session, fineCounts(state).bumps, state.settings.BumpFee());
+FineSummary bumpSummary(const TournamentState& state, const CurrencyFormat& currency) {
+    return fineSummary(state, currency, fineCounts(state).bumps, state.settings.BumpFee());
 }
 
-FineSummary UpdateWoodTotals(const Session& session) {
-    const TournamentState& state = session.state();
-    return fineSummary(session, fineCounts(state).woods, state.settings.WoodFee());
+FineSummary woodSummary(const TournamentState& state, const CurrencyFormat& currency) {
+    return fineSummary(state, currency, fineCounts(state).woods, state.settings.WoodFee());
 }
 
 std::string jackpotResultsCaption(const TournamentSettings& tourney) {

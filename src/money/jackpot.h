@@ -12,7 +12,6 @@
 
 namespace rh {
 
-class Session;
 class TournamentSettings;
 class TournamentState;
 struct CurrencyFormat;
@@ -51,7 +50,8 @@ std::vector<GridColumn> loneColumns(bool progressive);
 /// The rows of lvLoneView, most lones first; none unless the views have been filled from a loaded
 /// tournament (viewsLoaded). Errors are reported with the common error message titled
 /// "AddToLoneGrid"; the rows made until then are returned.
-std::vector<LoneRow> UpdateJackpotView(Session& session);
+void loneRows(const TournamentState& state, const CurrencyFormat& currency,
+              std::vector<LoneRow>& rows);
 
 /// The summary of one kind of fine: lblTotalBumps / lblTotalWood ("   00": three blanks, at least
 /// two digits), lblResultBump / lblResultWood (its money) and the jackpot shown in lblJackPot and
@@ -61,8 +61,8 @@ struct FineSummary {
     std::string money;
     std::string jackpot;
 };
-FineSummary UpdateBumpTotals(const Session& session);
-FineSummary UpdateWoodTotals(const Session& session);
+FineSummary bumpSummary(const TournamentState& state, const CurrencyFormat& currency);
+FineSummary woodSummary(const TournamentState& state, const CurrencyFormat& currency);
 
 /// lblResultsJackpot: the jackpot title followed by ":".
 std::string jackpotResultsCaption(const TournamentSettings& tourney);

@@ -222,27 +222,27 @@ void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& t) {
     t.DeriveTotalTables();
 }
 
-bool ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& prompt) {
+void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, ReadFindings& findings) {
     try {
         pugi::xml_node fees = doc.section("FeesPayout");
         if (!hasChildren(fees))
-            return true;
+            return;
         pugi::xml_node pay = child(fees, "Payout");
         if (!hasChildren(pay))
-            return true;
+            return;
         pugi::xml_node custom = child(pay, "Custom");
         if (!hasChildren(custom))
-            return true;
+            return;
         pugi::xml_node value = child(custom, "Value");
         if (!value)
-            return true;
+            return;
         std::int16_t option = int16Of(value);
         payout.PayoutOption = option == 0 ? 0 : 1;
         if (option == 0)
-            return true;
+            return;
         pugi::xml_node values = child(pay, "CustomValues");
         if (!hasChildren(values))
-            return true;
+            return;
         std::int16_t count = toInt16(values.attribute("Count").value());
         // The amounts live in a table of eight; a count outside it would send the payout
         // calculation past the table's end.
@@ -259,18 +259,16 @@ bool ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& 
             payout.CustomPayouts[i++] = amount;
         });
     } catch (...) {
-        showMessage(prompt, kAppTitle, kFeesPayoutError);
-        return false;
+        findings.push_back(plainMessage(kAppTitle, kFeesPayoutError));
     }
-    return true;
 }
 
-bool ProcessPlayers(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+void ProcessPlayers(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
     emptyStore(st.names);
     try {
         pugi::xml_node keys = doc.section("PlayerKeys");
         if (!hasChildren(keys))
-            return true;
+            return;
         st.debugNames.clear();
         forEachElement(keys, [&](pugi::xml_node key) {
             if (!hasChildren(key))
@@ -296,19 +294,17 @@ bool ProcessPlayers(const XmlDocument& doc, TournamentState& st, IPrompt& prompt
         });
     } catch (...) {
         RhError e = currentError();
-        showMessage(prompt, kAppTitle, kPlayersError + std::to_string(e.number()));
-        return false;
+        findings.push_back(plainMessage(kAppTitle, kPlayersError + std::to_string(e.number())));
     }
-    return true;
 }
 
-bool ProcessRoster(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
     st.roster.Clear();
     emptyStore(st.tableSeats);
     try {
         pugi::xml_node rounds = doc.section("RosterRounds");
         if (!hasChildren(rounds))
-            return true;
+            return;
         bool progressive = st.isProgressive();
         std::size_t tableCount = 0;
         forEachElement(rounds,
@@ -359,18 +355,16 @@ bool ProcessRoster(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
             });
         });
     } catch (...) {
-        ShowErrorMsg(prompt, kRosterTitle, currentError());
-        return false;
+        findings.push_back(errorMessage(kRosterTitle, currentError()));
     }
-    return true;
 }
 
-bool ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
     emptyStore(st.scores);
     try {
         pugi::xml_node scores = doc.section("Scores");
         if (!hasChildren(scores))
-            return true;
+            return;
         pugi::xml_node players = child(scores, "Players");
         if (!players)
             throw missingElement();
@@ -387,21 +381,19 @@ bool ProcessScores(const XmlDocument& doc, TournamentState& st, IPrompt& prompt)
             st.scores.setScore(fmt00(round), fmt00(id), fmt00(score));
         });
     } catch (...) {
-        ShowErrorMsg(prompt, kScoresTitle, currentError());
-        return false;
+        findings.push_back(errorMessage(kScoresTitle, currentError()));
     }
-    return true;
 }
 
-bool ProcessBumps(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+void ProcessBumps(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
     emptyStore(st.fines);
     try {
         pugi::xml_node bumps = doc.section("Bumps");
         if (!hasChildren(bumps))
-            return true;
+            return;
         pugi::xml_node players = child(bumps, "Players");
         if (!hasChildren(players))
-            return true;
+            return;
         std::int16_t id = 0, bump = 0, wood = 0, paid = 0;
         forEachElement(players, [&](pugi::xml_node p) {
             if (hasChildren(p)) {
@@ -415,21 +407,19 @@ bool ProcessBumps(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) 
             st.fines.replace(paidKey(id), zeroPad(paid, 1));
         });
     } catch (...) {
-        ShowErrorMsg(prompt, kBumpsTitle, currentError());
-        return false;
+        findings.push_back(errorMessage(kBumpsTitle, currentError()));
     }
-    return true;
 }
 
-bool ProcessLones(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) {
+void ProcessLones(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
     emptyStore(st.lones);
     try {
         pugi::xml_node lones = doc.section("Lones");
         if (!hasChildren(lones))
-            return true;
+            return;
         pugi::xml_node players = child(lones, "Players");
         if (!hasChildren(players))
-            return true;
+            return;
         std::int16_t id = 0, lone = 0;
         forEachElement(players, [&](pugi::xml_node p) {
             if (hasChildren(p)) {
@@ -439,22 +429,20 @@ bool ProcessLones(const XmlDocument& doc, TournamentState& st, IPrompt& prompt) 
             st.lones.replace(loneKey(id), fmt00(lone));
         });
     } catch (...) {
-        ShowErrorMsg(prompt, kLonesTitle, currentError());
-        return false;
+        findings.push_back(errorMessage(kLonesTitle, currentError()));
     }
-    return true;
 }
 
-bool readTournament(const XmlDocument& doc, TournamentState& state, IPrompt& prompt) {
+ReadFindings readTournament(const XmlDocument& doc, TournamentState& state) {
+    ReadFindings findings;
     ProcessTournamentInfo(doc, state.settings);
-    // Every section is read, whatever the one before reported.
-    bool clean = ProcessFeesPayout(doc, state.payout, prompt);
-    clean = ProcessPlayers(doc, state, prompt) && clean;
-    clean = ProcessRoster(doc, state, prompt) && clean;
-    clean = ProcessScores(doc, state, prompt) && clean;
-    clean = ProcessBumps(doc, state, prompt) && clean;
-    clean = ProcessLones(doc, state, prompt) && clean;
-    return clean;
+    ProcessFeesPayout(doc, state.payout, findings);
+    ProcessPlayers(doc, state, findings);
+    ProcessRoster(doc, state, findings);
+    ProcessScores(doc, state, findings);
+    ProcessBumps(doc, state, findings);
+    ProcessLones(doc, state, findings);
+    return findings;
 }
 
 } // namespace rh

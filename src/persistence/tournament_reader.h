@@ -11,26 +11,29 @@
 #include "state/tournament_state.h"
 
 #include <string>
+#include <vector>
 
 namespace rh {
+
+/// What reading a file found to report, in order: each a message to show as it stands.
+using ReadFindings = std::vector<Message>;
 
 /// Reads the file's bytes (ReadDataFile): unmasked and decoded to UTF-8 XML text.
 /// Throws RhError 53 when the path names no file, 70 or 75 when it cannot be read.
 std::string ReadDataFile(const std::string& path);
 
-/// TournamentInfo reports nothing: a field it cannot read keeps its value.
 void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& tourney);
-// The other sections answer false when they reported an error (and stopped there).
-bool ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, IPrompt& prompt);
-bool ProcessPlayers(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
-bool ProcessRoster(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
-bool ProcessScores(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
-bool ProcessBumps(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
-bool ProcessLones(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, ReadFindings& findings);
+void ProcessPlayers(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
+void ProcessRoster(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
+void ProcessScores(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
+void ProcessBumps(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
+void ProcessLones(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
 
 /// All sections in their order: TournamentInfo, FeesPayout, PlayerKeys, RosterRounds, Scores,
-/// Bumps, Lones. False when any section reported an error.
-bool readTournament(const XmlDocument& doc, TournamentState& state, IPrompt& prompt);
+/// Bumps, Lones.
+/// Answers the sections' reports in order, for the load to show.
+ReadFindings readTournament(const XmlDocument& doc, TournamentState& state);
 
 /// Texts and titles of the section reports.
 inline constexpr const char* kFeesPayoutError = "Error processing FeesPayout";

@@ -1,19 +1,14 @@
 #include "publishing/html.h"
 
+#include "core/currency.h"
 #include "core/errors.h"
-#include "core/prompt.h"
 #include "money/jackpot.h"
-#include "persistence/atomic_file.h"
-#include "services/session.h"
 #include "standings/leaders.h"
-
-#include <new>
+#include "state/tournament_state.h"
 
 namespace rh {
 
 namespace {
-
-bool s_htmlBusy = false;
 
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kTitleCell =
@@ -67,9 +62,8 @@ void cell(std::string& page, const char* width, const char* colour, bool first,
     page += last ? "</td></tr>\r\n" : "</td>\r\n";
 }
 
-void WriteHTMLHeader(std::string& page, const Session& session, const std::string& round,
+void WriteHTMLHeader(std::string& page, const TournamentSettings& t, const std::string& round,
                      const std::string& jackpot, bool tickOn) {
-    const TournamentSettings& t = session.tourney();
     page += "<HTML><HEAD><TITLE>Rankhall</TITLE><META HTTP-EQUIV=\"refresh\" CONTENT=\"";
     page += tickOn ? "1" : "15";
     page += "\"></HEAD><BODY>";
@@ -123,17 +117,6 @@ void WriteHTMLFooter(std::string& page) {
     page += kCrLf;
 }
 
-struct BusyGuard {
-    BusyGuard() { s_htmlBusy = true; }
-    ~BusyGuard() { s_htmlBusy = false; }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-};
-
-} // namespace
-
-namespace {
-
 void appendEscaped(std::string& out, std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const char c = text[i];
@@ -177,64 +160,17 @@ std::string htmlEscape(std::string_view text) {
     return out;
 }
 
-std::string buildHtmlPage(Session& session, bool tickOn) {
-    std::vector<LeaderEntry> entries;
-    bool failed = false;
-    std::string description;
-    try {
-        entries = BuildLeaderEntries(session);
-    } catch (const RhError& e) {
-        failed = true;
-        description = e.description();
-    }
-    std::string page = buildHtmlPage(session, tickOn, entries);
-    if (failed)
-        showMessage(session.prompt(), kAppTitle, "Create HTML Table Row: " + description);
-    return page;
-}
-
-std::string buildHtmlPage(const Session& session, bool tickOn,
+std::string standingsPage(const TournamentState& state, const CurrencyFormat& currency, bool tickOn,
                           const std::vector<LeaderEntry>& entries) {
     std::string page;
     page.reserve(2048 + entries.size() * 1200);
-    const std::string round = std::to_string(session.tourney().CurrentRound());
-    const std::string jackpot =
-        formatMoney(JackpotAmount(session.state()), session.currency, kMoney2);
-    WriteHTMLHeader(page, session, round, jackpot, tickOn);
+    const std::string round = std::to_string(state.settings.CurrentRound());
+    const std::string jackpot = formatMoney(JackpotAmount(state), currency, kMoney2);
+    WriteHTMLHeader(page, state.settings, round, jackpot, tickOn);
     for (const LeaderEntry& entry : entries)
         WriteHTMLRow(page, entry);
     WriteHTMLFooter(page);
     return page;
-}
-
-std::string GetHTMLpath(const Session& session) {
-    return session.tempDir + "/" + session.htmlFileName();
-}
-
-bool SaveHTMLFile(Session& session, const std::string& path, const std::string& text) {
-    // Through the one atomic writer: a temporary file of a unique name in the same folder,
-    // renamed over the old page, never a fixed name a planted link could redirect.
-    try {
-        writeFileAtomic(path, text);
-        return true;
-    } catch (const RhError& e) {
-        session.ShowErrorMsg("SaveHTMLFile", e);
-    } catch (const std::bad_alloc&) {
-        session.ShowErrorMsg("SaveHTMLFile", RhError(err::OutOfMemory));
-    }
-    return false;
-}
-
-bool PublishHTML(Session& session, bool tickOn) {
-    if (!session.dataFileLoaded || s_htmlBusy)
-        return false;
-    BusyGuard busy;
-    std::string page = buildHtmlPage(session, tickOn);
-    return SaveHTMLFile(session, GetHTMLpath(session), page);
-}
-
-bool htmlBusy() {
-    return s_htmlBusy;
 }
 
 } // namespace rh

@@ -6,6 +6,8 @@
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "persistence/xml_document.h"
+#include "services/changes.h"
+#include "services/restore.h"
 
 #include <filesystem>
 #include <new>
@@ -37,7 +39,9 @@ ReadOutcome readDocument(Session& s, const std::string& path, XmlDocument& doc) 
 
 bool loadParsed(Session& s, const XmlDocument& doc, TournamentState& target) {
     try {
-        s.loadReportedError = !readTournament(doc, target, s.prompt());
+        const ReadFindings findings = readTournament(doc, target);
+        s.loadReportedError = !findings.empty();
+        showAll(s.prompt(), findings);
     } catch (const std::bad_alloc&) {
         s.ShowErrorMsg(kLoadDocumentTitle, RhError(err::OutOfMemory));
         return false;
@@ -133,6 +137,7 @@ bool ResetAndLoad(Session& s, const std::string& path) {
     // Read into a tournament of its own: the open one stays whole until the new one is in.
     auto fresh = std::make_shared<TournamentState>();
     const bool errorsBefore = s.loadReportedError;
+    const std::string fileBefore = s.loadedFile;
     std::string chosen = path;
     bool loaded = false;
     if (chosen.empty()) {
@@ -146,10 +151,14 @@ bool ResetAndLoad(Session& s, const std::string& path) {
     }
     if (!loaded) {
         s.loadReportedError = errorsBefore;
+        s.loadedFile = fileBefore;
         return false;
     }
     s.InitVariables();
+    s.ResetTournamentData(); // the journal of the tournament before closes with it
     s.replaceState(std::move(fresh));
+    // The clock goes back to idle with the tournament: no round is being timed any more.
+    s.clock.ResetForLoad(WallTime{localWallSeconds()});
     s.dataFileLoaded = true;
     s.dataFileSaved = false;
     s.openDialogFile = chosen;
@@ -157,6 +166,8 @@ bool ResetAndLoad(Session& s, const std::string& path) {
     s.saveDialogFile.clear();
     s.htmlExportFile = s.htmlFileName();
     s.markUnmodified();
+    // Changes the journal gives back are not in the file: they count as changed.
+    openJournalAfterLoad(s);
     return true;
 }
 
@@ -181,6 +192,7 @@ bool LoadDocument(Session& s, const std::string& path, TournamentState& target) 
     if (PathExists(rcv) && askRecovery(s))
         return LoadXMLDocument(s, rcv, target);
     // The chosen file was parsed a moment ago; its tree is read as it stands.
+    s.loadedFile = path;
     return loadParsed(s, doc, target);
 }
 
@@ -188,6 +200,7 @@ bool LoadXMLDocument(Session& s, const std::string& path, TournamentState& targe
     XmlDocument doc;
     if (readDocument(s, path, doc) != ReadOutcome::Parsed)
         return false;
+    s.loadedFile = path;
     return loadParsed(s, doc, target);
 }
 
@@ -282,6 +295,7 @@ bool SaveTournament(Session& s, const std::string& path) {
     showMessage(s.prompt(), kFileLoadTitle, kSavedText, MsgIcon::Information);
     s.dataFileSaved = true;
     s.markUnmodified();
+    journalAfterSave(s, target);
     std::string rcv = GetRcvFileName(s);
     try {
         if (PathExists(rcv))
@@ -302,6 +316,7 @@ bool SaveData(Session& s, bool showMessage) {
         // The rename replaces the old recovery copy in one step: there is never a moment
         // without one.
         renameFile(tmp, rcv);
+        journalAfterRecoveryCopy(s, rcv);
         return true;
     } catch (const RhError& e) {
         s.ShowErrorMsg("SaveData", e);

@@ -1,6 +1,7 @@
 #include "services/round_advance.h"
 
-#include "scoring/round.h"
+#include "services/changes.h"
+#include "state/round.h"
 
 namespace rh {
 
@@ -64,6 +65,7 @@ bool AdvanceRound(Session& session, const RoundAdvanceHooks& hooks) {
         return false;
     bool advanced = false;
     runTrapped(session, "Advance Round", [&] {
+        recordChange(session, roundAdvanceChange(session));
         call(hooks.StopRoundTimer);
         call(hooks.RecordRoundTime);
         call(hooks.ResetRoundTimer);

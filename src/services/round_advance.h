@@ -5,7 +5,7 @@
 // parts of the program; they reach this service as hooks, which the window binds to its members
 // and tests bind to recorders. A hook left empty is skipped.
 
-#include "scoring/enter_scores.h"
+#include "services/score_entry.h"
 #include "services/session.h"
 
 #include <functional>

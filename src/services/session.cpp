@@ -19,6 +19,7 @@ Session::Session(IPrompt& prompt)
 
 void Session::ResetTournamentData() {
     m_state = std::make_shared<TournamentState>();
+    m_journal.reset();
 }
 
 void Session::InitVariables() {

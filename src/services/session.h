@@ -6,7 +6,8 @@
 
 #include "core/currency.h"
 #include "core/prompt.h"
-#include "money/payout.h"
+#include "persistence/journal.h"
+#include "services/payout_table.h"
 #include "state/tournament_state.h"
 #include "timing/clock.h"
 
@@ -15,6 +16,11 @@
 #include <string>
 
 namespace rh {
+
+/// Off: no journal is read or kept (checks and reports of a file). Keep: a load offers the
+/// changes of the file's journal and keeps a journal from then on (the window, rankhall-cli play).
+/// ReadOnly: the changes are offered, but the journal is never written (rankhall-cli restore).
+enum class JournalMode { Off, Keep, ReadOnly };
 
 class Session {
 public:
@@ -89,6 +95,15 @@ public:
     /// it with clock.ResetForLoad(now) instead of replacing it, so the window stays attached.
     TournamentClock clock;
 
+    /// The journal of the open tournament's changes; null while none is kept. It belongs to the
+    /// tournament state and is closed with it by ResetTournamentData.
+    Journal* journal() const { return m_journal.get(); }
+    void setJournal(std::unique_ptr<Journal> journal) { m_journal = std::move(journal); }
+    /// Whether a load offers the journal's changes and keeps a journal (services/restore.h).
+    JournalMode journalMode = JournalMode::Off;
+    /// The file the last successful load read (the recovery copy, when the director took it).
+    std::string loadedFile;
+
 private:
     /// A digest of everything isModified compares: the tournament as it would be saved, the
     /// entry fee marks and the clock's action count.
@@ -97,6 +112,7 @@ private:
     IPrompt* m_prompt;
     std::shared_ptr<TournamentState> m_state;
     std::uint64_t m_savedDigest = 0;
+    std::unique_ptr<Journal> m_journal;
 };
 
 /// The system's temporary folder (TMPDIR honoured), without a trailing separator.

@@ -3,7 +3,7 @@
 #include "core/text.h"
 #include "roster/keys.h"
 #include "scoring/queries.h"
-#include "services/session.h"
+#include "state/tournament_state.h"
 #include "standings/score_scan.h"
 
 #include <algorithm>
@@ -48,11 +48,8 @@ std::vector<GridColumn> gameDetailColumns(bool progressive, int totalRounds) {
     return cols;
 }
 
-std::vector<GameDetailRow> LoadGameDetailGrid(const Session& session) {
+std::vector<GameDetailRow> gameDetailRows(const TournamentState& state) {
     std::vector<GameDetailRow> rows;
-    if (!session.IsTourneyLoaded())
-        return rows;
-    const TournamentState& state = session.state();
     const int totalRounds = std::max<int>(state.settings.TotalRounds(), 0);
     const int current = state.currentRound();
     const auto entrants = state.entrantsByName();
@@ -116,10 +113,8 @@ std::vector<GameDetailRow> LoadGameDetailGrid(const Session& session) {
             }
             if (r > totalRounds)
                 continue; // a round past the columns still counts towards the total
-            if (r > current)
-                row.cells.emplace_back();
-            else if (!score)
-                row.cells.emplace_back("0");
+            if (r > current || !score)
+                row.cells.emplace_back(); // not played (yet): blank, not a score of 0
             else if (numeric)
                 row.cells.push_back(picture(n, 1));
             else

@@ -10,7 +10,7 @@
 
 namespace rh {
 
-class Session;
+class TournamentState;
 
 struct GameDetailRow {
     /// name, rounds 1..TotalRounds, Total, Lone, Bump, Wood, name again.
@@ -26,9 +26,9 @@ std::vector<GridColumn> gameDetailColumns(bool progressive, int totalRounds);
 inline constexpr int kGameDetailWidthTwips = 17775;
 
 /// The rows in the order of the entrant list (the window then sorts them by its column 3,
-/// descending, as text). None unless a tournament is loaded. A played round shows its score
-/// (" 7"), or "0" when none is stored; a round not yet played is empty; the total counts rounds
+/// descending). A played round shows its score (" 7"); a round the entrant has not played (no
+/// score stored, or a round after the current one) is blank; the total counts rounds
 /// 1..CurrentRound; total and counts use the "  0" picture.
-std::vector<GameDetailRow> LoadGameDetailGrid(const Session& session);
+std::vector<GameDetailRow> gameDetailRows(const TournamentState& state);
 
 } // namespace rh

@@ -1,9 +1,10 @@
 #include "standings/leader_rows.h"
 
+#include "state/tournament_state.h"
+
 #include "core/errors.h"
 #include "core/prompt.h"
 #include "core/text.h"
-#include "services/session.h"
 #include "standings/score_scan.h"
 
 namespace rh {
@@ -72,16 +73,6 @@ std::vector<LeaderRow> leaderRows(const TournamentState& state, std::vector<Lead
     rows.reserve(entries.size());
     for (LeaderEntry& entry : entries)
         rows.push_back(AddToLeaderGrid(state, std::move(entry)));
-    return rows;
-}
-
-std::vector<LeaderRow> UpdateLeaderGridMain(Session& session) {
-    std::vector<LeaderRow> rows;
-    try {
-        rows = leaderRows(session.state(), BuildLeaderEntries(session));
-    } catch (const std::exception&) {
-        showMessage(session.prompt(), "", "error in UpdateLeaderGridMain");
-    }
     return rows;
 }
 

@@ -12,7 +12,6 @@
 
 namespace rh {
 
-class Session;
 class TournamentState;
 
 inline constexpr std::size_t kLeaderColumnCount = 12;
@@ -56,9 +55,5 @@ LeaderRow AddToLeaderGrid(const TournamentState& state, LeaderEntry entry);
 
 /// The grid rows of the given entries, in their order.
 std::vector<LeaderRow> leaderRows(const TournamentState& state, std::vector<LeaderEntry> entries);
-
-/// Rebuilds every row of the standings grid. An error shows "error in UpdateLeaderGridMain" (OK,
-/// no title); the rows built until then are returned.
-std::vector<LeaderRow> UpdateLeaderGridMain(Session& session);
 
 } // namespace rh

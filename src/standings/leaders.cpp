@@ -1,11 +1,12 @@
 #include "standings/leaders.h"
 
+#include "core/currency.h"
 #include "core/errors.h"
 #include "core/text.h"
 #include "roster/keys.h"
 #include "scoring/queries.h"
-#include "services/session.h"
 #include "standings/score_scan.h"
+#include "state/tournament_state.h"
 
 #include <algorithm>
 
@@ -75,9 +76,9 @@ std::string averageText(std::int32_t total, int played) {
     return text;
 }
 
-bool buildEntry(Session& session, const EntryContext& ctx, const std::string& record,
-                LeaderEntry& entry, int paidCount, LeaderCounters& counters,
-                const std::vector<std::string>& payoutTexts) {
+bool buildEntry(const EntryContext& ctx, const std::string& record, LeaderEntry& entry,
+                int paidCount, LeaderCounters& counters,
+                const std::vector<std::string>& payoutTexts, std::vector<RhError>& errors) {
     try {
         const TournamentState& state = ctx.state;
         const TournamentSettings& t = state.settings;
@@ -149,7 +150,7 @@ bool buildEntry(Session& session, const EntryContext& ctx, const std::string& re
         entry[kLeaderId] = id;
         return true;
     } catch (const RhError& e) {
-        session.ShowErrorMsg("BuildEntry", e);
+        errors.push_back(e);
         return false;
     }
 }
@@ -180,27 +181,27 @@ void BuildLeaderList(TournamentState& state) {
     }
 }
 
-bool BuildEntry(Session& session, const std::string& record, LeaderEntry& entry, int paidCount,
-                LeaderCounters& counters, const std::vector<std::string>& payoutTexts) {
-    EntryContext ctx(session.state(), session.currency, nullptr);
-    return buildEntry(session, ctx, record, entry, paidCount, counters, payoutTexts);
+bool buildLeaderEntry(const TournamentState& state, const CurrencyFormat& currency,
+                      const std::string& record, LeaderEntry& entry, int paidCount,
+                      LeaderCounters& counters, const std::vector<std::string>& payoutTexts,
+                      std::vector<RhError>& errors) {
+    EntryContext ctx(state, currency, nullptr);
+    return buildEntry(ctx, record, entry, paidCount, counters, payoutTexts, errors);
 }
 
-std::vector<LeaderEntry> BuildLeaderEntries(Session& session) {
-    std::vector<std::string> texts;
-    const int paid = session.payout.GetPayouts(session, texts);
-    const TournamentState& state = session.state();
+LeaderEntries leaderEntries(const TournamentState& state, const CurrencyFormat& currency,
+                            int paidCount, const std::vector<std::string>& payoutTexts) {
     const EntrantFacts facts(state);
-    const EntryContext ctx(state, session.currency, &facts);
+    const EntryContext ctx(state, currency, &facts);
     const auto& records = state.sortedScores.items();
-    std::vector<LeaderEntry> entries;
-    entries.reserve(records.size());
+    LeaderEntries result;
+    result.entries.reserve(records.size());
     LeaderCounters counters;
     LeaderEntry entry;
     for (const std::string& record : records)
-        if (buildEntry(session, ctx, record, entry, paid, counters, texts))
-            entries.push_back(entry);
-    return entries;
+        if (buildEntry(ctx, record, entry, paidCount, counters, payoutTexts, result.errors))
+            result.entries.push_back(entry);
+    return result;
 }
 
 } // namespace rh

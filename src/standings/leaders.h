@@ -6,6 +6,8 @@
 // Payout texts are handed around as a vector indexed by row position - 1 (row position 1 is
 // element 0); a position past the end reads as "".
 
+#include "core/errors.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -13,7 +15,7 @@
 
 namespace rh {
 
-class Session;
+struct CurrencyFormat;
 class TournamentState;
 
 /// The fields of a leader entry, by index.
@@ -36,7 +38,7 @@ enum LeaderField : std::size_t {
 
 using LeaderEntry = std::array<std::string, kLeaderFieldCount>;
 
-/// The row-building state carried from one BuildEntry to the next within one refresh.
+/// The row-building state carried from one buildLeaderEntry to the next within one refresh.
 struct LeaderCounters {
     int row = 0;
     int place = 0;
@@ -51,14 +53,21 @@ const std::string& payoutTextAt(const std::vector<std::string>& texts, int posit
 /// of rounds 1..CurrentRound. Throws RhError 6 for a total outside 16 bits (a damaged file).
 void BuildLeaderList(TournamentState& state);
 
-/// Fills the entry for one leader record and advances the counters. Errors are reported with
-/// the common error message titled "BuildEntry"; the entry then keeps what it had and the
-/// result is false.
-bool BuildEntry(Session& session, const std::string& record, LeaderEntry& entry, int paidCount,
-                LeaderCounters& counters, const std::vector<std::string>& payoutTexts);
+/// Fills the entry for one leader record and advances the counters. A failure is added to
+/// `errors`; the entry then keeps what it had and the result is false.
+bool buildLeaderEntry(const TournamentState& state, const CurrencyFormat& currency,
+                      const std::string& record, LeaderEntry& entry, int paidCount,
+                      LeaderCounters& counters, const std::vector<std::string>& payoutTexts,
+                      std::vector<RhError>& errors);
 
-/// All leader entries in sortedScores order. Runs GetPayouts (which rebuilds the leader list)
-/// and one BuildEntry per record. Errors of GetPayouts propagate to the caller.
-std::vector<LeaderEntry> BuildLeaderEntries(Session& session);
+/// The leader entries in sortedScores order (the leader list must be built), each with the
+/// payout text of its row position; the records that failed are left out and their errors kept,
+/// in order.
+struct LeaderEntries {
+    std::vector<LeaderEntry> entries;
+    std::vector<RhError> errors;
+};
+LeaderEntries leaderEntries(const TournamentState& state, const CurrencyFormat& currency,
+                            int paidCount, const std::vector<std::string>& payoutTexts);
 
 } // namespace rh

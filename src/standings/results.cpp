@@ -5,9 +5,9 @@
 #include "core/text.h"
 #include "roster/keys.h"
 #include "scoring/queries.h"
-#include "services/session.h"
 #include "standings/leaders.h"
 #include "standings/score_scan.h"
+#include "state/tournament_state.h"
 
 #include <cmath>
 
@@ -66,12 +66,10 @@ std::string bumpFrameCaption(bool progressive) {
     return progressive ? "Players who owe bump money" : "Teams who owe bump money";
 }
 
-std::vector<WinnerRow> UpdateWinnerGrid(Session& session) {
+std::vector<WinnerRow> winnerRows(const TournamentState& state, const CurrencyFormat& currency,
+                                  const std::vector<std::string>& texts) {
     std::vector<WinnerRow> rows;
     try {
-        std::vector<std::string> texts;
-        session.payout.GetPayouts(session, texts);
-        const TournamentState& state = session.state();
         const auto& records = state.sortedScores.items();
         const long long entrants = state.settings.TotalPlort();
         const auto names = valuesById(state.names, entrants);
@@ -104,7 +102,7 @@ std::vector<WinnerRow> UpdateWinnerGrid(Session& session) {
             const std::string& payout = payoutTextAt(texts, position);
             row.payout = payout.empty() ? " " : payout;
             row.lones = std::to_string(countValue(filed ? at(lones, n) : state.lones.find(id)));
-            row.color = positiveAmount(row.payout, session.currency) ? kMoneyGreen : kBlack;
+            row.color = positiveAmount(row.payout, currency) ? kMoneyGreen : kBlack;
             row.tag = id;
             const std::string* alias = filed ? at(aliases, n) : state.aliases.find(id);
             row.toolTip = alias ? *alias : std::string();
@@ -116,10 +114,9 @@ std::vector<WinnerRow> UpdateWinnerGrid(Session& session) {
     return rows;
 }
 
-std::vector<BumpRow> UpdateBumpGrid(Session& session) {
+std::vector<BumpRow> debtorRows(const TournamentState& state, const CurrencyFormat& currency) {
     std::vector<BumpRow> rows;
     try {
-        const TournamentState& state = session.state();
         const TournamentSettings& t = state.settings;
         for (const EntrantRef& e : state.entrantsByName()) {
             std::string bumps = storedCount(state.fines, makekey(e.id, "00"));
@@ -133,7 +130,7 @@ std::vector<BumpRow> UpdateBumpGrid(Session& session) {
             BumpRow row;
             row.paid = tryParseNumber(mark, m) && m == 1.0;
             row.name = e.name;
-            row.payIn = formatMoney(w * t.WoodFee() + b * t.BumpFee(), session.currency, kMoney);
+            row.payIn = formatMoney(w * t.WoodFee() + b * t.BumpFee(), currency, kMoney);
             row.bumps = countText(bumps);
             row.woods = countText(woods);
             row.color = bumpRowColor(row.paid);
@@ -147,16 +144,11 @@ std::vector<BumpRow> UpdateBumpGrid(Session& session) {
     return rows;
 }
 
-Rgb SetBumpPaid(Session& session, std::string_view idText, bool paid) {
+bool storeFinesPaid(TournamentState& state, std::string_view idText, bool paid) {
     if (trim(idText) == "00")
-        return bumpRowColor(paid);
-    try {
-        session.state().fines.replace(makekey(idText, "02"), paid ? "1" : "0");
-        session.leaderViewRefresh = true;
-    } catch (const RhError& e) {
-        session.ShowErrorMsg("Update Paid Data", e);
-    }
-    return bumpRowColor(paid);
+        return false;
+    state.fines.replace(makekey(idText, "02"), paid ? "1" : "0");
+    return true;
 }
 
 } // namespace rh

@@ -10,7 +10,8 @@
 
 namespace rh {
 
-class Session;
+struct CurrencyFormat;
+class TournamentState;
 
 struct WinnerRow {
     std::string name;
@@ -41,10 +42,11 @@ std::string bumpFrameCaption(bool progressive);
 
 /// Every entrant, best first: the leader list and the payout texts are rebuilt. Stops quietly at
 /// an error and returns the rows made until then.
-std::vector<WinnerRow> UpdateWinnerGrid(Session& session);
+std::vector<WinnerRow> winnerRows(const TournamentState& state, const CurrencyFormat& currency,
+                                  const std::vector<std::string>& payoutTexts);
 
 /// The entrants with at least one bump or wood, in alphabetical order of their names.
-std::vector<BumpRow> UpdateBumpGrid(Session& session);
+std::vector<BumpRow> debtorRows(const TournamentState& state, const CurrencyFormat& currency);
 
 /// The colour of a debt row for its check box.
 inline Rgb bumpRowColor(bool paid) {
@@ -54,6 +56,6 @@ inline Rgb bumpRowColor(bool paid) {
 /// A debt row's check box was ticked (paid) or cleared: replaces the entrant's paid mark by 1 or
 /// 0 and marks the standings stale. A row tagged "00" changes nothing. Errors are reported with
 /// the common error message titled "Update Paid Data". Returns the row's new colour.
-Rgb SetBumpPaid(Session& session, std::string_view idText, bool paid);
+bool storeFinesPaid(TournamentState& state, std::string_view idText, bool paid);
 
 } // namespace rh

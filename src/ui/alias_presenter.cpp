@@ -3,6 +3,7 @@
 #include "core/errors.h"
 #include "core/text.h"
 #include "roster/aliases.h"
+#include "services/changes.h"
 #include "services/session.h"
 #include "standings/score_scan.h"
 #include "ui/grid.h"
@@ -158,6 +159,10 @@ bool AliasPresenter::UpdateAlias() {
             tab->txtAliasCtrl->setFocus(Qt::OtherFocusReason);
             return false;
         case rh::AliasUpdate::Stored:
+            recordChange(
+                session,
+                Change::count(ChangeKind::Alias, getPlayerID(), ss(tab->txtAliasCtrl->text())),
+                true);
             session.leaderViewRefresh = true; // the standings show aliases as hints
             refillGrid();
             break;

@@ -86,13 +86,34 @@ ClockPresenter::~ClockPresenter() {
 }
 
 void ClockPresenter::StartStopTournament() {
-    m_clock.StartStopTournament(m_prompt, now());
+    const ClockState before = m_clock.state();
+    const WallTime at = now();
+    m_clock.StartStopTournament(m_prompt, at);
+    report(before, at);
 }
 void ClockPresenter::BannerStart() {
-    m_clock.BannerStart(m_prompt, now());
+    const ClockState before = m_clock.state();
+    const WallTime at = now();
+    m_clock.BannerStart(m_prompt, at);
+    report(before, at);
 }
 void ClockPresenter::PauseResume() {
+    const ClockState before = m_clock.state();
+    const WallTime at = now();
     m_clock.PauseResume();
+    report(before, at);
+}
+
+void ClockPresenter::report(ClockState before, WallTime at) {
+    const ClockState after = m_clock.state();
+    if (!changed || after == before)
+        return;
+    ChangeKind kind = ChangeKind::ClockStop;
+    if (after == ClockState::Paused)
+        kind = ChangeKind::ClockPause;
+    else if (after == ClockState::Running)
+        kind = before == ClockState::Paused ? ChangeKind::ClockResume : ChangeKind::ClockStart;
+    changed(Change::clock(kind, at.localSeconds));
 }
 void ClockPresenter::TourneyTick() {
     m_clock.TourneyTick(now());

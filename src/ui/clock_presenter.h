@@ -5,6 +5,7 @@
 // banner buttons to the clock, and copies the clock's display into the Timer tab and the
 // dashboard after every change, whoever made it (a button, a tick, or the round advance).
 
+#include "persistence/journal.h"
 #include "timing/clock.h"
 
 #include <QObject>
@@ -38,6 +39,8 @@ public:
 
     /// Replaces the wall clock (tests).
     void setNow(std::function<WallTime()> now) { m_now = std::move(now); }
+    /// Told of every start, pause, resume and stop the director makes (for the journal).
+    std::function<void(const Change&)> changed;
     WallTime now() const { return m_now(); }
 
     TournamentClock& clock() { return m_clock; }
@@ -60,6 +63,9 @@ public slots:
     void apply();
 
 private:
+    /// Tells `changed` what the button did, judged by the clock's state before it.
+    void report(ClockState before, WallTime at);
+
     TournamentClock& m_clock;
     IPrompt& m_prompt;
     Dashboard* m_dash;

@@ -1,4 +1,5 @@
 #include "ui/details_presenter.h"
+#include "services/views.h"
 
 #include "core/errors.h"
 #include "services/session.h"
@@ -16,7 +17,7 @@ namespace rh::ui {
 
 namespace {
 
-/// The column the rows are sorted by after each rebuild, descending, as text.
+/// The column the rows are sorted by after each rebuild, descending.
 constexpr int kInitialSortColumn = 3;
 
 } // namespace
@@ -34,11 +35,11 @@ DetailsPresenter::DetailsPresenter(MainWindow& window)
     connect(&window, &MainWindow::tournamentLoaded, this, [this] {
         layOutColumns();
         if (m_window.tabs()->currentIndex() == MainWindow::TabDetails)
-            LoadGameDetailGrid();
+            gameDetailRows();
     });
     connect(&window, &MainWindow::tabShown, this, [this](int index) {
         if (index == MainWindow::TabDetails)
-            LoadGameDetailGrid();
+            gameDetailRows();
     });
 }
 
@@ -47,14 +48,14 @@ void DetailsPresenter::layOutColumns() {
     m_model->setColumns(toGridColumns(rh::gameDetailColumns(t.isProgressive(), t.TotalRounds())));
 }
 
-void DetailsPresenter::LoadGameDetailGrid() {
+void DetailsPresenter::gameDetailRows() {
     Session& session = m_window.session();
     try {
         const TournamentSettings& t = session.tourney();
-        // The played rounds (and the totals) sort by value; the rounds still to come as text.
-        m_model->setValueSortedColumns(gameDetailValueColumns(t.TotalRounds(), t.CurrentRound()));
+        // The rounds and the totals sort by value: 2 comes before 10.
+        m_model->setValueSortedColumns(gameDetailValueColumns(t.TotalRounds()));
         std::vector<GridRow> rows;
-        for (rh::GameDetailRow& d : rh::LoadGameDetailGrid(session)) {
+        for (rh::GameDetailRow& d : rh::gameDetailRows(session)) {
             GridRow row;
             row.cells.reserve(d.cells.size());
             for (const std::string& cell : d.cells)
@@ -64,8 +65,13 @@ void DetailsPresenter::LoadGameDetailGrid() {
             rows.push_back(std::move(row));
         }
         m_model->setRows(std::move(rows));
-        if (m_model->rowCount() > 0 && m_model->columnCount() > kInitialSortColumn)
+        if (m_model->rowCount() > 0 && m_model->columnCount() > kInitialSortColumn) {
+            // As a heading click would sort it; a click on that heading then sorts ascending.
+            m_model->setHeadingDescending(kInitialSortColumn, true);
             m_model->sortRows(kInitialSortColumn, Qt::DescendingOrder, SortKind::Text);
+            if (m_model->isValueSorted(kInitialSortColumn))
+                m_model->sortRows(kInitialSortColumn, Qt::DescendingOrder, SortKind::Value);
+        }
     } catch (const RhError& e) {
         session.ShowErrorMsg("Load Detail Grid", e);
     }

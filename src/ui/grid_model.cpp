@@ -19,11 +19,9 @@ ColumnSort columnSortFromTag(const QString& tag) {
     return ColumnSort::Text;
 }
 
-QList<int> gameDetailValueColumns(int totalRounds, int currentRound) {
+QList<int> gameDetailValueColumns(int totalRounds) {
     QList<int> columns;
-    for (int r = 1; r <= std::min(currentRound, totalRounds); ++r)
-        columns.append(r);
-    for (int c = totalRounds + 1; c <= totalRounds + 4; ++c)
+    for (int c = 1; c <= totalRounds + 4; ++c)
         columns.append(c);
     return columns;
 }
@@ -234,7 +232,7 @@ void GridModel::setHeadingDescending(int column, bool descending) {
 
 void GridModel::headingClicked(int column) {
     switch (m_sortMode) {
-    case GridSortMode::SharedDirection:
+    case GridSortMode::FlipDirection:
         SortByColumn(*this, column, true);
         break;
     case GridSortMode::PerHeading:

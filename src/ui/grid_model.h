@@ -77,11 +77,11 @@ template <class Rgb> QColor toQColor(const Rgb& c) {
 
 /// How a column-heading click sorts a grid.
 enum class GridSortMode {
-    /// SortByColumn with the flip flag set: the one direction shared by all grids flips.
-    SharedDirection,
-    /// The game detail rule: each heading keeps its own direction, flipped when the grid is
-    /// already sorted by the clicked column; columns named by setValueSortedColumns sort by value
-    /// after the text sort, all others as text.
+    /// SortByColumn with the flip flag set: the grid's own direction flips.
+    FlipDirection,
+    /// The game detail rule: each heading keeps its own direction, and a click on the column the
+    /// grid is sorted by sorts the other way round; columns named by setValueSortedColumns sort
+    /// by value after the text sort, all others as text.
     PerHeading,
     /// Heading clicks do not sort.
     None
@@ -129,8 +129,7 @@ public:
     void setSortMode(GridSortMode mode) { m_sortMode = mode; }
     GridSortMode sortMode() const { return m_sortMode; }
     /// PerHeading mode: the columns that sort by value after their text sort (the game detail
-    /// grid's played rounds and its Total, Lone, Bump and Wood columns). See
-    /// gameDetailValueColumns().
+    /// grid's rounds and its Total, Lone, Bump and Wood columns). See gameDetailValueColumns().
     void setValueSortedColumns(QList<int> columns) { m_valueColumns = std::move(columns); }
     bool isValueSorted(int column) const { return m_valueColumns.contains(column); }
 
@@ -170,6 +169,9 @@ public:
     /// The column the rows were last sorted by (-1: unsorted since the last setRows) and how.
     int sortColumn() const { return m_sortColumn; }
     Qt::SortOrder sortOrder() const { return m_sortOrder; }
+    /// The grid's own direction for SortByColumn (true: descending); it starts out true.
+    bool sortDirection() const { return m_sortDirection; }
+    void setSortDirection(bool descending) { m_sortDirection = descending; }
     /// PerHeading mode: the heading's own flag (none counts as ascending).
     bool headingDescending(int column) const;
     void setHeadingDescending(int column, bool descending);
@@ -209,14 +211,15 @@ private:
     QList<int> m_toolTipColumns;
     QList<int> m_valueColumns;
     rh::CurrencyFormat m_currency;
-    GridSortMode m_sortMode = GridSortMode::SharedDirection;
+    GridSortMode m_sortMode = GridSortMode::FlipDirection;
+    bool m_sortDirection = true;
     bool m_checkable = false;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };
 
-/// The game detail grid's value-sorted columns: played rounds 1..currentRound (at most
-/// totalRounds) and Total, Lone, Bump and Wood (totalRounds + 1 .. totalRounds + 4).
-QList<int> gameDetailValueColumns(int totalRounds, int currentRound);
+/// The game detail grid's value-sorted columns: every round 1..totalRounds (so round scores order
+/// by number: 2 before 10) and Total, Lone, Bump and Wood (totalRounds + 1 .. totalRounds + 4).
+QList<int> gameDetailValueColumns(int totalRounds);
 
 } // namespace rh::ui

@@ -11,35 +11,25 @@ namespace rh::ui {
 
 namespace {
 
-// True, as the standings refresh leaves it: the first heading click sorts ascending.
-bool s_sortDirection = true;
-
 Qt::SortOrder orderOf(bool direction) {
     return direction ? Qt::DescendingOrder : Qt::AscendingOrder;
 }
 
 } // namespace
 
-bool sortDirection() {
-    return s_sortDirection;
-}
-void setSortDirection(bool direction) {
-    s_sortDirection = direction;
-}
-
 void SortByColumn(GridModel& grid, int column, bool flip) {
     if (flip)
-        s_sortDirection = !s_sortDirection;
+        grid.setSortDirection(!grid.sortDirection());
     if (column < 0 || column >= grid.columnCount())
         return;
     // "XXXX" columns sort by their shown text like text columns: their keys are the texts.
     const SortKind kind =
         grid.column(column).sort() == ColumnSort::Number ? SortKind::NumberKey : SortKind::Text;
-    grid.sortRows(column, orderOf(s_sortDirection), kind);
+    grid.sortRows(column, orderOf(grid.sortDirection()), kind);
 }
 
 void SortByColumnWithDirection(GridModel& grid, int column, bool flip, bool direction) {
-    s_sortDirection = direction;
+    grid.setSortDirection(direction);
     SortByColumn(grid, column, flip);
 }
 
@@ -85,7 +75,7 @@ void SortGameDetailColumn(GridModel& grid, int column) {
     if (column < 0 || column >= grid.columnCount())
         return;
     if (grid.sortColumn() == column)
-        grid.setHeadingDescending(column, !grid.headingDescending(column));
+        grid.setHeadingDescending(column, grid.sortOrder() != Qt::DescendingOrder);
     const Qt::SortOrder order =
         grid.headingDescending(column) ? Qt::DescendingOrder : Qt::AscendingOrder;
     grid.sortRows(column, order, SortKind::Text);

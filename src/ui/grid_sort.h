@@ -1,15 +1,16 @@
 #pragma once
-// Column sorting shared by every grid of the window.
+// Column sorting for every grid of the window.
 //
-// One sort direction serves all grids: a heading click flips it and sorts the clicked column in
-// the new direction (true: descending, false: ascending). It starts out true, the state the
-// standings refresh leaves it in, so the first heading click of a session sorts ascending and the
-// next one descending. Number columns ("NUMBER" tag) sort by value through a text key: a value of
+// Each grid keeps its own sort direction (GridModel::sortDirection): a heading click flips it and
+// sorts the clicked column in the new direction (true: descending, false: ascending). It starts
+// out true, the state the standings refresh leaves it in, so the first heading click on a grid
+// sorts ascending and the next one descending; sorting one grid never changes another's. Number
+// columns ("NUMBER" tag) sort by value through a text key: a value of
 // 0 or more becomes the number mask (30 digits, a point, 30 digits) filled with the value, a
 // negative value the same mask with its digits complemented behind "&", so comparing keys as text
 // orders them by value and texts that are no number fall in among them as text.
 //
-// All functions run on the user-interface thread; the shared direction is not guarded.
+// All functions run on the user-interface thread.
 
 #include <QString>
 #include <Qt>
@@ -18,14 +19,10 @@ namespace rh::ui {
 
 class GridModel;
 
-/// The direction shared by all grids (true: descending).
-bool sortDirection();
-void setSortDirection(bool direction);
-
 /// Sorts the grid by a column (0 for the first) by the column's type: "NUMBER" by value, else as
-/// text. With `flip` set the shared direction flips first. Tied rows keep their order.
+/// text. With `flip` set the grid's direction flips first. Tied rows keep their order.
 void SortByColumn(GridModel& grid, int column, bool flip);
-/// Stores the direction in the shared flag, then SortByColumn. The standings refresh calls it
+/// Stores the direction as the grid's own, then SortByColumn. The standings refresh calls it
 /// with the Score column, no flip and direction true: descending numeric order of score.
 void SortByColumnWithDirection(GridModel& grid, int column, bool flip, bool direction);
 
@@ -39,9 +36,10 @@ QString NumberMaskKey(double value);
 /// counts as 0) and compared by value. Returns false when the column does not exist.
 bool SortNumeric(GridModel& grid, int column, Qt::SortOrder order);
 
-/// The game detail grid's heading click: when the grid is already sorted by the column, the
-/// heading's own direction flips (it starts ascending); the rows sort by the column as text in
-/// that direction, then, for the grid's value-sorted columns, by value in the same direction.
+/// The game detail grid's heading click: when the grid is already sorted by the column, it sorts
+/// the other way round (and the heading keeps that direction); otherwise in the heading's own
+/// direction (at first ascending). The rows sort by the column as text in that direction, then,
+/// for the grid's value-sorted columns, by value in the same direction.
 void SortGameDetailColumn(GridModel& grid, int column);
 
 } // namespace rh::ui

@@ -2,10 +2,64 @@
 
 #include "ui/grid_model.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOptionHeader>
 
 namespace rh::ui {
+
+namespace {
+
+// Draws the headings' sort arrow from the heading's own order (see the header comment), and
+// leaves everything else to the application's style.
+class SortArrowStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        const auto* view = qobject_cast<const QHeaderView*>(widget);
+        const auto* heading = qstyleoption_cast<const QStyleOptionHeader*>(option);
+        if (element != PE_IndicatorHeaderArrow || !view || !heading) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        if (heading->sortIndicator == QStyleOptionHeader::None)
+            return;
+        const bool up = sortArrow(view->sortIndicatorOrder()) == Qt::UpArrow;
+        const QPointF c = QRectF(option->rect).center();
+        const qreal half = 4.5, rise = 2.5;
+        const QPointF tip(c.x(), up ? c.y() - rise : c.y() + rise);
+        const QPointF left(c.x() - half, up ? c.y() + rise : c.y() - rise);
+        const QPointF right(c.x() + half, left.y());
+        QColor colour = option->palette.color(QPalette::WindowText);
+        colour.setAlpha(200);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, true);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(colour);
+        const QPointF triangle[] = {tip, left, right};
+        painter->drawPolygon(triangle, 3);
+        painter->restore();
+    }
+};
+
+QStyle* sortArrowStyle() {
+    static QPointer<SortArrowStyle> style;
+    if (!style) {
+        style = new SortArrowStyle;
+        style->setParent(qApp); // one for all grids, gone with the application
+    }
+    return style;
+}
+
+} // namespace
+
+Qt::ArrowType sortArrow(Qt::SortOrder order) {
+    return order == Qt::AscendingOrder ? Qt::UpArrow : Qt::DownArrow;
+}
 
 GridBinding::GridBinding(QTreeView* view, GridModel* model)
     : QObject(view), m_view(view), m_model(model) {
@@ -32,6 +86,7 @@ GridBinding::GridBinding(QTreeView* view, GridModel* model)
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setSortIndicatorShown(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);
+    header->setStyle(sortArrowStyle());
 
     connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
         if (!m_model)

@@ -4,6 +4,10 @@
 // hidden, heading clicks that sort through the model's sort mode, and the row tag (entrant ID
 // text) of a clicked row handed out by signals.
 //
+// The heading of the sorted column shows the model's column and order, and its arrow points the
+// way the rows run: up for ascending (smallest at the top), down for descending, drawn the same
+// under every widget style (some styles draw Qt's ascending indicator pointing down).
+//
 // Ownership: configureGrid leaves a GridBinding as a child of the view (it dies with the view); the
 // model is not taken over. GridView is a QTreeView that owns a GridModel of its own and is
 // configured from the start; either way the view's object name is left as the caller set it.
@@ -46,6 +50,10 @@ private:
     QTreeView* m_view;
     QPointer<GridModel> m_model; // may be deleted before the view
 };
+
+/// The arrow a heading shows for a sort order: Qt::UpArrow for ascending, Qt::DownArrow for
+/// descending.
+Qt::ArrowType sortArrow(Qt::SortOrder order);
 
 /// Shows the model in the view as a report-mode grid and returns the binding whose signals carry
 /// the row tags. Calling it again with another model replaces the earlier binding.

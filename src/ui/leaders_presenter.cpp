@@ -1,4 +1,5 @@
 #include "ui/leaders_presenter.h"
+#include "services/views.h"
 
 #include "services/session.h"
 #include "standings/leader_rows.h"
@@ -61,12 +62,12 @@ LeadersPresenter::LeadersPresenter(MainWindow& window)
 
     connect(&window, &MainWindow::tournamentLoaded, this, &LeadersPresenter::onTournamentLoaded);
     connect(&window, &MainWindow::tournamentReset, this, &LeadersPresenter::InitLeaderGrid);
-    connect(&window, &MainWindow::scoreStored, this, &LeadersPresenter::UpdateLeaderGridMain);
+    connect(&window, &MainWindow::scoreStored, this, &LeadersPresenter::leaderGridRows);
     connect(&window, &MainWindow::roundChanged, this, &LeadersPresenter::onRoundChanged);
     // A new fee changes what each entrant owes; a new entry fee the payouts.
     auto feeChanged = [this] {
         if (m_window.session().postLoadComplete)
-            UpdateLeaderGridMain();
+            leaderGridRows();
     };
     connect(&window, &MainWindow::finesChanged, this, feeChanged);
     connect(&window, &MainWindow::entryFeeChanged, this, feeChanged);
@@ -80,7 +81,7 @@ void LeadersPresenter::InitLeaderGrid() {
     collapseHiddenColumns(m_window.leadersTab()->lvLeaderView);
 }
 
-void LeadersPresenter::UpdateLeaderGridMain() {
+void LeadersPresenter::leaderGridRows() {
     if (m_rendering)
         return;
     if (!m_window.session().dataFileLoaded) {
@@ -92,7 +93,7 @@ void LeadersPresenter::UpdateLeaderGridMain() {
     QTreeView* view = m_window.leadersTab()->lvLeaderView;
     // One repaint once the rows are in and sorted, not one per step.
     view->setUpdatesEnabled(false);
-    std::vector<LeaderRow> rows = rh::UpdateLeaderGridMain(m_window.session());
+    std::vector<LeaderRow> rows = rh::leaderGridRows(m_window.session());
     std::vector<GridRow> gridRows;
     gridRows.reserve(rows.size());
     for (const LeaderRow& row : rows)
@@ -105,19 +106,19 @@ void LeadersPresenter::UpdateLeaderGridMain() {
 
 void LeadersPresenter::onTournamentLoaded() {
     InitLeaderGrid();
-    UpdateLeaderGridMain();
+    leaderGridRows();
 }
 
 void LeadersPresenter::onRoundChanged() {
     m_window.UpdateSittingOut();
-    UpdateLeaderGridMain();
+    leaderGridRows();
 }
 
 void LeadersPresenter::onTabShown(int index) {
     if (index != MainWindow::TabLeaders || !m_window.session().leaderViewRefresh)
         return;
     m_window.session().leaderViewRefresh = false;
-    UpdateLeaderGridMain();
+    leaderGridRows();
 }
 
 } // namespace rh::ui

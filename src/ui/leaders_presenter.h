@@ -11,6 +11,7 @@
 //
 // Ownership: a child of the window; the model is a child of the grid view.
 
+#include "services/views.h"
 #include <QObject>
 
 namespace rh::ui {
@@ -28,7 +29,7 @@ public:
     /// The twelve columns, the first headed by the tournament kind; removes every row.
     void InitLeaderGrid();
     /// Rebuilds every row from the open tournament, then sorts by Score (descending).
-    void UpdateLeaderGridMain();
+    void leaderGridRows();
 
 private:
     void onTournamentLoaded();

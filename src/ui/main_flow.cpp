@@ -1,4 +1,6 @@
 #include "ui/main_flow.h"
+#include "services/standings_page.h"
+#include "services/views.h"
 
 #include "core/errors.h"
 #include "money/jackpot.h"
@@ -64,7 +66,7 @@ void preparePayoutsAfterLoad(Session& session) {
 
 std::string standingsText(Session& session) {
     const bool progressive = session.tourney().isProgressive();
-    const std::vector<LeaderRow> rows = leaderRows(session.state(), BuildLeaderEntries(session));
+    const std::vector<LeaderRow> rows = leaderRows(session.state(), leaderEntries(session));
     constexpr std::array<std::size_t, 10> columns = {kColName,  kColPlace, kColPayout, kColScore,
                                                      kColAvg,   kColLone,  kColPaid,   kColTotalDue,
                                                      kColBumps, kColWoods};
@@ -121,14 +123,14 @@ MainFlow::MainFlow(MainWindow& window)
     connect(&window, &MainWindow::dualMonitorRequested, this, &MainFlow::ShowDualMonitor);
     connect(&window, &MainWindow::scoreStored, this, [this] {
         ShowJackpot();
-        PublishHTML();
+        publishStandingsPage();
     });
     // A new fee changes the jackpot and what each entrant owes; a new entry fee the payouts.
     auto feeChanged = [this] {
         if (!m_session.postLoadComplete)
             return; // a load choosing the file's fees: the refresh after it shows them
         ShowJackpot();
-        PublishHTML();
+        publishStandingsPage();
     };
     connect(&window, &MainWindow::finesChanged, this, feeChanged);
     connect(&window, &MainWindow::entryFeeChanged, this, feeChanged);
@@ -159,14 +161,15 @@ bool MainFlow::load(const std::string& path) {
     // cannot be read leaves the open tournament, its clock and every view as they were.
     if (!rh::ResetAndLoad(m_session, path))
         return false;
-    // The clock goes back to idle with the tournament: no round is being timed any more.
-    m_session.clock.ResetForLoad(m_window.clockPresenter()->now());
+    // Changes the journal gave back are not in the file: the tournament stays changed.
+    const bool changedByLoad = m_session.isModified();
     AfterLoadRefresh();
     const TournamentSettings& t = m_session.tourney();
     m_session.clock.SetProgressRange(t.TotalRounds());
     m_session.clock.UpdateProgressBars(false, t.CurrentRound(), t.TotalRounds());
     // What the views did while filling themselves is part of the load, not a change.
-    m_session.markUnmodified();
+    if (!changedByLoad)
+        m_session.markUnmodified();
     return true;
 }
 
@@ -204,12 +207,12 @@ bool MainFlow::SaveTournament(const QString& path) {
     return rh::SaveTournament(m_session, ss(path));
 }
 
-bool MainFlow::PublishHTML() {
-    return rh::PublishHTML(m_session, m_window.htmlTimer()->isActive());
+bool MainFlow::publishStandingsPage() {
+    return rh::publishStandingsPage(m_session, m_window.htmlTimer()->isActive());
 }
 
 void MainFlow::HtmlTick() {
-    PublishHTML();
+    publishStandingsPage();
     // Outside score entry the standings grid is the view; the page need not follow every tick.
     if (m_window.tabs()->currentIndex() == MainWindow::TabLeaders && !m_session.updatingScores)
         m_window.htmlTimerState(false);
@@ -218,9 +221,9 @@ void MainFlow::HtmlTick() {
 bool MainFlow::ShowDualMonitor() {
     if (!m_session.viewsLoaded)
         return false;
-    const QString path = qs(GetHTMLpath(m_session));
+    const QString path = qs(standingsPagePath(m_session));
     if (!QFileInfo::exists(path))
-        PublishHTML();
+        publishStandingsPage();
     bool opened = false;
     if (!QFileInfo::exists(path)) {
         m_session.prompt().show(fileMissingMessage(m_session));
@@ -233,9 +236,8 @@ bool MainFlow::ShowDualMonitor() {
 }
 
 void MainFlow::ShowJackpot() {
-    m_window.dashboard()->lblJackPot->setText(m_session.dataFileLoaded
-                                                  ? qs(UpdateWoodTotals(m_session).jackpot)
-                                                  : QStringLiteral("$0.00"));
+    m_window.dashboard()->lblJackPot->setText(
+        m_session.dataFileLoaded ? qs(woodSummary(m_session).jackpot) : QStringLiteral("$0.00"));
 }
 
 } // namespace rh::ui

@@ -16,6 +16,7 @@
 // window's signals before the tab presenters.
 
 #include "core/prompt.h"
+#include "services/standings_page.h"
 
 #include <QObject>
 #include <QString>
@@ -56,7 +57,7 @@ public:
     bool SaveTournament(const QString& path);
 
     /// Rewrites the standings page (nothing before a tournament is loaded). True when written.
-    bool PublishHTML();
+    bool publishStandingsPage();
     /// HTML_Timer: the page, then the tick stops when the Leaders tab shows outside score entry.
     void HtmlTick();
     /// "Dual Monitor": the page (written first when missing) opened in the browser, then the

@@ -1,11 +1,14 @@
 #include "ui/main_window.h"
 
+#include "services/changes.h"
+
 #include "core/currency.h"
 #include "core/text.h"
 #include "services/load_save.h"
 #include "services/session.h"
 #include "ui/clock_presenter.h"
 #include "ui/dashboard.h"
+#include "ui/focus_frame.h"
 #include "ui/links.h"
 #include "ui/tab_alias.h"
 #include "ui/tab_details.h"
@@ -17,6 +20,7 @@
 #include "ui/version.h"
 #include "ui/visuals.h"
 #include "ui/widgets.h"
+#include "ui/window_fit.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -31,6 +35,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QShowEvent>
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTimer>
@@ -91,12 +98,12 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     m_htmlTimer = new QTimer(this);
     m_htmlTimer->setObjectName(QStringLiteral("HTML_Timer"));
     m_clock = new ClockPresenter(m_session.clock, m_session.prompt(), m_dashboard, m_timer, this);
+    m_clock->changed = [this](const Change& c) { recordChange(m_session, c, true); };
 
     // Start-up, in the order the subsystems expect.
     m_scores->cmbDebugRound->clear();
     m_clock->CurrentTimeTick();
-    resize(1280, 800);
-    m_initialSize = size();
+    fitToScreen(screen());
 
     m_session.clock.InitControls();
     m_session.savePlayerId = "00";
@@ -123,6 +130,14 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::wire() {
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::onTabChanged);
+    // Ctrl+1 .. Ctrl+7 choose the tabs, wherever the focus is in the window.
+    for (int tab = 0; tab < m_tabs->count(); ++tab) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + tab)), this);
+        shortcut->setObjectName(QStringLiteral("shortcutTab%1").arg(tab + 1));
+        connect(shortcut, &QShortcut::activated, this,
+                [this, tab] { m_tabs->setCurrentIndex(tab); });
+    }
+    installFocusHighlight(this);
     connect(m_htmlTimer, &QTimer::timeout, this, &MainWindow::htmlRefreshDue);
     connect(m_dashboard->frmJackpot, &JackpotFrame::doubleClicked, this, &MainWindow::toggleTools);
     connect(m_dashboard->cmdBrowser, &QPushButton::clicked, this,
@@ -137,7 +152,8 @@ void MainWindow::wire() {
     connect(m_money->cbEntryFee, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0)
             return;
-        m_session.tourney().setEntryFee(m_money->cbEntryFee->itemData(index).toInt() / 100.0);
+        storeChange(m_session, Change::money(ChangeKind::EntryFee,
+                                             m_money->cbEntryFee->itemData(index).toInt() / 100.0));
         m_session.updatePayout = true;
         m_session.leaderViewRefresh = true;
         emit entryFeeChanged();
@@ -145,14 +161,16 @@ void MainWindow::wire() {
     connect(m_money->cbBumpFee, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0)
             return;
-        m_session.tourney().setBumpFee(m_money->cbBumpFee->itemData(index).toInt() / 100.0);
+        storeChange(m_session, Change::money(ChangeKind::BumpFee,
+                                             m_money->cbBumpFee->itemData(index).toInt() / 100.0));
         m_results->lblBumpFee->setText(m_money->cbBumpFee->itemText(index));
         emit finesChanged();
     });
     connect(m_money->cbWoodFee, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0)
             return;
-        m_session.tourney().setWoodFee(m_money->cbWoodFee->itemData(index).toInt() / 100.0);
+        storeChange(m_session, Change::money(ChangeKind::WoodFee,
+                                             m_money->cbWoodFee->itemData(index).toInt() / 100.0));
         m_results->lblWoodFee->setText(m_money->cbWoodFee->itemText(index));
         emit finesChanged();
     });
@@ -189,6 +207,29 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     htmlTimerState(false);
     event->accept();
+}
+
+void MainWindow::fitToScreen(const QScreen* screen) {
+    if (!screen)
+        return;
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                   outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    // Until the window system has framed the window its frame is not known: assume one.
+    if (frame.isNull())
+        frame = kAssumedFrame;
+    setGeometry(fittedClientGeometry(screen->availableGeometry(), frame));
+    m_fittedSize = size();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The screen the window opens on may not be the one it was built for; a size set by hand
+    // since (a test, a saved layout) stays.
+    if (!event->spontaneous() && size() == m_fittedSize && !m_shownOnce)
+        fitToScreen(screen());
+    m_shownOnce = true;
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -364,7 +405,7 @@ void MainWindow::onExpensesLeft(const QString& text) {
     double amount = 0;
     if (!tryParseNumber(ss(text), amount))
         amount = 0;
-    m_session.tourney().setExpenses(amount);
+    storeChange(m_session, Change::money(ChangeKind::Expenses, amount));
     m_money->showExpenses(amount, m_session.currency);
     m_session.updatePayout = true;
     emit expensesChanged();

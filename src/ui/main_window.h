@@ -16,6 +16,7 @@
 #include <functional>
 #include <string>
 
+class QScreen;
 class QTabWidget;
 class QTimer;
 
@@ -92,6 +93,9 @@ public:
     /// Rows of the payout grid.
     int NumOfPayouts() const;
     void htmlTimerState(bool on);
+    /// Sizes and places the window so that, frame included, it fits the screen's available area
+    /// (and grows on a larger screen): see window_fit.h.
+    void fitToScreen(const QScreen* screen);
     /// Gives the window the program's icon, and with the flag the application too.
     static void SetIcon(QWidget* window, bool asApplicationIcon);
 
@@ -164,6 +168,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -189,7 +194,8 @@ private:
     std::function<void(const QUrl&)> m_openUrl;
     bool m_showTools = false;
     int m_PreviousPlort = 0;
-    QSize m_initialSize;
+    QSize m_fittedSize;
+    bool m_shownOnce = false;
 };
 
 } // namespace rh::ui

@@ -1,10 +1,13 @@
 #include "ui/money_presenter.h"
+#include "services/standings_page.h"
+#include "services/views.h"
 
 #include "core/text.h"
 #include "money/entry_fees.h"
 #include "money/payout.h"
 #include "money/payout_editor.h"
 #include "publishing/html.h"
+#include "services/changes.h"
 #include "services/session.h"
 #include "ui/grid.h"
 #include "ui/grid_model.h"
@@ -33,7 +36,7 @@ namespace {
 constexpr const char* kUpdateCustomTitle = "Update Custom Payouts";
 constexpr const char* kUpdateCustomText = "Update your custom payouts";
 
-std::vector<GridRow> entryFeeRows(const std::vector<EntryFeeRow>& rows) {
+std::vector<GridRow> entryFeeGridRows(const std::vector<EntryFeeRow>& rows) {
     std::vector<GridRow> out;
     out.reserve(rows.size());
     for (const EntryFeeRow& r : rows) {
@@ -76,9 +79,9 @@ MoneyPresenter::MoneyPresenter(MainWindow& window)
     connect(t.optPayout, &QButtonGroup::idClicked, this, &MoneyPresenter::onOptionClicked);
     connect(t.cmdCustomPayout, &QPushButton::clicked, this, &MoneyPresenter::CustomPayoutSetup);
     connect(t.cmdSetAll, &QPushButton::clicked, this,
-            [this] { m_entryFee->setRows(entryFeeRows(SetAllEntryFees(session()))); });
+            [this] { m_entryFee->setRows(entryFeeGridRows(markAllEntryFeesPaid(session()))); });
     connect(t.cmdClearAll, &QPushButton::clicked, this,
-            [this] { m_entryFee->setRows(entryFeeRows(ClearAllEntryFees(session()))); });
+            [this] { m_entryFee->setRows(entryFeeGridRows(clearAllEntryFees(session()))); });
     connect(m_entryFee, &GridModel::rowCheckChanged, this, &MoneyPresenter::onEntryFeeChecked);
     // Sorting moves the rows with their check boxes; the colours follow the boxes again.
     connect(fees, &GridBinding::headingSorted, this, [this] {
@@ -111,14 +114,14 @@ void MoneyPresenter::layOutEntryFeeGrid() {
 void MoneyPresenter::onTournamentLoaded() {
     layOutEntryFeeGrid();
     ShowLoadedFees();
-    RefreshEntryFeeGrid();
+    refreshEntryFees();
     showPayoutControls();
     showPayoutTable();
 }
 
 void MoneyPresenter::onEntryFeeChanged() {
     // The window has stored the fee and marked the payouts and the standings stale.
-    RefreshEntryFeeGrid();
+    refreshEntryFees();
     Session& s = session();
     if (s.state().payout.PayoutOption == 1 && s.postLoadComplete)
         showUpdateCustomPayouts();
@@ -154,7 +157,7 @@ void MoneyPresenter::onTabShown(int index) {
     Session& s = session();
     if (index == MainWindow::TabLoadMoney) {
         s.payout.UpdatePayoutOptions(s.currency);
-        RefreshEntryFeeGrid();
+        refreshEntryFees();
         s.payout.RefreshPayouts(s, s.state().payout.PayoutOption);
         showPayoutControls();
         showPayoutTable();
@@ -164,7 +167,7 @@ void MoneyPresenter::onTabShown(int index) {
 }
 
 void MoneyPresenter::onEntryFeeChecked(int row, const QString& tag, bool checked) {
-    const Rgb colour = UpdateEntryFeePaid(session(), ss(tag), checked);
+    const Rgb colour = setEntryFeePaid(session(), ss(tag), checked);
     m_entryFee->setRowForeground(row, toQColor(colour));
 }
 
@@ -189,8 +192,8 @@ void MoneyPresenter::UpdateNetPayout() {
     showPayoutTable();
 }
 
-void MoneyPresenter::RefreshEntryFeeGrid() {
-    m_entryFee->setRows(entryFeeRows(rh::RefreshEntryFeeGrid(session(), entryFeeChosen())));
+void MoneyPresenter::refreshEntryFees() {
+    m_entryFee->setRows(entryFeeGridRows(rh::entryFeeRows(session(), entryFeeChosen())));
 }
 
 void MoneyPresenter::CustomPayoutSetup() {
@@ -215,6 +218,10 @@ void MoneyPresenter::CustomPayoutSetup() {
     if (s.prompt().editPayouts(request)) {
         PayoutSettings& p = s.state().payout;
         const int count = std::clamp(request.placeCount, 0, kPayoutPlaces);
+        Change custom;
+        custom.kind = ChangeKind::CustomPayouts;
+        custom.amounts.assign(request.amounts.begin(), request.amounts.begin() + count);
+        recordChange(s, custom);
         for (int i = 0; i < count; ++i)
             p.CustomPayouts[std::size_t(i)] = request.amounts[std::size_t(i)];
         p.CustomPayoutCount = static_cast<std::int16_t>(count);
@@ -227,7 +234,7 @@ void MoneyPresenter::CustomPayoutSetup() {
     payout.SelectPayoutOption(s, 1);
     showPayoutControls();
     showPayoutTable();
-    PublishHTML(s, m_window.htmlTimer()->isActive());
+    publishStandingsPage(s, m_window.htmlTimer()->isActive());
 }
 
 std::string MoneyPresenter::payoutSituation() const {

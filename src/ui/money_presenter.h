@@ -5,7 +5,7 @@
 // payout worksheet, keeps the director from leaving the tab with a custom table that no longer
 // adds up, and keeps the entry-fee roll call (lvEntryFee).
 //
-// The numbers come from the engine (the session's PayoutTable, RefreshEntryFeeGrid and friends);
+// The numbers come from the engine (the session's PayoutTable, entryFeeRows and friends);
 // this class turns the window's signals and the director's clicks into engine calls and draws the
 // result. It holds the window and reads the session afresh on every call, so a load's reset is
 // always seen.
@@ -13,6 +13,7 @@
 // Ownership: a child of the window, created by installPresenters; it owns the grid models of
 // lvPayout, lvResultPayout and lvEntryFee (children of itself).
 
+#include "services/views.h"
 #include <QObject>
 
 #include <string>
@@ -39,7 +40,7 @@ public:
     /// both payout grids.
     void UpdateNetPayout();
     /// The roll call for the entry fee as chosen: everyone ticked without a fee, else the marks.
-    void RefreshEntryFeeGrid();
+    void refreshEntryFees();
     /// "Setup": the custom option chosen, the worksheet opened with the custom amounts, the
     /// accepted amounts stored, the table rebuilt and the HTML page refreshed.
     void CustomPayoutSetup();

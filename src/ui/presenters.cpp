@@ -4,6 +4,7 @@
 #include "ui/main_flow.h"
 #include "ui/main_window.h"
 #include "ui/money_presenter.h"
+#include "ui/new_tournament_presenter.h"
 #include "ui/results_presenter.h"
 #include "ui/scores_presenter.h"
 
@@ -15,6 +16,8 @@ void installPresenters(MainWindow& window) {
     new LeadersPresenter(window);
     new MoneyPresenter(window);
     installReviewPresenters(window);
+    new NewTournamentPresenter(window);
+    new SubstitutePresenter(window);
 }
 
 } // namespace rh::ui

@@ -6,6 +6,7 @@
 #include "ui/widgets.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace rh::ui {
@@ -164,6 +165,18 @@ bool QtPrompt::editPayouts(PayoutEditorRequest& request) {
     m_parent = owner;
     request = editor.result();
     return accepted;
+}
+
+bool QtPrompt::askText(TextRequest& request) {
+    QInputDialog dialog(m_parent);
+    dialog.setObjectName(QStringLiteral("dlgAskText"));
+    dialog.setWindowTitle(qs(request.title.empty() ? std::string(kAppTitle) : request.title));
+    dialog.setLabelText(qs(request.label));
+    dialog.setTextValue(qs(request.text));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    request.text = ss(dialog.textValue());
+    return true;
 }
 
 } // namespace rh::ui

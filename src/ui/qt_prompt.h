@@ -40,6 +40,8 @@ public:
     /// Runs the payout worksheet (frmPayout) modally; on OK the request holds the accepted count
     /// and amounts, otherwise it is left as handed in.
     bool editPayouts(PayoutEditorRequest& request) override;
+    /// A text question (QInputDialog) centred on the window.
+    bool askText(TextRequest& request) override;
 
 private:
     std::string chooseFile(const FileDialogSpec& dialogSpec, bool save);

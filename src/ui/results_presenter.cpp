@@ -1,4 +1,5 @@
 #include "ui/results_presenter.h"
+#include "services/views.h"
 
 #include "money/jackpot.h"
 #include "services/session.h"
@@ -99,16 +100,16 @@ void ResultsPresenter::refresh() {
     ResultsTab* tab = m_window.resultsTab();
     tab->frmResultsBumps->setTitle(
         qs(rh::bumpFrameCaption(m_window.session().tourney().isProgressive())));
-    UpdateWinnerGrid();
-    UpdateBumpGrid();
-    UpdateJackpotView();
+    winnerRows();
+    debtorRows();
+    loneRows();
     UpdateFineTotals();
     ShowJackpotTexts();
 }
 
-void ResultsPresenter::UpdateWinnerGrid() {
+void ResultsPresenter::winnerRows() {
     std::vector<GridRow> rows;
-    for (rh::WinnerRow& w : rh::UpdateWinnerGrid(m_window.session())) {
+    for (rh::WinnerRow& w : rh::winnerRows(m_window.session())) {
         const QColor colour = toQColor(w.color);
         GridRow row;
         row.cells = {coloured(w.name, colour), coloured(w.place, colour), coloured(w.score, colour),
@@ -120,9 +121,9 @@ void ResultsPresenter::UpdateWinnerGrid() {
     m_winners->setRows(std::move(rows));
 }
 
-void ResultsPresenter::UpdateBumpGrid() {
+void ResultsPresenter::debtorRows() {
     std::vector<GridRow> rows;
-    for (rh::BumpRow& b : rh::UpdateBumpGrid(m_window.session())) {
+    for (rh::BumpRow& b : rh::debtorRows(m_window.session())) {
         const QColor colour = toQColor(b.color);
         GridRow row;
         row.checked = b.paid;
@@ -135,9 +136,9 @@ void ResultsPresenter::UpdateBumpGrid() {
     m_bumps->setRows(std::move(rows)); // program-set check states raise no rowCheckChanged
 }
 
-void ResultsPresenter::UpdateJackpotView() {
+void ResultsPresenter::loneRows() {
     std::vector<GridRow> rows;
-    for (rh::LoneRow& l : rh::UpdateJackpotView(m_window.session())) {
+    for (rh::LoneRow& l : rh::loneRows(m_window.session())) {
         const QColor colour = toQColor(l.color);
         GridRow row;
         row.cells = {coloured(l.name, colour), coloured(l.payout, colour),
@@ -154,10 +155,10 @@ void ResultsPresenter::UpdateFineTotals() {
     const Session& session = m_window.session();
     if (!session.dataFileLoaded)
         return; // the start-up texts stay
-    const rh::FineSummary bumps = rh::UpdateBumpTotals(session);
+    const rh::FineSummary bumps = rh::bumpSummary(session);
     tab->lblTotalBumps->setText(qs(bumps.count));
     tab->lblResultBump->setText(qs(bumps.money));
-    const rh::FineSummary woods = rh::UpdateWoodTotals(session);
+    const rh::FineSummary woods = rh::woodSummary(session);
     tab->lblTotalWood->setText(qs(woods.count));
     tab->lblResultWood->setText(qs(woods.money));
     m_window.dashboard()->lblJackPot->setText(qs(woods.jackpot));
@@ -180,7 +181,7 @@ void ResultsPresenter::onBumpChecked(int row, const QString& tag, bool checked) 
     if (tag.trimmed() == QStringLiteral("00"))
         return;
     Session& session = m_window.session();
-    const rh::Rgb colour = rh::SetBumpPaid(session, ss(tag), checked);
+    const rh::Rgb colour = rh::setFinesPaid(session, ss(tag), checked);
     m_bumps->setRowForeground(row, toQColor(colour));
     // The standings, the HTML page and the score-entry panel show the paid mark too.
     const QScopedValueRollback<bool> storing(m_storingPaid, true);

@@ -9,6 +9,7 @@
 // Ownership: a child of the window; the grid models are children of their views. Nothing from
 // the tournament state is kept between refreshes.
 
+#include "services/views.h"
 #include <QObject>
 #include <QString>
 
@@ -31,10 +32,10 @@ public:
     /// What showing the tab does: winners, bump debts, the jackpot view, the summary and texts.
     void refresh();
 
-    void UpdateWinnerGrid();
-    void UpdateBumpGrid();
-    void UpdateJackpotView();
-    /// UpdateBumpTotals then UpdateWoodTotals: the summary labels and the dashboard jackpot.
+    void winnerRows();
+    void debtorRows();
+    void loneRows();
+    /// bumpSummary then woodSummary: the summary labels and the dashboard jackpot.
     void UpdateFineTotals();
     /// The jackpot caption, heading and explanation from the jackpot title.
     void ShowJackpotTexts();

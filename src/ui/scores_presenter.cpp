@@ -73,8 +73,11 @@ ScoresPresenter::ScoresPresenter(MainWindow& window)
 ScoresPresenter::~ScoresPresenter() = default;
 
 void ScoresPresenter::newController() {
+    // "By table" is the director's way of working: it stays for the session.
+    const bool byTable = m_EnterScores && m_EnterScores->byTable();
     m_stateOfController = m_window.session().sharedState();
     m_EnterScores = std::make_unique<ScoreEntry>(m_window.session());
+    m_EnterScores->setByTable(byTable);
     bindRoundAdvance(*m_EnterScores, m_window.session(), roundAdvanceHooks());
 }
 
@@ -136,6 +139,16 @@ void ScoresPresenter::connectActions() {
     connect(m_tab.checkPaid, &QCheckBox::clicked, this, [this](bool checked) {
         if (act([&](ScoreEntry& c) { c.checkPaid_Click(checked); }))
             m_window.notifyScoreStored();
+    });
+    connect(m_tab.checkByTable, &QCheckBox::clicked, this,
+            [this](bool checked) { act([&](ScoreEntry& c) { c.checkByTable_Click(checked); }); });
+    connect(m_tab.txtTableScores, &QLineEdit::returnPressed, this, [this] {
+        const std::string typed = ss(m_tab.txtTableScores->text());
+        act([&](ScoreEntry& c) { c.txtTableScores_Enter(typed); });
+        // The box shows what the entry left: empty when stored, the text when not.
+        const QString left = qs(m_EnterScores->view().txtTableScores.text);
+        if (m_tab.txtTableScores->text() != left)
+            m_tab.txtTableScores->setText(left);
     });
 }
 
@@ -222,6 +235,17 @@ void ScoresPresenter::render() {
         box->setChecked(check->checked);
         box->setEnabled(check->enabled);
         setShown(box, check->visible);
+    }
+    // The table scores box: its text is the director's; the entry sets it (connectActions).
+    m_tab.showTableScores(v.txtTableScores.visible);
+    m_tab.txtTableScores->setEnabled(v.txtTableScores.enabled);
+    if (m_tableScoresMarked != v.txtTableScores.background) {
+        // A text box shows its colour as its base (a marked entry is light red).
+        QPalette palette;
+        if (v.txtTableScores.background)
+            palette.setColor(QPalette::Base, toQColor(*v.txtTableScores.background));
+        m_tab.txtTableScores->setPalette(palette);
+        m_tableScoresMarked = v.txtTableScores.background;
     }
     if (!v.focus.empty() && m_window.tabs()->currentWidget() == &m_tab) {
         if (QWidget* w = m_tab.findChild<QWidget*>(qs(v.focus)); w && w->isEnabled())

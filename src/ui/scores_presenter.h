@@ -19,8 +19,8 @@
 // failed after the reset): a choice made on a screen of the old tournament is then dropped and
 // the tab reloads, so nothing is written into the empty one.
 
-#include "scoring/enter_scores.h"
 #include "services/round_advance.h"
+#include "services/score_entry.h"
 
 #include <QHash>
 #include <QObject>
@@ -94,6 +94,7 @@ private:
     std::unordered_map<const QComboBox*, std::vector<ListItem>> m_shownItems;
     std::unordered_map<const QWidget*, std::optional<Rgb>> m_shownBackground;
 
+    std::optional<Rgb> m_tableScoresMarked;
     bool m_rendering = false;
     bool m_acting = false;
     std::function<void(const std::string&)> m_trace;

@@ -63,6 +63,8 @@ AliasTab::AliasTab(QWidget* parent) : QWidget(parent) {
     // characters can still be edited.
     txtAliasCtrl->installEventFilter(new AliasKeyFilter(txtAliasCtrl));
     cmdUpdateAliasPlayer = makeButton(frmAlias, "cmdUpdateAliasPlayer", "&Update", "Update Alias");
+    cmdSubstitute = makeButton(frmAlias, "cmdSubstitute", "Su&bstitute...",
+                               "A substitute takes over this entrant's seat and scores");
     lblAliasNote = makeLabel(frmAlias, "lblAliasNote", kAliasNote);
     lblAliasNote->setWordWrap(true);
     lblAliasNames->setBuddy(cmbPlayerName);
@@ -75,7 +77,11 @@ AliasTab::AliasTab(QWidget* parent) : QWidget(parent) {
         l->addSpacing(6);
         l->addWidget(lblPlayerAlias);
         l->addWidget(txtAliasCtrl);
-        l->addWidget(cmdUpdateAliasPlayer, 0, Qt::AlignRight);
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(cmdSubstitute);
+        buttons->addStretch(1);
+        buttons->addWidget(cmdUpdateAliasPlayer);
+        l->addLayout(buttons);
         l->addSpacing(18);
         l->addWidget(lblAliasNote);
         l->addStretch(1);

@@ -42,6 +42,7 @@ public:
     QLabel* lblPlayerAlias;
     QLineEdit* txtAliasCtrl;
     QPushButton* cmdUpdateAliasPlayer;
+    QPushButton* cmdSubstitute;
     QLabel* lblAliasNote;
     QTreeView* lvPlayers;
 };

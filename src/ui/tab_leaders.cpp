@@ -1,6 +1,6 @@
 #include "ui/tab_leaders.h"
 
-#include "scoring/round.h"
+#include "state/round.h"
 #include "state/tournament_state.h"
 #include "ui/grid.h"
 #include "ui/widgets.h"

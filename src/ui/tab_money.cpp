@@ -2,6 +2,7 @@
 
 #include "core/currency.h"
 #include "core/text.h"
+#include "money/fee_choices.h"
 #include "ui/grid.h"
 #include "ui/visuals.h"
 #include "ui/widgets.h"
@@ -34,11 +35,13 @@ MoneyTab::MoneyTab(QWidget* parent) : QWidget(parent) {
     imgLoad->setPixmap(rankhallLogo(96));
     imgLoad->setAlignment(Qt::AlignCenter);
     cmdLoad = makeButton(frmTournament, "cmdLoad", "&Load", "Load Tournament");
+    cmdNewTournament = makeButton(frmTournament, "cmdNewTournament", "&New Tournament...",
+                                  "Start a tournament from a list of entrants");
     cmdSave = makeButton(frmTournament, "cmdSave", "&Save", "Save Tournament");
     CmdExit = makeButton(frmTournament, "CmdExit", "E&xit", "Exit Program");
     {
         auto* buttons = new QVBoxLayout;
-        for (QPushButton* b : {cmdLoad, cmdSave, CmdExit}) {
+        for (QPushButton* b : {cmdLoad, cmdNewTournament, cmdSave, CmdExit}) {
             b->setMinimumWidth(110);
             buttons->addWidget(b);
         }
@@ -155,18 +158,9 @@ void MoneyTab::FillFeeLists(const CurrencyFormat& currency) {
             list->addItem(qs(formatMoney(c / 100.0, currency)), c);
         list->setCurrentIndex(-1);
     };
-    std::vector<int> bump, wood, entry;
-    for (int c = 0; c <= 100; c += 5)
-        bump.push_back(c);
-    for (int c = 0; c <= 300; c += 10)
-        wood.push_back(c);
-    for (int d = 0; d <= 10; ++d)
-        entry.push_back(d * 100);
-    for (int d = 15; d <= 100; d += 5)
-        entry.push_back(d * 100);
-    fill(cbBumpFee, bump);
-    fill(cbWoodFee, wood);
-    fill(cbEntryFee, entry);
+    fill(cbBumpFee, bumpFeeCents());
+    fill(cbWoodFee, woodFeeCents());
+    fill(cbEntryFee, entryFeeCents());
 }
 
 bool MoneyTab::selectFee(QComboBox* list, double amount) {

@@ -43,6 +43,7 @@ public:
     QGroupBox* frmTournament;
     QLabel* imgLoad;
     QPushButton* cmdLoad;
+    QPushButton* cmdNewTournament;
     QPushButton* cmdSave;
     QPushButton* CmdExit;
 

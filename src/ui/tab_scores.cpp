@@ -192,6 +192,17 @@ ScoresTab::ScoresTab(QWidget* parent) : QWidget(parent) {
     comboPlayerName->setMinimumWidth(260);
     checkAll =
         makeCheck(boxPlayer, "checkAll", "Show All", "Show/Hide Players who have entered a score");
+    lblTable = makeValue(boxPlayer, "lblTable", "The table of this round");
+    lblTable->setMinimumWidth(80);
+    checkByTable =
+        makeCheck(frmEnterScores, "checkByTable", "By table",
+                  "Offer the entrants table by table, and type a table's scores at once");
+    lblTableScores = makeLabel(frmEnterScores, "lblTableScores", "Table scores:");
+    txtTableScores = makeTextBox(frmEnterScores, "txtTableScores", "",
+                                 "Both scores of the table, e.g. 10 6, then Enter");
+    txtTableScores->setPlaceholderText(QStringLiteral("10 6"));
+    txtTableScores->setMaximumWidth(120);
+    lblTableScores->setBuddy(txtTableScores);
     lblPlayerScore = makeLabel(boxPlayer, "lblPlayerScore", "Score");
     comboPlayerScore = makeCombo(boxPlayer, "comboPlayerScore", "Select Score");
     fillNumbers(comboPlayerScore, 32, true);
@@ -228,7 +239,8 @@ ScoresTab::ScoresTab(QWidget* parent) : QWidget(parent) {
         auto* g = new QGridLayout(boxPlayer);
         g->setHorizontalSpacing(10);
         g->addWidget(lblPlayer, 0, 0);
-        g->addWidget(comboPlayerName, 0, 1, 1, 3);
+        g->addWidget(comboPlayerName, 0, 1, 1, 2);
+        g->addWidget(lblTable, 0, 3);
         g->addWidget(checkAll, 0, 4);
         g->addWidget(lblPlayerScore, 1, 0);
         g->addWidget(comboPlayerScore, 1, 1);
@@ -263,6 +275,11 @@ ScoresTab::ScoresTab(QWidget* parent) : QWidget(parent) {
         auto* round = new QHBoxLayout;
         round->addWidget(lblSelectRound);
         round->addWidget(comboSelectRnd);
+        round->addSpacing(16);
+        round->addWidget(checkByTable);
+        round->addSpacing(16);
+        round->addWidget(lblTableScores);
+        round->addWidget(txtTableScores);
         round->addStretch(1);
         auto* l = new QVBoxLayout(frmEnterScores);
         l->setSpacing(10);
@@ -309,13 +326,19 @@ ScoresTab::ScoresTab(QWidget* parent) : QWidget(parent) {
     setToolsVisible(false);
 
     QWidget* order[] = {comboSelectRnd,   comboPlayerName,  comboPlayerScore, comboPlayerLones,
-                        comboPlayerBumps, comboPlayerWoods, checkPaid,        checkAll};
+                        comboPlayerBumps, comboPlayerWoods, checkPaid,        checkAll,
+                        checkByTable,     txtTableScores};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     for (QComboBox* list : {comboSelectRnd, comboPlayerName})
         new TypeAhead(list, false);
     for (QComboBox* list : {comboPlayerScore, comboPlayerLones, comboPlayerBumps, comboPlayerWoods})
         new TypeAhead(list, true);
+}
+
+void ScoresTab::showTableScores(bool visible) {
+    lblTableScores->setVisible(visible);
+    txtTableScores->setVisible(visible);
 }
 
 void ScoresTab::setToolsVisible(bool visible) {

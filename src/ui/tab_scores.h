@@ -6,7 +6,9 @@
 // The score, bump and wood lists are filled here with their fixed items; the score-entry
 // controller fills the round, entrant and lone lists and drives every field (ScoresPresenter).
 //
-// Keyboard: Tab runs round -> entrant -> score -> lones -> bumps -> woods -> "Paid" -> "Show All".
+// Keyboard: Tab runs round -> entrant -> score -> lones -> bumps -> woods -> "Paid" -> "Show All"
+// -> "By table" -> table scores. With "By table" checked the table scores box (shown only then,
+// and given the focus) takes both scores of the table shown beside the entrant ("10 6", Enter).
 // Typing on a list opens it at the first item that reads like the typed text, ignoring the "*" of
 // a waiting entrant and the blank and leading zeros of a number ("7" finds " 07", "ca" finds
 // "*Carla Chen"); Enter chooses it. Nothing is chosen while typing, so a two-digit score is never
@@ -44,17 +46,23 @@ class ScoresTab : public QWidget {
 public:
     explicit ScoresTab(QWidget* parent = nullptr);
 
+    /// Shows or hides the table scores box with its caption.
+    void showTableScores(bool visible);
     /// Shows or hides the tools (Validate Score, Roster, Debug Names) together.
     void setToolsVisible(bool visible);
 
     QGroupBox* frmEnterScores;
     QLabel* lblSelectRound;
     QComboBox* comboSelectRnd;
+    QCheckBox* checkByTable;
+    QLabel* lblTableScores;
+    QLineEdit* txtTableScores;
 
     QGroupBox* boxPlayer;
     QLabel* lblPlayer;
     QComboBox* comboPlayerName;
     QCheckBox* checkAll;
+    QLabel* lblTable;
     QLabel* lblPlayerScore;
     QComboBox* comboPlayerScore;
     QGroupBox* frmCumulative;

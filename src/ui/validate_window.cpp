@@ -1,8 +1,8 @@
 #include "ui/validate_window.h"
 
-#include "scoring/enter_scores.h"
-#include "scoring/validate.h"
+#include "services/score_entry.h"
 #include "services/session.h"
+#include "state/validate.h"
 #include "ui/widgets.h"
 
 #include <QHBoxLayout>

@@ -2,10 +2,10 @@
 // score-entry screen with recording hooks in place of the clocks, the recovery copy and the views.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
-#include "scoring/enter_scores.h"
-#include "scoring/round.h"
 #include "services/round_advance.h"
+#include "services/score_entry.h"
 #include "services/session.h"
+#include "state/round.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // The game detail rows: every entrant's score per round, total and fine counts.
 #include "engine_fixture.h"
+#include "services/views.h"
 #include "standings/game_detail.h"
 
 #include <gtest/gtest.h>
@@ -12,10 +13,10 @@ using Cells = std::vector<std::string>;
 TEST(GameDetail, EmptyBeforeATournamentIsLoaded) {
     Tourney t(4);
     t.session.dataFileLoaded = false;
-    EXPECT_TRUE(LoadGameDetailGrid(t.session).empty());
+    EXPECT_TRUE(gameDetailRows(t.session).empty());
 }
 
-TEST(GameDetail, PlayedRoundsScoresUnplayedRoundsEmpty) {
+TEST(GameDetail, PlayedRoundsScoresUnplayedRoundsBlank) {
     Tourney t(4, 4, true, {"Dan", "Bea", "Cal", "Abe"});
     t.tourney().setCurrentRound(2);
     t.score(1, 1, 7);
@@ -26,7 +27,7 @@ TEST(GameDetail, PlayedRoundsScoresUnplayedRoundsEmpty) {
     t.bumps(1, 1);
     t.woods(1, 3);
     t.state().aliases.Add("D", "01");
-    auto rows = LoadGameDetailGrid(t.session);
+    auto rows = gameDetailRows(t.session);
     ASSERT_EQ(rows.size(), 4u);
     // Name order, as the entrant list holds them.
     EXPECT_EQ(rows[0].cells.front(), "Abe");
@@ -34,7 +35,8 @@ TEST(GameDetail, PlayedRoundsScoresUnplayedRoundsEmpty) {
               (Cells{"Dan", " 7", " 12", "", "", "  19", "  2", "  1", "  3", "Dan"}));
     EXPECT_EQ(rows[3].tag, "01");
     EXPECT_EQ(rows[3].toolTip, "D");
-    EXPECT_EQ(rows[1].cells, (Cells{"Bea", " 0", "0", "", "", "  0", "  0", "  0", "  0", "Bea"}));
+    // Bea has no score in round 2 yet: blank, not 0.
+    EXPECT_EQ(rows[1].cells, (Cells{"Bea", " 0", "", "", "", "  0", "  0", "  0", "  0", "Bea"}));
 }
 
 TEST(GameDetail, ColumnsForEveryRound) {
@@ -58,7 +60,7 @@ TEST(GameDetail, NinetyNineRounds) {
         t.score(r, 3, r % 10);
         total += r % 10;
     }
-    auto rows = LoadGameDetailGrid(t.session);
+    auto rows = gameDetailRows(t.session);
     ASSERT_EQ(rows.size(), 4u);
     const Cells& c = rows[2].cells; // "Entrant 03"
     ASSERT_EQ(c.size(), 99u + 6u);

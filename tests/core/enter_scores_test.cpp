@@ -2,7 +2,7 @@
 // lones, bumps, woods and paid, with the stores, the captions and the messages checked after each.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
-#include "scoring/enter_scores.h"
+#include "services/score_entry.h"
 #include "services/session.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,8 @@
 // The HTML standings page: its exact bytes, its rows, escaping, and where and when it is written.
 #include "engine_fixture.h"
 #include "publishing/html.h"
+#include "services/standings_page.h"
+#include "services/views.h"
 #include "standings/leader_rows.h"
 #include "support/temp_dir.h"
 
@@ -78,7 +80,7 @@ TEST(HtmlPage, RowsFollowTheStandingsGrid) {
     for (int id = 1; id <= 12; ++id)
         t.score(1, id, (id * 7) % 13);
     std::string page = buildHtmlPage(t.session, false);
-    auto rows = UpdateLeaderGridMain(t.session);
+    auto rows = leaderGridRows(t.session);
     ASSERT_EQ(rows.size(), 12u);
     EXPECT_EQ(count(page, "<tr><td style=\"WIDTH:18%;"), 12);
     EXPECT_EQ(count(page, "</td></tr>\r\n"), 12);
@@ -149,13 +151,13 @@ TEST(PublishHtml, WritesTheCodesFileInTheTemporaryFolder) {
     TempDir dir;
     Tourney t(4, 3, true, {"Ann", "Bob", "Cy", "Di"});
     fillGolden(t);
-    EXPECT_EQ(GetHTMLpath(t.session), dir.str() + "/QuillmarkT1.html");
-    ASSERT_TRUE(PublishHTML(t.session, false));
+    EXPECT_EQ(standingsPagePath(t.session), dir.str() + "/QuillmarkT1.html");
+    ASSERT_TRUE(publishStandingsPage(t.session, false));
     std::string written = rh::test::readFile(dir / "QuillmarkT1.html");
     EXPECT_EQ(written, buildHtmlPage(t.session, false));
     // The page is replaced whole; no temporary file is left beside it.
     t.score(2, 3, 11);
-    ASSERT_TRUE(PublishHTML(t.session, true));
+    ASSERT_TRUE(publishStandingsPage(t.session, true));
     EXPECT_NE(rh::test::readFile(dir / "QuillmarkT1.html"), written);
     int files = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
@@ -170,27 +172,27 @@ TEST(PublishHtml, NothingIsWrittenBeforeATournamentIsLoaded) {
     TempDir dir;
     Tourney t(4);
     t.session.dataFileLoaded = false;
-    EXPECT_FALSE(PublishHTML(t.session, false));
+    EXPECT_FALSE(publishStandingsPage(t.session, false));
     EXPECT_FALSE(std::filesystem::exists(dir / "QuillmarkT1.html"));
 }
 
 TEST(PublishHtml, AFailedWriteIsReportedAndKeepsTheOldPage) {
     TempDir dir;
     Tourney t(4);
-    ASSERT_TRUE(PublishHTML(t.session, false));
+    ASSERT_TRUE(publishStandingsPage(t.session, false));
     std::string old = rh::test::readFile(dir / "QuillmarkT1.html");
     // The page's temporary file has a name of its own each time: something planted under the
     // page's name plus ".tmp" is never in the way (nor written through).
     std::filesystem::create_directory(dir / "QuillmarkT1.html.tmp");
     t.score(1, 1, 9);
-    EXPECT_TRUE(PublishHTML(t.session, false));
+    EXPECT_TRUE(publishStandingsPage(t.session, false));
     EXPECT_NE(rh::test::readFile(dir / "QuillmarkT1.html"), old);
     old = rh::test::readFile(dir / "QuillmarkT1.html");
 
     // A folder that is gone: reported, and the page written before stays as it was.
     const std::string page = (dir / "QuillmarkT1.html").string();
     t.session.tempDir = (dir / "missing").string();
-    EXPECT_FALSE(PublishHTML(t.session, false));
+    EXPECT_FALSE(publishStandingsPage(t.session, false));
     EXPECT_EQ(t.prompt.countTitled("SaveHTMLFile"), 1);
     EXPECT_EQ(t.prompt.messages().back().icon, MsgIcon::Critical);
     EXPECT_NE(t.prompt.messages().back().text.find("Error # 76"), std::string::npos);
@@ -209,9 +211,9 @@ TEST(PublishHtml, ANestedPublicationIsDropped) {
     bool nestedResult = true;
     prompt.onShow = [&] {
         ++nested;
-        nestedResult = PublishHTML(session, false);
+        nestedResult = publishStandingsPage(session, false);
     };
-    EXPECT_FALSE(PublishHTML(session, false));
+    EXPECT_FALSE(publishStandingsPage(session, false));
     EXPECT_EQ(nested, 1);
     EXPECT_FALSE(nestedResult);
     EXPECT_FALSE(htmlBusy());
@@ -221,7 +223,7 @@ TEST(HtmlPage, ARowErrorIsReportedAndThePageStillWritten) {
     TempDir dir;
     Tourney t(3);
     t.score(1, 2, "40000"); // a damaged file
-    ASSERT_TRUE(PublishHTML(t.session, false));
+    ASSERT_TRUE(publishStandingsPage(t.session, false));
     auto messages = t.prompt.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].title, "Rankhall");

@@ -243,7 +243,7 @@ TEST(Writer, EveryStoredEntryIsWrittenInRoundAndIdOrder) {
     XmlDocument doc;
     ASSERT_TRUE(doc.parse(fileBytesToText(x)));
     TournamentState back;
-    readTournament(doc, back, prompt);
+    showAll(prompt, readTournament(doc, back));
     EXPECT_EQ(back.scores.Count(), 3);
     EXPECT_EQ(back.lones.value("17"), "01");
 }
@@ -261,7 +261,7 @@ TEST(Writer, RoundsWithoutTablesKeepTheirPlace) {
     XmlDocument doc;
     ASSERT_TRUE(doc.parse(fileBytesToText(buildTournamentXml(st))));
     TournamentState back;
-    readTournament(doc, back, prompt);
+    showAll(prompt, readTournament(doc, back));
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_TRUE(back.tableSeats.Exists(SeatKey(3, 1, 1, 1)));
     EXPECT_FALSE(back.tableSeats.Exists(SeatKey(2, 1, 1, 1)));

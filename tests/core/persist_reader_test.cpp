@@ -25,7 +25,7 @@ std::unique_ptr<Loaded> read(const std::string& xml) {
     XmlDocument doc;
     ParseError error;
     EXPECT_TRUE(doc.parse(xml, &error)) << parseReportText(error);
-    readTournament(doc, out->st, out->prompt);
+    showAll(out->prompt, readTournament(doc, out->st));
     return out;
 }
 
@@ -266,7 +266,11 @@ TEST(ReadPlayers, NamesAreEmptiedBeforeReading) {
     XmlDocument doc;
     ASSERT_TRUE(doc.parse(tournament("<Other/>")));
     ScriptedPrompt prompt;
-    ProcessPlayers(doc, st, prompt);
+    {
+        ReadFindings found;
+        ProcessPlayers(doc, st, found);
+        showAll(prompt, found);
+    }
     EXPECT_EQ(st.names.Count(), 0u);
 }
 
@@ -379,7 +383,11 @@ TEST(ReadRoster, StoresAreClearedEvenWhenTheSectionIsMissing) {
     XmlDocument doc;
     ASSERT_TRUE(doc.parse(tournament("")));
     ScriptedPrompt prompt;
-    ProcessRoster(doc, st, prompt);
+    {
+        ReadFindings found;
+        ProcessRoster(doc, st, found);
+        showAll(prompt, found);
+    }
     EXPECT_EQ(st.roster.Count(), 0);
     EXPECT_EQ(st.tableSeats.Count(), 0u);
 }
@@ -487,9 +495,21 @@ TEST(ReadStores, EmptiedBeforeTheirSectionIsRead) {
     XmlDocument doc;
     ASSERT_TRUE(doc.parse(tournament("")));
     ScriptedPrompt prompt;
-    ProcessScores(doc, st, prompt);
-    ProcessBumps(doc, st, prompt);
-    ProcessLones(doc, st, prompt);
+    {
+        ReadFindings found;
+        ProcessScores(doc, st, found);
+        showAll(prompt, found);
+    }
+    {
+        ReadFindings found;
+        ProcessBumps(doc, st, found);
+        showAll(prompt, found);
+    }
+    {
+        ReadFindings found;
+        ProcessLones(doc, st, found);
+        showAll(prompt, found);
+    }
     EXPECT_EQ(st.scores.Count(), 0);
     EXPECT_EQ(st.lones.Count(), 0u);
     EXPECT_EQ(st.fines.Count(), 0u);
@@ -559,7 +579,7 @@ TEST(BrokenFiles, TruncatedAnywhereNeverCrashes) {
         }
         TournamentState st;
         ScriptedPrompt prompt;
-        readTournament(doc, st, prompt);
+        showAll(prompt, readTournament(doc, st));
     }
 }
 
@@ -650,7 +670,7 @@ TEST(BrokenFiles, EveryBrokenPartReportsOnceAndTheRestLoads) {
     XmlDocument again;
     ASSERT_TRUE(again.parse(fileBytesToText(buildTournamentXml(r->st))));
     TournamentState back;
-    readTournament(again, back, quiet);
+    showAll(quiet, readTournament(again, back));
     EXPECT_TRUE(quiet.shown.empty());
     EXPECT_EQ(buildTournamentXml(back), buildTournamentXml(r->st));
 }

@@ -29,7 +29,7 @@ TournamentState readText(const std::string& utf8, ScriptedPrompt& prompt) {
     ParseError error;
     EXPECT_TRUE(doc.parse(utf8, &error)) << parseReportText(error);
     TournamentState st;
-    readTournament(doc, st, prompt);
+    showAll(prompt, readTournament(doc, st));
     return st;
 }
 
@@ -217,7 +217,7 @@ TEST(RoundTrip, LargeTournamentsAndTheirTimes) {
         auto t2 = clock::now();
         TournamentState back;
         ScriptedPrompt prompt;
-        readTournament(doc, back, prompt);
+        showAll(prompt, readTournament(doc, back));
         auto t3 = clock::now();
         auto ms = [](auto d) {
             return std::chrono::duration_cast<std::chrono::microseconds>(d).count() / 1000.0;

@@ -1,6 +1,6 @@
 // Round completeness, the waiting entrants, the score/lone mismatch list and who sits out.
 #include "core/text.h"
-#include "scoring/round.h"
+#include "state/round.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,8 @@
 #include "money/entry_fees.h"
 #include "money/jackpot.h"
 #include "publishing/html.h"
+#include "services/standings_page.h"
+#include "services/views.h"
 #include "standings/game_detail.h"
 #include "standings/leader_rows.h"
 #include "standings/results.h"
@@ -51,17 +53,17 @@ TEST(LargeField, EveryViewAgreesAfterOneMoreScore) {
         t.lones(id, lones[id] = rng.next(6));
     }
     t.net(5); // $10,000.00
-    UpdateLeaderGridMain(t.session);
+    leaderGridRows(t.session);
 
     // One more score, then the full rebuild.
     t.score(current, 14, 32);
     totals[14] += 32;
-    auto leaders = UpdateLeaderGridMain(t.session);
-    auto winners = UpdateWinnerGrid(t.session);
-    auto debts = UpdateBumpGrid(t.session);
-    auto lonesRows = UpdateJackpotView(t.session);
-    auto details = LoadGameDetailGrid(t.session);
-    auto fees = RefreshEntryFeeGrid(t.session, true);
+    auto leaders = leaderGridRows(t.session);
+    auto winners = winnerRows(t.session);
+    auto debts = debtorRows(t.session);
+    auto lonesRows = loneRows(t.session);
+    auto details = gameDetailRows(t.session);
+    auto fees = entryFeeRows(t.session, true);
     std::string page = buildHtmlPage(t.session, false);
 
     // The ranking: total descending, ties in ascending ID order, dense places.

@@ -1,5 +1,6 @@
 // The leader entries and the standings grid rows built from them.
 #include "engine_fixture.h"
+#include "services/views.h"
 #include "standings/leader_rows.h"
 #include "standings/leaders.h"
 
@@ -32,7 +33,7 @@ TEST(LeaderEntries, RowsPlacesAndPayoutsOfATiedField) {
     Tourney t(4);
     t.net(25); // $100.00
     t.totals({30, 25, 20, 30});
-    auto entries = BuildLeaderEntries(t.session);
+    auto entries = leaderEntries(t.session);
     EXPECT_EQ(column(entries, kLeaderId), (Texts{"01", "04", "02", "03"}));
     EXPECT_EQ(column(entries, kLeaderPlace), (Texts{"1", "1", "2", "3"}));
     EXPECT_EQ(column(entries, kLeaderPayout), (Texts{"$40.00", "$40.00", "$20.00", "$0.00"}));
@@ -45,7 +46,7 @@ TEST(LeaderEntries, RowsPlacesAndPayoutsOfATiedField) {
 TEST(LeaderEntries, BeforeAnyScoreEveryPlaceIsZero) {
     Tourney t(8);
     t.net(10);
-    auto entries = BuildLeaderEntries(t.session);
+    auto entries = leaderEntries(t.session);
     ASSERT_EQ(entries.size(), 8u);
     EXPECT_EQ(column(entries, kLeaderPlace), Texts(8, "0"));
     EXPECT_EQ(column(entries, kLeaderScore), Texts(8, "00"));
@@ -64,7 +65,7 @@ TEST(LeaderEntries, AveragesCountOnlyAMissingCurrentRoundAsNotPlayed) {
     t.score(1, 3, 5);
     t.score(2, 3, 5);
     t.score(3, 3, 5);
-    auto entries = BuildLeaderEntries(t.session);
+    auto entries = leaderEntries(t.session);
     EXPECT_EQ(entryOf(entries, "01")[kLeaderAverage], "12.5");
     EXPECT_EQ(entryOf(entries, "01")[kLeaderName], "* Entrant 01");
     EXPECT_EQ(entryOf(entries, "02")[kLeaderAverage], "8.0");
@@ -76,7 +77,7 @@ TEST(LeaderEntries, AveragesCountOnlyAMissingCurrentRoundAsNotPlayed) {
 TEST(LeaderEntries, NoPendingMarkForAnEntrantSittingOut) {
     Tourney t(6, 2); // IDs 5 and 6 have no table of four
     t.tourney().setCurrentRound(1);
-    auto entries = BuildLeaderEntries(t.session);
+    auto entries = leaderEntries(t.session);
     EXPECT_EQ(entryOf(entries, "04")[kLeaderName], "* Entrant 04");
     EXPECT_EQ(entryOf(entries, "05")[kLeaderName], "Entrant 05");
     EXPECT_EQ(entryOf(entries, "06")[kLeaderName], "Entrant 06");
@@ -85,7 +86,7 @@ TEST(LeaderEntries, NoPendingMarkForAnEntrantSittingOut) {
 TEST(LeaderEntries, TeamTournamentsLookUpTheTeamSeating) {
     Tourney t(5, 2, false); // team 5 has no opponent
     t.score(1, 1, 9);
-    auto entries = BuildLeaderEntries(t.session);
+    auto entries = leaderEntries(t.session);
     EXPECT_EQ(entryOf(entries, "01")[kLeaderName], "Entrant 01");
     EXPECT_EQ(entryOf(entries, "02")[kLeaderName], "* Entrant 02");
     EXPECT_EQ(entryOf(entries, "05")[kLeaderName], "Entrant 05");
@@ -100,7 +101,7 @@ TEST(LeaderEntries, FinesAndTheirPayment) {
     t.lones(1, 3);
     t.woods(2, 1);
     t.paid(3, true); // paid without owing anything
-    auto entries = BuildLeaderEntries(t.session);
+    auto entries = leaderEntries(t.session);
     const LeaderEntry& one = entryOf(entries, "01");
     EXPECT_EQ(one[kLeaderTotalDue], "$1.00");
     EXPECT_EQ(one[kLeaderBumps], "2");
@@ -116,7 +117,7 @@ TEST(LeaderEntries, FinesAndTheirPayment) {
     LeaderRow unpaid = AddToLeaderGrid(t.state(), one);
     EXPECT_EQ(unpaid.paymentColor, (Rgb{255, 0, 0}));
     t.paid(1, true);
-    entries = BuildLeaderEntries(t.session);
+    entries = leaderEntries(t.session);
     LeaderRow paid = AddToLeaderGrid(t.state(), entryOf(entries, "01"));
     EXPECT_EQ(paid.paymentColor, (Rgb{0, 128, 0}));
     for (std::size_t c : {kColPaid, kColTotalDue, kColBumps, kColWoods})
@@ -131,7 +132,7 @@ TEST(LeaderEntries, APaidMarkCountsOnlyWhenItIsOne) {
     t.state().fines.replace(paidKey(1), "2");
     t.bumps(2, 1);
     t.state().fines.replace(paidKey(2), "01");
-    auto entries = BuildLeaderEntries(t.session);
+    auto entries = leaderEntries(t.session);
     EXPECT_EQ(entryOf(entries, "01")[kLeaderPaid], "N");
     EXPECT_EQ(entryOf(entries, "02")[kLeaderPaid], "Y");
 }
@@ -141,7 +142,7 @@ TEST(LeaderEntries, DisabledPayoutsShowNobodyInTheMoney) {
     t.net(25);
     t.totals({30, 25, 20, 10});
     t.session.payout.setPayoutsEnabled(false);
-    auto rows = UpdateLeaderGridMain(t.session);
+    auto rows = leaderGridRows(t.session);
     ASSERT_EQ(rows.size(), 4u);
     for (const LeaderRow& r : rows) {
         EXPECT_EQ(r.entry[kLeaderPayout], "$0.00");
@@ -155,7 +156,7 @@ TEST(LeaderEntries, RowsPastThePaidRowsShowZeroInTheSessionsCurrency) {
     t.session.currency.symbol = "£";
     t.net(20);
     t.totals({5, 4, 3, 2, 1});
-    auto entries = BuildLeaderEntries(t.session);
+    auto entries = leaderEntries(t.session);
     EXPECT_EQ(entries[0][kLeaderPayout], "£50.00");
     EXPECT_EQ(entries[4][kLeaderPayout], "£0.00");
 }
@@ -165,7 +166,7 @@ TEST(LeaderEntries, MissingNameIsEmpty) {
     t.state().names.Remove("02");
     t.score(1, 1, 3);
     t.score(1, 2, 2);
-    auto entries = BuildLeaderEntries(t.session);
+    auto entries = leaderEntries(t.session);
     EXPECT_EQ(entries[1][kLeaderName], "");
 }
 
@@ -174,7 +175,7 @@ TEST(LeaderGrid, CellsColoursTagAndToolTip) {
     t.net(25);
     t.totals({7, 30, 25, 20});
     t.state().aliases.Add("Ace", "02");
-    auto rows = UpdateLeaderGridMain(t.session);
+    auto rows = leaderGridRows(t.session);
     ASSERT_EQ(rows.size(), 4u);
     const LeaderRow& top = rows[0];
     EXPECT_EQ(top.tag, "02");
@@ -198,7 +199,7 @@ TEST(LeaderGrid, PendingMarkIsTrimmedOnlyInTheGrid) {
     Tourney t(4);
     t.state().names.Remove("01");
     t.state().names.Add("  Padded ", "01");
-    auto rows = UpdateLeaderGridMain(t.session);
+    auto rows = leaderGridRows(t.session);
     EXPECT_EQ(rows[0].entry[kLeaderName], "*   Padded ");
     EXPECT_EQ(rows[0].cells[kColName], "*   Padded");
 }
@@ -217,7 +218,7 @@ TEST(LeaderGrid, ColumnsFollowTheTournamentKind) {
 TEST(LeaderGrid, AnErrorIsReportedAndLeavesNoRows) {
     Tourney t(3);
     t.score(1, 2, "40000"); // a damaged file: beyond any 16-bit total
-    auto rows = UpdateLeaderGridMain(t.session);
+    auto rows = leaderGridRows(t.session);
     EXPECT_TRUE(rows.empty());
     auto messages = t.prompt.messages();
     ASSERT_EQ(messages.size(), 1u);
@@ -230,9 +231,12 @@ TEST(LeaderEntries, BuildEntryReportsABadRecordAndGoesOn) {
     Tourney t(2);
     LeaderEntry entry;
     LeaderCounters counters;
-    EXPECT_FALSE(BuildEntry(t.session, "x~01", entry, 0, counters, {}));
-    EXPECT_EQ(t.prompt.countTitled("BuildEntry"), 1);
-    EXPECT_TRUE(BuildEntry(t.session, "5~02", entry, 0, counters, {}));
+    std::vector<RhError> errors;
+    EXPECT_FALSE(buildLeaderEntry(t.session.state(), t.session.currency, "x~01", entry, 0, counters,
+                                  {}, errors));
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(buildLeaderEntry(t.session.state(), t.session.currency, "5~02", entry, 0, counters,
+                                 {}, errors));
     EXPECT_EQ(entry[kLeaderPlace], "1");
     EXPECT_EQ(counters.row, 2);
 }

@@ -1,7 +1,7 @@
 // The validation window's lists: every seated player with the partner's score (Check), or only the
 // disagreements (Validate).
 #include "core/text.h"
-#include "scoring/validate.h"
+#include "state/validate.h"
 
 #include <gtest/gtest.h>
 

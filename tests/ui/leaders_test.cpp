@@ -4,10 +4,10 @@
 // the time a rebuild takes.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
-#include "scoring/round.h"
 #include "scoring/score.h"
 #include "services/load_save.h"
 #include "services/session.h"
+#include "state/round.h"
 #include "state/tournament_state.h"
 #include "support/generator.h"
 #include "support/temp_dir.h"
@@ -82,10 +82,10 @@ private slots:
         QCOMPARE(g.headerData(Name, Qt::Horizontal).toString(), QStringLiteral("Player Name"));
         QVERIFY(f.view()->isColumnHidden(Colorize));
         QVERIFY(f.view()->isColumnHidden(Owe));
-        // Sorted by Score, descending, and the shared direction left at descending.
+        // Sorted by Score, descending, and the grid's direction left at descending.
         QCOMPARE(g.sortColumn(), int(Score));
         QCOMPARE(g.sortOrder(), Qt::DescendingOrder);
-        QVERIFY(rh::ui::sortDirection());
+        QVERIFY(g.sortDirection());
         for (int r = 1; r < g.rowCount(); ++r)
             QVERIFY(g.text(r - 1, Score).toInt() >= g.text(r, Score).toInt());
 

@@ -9,6 +9,7 @@
 #include "publishing/html.h"
 #include "services/load_save.h"
 #include "services/session.h"
+#include "services/standings_page.h"
 #include "standings/leader_rows.h"
 #include "state/tournament_state.h"
 #include "support/generator.h"
@@ -76,7 +77,7 @@ struct Fixture {
         fs::copy_file(example(exampleName), target, fs::copy_options::overwrite_existing);
         return target.string();
     }
-    fs::path htmlPage() const { return fs::path(rh::GetHTMLpath(session)); }
+    fs::path htmlPage() const { return fs::path(rh::standingsPagePath(session)); }
     int rowsOf(const char* grid) { return child<QTreeView>(grid)->model()->rowCount(); }
     int countShown(const std::string& kind) const {
         int n = 0;
@@ -330,7 +331,7 @@ private slots:
 
     void thePageFollowsEveryScoreAndTheTick() {
         Fixture f;
-        QVERIFY(!f.flow().PublishHTML()); // nothing loaded: nothing written
+        QVERIFY(!f.flow().publishStandingsPage()); // nothing loaded: nothing written
         f.clickLoad(example("demo.qmc"));
         const fs::path page = f.htmlPage();
         QCOMPARE(page.parent_path(), f.dir.path());
@@ -495,7 +496,7 @@ private slots:
         const double refresh = t.nsecsElapsed() / 1e6;
         QCOMPARE(f.rowsOf("lvLeaderView"), 2000);
         t.restart();
-        QVERIFY(f.flow().PublishHTML());
+        QVERIFY(f.flow().publishStandingsPage());
         const double page = t.nsecsElapsed() / 1e6;
         qInfo("2000 entrants: after-load refresh %.1f ms (main flow and leaders), page %.1f ms",
               refresh, page);

@@ -6,6 +6,7 @@
 #include "publishing/html.h"
 #include "services/load_save.h"
 #include "services/session.h"
+#include "services/standings_page.h"
 #include "support/generator.h"
 #include "support/temp_dir.h"
 #include "ui/grid_model.h"
@@ -244,7 +245,7 @@ private slots:
         QCOMPARE(f.payoutRows(f.payout()), custom);
         QCOMPARE(f.payoutRows(f.resultPayout()), custom);
         // Closing the worksheet refreshed the standings page.
-        QVERIFY(std::filesystem::exists(rh::GetHTMLpath(f.session)));
+        QVERIFY(std::filesystem::exists(rh::standingsPagePath(f.session)));
 
         // Opened again: the custom amounts go in; a cancel keeps them.
         f.tab().cmdCustomPayout->click();
@@ -435,7 +436,7 @@ private slots:
         const QString paid = fees->tag(5);
 
         // Sorting by name keeps each row's box, and the colours follow the boxes.
-        rh::ui::setSortDirection(false); // the next heading click sorts descending
+        fees->setSortDirection(false); // the next heading click sorts descending
         emit f.tab().lvEntryFee->header()->sectionClicked(1);
         QCOMPARE(fees->text(0, 1), QStringLiteral("Zoë Brandt"));
         const int moved = fees->findTag(paid);

@@ -3,9 +3,9 @@
 // the new round on screen) and, after the last round, the Results tab.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
-#include "scoring/round.h"
 #include "services/load_save.h"
 #include "services/session.h"
+#include "state/round.h"
 #include "state/tournament_state.h"
 #include "support/temp_dir.h"
 #include "timing/clock.h"

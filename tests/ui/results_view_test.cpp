@@ -9,6 +9,8 @@
 #include "review_fixture.h"
 #include "roster/keys.h"
 #include "scoring/score.h"
+#include "services/standings_page.h"
+#include "services/views.h"
 #include "standings/leaders.h"
 #include "ui/dashboard.h"
 #include "ui/grid_model.h"
@@ -91,8 +93,6 @@ double money(const QString& text, const rh::CurrencyFormat& format) {
 class ResultsViewTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { rh::ui::setSortDirection(true); }
-
     void tickingADebtRowMarksItPaidEverywhere() {
         ReviewFixture f;
         QVERIFY(f.loadExample("demo.qmc"));
@@ -128,7 +128,7 @@ private slots:
 
         // The standings and the page read the same mark.
         bool seen = false;
-        for (const rh::LeaderEntry& e : rh::BuildLeaderEntries(f.session))
+        for (const rh::LeaderEntry& e : rh::leaderEntries(f.session))
             if (e[rh::kLeaderId] == tag.toStdString()) {
                 QCOMPARE(e[rh::kLeaderPaid], std::string("Y"));
                 seen = true;

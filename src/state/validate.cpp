@@ -1,4 +1,4 @@
-#include "scoring/validate.h"
+#include "state/validate.h"
 
 #include "core/text.h"
 #include "roster/keys.h"

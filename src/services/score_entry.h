@@ -13,6 +13,7 @@
 // so a reset of the state is always seen.
 
 #include "core/colour.h"
+#include "scoring/table_order.h"
 #include "services/session.h"
 
 #include <functional>
@@ -72,6 +73,9 @@ struct EnterScoresView {
     ListView comboSelectRnd;
     ListView comboPlayerName;
     CheckView checkAll;
+    CheckView checkByTable;     // "By table": the entrants are offered table by table
+    CaptionView lblTable;       // the selected entrant's table, "Table 7"
+    CaptionView txtTableScores; // both scores of the table at once; shown while "By table"
     ListView comboPlayerScore;
     ListView comboPlayerLones;
     ListView comboPlayerBumps;
@@ -128,10 +132,26 @@ public:
     void comboPlayerName_Click(int index);
     /// A score was chosen (index 0 is the blank item): stores it, for the partner too.
     void comboPlayerScore_click(int index);
+    /// "By table" changed. Checked: after each score the entrant offered next is the waiting
+    /// side of the same table, then of the next table (table-number order); the offer starts at
+    /// the first table with a side still waiting, and the table's scores can be typed at once.
+    void checkByTable_Click(bool checked);
+    /// The table's scores typed in one line and Enter: "10 6" stores 10 for the first side
+    /// (partnership or team) of the selected entrant's table and 6 for the second, "9" stores 9
+    /// for the selected entrant's side. Each score is stored as the choice of that entrant and
+    /// that score would store it (so the partner conflict and the lone check run as usual); the
+    /// entry stops at a lone mismatch or when the round is over. A text that is not one or two
+    /// scores from 0 to 32 is left in the box, marked.
+    void txtTableScores_Enter(const std::string& text);
     void comboPlayerLones_Click(int index);
     void comboPlayerBumps_Click(int index);
     void comboPlayerWoods_Click(int index);
     void checkPaid_Click(bool checked);
+
+    /// "By table" without reloading anything: the window keeps the setting for the session and
+    /// gives it to the controller of each tournament it loads.
+    void setByTable(bool byTable);
+    bool byTable() const { return m_view.checkByTable.checked; }
 
     // For the round advance.
     bool isProgressive() const { return m_progressive; }
@@ -156,6 +176,14 @@ private:
                      CaptionView& score, CaptionView& total, CaptionView& lones, CaptionView& bumps,
                      CaptionView& woods, CaptionView& fee);
     void UpdateScore();
+    TableOrder tablesOfSelectedRound() const;
+    /// The entrant the table order offers after `after` ("" when none is waiting).
+    std::string offeredByTable(const std::string& after) const;
+    void showTable();
+    /// Selects the entrant in the list (showing all entrants when it is listed only then) and
+    /// stores the score as the director's choices would. False when it could not.
+    bool storeTableScore(const std::string& id, int score);
+    int scoreItem(int score) const;
     void loneChoice();
     bool onScreenCheck(const std::string& id, const std::string& scoreOfSelectedRound) const;
     void applyCheck(bool passed, const char* focusControl);
@@ -180,7 +208,9 @@ private:
     bool m_filling = false;
     bool m_loadingAll = false;
     bool m_changingRound = false;
-    bool m_selectorsHeld = false; // the lone check failed: round and entrant choice wait
+    bool m_selectorsHeld = false;   // the lone check failed: round and entrant choice wait
+    bool m_tableEntry = false;      // a table's scores are being stored
+    bool m_scoreCheckPassed = true; // the lone check of the score stored last passed
     int m_actionDepth = 0;
 };
 

@@ -1,10 +1,11 @@
-#include "scoring/enter_scores.h"
+#include "services/score_entry.h"
 
 #include "core/errors.h"
 #include "core/text.h"
 #include "roster/keys.h"
 #include "scoring/queries.h"
 #include "scoring/score.h"
+#include "services/changes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,6 +92,7 @@ std::vector<std::pair<const char*, const ListView*>> EnterScoresView::lists() co
 
 std::vector<std::pair<const char*, const CaptionView*>> EnterScoresView::captions() const {
     return {{"lblPlayer", &lblPlayer},
+            {"lblTable", &lblTable},
             {"lbTotalScorePlayer", &lbTotalScorePlayer},
             {"lblTotalFeePlayer", &lblTotalFeePlayer},
             {"txtPartnerName", &txtPartnerName},
@@ -117,7 +119,7 @@ std::vector<std::pair<const char*, const CaptionView*>> EnterScoresView::caption
 }
 
 std::vector<std::pair<const char*, const CheckView*>> EnterScoresView::checks() const {
-    return {{"checkAll", &checkAll}, {"checkPaid", &checkPaid}};
+    return {{"checkAll", &checkAll}, {"checkPaid", &checkPaid}, {"checkByTable", &checkByTable}};
 }
 
 std::vector<std::pair<const char*, const FrameView*>> EnterScoresView::frames() const {
@@ -148,6 +150,8 @@ ScoreEntry::ScoreEntry(Session& session)
     : m_session(session), m_progressive(session.tourney().isProgressive()) {
     m_view.checkAll.caption = "Show All";
     m_view.checkPaid.caption = "Paid";
+    m_view.checkByTable.caption = "By table";
+    m_view.txtTableScores.visible = false;
     m_view.lblPlayer.text = m_progressive ? "Name" : "Team Name";
     m_view.boxPlayer.caption = m_progressive ? "Player Round Score" : "Team Round Score";
     m_view.frmPartnerScore.caption = m_progressive ? "Partner Round Score" : "Opponent Round Score";
@@ -218,8 +222,12 @@ void ScoreEntry::UpdateEnterScores() {
         if (entrantListEmpty())
             BlankFields();
         refreshEnabling();
-        if (m_session.viewsLoaded && m_view.comboPlayerScore.enabled && m_view.focus.empty())
-            m_view.focus = "comboPlayerScore";
+        if (m_session.viewsLoaded && m_view.focus.empty()) {
+            if (byTable() && m_view.txtTableScores.enabled)
+                m_view.focus = "txtTableScores";
+            else if (m_view.comboPlayerScore.enabled)
+                m_view.focus = "comboPlayerScore";
+        }
     });
 }
 
@@ -284,8 +292,15 @@ void ScoreEntry::PopulatePlayers(const std::string& keepId, const std::string& j
         }
         if (!names.items.empty()) {
             int at = keepId.empty() ? -1 : findData(names, keepId);
+            // By table the tables set the order; otherwise the entrant last clicked on the
+            // standings comes first.
+            if (at < 0 && byTable()) {
+                const std::string next = offeredByTable(justScoredId);
+                if (!next.empty())
+                    at = findData(names, next);
+            }
             const std::string saved = trim(m_session.savePlayerId);
-            if (at < 0 && !saved.empty() && saved != "00")
+            if (at < 0 && !byTable() && !saved.empty() && saved != "00")
                 at = findData(names, Pad2(saved));
             names.index = at < 0 ? 0 : at;
         }
@@ -319,6 +334,7 @@ void ScoreEntry::LoadAllControls(bool armMessage) {
         refreshEnabling();
         return;
     }
+    showTable();
     m_filling = true;
     m_loadingAll = true;
     runTrapped(m_session, "Load All Controls", [&] {
@@ -487,7 +503,8 @@ void ScoreEntry::loneChoice() {
     const std::string shown =
         score.hasSelection() ? score.selectedText() : st().scores.getScore2(selectedRound(), id);
     applyCheck(onScreenCheck(id, shown), "comboPlayerLones");
-    writeCount(st().lones, Pad2(id), m_view.comboPlayerLones.selectedText());
+    storeChange(m_session,
+                Change::count(ChangeKind::Lone, Pad2(id), m_view.comboPlayerLones.selectedText()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -505,7 +522,8 @@ void ScoreEntry::updatePaidBox() {
 void ScoreEntry::processPaid() {
     const std::string id = selectedEntrantId();
     if (m_active && !entrantListEmpty() && id != "00") {
-        st().fines.replace(makekey(id, "02"), m_view.checkPaid.checked ? "1" : "0");
+        storeChange(m_session,
+                    Change::count(ChangeKind::Paid, id, m_view.checkPaid.checked ? "1" : "0"));
         showPlayerFee();
     }
     const bool lists = !m_view.checkPaid.checked;
@@ -529,7 +547,7 @@ void ScoreEntry::BlankFields() {
           &v.lblScoreOppo1,     &v.lbTotalScoreOppo1,  &v.lbLonesOppo1,        &v.lbBumpsOppo1,
           &v.lbWoodsOppo1,      &v.lblTotalFeeOppo1,   &v.txtOppo2Name,        &v.lblScoreOppo2,
           &v.lbTotalScoreOppo2, &v.lbLonesOppo2,       &v.lbBumpsOppo2,        &v.lbWoodsOppo2,
-          &v.lblTotalFeeOppo2,  &v.lbTotalScorePlayer, &v.lblTotalFeePlayer})
+          &v.lblTotalFeeOppo2,  &v.lbTotalScorePlayer, &v.lblTotalFeePlayer,   &v.lblTable})
         clearCaption(*c);
     v.checkPaid.checked = false;
     m_filling = wasFilling;
@@ -551,6 +569,8 @@ void ScoreEntry::refreshEnabling() {
                                     countValue(v.comboPlayerWoods.selectedText()) >= 1);
     v.comboPlayerBumps.enabled = ready && !v.checkPaid.checked;
     v.comboPlayerWoods.enabled = ready && !v.checkPaid.checked;
+    v.txtTableScores.visible = byTable();
+    v.txtTableScores.enabled = ready && !m_selectorsHeld && !v.lblTable.text.empty();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -649,11 +669,11 @@ void ScoreEntry::UpdateScore() {
                 }
             }
         }
-        s.scores.setScore(round, id, chosen);
-        if (m_progressive && !partner.empty()) {
-            s.scores.setScore(round, partner, chosen);
+        // For the partner too (Progressive), journalled first.
+        storeChange(m_session, Change::score(idNumber(round), id, chosen));
+        if (m_progressive && !partner.empty())
             m_view.lblScorePartner.text = chosen;
-        }
+        m_scoreCheckPassed = !m_selectorsHeld;
         // After a failed check the entrant stays on the screen (when still listed) so that its
         // score or lones can be corrected at once.
         PopulatePlayers(m_selectorsHeld ? id : std::string(), id);
@@ -684,7 +704,8 @@ void ScoreEntry::comboPlayerBumps_Click(int index) {
         m_view.comboPlayerBumps.index = index;
         const std::string id = selectedEntrantId();
         if (!entrantListEmpty() && id != "00") {
-            writeCount(st().fines, makekey(id, "00"), m_view.comboPlayerBumps.selectedText());
+            storeChange(m_session, Change::count(ChangeKind::Bump, id,
+                                                 m_view.comboPlayerBumps.selectedText()));
             showPlayerFee();
         }
         if (!m_loadingAll)
@@ -703,7 +724,8 @@ void ScoreEntry::comboPlayerWoods_Click(int index) {
         m_view.comboPlayerWoods.index = index;
         const std::string id = selectedEntrantId();
         if (!entrantListEmpty() && id != "00") {
-            writeCount(st().fines, makekey(id, "01"), m_view.comboPlayerWoods.selectedText());
+            storeChange(m_session, Change::count(ChangeKind::Wood, id,
+                                                 m_view.comboPlayerWoods.selectedText()));
             showPlayerFee();
         }
         if (!m_loadingAll)
@@ -724,6 +746,150 @@ void ScoreEntry::checkPaid_Click(bool checked) {
     });
     refreshEnabling();
     --m_actionDepth;
+}
+
+} // namespace rh
+
+namespace rh {
+
+// ---------------------------------------------------------------------------------------------
+// Scoring table by table
+
+void ScoreEntry::setByTable(bool byTable) {
+    m_view.checkByTable.checked = byTable;
+    refreshEnabling();
+}
+
+TableOrder ScoreEntry::tablesOfSelectedRound() const {
+    double round = 0;
+    if (!numberOf(selectedRound(), round))
+        return {};
+    const TournamentState& s = m_session.state();
+    return TableOrder(s.tableSeats, m_progressive, static_cast<long long>(round));
+}
+
+std::string ScoreEntry::offeredByTable(const std::string& after) const {
+    const std::string round = selectedRound();
+    const ScoreStore& scores = m_session.state().scores;
+    return tablesOfSelectedRound().nextWaiting(
+        after, [&](const std::string& id) { return !scores.ExistsKey2(round, id); });
+}
+
+void ScoreEntry::showTable() {
+    const std::string id = selectedEntrantId();
+    m_view.lblTable.text =
+        id == "00" ? std::string() : tableCaption(tablesOfSelectedRound().tableNumberOf(id));
+}
+
+void ScoreEntry::checkByTable_Click(bool checked) {
+    if (m_actionDepth != 0 || m_tableEntry)
+        return;
+    ++m_actionDepth;
+    m_view.focus.clear();
+    m_view.checkByTable.checked = checked;
+    runTrapped(m_session, "By Table Click", [&] {
+        if (!m_loaded || !m_session.viewsLoaded || m_selectorsHeld)
+            return;
+        // Checked, the offer starts at the first table still waiting; unchecked, the entrant
+        // on the screen stays.
+        PopulatePlayers(checked ? std::string() : selectedEntrantId(), "");
+    });
+    if (entrantListEmpty())
+        BlankFields();
+    refreshEnabling();
+    if (checked && m_view.txtTableScores.enabled)
+        m_view.focus = "txtTableScores";
+    --m_actionDepth;
+}
+
+int ScoreEntry::scoreItem(int score) const {
+    const std::string wanted = fmtItem(score);
+    const auto& items = m_view.comboPlayerScore.items;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].text == wanted)
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool ScoreEntry::storeTableScore(const std::string& id, int score) {
+    if (findData(m_view.comboPlayerName, id) < 0 && !m_view.checkAll.checked) {
+        // A side that has its score already is listed only with "Show All".
+        checkAll_Click(true);
+    }
+    const int at = findData(m_view.comboPlayerName, id);
+    if (at < 0)
+        return false;
+    if (m_view.comboPlayerName.index != at) {
+        comboPlayerName_Click(at);
+        if (selectedEntrantId() != id)
+            return false;
+    }
+    const int item = scoreItem(score);
+    if (item < 0 || !m_view.comboPlayerScore.enabled)
+        return false;
+    m_scoreCheckPassed = false;
+    comboPlayerScore_click(item);
+    // The entry stops at a lone mismatch (also when the entrant has left the list since).
+    return m_scoreCheckPassed && !m_selectorsHeld;
+}
+
+void ScoreEntry::txtTableScores_Enter(const std::string& text) {
+    if (!m_active || m_actionDepth != 0 || m_tableEntry || !m_view.txtTableScores.enabled)
+        return;
+    m_tableEntry = true;
+    m_view.focus.clear();
+    const std::optional<std::vector<int>> scores = parseTableScores(text);
+    const std::string id = selectedEntrantId();
+    const TableOrder tables = tablesOfSelectedRound();
+    const auto place = tables.placeOf(id);
+    bool done = false;
+    if (scores && place) {
+        const RoundTable& table = tables.tables()[place->table];
+        const std::string round = selectedRound();
+        const ScoreStore& store = st().scores;
+        // Who stands for a side: its first entrant still waiting, else its first entrant.
+        auto sideEntrant = [&](int side) {
+            const auto& ids = table.sides[static_cast<std::size_t>(side)];
+            for (const std::string& e : ids)
+                if (!store.ExistsKey2(round, e))
+                    return e;
+            return ids.empty() ? std::string() : ids.front();
+        };
+        std::vector<std::pair<std::string, int>> entries;
+        if (scores->size() == 1)
+            entries.emplace_back(id, scores->front());
+        else
+            for (int side = 0; side < 2; ++side)
+                entries.emplace_back(sideEntrant(side), (*scores)[static_cast<std::size_t>(side)]);
+        // A side that has a score already is changed first: the waiting side's score may end
+        // the round, and nothing may be stored into the next one.
+        std::stable_partition(entries.begin(), entries.end(),
+                              [&](const auto& e) { return store.ExistsKey2(round, e.first); });
+        done = true;
+        for (const auto& [entrant, score] : entries) {
+            if (entrant.empty() || selectedRound() != round || !storeTableScore(entrant, score)) {
+                done = false;
+                break;
+            }
+        }
+        // The last score of a round moves the screen on to the next round: that is done too.
+        done = done || selectedRound() != round;
+    }
+    m_tableEntry = false;
+    if (done) {
+        m_view.txtTableScores.text.clear();
+        m_view.txtTableScores.background.reset();
+    } else {
+        // Kept for correcting; marked when it names no scores or no table.
+        m_view.txtTableScores.text = text;
+        if (!scores || !place)
+            m_view.txtTableScores.background = kLightRed;
+        else
+            m_view.txtTableScores.background.reset();
+    }
+    refreshEnabling();
+    if (m_view.focus.empty() || (done && m_view.txtTableScores.enabled))
+        m_view.focus = m_view.txtTableScores.enabled ? "txtTableScores" : "comboPlayerScore";
 }
 
 } // namespace rh

@@ -1,4 +1,4 @@
-#include "scoring/round.h"
+#include "state/round.h"
 
 #include "core/text.h"
 #include "scoring/queries.h"

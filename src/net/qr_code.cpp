@@ -1,0 +1,42 @@
+#include "net/qr_code.h"
+
+#include <qrencode.h>
+
+#include <memory>
+
+namespace rh {
+
+std::string qrCodeSvg(std::string_view text) {
+    const std::string input(text);
+    if (input.empty())
+        return {};
+    std::unique_ptr<QRcode, void (*)(QRcode*)> code(
+        QRcode_encodeString(input.c_str(), 0, QR_ECLEVEL_M, QR_MODE_8, 1), QRcode_free);
+    if (!code)
+        return {};
+    constexpr int kQuiet = 4;
+    const int width = code->width;
+    const std::string size = std::to_string(width + 2 * kQuiet);
+    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + size + " " +
+                      size + "\" shape-rendering=\"crispEdges\"><rect width=\"" + size +
+                      "\" height=\"" + size + "\" fill=\"#ffffff\"/><path fill=\"#000000\" d=\"";
+    // One rectangle per run of dark modules in a row (bit 0 of each module is its colour).
+    for (int y = 0; y < width; ++y) {
+        for (int x = 0; x < width;) {
+            if (!(code->data[y * width + x] & 1)) {
+                ++x;
+                continue;
+            }
+            int run = 1;
+            while (x + run < width && (code->data[y * width + x + run] & 1))
+                ++run;
+            svg += "M" + std::to_string(x + kQuiet) + " " + std::to_string(y + kQuiet) + "h" +
+                   std::to_string(run) + "v1h-" + std::to_string(run) + "z";
+            x += run;
+        }
+    }
+    svg += "\"/></svg>";
+    return svg;
+}
+
+} // namespace rh

@@ -1,0 +1,349 @@
+// The printed sheets read back from their PDFs: every entrant's score card with its tables, four
+// cards to a page, the seating charts and the table cards, the frame on every page, and names that
+// are never cut short.
+#include "pdf_reader.h"
+#include "print/sheet_builder.h"
+#include "print/sheets.h"
+#include "support/generator.h"
+#include "support/temp_dir.h"
+
+#include "core/text.h"
+#include "state/tournament_state.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+
+namespace {
+
+using namespace rh::print;
+using rh::test::Kind;
+
+std::string idText(int id) {
+    return id < 10 ? "0" + std::to_string(id) : std::to_string(id);
+}
+
+/// The seating of the test generator's circle method, without a tournament state around it.
+SheetData sampleSheets(Kind kind, int entrants, int rounds, std::vector<std::string> names = {}) {
+    SheetData data;
+    data.title = "Sheets & Cards <Test>";
+    data.progressive = kind == Kind::Progressive;
+    data.tableCount = data.progressive ? entrants / 4 : entrants / 2;
+    for (int id = 1; id <= entrants; ++id) {
+        std::string name = static_cast<std::size_t>(id) <= names.size()
+                               ? names[static_cast<std::size_t>(id - 1)]
+                               : "Entrant Number " + std::to_string(id);
+        data.entrants.push_back(Seat{idText(id), name});
+    }
+    std::vector<int> order;
+    if (entrants % 2 == 1)
+        order.push_back(0);
+    for (int id = 1; id <= entrants; ++id)
+        order.push_back(id);
+    for (int r = 1; r <= rounds; ++r) {
+        RoundSeating round;
+        round.round = r;
+        std::vector<bool> seated(static_cast<std::size_t>(entrants) + 1, false);
+        const auto tables = rh::test::seatRound(kind, entrants, r, order);
+        for (std::size_t t = 0; t < tables.size(); ++t) {
+            TableSeating table;
+            table.table = static_cast<int>(t) + 1;
+            const std::size_t perSide = tables[t].size() / 2;
+            for (std::size_t s = 0; s < 2; ++s) {
+                std::vector<Seat> side;
+                for (std::size_t i = 0; i < perSide; ++i) {
+                    const int id = tables[t][s * perSide + i];
+                    seated[static_cast<std::size_t>(id)] = true;
+                    side.push_back(data.entrants[static_cast<std::size_t>(id - 1)]);
+                }
+                table.sides.push_back(side);
+            }
+            round.tables.push_back(table);
+        }
+        for (int id = 1; id <= entrants; ++id)
+            if (!seated[static_cast<std::size_t>(id)])
+                round.sittingOut.push_back(data.entrants[static_cast<std::size_t>(id - 1)]);
+        data.rounds.push_back(round);
+    }
+    return data;
+}
+
+/// The text with every run of white space made one blank.
+std::string squeezed(const std::string& text) {
+    return std::regex_replace(text, std::regex("\\s+"), " ");
+}
+
+class SheetsTest : public ::testing::Test {
+protected:
+    rh::test::TempDir dir;
+
+    std::string write(const Document& document, Paper paper, const std::string& name) {
+        const std::string path = (dir / name).string();
+        QString error;
+        EXPECT_TRUE(writePdf(QString::fromStdString(path), paper, document, &error))
+            << error.toStdString();
+        // RANKHALL_KEEP_PDFS=folder keeps a copy of every sheet written, to look at.
+        if (const char* keep = std::getenv("RANKHALL_KEEP_PDFS"))
+            std::filesystem::copy_file(path, std::filesystem::path(keep) / name,
+                                       std::filesystem::copy_options::overwrite_existing);
+        return path;
+    }
+};
+
+TEST_F(SheetsTest, SixtyFourCardsLieFourToAPageOnEitherPaper) {
+    const SheetData data = sampleSheets(Kind::Progressive, 64, 8);
+    for (Paper paper : {Paper::A4, Paper::Letter}) {
+        ScoreCardsDocument document(data);
+        const ScoreCardsDocument::Grid grid = document.grid(bodySize(pageLayout(paper)));
+        EXPECT_EQ(grid.columns * grid.rows, 4);
+        EXPECT_EQ(scoreCardPageCount(pageLayout(paper), data), 16);
+    }
+    const std::string path = write(ScoreCardsDocument(data), Paper::A4, "cards-a4.pdf");
+    ASSERT_EQ(rh::test::pdfPageCount(path), 16);
+    for (int page = 1; page <= 16; ++page) {
+        const std::string text = rh::test::pdfText(path, page, page);
+        EXPECT_NE(text.find("Page " + std::to_string(page) + " of 16"), std::string::npos);
+        EXPECT_NE(text.find(data.title + " Score Cards"), std::string::npos) << "page " << page;
+    }
+}
+
+TEST_F(SheetsTest, CardsShowPartnersOpponentsAndSitOuts) {
+    // 10 players: two sit out every round.
+    const SheetData data = sampleSheets(Kind::Progressive, 10, 6);
+    const auto cards = scoreCards(data);
+    const std::string path = write(ScoreCardsDocument(data), Paper::A4, "cards10.pdf");
+    const std::string text = squeezed(rh::test::pdfText(path));
+    int sitOuts = 0;
+    for (const ScoreCard& card : cards) {
+        ASSERT_EQ(card.rounds.size(), 6u);
+        for (const CardRound& r : card.rounds) {
+            if (r.table == 0) {
+                ++sitOuts;
+                EXPECT_FALSE(r.partner);
+                continue;
+            }
+            ASSERT_TRUE(r.partner);
+            ASSERT_EQ(r.opponents.size(), 2u);
+            EXPECT_NE(text.find("with " + seatLabel(*r.partner)), std::string::npos);
+            EXPECT_NE(text.find("vs " + seatLabel(r.opponents[1])), std::string::npos);
+        }
+    }
+    EXPECT_EQ(sitOuts, 2 * 6);
+    EXPECT_NE(text.find("sits out"), std::string::npos);
+    EXPECT_NE(text.find("| Tables by round: "), std::string::npos);
+}
+
+TEST_F(SheetsTest, TeamCardsNameTheOpposingTeam) {
+    const SheetData data = sampleSheets(Kind::Team, 7, 7, {"Ann & Bob", "Cy & Di"});
+    const auto cards = scoreCards(data);
+    for (const ScoreCard& card : cards)
+        for (const CardRound& r : card.rounds) {
+            EXPECT_FALSE(r.partner);
+            EXPECT_EQ(r.opponents.size(), r.table == 0 ? 0u : 1u);
+        }
+    const std::string path = write(ScoreCardsDocument(data), Paper::Letter, "teams.pdf");
+    const std::string text = squeezed(rh::test::pdfText(path));
+    EXPECT_NE(text.find("Team 01 | Tables by round: " + tablesByRound(cards[0])),
+              std::string::npos);
+    EXPECT_NE(text.find("Opponent"), std::string::npos);
+    EXPECT_NE(text.find("vs Cy & Di (02)"), std::string::npos);
+}
+
+TEST_F(SheetsTest, ManyRoundsTakeBiggerCards) {
+    const SheetData data = sampleSheets(Kind::Progressive, 16, 15);
+    ScoreCardsDocument document(data);
+    const auto grid = document.grid(bodySize(pageLayout(Paper::Letter)));
+    EXPECT_EQ(grid.columns * grid.rows, 2);
+    EXPECT_GE(grid.rowHeight, 24);
+    EXPECT_EQ(document.pageCount(bodySize(pageLayout(Paper::Letter))), 8);
+}
+
+TEST_F(SheetsTest, SeatingChartsShowEveryTableOfEveryRound) {
+    const SheetData data = sampleSheets(Kind::Progressive, 18, 4);
+    const std::string path = write(SeatingChartsDocument(data), Paper::A4, "charts.pdf");
+    ASSERT_EQ(rh::test::pdfPageCount(path), 4);
+    for (const RoundSeating& round : data.rounds) {
+        const std::string text = squeezed(rh::test::pdfText(path, round.round, round.round));
+        EXPECT_NE(text.find("Round " + std::to_string(round.round)), std::string::npos);
+        EXPECT_NE(text.find("Seating Chart"), std::string::npos);
+        for (const TableSeating& table : round.tables)
+            for (const auto& side : table.sides) {
+                EXPECT_NE(text.find(seatLabel(side[0]) + " & " + seatLabel(side[1])),
+                          std::string::npos)
+                    << sideLabel(side);
+            }
+        ASSERT_EQ(round.sittingOut.size(), 2u);
+        EXPECT_NE(text.find("Sitting out: " + seatLabel(round.sittingOut[0]) + ", " +
+                            seatLabel(round.sittingOut[1])),
+                  std::string::npos);
+    }
+}
+
+TEST_F(SheetsTest, ALargeRoundContinuesOnTheNextPage) {
+    const SheetData data = sampleSheets(Kind::Progressive, 160, 2);
+    SeatingChartsDocument document(data);
+    const int pages = document.pageCount(bodySize(pageLayout(Paper::Letter)));
+    EXPECT_EQ(pages % 2, 0);
+    EXPECT_GT(pages, 2);
+    const std::string path = write(document, Paper::Letter, "big-charts.pdf");
+    const std::string text = squeezed(rh::test::pdfText(path));
+    EXPECT_NE(text.find("Round 1 (continued)"), std::string::npos);
+    for (const TableSeating& table : data.rounds[1].tables)
+        EXPECT_NE(text.find(seatLabel(table.sides[1][0]) + " & " + seatLabel(table.sides[1][1])),
+                  std::string::npos);
+}
+
+TEST_F(SheetsTest, TableCardsListWhoSitsThereEachRound) {
+    const SheetData data = sampleSheets(Kind::Progressive, 16, 8);
+    const auto cards = tableCards(data);
+    ASSERT_EQ(cards.size(), 4u);
+    const std::string path = write(TableCardsDocument(data), Paper::Letter, "tables.pdf");
+    ASSERT_EQ(rh::test::pdfPageCount(path), 4);
+    for (const TableCard& card : cards) {
+        const std::string text = squeezed(rh::test::pdfText(path, card.table, card.table));
+        EXPECT_NE(text.find("Table " + std::to_string(card.table)), std::string::npos);
+        for (const TableRound& r : card.rounds) {
+            ASSERT_EQ(r.sides.size(), 2u);
+            EXPECT_NE(text.find("Round " + std::to_string(r.round)), std::string::npos);
+            EXPECT_NE(text.find(sideLabel(r.sides[0])), std::string::npos);
+            EXPECT_NE(text.find("vs " + sideLabel(r.sides[1])), std::string::npos);
+        }
+    }
+}
+
+TEST_F(SheetsTest, AllSheetsInOneFileNumberTheirPagesThrough) {
+    const SheetData data = sampleSheets(Kind::Progressive, 16, 8);
+    DocumentSet all;
+    all.add(std::make_unique<ScoreCardsDocument>(data));
+    all.add(std::make_unique<SeatingChartsDocument>(data));
+    all.add(std::make_unique<TableCardsDocument>(data));
+    const std::string path = write(all, Paper::A4, "all.pdf");
+    ASSERT_EQ(rh::test::pdfPageCount(path), 4 + 8 + 4);
+    EXPECT_NE(rh::test::pdfText(path, 5, 5).find("Seating Chart"), std::string::npos);
+    EXPECT_NE(rh::test::pdfText(path, 16, 16).find("Page 16 of 16"), std::string::npos);
+    EXPECT_NE(rh::test::pdfText(path, 16, 16).find("Table Cards"), std::string::npos);
+}
+
+TEST_F(SheetsTest, LongNamesAreShrunkOrWrappedButNeverCut) {
+    const std::string longName =
+        "Maximiliana Wilhelmina Featherstonehaugh-Cholmondeley of Upper Snoring";
+    // "fi" and "ffi" stay letters (no ligature glyphs), so the PDF's text finds the name.
+    const SheetData data = sampleSheets(Kind::Progressive, 8, 3, {longName, "Fifi Offield"});
+    std::vector<std::unique_ptr<Document>> documents;
+    documents.push_back(std::make_unique<ScoreCardsDocument>(data));
+    documents.push_back(std::make_unique<SeatingChartsDocument>(data));
+    documents.push_back(std::make_unique<TableCardsDocument>(data));
+    for (const auto& document : documents) {
+        const std::string file =
+            write(*document, Paper::Letter, "long-" + document->heading(0).toStdString() + ".pdf");
+        // A wrapped name may break after its hyphen, so blanks do not count.
+        auto solid = [](const std::string& t) {
+            return std::regex_replace(t, std::regex("\\s+"), "");
+        };
+        const std::string text = solid(rh::test::pdfText(file));
+        EXPECT_NE(text.find(solid(longName)), std::string::npos)
+            << document->heading(0).toStdString();
+        EXPECT_NE(text.find("FifiOffield"), std::string::npos)
+            << document->heading(0).toStdString();
+    }
+}
+
+// The seating read from a generated tournament's state agrees with the roster's own partner and
+// opponent lookups, and 64 players' cards make 16 pages.
+TEST_F(SheetsTest, SheetsOfAGeneratedTournamentFollowItsRoster) {
+    struct Case {
+        Kind kind;
+        int entrants;
+        int pages;
+    };
+    for (const Case& c : {Case{Kind::Progressive, 64, 16}, Case{Kind::Progressive, 10, 3},
+                          Case{Kind::Team, 7, 2}}) {
+        rh::TournamentState state;
+        rh::test::GeneratorOptions options;
+        options.kind = c.kind;
+        options.entrants = c.entrants;
+        options.rounds = 8;
+        options.seed = 7;
+        rh::test::generateTournament(state, options);
+        const SheetData data = sheetData(state);
+        EXPECT_EQ(data.title, "Generated Tournament");
+        ASSERT_EQ(data.entrants.size(), static_cast<std::size_t>(c.entrants));
+        ASSERT_EQ(data.rounds.size(), 8u);
+        const auto cards = scoreCards(data);
+        for (const ScoreCard& card : cards) {
+            EXPECT_EQ(card.entrant.name, state.nameOf(card.entrant.id));
+            for (const CardRound& r : card.rounds) {
+                const std::string round = rh::fmt00(r.round);
+                const std::string& id = card.entrant.id;
+                EXPECT_EQ(r.table != 0, state.isSeated(r.round, id)) << id << " round " << round;
+                if (r.table == 0)
+                    continue;
+                if (c.kind == Kind::Team) {
+                    ASSERT_EQ(r.opponents.size(), 1u);
+                    EXPECT_EQ(r.opponents[0].id, state.roster.GetTeam(round, id));
+                    continue;
+                }
+                ASSERT_TRUE(r.partner);
+                ASSERT_EQ(r.opponents.size(), 2u);
+                EXPECT_EQ(r.partner->id, state.roster.getPartner(round, id));
+                EXPECT_EQ(r.opponents[0].id, state.roster.getOpponent1(round, id));
+                EXPECT_EQ(r.opponents[1].id, state.roster.getOpponent2(round, id));
+            }
+        }
+        const std::string path = write(ScoreCardsDocument(data), Paper::Letter,
+                                       "generated" + std::to_string(c.entrants) + ".pdf");
+        ASSERT_EQ(rh::test::pdfPageCount(path), c.pages);
+        for (int page = 1; page <= c.pages; ++page) {
+            const std::string text = rh::test::pdfText(path, page, page);
+            for (std::size_t i = static_cast<std::size_t>(page - 1) * 4;
+                 i < cards.size() && i < static_cast<std::size_t>(page) * 4; ++i)
+                EXPECT_NE(text.find(cards[i].entrant.name + "\n" + entrantWord(data) + " " +
+                                    cards[i].entrant.id +
+                                    " | Tables by round: " + tablesByRound(cards[i]) + "\n"),
+                          std::string::npos)
+                    << cards[i].entrant.name << " on page " << page;
+        }
+    }
+}
+
+TEST(CanvasFit, TextFitsItsBoxAtSomeSize) {
+    QImage image(600, 600, QImage::Format_ARGB32);
+    image.setDotsPerMeterX(11811); // 300 dpi
+    image.setDotsPerMeterY(11811);
+    QPainter painter(&image);
+    Canvas canvas(painter);
+    const QString name = QStringLiteral("Bartholomew Montgomery-Smythe");
+    const QFont font = documentFont(14, true);
+    struct Case {
+        double width, height;
+        bool wrapped;
+    };
+    for (const Case& c :
+         {Case{400, 20, false}, Case{120, 20, false}, Case{40, 40, true}, Case{8, 60, true}}) {
+        const QRectF box(0, 0, c.width, c.height);
+        const TextFit fit = canvas.fit(box, name, font);
+        EXPECT_EQ(fit.wrapped, c.wrapped) << c.width;
+        QFont used = font;
+        used.setPointSizeF(fit.pointSize);
+        const QFontMetricsF m(used, painter.device());
+        const QRectF device = canvas.toDevice(box);
+        if (!fit.wrapped) {
+            EXPECT_LE(m.horizontalAdvance(name), device.width()) << c.width;
+        } else {
+            const int flag = fit.anywhere ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+            const QRectF need = m.boundingRect(device, flag, name);
+            EXPECT_LE(need.width(), device.width() + 0.5) << c.width;
+            EXPECT_LE(need.height(), device.height() + 0.5) << c.width;
+        }
+        if (c.width >= 400) {
+            EXPECT_EQ(fit.pointSize, 14);
+        }
+    }
+}
+
+} // namespace
