@@ -161,14 +161,16 @@ MoneyTab::MoneyTab(QWidget* parent) : QWidget(parent) {
     left->addWidget(frmMoney);
     left->addWidget(frmFines);
     left->addWidget(frmJackpotTitle);
-    left->addWidget(frmShare);
     left->addStretch(1);
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(frmPayoutOptions, 1);
+    middle->addWidget(frmShare);
 
     auto* grid = new QHBoxLayout(this);
     grid->setContentsMargins(10, 10, 10, 10);
     grid->setSpacing(12);
     grid->addLayout(left, 3);
-    grid->addWidget(frmPayoutOptions, 3);
+    grid->addLayout(middle, 3);
     grid->addWidget(frmCollectEntryFee, 4);
 }
 
