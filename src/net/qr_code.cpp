@@ -6,6 +6,22 @@
 
 namespace rh {
 
+QrModules qrCodeModules(std::string_view text) {
+    const std::string input(text);
+    if (input.empty())
+        return {};
+    std::unique_ptr<QRcode, void (*)(QRcode*)> code(
+        QRcode_encodeString(input.c_str(), 0, QR_ECLEVEL_M, QR_MODE_8, 1), QRcode_free);
+    if (!code)
+        return {};
+    QrModules modules;
+    modules.width = code->width;
+    modules.dark.resize(std::size_t(code->width) * std::size_t(code->width));
+    for (std::size_t i = 0; i < modules.dark.size(); ++i)
+        modules.dark[i] = (code->data[i] & 1) != 0;
+    return modules;
+}
+
 std::string qrCodeSvg(std::string_view text) {
     const std::string input(text);
     if (input.empty())

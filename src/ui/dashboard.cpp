@@ -87,6 +87,8 @@ Dashboard::Dashboard(QWidget* parent) : QWidget(parent) {
     lblEstFinishLabel->hide();
     lblEstFinish->hide();
     cmdBrowser = makeButton(this, "cmdBrowser", "Dual Monitor", "Dual Monitor - Show Rankhall");
+    cmdWallScreen = makeButton(this, "cmdWallScreen", "Wall Screen",
+                               "Show the wall screen full-screen on the second screen");
 
     auto* facts = new QHBoxLayout;
     facts->setSpacing(6);
@@ -116,6 +118,7 @@ Dashboard::Dashboard(QWidget* parent) : QWidget(parent) {
     clock->addWidget(lblEstFinish);
     clock->addSpacing(16);
     clock->addWidget(cmdBrowser);
+    clock->addWidget(cmdWallScreen);
 
     auto* left = new QVBoxLayout;
     left->setSpacing(6);

@@ -50,6 +50,8 @@ public:
     QLabel* lblDashboardPlort;
     QLabel* lblTotalPlayers;
     QPushButton* cmdBrowser;
+    /// The wall screen, full-screen on the second screen when there is one.
+    QPushButton* cmdWallScreen;
 };
 
 } // namespace rh::ui

@@ -112,6 +112,12 @@ Message fileMissingMessage(const Session& session) {
                    MsgButtons::Ok};
 }
 
+Message noBrowserMessage(const std::string& path) {
+    return Message{kAppTitle,
+                   "No browser could be opened. Open this page in a browser yourself:\n" + path,
+                   MsgIcon::Exclamation, MsgButtons::Ok};
+}
+
 MainFlow::MainFlow(MainWindow& window)
     : QObject(&window), m_window(window), m_session(window.session()) {
     setObjectName(QStringLiteral("mainFlow"));
@@ -208,7 +214,10 @@ bool MainFlow::SaveTournament(const QString& path) {
 }
 
 bool MainFlow::publishStandingsPage() {
-    return rh::publishStandingsPage(m_session, m_window.htmlTimer()->isActive());
+    const bool written = rh::publishStandingsPage(m_session, m_window.htmlTimer()->isActive());
+    if (written)
+        m_window.notifyStandingsPublished();
+    return written;
 }
 
 void MainFlow::HtmlTick() {
@@ -228,8 +237,9 @@ bool MainFlow::ShowDualMonitor() {
     if (!QFileInfo::exists(path)) {
         m_session.prompt().show(fileMissingMessage(m_session));
     } else {
-        m_window.openUrl(QUrl::fromLocalFile(path));
-        opened = true;
+        opened = m_window.openUrl(QUrl::fromLocalFile(path));
+        if (!opened)
+            m_session.prompt().show(noBrowserMessage(ss(path)));
     }
     m_window.htmlTimerState(true);
     return opened;

@@ -42,6 +42,9 @@ std::string standingsText(Session& session);
 /// "File doesn't exist: " + htmlExportFile, OK, the application's title.
 Message fileMissingMessage(const Session& session);
 
+/// Nothing could open the page (no browser): the page's path, for the director to open it.
+Message noBrowserMessage(const std::string& path);
+
 class MainFlow : public QObject {
     Q_OBJECT
 public:
@@ -61,7 +64,8 @@ public:
     /// HTML_Timer: the page, then the tick stops when the Leaders tab shows outside score entry.
     void HtmlTick();
     /// "Dual Monitor": the page (written first when missing) opened in the browser, then the
-    /// tick on. False when nothing is loaded or the page could not be opened.
+    /// tick on. False when nothing is loaded or the page could not be opened (no browser: the
+    /// page's path is shown, noBrowserMessage).
     bool ShowDualMonitor();
     /// lblJackPot: the jackpot of all fines, in the summary's currency form.
     void ShowJackpot();

@@ -67,7 +67,7 @@ protected:
 
 MainWindow::MainWindow(Session& session, QWidget* parent)
     : QMainWindow(parent), m_session(session),
-      m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+      m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("frmMain"));
 
     auto* box = new GradientBox(this);
@@ -430,8 +430,8 @@ bool MainWindow::isTournamentFile(const QString& path) {
     return info.exists() && info.isFile() && path.right(4).toUpper() == QStringLiteral(".QMC");
 }
 
-void MainWindow::openUrl(const QUrl& url) {
-    m_openUrl(url);
+bool MainWindow::openUrl(const QUrl& url) {
+    return m_openUrl(url);
 }
 
 void MainWindow::openWebSite() {

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 
 class QScreen;
 class QTabWidget;
@@ -123,9 +124,19 @@ public:
     /// the last load.
     FileDialogSpec saveDialogSpec() const;
 
-    /// Opens links and documents (tests replace the system's "open" action).
-    void setUrlOpener(std::function<void(const QUrl&)> opener) { m_openUrl = std::move(opener); }
-    void openUrl(const QUrl& url);
+    /// Opens links and documents (tests replace the system's "open" action). An opener may say
+    /// whether anything opened (bool); one that says nothing is taken to have opened.
+    template <class Opener> void setUrlOpener(Opener opener) {
+        if constexpr (std::is_void_v<std::invoke_result_t<Opener&, const QUrl&>>)
+            m_openUrl = [opener](const QUrl& url) mutable {
+                opener(url);
+                return true;
+            };
+        else
+            m_openUrl = std::move(opener);
+    }
+    /// False when nothing could open the address (no browser, no handler).
+    bool openUrl(const QUrl& url);
     void openWebSite();
     void openSupportMail();
 
@@ -159,8 +170,12 @@ signals:
     /// A load failed or was cancelled after the reset: the open tournament is now the empty one,
     /// and every view empties itself (the window has already cleared every grid's rows).
     void tournamentReset();
+    /// The standings page was just rewritten: the pages published beside it follow.
+    void standingsPagePublished();
 
 public:
+    /// Tells the views that the standings page was rewritten (emits standingsPagePublished).
+    void notifyStandingsPublished() { emit standingsPagePublished(); }
     /// Tells every view that a score was stored (emits scoreStored).
     void notifyScoreStored() { emit scoreStored(); }
     /// Tells every view that a tournament was loaded (emits tournamentLoaded).
@@ -191,7 +206,7 @@ private:
     QTimer* m_htmlTimer;
     std::string m_strCurrentRound;
     QString m_startupFile;
-    std::function<void(const QUrl&)> m_openUrl;
+    std::function<bool(const QUrl&)> m_openUrl;
     bool m_showTools = false;
     int m_PreviousPlort = 0;
     QSize m_fittedSize;

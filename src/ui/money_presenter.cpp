@@ -234,7 +234,8 @@ void MoneyPresenter::CustomPayoutSetup() {
     payout.SelectPayoutOption(s, 1);
     showPayoutControls();
     showPayoutTable();
-    publishStandingsPage(s, m_window.htmlTimer()->isActive());
+    if (publishStandingsPage(s, m_window.htmlTimer()->isActive()))
+        m_window.notifyStandingsPublished();
 }
 
 std::string MoneyPresenter::payoutSituation() const {

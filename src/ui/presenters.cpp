@@ -6,6 +6,7 @@
 #include "ui/money_presenter.h"
 #include "ui/new_tournament_presenter.h"
 #include "ui/results_presenter.h"
+#include "ui/room_presenter.h"
 #include "ui/scores_presenter.h"
 
 namespace rh::ui {
@@ -18,6 +19,7 @@ void installPresenters(MainWindow& window) {
     installReviewPresenters(window);
     new NewTournamentPresenter(window);
     new SubstitutePresenter(window);
+    new RoomPresenter(window);
 }
 
 } // namespace rh::ui

@@ -8,6 +8,7 @@
 #include "ui/widgets.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QFormLayout>
@@ -39,9 +40,12 @@ MoneyTab::MoneyTab(QWidget* parent) : QWidget(parent) {
                                   "Start a tournament from a list of entrants");
     cmdSave = makeButton(frmTournament, "cmdSave", "&Save", "Save Tournament");
     CmdExit = makeButton(frmTournament, "CmdExit", "E&xit", "Exit Program");
+    cmdPrintSheets = makeButton(frmTournament, "cmdPrintSheets", "&Print Sheets...",
+                                "Print the score cards, seating charts and table cards");
+    cmdPrintSheets->setEnabled(false);
     {
         auto* buttons = new QVBoxLayout;
-        for (QPushButton* b : {cmdLoad, cmdNewTournament, cmdSave, CmdExit}) {
+        for (QPushButton* b : {cmdLoad, cmdNewTournament, cmdSave, cmdPrintSheets, CmdExit}) {
             b->setMinimumWidth(110);
             buttons->addWidget(b);
         }
@@ -134,18 +138,39 @@ MoneyTab::MoneyTab(QWidget* parent) : QWidget(parent) {
         l->addWidget(lvEntryFee, 1);
     }
 
+    frmShare = makeFrame(this, "frmShare", "Players' Phones");
+    checkShare = makeCheck(frmShare, "checkShare", "Share on the network",
+                           "Serve the wall screen to phones on this network");
+    lblShareAddress = makeLabel(frmShare, "lblShareAddress", "", "Open this address on a phone");
+    lblShareAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblShareQr = makeLabel(frmShare, "lblShareQr", "", "Scan with a phone's camera");
+    lblShareQr->setFixedSize(96, 96);
+    lblShareQr->hide();
+    {
+        auto* text = new QVBoxLayout;
+        text->addWidget(checkShare);
+        text->addWidget(lblShareAddress);
+        text->addStretch(1);
+        auto* l = new QHBoxLayout(frmShare);
+        l->addLayout(text, 1);
+        l->addWidget(lblShareQr);
+    }
+
     auto* left = new QVBoxLayout;
     left->addWidget(frmTournament);
     left->addWidget(frmMoney);
     left->addWidget(frmFines);
     left->addWidget(frmJackpotTitle);
     left->addStretch(1);
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(frmPayoutOptions, 1);
+    middle->addWidget(frmShare);
 
     auto* grid = new QHBoxLayout(this);
     grid->setContentsMargins(10, 10, 10, 10);
     grid->setSpacing(12);
     grid->addLayout(left, 3);
-    grid->addWidget(frmPayoutOptions, 3);
+    grid->addLayout(middle, 3);
     grid->addWidget(frmCollectEntryFee, 4);
 }
 

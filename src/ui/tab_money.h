@@ -12,6 +12,7 @@
 #include <string>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -46,6 +47,8 @@ public:
     QPushButton* cmdNewTournament;
     QPushButton* cmdSave;
     QPushButton* CmdExit;
+    /// The score cards, seating charts and table cards in a print preview.
+    QPushButton* cmdPrintSheets;
 
     QGroupBox* frmMoney;
     QLabel* lblEntryFee;
@@ -63,6 +66,11 @@ public:
 
     QGroupBox* frmJackpotTitle;
     QLineEdit* txtJackpotTitle;
+    /// "Share on the network": the wall screen served to the players' phones.
+    QGroupBox* frmShare;
+    QCheckBox* checkShare;
+    QLabel* lblShareAddress;
+    QLabel* lblShareQr;
 
     QGroupBox* frmPayoutOptions;
     QButtonGroup* optPayout; // id 0 "50% - 30% - 20%", id 1 "Custom Payout"

@@ -3,11 +3,13 @@
 #include "ui/grid.h"
 #include "ui/widgets.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -102,11 +104,33 @@ ResultsTab::ResultsTab(QWidget* parent) : QWidget(parent) {
     auto* left = new QVBoxLayout;
     left->addWidget(frmWinners, 3);
     left->addWidget(frmResultsBumps, 2);
-    auto* top = new QHBoxLayout(this);
+    comboReportKind = makeCombo(this, "comboReportKind", "The report Export writes");
+    comboReportKind->addItems(
+        {QStringLiteral("Standings"), QStringLiteral("Results"), QStringLiteral("Treasurer")});
+    comboReportKind->setCurrentIndex(1);
+    cmdPrintResults = makeButton(this, "cmdPrintResults", "&Print...", "Print the results report");
+    cmdExportResults = makeButton(this, "cmdExportResults", "&Export...",
+                                  "Save the chosen report as a CSV or PDF file");
+    for (QWidget* w :
+         {static_cast<QWidget*>(comboReportKind), static_cast<QWidget*>(cmdPrintResults),
+          static_cast<QWidget*>(cmdExportResults)})
+        w->setEnabled(false);
+    auto* commands = new QHBoxLayout;
+    commands->addStretch(1);
+    commands->addWidget(cmdPrintResults);
+    commands->addSpacing(16);
+    commands->addWidget(comboReportKind);
+    commands->addWidget(cmdExportResults);
+
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(12);
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+    auto* top = new QVBoxLayout(this);
     top->setContentsMargins(10, 10, 10, 10);
-    top->setSpacing(12);
-    top->addLayout(left, 1);
-    top->addLayout(right, 1);
+    top->setSpacing(8);
+    top->addLayout(columns, 1);
+    top->addLayout(commands);
 }
 
 } // namespace rh::ui

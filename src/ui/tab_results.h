@@ -5,7 +5,9 @@
 #include <QWidget>
 
 class QGroupBox;
+class QComboBox;
 class QLabel;
+class QPushButton;
 class QTreeView;
 
 namespace rh::ui {
@@ -37,6 +39,10 @@ public:
     QLabel* lblResultWood;
     QLabel* lblResultsJackpot;
     QLabel* lblResultJackpot;
+    /// Which report "Export..." writes: standings, results or treasurer's.
+    QComboBox* comboReportKind;
+    QPushButton* cmdPrintResults;
+    QPushButton* cmdExportResults;
 };
 
 } // namespace rh::ui
