@@ -46,7 +46,8 @@ int runWallHtml(const std::string& file, const std::string& outPath) {
         return kFailed;
     }
     const std::string path = outPath.empty() ? wallPagePath(session) : outPath;
-    const bool written = writeStandingsPage(session, path, buildWallPage(wallInput(session, nowMs())));
+    const bool written =
+        writeStandingsPage(session, path, buildWallPage(wallInput(session, nowMs())));
     printMessages(prompt, stderr);
     if (!written)
         return kFailed;

@@ -5,8 +5,8 @@
 #include "core/text.h"
 #include "roster/keys.h"
 #include "scoring/queries.h"
-#include "state/tournament_state.h"
 #include "standings/score_scan.h"
+#include "state/tournament_state.h"
 
 namespace rh {
 
@@ -79,8 +79,7 @@ void loneRows(const TournamentState& state, const CurrencyFormat& currency,
     {
         SortedCollection list;
         BuildLoneList(state, list);
-        std::vector<std::string> payouts =
-            JackpotPayouts(list, JackpotAmount(state), currency);
+        std::vector<std::string> payouts = JackpotPayouts(list, JackpotAmount(state), currency);
         const auto& records = list.items();
         rows.reserve(records.size());
         for (std::size_t r = 0; r < records.size(); ++r) {

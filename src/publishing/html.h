@@ -23,7 +23,7 @@ std::string htmlEscape(std::string_view text);
 
 /// The whole page with the given leader entries as its rows, lines ended by CR LF. The browser is
 /// asked to reload every second while the HTML tick runs (`tickOn`), else every 15 seconds.
-std::string standingsPage(const TournamentState& state, const CurrencyFormat& currency,
-                          bool tickOn, const std::vector<LeaderEntry>& entries);
+std::string standingsPage(const TournamentState& state, const CurrencyFormat& currency, bool tickOn,
+                          const std::vector<LeaderEntry>& entries);
 
 } // namespace rh

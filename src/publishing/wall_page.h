@@ -79,6 +79,4 @@ inline constexpr int kWallChartLeaders = 5;
 /// The whole page (ASCII, lines ended by LF).
 std::string buildWallPage(const WallInput& input);
 
-
-
 } // namespace rh

@@ -122,8 +122,8 @@ int PayoutTable::CalcPayouts(Session& session, std::vector<std::string>& texts) 
             amounts.push_back(readAmountText(row.amountText, session.currency, v) && v > 0 ? v
                                                                                            : 0.0);
         }
-        int paid = assignPayouts(session.state().sortedScores, amounts, session.currency, texts,
-                                 &m_trace);
+        int paid =
+            assignPayouts(session.state().sortedScores, amounts, session.currency, texts, &m_trace);
         if (m_stored.size() < static_cast<std::size_t>(paid))
             m_stored.resize(static_cast<std::size_t>(paid));
         std::copy_n(texts.begin(), paid, m_stored.begin());

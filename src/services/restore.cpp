@@ -1,8 +1,8 @@
 #include "services/restore.h"
 
-#include "state/round.h"
 #include "services/changes.h"
 #include "services/load_save.h"
+#include "state/round.h"
 
 #include <algorithm>
 #include <ctime>

@@ -21,7 +21,8 @@ WallInput wallInput(Session& session, std::int64_t nowEpochMs);
 
 /// tempDir + "/" + "Quillmark" + code + "-wall.html", beside the standings page.
 std::string wallPagePath(const Session& session);
-/// "Quillmark" + code + "-wall.html", beside the standings page, the code made safe for a file name.
+/// "Quillmark" + code + "-wall.html", beside the standings page, the code made safe for a file
+/// name.
 std::string wallPageFileName(std::string_view tournamentCode);
 
 } // namespace rh

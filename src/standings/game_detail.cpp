@@ -3,8 +3,8 @@
 #include "core/text.h"
 #include "roster/keys.h"
 #include "scoring/queries.h"
-#include "state/tournament_state.h"
 #include "standings/score_scan.h"
+#include "state/tournament_state.h"
 
 #include <algorithm>
 #include <cmath>

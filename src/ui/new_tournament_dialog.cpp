@@ -249,10 +249,10 @@ void NewTournamentDialog::refreshQuality() {
 }
 
 void NewTournamentDialog::importEntrants() {
-    FileDialogSpec spec;
-    spec.title = "Import Entrants";
-    spec.filter = "Entrant lists (*.txt;*.csv)|*.txt;*.csv|All files (*.*)|*.*";
-    const std::string path = m_prompt.chooseOpenFile(spec);
+    FileDialogSpec fileDialog;
+    fileDialog.title = "Import Entrants";
+    fileDialog.filter = "Entrant lists (*.txt;*.csv)|*.txt;*.csv|All files (*.*)|*.*";
+    const std::string path = m_prompt.chooseOpenFile(fileDialog);
     if (path.empty())
         return;
     EntrantImport list;
@@ -283,14 +283,14 @@ bool NewTournamentDialog::tryAccept() {
         showMessage(m_prompt, kTitle, joined(problems, "\r\n"), MsgIcon::Exclamation);
         return false;
     }
-    FileDialogSpec spec;
-    spec.title = kSaveTitle;
-    spec.filter = kSaveFilter;
-    spec.defaultExtension = "QMC";
-    spec.confirmOverwrite = true;
-    spec.pathMustExist = true;
-    spec.initialPath = r.code + ".QMC";
-    const std::string path = m_prompt.chooseSaveFile(spec);
+    FileDialogSpec fileDialog;
+    fileDialog.title = kSaveTitle;
+    fileDialog.filter = kSaveFilter;
+    fileDialog.defaultExtension = "QMC";
+    fileDialog.confirmOverwrite = true;
+    fileDialog.pathMustExist = true;
+    fileDialog.initialPath = r.code + ".QMC";
+    const std::string path = m_prompt.chooseSaveFile(fileDialog);
     if (path.empty())
         return false;
     if (!writeNewTournament(r, path, m_prompt).written)

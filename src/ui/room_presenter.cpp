@@ -283,14 +283,14 @@ bool RoomPresenter::exportReport(ReportKind kind) {
     Session& session = m_window.session();
     if (!session.dataFileLoaded)
         return false;
-    FileDialogSpec spec;
-    spec.title = kExportTitle;
-    spec.filter = "CSV Files (*.csv)|*.csv|PDF Files (*.pdf)|*.pdf";
-    spec.defaultExtension = "csv";
-    spec.initialPath = session.tourney().TourneyCode() + "-" + reportFileWord(kind) + ".csv";
-    spec.confirmOverwrite = true;
-    spec.pathMustExist = true;
-    const QString path = qs(session.prompt().chooseSaveFile(spec));
+    FileDialogSpec fileDialog;
+    fileDialog.title = kExportTitle;
+    fileDialog.filter = "CSV Files (*.csv)|*.csv|PDF Files (*.pdf)|*.pdf";
+    fileDialog.defaultExtension = "csv";
+    fileDialog.initialPath = session.tourney().TourneyCode() + "-" + reportFileWord(kind) + ".csv";
+    fileDialog.confirmOverwrite = true;
+    fileDialog.pathMustExist = true;
+    const QString path = qs(session.prompt().chooseSaveFile(fileDialog));
     if (path.isEmpty())
         return false;
     QString error;

@@ -3,8 +3,8 @@
 #include "core/scripted_prompt.h"
 #include "core/text.h"
 #include "roster/keys.h"
-#include "services/score_entry.h"
 #include "scoring/table_order.h"
+#include "services/score_entry.h"
 #include "services/session.h"
 
 #include <gtest/gtest.h>

@@ -5,9 +5,9 @@
 #include "core/scripted_prompt.h"
 #include "core/text.h"
 #include "persistence/tournament_writer.h"
-#include "state/round.h"
 #include "services/load_save.h"
 #include "services/play.h"
+#include "state/round.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
