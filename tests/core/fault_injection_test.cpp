@@ -148,13 +148,26 @@ TEST_F(FaultInjection, KilledAtRandomMomentsTheFileIsAlwaysOneWholeTournament) {
     int kills = 0, midWrite = 0, sawOld = 0, sawNew = 0;
     // Enough kills to have caught several saves half-written (a temporary file left behind).
     while (kills < 400 && (kills < 25 || midWrite < 5)) {
+        // The child says when it starts saving, so a busy machine's slow start of a process never
+        // swallows the delay; and while no kill lands inside a write, the delays grow.
+        if (kills > 0 && kills % 40 == 0 && midWrite == 0)
+            delay = std::uniform_int_distribution<long long>(0, delay.max() * 2);
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
         pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            ::close(ready[0]);
             ScriptedPrompt quiet;
+            const char go = 1;
+            [[maybe_unused]] ssize_t said = ::write(ready[1], &go, 1);
             for (bool newer = true;; newer = !newer)
                 CreateSaveDoc(newer ? newState : oldState, quiet, target, false);
         }
+        ::close(ready[1]);
+        char go = 0;
+        [[maybe_unused]] ssize_t heard = ::read(ready[0], &go, 1);
+        ::close(ready[0]);
         std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
         ::kill(child, SIGKILL);
         int status = 0;
