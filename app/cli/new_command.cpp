@@ -3,6 +3,7 @@
 // row) are printed as notes; a request that cannot be met prints every problem and exits 1.
 #include "new_command.h"
 
+#include "cli_support.h"
 #include "core/prompt.h"
 #include "core/scripted_prompt.h"
 #include "services/entrant_import.h"
@@ -35,21 +36,13 @@ struct NewOptions {
     std::string out;
 };
 
-std::string terminalText(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != '\r')
-            out += c;
-    return out;
-}
-
 int runNew(const NewOptions& o) {
     EntrantImport list;
     try {
         list = importEntrantFile(o.players);
     } catch (const RhError& e) {
         std::fprintf(stderr, "cannot read %s: %s\n", o.players.c_str(),
-                     terminalText(commonErrorText(e)).c_str());
+                     lines(commonErrorText(e)).c_str());
         return kFailed;
     }
     for (const std::string& finding : list.findings)
@@ -73,7 +66,7 @@ int runNew(const NewOptions& o) {
     for (const std::string& problem : outcome.problems)
         std::fprintf(stderr, "%s\n", problem.c_str());
     for (const Message& m : prompt.messages())
-        std::fprintf(stderr, "%s: %s\n", m.title.c_str(), terminalText(m.text).c_str());
+        std::fprintf(stderr, "%s: %s\n", m.title.c_str(), lines(m.text).c_str());
     if (!outcome.written) {
         std::fprintf(stderr, "not written: %s\n", o.out.c_str());
         return kFailed;

@@ -1,5 +1,6 @@
 #include "print_commands.h"
 
+#include "cli_support.h"
 #include "core/scripted_prompt.h"
 #include "core/text.h"
 #include "persistence/atomic_file.h"
@@ -33,17 +34,9 @@ struct Options {
 };
 
 /// A message's lines as a terminal wants them (LF, not CR LF).
-std::string terminalText(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != '\r')
-            out += c;
-    return out;
-}
-
 void printMessages(const ScriptedPrompt& prompt) {
     for (const Message& m : prompt.messages())
-        std::fprintf(stderr, "%s: %s\n", m.title.c_str(), terminalText(m.text).c_str());
+        std::fprintf(stderr, "%s: %s\n", m.title.c_str(), lines(m.text).c_str());
 }
 
 /// A QGuiApplication on the offscreen platform, for as long as a PDF is being made: painting
