@@ -78,27 +78,25 @@ LoadedTournament::LoadedTournament(const Shape& shape)
 
     // The entrant whose score is entered: the first one seated in the round in play.
     const TournamentState& st = s.state();
-    m_round = fmt00(st.currentRound());
+    m_round = st.currentRoundNo();
     for (int id = 1; id <= st.settings.TotalPlort(); ++id) {
-        std::string idText = fmt00(id);
-        if (st.roster.isSeated(st.isProgressive(), m_round, idText)) {
-            m_id = idText;
-            if (st.isProgressive())
-                m_partner = st.roster.getPartner(m_round, idText);
+        const EntrantId entrant{static_cast<std::int16_t>(id)};
+        if (st.isSeated(m_round, entrant)) {
+            m_id = entrant;
+            m_partner = st.partnerOf(m_round, entrant);
             break;
         }
     }
-    if (m_id.empty())
+    if (!m_id)
         throw std::runtime_error("nobody is seated in the round in play");
 }
 
 void LoadedTournament::storeOneScore() {
-    std::string value = m_flip ? "07" : "10";
+    const int value = m_flip ? 7 : 10;
     m_flip = !m_flip;
-    ScoreStore& scores = state().scores;
-    scores.setScore(m_round, m_id, value);
-    if (!m_partner.empty())
-        scores.setScore(m_round, m_partner, value);
+    state().setScore(m_round, *m_id, value);
+    if (m_partner)
+        state().setScore(m_round, *m_partner, value);
 }
 
 void sizeGrid(benchmark::internal::Benchmark* b) {

@@ -14,6 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace rh::bench {
@@ -59,9 +60,9 @@ private:
     ScriptedPrompt m_prompt;
     std::unique_ptr<Session> m_session;
     std::string m_file;
-    std::string m_round;
-    std::string m_id;
-    std::string m_partner;
+    RoundNo m_round{};
+    std::optional<EntrantId> m_id;
+    std::optional<EntrantId> m_partner;
     bool m_flip = false;
 };
 

@@ -55,7 +55,7 @@ void loadFile(benchmark::State& st, Kind kind) {
         st.ResumeTiming();
         if (!ResetAndLoad(*session, path))
             throw std::runtime_error("load failed");
-        benchmark::DoNotOptimize(session->state().scores.Count());
+        benchmark::DoNotOptimize(session->state().scores.count());
     }
     st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations()) *
                          static_cast<std::int64_t>(bench::fileBytesFor(shape).size()));
@@ -140,7 +140,7 @@ void BM_StoreScore(benchmark::State& st) {
     afterScore(st, [](Session&) {});
 }
 void BM_LeaderList(benchmark::State& st) {
-    afterScore(st, [](Session& s) { BuildLeaderList(s.state()); });
+    afterScore(st, [](Session& s) { buildRanking(s.state()); });
 }
 void BM_Payouts(benchmark::State& st) {
     std::vector<std::string> texts;

@@ -344,7 +344,7 @@ int runReport(const std::string& file) {
     out.value("sittingOut", view("Sitting Out",
                                  [&] { return rh::sittingOut(state, session.viewsLoaded).names; }));
     out.value("roundComplete", view("Auto-Advance Round", [&] {
-                  return rh::isRoundComplete(state, state.settings.CurrentRound());
+                  return rh::isRoundComplete(state, state.currentRoundNo());
               }));
     out.value("mismatches",
               view("Auto-Advance Round", [&] { return splitLines(rh::mismatchList(state)); }));

@@ -105,8 +105,8 @@ int runSheets(const Options& o, ViewLoader load) {
 /// Ticks every entrant in the entry-fee roll call, which the tournament file does not keep.
 void markAllPaid(Session& session) {
     TournamentState& state = session.state();
-    for (const EntrantRef& e : state.entrantsByName())
-        state.entryFeePaid.replace(Pad2(e.id), "1");
+    for (EntrantId id : state.idsByName())
+        state.entrantRecord(id).entryFeePaid = true;
 }
 
 int runExport(const Options& o, ViewLoader load) {

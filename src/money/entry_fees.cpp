@@ -10,27 +10,22 @@ namespace {
 
 std::vector<EntryFeeRow> rowsWith(const TournamentState& state, bool allTicked, bool fromStore) {
     std::vector<EntryFeeRow> rows;
-    auto entrants = state.entrantsByName();
-    rows.reserve(entrants.size());
-    for (const EntrantRef& e : entrants) {
+    const auto& ids = state.idsByName();
+    rows.reserve(ids.size());
+    for (EntrantId id : ids) {
+        const EntrantRecord& r = *state.entrant(id);
         EntryFeeRow row;
-        row.tag = Pad2(e.id);
-        row.name = e.name;
-        row.paid = fromStore ? trim(state.entryFeePaid.value(row.tag)) == "1" : allTicked;
+        row.tag = idText(id);
+        row.name = *r.name;
+        row.paid = fromStore ? r.entryFeePaid.value_or(false) : allTicked;
         row.color = entryFeeRowColor(row.paid);
-        row.toolTip = state.aliases.value(row.tag);
+        row.toolTip = r.alias.value_or(std::string());
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
 } // namespace
-
-void storeAllEntryFeeMarks(TournamentState& state, bool paid) {
-    const char* mark = paid ? "1" : "0";
-    for (const EntrantRef& e : state.entrantsByName())
-        state.entryFeePaid.replace(Pad2(e.id), mark);
-}
 
 std::vector<GridColumn> entryFeeColumns(bool progressive) {
     return {
@@ -49,14 +44,6 @@ std::vector<EntryFeeRow> entryFeeRowsMarked(const TournamentState& state, bool a
 
 std::vector<EntryFeeRow> entryFeeRowsAll(const TournamentState& state, bool ticked) {
     return rowsWith(state, ticked, false);
-}
-
-bool storeEntryFeeMark(TournamentState& state, std::string_view idText, bool paid) {
-    std::string id = trim(idText);
-    if (id == "00")
-        return false;
-    state.entryFeePaid.replace(Pad2(id), paid ? "1" : "0");
-    return true;
 }
 
 } // namespace rh

@@ -35,9 +35,4 @@ std::vector<EntryFeeRow> entryFeeRows(const TournamentState& state, bool entryFe
 std::vector<EntryFeeRow> entryFeeRowsMarked(const TournamentState& state, bool allTicked);
 /// The rows, every one ticked or every one cleared, whatever is stored.
 std::vector<EntryFeeRow> entryFeeRowsAll(const TournamentState& state, bool ticked);
-/// Replaces the entrant's stored mark by 1 (paid) or 0. A row tagged "00" changes nothing (false).
-bool storeEntryFeeMark(TournamentState& state, std::string_view idText, bool paid);
-/// Stores the mark for every entrant.
-void storeAllEntryFeeMarks(TournamentState& state, bool paid);
-
 } // namespace rh

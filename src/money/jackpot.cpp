@@ -3,10 +3,9 @@
 #include "core/currency.h"
 #include "core/errors.h"
 #include "core/text.h"
-#include "roster/keys.h"
-#include "scoring/queries.h"
-#include "standings/score_scan.h"
 #include "state/tournament_state.h"
+
+#include <algorithm>
 
 namespace rh {
 
@@ -20,12 +19,12 @@ bool positiveAmount(const std::string& text, const CurrencyFormat& format) {
 } // namespace
 
 FineCounts fineCounts(const TournamentState& state) {
-    const long long entrants = state.settings.TotalPlort();
     FineCounts c;
-    for (const std::string* v : valuesById(state.fines, entrants, "00"))
-        c.bumps += countValue(v);
-    for (const std::string* v : valuesById(state.fines, entrants, "01"))
-        c.woods += countValue(v);
+    for (int n = 1; n <= state.settings.TotalPlort(); ++n)
+        if (const EntrantRecord* r = state.entrant(EntrantId{static_cast<std::int16_t>(n)})) {
+            c.bumps += r->bumps.value_or(0);
+            c.woods += r->woods.value_or(0);
+        }
     return c;
 }
 
@@ -35,30 +34,27 @@ double JackpotAmount(const TournamentState& state) {
     return static_cast<double>(c.woods) * t.WoodFee() + static_cast<double>(c.bumps) * t.BumpFee();
 }
 
-void BuildLoneList(const TournamentState& state, SortedCollection& list) {
-    list.RemoveAll();
-    list.setNumericSort(true);
-    list.setAscendingOrder(false);
-    const int entrants = state.settings.TotalPlort();
-    const auto lones = valuesById(state.lones, entrants);
-    std::string record;
-    for (int id = 1; id <= entrants; ++id) {
-        record = std::to_string(countValue(lones[static_cast<std::size_t>(id - 1)]));
-        record += '~';
-        record += fmt00(id);
-        list.AddItem(record);
+std::vector<RankedEntrant> loneRanking(const TournamentState& state) {
+    std::vector<RankedEntrant> list;
+    for (int n = 1; n <= state.settings.TotalPlort(); ++n) {
+        const EntrantId id{static_cast<std::int16_t>(n)};
+        const std::int32_t lones = state.loneCount(id);
+        if (lones < INT16_MIN || lones > INT16_MAX)
+            throw RhError(err::Overflow);
+        list.push_back({id, static_cast<std::int16_t>(lones)});
     }
+    std::stable_sort(list.begin(), list.end(),
+                     [](const RankedEntrant& a, const RankedEntrant& b) { return a.total > b.total; });
+    return list;
 }
 
-std::vector<std::string> JackpotPayouts(const SortedCollection& loneList, double jackpot,
-                                        const CurrencyFormat& format) {
-    const auto& records = loneList.items();
-    std::vector<std::string> texts(records.size());
-    if (records.empty())
+std::vector<std::string> jackpotShares(const std::vector<RankedEntrant>& loneList, double jackpot,
+                                       const CurrencyFormat& format) {
+    std::vector<std::string> texts(loneList.size());
+    if (loneList.empty())
         return texts;
-    const std::string top = field(records[0], 0);
     std::size_t size = 1;
-    while (size < records.size() && field(records[size], 0) == top)
+    while (size < loneList.size() && loneList[size].total == loneList[0].total)
         ++size;
     const std::string share = formatMoney(jackpot / static_cast<double>(size), format, kMoney2);
     for (std::size_t i = 0; i < size; ++i)
@@ -76,22 +72,18 @@ std::vector<GridColumn> loneColumns(bool progressive) {
 
 void loneRows(const TournamentState& state, const CurrencyFormat& currency,
               std::vector<LoneRow>& rows) {
-    {
-        SortedCollection list;
-        BuildLoneList(state, list);
-        std::vector<std::string> payouts = JackpotPayouts(list, JackpotAmount(state), currency);
-        const auto& records = list.items();
-        rows.reserve(records.size());
-        for (std::size_t r = 0; r < records.size(); ++r) {
-            LoneRow row;
-            row.tag = field(records[r], 1);
-            row.name = state.nameOf(row.tag);
-            row.payout = payouts[r];
-            row.lones = field(records[r], 0); // already the whole number of the count
-            row.color = positiveAmount(row.payout, currency) ? kMoneyGreen : kBlack;
-            row.toolTip = state.aliases.value(row.tag);
-            rows.push_back(std::move(row));
-        }
+    const std::vector<RankedEntrant> list = loneRanking(state);
+    const std::vector<std::string> payouts = jackpotShares(list, JackpotAmount(state), currency);
+    rows.reserve(list.size());
+    for (std::size_t r = 0; r < list.size(); ++r) {
+        LoneRow row;
+        row.tag = idText(list[r].id);
+        row.name = state.nameOf(list[r].id);
+        row.payout = payouts[r];
+        row.lones = std::to_string(list[r].total);
+        row.color = positiveAmount(row.payout, currency) ? kMoneyGreen : kBlack;
+        row.toolTip = state.aliasOf(list[r].id);
+        rows.push_back(std::move(row));
     }
 }
 

@@ -4,7 +4,7 @@
 // Here as data: the amount, the lone ranking with the payout texts (lvLoneView), the summary
 // texts of the results tab and the dashboard, and the jackpot's display texts.
 
-#include "core/sorted_collection.h"
+#include "state/tournament_state.h"
 #include "standings/grid_data.h"
 
 #include <string>
@@ -26,15 +26,15 @@ FineCounts fineCounts(const TournamentState& state);
 /// Woods x WoodFee + bumps x BumpFee over all entrants, paid or not.
 double JackpotAmount(const TournamentState& state);
 
-/// The lone list: numeric, descending, "lones~ID" per ID 1..TotalPlort (equal counts keep
-/// ascending ID order). Throws RhError 6 for a count outside 16 bits.
-void BuildLoneList(const TournamentState& state, SortedCollection& list);
+/// The lone list: every ID 1..TotalPlort by its lone count, most first, equal counts in
+/// ascending ID order. Throws RhError 6 for a count outside 16 bits.
+std::vector<RankedEntrant> loneRanking(const TournamentState& state);
 
 /// The jackpot shares of the lone list's rows (element r - 1 for row r): the entrants at the top
 /// with the highest lone count share the jackpot evenly, each share as currency with exactly two
-/// decimals; every other row gets "". A list of one record gives that entrant the whole jackpot.
-std::vector<std::string> JackpotPayouts(const SortedCollection& loneList, double jackpot,
-                                        const CurrencyFormat& format);
+/// decimals; every other row gets "". A list of one entrant gives it the whole jackpot.
+std::vector<std::string> jackpotShares(const std::vector<RankedEntrant>& loneList, double jackpot,
+                                       const CurrencyFormat& format);
 
 struct LoneRow {
     std::string name;

@@ -29,7 +29,7 @@ int assignImpl(long long count, KeyAt keyAt, const std::vector<double>& amounts,
     long long o = 1, index = 1, step = 0, j = 0, last = 0, k = 0;
     while (index <= n && o <= count) {
         ++step;
-        const std::string_view key = keyAt(o);
+        const auto key = keyAt(o);
         j = o + 1;
         bool tied = false;
         long long size = 1;
@@ -70,13 +70,13 @@ double netPayout(double entryFee, int entrants, double expenses, bool expenseTex
     return expenseTextNumeric ? gross - expenses : gross;
 }
 
-int assignPayouts(const std::vector<std::string>& keys, const std::vector<double>& amounts,
+int assignPayouts(const std::vector<long long>& totals, const std::vector<double>& amounts,
                   const CurrencyFormat& format, std::vector<std::string>& texts,
                   std::string* trace) {
     return assignImpl(
-        static_cast<long long>(keys.size()),
-        [&](long long i) { return std::string_view(keys[static_cast<std::size_t>(i - 1)]); },
-        amounts, format, texts, trace);
+        static_cast<long long>(totals.size()),
+        [&](long long i) { return totals[static_cast<std::size_t>(i - 1)]; }, amounts, format,
+        texts, trace);
 }
 
 bool readAmountText(const std::string& text, const CurrencyFormat& format, double& amount) {
@@ -87,15 +87,13 @@ bool readAmountText(const std::string& text, const CurrencyFormat& format, doubl
     return blank != std::string::npos && parseMoney(t.substr(0, blank), format, amount);
 }
 
-int assignPayouts(const SortedCollection& leaderList, const std::vector<double>& amounts,
+int assignPayouts(const std::vector<RankedEntrant>& ranking, const std::vector<double>& amounts,
                   const CurrencyFormat& format, std::vector<std::string>& texts,
                   std::string* trace) {
-    const auto& records = leaderList.items();
-    auto keyAt = [&](long long i) {
-        std::string_view rec = records[static_cast<std::size_t>(i - 1)];
-        return rec.substr(0, rec.find('~'));
-    };
-    return assignImpl(static_cast<long long>(records.size()), keyAt, amounts, format, texts, trace);
+    return assignImpl(
+        static_cast<long long>(ranking.size()),
+        [&](long long i) { return ranking[static_cast<std::size_t>(i - 1)].total; }, amounts,
+        format, texts, trace);
 }
 
 } // namespace rh

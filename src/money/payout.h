@@ -4,7 +4,7 @@
 // positions they cover. Pure functions; the payout table the window shows lives with the session.
 
 #include "core/currency.h"
-#include "core/sorted_collection.h"
+#include "state/tournament_state.h"
 
 #include <cstdint>
 #include <string>
@@ -23,16 +23,16 @@ struct PayoutRow {
 double netPayout(double entryFee, int entrants, double expenses, bool expenseTextNumeric);
 
 /// The assignment of payout amounts (by paid place, 1-based in `amounts[0]`..) to a ranking given
-/// as its keys in order: a tie group (equal keys, compared exactly) shares the amounts of the
+/// as its score totals in order: a tie group (equal totals) shares the amounts of the
 /// positions it covers, positions past the last amount adding nothing. Writes the share texts
 /// (currency, exactly 2 decimals) into `texts` by position - 1 and returns the number of positions
 /// that received a text. Every entrant is reached while paid places remain.
-int assignPayouts(const std::vector<std::string>& keys, const std::vector<double>& amounts,
+int assignPayouts(const std::vector<long long>& totals, const std::vector<double>& amounts,
                   const CurrencyFormat& format, std::vector<std::string>& texts,
                   std::string* trace = nullptr);
 
-/// The same assignment over the leader list ("total~ID" records; the key is the total).
-int assignPayouts(const SortedCollection& leaderList, const std::vector<double>& amounts,
+/// The same assignment over the ranking.
+int assignPayouts(const std::vector<RankedEntrant>& ranking, const std::vector<double>& amounts,
                   const CurrencyFormat& format, std::vector<std::string>& texts,
                   std::string* trace = nullptr);
 

@@ -4,8 +4,6 @@
 #include "core/text.h"
 #include "persistence/atomic_file.h"
 #include "persistence/code_page.h"
-#include "roster/keys.h"
-#include "scoring/score.h"
 
 #include <cmath>
 #include <new>
@@ -44,18 +42,6 @@ template <typename Visit> void forEachElement(pugi::xml_node parent, Visit&& vis
             visit(c);
 }
 
-// How many entries a section will add, for reserving room: the child elements that hold
-// something, counted up to a bound, so that a file of empty elements cannot claim memory it
-// never fills.
-std::size_t countFilled(pugi::xml_node parent, std::size_t& total) {
-    constexpr std::size_t kReserveBound = std::size_t(1) << 20;
-    forEachElement(parent, [&](pugi::xml_node c) {
-        if (total < kReserveBound && c.first_child())
-            ++total;
-    });
-    return total;
-}
-
 // A money amount of the file: a finite number no further from 0 than a billion. Anything else is
 // a reading error of its field.
 constexpr double kMaxAmount = 1e9;
@@ -83,10 +69,7 @@ std::int16_t counter16(long value) {
     return toInt16(static_cast<double>(value));
 }
 
-// Who has been seated in the round being read. Below round 100 every roster and seat key
-// starts with the round's two digits, so a key can only be held twice by a player seated twice
-// in the same round, and this one check decides it without building any key. From round 100 on
-// keys of different rounds can coincide, and each key is looked up.
+// Who has been seated in the round being read, by 16-bit ID.
 class SeatedInRound {
 public:
     SeatedInRound() : m_stamp(65536, 0) {}
@@ -98,55 +81,22 @@ private:
     std::vector<long> m_stamp;
 };
 
+// Adds one table; it is checked first, so that a rejected table leaves nothing behind. An entrant
+// seated twice in one round is refused.
 template <std::size_t N>
-void checkNewTable(const TournamentState& st, const SeatedInRound& seated, long round, long table,
-                   const std::array<std::int16_t, N>& seats) {
+void addTable(TournamentState& st, SeatedInRound& seated, long round,
+              const std::array<std::int16_t, N>& ids) {
+    SeatedTable table;
     for (std::size_t i = 0; i < N; ++i) {
         for (std::size_t j = 0; j < i; ++j)
-            if (seats[i] == seats[j])
+            if (ids[i] == ids[j])
                 throw RhError(err::DuplicateKey);
-        if (seated.seated(round, seats[i]))
+        if (seated.seated(round, ids[i]))
             throw RhError(err::DuplicateKey);
+        table.seats[i] = EntrantId{ids[i]};
     }
-    if (round < 100)
-        return;
-    std::string r = fmt00(round);
-    for (std::size_t i = 0; i < N; ++i) {
-        if (N == 4) {
-            for (int rel = 1; rel <= 3; ++rel)
-                if (st.roster.col().Exists(r + fmt00(seats[i]) + fmt00(rel)))
-                    throw RhError(err::DuplicateKey);
-        } else if (st.roster.col().Exists(r + fmt00(seats[i]))) {
-            throw RhError(err::DuplicateKey);
-        }
-    }
-    for (int a = 1; a <= 2; ++a)
-        for (int b = 1; b <= (N == 4 ? 2 : 1); ++b)
-            if (st.tableSeats.Exists(N == 4 ? SeatKey(round, table, a, b)
-                                            : TeamSeatKey(round, table, a)))
-                throw RhError(err::DuplicateKey);
-}
-
-// Adds one table; every key is checked first, so that a rejected table leaves nothing behind.
-void addProgressiveTable(TournamentState& st, SeatedInRound& seated, long round, long table,
-                         const std::array<std::int16_t, 4>& seats) {
-    checkNewTable(st, seated, round, table, seats);
-    st.roster.AddPlayers(counter16(round), seats);
-    st.tableSeats.Add(fmt00(seats[0]), SeatKey(round, table, 1, 1));
-    st.tableSeats.Add(fmt00(seats[1]), SeatKey(round, table, 1, 2));
-    st.tableSeats.Add(fmt00(seats[2]), SeatKey(round, table, 2, 1));
-    st.tableSeats.Add(fmt00(seats[3]), SeatKey(round, table, 2, 2));
-    for (std::int16_t id : seats)
-        seated.seat(round, id);
-}
-
-void addTeamTable(TournamentState& st, SeatedInRound& seated, long round, long table,
-                  const std::array<std::int16_t, 2>& teams) {
-    checkNewTable(st, seated, round, table, teams);
-    st.roster.AddTeams(counter16(round), teams);
-    st.tableSeats.Add(fmt00(teams[0]), TeamSeatKey(round, table, 1));
-    st.tableSeats.Add(fmt00(teams[1]), TeamSeatKey(round, table, 2));
-    for (std::int16_t id : teams)
+    st.addTable(RoundNo{counter16(round)}, table);
+    for (std::int16_t id : ids)
         seated.seat(round, id);
 }
 
@@ -264,12 +214,10 @@ void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, ReadFindi
 }
 
 void ProcessPlayers(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
-    emptyStore(st.names);
     try {
         pugi::xml_node keys = doc.section("PlayerKeys");
         if (!hasChildren(keys))
             return;
-        st.debugNames.clear();
         forEachElement(keys, [&](pugi::xml_node key) {
             if (!hasChildren(key))
                 return;
@@ -278,19 +226,13 @@ void ProcessPlayers(const XmlDocument& doc, TournamentState& st, ReadFindings& f
             pugi::xml_node aliasNode = child(key, "PlayerAlias");
             if (!nameNode || !idNode)
                 return;
-            std::string id = fmt00(int16Of(idNode));
-            std::string name = trim(textOf(nameNode));
-            // The name store refuses a duplicate ID before the entrant is listed anywhere, so the
-            // name list never shows one ID twice.
-            st.names.Add(name, id);
-            std::string record = name + "~" + id;
-            st.sortedNames.AddItem(record);
-            st.debugNames.push_back(std::move(record));
-            if (aliasNode) {
-                if (st.aliases.Exists(id))
-                    st.aliases.Remove(id);
-                st.aliases.Add(trim(textOf(aliasNode)), id);
-            }
+            const EntrantId id{int16Of(idNode)};
+            // A repeated ID is refused before the entrant is listed anywhere, so the name list
+            // never shows one ID twice.
+            if (!st.entrants.addName(id, trim(textOf(nameNode))))
+                throw RhError(err::DuplicateKey);
+            if (aliasNode)
+                st.entrantRecord(id).alias = trim(textOf(aliasNode));
         });
     } catch (...) {
         RhError e = currentError();
@@ -299,18 +241,12 @@ void ProcessPlayers(const XmlDocument& doc, TournamentState& st, ReadFindings& f
 }
 
 void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
-    st.roster.Clear();
-    emptyStore(st.tableSeats);
     try {
         pugi::xml_node rounds = doc.section("RosterRounds");
         if (!hasChildren(rounds))
             return;
         bool progressive = st.isProgressive();
-        std::size_t tableCount = 0;
-        forEachElement(rounds,
-                       [&](pugi::xml_node r) { countFilled(child(r, "Tables"), tableCount); });
-        st.roster.reserve(tableCount * (progressive ? 12 : 2));
-        st.tableSeats.reserve(tableCount * (progressive ? 4 : 2));
+        st.seating.setProgressive(progressive);
         SeatedInRound seated;
         long round = 0;
         forEachElement(rounds, [&](pugi::xml_node roundNode) {
@@ -339,7 +275,7 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
                     });
                     if (filled < seats.size())
                         throw tooFewSeats();
-                    addProgressiveTable(st, seated, round, table, seats);
+                    addTable(st, seated, round, seats);
                 } else {
                     std::array<std::int16_t, 2> teams{};
                     std::size_t filled = 0;
@@ -350,7 +286,7 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
                     });
                     if (filled < teams.size())
                         throw tooFewSeats();
-                    addTeamTable(st, seated, round, table, teams);
+                    addTable(st, seated, round, teams);
                 }
             });
         });
@@ -360,7 +296,6 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
 }
 
 void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
-    emptyStore(st.scores);
     try {
         pugi::xml_node scores = doc.section("Scores");
         if (!hasChildren(scores))
@@ -368,8 +303,8 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
         pugi::xml_node players = child(scores, "Players");
         if (!players)
             throw missingElement();
-        std::size_t scoreCount = 0;
-        st.scores.reserve(countFilled(players, scoreCount));
+        st.scores.reserve(std::min<int>(st.settings.TotalRounds(), ScoreTable::kDenseRounds),
+                          st.entrants.slotCount());
         // A value missing from an entry keeps the one read for the previous entry.
         std::int16_t round = 0, id = 0, score = 0;
         forEachElement(players, [&](pugi::xml_node p) {
@@ -378,7 +313,7 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
                 readIfPresent(p, "PlayerID", id);
                 readIfPresent(p, "Score", score);
             }
-            st.scores.setScore(fmt00(round), fmt00(id), fmt00(score));
+            st.setScore(RoundNo{round}, EntrantId{id}, score);
         });
     } catch (...) {
         findings.push_back(errorMessage(kScoresTitle, currentError()));
@@ -386,7 +321,6 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
 }
 
 void ProcessBumps(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
-    emptyStore(st.fines);
     try {
         pugi::xml_node bumps = doc.section("Bumps");
         if (!hasChildren(bumps))
@@ -402,9 +336,10 @@ void ProcessBumps(const XmlDocument& doc, TournamentState& st, ReadFindings& fin
                 readIfPresent(p, "Wood", wood);
                 readIfPresent(p, "Paid", paid);
             }
-            st.fines.replace(bumpKey(id), fmt00(bump));
-            st.fines.replace(woodKey(id), fmt00(wood));
-            st.fines.replace(paidKey(id), zeroPad(paid, 1));
+            EntrantRecord& r = st.entrantRecord(EntrantId{id});
+            r.bumps = bump;
+            r.woods = wood;
+            r.paid = paid;
         });
     } catch (...) {
         findings.push_back(errorMessage(kBumpsTitle, currentError()));
@@ -412,7 +347,6 @@ void ProcessBumps(const XmlDocument& doc, TournamentState& st, ReadFindings& fin
 }
 
 void ProcessLones(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
-    emptyStore(st.lones);
     try {
         pugi::xml_node lones = doc.section("Lones");
         if (!hasChildren(lones))
@@ -426,7 +360,7 @@ void ProcessLones(const XmlDocument& doc, TournamentState& st, ReadFindings& fin
                 readIfPresent(p, "PlayerID", id);
                 readIfPresent(p, "Lone", lone);
             }
-            st.lones.replace(loneKey(id), fmt00(lone));
+            st.entrantRecord(EntrantId{id}).lones = lone;
         });
     } catch (...) {
         findings.push_back(errorMessage(kLonesTitle, currentError()));

@@ -4,8 +4,6 @@
 #include "core/text.h"
 #include "persistence/atomic_file.h"
 #include "persistence/code_page.h"
-#include "roster/keys.h"
-#include "scoring/score.h"
 
 #include <algorithm>
 #include <array>
@@ -17,31 +15,6 @@
 namespace rh {
 
 namespace {
-
-// Reads back a number written by fmt00 (optional "-", at least two digits, no extra leading
-// zeros). Anything else is not a key part this program writes.
-bool decodeIdText(std::string_view s, long long& value) {
-    if (s.size() < 2 || s.size() > 12)
-        return false;
-    long long v = 0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size())
-        return false;
-    if (fmt00(v) != s)
-        return false;
-    value = v;
-    return true;
-}
-
-// Splits a key into its two leading ID texts (round and entrant, or round and table). Keys of
-// rounds below 100 always split after the round's two digits; where a key could be read two ways
-// (three-digit numbers), the shorter first part wins, as it does for every round of a tournament.
-bool splitPair(std::string_view key, long long& a, long long& b) {
-    for (std::size_t p = 2; p + 2 <= key.size(); ++p)
-        if (decodeIdText(key.substr(0, p), a) && decodeIdText(key.substr(p), b))
-            return true;
-    return false;
-}
 
 class Emitter {
 public:
@@ -128,127 +101,71 @@ void writeFeesPayout(Emitter& w, const PayoutSettings& p) {
 }
 
 void writePlayerKeys(Emitter& w, const TournamentState& st) {
-    const auto& items = st.sortedNames.items();
-    if (items.empty())
+    const auto& ids = st.idsByName();
+    if (ids.empty())
         return w.empty(1, "PlayerKeys");
     w.open(1, "PlayerKeys");
     // The name list puts an entrant in front of those it ties with, so entrants whose names are
     // equal (ignoring case and blanks) come back in the opposite order of the file. Writing each
     // such run backwards keeps the list, and so every later save, the same after a reload.
-    auto sortKey = [](const std::string& rec) { return toUpper(trim(field(rec, 0))); };
-    std::vector<const std::string*> order;
-    order.reserve(items.size());
-    for (std::size_t i = 0; i < items.size();) {
+    auto sortKey = [&](EntrantId id) {
+        const std::string& name = st.nameOf(id);
+        return toUpper(trim(std::string_view(name).substr(0, name.find('~'))));
+    };
+    std::vector<EntrantId> order;
+    order.reserve(ids.size());
+    for (std::size_t i = 0; i < ids.size();) {
         std::size_t j = i + 1;
-        const std::string key = sortKey(items[i]);
-        while (j < items.size() && sortKey(items[j]) == key)
+        const std::string key = sortKey(ids[i]);
+        while (j < ids.size() && sortKey(ids[j]) == key)
             ++j;
         for (std::size_t k = j; k > i; --k)
-            order.push_back(&items[k - 1]);
+            order.push_back(ids[k - 1]);
         i = j;
     }
-    for (const std::string* record : order) {
-        const std::string& rec = *record;
-        // The ID follows the last "~", so a name holding a tilde still comes back whole.
-        std::size_t cut = rec.rfind('~');
-        std::string_view name =
-            cut == std::string::npos ? std::string_view(rec) : std::string_view(rec).substr(0, cut);
-        std::string_view id =
-            cut == std::string::npos ? std::string_view() : std::string_view(rec).substr(cut + 1);
+    for (EntrantId id : order) {
         w.open(2, "PlayerKey");
-        w.leaf(3, "PlayerName", name);
-        w.leaf(3, "PlayerID", id);
-        const std::string* alias = st.aliases.find(id);
-        w.leaf(3, "PlayerAlias", alias ? std::string_view(*alias) : std::string_view());
+        w.leaf(3, "PlayerName", st.nameOf(id));
+        w.leaf(3, "PlayerID", idText(id));
+        w.leaf(3, "PlayerAlias", st.aliasOf(id));
         w.close(2, "PlayerKey");
     }
     w.close(1, "PlayerKeys");
 }
 
-// An ID text as the plain integer the roster section holds ("05" -> "5").
-std::string plainInteger(const std::string& idText) {
-    long long v = 0;
-    return decodeIdText(idText, v) ? std::to_string(v) : idText;
-}
-
 void writeRoster(Emitter& w, const TournamentState& st) {
-    const bool progressive = st.isProgressive();
-    const std::size_t seatsPerTable = progressive ? 4 : 2;
-    const std::size_t suffix = progressive ? 4 : 2;
-    // One pass over the seats: round, table and seat number of every entry, then sorted.
-    struct Seat {
-        long long round, table;
-        std::size_t slot;
-        const std::string* id;
-    };
-    std::vector<Seat> seats;
-    seats.reserve(st.tableSeats.Count());
-    auto part = [](std::string_view two) -> int { return two == "01" ? 0 : two == "02" ? 1 : -1; };
-    st.tableSeats.forEach([&](const std::string& key, const std::string& value) {
-        if (key.size() < suffix + 4)
-            return;
-        std::string_view tail = std::string_view(key).substr(key.size() - suffix);
-        int a = part(tail.substr(0, 2));
-        int b = progressive ? part(tail.substr(2, 2)) : 0;
-        long long r = 0, t = 0;
-        if (a < 0 || b < 0 ||
-            !splitPair(std::string_view(key).substr(0, key.size() - suffix), r, t) || r < 1 ||
-            t < 1)
-            return;
-        seats.push_back({r, t, static_cast<std::size_t>(progressive ? a * 2 + b : a), &value});
-    });
-    std::sort(seats.begin(), seats.end(), [](const Seat& x, const Seat& y) {
-        return std::tie(x.round, x.table, x.slot) < std::tie(y.round, y.table, y.slot);
-    });
-    // Whole tables only: a table missing a seat cannot be read back.
-    struct Table {
-        long long round;
-        std::array<const std::string*, 4> ids;
-    };
-    std::vector<Table> tables;
-    tables.reserve(seats.size() / seatsPerTable);
-    for (std::size_t i = 0; i < seats.size();) {
-        std::size_t j = i;
-        Table table{seats[i].round, {}};
-        while (j < seats.size() && seats[j].round == seats[i].round &&
-               seats[j].table == seats[i].table) {
-            table.ids[seats[j].slot] = seats[j].id;
-            ++j;
-        }
-        if (j - i == seatsPerTable)
-            tables.push_back(table);
-        i = j;
-    }
-    if (tables.empty())
+    const Seating& seating = st.seating;
+    if (seating.roundCount() == 0)
         return w.empty(1, "RosterRounds");
+    const bool progressive = st.isProgressive();
+    auto plain = [](EntrantId id) { return std::to_string(num(id)); };
     w.open(1, "RosterRounds");
-    std::size_t i = 0;
-    const long long lastRound = tables.back().round;
-    for (long long r = 1; r <= lastRound; ++r) {
+    for (int r = 1; r <= seating.roundCount(); ++r) {
+        const auto& tables = seating.tables(RoundNo{static_cast<std::int16_t>(r)});
         w.open(2, "Round");
-        if (tables[i].round != r) {
+        if (tables.empty()) {
             // A round without tables keeps its place, so the rounds after it keep their numbers.
             w.empty(3, "Tables");
             w.close(2, "Round");
             continue;
         }
         w.open(3, "Tables");
-        for (; i < tables.size() && tables[i].round == r; ++i) {
-            const auto& ids = tables[i].ids;
+        for (const SeatedTable& table : tables) {
+            const auto& ids = table.seats;
             w.open(4, "Table");
             if (progressive) {
                 for (std::size_t side = 0; side < 2; ++side) {
                     w.open(5, "Team");
                     w.open(6, "Players");
-                    w.leaf(7, "Player", plainInteger(*ids[side * 2]));
-                    w.leaf(7, "Player", plainInteger(*ids[side * 2 + 1]));
+                    w.leaf(7, "Player", plain(ids[side * 2]));
+                    w.leaf(7, "Player", plain(ids[side * 2 + 1]));
                     w.close(6, "Players");
                     w.close(5, "Team");
                 }
             } else {
                 w.open(5, "Teams");
-                w.leaf(6, "Team", plainInteger(*ids[0]));
-                w.leaf(6, "Team", plainInteger(*ids[1]));
+                w.leaf(6, "Team", plain(ids[0]));
+                w.leaf(6, "Team", plain(ids[1]));
                 w.close(5, "Teams");
             }
             w.close(4, "Table");
@@ -260,26 +177,28 @@ void writeRoster(Emitter& w, const TournamentState& st) {
 }
 
 void writeScores(Emitter& w, const TournamentState& st) {
-    std::vector<std::tuple<long long, long long, const std::string*>> rows;
-    rows.reserve(static_cast<std::size_t>(st.scores.Count()));
-    st.scores.col().forEach([&](const std::string& key, const std::string&) {
-        long long r = 0, id = 0;
-        if (splitPair(key, r, id))
-            rows.emplace_back(r, id, &key);
+    struct Row {
+        int round, id, score;
+    };
+    std::vector<Row> rows;
+    rows.reserve(st.scores.count());
+    st.scores.forEach([&](RoundNo round, int slot, int score) {
+        rows.push_back({num(round), num(st.entrants.atSlot(slot).id), score});
     });
-    std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
-        return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
+    // Rounds come in order; within a round, by ID.
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        return std::tie(a.round, a.id) < std::tie(b.round, b.id);
     });
     w.open(1, "Scores");
     if (rows.empty()) {
         w.empty(2, "Players");
     } else {
         w.open(2, "Players");
-        for (const auto& [r, id, key] : rows) {
+        for (const Row& row : rows) {
             w.open(3, "Player");
-            w.leaf(4, "Round", fmt00(r));
-            w.leaf(4, "PlayerID", fmt00(id));
-            w.leaf(4, "Score", *st.scores.col().find(*key));
+            w.leaf(4, "Round", fmt00(row.round));
+            w.leaf(4, "PlayerID", fmt00(row.id));
+            w.leaf(4, "Score", fmt00(row.score));
             w.close(3, "Player");
         }
         w.close(2, "Players");
@@ -287,34 +206,33 @@ void writeScores(Emitter& w, const TournamentState& st) {
     w.close(1, "Scores");
 }
 
+// The records that have a count of the kind, by ID.
+template <typename Has>
+std::vector<const EntrantRecord*> recordsWith(const TournamentState& st, Has has) {
+    std::vector<const EntrantRecord*> out;
+    for (const EntrantRecord& r : st.entrants.records())
+        if (has(r))
+            out.push_back(&r);
+    std::sort(out.begin(), out.end(),
+              [](const EntrantRecord* a, const EntrantRecord* b) { return num(a->id) < num(b->id); });
+    return out;
+}
+
 void writeBumps(Emitter& w, const TournamentState& st) {
-    std::vector<long long> ids;
-    st.fines.forEach([&](const std::string& key, const std::string&) {
-        if (key.size() < 4)
-            return;
-        std::string_view tail = std::string_view(key).substr(key.size() - 2);
-        long long id = 0;
-        if ((tail == "00" || tail == "01" || tail == "02") &&
-            decodeIdText(std::string_view(key).substr(0, key.size() - 2), id))
-            ids.push_back(id);
+    const auto rows = recordsWith(st, [](const EntrantRecord& r) {
+        return r.bumps.has_value() || r.woods.has_value() || r.paid.has_value();
     });
-    std::sort(ids.begin(), ids.end());
-    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
-    auto textOr = [&](const std::string& key, const char* fallback) {
-        const std::string* v = st.fines.find(key);
-        return v && !v->empty() ? *v : std::string(fallback);
-    };
     w.open(1, "Bumps");
-    if (ids.empty()) {
+    if (rows.empty()) {
         w.empty(2, "Players");
     } else {
         w.open(2, "Players");
-        for (long long id : ids) {
+        for (const EntrantRecord* r : rows) {
             w.open(3, "Player");
-            w.leaf(4, "PlayerID", fmt00(id));
-            w.leaf(4, "Bump", textOr(bumpKey(id), "00"));
-            w.leaf(4, "Wood", textOr(woodKey(id), "00"));
-            w.leaf(4, "Paid", textOr(paidKey(id), "0"));
+            w.leaf(4, "PlayerID", idText(r->id));
+            w.leaf(4, "Bump", fmt00(r->bumps.value_or(0)));
+            w.leaf(4, "Wood", fmt00(r->woods.value_or(0)));
+            w.leaf(4, "Paid", zeroPad(r->paid.value_or(0), 1));
             w.close(3, "Player");
         }
         w.close(2, "Players");
@@ -323,23 +241,16 @@ void writeBumps(Emitter& w, const TournamentState& st) {
 }
 
 void writeLones(Emitter& w, const TournamentState& st) {
-    std::vector<std::pair<long long, const std::string*>> rows;
-    st.lones.forEach([&](const std::string& key, const std::string& value) {
-        long long id = 0;
-        if (decodeIdText(key, id))
-            rows.emplace_back(id, &value);
-    });
-    std::sort(rows.begin(), rows.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+    const auto rows = recordsWith(st, [](const EntrantRecord& r) { return r.lones.has_value(); });
     w.open(1, "Lones");
     if (rows.empty()) {
         w.empty(2, "Players");
     } else {
         w.open(2, "Players");
-        for (const auto& [id, value] : rows) {
+        for (const EntrantRecord* r : rows) {
             w.open(3, "Player");
-            w.leaf(4, "PlayerID", fmt00(id));
-            w.leaf(4, "Lone", value->empty() ? std::string_view("00") : std::string_view(*value));
+            w.leaf(4, "PlayerID", idText(r->id));
+            w.leaf(4, "Lone", fmt00(*r->lones));
             w.close(3, "Player");
         }
         w.close(2, "Players");
@@ -408,9 +319,11 @@ namespace {
 
 std::string buildDocument(const TournamentState& st, bool asciiOnly) {
     std::string out;
-    out.reserve(4096 + st.sortedNames.size() * 120 + st.tableSeats.Count() * 40 +
-                static_cast<std::size_t>(st.scores.Count()) * 100 + st.fines.Count() * 40 +
-                st.lones.Count() * 60);
+    std::size_t seats = 0;
+    for (int r = 1; r <= st.seating.roundCount(); ++r)
+        seats += st.seating.tables(RoundNo{static_cast<std::int16_t>(r)}).size() * 4;
+    out.reserve(4096 + st.entrants.namedCount() * 120 + seats * 40 + st.scores.count() * 100 +
+                st.entrants.slotCount() * 100);
     out += "<?xml version='1.0' encoding='UTF-8'?>";
     out += "\r\n<!--Get your Free Personalized Score Cards at: ";
     out += kWebSiteHost;

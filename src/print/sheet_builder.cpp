@@ -1,7 +1,6 @@
 #include "print/sheet_builder.h"
 
 #include "core/text.h"
-#include "roster/keys.h"
 #include "state/tournament_state.h"
 
 #include <algorithm>
@@ -16,46 +15,35 @@ SheetData sheetData(const TournamentState& state) {
     data.tableCount = t.TotalTables();
     const int entrants = std::max<int>(0, t.TotalPlort());
     data.entrants.reserve(static_cast<std::size_t>(entrants));
+    auto seatOf = [&](EntrantId id) { return Seat{idText(id), state.nameOf(id)}; };
     for (int id = 1; id <= entrants; ++id)
-        data.entrants.push_back(Seat{fmt00(id), state.nameOf(fmt00(id))});
+        data.entrants.push_back(seatOf(EntrantId{static_cast<std::int16_t>(id)}));
 
-    auto seatAt = [&](const std::string& key, Seat& seat) {
-        const std::string* id = state.tableSeats.find(key);
-        if (!id || trim(*id).empty() || trim(*id) == "00")
-            return false;
-        seat = Seat{Pad2(trim(*id)), state.nameOf(Pad2(trim(*id)))};
-        return true;
-    };
     const int perSide = data.progressive ? 2 : 1;
     for (int r = 1; r <= t.TotalRounds(); ++r) {
         RoundSeating round;
         round.round = r;
         std::vector<bool> seated(static_cast<std::size_t>(entrants) + 1, false);
-        for (int table = 1;; ++table) {
+        int table = 0;
+        for (const SeatedTable& seatedTable : state.seating.tables(RoundNo{static_cast<std::int16_t>(r)})) {
             TableSeating seating;
-            seating.table = table;
-            for (int side = 1; side <= 2; ++side) {
+            seating.table = ++table;
+            for (int side = 0; side < 2; ++side) {
                 std::vector<Seat> seats;
-                for (int position = 1; position <= perSide; ++position) {
-                    Seat seat;
-                    const std::string key = data.progressive ? SeatKey(r, table, side, position)
-                                                             : TeamSeatKey(r, table, side);
-                    if (!seatAt(key, seat))
+                for (int position = 0; position < perSide; ++position) {
+                    const EntrantId id =
+                        seatedTable.seats[static_cast<std::size_t>(side * perSide + position)];
+                    if (num(id) == 0)
                         continue;
-                    double v = 0;
-                    if (tryParseNumber(seat.id, v) && v >= 1 && v <= entrants)
-                        seated[static_cast<std::size_t>(v)] = true;
-                    seats.push_back(std::move(seat));
+                    if (num(id) >= 1 && num(id) <= entrants)
+                        seated[static_cast<std::size_t>(num(id))] = true;
+                    seats.push_back(seatOf(id));
                 }
                 if (!seats.empty())
                     seating.sides.push_back(std::move(seats));
             }
-            if (seating.sides.empty()) {
-                if (table > t.TotalTables())
-                    break;
-                continue;
-            }
-            round.tables.push_back(std::move(seating));
+            if (!seating.sides.empty())
+                round.tables.push_back(std::move(seating));
         }
         for (int id = 1; id <= entrants; ++id)
             if (!seated[static_cast<std::size_t>(id)])

@@ -11,54 +11,48 @@ std::string comparable(std::string_view alias) {
     return toUpper(trim(alias));
 }
 
-bool isNoEntrant(std::string_view id) {
-    const std::string t = trim(id);
-    return t.empty() || t == "00";
-}
-
 } // namespace
 
-bool HasAlias(const KeyedCollection& aliases, std::string_view id) {
-    const std::string* alias = aliases.find(id);
-    return alias && !trim(*alias).empty();
+bool hasAlias(const Entrants& entrants, EntrantId id) {
+    const EntrantRecord* r = entrants.find(id);
+    return r && r->alias && !trim(*r->alias).empty();
 }
 
-bool IsDuplicateAlias(const KeyedCollection& aliases, const std::vector<std::string>& ids,
-                      std::string_view alias, std::string_view exceptId) {
+bool isDuplicateAlias(const Entrants& entrants, const std::vector<EntrantId>& ids,
+                      std::string_view alias, std::optional<EntrantId> except) {
     const std::string wanted = comparable(alias);
     if (wanted.empty())
         return false;
     // From the last entrant to the first, as the grid is searched.
     for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
-        if (*it == exceptId)
+        if (except && *it == *except)
             continue;
-        const std::string* other = aliases.find(*it);
-        if (other && comparable(*other) == wanted)
+        const EntrantRecord* other = entrants.find(*it);
+        if (other && other->alias && comparable(*other->alias) == wanted)
             return true;
     }
     return false;
 }
 
-AliasUpdate UpdateAlias(KeyedCollection& aliases, const std::vector<std::string>& ids,
-                        std::string_view id, const std::string& typed) {
-    if (comparable(typed) == comparable(aliases.value(id)))
+AliasUpdate updateAlias(Entrants& entrants, const std::vector<EntrantId>& ids,
+                        std::optional<EntrantId> id, const std::string& typed) {
+    const std::string stored = id ? entrants.aliasOf(*id) : std::string();
+    if (comparable(typed) == comparable(stored))
         return AliasUpdate::Unchanged;
-    if (IsDuplicateAlias(aliases, ids, typed, id))
+    if (isDuplicateAlias(entrants, ids, typed, id))
         return AliasUpdate::Duplicate;
-    if (isNoEntrant(id))
+    if (!id || num(*id) == 0)
         return AliasUpdate::NoEntrant;
-    // Stored as typed, even when empty: the store's blank-value rule does not apply to aliases.
-    if (aliases.Exists(id))
-        aliases.Remove(id);
-    aliases.Add(typed, std::string(id));
+    // Stored as typed, even when empty.
+    entrants.record(*id).alias = typed;
     return AliasUpdate::Stored;
 }
 
-int SelectNextWithoutAlias(const KeyedCollection& aliases, const std::vector<std::string>& ids) {
+int nextWithoutAlias(const Entrants& entrants, const std::vector<EntrantId>& ids) {
     if (ids.empty())
         return -1;
     for (std::size_t i = 0; i < ids.size(); ++i)
-        if (!HasAlias(aliases, ids[i]))
+        if (!hasAlias(entrants, ids[i]))
             return static_cast<int>(i);
     return 0;
 }

@@ -12,56 +12,20 @@ namespace rh {
 
 namespace {
 
-// A run of digits (at least two, as every ID text is written) as a number.
-bool digitsValue(std::string_view text, long long& value) {
-    if (text.size() < 2 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return false;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    return result.ec == std::errc() && result.ptr == text.data() + text.size();
-}
-
-// The side (0, 1) and seat (0, 1) of a seat key's ending: "0101".."0202" for four players, "01"
-// or "02" for two teams.
-bool seatOf(std::string_view tail, bool progressive, int& side, int& seat) {
-    auto part = [](std::string_view two) { return two == "01" ? 0 : two == "02" ? 1 : -1; };
-    side = part(tail.substr(0, 2));
-    seat = progressive ? part(tail.substr(2, 2)) : 0;
-    return side >= 0 && seat >= 0;
-}
-
 } // namespace
 
-TableOrder::TableOrder(const KeyedCollection& tableSeats, bool progressive, long long round) {
-    // Seat key: round, table (ID texts), then the side and, for players, the seat on the side.
-    const std::string prefix = fmt00(round);
-    const std::size_t suffix = progressive ? 4 : 2;
-    struct Seat {
-        long long table;
-        int side, seat;
-        std::string id;
-    };
-    std::vector<Seat> seats;
-    tableSeats.forEach([&](const std::string& key, const std::string& value) {
-        if (key.size() < prefix.size() + 2 + suffix || key.compare(0, prefix.size(), prefix) != 0)
-            return;
-        const std::string_view k(key);
-        long long table = 0;
-        int side = 0, seat = 0;
-        if (!digitsValue(k.substr(prefix.size(), k.size() - prefix.size() - suffix), table) ||
-            !seatOf(k.substr(k.size() - suffix), progressive, side, seat))
-            return;
-        const std::string id = trim(value);
-        if (!id.empty() && id != "00")
-            seats.push_back({table, side, seat, Pad2(id)});
-    });
-    std::sort(seats.begin(), seats.end(), [](const Seat& a, const Seat& b) {
-        return std::tie(a.table, a.side, a.seat) < std::tie(b.table, b.side, b.seat);
-    });
-    for (Seat& s : seats) {
-        if (m_tables.empty() || m_tables.back().number != s.table)
-            m_tables.push_back({s.table, {}});
-        m_tables.back().sides[static_cast<std::size_t>(s.side)].push_back(std::move(s.id));
+TableOrder::TableOrder(const Seating& seating, RoundNo round) {
+    const int perSide = seating.seatsPerTable() / 2;
+    long long number = 0;
+    for (const SeatedTable& table : seating.tables(round)) {
+        RoundTable t{++number, {}};
+        for (int side = 0; side < 2; ++side)
+            for (int seat = 0; seat < perSide; ++seat) {
+                const EntrantId id = table.seats[static_cast<std::size_t>(side * perSide + seat)];
+                if (num(id) != 0)
+                    t.sides[static_cast<std::size_t>(side)].push_back(idText(id));
+            }
+        m_tables.push_back(std::move(t));
     }
 }
 

@@ -4,13 +4,13 @@
 // A table has two sides: in a Progressive tournament the two partnerships (seats 1 and 2 against
 // seats 3 and 4), in a Team tournament the two teams. The order runs table 1 side 1, table 1
 // side 2, table 2 side 1, ... so that after one side's score the opposing side of the same table
-// comes next, then the next table. The tables are read from the seat store (seat key -> ID text)
-// that the file reader fills; an entrant without a seat there has no table.
+// comes next, then the next table. The tables are those of the seating; an entrant without a seat
+// there has no table.
 //
-// Ownership: a plain value built on demand from the state; it holds ID texts, no reference into
-// the state.
+// Ownership: a plain value built on demand from the seating; it holds the ID texts the Scores
+// tab's lists carry, no reference into the state.
 
-#include "core/keyed_collection.h"
+#include "roster/seating.h"
 
 #include <array>
 #include <functional>
@@ -29,8 +29,8 @@ struct RoundTable {
 class TableOrder {
 public:
     TableOrder() = default;
-    /// The tables of `round` found in `tableSeats`, in table-number order.
-    TableOrder(const KeyedCollection& tableSeats, bool progressive, long long round);
+    /// The tables of the round, in table-number order.
+    TableOrder(const Seating& seating, RoundNo round);
 
     const std::vector<RoundTable>& tables() const { return m_tables; }
     bool empty() const { return m_tables.empty(); }

@@ -2,8 +2,9 @@
 #include "services/substitute.h"
 
 #include "core/text.h"
-#include "roster/keys.h"
-#include "scoring/score.h"
+#include "core/errors.h"
+
+#include <cmath>
 
 #include <ctime>
 
@@ -13,60 +14,57 @@ namespace {
 
 constexpr const char* kWriteJournalTitle = "Write Journal";
 
-std::string roundText(long long round) {
-    return fmt00(round);
+// The entrant a change names; a change that names none does not fit the tournament.
+EntrantId entrantOf(const Change& c) {
+    const auto id = entrantIdOf(c.entrant);
+    if (!id)
+        throw RhError(err::InvalidCall);
+    return *id;
 }
 
-// The stored text that writeCount leaves for a count: two digits, or the trimmed text.
-std::string countText(std::string_view count) {
-    std::string text = trim(count);
+RoundNo roundOf(const Change& c) {
+    const auto round = roundNoOf(c.round);
+    if (!round)
+        throw RhError(err::Overflow);
+    return *round;
+}
+
+// A score or count as the change gives it: blank is none (the entry is removed), a number is
+// stored whole (a score rounded half to even, as totals count it; a count half away from zero).
+// Anything else does not fit the tournament.
+std::optional<int> numberOf(const std::string& text, bool isCount) {
+    const std::string t = trim(text);
+    if (t.empty())
+        return std::nullopt;
     double v;
-    if (tryParseNumber(text, v))
-        text = fmt00(static_cast<long long>(roundHalfAway(v)));
-    return text;
+    if (!tryParseNumber(t, v))
+        throw RhError(err::TypeMismatch);
+    v = isCount ? roundHalfAway(v) : roundHalfEven(v);
+    if (!(std::fabs(v) <= 2.0e9))
+        throw RhError(err::Overflow);
+    return static_cast<int>(v);
 }
 
-const std::string* fineStore(const TournamentState& s, const Change& c, std::string& key) {
-    switch (c.kind) {
+std::optional<std::int32_t> EntrantRecord::*countField(ChangeKind kind) {
+    switch (kind) {
     case ChangeKind::Lone:
-        key = Pad2(c.entrant);
-        return s.lones.find(key);
+        return &EntrantRecord::lones;
     case ChangeKind::Bump:
-        key = makekey(c.entrant, "00");
-        return s.fines.find(key);
+        return &EntrantRecord::bumps;
     case ChangeKind::Wood:
-        key = makekey(c.entrant, "01");
-        return s.fines.find(key);
-    case ChangeKind::Paid:
-        key = makekey(c.entrant, "02");
-        return s.fines.find(key);
-    case ChangeKind::EntryFeePaid:
-        key = Pad2(c.entrant);
-        return s.entryFeePaid.find(key);
-    case ChangeKind::Alias:
-        key = Pad2(c.entrant);
-        return s.aliases.find(key);
+        return &EntrantRecord::woods;
     default:
-        return nullptr;
+        return &EntrantRecord::paid;
     }
 }
 
-std::string flag(const std::string& value) {
-    return trim(value) == "1" ? "1" : "0";
+bool flag(const std::string& value) {
+    return trim(value) == "1";
 }
 
-// The partner who takes the same score in a Progressive tournament; "" in a Team tournament or
-// for an entrant without one.
-std::string partnerOf(const TournamentState& s, const Change& c) {
-    return s.isProgressive() ? s.roster.getPartner(roundText(c.round), Pad2(c.entrant))
-                             : std::string();
-}
-
-bool sameScore(const TournamentState& s, const std::string& round, const std::string& id,
-               const std::string& value) {
-    if (!s.scores.ExistsKey2(round, id))
-        return trim(value).empty();
-    return s.scores.getScore2(round, id) == value;
+// The partner who takes the same score in a Progressive tournament.
+std::optional<EntrantId> partnerOf(const TournamentState& s, const Change& c) {
+    return s.isProgressive() ? s.partnerOf(roundOf(c), entrantOf(c)) : std::nullopt;
 }
 
 void advanceClockTo(Session& session, const Change& c) {
@@ -114,42 +112,44 @@ RoundAdvanceHooks clockHooks(Session& session) {
 bool changesState(const Session& session, const Change& c) {
     const TournamentState& s = session.state();
     const TournamentSettings& t = s.settings;
-    std::string key;
+    auto record = [&]() -> const EntrantRecord* { return s.entrant(entrantOf(c)); };
     switch (c.kind) {
     case ChangeKind::Score: {
-        const std::string id = Pad2(c.entrant);
-        const std::string partner = partnerOf(s, c);
-        const std::string round = roundText(c.round);
-        return !sameScore(s, round, id, c.value) ||
-               (!partner.empty() && !sameScore(s, round, partner, c.value));
+        const RoundNo round = roundOf(c);
+        const auto wanted = numberOf(c.value, false);
+        const auto partner = partnerOf(s, c);
+        return s.score(round, entrantOf(c)) != wanted ||
+               (partner && s.score(round, *partner) != wanted);
     }
     case ChangeKind::Lone:
     case ChangeKind::Bump:
     case ChangeKind::Wood: {
-        const std::string* stored = fineStore(s, c, key);
-        const std::string wanted = countText(c.value);
-        return wanted.empty() ? stored != nullptr : !stored || *stored != wanted;
+        const EntrantRecord* r = record();
+        const std::optional<std::int32_t> stored =
+            r ? r->*countField(c.kind) : std::optional<std::int32_t>();
+        return stored != numberOf(c.value, true);
     }
-    case ChangeKind::Paid:
+    case ChangeKind::Paid: {
+        const EntrantRecord* r = record();
+        return !r || r->paid != (flag(c.value) ? 1 : 0);
+    }
     case ChangeKind::EntryFeePaid: {
-        const std::string* stored = fineStore(s, c, key);
-        return !stored || *stored != flag(c.value);
+        const EntrantRecord* r = record();
+        return !r || r->entryFeePaid != flag(c.value);
     }
     case ChangeKind::Alias: {
-        const std::string* stored = fineStore(s, c, key);
-        return !stored || *stored != c.value;
+        const EntrantRecord* r = record();
+        const std::optional<std::string> wanted =
+            trim(c.value).empty() ? std::nullopt : std::optional(c.value);
+        return !r || r->alias != wanted;
     }
-    case ChangeKind::Rename: {
-        const std::string* stored = s.names.find(Pad2(c.entrant));
-        return !stored || *stored != c.value;
-    }
+    case ChangeKind::Rename:
+        return !s.hasName(entrantOf(c)) || s.nameOf(entrantOf(c)) != c.value;
     case ChangeKind::EntryFeeAll: {
-        bool differs = false;
-        for (const EntrantRef& e : s.entrantsByName()) {
-            const std::string* stored = s.entryFeePaid.find(Pad2(e.id));
-            differs = differs || !stored || *stored != flag(c.value);
-        }
-        return differs;
+        for (EntrantId id : s.idsByName())
+            if (s.entrant(id)->entryFeePaid != flag(c.value))
+                return true;
+        return false;
     }
     case ChangeKind::PayoutOption:
         return std::to_string(s.payout.PayoutOption) != trim(c.value);
@@ -184,38 +184,44 @@ void applyChange(Session& session, const Change& c) {
     TournamentState& s = session.state();
     TournamentSettings& t = s.settings;
     TournamentClock& clock = session.clock;
-    std::string key;
     switch (c.kind) {
     case ChangeKind::Score: {
-        const std::string round = roundText(c.round);
-        const std::string partner = partnerOf(s, c);
-        s.scores.setScore(round, Pad2(c.entrant), c.value);
-        if (!partner.empty())
-            s.scores.setScore(round, partner, c.value);
+        const RoundNo round = roundOf(c);
+        const auto score = numberOf(c.value, false);
+        const auto partner = partnerOf(s, c);
+        s.setScore(round, entrantOf(c), score);
+        if (partner)
+            s.setScore(round, *partner, score);
         break;
     }
     case ChangeKind::Lone:
     case ChangeKind::Bump:
-    case ChangeKind::Wood:
-        fineStore(s, c, key);
-        writeCount(c.kind == ChangeKind::Lone ? s.lones : s.fines, key, c.value);
+    case ChangeKind::Wood: {
+        const auto count = numberOf(c.value, true);
+        s.entrantRecord(entrantOf(c)).*countField(c.kind) = count;
         break;
+    }
     case ChangeKind::Paid:
-        s.fines.replace(makekey(c.entrant, "02"), flag(c.value));
+        s.entrantRecord(entrantOf(c)).paid = flag(c.value) ? 1 : 0;
         break;
     case ChangeKind::EntryFeePaid:
-        s.entryFeePaid.replace(Pad2(c.entrant), flag(c.value));
+        s.entrantRecord(entrantOf(c)).entryFeePaid = flag(c.value);
         break;
     case ChangeKind::EntryFeeAll:
-        for (const EntrantRef& e : s.entrantsByName())
-            s.entryFeePaid.replace(Pad2(e.id), flag(c.value));
+        for (EntrantId id : s.idsByName())
+            s.entrantRecord(id).entryFeePaid = flag(c.value);
         break;
-    case ChangeKind::Alias:
-        s.aliases.replace(Pad2(c.entrant), c.value);
+    case ChangeKind::Alias: {
+        EntrantRecord& r = s.entrantRecord(entrantOf(c));
+        if (trim(c.value).empty())
+            r.alias.reset();
+        else
+            r.alias = c.value;
         session.leaderViewRefresh = true;
         break;
+    }
     case ChangeKind::Rename:
-        storeEntrantName(s, c.entrant, c.value);
+        storeEntrantName(s, entrantOf(c), c.value);
         session.leaderViewRefresh = true;
         session.dataFileSaved = false;
         break;

@@ -3,7 +3,6 @@
 #include "core/text.h"
 #include "money/fee_choices.h"
 #include "persistence/tournament_writer.h"
-#include "roster/keys.h"
 #include "services/entrant_import.h"
 
 #include <algorithm>
@@ -152,41 +151,28 @@ TournamentState newTournamentState(const NewTournamentRequest& r, const NewSeati
     t.DeriveTotalTables();
 
     for (std::size_t i = 0; i < r.entrants.size(); ++i) {
-        const std::string id = fmt00(static_cast<long long>(i) + 1);
-        const std::string name = trim(r.entrants[i]);
-        st.names.Add(name, id);
-        st.sortedNames.AddItem(name + "~" + id);
-        st.aliases.Add("", id); // the file holds an empty alias for everyone; a load keeps it
+        const EntrantId id{static_cast<std::int16_t>(i + 1)};
+        st.entrants.addName(id, trim(r.entrants[i]));
+        st.entrantRecord(id).alias = ""; // the file holds an empty alias for everyone
     }
-    // The roster viewer lists the entrants as the file holds them: in name order.
-    st.debugNames = st.sortedNames.items();
 
-    auto id16 = [](int id) { return static_cast<std::int16_t>(id); };
+    auto entrant = [](int id) { return EntrantId{static_cast<std::int16_t>(id)}; };
+    st.seating.setProgressive(progressive(r));
     if (progressive(r)) {
         for (std::size_t round = 0; round < seating.progressive.size(); ++round) {
-            const auto rn = static_cast<std::int16_t>(round + 1);
-            const auto& tables = seating.progressive[round].tables;
-            for (std::size_t table = 0; table < tables.size(); ++table) {
-                const auto& s = tables[table].seats;
-                st.roster.AddPlayers(rn, {id16(s[0]), id16(s[1]), id16(s[2]), id16(s[3])});
-                const auto tn = static_cast<long long>(table + 1);
-                st.tableSeats.Add(fmt00(s[0]), SeatKey(rn, tn, 1, 1));
-                st.tableSeats.Add(fmt00(s[1]), SeatKey(rn, tn, 1, 2));
-                st.tableSeats.Add(fmt00(s[2]), SeatKey(rn, tn, 2, 1));
-                st.tableSeats.Add(fmt00(s[3]), SeatKey(rn, tn, 2, 2));
+            const RoundNo rn{static_cast<std::int16_t>(round + 1)};
+            for (const auto& table : seating.progressive[round].tables) {
+                const auto& s = table.seats;
+                st.addTable(rn, SeatedTable{{entrant(s[0]), entrant(s[1]), entrant(s[2]),
+                                             entrant(s[3])}});
             }
         }
     } else {
         for (std::size_t round = 0; round < seating.team.size(); ++round) {
-            const auto rn = static_cast<std::int16_t>(round + 1);
-            const auto& tables = seating.team[round].tables;
-            for (std::size_t table = 0; table < tables.size(); ++table) {
-                const auto& pair = tables[table].teams;
-                st.roster.AddTeams(rn, {id16(pair[0]), id16(pair[1])});
-                const auto tn = static_cast<long long>(table + 1);
-                st.tableSeats.Add(fmt00(pair[0]), TeamSeatKey(rn, tn, 1));
-                st.tableSeats.Add(fmt00(pair[1]), TeamSeatKey(rn, tn, 2));
-            }
+            const RoundNo rn{static_cast<std::int16_t>(round + 1)};
+            for (const auto& table : seating.team[round].tables)
+                st.addTable(rn, SeatedTable{{entrant(table.teams[0]), entrant(table.teams[1]),
+                                             EntrantId{0}, EntrantId{0}}});
         }
     }
     return st;

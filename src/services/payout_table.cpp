@@ -103,7 +103,7 @@ bool PayoutTable::ChkPayout(const CurrencyFormat& format) const {
 
 int PayoutTable::GetPayouts(Session& session, std::vector<std::string>& texts) {
     texts.clear();
-    BuildLeaderList(session.state());
+    buildRanking(session.state());
     if (m_PayoutsEnabled)
         return CalcPayouts(session, texts);
     texts = m_stored;
@@ -123,7 +123,7 @@ int PayoutTable::CalcPayouts(Session& session, std::vector<std::string>& texts) 
                                                                                            : 0.0);
         }
         int paid =
-            assignPayouts(session.state().sortedScores, amounts, session.currency, texts, &m_trace);
+            assignPayouts(session.state().ranking, amounts, session.currency, texts, &m_trace);
         if (m_stored.size() < static_cast<std::size_t>(paid))
             m_stored.resize(static_cast<std::size_t>(paid));
         std::copy_n(texts.begin(), paid, m_stored.begin());

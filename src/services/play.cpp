@@ -1,7 +1,6 @@
 #include "services/play.h"
 
 #include "core/text.h"
-#include "roster/keys.h"
 #include "services/changes.h"
 #include "services/load_save.h"
 #include "services/round_advance.h"
@@ -37,17 +36,21 @@ bool entrantOf(const Session& session, const std::string& word, std::string& id)
     long long n = 0;
     if (!wholeNumber(word, n) || n < 1)
         return false;
-    id = fmt00(n);
-    return session.state().names.Exists(id);
+    const auto entrant = entrantIdOf(n);
+    if (!entrant)
+        return false;
+    id = idText(*entrant);
+    return session.state().hasName(*entrant);
 }
 
 bool countIn(const std::string& word, long long low, long long high, long long& n) {
     return wholeNumber(word, n) && n >= low && n <= high;
 }
 
-double countOf(const KeyedCollection& store, const std::string& key) {
-    double v = 0;
-    return tryParseNumber(trim(store.value(key)), v) ? v : 0.0;
+// Whether the entrant owes a bump or a wood.
+bool owesFines(const TournamentState& s, const std::string& id) {
+    const EntrantRecord* r = s.entrant(*entrantIdOf(id));
+    return r && (r->bumps.value_or(0) >= 1 || r->woods.value_or(0) >= 1);
 }
 
 } // namespace
@@ -95,7 +98,7 @@ PlayOutcome ChangePlayer::applyWords(const std::vector<std::string>& w) {
         if (!countIn(w[2], 0, 99, n))
             return failure("Lones must be 0 to 99");
         // The lone list offers no more lones than the scores leave 4 points for.
-        if (n > s.maxLones(std::stoll(id)))
+        if (n > s.maxLones(*entrantIdOf(id)))
             return failure(kMismatchText);
         storeChange(m_session, Change::count(ChangeKind::Lone, id, fmt00(n)));
         return done();
@@ -106,7 +109,7 @@ PlayOutcome ChangePlayer::applyWords(const std::vector<std::string>& w) {
         const ChangeKind kind = verb == "bump" ? ChangeKind::Bump : ChangeKind::Wood;
         storeChange(m_session, Change::count(kind, id, fmt00(n)));
         // As the paid box: with no bump and no wood owed, nothing is marked paid.
-        if (countOf(s.fines, makekey(id, "00")) < 1 && countOf(s.fines, makekey(id, "01")) < 1)
+        if (!owesFines(s, id))
             storeChange(m_session, Change::count(ChangeKind::Paid, id, "0"));
         return done();
     }
@@ -117,9 +120,7 @@ PlayOutcome ChangePlayer::applyWords(const std::vector<std::string>& w) {
             storeChange(m_session, Change::count(ChangeKind::EntryFeePaid, id, n ? "1" : "0"));
             return done();
         }
-        const bool owes =
-            countOf(s.fines, makekey(id, "00")) >= 1 || countOf(s.fines, makekey(id, "01")) >= 1;
-        if (n == 1 && !owes)
+        if (n == 1 && !owesFines(s, id))
             return failure("Nothing to pay: no bumps or woods");
         storeChange(m_session, Change::count(ChangeKind::Paid, id, n ? "1" : "0"));
         return done();
@@ -135,7 +136,7 @@ PlayOutcome ChangePlayer::score(const std::vector<std::string>& w) {
     std::string id;
     if (!entrantOf(m_session, w[2], id))
         return failure("No entrant " + w[2]);
-    if (!s.isSeated(round, id))
+    if (!s.isSeated(RoundNo{static_cast<std::int16_t>(round)}, *entrantIdOf(id)))
         return failure("Entrant " + w[2] + " does not play in round " + w[1]);
     if (!countIn(w[3], 0, 32, points))
         return failure("Scores must be 0 to 32");

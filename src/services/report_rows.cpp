@@ -135,7 +135,7 @@ StandingsReport standingsReport(Session& session) {
     for (const LeaderRow& row : leaderGridRows(session)) {
         StandingsLine line;
         line.id = row.entry[kLeaderId];
-        line.name = session.state().nameOf(line.id);
+        line.name = session.state().nameOf(entrantIdOf(line.id).value_or(EntrantId{0}));
         line.pending = row.entry[kLeaderName] == "* " + line.name;
         line.place = row.cells[kColPlace];
         line.score = row.cells[kColScore];

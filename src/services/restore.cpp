@@ -51,7 +51,7 @@ struct ClockTrail {
 bool advanceDue(const Session& session) {
     const TournamentState& s = session.state();
     return s.currentRound() < s.settings.TotalRounds() &&
-           isRoundComplete(s, static_cast<long long>(s.currentRound()));
+           isRoundComplete(s, s.currentRoundNo());
 }
 
 } // namespace

@@ -21,7 +21,7 @@ RoundOutcome UpdateGrid(Session& session, ScoreEntry* screen, const RoundAdvance
     const bool ok = runTrapped(session, "Update Grid", [&] {
         call(hooks.refreshViews);
         const TournamentState& state = session.state();
-        if (!isRoundComplete(state, static_cast<long long>(state.currentRound())))
+        if (!isRoundComplete(state, state.currentRoundNo()))
             return;
         if (screen && !screen->showAll())
             screen->BlankFields();
@@ -46,7 +46,7 @@ bool CheckAdvanceRound(Session& session, const RoundAdvanceHooks& hooks) {
     bool advanced = false;
     runTrapped(session, "Check Advance Round", [&] {
         const TournamentState& state = session.state();
-        if (!isRoundComplete(state, static_cast<long long>(state.currentRound())))
+        if (!isRoundComplete(state, state.currentRoundNo()))
             return;
         const std::string list = mismatchList(state);
         if (!list.empty())

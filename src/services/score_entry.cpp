@@ -2,9 +2,6 @@
 
 #include "core/errors.h"
 #include "core/text.h"
-#include "roster/keys.h"
-#include "scoring/queries.h"
-#include "scoring/score.h"
 #include "services/changes.h"
 
 #include <algorithm>
@@ -55,10 +52,29 @@ int findData(const ListView& list, const std::string& id) {
     return -1;
 }
 
+// The lists carry ID and round texts; the state is asked by number.
+EntrantId entrantOf(const std::string& id) {
+    return entrantIdOf(id).value_or(EntrantId{0});
+}
+RoundNo roundOf(const std::string& round) {
+    return roundNoOf(round).value_or(RoundNo{0});
+}
+
+// The stored score as the score list shows it: two digits, "" when there is none.
+std::string scoreText(const TournamentState& s, const std::string& round, const std::string& id) {
+    const auto score = s.score(roundOf(round), entrantOf(id));
+    return score ? fmt00(*score) : std::string();
+}
+
 // A stored count as shown beside a name: two digits, "00" when there is none.
-std::string shownCount(const KeyedCollection& store, const std::string& key) {
-    const std::string* v = store.find(key);
-    return v ? twoDigits(*v) : std::string("00");
+std::string shownCount(const std::optional<std::int32_t>& count) {
+    return fmt00(count.value_or(0));
+}
+
+const EntrantRecord& recordOf(const TournamentState& s, const std::string& id) {
+    static const EntrantRecord kNone;
+    const EntrantRecord* r = s.entrant(entrantOf(id));
+    return r ? *r : kNone;
 }
 
 double countValue(std::string_view text) {
@@ -277,12 +293,13 @@ void ScoreEntry::PopulatePlayers(const std::string& keepId, const std::string& j
         if (!round.empty()) {
             const TournamentState& s = st();
             const bool showAll = m_view.checkAll.checked;
-            for (const std::string& record : s.sortedNames) {
-                std::string name = field(record, 0);
-                std::string id = Pad2(field(record, 1));
-                if (!s.roster.isSeated(m_progressive, round, id))
+            const RoundNo r = roundOf(round);
+            for (EntrantId entrant : s.idsByName()) {
+                if (!s.isSeated(r, entrant))
                     continue;
-                if (s.scores.ExistsKey2(round, id)) {
+                std::string name = s.nameOf(entrant);
+                std::string id = idText(entrant);
+                if (s.hasScore(r, entrant)) {
                     if (showAll)
                         names.items.push_back({std::move(name), std::move(id)});
                 } else {
@@ -318,12 +335,11 @@ void ScoreEntry::PopulateLones(const std::string& id) {
         if (id == "00")
             return;
         const TournamentState& s = st();
-        long long most = getMaxLones(s.scores, s.currentRound(), idNumber(id));
+        long long most = s.maxLones(entrantOf(id));
         most = std::clamp<long long>(most, 0, kMaxLoneItems);
         for (long long n = 0; n <= most; ++n)
             lones.items.push_back({fmtItem(n), std::to_string(n)});
-        const std::string* stored = s.lones.find(Pad2(id));
-        selectValue(lones, stored ? *stored : std::string("00"));
+        selectValue(lones, shownCount(recordOf(s, id).lones));
     });
 }
 
@@ -343,18 +359,23 @@ void ScoreEntry::LoadAllControls(bool armMessage) {
         EnterScoresView& v = m_view;
 
         // The related entrants: partner and opponents, or the opposing team.
+        const RoundNo r = roundOf(round);
+        const EntrantId entrant = entrantOf(id);
+        auto text = [](std::optional<EntrantId> related) {
+            return related ? idText(*related) : std::string();
+        };
         if (m_progressive) {
-            loadRelated(round, s.roster.getPartner(round, id), v.txtPartnerName, v.lblScorePartner,
+            loadRelated(round, text(s.partnerOf(r, entrant)), v.txtPartnerName, v.lblScorePartner,
                         v.lbTotalScorePartner, v.lbLonesPartner, v.lbBumpsPartner, v.lbWoodsPartner,
                         v.lblTotalFeePartner);
-            loadRelated(round, s.roster.getOpponent1(round, id), v.txtOppo1Name, v.lblScoreOppo1,
+            loadRelated(round, text(s.opponent1Of(r, entrant)), v.txtOppo1Name, v.lblScoreOppo1,
                         v.lbTotalScoreOppo1, v.lbLonesOppo1, v.lbBumpsOppo1, v.lbWoodsOppo1,
                         v.lblTotalFeeOppo1);
-            loadRelated(round, s.roster.getOpponent2(round, id), v.txtOppo2Name, v.lblScoreOppo2,
+            loadRelated(round, text(s.opponent2Of(r, entrant)), v.txtOppo2Name, v.lblScoreOppo2,
                         v.lbTotalScoreOppo2, v.lbLonesOppo2, v.lbBumpsOppo2, v.lbWoodsOppo2,
                         v.lblTotalFeeOppo2);
         } else {
-            loadRelated(round, s.roster.GetTeam(round, id), v.txtPartnerName, v.lblScorePartner,
+            loadRelated(round, text(s.opponent1Of(r, entrant)), v.txtPartnerName, v.lblScorePartner,
                         v.lbTotalScorePartner, v.lbLonesPartner, v.lbBumpsPartner, v.lbWoodsPartner,
                         v.lblTotalFeePartner);
             loadRelated(round, "", v.txtOppo1Name, v.lblScoreOppo1, v.lbTotalScoreOppo1,
@@ -364,14 +385,13 @@ void ScoreEntry::LoadAllControls(bool armMessage) {
         }
 
         // The entrant's own fields.
-        const std::string own = s.scores.getScore2(round, id);
+        const std::string own = scoreText(s, round, id);
         selectValue(v.comboPlayerScore, own);
         if (m_progressive)
             v.lblScorePartner.text = twoDigits(own);
-        const std::string* bumps = s.fines.find(makekey(id, "00"));
-        const std::string* woods = s.fines.find(makekey(id, "01"));
-        selectValue(v.comboPlayerBumps, bumps ? *bumps : std::string("00"));
-        selectValue(v.comboPlayerWoods, woods ? *woods : std::string("00"));
+        const EntrantRecord& record = recordOf(s, id);
+        selectValue(v.comboPlayerBumps, shownCount(record.bumps));
+        selectValue(v.comboPlayerWoods, shownCount(record.woods));
 
         // Showing the lone count is a lone choice of its own: the check runs and the count is
         // stored again (as two digits; "00" when the entrant had none). A count beyond the list
@@ -383,12 +403,11 @@ void ScoreEntry::LoadAllControls(bool armMessage) {
             loneChoice();
         }
 
-        v.lbTotalScorePlayer.text = fmt00(ScoreTotal(s.scores, s.currentRound(), idNumber(id)));
+        v.lbTotalScorePlayer.text = fmt00(s.scoreTotal(entrant));
 
         // The paid flag (1 = paid; anything else, a missing entry included, = not paid), then the
         // paid box follows the counts and the flag is stored again.
-        const std::string* paid = s.fines.find(makekey(id, "02"));
-        v.checkPaid.checked = paid && countValue(*paid) == 1.0;
+        v.checkPaid.checked = recordOf(s, id).finesPaid();
         updatePaidBox();
         showPlayerFee();
     });
@@ -406,15 +425,15 @@ void ScoreEntry::loadRelated(const std::string& round, const std::string& id, Ca
     if (related.empty() || related == "00")
         return;
     const TournamentState& s = st();
-    const std::string* stored = s.scores.col().find(makekey(round, related));
-    name.text = (stored ? "" : "*") + s.nameOf(Pad2(related));
-    score.text = stored ? twoDigits(*stored) : std::string();
-    total.text = fmt00(ScoreTotal(s.scores, s.currentRound(), idNumber(related)));
-    lones.text = shownCount(s.lones, Pad2(related));
-    bumps.text = shownCount(s.fines, makekey(related, "00"));
-    woods.text = shownCount(s.fines, makekey(related, "01"));
-    showFee(fee, countOf(s.fines, makekey(related, "00")), countOf(s.fines, makekey(related, "01")),
-            Pad2(related));
+    const std::string stored = scoreText(s, round, related);
+    const EntrantRecord& r = recordOf(s, related);
+    name.text = (stored.empty() ? "*" : "") + s.nameOf(entrantOf(related));
+    score.text = stored;
+    total.text = fmt00(s.scoreTotal(entrantOf(related)));
+    lones.text = shownCount(r.lones);
+    bumps.text = shownCount(r.bumps);
+    woods.text = shownCount(r.woods);
+    showFee(fee, r.bumps.value_or(0), r.woods.value_or(0), related);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -424,8 +443,7 @@ void ScoreEntry::showFee(CaptionView& caption, double bumps, double woods, const
     const TournamentSettings& t = m_session.tourney();
     const double amount = bumps * t.BumpFee() + woods * t.WoodFee();
     caption.text = formatMoney(amount, m_session.currency, kMoneyNoLeadingZero);
-    const std::string* paid = st().fines.find(makekey(id, "02"));
-    const bool isPaid = paid && countValue(*paid) == 1.0;
+    const bool isPaid = recordOf(st(), id).finesPaid();
     const bool owes = std::llround(amount * 100.0) != 0;
     caption.background = (!isPaid && owes) ? kLightRed : kLightGreen;
 }
@@ -458,21 +476,19 @@ bool ScoreEntry::onScreenCheck(const std::string& id,
     // The lone list has no blank item: without a selection the stored count lies beyond the list
     // (the scores no longer allow it), and that stored count is what must fit.
     std::string lones = m_view.comboPlayerLones.selectedText();
-    if (lones.empty())
-        lones = s.lones.value(Pad2(id));
-    const double lonePoints = 4.0 * countValue(lones);
+    const double lonePoints =
+        4.0 * (lones.empty() ? recordOf(s, id).lones.value_or(0) : countValue(lones));
     double selectedRoundNumber = 0;
     numberOf(selectedRound(), selectedRoundNumber);
     double total = 0;
-    const long long entrant = idNumber(id);
+    const EntrantId entrant = entrantOf(id);
     for (int r = 1; r <= s.currentRound(); ++r) {
         double v;
         if (r == static_cast<int>(selectedRoundNumber)) {
             if (numberOf(scoreOfSelectedRound, v))
                 total += roundHalfEven(v);
-        } else if (const std::string* stored = s.scores.find(r, entrant);
-                   stored && numberOf(*stored, v)) {
-            total += roundHalfEven(v);
+        } else if (const auto stored = s.score(RoundNo{static_cast<std::int16_t>(r)}, entrant)) {
+            total += *stored;
         }
     }
     return total >= lonePoints;
@@ -501,7 +517,7 @@ void ScoreEntry::loneChoice() {
     // that score is the entrant's, unlike the blank item, which means no score.
     const ListView& score = m_view.comboPlayerScore;
     const std::string shown =
-        score.hasSelection() ? score.selectedText() : st().scores.getScore2(selectedRound(), id);
+        score.hasSelection() ? score.selectedText() : scoreText(st(), selectedRound(), id);
     applyCheck(onScreenCheck(id, shown), "comboPlayerLones");
     storeChange(m_session,
                 Change::count(ChangeKind::Lone, Pad2(id), m_view.comboPlayerLones.selectedText()));
@@ -650,9 +666,10 @@ void ScoreEntry::UpdateScore() {
         std::string chosen = twoDigits(m_view.comboPlayerScore.selectedText());
         std::string partner;
         if (m_progressive) {
-            partner = s.roster.getPartner(round, id);
-            if (!partner.empty() && s.scores.ExistsKey2(round, partner)) {
-                const std::string theirs = twoDigits(s.scores.getScore2(round, partner));
+            const auto partnerId = s.partnerOf(roundOf(round), entrantOf(id));
+            partner = partnerId ? idText(*partnerId) : std::string();
+            if (partnerId && s.hasScore(roundOf(round), *partnerId)) {
+                const std::string theirs = scoreText(s, round, partner);
                 if (theirs != chosen) {
                     // The names as the screen shows them: the entrant as listed, the partner
                     // as in its name box.
@@ -761,18 +778,17 @@ void ScoreEntry::setByTable(bool byTable) {
 }
 
 TableOrder ScoreEntry::tablesOfSelectedRound() const {
-    double round = 0;
-    if (!numberOf(selectedRound(), round))
+    const auto round = roundNoOf(selectedRound());
+    if (!round)
         return {};
-    const TournamentState& s = m_session.state();
-    return TableOrder(s.tableSeats, m_progressive, static_cast<long long>(round));
+    return TableOrder(m_session.state().seating, *round);
 }
 
 std::string ScoreEntry::offeredByTable(const std::string& after) const {
-    const std::string round = selectedRound();
-    const ScoreStore& scores = m_session.state().scores;
+    const RoundNo round = roundOf(selectedRound());
+    const TournamentState& s = m_session.state();
     return tablesOfSelectedRound().nextWaiting(
-        after, [&](const std::string& id) { return !scores.ExistsKey2(round, id); });
+        after, [&](const std::string& id) { return !s.hasScore(round, entrantOf(id)); });
 }
 
 void ScoreEntry::showTable() {
@@ -846,12 +862,13 @@ void ScoreEntry::txtTableScores_Enter(const std::string& text) {
     if (scores && place) {
         const RoundTable& table = tables.tables()[place->table];
         const std::string round = selectedRound();
-        const ScoreStore& store = st().scores;
+        const TournamentState& s = st();
+        auto scored = [&](const std::string& e) { return s.hasScore(roundOf(round), entrantOf(e)); };
         // Who stands for a side: its first entrant still waiting, else its first entrant.
         auto sideEntrant = [&](int side) {
             const auto& ids = table.sides[static_cast<std::size_t>(side)];
             for (const std::string& e : ids)
-                if (!store.ExistsKey2(round, e))
+                if (!scored(e))
                     return e;
             return ids.empty() ? std::string() : ids.front();
         };
@@ -864,7 +881,7 @@ void ScoreEntry::txtTableScores_Enter(const std::string& text) {
         // A side that has a score already is changed first: the waiting side's score may end
         // the round, and nothing may be stored into the next one.
         std::stable_partition(entries.begin(), entries.end(),
-                              [&](const auto& e) { return store.ExistsKey2(round, e.first); });
+                              [&](const auto& e) { return scored(e.first); });
         done = true;
         for (const auto& [entrant, score] : entries) {
             if (entrant.empty() || selectedRound() != round || !storeTableScore(entrant, score)) {

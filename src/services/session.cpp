@@ -53,14 +53,15 @@ std::uint64_t Session::contentDigest() const {
         // A tournament that cannot be written is compared by what can be.
         mix(h, "unwritable");
     }
-    // The marks in key order: a mark taken back and set again is no change.
-    std::vector<std::pair<std::string, std::string>> marks;
-    m_state->entryFeePaid.forEach(
-        [&](const std::string& key, const std::string& value) { marks.emplace_back(key, value); });
+    // The marks by ID: a mark taken back and set again is no change.
+    std::vector<std::pair<int, bool>> marks;
+    for (const EntrantRecord& r : m_state->entrants.records())
+        if (r.entryFeePaid)
+            marks.emplace_back(num(r.id), *r.entryFeePaid);
     std::sort(marks.begin(), marks.end());
-    for (const auto& [key, value] : marks) {
-        mix(h, key);
-        mix(h, value);
+    for (const auto& [id, paid] : marks) {
+        mix(h, std::to_string(id));
+        mix(h, paid ? "1" : "0");
     }
     mix(h, std::to_string(clock.actionCount()));
     return h;

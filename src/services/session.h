@@ -42,16 +42,6 @@ public:
     void InitVariables();
     bool IsTourneyLoaded() const { return dataFileLoaded; }
 
-    // Existence tests on the shared stores; they never fail.
-    bool ExistsRoster(std::string_view key) const { return m_state->roster.col().Exists(key); }
-    bool ExistsBump(std::string_view key) const { return m_state->fines.Exists(key); }
-    bool ExistsWood(std::string_view key) const { return m_state->fines.Exists(key); }
-    bool ExistsPaid(std::string_view key) const { return m_state->fines.Exists(key); }
-    bool ExistsLone(std::string_view key) const { return m_state->lones.Exists(key); }
-    bool CheckExistsRoundTable(std::string_view key) const {
-        return m_state->tableSeats.Exists(key);
-    }
-
     /// Whether anything of the open tournament changed since it was loaded or last saved: any
     /// score, lone, bump, wood or paid mark, entry fee mark, alias, fee, expense, title, payout
     /// choice or amount, the current round, or a start, stop, pause or resume of the clock. A

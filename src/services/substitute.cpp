@@ -7,34 +7,20 @@
 
 namespace rh {
 
-void storeEntrantName(TournamentState& st, std::string_view idText, const std::string& name) {
-    const std::string id = Pad2(trim(idText));
-    const std::string* oldName = st.names.find(id);
-    if (!oldName)
+void storeEntrantName(TournamentState& st, EntrantId id, const std::string& name) {
+    if (!st.hasName(id))
         throw RhError(err::InvalidCall);
-    const std::string oldRecord = *oldName + "~" + id;
-    const std::string newRecord = name + "~" + id;
-    st.names.replace(id, name);
-    const auto& items = st.sortedNames.items();
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i] == oldRecord) {
-            st.sortedNames.Remove(static_cast<int>(i) + 1);
-            break;
-        }
-    st.sortedNames.AddItem(newRecord);
-    for (std::string& record : st.debugNames)
-        if (record == oldRecord)
-            record = newRecord;
+    st.entrants.rename(id, name);
 }
 
 std::string renameEntrant(Session& session, std::string_view idText, const std::string& newName) {
     if (!session.dataFileLoaded)
         return "No tournament is loaded.";
     TournamentState& st = session.state();
-    const std::string id = Pad2(trim(idText));
-    const std::string* oldName = st.names.find(id);
-    if (!oldName)
-        return "No entrant has the ID " + id + ".";
+    const auto id = entrantIdOf(idText);
+    if (!id || !st.hasName(*id))
+        return "No entrant has the ID " + Pad2(trim(idText)) + ".";
+    const std::string& oldName = st.nameOf(*id);
     const std::string name = trim(newName);
     if (name.empty())
         return "The new name is empty.";
@@ -43,14 +29,14 @@ std::string renameEntrant(Session& session, std::string_view idText, const std::
     for (char c : name)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             return "A name cannot hold a control character.";
-    if (name == *oldName)
+    if (name == oldName)
         return {};
     const std::string key = nameKey(name);
     for (const EntrantRef& e : st.entrantsByName())
-        if (e.id != id && nameKey(e.name) == key)
+        if (e.id != *id && nameKey(e.name) == key)
             return "\"" + e.name + "\" is already in the tournament.";
 
-    storeChange(session, Change::count(ChangeKind::Rename, id, name));
+    storeChange(session, Change::count(ChangeKind::Rename, rh::idText(*id), name));
     return {};
 }
 

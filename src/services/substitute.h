@@ -20,6 +20,6 @@ std::string renameEntrant(Session& session, std::string_view id, const std::stri
 
 /// The store of a rename, as the journal replays it: the name store, the sorted name list and the
 /// roster viewer's list. Throws RhError when no entrant has the ID.
-void storeEntrantName(TournamentState& state, std::string_view id, const std::string& name);
+void storeEntrantName(TournamentState& state, EntrantId id, const std::string& name);
 
 } // namespace rh

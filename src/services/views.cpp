@@ -3,7 +3,6 @@
 #include "core/errors.h"
 #include "core/prompt.h"
 #include "core/text.h"
-#include "roster/keys.h"
 #include "services/changes.h"
 
 namespace rh {

@@ -3,7 +3,6 @@
 
 #include "core/errors.h"
 #include "core/text.h"
-#include "roster/keys.h"
 #include "services/session.h"
 #include "standings/leaders.h"
 #include "state/round.h"
@@ -22,28 +21,22 @@ int numberOf(const std::string& text) {
 /// The tables of the round with at least one seated entrant still waiting for a score.
 std::vector<WallTable> tablesPlaying(const TournamentState& state, int round) {
     std::vector<WallTable> out;
-    const bool progressive = state.isProgressive();
-    const int tables = state.settings.TotalTables();
-    for (int table = 1; table <= tables; ++table) {
+    const RoundNo r{static_cast<std::int16_t>(round)};
+    const auto& tables = state.seating.tables(r);
+    const int count = std::min<int>(static_cast<int>(tables.size()), state.settings.TotalTables());
+    const int seats = state.seating.seatsPerTable();
+    for (int table = 1; table <= count; ++table) {
         WallTable t;
         t.table = table;
         bool waiting = false;
-        auto seat = [&](const std::string& key, std::vector<std::string>& side) {
-            const std::string id = state.tableSeats.value(key);
-            if (id.empty() || numberOf(id) <= 0)
-                return;
-            side.push_back(state.nameOf(id));
-            if (!state.scores.find(round, numberOf(id)))
+        const SeatedTable& seated = tables[static_cast<std::size_t>(table - 1)];
+        for (int seat = 0; seat < seats; ++seat) {
+            const EntrantId id = seated.seats[static_cast<std::size_t>(seat)];
+            if (num(id) <= 0)
+                continue;
+            (seat < seats / 2 ? t.sideA : t.sideB).push_back(state.nameOf(id));
+            if (!state.hasScore(r, id))
                 waiting = true;
-        };
-        if (progressive) {
-            seat(SeatKey(round, table, 1, 1), t.sideA);
-            seat(SeatKey(round, table, 1, 2), t.sideA);
-            seat(SeatKey(round, table, 2, 1), t.sideB);
-            seat(SeatKey(round, table, 2, 2), t.sideB);
-        } else {
-            seat(TeamSeatKey(round, table, 1), t.sideA);
-            seat(TeamSeatKey(round, table, 2), t.sideB);
         }
         if (waiting)
             out.push_back(std::move(t));
@@ -52,12 +45,12 @@ std::vector<WallTable> tablesPlaying(const TournamentState& state, int round) {
 }
 
 /// The running total after each of rounds 1..rounds (rounds without a score add nothing).
-std::vector<int> runningTotals(const TournamentState& state, long long id, int rounds) {
+std::vector<int> runningTotals(const TournamentState& state, EntrantId id, int rounds) {
     std::vector<int> totals;
     int sum = 0;
     for (int r = 1; r <= rounds; ++r) {
-        if (const std::string* s = state.scores.find(r, id))
-            sum += numberOf(*s);
+        if (const auto s = state.score(RoundNo{static_cast<std::int16_t>(r)}, id))
+            sum += *s;
         totals.push_back(sum);
     }
     return totals;
@@ -74,7 +67,7 @@ WallInput wallInput(Session& session, std::int64_t nowEpochMs) {
     in.currentRound = t.CurrentRound();
     in.totalRounds = t.TotalRounds();
     in.finished = in.currentRound >= in.totalRounds && in.totalRounds > 0 &&
-                  isRoundComplete(state, static_cast<long long>(in.currentRound));
+                  isRoundComplete(state, state.currentRoundNo());
     in.playing = tablesPlaying(state, in.currentRound);
 
     const TournamentClock& clock = session.clock;
@@ -93,21 +86,21 @@ WallInput wallInput(Session& session, std::int64_t nowEpochMs) {
     }
     // The chart follows the rounds played to the end; the round in play joins it once complete.
     const int charted =
-        in.finished || isRoundComplete(state, static_cast<long long>(in.currentRound))
+        in.finished || isRoundComplete(state, state.currentRoundNo())
             ? in.currentRound
             : in.currentRound - 1;
     in.rows.reserve(entries.size());
     for (const LeaderEntry& e : entries) {
-        const std::string& id = e[kLeaderId];
+        const EntrantId id = entrantIdOf(e[kLeaderId]).value_or(EntrantId{0});
         WallRow row;
         row.place = numberOf(e[kLeaderPlace]);
         row.name = state.nameOf(id);
-        row.alias = state.aliases.value(id);
+        row.alias = state.aliasOf(id);
         row.total = numberOf(e[kLeaderScore]);
         row.lones = numberOf(e[kLeaderLones]);
         in.rows.push_back(std::move(row));
         if (in.leaders.size() < static_cast<std::size_t>(kWallChartLeaders))
-            in.leaders.push_back({state.nameOf(id), runningTotals(state, numberOf(id), charted)});
+            in.leaders.push_back({state.nameOf(id), runningTotals(state, id, charted)});
     }
     return in;
 }

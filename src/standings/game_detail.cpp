@@ -1,9 +1,6 @@
 #include "standings/game_detail.h"
 
 #include "core/text.h"
-#include "roster/keys.h"
-#include "scoring/queries.h"
-#include "standings/score_scan.h"
 #include "state/tournament_state.h"
 
 #include <algorithm>
@@ -52,81 +49,36 @@ std::vector<GameDetailRow> gameDetailRows(const TournamentState& state) {
     std::vector<GameDetailRow> rows;
     const int totalRounds = std::max<int>(state.settings.TotalRounds(), 0);
     const int current = state.currentRound();
-    const auto entrants = state.entrantsByName();
-    const std::size_t count = entrants.size();
+    const auto& ids = state.idsByName();
 
-    // The scores of the played rounds, filed by row and round in one pass over the store. An
-    // entrant whose ID text is not a plain number (or appears twice) is looked up directly.
-    const int scanned = current >= 1 && current <= 99 ? current : 0;
-    std::vector<std::string> idTexts(count);
-    std::vector<bool> filed(count, false);
-    std::vector<long long> rowOfId;
-    for (std::size_t i = 0; i < count; ++i) {
-        idTexts[i] = makekey(entrants[i].id, "00");
-        idTexts[i].resize(idTexts[i].size() - 2); // the ID text as the score keys hold it
-        int round;
-        long long id;
-        if (!scanned || !splitScoreKey("01" + idTexts[i], round, id) || id > 1000000)
-            continue;
-        if (rowOfId.size() <= static_cast<std::size_t>(id))
-            rowOfId.resize(static_cast<std::size_t>(id) + 1, -1);
-        if (rowOfId[static_cast<std::size_t>(id)] >= 0)
-            continue;
-        rowOfId[static_cast<std::size_t>(id)] = static_cast<long long>(i);
-        filed[i] = true;
-    }
-    std::vector<const std::string*> matrix(count * static_cast<std::size_t>(scanned), nullptr);
-    if (scanned) {
-        forEachScore(state.scores, [&](int round, long long id, const std::string& value) {
-            if (round < 1 || round > scanned || id < 0 ||
-                static_cast<std::size_t>(id) >= rowOfId.size())
-                return;
-            long long row = rowOfId[static_cast<std::size_t>(id)];
-            if (row >= 0)
-                matrix[static_cast<std::size_t>(row) * static_cast<std::size_t>(scanned) +
-                       static_cast<std::size_t>(round - 1)] = &value;
-        });
-    }
-    auto scoreOf = [&](std::size_t row, int round) -> const std::string* {
-        if (filed[row])
-            return matrix[row * static_cast<std::size_t>(scanned) +
-                          static_cast<std::size_t>(round - 1)];
-        return state.scores.col().find(makekey(fmt00(round), entrants[row].id));
-    };
-
-    rows.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const EntrantRef& e = entrants[i];
+    rows.reserve(ids.size());
+    for (EntrantId id : ids) {
+        const EntrantRecord& e = *state.entrant(id);
+        const int slot = state.entrants.slotOf(id);
         GameDetailRow row;
         row.cells.reserve(static_cast<std::size_t>(totalRounds) + 6);
-        row.cells.push_back(e.name);
+        row.cells.push_back(*e.name);
         long long total = 0;
         for (int r = 1; r <= std::max(totalRounds, current); ++r) {
-            const std::string* score = r <= current ? scoreOf(i, r) : nullptr;
-            long long n = 0;
-            bool numeric = false;
-            if (score) {
-                std::string_view text = *score;
-                numeric = trim(text).empty() ? (n = 0, true) : scoreValue(text, n);
-                if (numeric)
-                    total += n;
-            }
+            const auto score =
+                r <= current ? state.scores.get(RoundNo{static_cast<std::int16_t>(r)}, slot)
+                             : std::nullopt;
+            if (score)
+                total += *score;
             if (r > totalRounds)
                 continue; // a round past the columns still counts towards the total
-            if (r > current || !score)
-                row.cells.emplace_back(); // not played (yet): blank, not a score of 0
-            else if (numeric)
-                row.cells.push_back(picture(n, 1));
+            if (score)
+                row.cells.push_back(picture(*score, 1));
             else
-                row.cells.push_back(trim(*score)); // a damaged value is shown as it is
+                row.cells.emplace_back(); // not played (yet): blank, not a score of 0
         }
         row.cells.push_back(picture(total, 2));
-        row.cells.push_back(picture(countValue(state.lones.find(idTexts[i])), 2));
-        row.cells.push_back(picture(countValue(state.fines.find(idTexts[i] + "00")), 2));
-        row.cells.push_back(picture(countValue(state.fines.find(idTexts[i] + "01")), 2));
-        row.cells.push_back(e.name);
-        row.tag = e.id;
-        row.toolTip = state.aliases.value(e.id);
+        row.cells.push_back(picture(e.lones.value_or(0), 2));
+        row.cells.push_back(picture(e.bumps.value_or(0), 2));
+        row.cells.push_back(picture(e.woods.value_or(0), 2));
+        row.cells.push_back(*e.name);
+        row.tag = idText(id);
+        row.toolTip = e.alias.value_or(std::string());
         rows.push_back(std::move(row));
     }
     return rows;

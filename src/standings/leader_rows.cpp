@@ -5,7 +5,6 @@
 #include "core/errors.h"
 #include "core/prompt.h"
 #include "core/text.h"
-#include "standings/score_scan.h"
 
 namespace rh {
 
@@ -13,8 +12,9 @@ namespace {
 
 /// A column shown as a number: the integer value of a numeric field, else 0.
 std::string asNumber(const std::string& text) {
-    long long v;
-    return scoreValue(text, v) ? std::to_string(v) : std::string("0");
+    double v;
+    return tryParseNumber(text, v) ? std::to_string(static_cast<long long>(roundHalfEven(v)))
+                                   : std::string("0");
 }
 
 } // namespace
@@ -39,7 +39,8 @@ std::vector<GridColumn> leaderColumns(bool progressive) {
 LeaderRow AddToLeaderGrid(const TournamentState& state, LeaderEntry entry) {
     LeaderRow row;
     row.tag = entry[kLeaderId];
-    row.toolTip = state.aliases.value(entry[kLeaderId]);
+    const auto id = entrantIdOf(entry[kLeaderId]);
+    row.toolTip = id ? state.aliasOf(*id) : std::string();
     row.cells = {
         trim(entry[kLeaderName]),
         asNumber(entry[kLeaderPlace]),

@@ -48,19 +48,12 @@ struct LeaderCounters {
 /// The payout text of a 1-based row position, "" when there is none.
 const std::string& payoutTextAt(const std::vector<std::string>& texts, int position);
 
-/// Rebuilds sortedScores: numeric, descending, "total~ID" for every ID 1..TotalPlort in
-/// ascending order (equal totals keep ascending ID order), the total summing the recorded scores
-/// of rounds 1..CurrentRound. Throws RhError 6 for a total outside 16 bits (a damaged file).
-void BuildLeaderList(TournamentState& state);
+/// Rebuilds the state's ranking: every ID 1..TotalPlort by its score total over rounds
+/// 1..CurrentRound, highest first, equal totals in ascending ID order. Throws RhError 6 for a
+/// total outside 16 bits (a damaged file); the ranking is then empty.
+void buildRanking(TournamentState& state);
 
-/// Fills the entry for one leader record and advances the counters. A failure is added to
-/// `errors`; the entry then keeps what it had and the result is false.
-bool buildLeaderEntry(const TournamentState& state, const CurrencyFormat& currency,
-                      const std::string& record, LeaderEntry& entry, int paidCount,
-                      LeaderCounters& counters, const std::vector<std::string>& payoutTexts,
-                      std::vector<RhError>& errors);
-
-/// The leader entries in sortedScores order (the leader list must be built), each with the
+/// The leader entries in ranking order (the ranking must be built), each with the
 /// payout text of its row position; the records that failed are left out and their errors kept,
 /// in order.
 struct LeaderEntries {

@@ -3,10 +3,7 @@
 #include "core/currency.h"
 #include "core/errors.h"
 #include "core/text.h"
-#include "roster/keys.h"
-#include "scoring/queries.h"
 #include "standings/leaders.h"
-#include "standings/score_scan.h"
 #include "state/tournament_state.h"
 
 #include <cmath>
@@ -14,26 +11,6 @@
 namespace rh {
 
 namespace {
-
-/// A per-entrant count as read for the debt list: the stored text, "0" when missing.
-std::string storedCount(const KeyedCollection& bumps, const std::string& key) {
-    const std::string* v = bumps.find(key);
-    return v ? trim(*v) : std::string("0");
-}
-
-/// A count as the debt list shows it: the whole number when the text is numeric, else the text.
-std::string countText(const std::string& count) {
-    double v;
-    if (!tryParseNumber(count, v) || std::fabs(v) > 9.0e15)
-        return count;
-    return std::to_string(static_cast<long long>(roundHalfEven(v)));
-}
-
-/// Whether a count text is a number of at least 1.
-bool atLeastOne(const std::string& count) {
-    double v;
-    return tryParseNumber(count, v) && v >= 1;
-}
 
 bool positiveAmount(const std::string& text, const CurrencyFormat& format) {
     double v;
@@ -70,42 +47,26 @@ std::vector<WinnerRow> winnerRows(const TournamentState& state, const CurrencyFo
                                   const std::vector<std::string>& texts) {
     std::vector<WinnerRow> rows;
     try {
-        const auto& records = state.sortedScores.items();
-        const long long entrants = state.settings.TotalPlort();
-        const auto names = valuesById(state.names, entrants);
-        const auto lones = valuesById(state.lones, entrants);
-        const auto aliases = valuesById(state.aliases, entrants);
-        auto at = [](const std::vector<const std::string*>& v, long long id) {
-            return id >= 1 && static_cast<std::size_t>(id) <= v.size()
-                       ? v[static_cast<std::size_t>(id - 1)]
-                       : nullptr;
-        };
-        rows.reserve(records.size());
+        rows.reserve(state.ranking.size());
         int place = 0;
         std::int16_t previous = 0;
         int position = 0;
-        for (const std::string& record : records) {
+        for (const RankedEntrant& ranked : state.ranking) {
             ++position;
-            std::string total = field(record, 0);
-            std::string id = field(record, 1);
-            std::int16_t value = toInt16(total);
-            if (value != previous)
+            if (ranked.total != previous)
                 ++place;
-            previous = value;
-            long long n = 0;
-            const bool filed = parseIdText(id, n);
+            previous = ranked.total;
+            const EntrantRecord* r = state.entrant(ranked.id);
             WinnerRow row;
-            const std::string* name = filed ? at(names, n) : state.names.find(id);
-            row.name = name ? *name : std::string();
+            row.name = r && r->name ? *r->name : std::string();
             row.place = fmt00(place);
-            row.score = total;
+            row.score = std::to_string(ranked.total);
             const std::string& payout = payoutTextAt(texts, position);
             row.payout = payout.empty() ? " " : payout;
-            row.lones = std::to_string(countValue(filed ? at(lones, n) : state.lones.find(id)));
+            row.lones = std::to_string(r && r->lones ? *r->lones : 0);
             row.color = positiveAmount(row.payout, currency) ? kMoneyGreen : kBlack;
-            row.tag = id;
-            const std::string* alias = filed ? at(aliases, n) : state.aliases.find(id);
-            row.toolTip = alias ? *alias : std::string();
+            row.tag = idText(ranked.id);
+            row.toolTip = r && r->alias ? *r->alias : std::string();
             rows.push_back(std::move(row));
         }
     } catch (const std::exception&) {
@@ -118,37 +79,27 @@ std::vector<BumpRow> debtorRows(const TournamentState& state, const CurrencyForm
     std::vector<BumpRow> rows;
     try {
         const TournamentSettings& t = state.settings;
-        for (const EntrantRef& e : state.entrantsByName()) {
-            std::string bumps = storedCount(state.fines, makekey(e.id, "00"));
-            std::string woods = storedCount(state.fines, makekey(e.id, "01"));
-            if (!atLeastOne(bumps) && !atLeastOne(woods))
+        for (EntrantId id : state.idsByName()) {
+            const EntrantRecord& r = *state.entrant(id);
+            const std::int32_t bumps = r.bumps.value_or(0);
+            const std::int32_t woods = r.woods.value_or(0);
+            if (bumps < 1 && woods < 1)
                 continue;
-            std::string mark = storedCount(state.fines, makekey(e.id, "02"));
-            double b = 0, w = 0, m = 0;
-            tryParseNumber(bumps, b);
-            tryParseNumber(woods, w);
             BumpRow row;
-            row.paid = tryParseNumber(mark, m) && m == 1.0;
-            row.name = e.name;
-            row.payIn = formatMoney(w * t.WoodFee() + b * t.BumpFee(), currency, kMoney);
-            row.bumps = countText(bumps);
-            row.woods = countText(woods);
+            row.paid = r.finesPaid();
+            row.name = *r.name;
+            row.payIn = formatMoney(woods * t.WoodFee() + bumps * t.BumpFee(), currency, kMoney);
+            row.bumps = std::to_string(bumps);
+            row.woods = std::to_string(woods);
             row.color = bumpRowColor(row.paid);
-            row.tag = e.id;
-            row.toolTip = state.aliases.value(e.id);
+            row.tag = idText(id);
+            row.toolTip = state.aliasOf(id);
             rows.push_back(std::move(row));
         }
     } catch (const std::exception&) {
         // Stops quietly, as the winners view does.
     }
     return rows;
-}
-
-bool storeFinesPaid(TournamentState& state, std::string_view idText, bool paid) {
-    if (trim(idText) == "00")
-        return false;
-    state.fines.replace(makekey(idText, "02"), paid ? "1" : "0");
-    return true;
 }
 
 } // namespace rh

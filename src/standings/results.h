@@ -53,9 +53,5 @@ inline Rgb bumpRowColor(bool paid) {
     return paid ? kMoneyGreen : kRed;
 }
 
-/// A debt row's check box was ticked (paid) or cleared: replaces the entrant's paid mark by 1 or
-/// 0 and marks the standings stale. A row tagged "00" changes nothing. Errors are reported with
-/// the common error message titled "Update Paid Data". Returns the row's new colour.
-bool storeFinesPaid(TournamentState& state, std::string_view idText, bool paid);
 
 } // namespace rh

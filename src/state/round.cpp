@@ -1,51 +1,29 @@
 #include "state/round.h"
 
 #include "core/text.h"
-#include "scoring/queries.h"
 
 namespace rh {
 
-bool isSeatedInRound(const TournamentState& state, std::string_view round, std::string_view id) {
-    return state.roster.isSeated(state.isProgressive(), Pad2(round), Pad2(id));
-}
-
-bool isRoundComplete(const TournamentState& state, std::string_view round) {
-    const std::string r = Pad2(trim(round));
-    for (const std::string& record : state.sortedNames) {
-        const std::string id = field(record, 1);
-        if (!isSeatedInRound(state, r, id))
-            continue;
-        if (!state.scores.ExistsKey2(r, id))
+bool isRoundComplete(const TournamentState& state, RoundNo round) {
+    for (EntrantId id : state.idsByName())
+        if (state.isSeated(round, id) && !state.hasScore(round, id))
             return false;
-    }
     return true;
 }
 
-bool isRoundComplete(const TournamentState& state, long long round) {
-    return isRoundComplete(state, Pad2(round));
-}
-
-std::vector<EntrantRef> waitingEntrants(const TournamentState& state, long long round) {
-    const std::string r = Pad2(round);
+std::vector<EntrantRef> waitingEntrants(const TournamentState& state, RoundNo round) {
     std::vector<EntrantRef> out;
-    for (const std::string& record : state.sortedNames) {
-        EntrantRef e{field(record, 0), field(record, 1)};
-        if (isSeatedInRound(state, r, e.id) && !state.scores.ExistsKey2(r, e.id))
-            out.push_back(std::move(e));
-    }
+    for (EntrantId id : state.idsByName())
+        if (state.isSeated(round, id) && !state.hasScore(round, id))
+            out.push_back({state.nameOf(id), id});
     return out;
 }
 
 std::string mismatchList(const TournamentState& state) {
     std::string list;
-    const int current = state.currentRound();
-    for (const std::string& record : state.sortedNames) {
-        double id;
-        if (!tryParseNumber(field(record, 1), id))
-            continue;
-        if (!IsValid(state.scores, state.lones, current, static_cast<long long>(id)))
-            list += field(record, 0) + "\r\n";
-    }
+    for (EntrantId id : state.idsByName())
+        if (!state.isValid(id))
+            list += state.nameOf(id) + "\r\n";
     return list;
 }
 
@@ -63,11 +41,11 @@ SittingOut sittingOut(const TournamentState& state, bool loaded) {
     out.frameVisible = someoneSitsOut(state, loaded);
     if (!out.frameVisible)
         return out;
-    const std::string round = Pad2(state.currentRound());
-    for (const std::string& record : state.sortedNames) {
-        if (isSeatedInRound(state, round, field(record, 1)))
+    const RoundNo round = state.currentRoundNo();
+    for (EntrantId id : state.idsByName()) {
+        if (state.isSeated(round, id))
             continue;
-        std::string name = field(record, 0);
+        std::string name = state.nameOf(id);
         if (out.names.size() < out.labels.size())
             out.labels[out.names.size()] = name;
         out.names.push_back(std::move(name));

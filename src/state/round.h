@@ -1,7 +1,7 @@
 #pragma once
 // Questions about a round as a whole: is every seated entrant scored, who is still waiting, whose
 // lones do not fit their scores, and who sits out. All of them read the shared state afresh and
-// cost one pass over the entrant list (a few hashed look-ups per entrant).
+// cost one pass over the entrant list.
 
 #include "state/tournament_state.h"
 
@@ -12,17 +12,12 @@
 
 namespace rh {
 
-/// Whether the entrant takes part in the round (Progressive: has a partner entry; Team: has an
-/// opposing team). Entrants who sit the round out never hold it open.
-bool isSeatedInRound(const TournamentState& state, std::string_view round, std::string_view id);
-
-/// True when every entrant seated in the round has a score entry for it ("00" counts as a score).
-/// The round is given as a number or as text; both are padded to two digits.
-bool isRoundComplete(const TournamentState& state, std::string_view round);
-bool isRoundComplete(const TournamentState& state, long long round);
+/// True when every named entrant seated in the round has a score for it (0 counts as a score).
+/// Entrants who sit the round out never hold it open.
+bool isRoundComplete(const TournamentState& state, RoundNo round);
 
 /// The entrants seated in the round that have no score for it yet, in name order.
-std::vector<EntrantRef> waitingEntrants(const TournamentState& state, long long round);
+std::vector<EntrantRef> waitingEntrants(const TournamentState& state, RoundNo round);
 
 /// The names of the entrants whose score total over rounds 1..CurrentRound leaves less than 4
 /// points per lone, in name order, each followed by CR LF. "" when everybody fits.

@@ -1,38 +1,50 @@
 #include "state/tournament_state.h"
 
-#include "core/text.h"
-#include "scoring/queries.h"
-
 namespace rh {
 
 std::vector<EntrantRef> TournamentState::entrantsByName() const {
+    const auto& ids = entrants.byName();
     std::vector<EntrantRef> out;
-    const auto& items = sortedNames.items();
-    out.reserve(items.size());
-    for (const std::string& rec : items)
-        out.push_back({field(rec, 0), field(rec, 1)});
+    out.reserve(ids.size());
+    for (EntrantId id : ids)
+        out.push_back({nameOf(id), id});
     return out;
 }
 
-std::string TournamentState::GetAlias(long long id) const {
-    return aliases.value(fmt00(id));
+void TournamentState::addTable(RoundNo round, const SeatedTable& table) {
+    std::array<int, 4> slots{};
+    for (int seat = 0; seat < seating.seatsPerTable(); ++seat) {
+        entrants.record(table.seats[static_cast<std::size_t>(seat)]);
+        slots[static_cast<std::size_t>(seat)] =
+            entrants.slotOf(table.seats[static_cast<std::size_t>(seat)]);
+    }
+    seating.addTable(round, table, slots);
 }
 
-bool TournamentState::isSeated(long long round, std::string_view id) const {
-    return roster.isSeated(isProgressive(), fmt00(round), id);
+void TournamentState::setScore(RoundNo round, EntrantId id, std::optional<int> score) {
+    if (!score && entrants.slotOf(id) < 0)
+        return;
+    entrants.record(id);
+    scores.set(round, entrants.slotOf(id), score);
 }
 
-std::int32_t TournamentState::scoreTotal(long long id) const {
-    return ScoreTotal(scores, currentRound(), id);
+std::int32_t TournamentState::scoreTotal(EntrantId id) const {
+    const int slot = entrants.slotOf(id);
+    return slot < 0 ? 0 : static_cast<std::int32_t>(scores.total(slot, currentRound()));
 }
-std::int32_t TournamentState::loneCount(long long id) const {
-    return LoneCount(lones, id);
+
+std::int32_t TournamentState::loneCount(EntrantId id) const {
+    const EntrantRecord* r = entrants.find(id);
+    return r && r->lones ? *r->lones : 0;
 }
-std::int32_t TournamentState::maxLones(long long id) const {
-    return getMaxLones(scores, currentRound(), id);
+
+std::int32_t TournamentState::maxLones(EntrantId id) const {
+    const int slot = entrants.slotOf(id);
+    return slot < 0 ? 0 : static_cast<std::int32_t>(scores.maxLones(slot, currentRound()));
 }
-bool TournamentState::isValid(long long id) const {
-    return IsValid(scores, lones, currentRound(), id);
+
+bool TournamentState::isValid(EntrantId id) const {
+    return static_cast<std::int64_t>(scoreTotal(id)) >= 4LL * loneCount(id);
 }
 
 } // namespace rh

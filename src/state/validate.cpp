@@ -1,7 +1,6 @@
 #include "state/validate.h"
 
 #include "core/text.h"
-#include "roster/keys.h"
 
 namespace rh {
 
@@ -16,19 +15,22 @@ std::vector<std::string> ValidateList(const TournamentState& state, ValidateMode
     if (state.isProgressive()) {
         const std::vector<EntrantRef> entrants = state.entrantsByName();
         const int current = state.currentRound();
-        for (long long r = 1; r <= current; ++r) {
-            const std::string round = Pad2(r);
+        auto scoreText = [&](RoundNo round, EntrantId id) {
+            const auto score = state.score(round, id);
+            return score ? fmt00(*score) : std::string();
+        };
+        for (int r = 1; r <= current; ++r) {
+            const RoundNo round{static_cast<std::int16_t>(r)};
             for (const EntrantRef& e : entrants) {
-                if (!state.roster.Exists(round, e.id, kPartner))
+                const auto partner = state.partnerOf(round, e.id);
+                if (!partner)
                     continue;
-                const std::string score = state.scores.getScore2(round, e.id);
-                const std::string partner =
-                    Pad2(state.roster.Item(RosterKey(round, e.id, kPartner)));
+                const std::string score = scoreText(round, e.id);
                 std::string partnerName, partnerScore;
-                if (!partner.empty() && state.scores.ExistsKey2(round, partner)) {
+                if (state.hasScore(round, *partner)) {
                     // A partner without a name (a damaged file) reads as "" rather than failing.
-                    partnerName = state.nameOf(partner);
-                    partnerScore = state.scores.getScore2(round, partner);
+                    partnerName = state.nameOf(*partner);
+                    partnerScore = scoreText(round, *partner);
                 }
                 if (mode == ValidateMode::Check || score != partnerScore)
                     lines.push_back(validateLine(r, e.name, score, partnerName, partnerScore));

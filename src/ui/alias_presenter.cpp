@@ -5,7 +5,6 @@
 #include "roster/aliases.h"
 #include "services/changes.h"
 #include "services/session.h"
-#include "standings/score_scan.h"
 #include "ui/grid.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
@@ -64,9 +63,10 @@ void AliasPresenter::refreshKeepingChoice() {
     PopulatePlayerViewGrid();
     // The entrant the director was working on stays chosen, with what was typed for it, as long
     // as the open tournament still lists it.
-    long long n = 0;
-    const int index =
-        id != "00" && parseIdText(id, n) ? tab->cmbPlayerName->findData(QVariant(n)) : -1;
+    const auto entrant = entrantIdOf(id);
+    const int index = entrant && num(*entrant) != 0
+                          ? tab->cmbPlayerName->findData(QVariant(qlonglong(num(*entrant))))
+                          : -1;
     if (index >= 0) {
         tab->cmbPlayerName->setCurrentIndex(index);
         tab->txtAliasCtrl->setText(typed);
@@ -81,10 +81,10 @@ void AliasPresenter::refillGrid() {
         const auto entrants = state.entrantsByName();
         rows.reserve(entrants.size());
         for (const EntrantRef& e : entrants) {
-            const QString alias = qs(state.aliases.value(e.id));
+            const QString alias = qs(state.aliasOf(e.id));
             GridRow row;
             row.cells = {GridCell(qs(trim(e.name))), GridCell(alias)};
-            row.tag = qs(e.id);
+            row.tag = qs(idText(e.id));
             row.toolTip = alias;
             rows.push_back(std::move(row));
         }
@@ -100,9 +100,7 @@ void AliasPresenter::PopulateAliasPlorte() {
     list->clear();
     try {
         for (const EntrantRef& e : session.state().entrantsByName()) {
-            long long id = 0;
-            const bool numeric = parseIdText(e.id, id);
-            list->addItem(qs(e.name), numeric ? QVariant(id) : QVariant());
+            list->addItem(qs(e.name), QVariant(qlonglong(num(e.id))));
         }
     } catch (const RhError& e) {
         session.ShowErrorMsg("PopulateAliasPlorte: " + std::to_string(e.number()), e);
@@ -112,19 +110,20 @@ void AliasPresenter::PopulateAliasPlorte() {
         m_window.aliasTab()->txtAliasCtrl->clear();
 }
 
-std::vector<std::string> AliasPresenter::listedIds() const {
+std::vector<EntrantId> AliasPresenter::listedIds() const {
     const QComboBox* list = m_window.aliasTab()->cmbPlayerName;
-    std::vector<std::string> ids;
+    std::vector<EntrantId> ids;
     ids.reserve(std::size_t(list->count()));
     for (int i = 0; i < list->count(); ++i) {
         const QVariant data = list->itemData(i);
-        ids.push_back(data.isValid() ? fmt00(data.toLongLong()) : std::string("00"));
+        ids.push_back(data.isValid() ? EntrantId{static_cast<std::int16_t>(data.toLongLong())}
+                                     : EntrantId{0});
     }
     return ids;
 }
 
 bool AliasPresenter::SelectNextWithoutAlias() {
-    const int index = rh::SelectNextWithoutAlias(m_window.session().state().aliases, listedIds());
+    const int index = rh::nextWithoutAlias(m_window.session().state().entrants, listedIds());
     if (index < 0)
         return false;
     m_window.aliasTab()->cmbPlayerName->setCurrentIndex(index);
@@ -144,15 +143,16 @@ std::string AliasPresenter::getPlayerID() const {
 void AliasPresenter::showChosenAlias() {
     const std::string id = getPlayerID();
     m_window.aliasTab()->txtAliasCtrl->setText(
-        id == "00" ? QString() : qs(m_window.session().state().aliases.value(id)));
+        id == "00" ? QString() : qs(m_window.session().state().aliasOf(*entrantIdOf(id))));
 }
 
 bool AliasPresenter::UpdateAlias() {
     AliasTab* tab = m_window.aliasTab();
     Session& session = m_window.session();
     try {
-        const rh::AliasUpdate result = rh::UpdateAlias(
-            session.state().aliases, listedIds(), getPlayerID(), ss(tab->txtAliasCtrl->text()));
+        const rh::AliasUpdate result =
+            rh::updateAlias(session.state().entrants, listedIds(), entrantIdOf(getPlayerID()),
+                            ss(tab->txtAliasCtrl->text()));
         switch (result) {
         case rh::AliasUpdate::Duplicate:
             showMessage(session.prompt(), "Duplicate", "Duplicate Name", MsgIcon::Exclamation);
@@ -180,8 +180,8 @@ void AliasPresenter::selectEntrant(int row, const QString& tag) {
     AliasTab* tab = m_window.aliasTab();
     QComboBox* list = tab->cmbPlayerName;
     // The row's entrant by its ID; by its name (any letter case) when the ID is not listed.
-    long long id = 0;
-    int index = parseIdText(ss(tag), id) ? list->findData(QVariant(id)) : -1;
+    const auto id = entrantIdOf(ss(tag));
+    int index = id ? list->findData(QVariant(qlonglong(num(*id)))) : -1;
     if (index < 0) {
         const QString name = m_model->text(row, 0).trimmed();
         for (int i = 0; i < list->count() && index < 0; ++i)

@@ -8,6 +8,8 @@
 //
 // Ownership: a child of the window; the grid model is a child of the view.
 
+#include "core/ids.h"
+
 #include <QObject>
 
 #include <string>
@@ -47,7 +49,7 @@ public:
 
 private:
     void selectEntrant(int row, const QString& tag);
-    std::vector<std::string> listedIds() const;
+    std::vector<EntrantId> listedIds() const;
 
     MainWindow& m_window;
     GridModel* m_model;

@@ -59,9 +59,9 @@ bool SubstitutePresenter::Substitute() {
     TextRequest request;
     request.title = "Substitute";
     request.label = "The substitute takes over the seat and the scores of " +
-                    session.state().nameOf(id) + ".\nName of the substitute " +
+                    session.state().nameOf(*entrantIdOf(id)) + ".\nName of the substitute " +
                     (word == "Team" ? "team:" : "player:");
-    request.text = session.state().nameOf(id);
+    request.text = session.state().nameOf(*entrantIdOf(id));
     if (!session.prompt().askText(request))
         return false;
     const std::string refused = renameEntrant(session, id, request.text);

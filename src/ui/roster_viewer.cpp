@@ -2,7 +2,6 @@
 
 #include "core/errors.h"
 #include "core/text.h"
-#include "roster/keys.h"
 #include "services/session.h"
 #include "ui/main_window.h"
 #include "ui/tab_scores.h"
@@ -59,8 +58,10 @@ void RosterViewer::PopulateDebugNames() {
     QListWidget* list = m_window.scoresTab()->lstDebug;
     list->clear();
     QStringList lines;
-    for (const std::string& line : m_window.session().state().debugNames)
-        lines << qs(line);
+    // Every named entrant as "name~ID", in the order the file lists them.
+    const TournamentState& state = m_window.session().state();
+    for (EntrantId id : state.entrants.inFileOrder())
+        lines << qs(state.nameOf(id) + "~" + idText(id));
     list->addItems(lines);
 }
 
@@ -69,10 +70,10 @@ std::string RosterViewer::chosenRound() const {
     return rounds->currentIndex() < 0 ? std::string() : ss(rounds->currentText());
 }
 
-std::string RosterViewer::shownName(const std::string& round, const std::string& id) const {
+std::string RosterViewer::shownName(RoundNo round, EntrantId id) const {
     const TournamentState& state = m_window.session().state();
     std::string name = state.nameOf(id);
-    if (!state.scores.Exists(makekey(round, id)))
+    if (!state.hasScore(round, id))
         name.insert(0, "*");
     return name;
 }
@@ -86,19 +87,14 @@ void RosterViewer::PopulateDebugPlorte() {
     try {
         tab->cmbDebugPlorte->clear();
         clearBoxes();
-        const std::string round = chosenRound();
-        if (round.empty())
+        const auto round = roundNoOf(chosenRound());
+        if (!round)
             return;
         const TournamentState& state = session.state();
-        for (const EntrantRef& e : state.entrantsByName()) {
-            const bool seated = progressive ? state.roster.Exists(round, e.id, kPartner)
-                                            : state.roster.ExistsTeam(round, e.id);
-            if (!seated)
+        for (EntrantId id : state.idsByName()) {
+            if (!state.isSeated(*round, id))
                 continue;
-            std::string text = e.name;
-            if (!state.scores.Exists(makekey(round, e.id)))
-                text.insert(0, "*");
-            tab->cmbDebugPlorte->addItem(qs(text), QVariant(qlonglong(toInt32(e.id))));
+            tab->cmbDebugPlorte->addItem(qs(shownName(*round, id)), QVariant(qlonglong(num(id))));
         }
         tab->cmbDebugPlorte->setCurrentIndex(-1);
     } catch (const RhError& e) {
@@ -125,24 +121,24 @@ void RosterViewer::cmbDebugPlorteClick() {
     Session& session = m_window.session();
     ScoresTab* tab = m_window.scoresTab();
     try {
-        const std::string round = chosenRound();
-        const std::string id = getDebugPlayerId();
-        if (round.empty() || id == "00")
+        const auto round = roundNoOf(chosenRound());
+        const auto id = entrantIdOf(getDebugPlayerId());
+        if (!round || !id || num(*id) == 0)
             return;
         const TournamentState& state = session.state();
         // Every box belongs to this entrant: one without a relation stays empty rather than
         // showing the previous entrant's.
         clearBoxes();
-        auto show = [&](QLineEdit* box, const std::string& related) {
-            if (!related.empty())
-                box->setText(qs(shownName(round, related)));
+        auto show = [&](QLineEdit* box, std::optional<EntrantId> related) {
+            if (related)
+                box->setText(qs(shownName(*round, *related)));
         };
         if (state.isProgressive()) {
-            show(tab->txtDebugPartner, state.roster.GetPlayer(round, id, kPartner));
-            show(tab->txtDebugOppo1, state.roster.GetPlayer(round, id, kOpponent1));
-            show(tab->txtDebugOppo2, state.roster.GetPlayer(round, id, kOpponent2));
+            show(tab->txtDebugPartner, state.partnerOf(*round, *id));
+            show(tab->txtDebugOppo1, state.opponent1Of(*round, *id));
+            show(tab->txtDebugOppo2, state.opponent2Of(*round, *id));
         } else {
-            show(tab->txtDebugPartner, state.roster.GetTeam(round, id));
+            show(tab->txtDebugPartner, state.opponent1Of(*round, *id));
         }
     } catch (const RhError& e) {
         session.ShowErrorMsg("cmbDebugPlorteClick", e);

@@ -7,6 +7,8 @@
 //
 // Ownership: a child of the window; the widgets belong to the Scores tab.
 
+#include "core/ids.h"
+
 #include <QObject>
 
 #include <string>
@@ -36,7 +38,7 @@ private:
     /// The chosen round as ID text, "" when none.
     std::string chosenRound() const;
     /// The entrant's name, with "*" in front when it has no score for the round.
-    std::string shownName(const std::string& round, const std::string& id) const;
+    std::string shownName(RoundNo round, EntrantId id) const;
     bool ready() const;
     void clearBoxes();
 

@@ -1,8 +1,7 @@
 #include "support/generator.h"
 
 #include "core/text.h"
-#include "roster/keys.h"
-#include "scoring/score.h"
+#include "state/tournament_state.h"
 
 #include <algorithm>
 #include <array>
@@ -131,16 +130,15 @@ void generateTournament(TournamentState& st, const GeneratorOptions& o) {
         std::string name = static_cast<std::size_t>(id) <= o.names.size()
                                ? o.names[static_cast<std::size_t>(id - 1)]
                                : madeUpName(o.kind, id - 1);
-        std::string idText = fmt00(id);
-        st.names.Add(name, idText);
-        st.sortedNames.AddItem(name + "~" + idText);
+        const EntrantId entrant{static_cast<std::int16_t>(id)};
+        st.entrants.addName(entrant, name);
         std::string alias;
         if (o.aliasEvery > 0 && id % o.aliasEvery == 0)
             alias = std::string(kNick[static_cast<std::size_t>(id / o.aliasEvery) % kNick.size()]) +
                     std::to_string(id);
-        st.aliases.Add(alias, idText);
+        st.entrantRecord(entrant).alias = alias;
     }
-    st.debugNames = st.sortedNames.items();
+    st.seating.setProgressive(progressive);
 
     // Seating: a shuffled order of the entrants on the circle, a bye in the fixed slot when odd.
     std::vector<int> order;
@@ -157,23 +155,10 @@ void generateTournament(TournamentState& st, const GeneratorOptions& o) {
         auto tables = seatRound(o.kind, n, r, order);
         for (std::size_t ti = 0; ti < tables.size(); ++ti) {
             const auto& seats = tables[ti];
-            const long long table = static_cast<long long>(ti) + 1;
-            if (progressive) {
-                std::array<std::int16_t, 4> s{};
-                for (std::size_t i = 0; i < 4; ++i)
-                    s[i] = static_cast<std::int16_t>(seats[i]);
-                st.roster.AddPlayers(static_cast<std::int16_t>(r), s);
-                st.tableSeats.Add(fmt00(s[0]), SeatKey(r, table, 1, 1));
-                st.tableSeats.Add(fmt00(s[1]), SeatKey(r, table, 1, 2));
-                st.tableSeats.Add(fmt00(s[2]), SeatKey(r, table, 2, 1));
-                st.tableSeats.Add(fmt00(s[3]), SeatKey(r, table, 2, 2));
-            } else {
-                std::array<std::int16_t, 2> s{static_cast<std::int16_t>(seats[0]),
-                                              static_cast<std::int16_t>(seats[1])};
-                st.roster.AddTeams(static_cast<std::int16_t>(r), s);
-                st.tableSeats.Add(fmt00(s[0]), TeamSeatKey(r, table, 1));
-                st.tableSeats.Add(fmt00(s[1]), TeamSeatKey(r, table, 2));
-            }
+            SeatedTable table;
+            for (std::size_t i = 0; i < seats.size(); ++i)
+                table.seats[i] = EntrantId{static_cast<std::int16_t>(seats[i])};
+            st.addTable(RoundNo{static_cast<std::int16_t>(r)}, table);
             if (r > scored)
                 continue;
             auto [a, b] = gameScores(rnd);
@@ -181,7 +166,8 @@ void generateTournament(TournamentState& st, const GeneratorOptions& o) {
                 bool firstSide = progressive ? i < 2 : i == 0;
                 int score = firstSide ? a : b;
                 int id = seats[i];
-                st.scores.setScore(fmt00(r), fmt00(id), fmt00(score));
+                st.setScore(RoundNo{static_cast<std::int16_t>(r)},
+                            EntrantId{static_cast<std::int16_t>(id)}, score);
                 total[static_cast<std::size_t>(id)] += score;
                 maxLones[static_cast<std::size_t>(id)] += score / 4;
             }
@@ -192,29 +178,24 @@ void generateTournament(TournamentState& st, const GeneratorOptions& o) {
         return;
     for (int id = 1; id <= n; ++id) {
         int cap = std::min(maxLones[static_cast<std::size_t>(id)], 3);
+        EntrantRecord& record = st.entrantRecord(EntrantId{static_cast<std::int16_t>(id)});
         if (cap > 0 && rnd.below(3) == 0)
-            writeCount(st.lones, loneKey(id), fmt00(1 + rnd.below(cap)));
+            record.lones = 1 + rnd.below(cap);
         // A file gives an entrant with any fine all three entries: bumps, woods, paid.
         int bumps = rnd.below(4) == 0 ? 1 + rnd.below(3) : 0;
         int woods = rnd.below(6) == 0 ? 1 + rnd.below(2) : 0;
         bool paidAhead = bumps == 0 && woods == 0 && rnd.below(20) == 0;
         if (bumps == 0 && woods == 0 && !paidAhead)
             continue;
-        writeCount(st.fines, bumpKey(id), fmt00(bumps));
-        writeCount(st.fines, woodKey(id), fmt00(woods));
-        writePaid(st.fines, id, paidAhead || rnd.below(2) == 0);
+        record.bumps = bumps;
+        record.woods = woods;
+        record.paid = paidAhead || rnd.below(2) == 0 ? 1 : 0;
     }
 }
 
 namespace {
-void dumpStore(std::string& out, const char* name, const KeyedCollection& store) {
-    auto entries = store.entries();
-    std::sort(entries.begin(), entries.end(),
-              [](const auto& a, const auto& b) { return a.key < b.key; });
-    out += name;
-    out += " (" + std::to_string(entries.size()) + ")\n";
-    for (const auto& e : entries)
-        out += "  " + e.key + " = [" + e.value + "]\n";
+std::string optionalText(const std::optional<std::int32_t>& v) {
+    return v ? std::to_string(*v) : std::string("-");
 }
 } // namespace
 
@@ -234,27 +215,53 @@ std::string dumpTournament(const TournamentState& st) {
            std::to_string(st.payout.CustomPayoutCount) + ":";
     for (double a : st.payout.CustomPayouts)
         out += " " + formatGeneral(a);
-    out += "\nsorted names\n";
-    for (const std::string& rec : st.sortedNames.items())
-        out += "  " + rec + "\n";
-    out += "debug names\n";
-    for (const std::string& rec : st.debugNames)
-        out += "  " + rec + "\n";
-    dumpStore(out, "names", st.names);
-    dumpStore(out, "aliases", st.aliases);
-    dumpStore(out, "roster", st.roster.col());
-    dumpStore(out, "seats", st.tableSeats);
-    dumpStore(out, "scores", st.scores.col());
-    dumpStore(out, "lones", st.lones);
-    dumpStore(out, "bumps", st.fines);
+    out += "\nnames in order\n";
+    for (EntrantId id : st.idsByName())
+        out += "  " + st.nameOf(id) + "~" + idText(id) + "\n";
+    out += "names as read\n";
+    for (EntrantId id : st.entrants.inFileOrder())
+        out += "  " + st.nameOf(id) + "~" + idText(id) + "\n";
+    std::vector<const EntrantRecord*> records;
+    for (const EntrantRecord& r : st.entrants.records())
+        records.push_back(&r);
+    std::sort(records.begin(), records.end(),
+              [](const EntrantRecord* a, const EntrantRecord* b) { return num(a->id) < num(b->id); });
+    out += "entrants\n";
+    for (const EntrantRecord* r : records)
+        out += "  " + idText(r->id) + " name [" + r->name.value_or("-") + "] alias [" +
+               r->alias.value_or("-") + "] lones " + optionalText(r->lones) + " bumps " +
+               optionalText(r->bumps) + " woods " + optionalText(r->woods) + " paid " +
+               optionalText(r->paid) + "\n";
+    out += "seating\n";
+    for (int r = 1; r <= st.seating.roundCount(); ++r) {
+        out += "  round " + std::to_string(r) + ":";
+        for (const SeatedTable& t : st.seating.tables(RoundNo{static_cast<std::int16_t>(r)})) {
+            out += " [";
+            for (int seat = 0; seat < st.seating.seatsPerTable(); ++seat)
+                out += (seat ? " " : "") + std::to_string(num(t.seats[static_cast<std::size_t>(seat)]));
+            out += "]";
+        }
+        out += "\n";
+    }
+    std::vector<std::string> scores;
+    st.scores.forEach([&](RoundNo round, int slot, int score) {
+        scores.push_back("  " + fmt00(num(round)) + " " + idText(st.entrants.atSlot(slot).id) +
+                         " = " + std::to_string(score));
+    });
+    std::sort(scores.begin(), scores.end());
+    out += "scores (" + std::to_string(scores.size()) + ")\n";
+    for (const std::string& line : scores)
+        out += line + "\n";
     return out;
 }
 
 std::string sizesOf(const TournamentState& st) {
-    return "names " + std::to_string(st.names.Count()) + ", seats " +
-           std::to_string(st.tableSeats.Count()) + ", roster " + std::to_string(st.roster.Count()) +
-           ", scores " + std::to_string(st.scores.Count()) + ", lones " +
-           std::to_string(st.lones.Count()) + ", bumps " + std::to_string(st.fines.Count());
+    std::size_t tables = 0;
+    for (int r = 1; r <= st.seating.roundCount(); ++r)
+        tables += st.seating.tables(RoundNo{static_cast<std::int16_t>(r)}).size();
+    return "names " + std::to_string(st.entrants.namedCount()) + ", tables " +
+           std::to_string(tables) + ", scores " + std::to_string(st.scores.count()) +
+           ", entrants " + std::to_string(st.entrants.slotCount());
 }
 
 } // namespace rh::test

@@ -1,0 +1,92 @@
+#include "roster/entrants.h"
+
+#include "core/text.h"
+
+#include <algorithm>
+
+namespace rh {
+
+namespace {
+
+const std::string kNone;
+
+// The name as the name order compares it: up to the first "~", trimmed, upper-cased.
+std::string sortKey(const std::string& name) {
+    return toUpper(trim(std::string_view(name).substr(0, name.find('~'))));
+}
+
+} // namespace
+
+Entrants::Entrants() : m_slotOfId(65536, -1) {}
+
+EntrantRecord& Entrants::record(EntrantId id) {
+    std::int32_t& slot = m_slotOfId[index(id)];
+    if (slot < 0) {
+        slot = static_cast<std::int32_t>(m_records.size());
+        m_records.push_back(EntrantRecord{});
+        m_records.back().id = id;
+        m_arrival.push_back(0);
+    }
+    return m_records[static_cast<std::size_t>(slot)];
+}
+
+bool Entrants::addName(EntrantId id, std::string name) {
+    EntrantRecord& r = record(id);
+    if (r.name)
+        return false;
+    r.name = std::move(name);
+    m_arrival[static_cast<std::size_t>(slotOf(id))] = ++m_arrivals;
+    m_named.push_back(id);
+    m_byNameValid = false;
+    return true;
+}
+
+void Entrants::rename(EntrantId id, std::string name) {
+    EntrantRecord& r = record(id);
+    if (!r.name)
+        m_named.push_back(id);
+    r.name = std::move(name);
+    m_arrival[static_cast<std::size_t>(slotOf(id))] = ++m_arrivals;
+    m_byNameValid = false;
+}
+
+const std::vector<EntrantId>& Entrants::byName() const {
+    if (!m_byNameValid)
+        sortByName();
+    return m_byName;
+}
+
+void Entrants::sortByName() const {
+    struct Key {
+        std::string key;
+        std::uint32_t arrival;
+        EntrantId id;
+    };
+    std::vector<Key> keys;
+    keys.reserve(m_named.size());
+    for (EntrantId id : m_named) {
+        const auto slot = static_cast<std::size_t>(slotOf(id));
+        keys.push_back({sortKey(*m_records[slot].name), m_arrival[slot], id});
+    }
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        const int c = a.key.compare(b.key);
+        return c != 0 ? c < 0 : a.arrival > b.arrival;
+    });
+    m_byName.clear();
+    m_byName.reserve(keys.size());
+    for (const Key& k : keys)
+        m_byName.push_back(k.id);
+    m_byNameValid = true;
+}
+
+const std::string& Entrants::nameOf(EntrantId id) const {
+    const EntrantRecord* r = find(id);
+    return r && r->name ? *r->name : kNone;
+}
+
+const std::string& Entrants::aliasOf(EntrantId id) const {
+    const EntrantRecord* r = find(id);
+    return r && r->alias ? *r->alias : kNone;
+}
+
+} // namespace rh
