@@ -1,6 +1,7 @@
 // Benchmarks of the window, offscreen (QT_QPA_PLATFORM=offscreen is set here unless the caller
 // chose a platform): the window's refresh after one score, and the standings grid's model filled
-// with 200 and 2000 leader rows and sorted.
+// with 200 and 2000 leader rows and sorted, the after-load refresh and the opening of each tab
+// whose views a big tournament makes slow (these used to be timed inside the UI tests).
 //
 // The window refresh is whatever the installed presenters rebuild when the window announces a
 // stored score, plus the repaint that follows (the event loop runs until nothing is pending).
@@ -50,6 +51,52 @@ void BM_WindowRefresh(benchmark::State& st) {
         window.notifyScoreStored();
         flushEvents();
     }
+}
+
+// The window with its presenters on a loaded tournament, shown.
+struct LoadedWindow {
+    LoadedTournament t;
+    ui::MainWindow window{t.session()};
+
+    explicit LoadedWindow(const benchmark::State& st)
+        : t(bench::Shape{Kind::Progressive, static_cast<int>(st.range(0)), 8}) {
+        ui::installPresenters(window);
+        window.resize(1280, 800);
+        window.ShowDashboard();
+        window.notifyTournamentLoaded();
+        window.show();
+        flushEvents();
+    }
+};
+
+// The after-load refresh: every view filled from the tournament just loaded, then painted.
+void BM_WindowAfterLoad(benchmark::State& st) {
+    LoadedWindow w(st);
+    for (auto _ : st) {
+        w.window.notifyTournamentLoaded();
+        flushEvents();
+    }
+}
+
+// A tab opened from the Load / Money tab (range(1): its index), the views it rebuilds and paints.
+void BM_TabOpen(benchmark::State& st) {
+    LoadedWindow w(st);
+    QTabWidget* tabs = w.window.tabs();
+    for (auto _ : st) {
+        tabs->setCurrentIndex(ui::MainWindow::TabLoadMoney);
+        flushEvents();
+        tabs->setCurrentIndex(static_cast<int>(st.range(1)));
+        flushEvents();
+    }
+}
+
+void tabSizes(benchmark::internal::Benchmark* b) {
+    for (int tab : {ui::MainWindow::TabScores, ui::MainWindow::TabLeaders,
+                    ui::MainWindow::TabResults, ui::MainWindow::TabDetails})
+        for (int entrants : {200, 2000})
+            b->Args({entrants, tab});
+    b->ArgNames({"entrants", "tab"});
+    b->Unit(benchmark::kMillisecond);
 }
 
 // The standings grid's rows as a presenter hands them to the model.
@@ -141,6 +188,12 @@ void gridSizes(benchmark::internal::Benchmark* b) {
 } // namespace
 
 BENCHMARK(BM_WindowRefresh)->Apply(windowSizes);
+BENCHMARK(BM_WindowAfterLoad)
+    ->Arg(200)
+    ->Arg(2000)
+    ->ArgName("entrants")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TabOpen)->Apply(tabSizes);
 BENCHMARK(BM_LeaderGridRefresh)->Apply(gridSizes);
 BENCHMARK(BM_GridFill)->Apply(gridSizes);
 BENCHMARK(BM_GridSortScore)->Apply(gridSizes);

@@ -216,19 +216,6 @@ TEST_F(SheetsTest, TableCardsListWhoSitsThereEachRound) {
     }
 }
 
-TEST_F(SheetsTest, AllSheetsInOneFileNumberTheirPagesThrough) {
-    const SheetData data = sampleSheets(Kind::Progressive, 16, 8);
-    DocumentSet all;
-    all.add(std::make_unique<ScoreCardsDocument>(data));
-    all.add(std::make_unique<SeatingChartsDocument>(data));
-    all.add(std::make_unique<TableCardsDocument>(data));
-    const std::string path = write(all, Paper::A4, "all.pdf");
-    ASSERT_EQ(rh::test::pdfPageCount(path), 4 + 8 + 4);
-    EXPECT_NE(rh::test::pdfText(path, 5, 5).find("Seating Chart"), std::string::npos);
-    EXPECT_NE(rh::test::pdfText(path, 16, 16).find("Page 16 of 16"), std::string::npos);
-    EXPECT_NE(rh::test::pdfText(path, 16, 16).find("Table Cards"), std::string::npos);
-}
-
 TEST_F(SheetsTest, LongNamesAreShrunkOrWrappedButNeverCut) {
     const std::string longName =
         "Maximiliana Wilhelmina Featherstonehaugh-Cholmondeley of Upper Snoring";

@@ -292,16 +292,6 @@ private slots:
         QTest::mouseClick(f.tab->cmdUpdateAliasPlayer, Qt::LeftButton);
         QCOMPARE(f.session.state().aliases.Count(), std::size_t(0));
     }
-
-    void teamTournamentCaptions() {
-        AliasFixture f;
-        QVERIFY(f.open("teams7.qmc"));
-        QCOMPARE(f.tab->frmAlias->title(), s("Team Alias Setup"));
-        QCOMPARE(f.tab->lblAliasNames->text(), s("Team Name"));
-        QCOMPARE(f.tab->lblPlayerAlias->text(), s("Team Alias"));
-        QCOMPARE(f.grid->column(0).heading, s("Team Name"));
-        QCOMPARE(f.tab->cmbPlayerName->count(), 7);
-    }
 };
 
 QTEST_MAIN(AliasTest)

@@ -9,7 +9,6 @@
 #include "ui/grid_model.h"
 #include "ui/tab_details.h"
 
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QTreeView>
 
@@ -211,39 +210,6 @@ private slots:
         QCOMPARE(m->column(0).heading, s("Team Name"));
         QCOMPARE(m->columnCount(), f.session.tourney().TotalRounds() + 6);
         QCOMPARE(m->rowCount(), 7);
-    }
-
-    void twoThousandEntrants() {
-        ReviewFixture f;
-        rh::test::GeneratorOptions o;
-        o.entrants = 2000;
-        o.rounds = 20;
-        o.scoredRounds = 12;
-        f.loadGenerated(o);
-        f.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
-        QElapsedTimer t;
-        t.start();
-        f.showTab(MainWindow::TabDetails);
-        f.window.repaint();
-        const qint64 open = t.elapsed();
-        GridModel* m = detail(f.window);
-        QCOMPARE(m->rowCount(), 2000);
-        QTreeView* view = f.window.detailsTab()->lvGameDetail;
-        const int total = o.rounds + 1;
-        t.restart();
-        clickHeading(view, total);
-        view->viewport()->repaint();
-        const qint64 sortTotal = t.elapsed();
-        QCOMPARE(m->sortColumn(), total);
-        t.restart();
-        clickHeading(view, 0);
-        view->viewport()->repaint();
-        const qint64 sortName = t.elapsed();
-        std::printf("2000 entrants x 20 rounds: Details opened in %lld ms; Total sort %lld ms, "
-                    "name sort %lld ms\n",
-                    static_cast<long long>(open), static_cast<long long>(sortTotal),
-                    static_cast<long long>(sortName));
     }
 };
 

@@ -138,35 +138,6 @@ private slots:
         }
         QVERIFY(last.width() > 2000 && last.height() > 1100);
     }
-
-    void screenshots() {
-        // By hand: RANKHALL_SHOTS_DIR=folder, under a real X server of 1280x800.
-        const QString dir = qEnvironmentVariable("RANKHALL_SHOTS_DIR");
-        if (dir.isEmpty())
-            QSKIP("RANKHALL_SHOTS_DIR not set");
-        ReviewFixture f;
-        QVERIFY(f.loadExample("demo.qmc"));
-        f.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
-        f.window.activateWindow(); // without a window manager nobody else does
-        QVERIFY(QTest::qWaitForWindowActive(&f.window));
-        f.showTab(MainWindow::TabScores);
-        f.window.scoresTab()->checkByTable->click();
-        f.window.scoresTab()->txtTableScores->setText(QStringLiteral("10 6"));
-        QTest::qWait(200);
-        const QString size = QStringLiteral("%1x%2 in %3x%4 screen")
-                                 .arg(f.window.frameGeometry().width())
-                                 .arg(f.window.frameGeometry().height())
-                                 .arg(f.window.screen()->availableGeometry().width())
-                                 .arg(f.window.screen()->availableGeometry().height());
-        std::printf("  window %s\n", qPrintable(size));
-        QVERIFY(f.window.grab().save(dir + QStringLiteral("/scores_by_table.png")));
-        f.showTab(MainWindow::TabDetails);
-        QTreeView* grid = f.window.detailsTab()->lvGameDetail;
-        grid->setFocus();
-        QTest::qWait(200);
-        QVERIFY(f.window.grab().save(dir + QStringLiteral("/details.png")));
-    }
 };
 
 QTEST_MAIN(KeyboardTest)

@@ -19,7 +19,6 @@
 #include "ui/presenters.h"
 #include "ui/tab_leaders.h"
 
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -234,47 +233,6 @@ private slots:
         f.prompt.answers = {rh::MsgAnswer::Ok};
         f.load("demo.qmc");
         QVERIFY(frame->isHidden());
-    }
-
-    void rebuildTimes() {
-        for (const int entrants : {200, 2000}) {
-            Fixture f;
-            rh::test::GeneratorOptions options;
-            options.entrants = entrants;
-            options.rounds = 12;
-            options.scoredRounds = 6;
-            rh::test::generateTournament(f.session.state(), options);
-            f.session.dataFileLoaded = true;
-            f.window.findChild<rh::ui::MainFlow*>()->AfterLoadRefresh();
-            QCOMPARE(f.grid().rowCount(), entrants);
-
-            // A few scores in a row, as the director enters them: the grid, the jackpot and
-            // the page are brought up to date after each.
-            rh::TournamentState& s = f.session.state();
-            QElapsedTimer t;
-            double score = 0, slowest = 0;
-            constexpr int kScores = 5;
-            for (int id = 1; id <= kScores; ++id) {
-                s.scores.setScore(rh::fmt00(s.currentRound()), rh::fmt00(id), "07");
-                t.start();
-                f.window.notifyScoreStored();
-                const double ms = t.nsecsElapsed() / 1e6;
-                score += ms / kScores;
-                slowest = std::max(slowest, ms);
-            }
-
-            f.session.leaderViewRefresh = true;
-            t.restart();
-            f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
-            const double tab = t.nsecsElapsed() / 1e6;
-
-            t.restart();
-            f.grid().headingClicked(Name);
-            const double sort = t.nsecsElapsed() / 1e6;
-            qInfo("%d entrants: after a score %.1f ms on average (slowest %.1f ms), opening a "
-                  "stale Leaders tab %.1f ms, sorting by name %.1f ms",
-                  entrants, score, slowest, tab, sort);
-        }
     }
 };
 

@@ -23,7 +23,6 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -480,26 +479,6 @@ private slots:
             QVERIFY2(line.startsWith(model->index(r, 0).data().toString()), qPrintable(line));
             QVERIFY(line.contains(model->index(r, 2).data().toString())); // payout
         }
-    }
-
-    void afterLoadRefreshOfTwoThousandEntrants() {
-        Fixture f;
-        rh::test::GeneratorOptions options;
-        options.entrants = 2000;
-        options.rounds = 20;
-        options.scoredRounds = 10;
-        rh::test::generateTournament(f.session.state(), options);
-        f.session.dataFileLoaded = true;
-        QElapsedTimer t;
-        t.start();
-        f.flow().AfterLoadRefresh();
-        const double refresh = t.nsecsElapsed() / 1e6;
-        QCOMPARE(f.rowsOf("lvLeaderView"), 2000);
-        t.restart();
-        QVERIFY(f.flow().publishStandingsPage());
-        const double page = t.nsecsElapsed() / 1e6;
-        qInfo("2000 entrants: after-load refresh %.1f ms (main flow and leaders), page %.1f ms",
-              refresh, page);
     }
 };
 

@@ -19,7 +19,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -466,30 +465,6 @@ private slots:
             QCOMPARE(f.rowColour(r), kRed);
         }
         QVERIFY(f.prompt.shown.empty());
-    }
-
-    void twoThousandEntrants() {
-        Fixture f;
-        rh::test::GeneratorOptions o;
-        o.entrants = 2000;
-        o.rounds = 8;
-        rh::test::generateTournament(f.session.state(), o);
-        QElapsedTimer clock;
-        clock.start();
-        f.afterLoad();
-        const qint64 load = clock.restart();
-        f.window.tabs()->setCurrentIndex(MainWindow::TabTimer);
-        const qint64 leave = clock.restart();
-        f.window.tabs()->setCurrentIndex(MainWindow::TabLoadMoney);
-        const qint64 show = clock.restart();
-        emit f.tab().lvEntryFee->header()->sectionClicked(1);
-        const qint64 sort = clock.restart();
-        f.tab().cmdSetAll->click();
-        const qint64 setAll = clock.restart();
-        qInfo("2000 entrants: load %lld ms, leave tab %lld ms, show tab %lld ms, sort %lld ms, "
-              "Set All %lld ms",
-              load, leave, show, sort, setAll);
-        QCOMPARE(f.fees()->rowCount(), 2000);
     }
 };
 

@@ -194,31 +194,6 @@ private slots:
         QTest::mouseClick(tab->cmdSubstitute, Qt::LeftButton);
         QCOMPARE(f.session.state().nameOf(id), std::string("Zed Young"));
     }
-
-    void screenshots() {
-        // By hand only: RANKHALL_SHOTS_DIR=folder, ideally under a real X server.
-        const QString dir = qEnvironmentVariable("RANKHALL_SHOTS_DIR");
-        if (dir.isEmpty())
-            QSKIP("RANKHALL_SHOTS_DIR not set");
-        ReviewFixture f;
-        QVERIFY(f.loadExample("demo.qmc"));
-        f.window.resize(1280, 800);
-        f.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
-        QVERIFY(f.window.grab().save(dir + s("/load_money_tab.png")));
-        NewTournamentDialog d(f.prompt, f.session.currency, kToday, &f.window);
-        QTest::keyClicks(d.txtTitle, s("Friday Night Euchre"));
-        d.txtEntrants->setPlainText(
-            s("Ann Lee\nBob Roy\n\nCy Tan\nDee Fox\nEd Kim\nann lee\nFay Orr\nGus Hay\n"
-              "Hal Dunn\nIvy Moss\nJo Park\nKit King\nLou Bell\nMo Reed\nNed Nu\xc3\xb1"
-              "ez\nZo\xc3\xab Brandt\n"));
-        d.refreshNow();
-        d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
-        QVERIFY(d.grab().save(dir + s("/new_tournament_dialog.png")));
-        f.showTab(MainWindow::TabAlias);
-        QVERIFY(f.window.grab().save(dir + s("/alias_tab.png")));
-    }
 };
 
 QTEST_MAIN(NewTournamentTest)

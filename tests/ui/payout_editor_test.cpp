@@ -74,36 +74,6 @@ QStringList boxTexts(const Editor& e, int count) {
 class PayoutEditorTest : public QObject {
     Q_OBJECT
 private slots:
-    void controlsCarryTheirCaptions() {
-        Editor e(request(240, 24));
-        QCOMPARE(e->objectName(), QStringLiteral("frmPayout"));
-        QCOMPARE(e->windowTitle(), QStringLiteral("Payout Worksheet"));
-        QCOMPARE(e->frmPayouts->title(), QStringLiteral("Number of Payouts"));
-        QCOMPARE(e->cbPayouts->toolTip(), QStringLiteral("Choose number of payouts"));
-        QCOMPARE(e->cmdRefreshPayouts->text(), QStringLiteral("Refresh"));
-        QCOMPARE(e->cmdRefreshPayouts->toolTip(), QStringLiteral("Update Payouts"));
-        QCOMPARE(e->lblPlace[0]->text(), QStringLiteral("First Place:"));
-        QCOMPARE(e->lblPlace[7]->text(), QStringLiteral("Eighth Place:"));
-        QCOMPARE(e.box(3)->objectName(), QStringLiteral("txtPayout3"));
-        QCOMPARE(e.box(3)->toolTip(), QStringLiteral("Enter dollar amount"));
-        QCOMPARE(e->lblPercent[5]->objectName(), QStringLiteral("lblPercent5"));
-        QCOMPARE(e->frmTotalPayout->title(), QStringLiteral("Total Payout"));
-        QCOMPARE(e->frmRemainingPayout->title(), QStringLiteral("Remaining Payout"));
-        QCOMPARE(e->lblTotalPayout->text(), QStringLiteral("$240.00"));
-        QCOMPARE(e->cmdClear->text(), QStringLiteral("Clear"));
-        QCOMPARE(e->cmdClear->toolTip(), QStringLiteral("Clear Data"));
-        QCOMPARE(e->OKButton->text(), QStringLiteral("OK"));
-        QCOMPARE(e->CancelButton->text(), QStringLiteral("Cancel"));
-        QCOMPARE(e->CancelButton->toolTip(), QStringLiteral("Don't Make Changes"));
-        // Opened without custom places: nothing chosen, every box disabled, OK not offered.
-        QCOMPARE(e->cbPayouts->currentIndex(), -1);
-        for (int i = 0; i < 8; ++i)
-            QVERIFY(!e.box(i)->isEnabled());
-        QCOMPARE(e->lblRemainingPayout->text(), QStringLiteral("$240.00"));
-        QVERIFY(!e->OKButton->isEnabled());
-        QVERIFY(e.prompt.shown.empty());
-    }
-
     void countsOfferedFollowTheEntrants() {
         Editor five(request(50, 5));
         QStringList items;

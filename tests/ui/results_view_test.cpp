@@ -18,7 +18,6 @@
 #include "ui/results_presenter.h"
 #include "ui/tab_results.h"
 
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -348,23 +347,6 @@ private slots:
         QCOMPARE(f.window.dashboard()->lblJackPot->text(), noLead(bumps + 2 + woods * 0.5));
     }
 
-    void teamTournamentCaptions() {
-        ReviewFixture f;
-        QVERIFY(f.loadExample("teams7.qmc"));
-        f.showTab(MainWindow::TabResults);
-        rh::ui::ResultsTab* tab = f.window.resultsTab();
-        QCOMPARE(tab->frmResultsBumps->title(), s("Teams who owe bump money"));
-        QCOMPARE(presenter(f.window)->winnerModel()->column(0).heading, s("Team Name"));
-        QCOMPARE(presenter(f.window)->bumpModel()->column(1).heading, s("Team Name"));
-        QCOMPARE(presenter(f.window)->loneModel()->column(0).heading, s("Team Name"));
-        QCOMPARE(presenter(f.window)->winnerModel()->rowCount(), 7);
-        // Back to a Progressive tournament: the captions follow.
-        QVERIFY(f.loadExample("demo.qmc"));
-        f.showTab(MainWindow::TabResults);
-        QCOMPARE(tab->frmResultsBumps->title(), s("Players who owe bump money"));
-        QCOMPARE(presenter(f.window)->winnerModel()->column(0).heading, s("Player Name"));
-    }
-
     void beforeAnyLoadTheGridsAreEmpty() {
         ReviewFixture f;
         f.showTab(MainWindow::TabResults);
@@ -372,41 +354,6 @@ private slots:
         QCOMPARE(presenter(f.window)->bumpModel()->rowCount(), 0);
         QCOMPARE(presenter(f.window)->winnerModel()->rowCount(), 0);
         QCOMPARE(f.window.resultsTab()->lblResultJackpot->text(), s("$0.00"));
-    }
-
-    void twoThousandEntrants() {
-        ReviewFixture f;
-        rh::test::GeneratorOptions o;
-        o.entrants = 2000;
-        o.rounds = 12;
-        o.scoredRounds = 8;
-        f.loadGenerated(o);
-        f.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
-        QElapsedTimer t;
-        t.start();
-        f.showTab(MainWindow::TabResults);
-        f.window.repaint(); // the tab drawn with its grids
-        const qint64 open = t.elapsed();
-        GridModel* winners = presenter(f.window)->winnerModel();
-        QCOMPARE(winners->rowCount(), 2000);
-        QCOMPARE(presenter(f.window)->loneModel()->rowCount(), 2000);
-        QVERIFY(presenter(f.window)->bumpModel()->rowCount() > 0);
-        QTreeView* view = f.window.resultsTab()->lvWinnerView;
-        t.restart();
-        clickHeading(view, 2);
-        view->viewport()->repaint();
-        const qint64 sortScore = t.elapsed();
-        QCOMPARE(winners->sortColumn(), 2);
-        t.restart();
-        clickHeading(view, 0);
-        view->viewport()->repaint();
-        const qint64 sortName = t.elapsed();
-        QCOMPARE(winners->sortColumn(), 0);
-        std::printf(
-            "2000 entrants: Results opened in %lld ms; Score sort %lld ms, name sort %lld ms\n",
-            static_cast<long long>(open), static_cast<long long>(sortScore),
-            static_cast<long long>(sortName));
     }
 };
 

@@ -21,12 +21,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -122,21 +120,6 @@ QColor background(const QWidget* w) {
 class ScoresTabTest : public QObject {
     Q_OBJECT
 private slots:
-    void beforeAnyLoadTheTabIsBlankAndDisabled() {
-        Fixture f;
-        QVERIFY(f.presenter);
-        f.showScores();
-        QVERIFY(!f.tab->comboSelectRnd->isEnabled());
-        QVERIFY(!f.tab->comboPlayerName->isEnabled());
-        QVERIFY(!f.tab->comboPlayerScore->isEnabled());
-        QVERIFY(!f.tab->comboPlayerLones->isEnabled());
-        QVERIFY(!f.tab->checkPaid->isEnabled());
-        QCOMPARE(f.tab->comboPlayerName->count(), 0);
-        QCOMPARE(f.tab->comboPlayerScore->currentIndex(), -1);
-        QVERIFY(f.tab->lbTotalScorePlayer->text().isEmpty());
-        QVERIFY(f.prompt.shown.empty());
-    }
-
     void aLoadedRoundShowsTheWaitingEntrantsAndTheirTable() {
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
@@ -501,14 +484,8 @@ private slots:
         const auto windows = f.window.findChildren<rh::ui::ValidateWindow*>();
         QCOMPARE(windows.size(), 2);
         rh::ui::ValidateWindow* w = windows.back();
-        QCOMPARE(w->objectName(), QStringLiteral("frmValidate"));
-        QCOMPARE(w->windowTitle(), QStringLiteral("Validate"));
         QVERIFY(w->isWindow());
         QCOMPARE(w->windowModality(), Qt::NonModal);
-        QCOMPARE(w->cmdCheck->text(), QStringLiteral("Check"));
-        QCOMPARE(w->cmdValidate->text(), QStringLiteral("&Validate"));
-        QCOMPARE(w->cmdClear->text(), QStringLiteral("&Clear"));
-        QCOMPARE(w->cmdClose->text(), QStringLiteral("Close"));
 
         // Check: every seated player of rounds 1 to 4, then the closing line.
         w->cmdCheck->click();
@@ -563,91 +540,6 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(untouched.QDialog::result(), int(QDialog::Accepted));
         QCOMPARE(untouched.result(), std::string("07"));
-    }
-
-    void oneScoreInABigTournament() {
-        // Prints the time from the choice of a score to the views updated; no assertion on it.
-        for (int entrants : {200, 2000}) {
-            Fixture f;
-            rh::test::GeneratorOptions o;
-            o.entrants = entrants;
-            o.rounds = 8;
-            o.scoredRounds = 3;
-            rh::test::generateTournament(f.st(), o);
-            f.session.dataFileLoaded = true;
-            f.afterLoad();
-            QElapsedTimer clock;
-            clock.start();
-            f.showScores();
-            const qint64 open = clock.nsecsElapsed();
-            QCOMPARE(f.tab->comboPlayerName->count(), entrants);
-            // Several choices: the first pays for warming up.
-            std::vector<double> ms;
-            for (int i = 0; i < 5; ++i) {
-                clock.restart();
-                QVERIFY(chooseScore(f.tab, 8));
-                ms.push_back(clock.nsecsElapsed() / 1e6);
-            }
-            QCOMPARE(f.tab->comboPlayerName->count(), entrants - 10);
-            std::sort(ms.begin(), ms.end());
-            qInfo("%d entrants: Scores tab opened in %.2f ms; one score choice stored and rendered "
-                  "in %.2f ms (median of 5, slowest %.2f ms)",
-                  entrants, open / 1e6, ms[2], ms[4]);
-        }
-    }
-
-    void screenshots() {
-        // By hand only: RANKHALL_SHOTS_DIR=folder, ideally under a real X server.
-        const QString dir = qEnvironmentVariable("RANKHALL_SHOTS_DIR");
-        if (dir.isEmpty())
-            QSKIP("RANKHALL_SHOTS_DIR not set");
-        Fixture f;
-        QVERIFY(f.load("demo.qmc"));
-        f.window.resize(1280, 800);
-        f.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
-        f.showScores();
-        ScoresTab& t = *f.tab;
-        const std::string r = f.round();
-        const std::string first = f.selectedId();
-        QVERIFY(chooseScore(&t, 10));
-        QVERIFY(choose(t.comboPlayerBumps, t.comboPlayerBumps->currentIndex()));
-        QVERIFY(chooseEntrant(&t, f.st().roster.getOpponent1(r, first)));
-        QVERIFY(choose(t.comboPlayerBumps, 2));
-        QVERIFY(choose(t.comboPlayerWoods, 1));
-        QTest::qWait(50);
-        auto save = [&](const QPixmap& shot, const char* name) {
-            QVERIFY(shot.save(dir + QLatin1Char('/') + QString::fromUtf8(name)));
-        };
-        const QPixmap window = f.window.grab();
-        save(window, "scores_tab.png");
-        // A dialog as it stands over the window.
-        auto over = [&](QDialog& dialog, const char* name) {
-            dialog.adjustSize();
-            dialog.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-            QPixmap shot = window;
-            QPainter p(&shot);
-            const QPixmap d = dialog.grab();
-            p.drawPixmap((shot.width() - d.width()) / 2, (shot.height() - d.height()) / 2, d);
-            p.end();
-            save(shot, name);
-            dialog.hide();
-        };
-        rh::ui::ResolveDialog resolve(
-            {f.nameOf(f.selectedId()), t.partner.name->text().toStdString(), "09", "07"},
-            &f.window);
-        over(resolve, "resolve_dialog.png");
-        rh::ui::AutoAdvanceDialog roundOver(false, &f.window);
-        over(roundOver, "round_over_dialog.png");
-        rh::ui::AutoAdvanceDialog tournamentOver(true, &f.window);
-        over(tournamentOver, "tournament_over_dialog.png");
-        f.window.toggleTools();
-        rh::ui::ValidateWindow* validate = f.presenter->openValidateWindow();
-        validate->cmdCheck->click();
-        QVERIFY(QTest::qWaitForWindowExposed(validate));
-        save(validate->grab(), "validate_window.png");
-        save(f.window.grab(), "scores_tab_tools.png");
     }
 };
 
