@@ -11,7 +11,7 @@ endif()
 
 # file|include: an include one layer (or several) up from the file's folder, or its own level.
 foreach(case "money/jackpot.h|services/session.h" "core/text.h|state/tournament_state.h"
-             "persistence/journal.cpp|publishing/html.h" "scoring/score.h|state/round.h")
+             "persistence/journal.cpp|publishing/html.h" "scoring/score_table.h|state/round.h")
     string(REPLACE "|" ";" parts "${case}")
     list(GET parts 0 file)
     list(GET parts 1 include)
