@@ -150,6 +150,15 @@ std::int16_t toInt16(double value) {
 }
 
 std::int16_t toInt16(std::string_view text) {
+    // Plain digits of up to four places, the way files write every ID, round and score.
+    if (!text.empty() && text.size() <= 4) {
+        int v = 0;
+        std::size_t i = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            v = v * 10 + (text[i] - '0');
+        if (i == text.size())
+            return static_cast<std::int16_t>(v);
+    }
     double v;
     if (!tryParseNumber(text, v))
         throw RhError(err::TypeMismatch);

@@ -344,6 +344,14 @@ std::string buildDocument(const TournamentState& st, bool asciiOnly) {
 
 } // namespace
 
+std::string settingsXml(const TournamentState& st) {
+    std::string out;
+    Emitter w(out, false);
+    writeTournamentInfo(w, st.settings);
+    writeFeesPayout(w, st.payout);
+    return out;
+}
+
 std::string buildTournamentXml(const TournamentState& st) {
     std::string out = buildDocument(st, false);
     // The reader takes a file whose bytes are valid UTF-8 for UTF-8. Windows-1252 text can look

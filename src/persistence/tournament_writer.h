@@ -24,6 +24,8 @@ inline constexpr const char* kFileLoadTitle = "File Load";
 /// The plain document as Windows-1252 bytes. Throws RhError 9 when the custom payout count
 /// exceeds the table of eight amounts.
 std::string buildTournamentXml(const TournamentState& state);
+/// The settings and payout sections alone, as buildTournamentXml writes them.
+std::string settingsXml(const TournamentState& state);
 
 /// Masks (unless `masked` is false) and writes the text atomically. A failure shows the common
 /// error message titled "SaveFile" and answers false; the old file is left whole.

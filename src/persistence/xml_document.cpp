@@ -13,10 +13,9 @@ bool hasChildren(pugi::xml_node node) {
 }
 
 pugi::xml_node child(pugi::xml_node node, const char* name) {
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_element && std::strcmp(c.name(), name) == 0)
-            return c;
-    return {};
+    // Documents are parsed without declarations and processing instructions, so only elements
+    // carry names and the library's own search finds the first child element of the name.
+    return node.child(name);
 }
 
 namespace {
@@ -64,6 +63,7 @@ bool XmlDocument::parse(std::string_view utf8, ParseError* error) {
     m_sections.fill(pugi::xml_node());
     pugi::xml_parse_result result =
         m_doc.load_buffer(utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8);
+    m_text.clear(); // the document holds its own copy
     if (!result) {
         if (error) {
             ParseError& e = *error;
@@ -109,22 +109,46 @@ bool XmlDocument::parse(std::string_view utf8, ParseError* error) {
         m_doc.reset();
         return false;
     }
-    // One walk finds the first element of each section name.
-    std::size_t found = 0;
-    for (pugi::xml_node cur = m_doc.first_child(); cur && found < kSections.size();
-         cur = xml::nextInSubtree(cur, m_doc, true)) {
-        if (cur.type() != pugi::node_element)
-            continue;
-        const char* name = cur.name();
-        for (std::size_t i = 0; i < kSections.size(); ++i)
-            if (!m_sections[i] && name[0] == kSections[i][0] &&
-                std::strcmp(name, kSections[i]) == 0) {
-                m_sections[i] = cur;
-                ++found;
-                break;
-            }
-    }
+    findSections();
     return true;
+}
+
+bool XmlDocument::parseInPlace(std::string utf8) {
+    m_sections.fill(pugi::xml_node());
+    m_doc.reset();
+    m_text = std::move(utf8);
+    if (!m_doc.load_buffer_inplace(m_text.data(), m_text.size(), pugi::parse_default,
+                                   pugi::encoding_utf8)) {
+        m_doc.reset();
+        m_text.clear();
+        return false;
+    }
+    findSections();
+    return true;
+}
+
+void XmlDocument::findSections() {
+    // One walk finds the first element of each section name, in document order, and stops
+    // when all are found. The library's own walk costs one call per node.
+    struct SectionFinder : pugi::xml_tree_walker {
+        std::array<pugi::xml_node, 7>& sections;
+        std::size_t found = 0;
+        explicit SectionFinder(std::array<pugi::xml_node, 7>& s) : sections(s) {}
+        bool for_each(pugi::xml_node& node) override {
+            const char* name = node.name();
+            if (!*name || node.type() != pugi::node_element)
+                return true;
+            for (std::size_t i = 0; i < kSections.size(); ++i)
+                if (!sections[i] && name[0] == kSections[i][0] &&
+                    std::strcmp(name, kSections[i]) == 0) {
+                    sections[i] = node;
+                    ++found;
+                    break;
+                }
+            return found < kSections.size();
+        }
+    } finder(m_sections);
+    m_doc.traverse(finder);
 }
 
 pugi::xml_node XmlDocument::section(std::string_view name) const {

@@ -37,6 +37,9 @@ class XmlDocument {
 public:
     /// Parses UTF-8 XML text. On failure returns false and fills `error` (when given).
     bool parse(std::string_view utf8, ParseError* error = nullptr);
+    /// Parses UTF-8 XML text that the document keeps and parses where it lies, without a copy.
+    /// On failure returns false with no report (the text is then no longer as it was read).
+    bool parseInPlace(std::string utf8);
 
     const pugi::xml_document& doc() const { return m_doc; }
     /// The first element of that name anywhere in the document (document order), or a null node.
@@ -45,6 +48,9 @@ public:
 private:
     static constexpr std::array<const char*, 7> kSections = {
         "TournamentInfo", "FeesPayout", "PlayerKeys", "RosterRounds", "Scores", "Bumps", "Lones"};
+    void findSections();
+
+    std::string m_text; // the text a parse in place reads from; the nodes point into it
     pugi::xml_document m_doc;
     std::array<pugi::xml_node, 7> m_sections{};
 };

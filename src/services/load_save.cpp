@@ -23,9 +23,11 @@ enum class ReadOutcome { Parsed, NotParsed, Failed };
 // "Load Document" message) itself.
 ReadOutcome readDocument(Session& s, const std::string& path, XmlDocument& doc) {
     try {
-        std::string text = ReadDataFile(path);
+        if (doc.parseInPlace(ReadDataFile(path)))
+            return ReadOutcome::Parsed;
+        // The report reads the text as it was: read once more (a broken file is rare).
         ParseError error;
-        if (doc.parse(text, &error))
+        if (doc.parse(ReadDataFile(path), &error))
             return ReadOutcome::Parsed;
         showParseReport(s.prompt(), error);
         return ReadOutcome::NotParsed;

@@ -47,23 +47,39 @@ void mix(std::uint64_t& h, std::string_view bytes) {
 
 std::uint64_t Session::contentDigest() const {
     std::uint64_t h = 14695981039346656037ULL;
+    const TournamentState& st = *m_state;
+    auto number = [&h](long long v) {
+        mix(h, std::string_view(reinterpret_cast<const char*>(&v), sizeof v));
+    };
+    auto count = [&](const std::optional<std::int32_t>& v) { number(v ? *v : -(1LL << 40)); };
+    // Everything a save writes: the settings and payouts as written, the entrants with their
+    // names, aliases, counts and marks (the entry fee marks too, which the file does not keep),
+    // the name order and the scores. The seating does not change after a load.
     try {
-        mix(h, buildTournamentXml(*m_state));
+        mix(h, settingsXml(st));
     } catch (const std::exception&) {
-        // A tournament that cannot be written is compared by what can be.
-        mix(h, "unwritable");
+        mix(h, "unwritable"); // settings that cannot be written are compared by the rest
     }
-    // The marks by ID: a mark taken back and set again is no change.
-    std::vector<std::pair<int, bool>> marks;
-    for (const EntrantRecord& r : m_state->entrants.records())
-        if (r.entryFeePaid)
-            marks.emplace_back(num(r.id), *r.entryFeePaid);
-    std::sort(marks.begin(), marks.end());
-    for (const auto& [id, paid] : marks) {
-        mix(h, std::to_string(id));
-        mix(h, paid ? "1" : "0");
+    for (const EntrantRecord& r : st.entrants.records()) {
+        if (!r.name && !r.alias && !r.lones && !r.bumps && !r.woods && !r.paid && !r.entryFeePaid)
+            continue; // a record made by a look-up or an undone change: nothing a save writes
+        number(num(r.id));
+        mix(h, r.name ? "n" + *r.name : std::string("-"));
+        mix(h, r.alias ? "a" + *r.alias : std::string("-"));
+        count(r.lones);
+        count(r.bumps);
+        count(r.woods);
+        count(r.paid);
+        number(r.entryFeePaid ? (*r.entryFeePaid ? 1 : 0) : -1);
     }
-    mix(h, std::to_string(clock.actionCount()));
+    for (EntrantId id : st.idsByName())
+        number(num(id));
+    st.scores.forEach([&](RoundNo round, int slot, int score) {
+        number(num(round));
+        number(num(st.entrants.atSlot(slot).id));
+        number(score);
+    });
+    number(static_cast<long long>(clock.actionCount()));
     return h;
 }
 
