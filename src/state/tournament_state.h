@@ -8,7 +8,7 @@
 // score by round and slot, a partner or opponent by the round's seat of the slot.
 
 #include "core/ids.h"
-#include "core/sorted_collection.h"
+#include "core/place_words.h"
 #include "core/tournament_settings.h"
 #include "roster/entrants.h"
 #include "roster/seating.h"

@@ -1,6 +1,6 @@
 #include "ui/payout_editor.h"
 
-#include "core/sorted_collection.h"
+#include "core/place_words.h"
 #include "core/text.h"
 #include "ui/widgets.h"
 
