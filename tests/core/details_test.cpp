@@ -12,8 +12,8 @@ using Cells = std::vector<std::string>;
 
 TEST(GameDetail, EmptyBeforeATournamentIsLoaded) {
     Tourney t(4);
-    t.session.dataFileLoaded = false;
-    EXPECT_TRUE(gameDetailRows(t.session).empty());
+    t.session().dataFileLoaded = false;
+    EXPECT_TRUE(gameDetailRows(t.session()).empty());
 }
 
 TEST(GameDetail, PlayedRoundsScoresUnplayedRoundsBlank) {
@@ -27,7 +27,7 @@ TEST(GameDetail, PlayedRoundsScoresUnplayedRoundsBlank) {
     t.bumps(1, 1);
     t.woods(1, 3);
     t.state().aliases.Add("D", "01");
-    auto rows = gameDetailRows(t.session);
+    auto rows = gameDetailRows(t.session());
     ASSERT_EQ(rows.size(), 4u);
     // Name order, as the entrant list holds them.
     EXPECT_EQ(rows[0].cells.front(), "Abe");
@@ -60,7 +60,7 @@ TEST(GameDetail, NinetyNineRounds) {
         t.score(r, 3, r % 10);
         total += r % 10;
     }
-    auto rows = gameDetailRows(t.session);
+    auto rows = gameDetailRows(t.session());
     ASSERT_EQ(rows.size(), 4u);
     const Cells& c = rows[2].cells; // "Entrant 03"
     ASSERT_EQ(c.size(), 99u + 6u);

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,16 +67,51 @@ public:
                 m_scores[{1, static_cast<int>(i) + 1}] = fmt00(values[i]);
         });
     }
-    Tourney& bumps(int id, int n) { return edit([&] { m_fines[id][0] = n; }); }
-    Tourney& woods(int id, int n) { return edit([&] { m_fines[id][1] = n; }); }
-    Tourney& paid(int id, bool p) { return edit([&] { m_fines[id][2] = p; }); }
-    Tourney& lones(int id, int n) { return edit([&] { m_lones[id] = n; }); }
-    Tourney& alias(int id, std::string text) { return edit([&] { m_aliases[id] = text; }); }
-    Tourney& round(int current) { return edit([&] { m_current = current; }); }
-    Tourney& fees(double bump, double wood) { return edit([&] { m_bumpFee = bump, m_woodFee = wood; }); }
-    Tourney& title(std::string text) { return edit([&] { m_title = text; }); }
-    Tourney& jackpotTitle(std::string text) { return edit([&] { m_jackpotTitle = text; }); }
-    Tourney& code(std::string text) { return edit([&] { m_code = text; }); }
+    Tourney& bumps(int id, int n) {
+        return edit([&] { m_fines[id].bumps = fmt00(n); });
+    }
+    Tourney& woods(int id, int n) {
+        return edit([&] { m_fines[id].woods = fmt00(n); });
+    }
+    Tourney& paid(int id, bool p) { return paidMark(id, p ? "1" : "0"); }
+    /// The paid mark as the file holds it.
+    Tourney& paidMark(int id, std::string mark) {
+        return edit([&] { m_fines[id].paid = mark; });
+    }
+    /// The entrant has no name in the file.
+    Tourney& unnamed(int id) {
+        return edit([&] { m_unnamed.insert(id); });
+    }
+    Tourney& lones(int id, int n) {
+        return edit([&] { m_lones[id] = n; });
+    }
+    Tourney& alias(int id, std::string text) {
+        return edit([&] { m_aliases[id] = text; });
+    }
+    Tourney& round(int current) {
+        return edit([&] { m_current = current; });
+    }
+    Tourney& fees(double bump, double wood) {
+        return edit([&] { m_bumpFee = bump, m_woodFee = wood; });
+    }
+    Tourney& name(int id, std::string text) {
+        return edit([&] {
+            m_names.resize(std::max(m_names.size(), static_cast<std::size_t>(id)));
+            for (std::size_t i = 0; i < m_names.size(); ++i)
+                if (m_names[i].empty())
+                    m_names[i] = "Entrant " + fmt00(static_cast<int>(i) + 1);
+            m_names[static_cast<std::size_t>(id) - 1] = text;
+        });
+    }
+    Tourney& title(std::string text) {
+        return edit([&] { m_title = text; });
+    }
+    Tourney& jackpotTitle(std::string text) {
+        return edit([&] { m_jackpotTitle = text; });
+    }
+    Tourney& code(std::string text) {
+        return edit([&] { m_code = text; });
+    }
     Tourney& customPayouts(std::vector<double> amounts) {
         return edit([&] { m_custom = std::move(amounts); });
     }
@@ -96,6 +132,8 @@ public:
         return m_session;
     }
     const TournamentSettings& tourney() { return session().tourney(); }
+    /// The money format, to be set before the load.
+    CurrencyFormat& currency() { return m_session.currency; }
     void apply(const Change& change) { applyChange(session(), change); }
     const std::filesystem::path& file() const { return m_file; }
 
@@ -126,7 +164,11 @@ private:
     std::string m_title = "Test Tournament", m_jackpotTitle = "Bump Jackpot", m_code = "T1";
     std::vector<double> m_custom;
     std::map<std::pair<int, int>, std::string> m_scores;
-    std::map<int, std::array<int, 3>> m_fines;
+    struct Fines {
+        std::string bumps = "00", woods = "00", paid = "0";
+    };
+    std::map<int, Fines> m_fines;
+    std::set<int> m_unnamed;
     std::map<int, int> m_lones;
     std::map<int, std::string> m_aliases;
 };
@@ -149,9 +191,9 @@ inline std::string Tourney::xml() const {
         return s;
     };
     std::string x = "<?xml version='1.0' encoding='UTF-8'?>\n<Tournament><TournamentInfo>";
-    x += leaf("TournamentType", m_progressive ? "Progressive" : "Team") + leaf("Title", esc(m_title)) +
-         leaf("JackpotTitle", esc(m_jackpotTitle)) + leaf("TourneyCode", esc(m_code)) +
-         leaf("TotalPlayers", std::to_string(m_entrants)) +
+    x += leaf("TournamentType", m_progressive ? "Progressive" : "Team") +
+         leaf("Title", esc(m_title)) + leaf("JackpotTitle", esc(m_jackpotTitle)) +
+         leaf("TourneyCode", esc(m_code)) + leaf("TotalPlayers", std::to_string(m_entrants)) +
          leaf("TotalRounds", std::to_string(m_rounds)) +
          leaf("CurrentRound", std::to_string(m_current)) + leaf("BumpFee", number(m_bumpFee)) +
          leaf("WoodFee", number(m_woodFee)) + leaf("EntryFee", number(m_entryFee)) +
@@ -165,6 +207,8 @@ inline std::string Tourney::xml() const {
     }
     x += "</Payout></FeesPayout><PlayerKeys>";
     for (int id = 1; id <= m_entrants; ++id) {
+        if (m_unnamed.count(id))
+            continue;
         const auto n = static_cast<std::size_t>(id);
         const std::string name = n <= m_names.size() ? m_names[n - 1] : "Entrant " + fmt00(id);
         const auto a = m_aliases.find(id);
@@ -176,7 +220,9 @@ inline std::string Tourney::xml() const {
     for (int r = 1; r <= m_rounds; ++r) {
         x += "<Round><Tables>";
         for (int id = 1; id + perTable - 1 <= m_entrants; id += perTable) {
-            auto p = [&](int i) { return leaf(m_progressive ? "Player" : "Team", std::to_string(i)); };
+            auto p = [&](int i) {
+                return leaf(m_progressive ? "Player" : "Team", std::to_string(i));
+            };
             x += m_progressive ? "<Table><Team><Players>" + p(id) + p(id + 1) +
                                      "</Players></Team><Team><Players>" + p(id + 2) + p(id + 3) +
                                      "</Players></Team></Table>"
@@ -190,8 +236,8 @@ inline std::string Tourney::xml() const {
              leaf("Score", value) + "</Player>";
     x += "</Players></Scores><Bumps><Players>";
     for (const auto& [id, f] : m_fines)
-        x += "<Player>" + leaf("PlayerID", fmt00(id)) + leaf("Bump", fmt00(f[0])) +
-             leaf("Wood", fmt00(f[1])) + leaf("Paid", std::to_string(f[2])) + "</Player>";
+        x += "<Player>" + leaf("PlayerID", fmt00(id)) + leaf("Bump", f.bumps) +
+             leaf("Wood", f.woods) + leaf("Paid", f.paid) + "</Player>";
     x += "</Players></Bumps><Lones><Players>";
     for (const auto& [id, n] : m_lones)
         x += "<Player>" + leaf("PlayerID", fmt00(id)) + leaf("Lone", fmt00(n)) + "</Player>";

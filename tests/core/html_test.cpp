@@ -65,13 +65,13 @@ TEST(HtmlPage, MatchesTheGoldenPageByteForByte) {
     std::string expected =
         rh::test::readFile(std::filesystem::path(RANKHALL_TEST_DATA_DIR) / "standings_page.html");
     ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(buildHtmlPage(t.session, false), expected);
+    EXPECT_EQ(buildHtmlPage(t.session(), false), expected);
 }
 
 TEST(HtmlPage, RefreshFollowsTheTick) {
     Tourney t(4);
-    EXPECT_EQ(count(buildHtmlPage(t.session, true), "CONTENT=\"1\""), 1);
-    EXPECT_EQ(count(buildHtmlPage(t.session, false), "CONTENT=\"15\""), 1);
+    EXPECT_EQ(count(buildHtmlPage(t.session(), true), "CONTENT=\"1\""), 1);
+    EXPECT_EQ(count(buildHtmlPage(t.session(), false), "CONTENT=\"15\""), 1);
 }
 
 TEST(HtmlPage, RowsFollowTheStandingsGrid) {
@@ -79,8 +79,8 @@ TEST(HtmlPage, RowsFollowTheStandingsGrid) {
     t.net(10);
     for (int id = 1; id <= 12; ++id)
         t.score(1, id, (id * 7) % 13);
-    std::string page = buildHtmlPage(t.session, false);
-    auto rows = leaderGridRows(t.session);
+    std::string page = buildHtmlPage(t.session(), false);
+    auto rows = leaderGridRows(t.session());
     ASSERT_EQ(rows.size(), 12u);
     EXPECT_EQ(count(page, "<tr><td style=\"WIDTH:18%;"), 12);
     EXPECT_EQ(count(page, "</td></tr>\r\n"), 12);
@@ -104,7 +104,7 @@ TEST(HtmlPage, UserTextsAreEscaped) {
     t.state().names.Add("Zoë", "01");
     t.score(1, 1, 5);
     t.score(1, 2, 4);
-    std::string page = buildHtmlPage(t.session, false);
+    std::string page = buildHtmlPage(t.session(), false);
     EXPECT_NE(page.find(">Fish &amp; Chips &lt;Open&gt;</th>"), std::string::npos);
     EXPECT_NE(page.find(">A&lt;1&gt;</th></tr>"), std::string::npos);
     EXPECT_NE(page.find(">Mr&#39;s &quot;Pot&quot;: $0.00</th></tr>"), std::string::npos);
@@ -131,7 +131,7 @@ TEST(HtmlPage, ColoursOfMoneyAndDebt) {
     t.bumps(1, 1); // in the money, owes, not paid
     t.bumps(5, 1);
     t.paid(5, true); // out of the money, owes, paid
-    std::string page = buildHtmlPage(t.session, false);
+    std::string page = buildHtmlPage(t.session(), false);
     auto rowOf = [&](const std::string& name) {
         auto b = page.find("\">" + name + "</td>");
         auto e = page.find("</tr>", b);
@@ -151,13 +151,13 @@ TEST(PublishHtml, WritesTheCodesFileInTheTemporaryFolder) {
     TempDir dir;
     Tourney t(4, 3, true, {"Ann", "Bob", "Cy", "Di"});
     fillGolden(t);
-    EXPECT_EQ(standingsPagePath(t.session), dir.str() + "/QuillmarkT1.html");
-    ASSERT_TRUE(publishStandingsPage(t.session, false));
+    EXPECT_EQ(standingsPagePath(t.session()), dir.str() + "/QuillmarkT1.html");
+    ASSERT_TRUE(publishStandingsPage(t.session(), false));
     std::string written = rh::test::readFile(dir / "QuillmarkT1.html");
-    EXPECT_EQ(written, buildHtmlPage(t.session, false));
+    EXPECT_EQ(written, buildHtmlPage(t.session(), false));
     // The page is replaced whole; no temporary file is left beside it.
     t.score(2, 3, 11);
-    ASSERT_TRUE(publishStandingsPage(t.session, true));
+    ASSERT_TRUE(publishStandingsPage(t.session(), true));
     EXPECT_NE(rh::test::readFile(dir / "QuillmarkT1.html"), written);
     int files = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
@@ -171,28 +171,28 @@ TEST(PublishHtml, WritesTheCodesFileInTheTemporaryFolder) {
 TEST(PublishHtml, NothingIsWrittenBeforeATournamentIsLoaded) {
     TempDir dir;
     Tourney t(4);
-    t.session.dataFileLoaded = false;
-    EXPECT_FALSE(publishStandingsPage(t.session, false));
+    t.session().dataFileLoaded = false;
+    EXPECT_FALSE(publishStandingsPage(t.session(), false));
     EXPECT_FALSE(std::filesystem::exists(dir / "QuillmarkT1.html"));
 }
 
 TEST(PublishHtml, AFailedWriteIsReportedAndKeepsTheOldPage) {
     TempDir dir;
     Tourney t(4);
-    ASSERT_TRUE(publishStandingsPage(t.session, false));
+    ASSERT_TRUE(publishStandingsPage(t.session(), false));
     std::string old = rh::test::readFile(dir / "QuillmarkT1.html");
     // The page's temporary file has a name of its own each time: something planted under the
     // page's name plus ".tmp" is never in the way (nor written through).
     std::filesystem::create_directory(dir / "QuillmarkT1.html.tmp");
     t.score(1, 1, 9);
-    EXPECT_TRUE(publishStandingsPage(t.session, false));
+    EXPECT_TRUE(publishStandingsPage(t.session(), false));
     EXPECT_NE(rh::test::readFile(dir / "QuillmarkT1.html"), old);
     old = rh::test::readFile(dir / "QuillmarkT1.html");
 
     // A folder that is gone: reported, and the page written before stays as it was.
     const std::string page = (dir / "QuillmarkT1.html").string();
-    t.session.tempDir = (dir / "missing").string();
-    EXPECT_FALSE(publishStandingsPage(t.session, false));
+    t.session().tempDir = (dir / "missing").string();
+    EXPECT_FALSE(publishStandingsPage(t.session(), false));
     EXPECT_EQ(t.prompt.countTitled("SaveHTMLFile"), 1);
     EXPECT_EQ(t.prompt.messages().back().icon, MsgIcon::Critical);
     EXPECT_NE(t.prompt.messages().back().text.find("Error # 76"), std::string::npos);
@@ -223,7 +223,7 @@ TEST(HtmlPage, ARowErrorIsReportedAndThePageStillWritten) {
     TempDir dir;
     Tourney t(3);
     t.score(1, 2, "40000"); // a damaged file
-    ASSERT_TRUE(publishStandingsPage(t.session, false));
+    ASSERT_TRUE(publishStandingsPage(t.session(), false));
     auto messages = t.prompt.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].title, "Rankhall");

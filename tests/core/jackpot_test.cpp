@@ -28,7 +28,7 @@ TEST(Jackpot, AllFinesOfAllEntrantsPaidOrNot) {
     t.woods(2, 2);
     t.paid(1, true);
     EXPECT_DOUBLE_EQ(JackpotAmount(t.state()), 2.0);
-    EXPECT_EQ(formatMoney(JackpotAmount(t.state()), t.session.currency, kMoney2), "$2.00");
+    EXPECT_EQ(formatMoney(JackpotAmount(t.state()), t.session().currency, kMoney2), "$2.00");
     // Entrants beyond TotalPlort and counts that are no number add nothing.
     writeCount(t.state().fines, bumpKey(7), "4");
     t.state().fines.replace(woodKey(3), "many");
@@ -42,7 +42,7 @@ TEST(Jackpot, TiedLeadersShareIt) {
     t.lones(2, 4);
     t.lones(7, 4);
     t.lones(1, 3);
-    auto rows = loneRows(t.session);
+    auto rows = loneRows(t.session());
     ASSERT_EQ(rows.size(), 8u);
     EXPECT_EQ(rows[0].tag, "02");
     EXPECT_EQ(rows[1].tag, "07");
@@ -63,7 +63,7 @@ TEST(Jackpot, ASingleLeaderTakesItAll) {
     t.bumps(3, 50); // $12.50
     t.lones(4, 5);
     t.lones(1, 2);
-    auto rows = loneRows(t.session);
+    auto rows = loneRows(t.session());
     EXPECT_EQ(payoutsOf(rows), (std::vector<std::string>{"$12.50", "", "", "", ""}));
     EXPECT_EQ(rows[0].tag, "04");
 }
@@ -71,7 +71,7 @@ TEST(Jackpot, ASingleLeaderTakesItAll) {
 TEST(Jackpot, AnEmptyJackpotLeavesTheLeaderBlack) {
     Tourney t(3);
     t.lones(2, 1);
-    auto rows = loneRows(t.session);
+    auto rows = loneRows(t.session());
     EXPECT_EQ(rows[0].payout, "$0.00");
     EXPECT_EQ(rows[0].color, kBlack);
 }
@@ -80,7 +80,7 @@ TEST(Jackpot, WithoutLonesEveryoneShares) {
     Tourney t(3);
     t.tourney().setWoodFee(1.0);
     t.woods(1, 10);
-    auto rows = loneRows(t.session);
+    auto rows = loneRows(t.session());
     EXPECT_EQ(payoutsOf(rows), (std::vector<std::string>(3, "$3.33")));
 }
 
@@ -88,7 +88,7 @@ TEST(Jackpot, ALoneEntrantTakesTheWholeJackpot) {
     Tourney t(1);
     t.tourney().setWoodFee(3.0);
     t.woods(1, 1);
-    auto rows = loneRows(t.session);
+    auto rows = loneRows(t.session());
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].payout, "$3.00");
 }
@@ -99,7 +99,7 @@ TEST(Jackpot, ManyEntrantsAllGetARowAndTiedWinnersAShare) {
     t.woods(1, 100);
     for (int id = 1; id <= 50; ++id)
         t.lones(id * 2, 7);
-    auto rows = loneRows(t.session);
+    auto rows = loneRows(t.session());
     ASSERT_EQ(rows.size(), 120u);
     EXPECT_EQ(rows[49].payout, "$2.00");
     EXPECT_EQ(rows[49].tag, "100");
@@ -108,14 +108,14 @@ TEST(Jackpot, ManyEntrantsAllGetARowAndTiedWinnersAShare) {
 
 TEST(Jackpot, NoRowsBeforeTheViewsAreFilled) {
     Tourney t(4);
-    t.session.viewsLoaded = false;
-    EXPECT_TRUE(loneRows(t.session).empty());
+    t.session().viewsLoaded = false;
+    EXPECT_TRUE(loneRows(t.session()).empty());
 }
 
 TEST(Jackpot, ACountBeyondSixteenBitsIsReported) {
     Tourney t(3);
     t.state().lones.replace("02", "40000");
-    EXPECT_TRUE(loneRows(t.session).empty());
+    EXPECT_TRUE(loneRows(t.session()).empty());
     EXPECT_EQ(t.prompt.countTitled("AddToLoneGrid"), 1);
 }
 
@@ -126,18 +126,18 @@ TEST(JackpotSummary, CountsAndMoneyWithoutALeadingZero) {
     t.bumps(1, 2);
     t.bumps(2, 1);
     t.woods(3, 4);
-    FineSummary b = bumpSummary(t.session);
+    FineSummary b = bumpSummary(t.session());
     EXPECT_EQ(b.count, "   03");
     EXPECT_EQ(b.money, "$.75");
     EXPECT_EQ(b.jackpot, "$1.15");
-    FineSummary w = woodSummary(t.session);
+    FineSummary w = woodSummary(t.session());
     EXPECT_EQ(w.count, "   04");
     EXPECT_EQ(w.money, "$.40");
     EXPECT_EQ(w.jackpot, "$1.15");
 
     Tourney none(2);
-    EXPECT_EQ(bumpSummary(none.session).count, "   00");
-    EXPECT_EQ(bumpSummary(none.session).money, "$.00");
+    EXPECT_EQ(bumpSummary(none.session()).count, "   00");
+    EXPECT_EQ(bumpSummary(none.session()).money, "$.00");
 }
 
 TEST(JackpotTexts, TitleHeadingAndExplanation) {

@@ -86,17 +86,17 @@ TEST(NetPayout, ExpensesTextThatIsNoNumberIsIgnoredAndNothingHappensBeforeALoad)
 
 TEST(NetPayout, GroupingAndTheSessionsCurrency) {
     Tourney t(200);
-    t.net(25);
+    CurrencyFormat& c = t.currency();
+    c.symbol = "€";
+    c.symbolAfter = true;
+    c.spaceBetween = true;
+    c.decimalPoint = ",";
+    c.groupSeparator = ".";
+    t.net(25).totals({30, 30, 20, 10});
     Session& s = t.session();
-    s.currency.symbol = "€";
-    s.currency.symbolAfter = true;
-    s.currency.spaceBetween = true;
-    s.currency.decimalPoint = ",";
-    s.currency.groupSeparator = ".";
-    s.updatePayout = true;
-    s.payout.UpdateNetPayout(s);
     EXPECT_EQ(s.payout.netPayoutText(), "5.000,00 €");
     EXPECT_EQ(amountTexts(s.payout), (Texts{"2.500,00 €", "1.500,00 €", "1.000,00 €"}));
+    EXPECT_EQ(payoutTexts(s, 3), (Texts{"2.000,00 €", "2.000,00 €", "1.000,00 €"}));
 }
 
 TEST(PayoutTable, RebuiltOnlyWhenMarkedStale) {
@@ -221,7 +221,7 @@ TEST(GetPayouts, StoredTextsAreKeptAcrossCallsAndClearedWithTheVariables) {
     Session& s = t.session();
     payoutTexts(s, 0);
     applyChange(s, Change::score(1, "01", "05")); // and partner 2: 5 5 30 30 10
-    payoutTexts(s, 0); // three positions filled, the fourth kept
+    payoutTexts(s, 0);                            // three positions filled, the fourth kept
     EXPECT_EQ(s.payout.storedPayoutTexts(), (Texts{"$40.00", "$40.00", "$20.00", "$16.67"}));
 
     s.InitVariables();

@@ -48,7 +48,7 @@ struct Evening : Tourney {
 
 TEST(TreasurerReport, FiguresBalanceWithPaidAndUnpaidFeesAndFines) {
     Evening e;
-    const TreasurerReport r = treasurerReport(e.session);
+    const TreasurerReport r = treasurerReport(e.session());
     const TreasurerFigures& f = r.figures;
     EXPECT_EQ(r.paidCount, 6);
     EXPECT_EQ(r.entryFees.size(), 8u);
@@ -91,7 +91,7 @@ TEST(TreasurerReport, AFullyPaidEveningLeavesOnlyTheCentsOfAnUnevenSplit) {
         for (int id = 1; id <= 6; ++id)
             t.state().entryFeePaid.replace(fmt00(id), "1");
         t.net(5);
-        const TreasurerReport r = treasurerReport(t.session);
+        const TreasurerReport r = treasurerReport(t.session());
         EXPECT_DOUBLE_EQ(r.figures.feesOwed + r.figures.finesOwed, 0);
         EXPECT_DOUBLE_EQ(r.figures.prizesPaid, 30);
         EXPECT_DOUBLE_EQ(r.figures.cash(), c.cash) << c.loners.size() << " winners";
@@ -102,7 +102,7 @@ TEST(TreasurerReport, AFullyPaidEveningLeavesOnlyTheCentsOfAnUnevenSplit) {
 TEST(TreasurerReport, WithNoEntryFeeEverybodyCountsAsPaid) {
     Tourney t(4);
     t.net(0);
-    const TreasurerReport r = treasurerReport(t.session);
+    const TreasurerReport r = treasurerReport(t.session());
     EXPECT_EQ(r.paidCount, 4);
     EXPECT_DOUBLE_EQ(r.figures.feesCollected, 0);
     EXPECT_TRUE(r.prizes.empty());
@@ -113,7 +113,7 @@ TEST(StandingsReport, FollowsTheStandingsGrid) {
     Evening e;
     e.tourney().setCurrentRound(2);
     e.score(2, 1, 5);
-    const StandingsReport r = standingsReport(e.session);
+    const StandingsReport r = standingsReport(e.session());
     ASSERT_EQ(r.lines.size(), 8u);
     EXPECT_EQ(r.lines[0].name, "Smith, \"Red\"");
     EXPECT_EQ(r.lines[0].score, "35");
@@ -131,7 +131,7 @@ TEST(StandingsReport, FollowsTheStandingsGrid) {
 
 TEST(ResultsReport, WinnersFinesAndJackpot) {
     Evening e;
-    const ResultsReport r = resultsReport(e.session);
+    const ResultsReport r = resultsReport(e.session());
     ASSERT_EQ(r.winners.size(), 3u);
     EXPECT_EQ(r.winners[0].name, "Smith, \"Red\"");
     EXPECT_EQ(r.finesHeading, "Players who owe bump money");
@@ -165,7 +165,7 @@ TEST(Csv, FieldsAndMoney) {
 
 TEST(Csv, ReportsAsGoldenFiles) {
     Evening e;
-    expectGolden("evening_standings.csv", standingsCsv(standingsReport(e.session)));
-    expectGolden("evening_results.csv", resultsCsv(resultsReport(e.session)));
-    expectGolden("evening_treasurer.csv", treasurerCsv(treasurerReport(e.session)));
+    expectGolden("evening_standings.csv", standingsCsv(standingsReport(e.session())));
+    expectGolden("evening_results.csv", resultsCsv(resultsReport(e.session())));
+    expectGolden("evening_treasurer.csv", treasurerCsv(treasurerReport(e.session())));
 }

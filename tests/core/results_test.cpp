@@ -15,7 +15,7 @@ TEST(Winners, PlacesPayoutsAndColours) {
     t.totals({30, 25, 20, 30});
     t.lones(4, 2);
     t.state().aliases.Add("Dee", "04");
-    auto rows = winnerRows(t.session);
+    auto rows = winnerRows(t.session());
     ASSERT_EQ(rows.size(), 4u);
     std::vector<std::string> places, payouts, tags;
     for (const WinnerRow& r : rows) {
@@ -39,7 +39,7 @@ TEST(Winners, PlacesPayoutsAndColours) {
 TEST(Winners, ATopTotalOfZeroIsPlaceZeroAndAZeroPayoutIsBlack) {
     Tourney t(3);
     t.net(0);
-    auto rows = winnerRows(t.session);
+    auto rows = winnerRows(t.session());
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].place, "00");
     EXPECT_EQ(rows[0].payout, "$0.00");
@@ -50,10 +50,10 @@ TEST(Winners, DisabledPayoutsShowTheStoredTexts) {
     Tourney t(4);
     t.net(25);
     t.totals({30, 25, 20, 10});
-    winnerRows(t.session);
-    t.session.payout.setPayoutsEnabled(false);
+    winnerRows(t.session());
+    t.session().payout.setPayoutsEnabled(false);
     t.totals({1, 2, 3, 4});
-    auto rows = winnerRows(t.session);
+    auto rows = winnerRows(t.session());
     EXPECT_EQ(rows[0].tag, "04");
     EXPECT_EQ(rows[0].payout, "$50.00");
     EXPECT_EQ(rows[3].payout, " ");
@@ -62,7 +62,7 @@ TEST(Winners, DisabledPayoutsShowTheStoredTexts) {
 TEST(Winners, AnErrorStopsQuietly) {
     Tourney t(3);
     t.score(1, 1, "99999");
-    EXPECT_TRUE(winnerRows(t.session).empty());
+    EXPECT_TRUE(winnerRows(t.session()).empty());
     EXPECT_TRUE(t.prompt.shown.empty());
 }
 
@@ -71,7 +71,7 @@ TEST(Winners, MoreThanFortyThreeRowsAllGetTheirPlace) {
     t.net(10);
     for (int id = 1; id <= 60; ++id)
         t.score(1, id, id % 33);
-    auto rows = winnerRows(t.session);
+    auto rows = winnerRows(t.session());
     ASSERT_EQ(rows.size(), 60u);
     EXPECT_EQ(rows.back().score, "0");
 }
@@ -86,7 +86,7 @@ TEST(BumpDebts, OnlyEntrantsWithFinesInNameOrder) {
     t.woods(2, 2);
     t.paid(4, true);                          // Bob: paid, but owes nothing
     t.state().fines.replace(bumpKey(5), "x"); // Cy: not a number
-    auto rows = debtorRows(t.session);
+    auto rows = debtorRows(t.session());
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].name, "Amy");
     EXPECT_EQ(rows[1].name, "Moe");
@@ -105,28 +105,28 @@ TEST(BumpDebts, TickingARowRecordsThePaymentAndMarksTheStandingsStale) {
     Tourney t(4);
     t.tourney().setBumpFee(0.25);
     t.bumps(3, 2);
-    t.session.leaderViewRefresh = false;
-    EXPECT_EQ(setFinesPaid(t.session, "03", true), (Rgb{0, 153, 51}));
+    t.session().leaderViewRefresh = false;
+    EXPECT_EQ(setFinesPaid(t.session(), "03", true), (Rgb{0, 153, 51}));
     EXPECT_EQ(t.state().fines.value("0302"), "1");
-    EXPECT_TRUE(t.session.leaderViewRefresh);
-    auto rows = debtorRows(t.session);
+    EXPECT_TRUE(t.session().leaderViewRefresh);
+    auto rows = debtorRows(t.session());
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_TRUE(rows[0].paid);
     EXPECT_EQ(rows[0].color, (Rgb{0, 153, 51}));
-    auto leaders = leaderGridRows(t.session);
+    auto leaders = leaderGridRows(t.session());
     for (const LeaderRow& r : leaders) {
         if (r.tag == "03") {
             EXPECT_EQ(r.entry[kLeaderPaid], "Y");
         }
     }
 
-    EXPECT_EQ(setFinesPaid(t.session, "03", false), (Rgb{255, 0, 0}));
+    EXPECT_EQ(setFinesPaid(t.session(), "03", false), (Rgb{255, 0, 0}));
     EXPECT_EQ(t.state().fines.value("0302"), "0");
     EXPECT_EQ(t.state().fines.Count(), 2u);
 
-    t.session.leaderViewRefresh = false;
-    setFinesPaid(t.session, "00", true);
-    EXPECT_FALSE(t.session.leaderViewRefresh);
+    t.session().leaderViewRefresh = false;
+    setFinesPaid(t.session(), "00", true);
+    EXPECT_FALSE(t.session().leaderViewRefresh);
     EXPECT_FALSE(t.state().fines.Exists("0002"));
 }
 

@@ -53,18 +53,18 @@ TEST(LargeField, EveryViewAgreesAfterOneMoreScore) {
         t.lones(id, lones[id] = rng.next(6));
     }
     t.net(5); // $10,000.00
-    leaderGridRows(t.session);
+    leaderGridRows(t.session());
 
     // One more score, then the full rebuild.
     t.score(current, 14, 32);
     totals[14] += 32;
-    auto leaders = leaderGridRows(t.session);
-    auto winners = winnerRows(t.session);
-    auto debts = debtorRows(t.session);
-    auto lonesRows = loneRows(t.session);
-    auto details = gameDetailRows(t.session);
-    auto fees = entryFeeRows(t.session, true);
-    std::string page = buildHtmlPage(t.session, false);
+    auto leaders = leaderGridRows(t.session());
+    auto winners = winnerRows(t.session());
+    auto debts = debtorRows(t.session());
+    auto lonesRows = loneRows(t.session());
+    auto details = gameDetailRows(t.session());
+    auto fees = entryFeeRows(t.session(), true);
+    std::string page = buildHtmlPage(t.session(), false);
 
     // The ranking: total descending, ties in ascending ID order, dense places.
     std::vector<int> order(n);
@@ -102,7 +102,7 @@ TEST(LargeField, EveryViewAgreesAfterOneMoreScore) {
         for (int k = pos; k < end; ++k) {
             double shown = -1;
             ASSERT_TRUE(parseMoney(leaders[static_cast<std::size_t>(k)].entry[kLeaderPayout],
-                                   t.session.currency, shown));
+                                   t.session().currency, shown));
             EXPECT_NEAR(shown, sum / (end - pos), 0.005) << k;
         }
         paid = end;

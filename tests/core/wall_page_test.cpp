@@ -136,7 +136,7 @@ TEST(WallInput, DrawsTheScreenFromTheTournament) {
     for (int id = 1; id <= 4; ++id) // table 1 of round 2 is in, table 2 still plays
         t.score(2, id, id <= 2 ? 3 : 9);
 
-    const WallInput in = wallInput(t.session, 0);
+    const WallInput in = wallInput(t.session(), 0);
     EXPECT_EQ(in.title, "Club Night");
     EXPECT_EQ(in.currentRound, 2);
     EXPECT_EQ(in.totalRounds, 3);
@@ -160,7 +160,7 @@ TEST(WallInput, DrawsTheScreenFromTheTournament) {
 
     for (int id = 5; id <= 8; ++id)
         t.score(2, id, 5);
-    const WallInput done = wallInput(t.session, 0);
+    const WallInput done = wallInput(t.session(), 0);
     EXPECT_TRUE(done.playing.empty());
     EXPECT_FALSE(done.finished); // round 3 is still to come
     EXPECT_EQ(done.leaders[0].totals, (std::vector<int>{10, 19}));
