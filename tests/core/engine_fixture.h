@@ -78,6 +78,10 @@ public:
     Tourney& paidMark(int id, std::string mark) {
         return edit([&] { m_fines[id].paid = mark; });
     }
+    /// Bump and wood counts as the file holds them.
+    Tourney& fineTexts(int id, std::string bumps, std::string woods) {
+        return edit([&] { m_fines[id].bumps = bumps, m_fines[id].woods = woods; });
+    }
     /// The entrant has no name in the file.
     Tourney& unnamed(int id) {
         return edit([&] { m_unnamed.insert(id); });
