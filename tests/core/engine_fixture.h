@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,10 @@ inline bool loadTournament(Session& session, const std::string& path) {
     return true;
 }
 
+/// Where Tourney writes its files: the temporary folder as the process found it, so that a
+/// test's own TempDir holds only what the program writes.
+inline const std::filesystem::path kTourneyFolder = std::filesystem::temp_directory_path();
+
 inline std::string examplePath(const std::string& name) {
     return std::string(RANKHALL_SOURCE_DIR) + "/examples/" + name;
 }
@@ -49,8 +54,9 @@ public:
     explicit Tourney(int entrants, int rounds = 3, bool progressive = true,
                      std::vector<std::string> names = {})
         : m_entrants(entrants), m_rounds(rounds), m_progressive(progressive),
-          m_names(std::move(names)), m_file(std::filesystem::temp_directory_path() /
-                                            ("rh_tourney_" + std::to_string(++counter()) + ".qmc")),
+          m_names(std::move(names)),
+          m_file(kTourneyFolder / ("rh_tourney_" + std::to_string(::getpid()) + "_" +
+                                   std::to_string(++counter()) + ".qmc")),
           m_session(prompt) {}
     ~Tourney() { std::filesystem::remove(m_file); }
     Tourney(const Tourney&) = delete;
