@@ -6,6 +6,7 @@
 
 #include "core/scripted_prompt.h"
 #include "core/text.h"
+#include "persistence/tournament_writer.h"
 #include "services/changes.h"
 #include "services/load_save.h"
 #include "services/session.h"
@@ -44,6 +45,27 @@ inline const std::filesystem::path kTourneyFolder = std::filesystem::temp_direct
 
 inline std::string examplePath(const std::string& name) {
     return std::string(RANKHALL_SOURCE_DIR) + "/examples/" + name;
+}
+
+/// A value of the tournament as it would be saved: the text of `element` ("Score", "Bump",
+/// "Wood", "Paid", "Lone") in the record of entrant `id` (and of `round`, for a score); "" when
+/// there is no such record.
+inline std::string savedValue(const Session& session, const std::string& element, int id,
+                              int round = 0) {
+    const std::string x = buildTournamentXml(session.state());
+    std::string key = "<PlayerID>" + fmt00(id) + "</PlayerID>";
+    if (round)
+        key = "<Round>" + fmt00(round) + "</Round>\r\n\t\t\t\t" + key;
+    const std::string section = element == "Score"  ? "<Scores>"
+                                : element == "Lone" ? "<Lones>"
+                                                    : "<Bumps>";
+    auto at = x.find(key, x.find(section));
+    const auto end = x.find("</Player>", at);
+    at = x.find("<" + element + ">", at);
+    if (at == std::string::npos || at > end || end > x.find("</" + section.substr(1)))
+        return "";
+    at += element.size() + 2;
+    return x.substr(at, x.find('<', at) - at);
 }
 
 class Tourney {
@@ -87,6 +109,11 @@ public:
     /// Bump and wood counts as the file holds them.
     Tourney& fineTexts(int id, std::string bumps, std::string woods) {
         return edit([&] { m_fines[id].bumps = bumps, m_fines[id].woods = woods; });
+    }
+    /// Seats a table in the round (4 IDs Progressive, 2 Team); once any table is seated so, the
+    /// default seating is not written.
+    Tourney& seat(int round, std::vector<int> ids) {
+        return edit([&] { m_seating[round].push_back(std::move(ids)); });
     }
     /// The entrant has no name in the file.
     Tourney& unnamed(int id) {
@@ -133,7 +160,7 @@ public:
     /// The loaded tournament (loading the file again when the description changed).
     Session& session() {
         if (m_stale) {
-            writeFile(m_file, xml());
+            writeFile();
             m_stale = false;
             if (!loadTournament(m_session, m_file.string()))
                 throw std::runtime_error("the test tournament did not load");
@@ -146,6 +173,11 @@ public:
     CurrencyFormat& currency() { return m_session.currency; }
     void apply(const Change& change) { applyChange(session(), change); }
     const std::filesystem::path& file() const { return m_file; }
+    /// Writes the file without loading it, for a session of the test's own; answers its path.
+    std::string writeFile() const {
+        rh::test::writeFile(m_file, xml());
+        return m_file.string();
+    }
 
     /// The description as a tournament file.
     std::string xml() const;
@@ -179,6 +211,7 @@ private:
     };
     std::map<int, Fines> m_fines;
     std::set<int> m_unnamed;
+    std::map<int, std::vector<std::vector<int>>> m_seating;
     std::map<int, int> m_lones;
     std::map<int, std::string> m_aliases;
 };
@@ -227,17 +260,22 @@ inline std::string Tourney::xml() const {
     }
     x += "</PlayerKeys><RosterRounds>";
     const int perTable = m_progressive ? 4 : 2;
+    auto p = [&](int i) { return leaf(m_progressive ? "Player" : "Team", std::to_string(i)); };
     for (int r = 1; r <= m_rounds; ++r) {
-        x += "<Round><Tables>";
-        for (int id = 1; id + perTable - 1 <= m_entrants; id += perTable) {
-            auto p = [&](int i) {
-                return leaf(m_progressive ? "Player" : "Team", std::to_string(i));
-            };
-            x += m_progressive ? "<Table><Team><Players>" + p(id) + p(id + 1) +
-                                     "</Players></Team><Team><Players>" + p(id + 2) + p(id + 3) +
-                                     "</Players></Team></Table>"
-                               : "<Table><Teams>" + p(id) + p(id + 1) + "</Teams></Table>";
+        std::vector<std::vector<int>> tables;
+        if (m_seating.empty()) {
+            for (int id = 1; id + perTable - 1 <= m_entrants; id += perTable)
+                tables.push_back(m_progressive ? std::vector<int>{id, id + 1, id + 2, id + 3}
+                                               : std::vector<int>{id, id + 1});
+        } else if (m_seating.count(r)) {
+            tables = m_seating.at(r);
         }
+        x += "<Round><Tables>";
+        for (const auto& t : tables)
+            x += m_progressive ? "<Table><Team><Players>" + p(t[0]) + p(t[1]) +
+                                     "</Players></Team><Team><Players>" + p(t[2]) + p(t[3]) +
+                                     "</Players></Team></Table>"
+                               : "<Table><Teams>" + p(t[0]) + p(t[1]) + "</Teams></Table>";
         x += "</Tables></Round>";
     }
     x += "</RosterRounds><Scores><Players>";
