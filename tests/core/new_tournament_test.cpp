@@ -250,8 +250,8 @@ TEST(NewTournament, EachKindLoadsQuietlyAndPlaysToTheEnd) {
         ASSERT_TRUE(ResetAndLoad(session, path));
         ASSERT_EQ(prompt.messages().size(), 1u);
         EXPECT_EQ(prompt.messages()[0].text, kLoadedText);
-        EXPECT_EQ(test::dumpTournament(session.state()),
-                  test::dumpTournament(newTournamentState(r, seatingFor(r))));
+        EXPECT_EQ(buildTournamentXml(session.state()),
+                  buildTournamentXml(newTournamentState(r, seatingFor(r))));
         const TournamentSettings& t = session.tourney();
         EXPECT_EQ(t.isProgressive(), c.kind == TournamentKind::Progressive);
         EXPECT_EQ(t.TotalPlort(), c.entrants);
