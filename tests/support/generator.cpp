@@ -250,11 +250,4 @@ std::string dumpTournament(const TournamentState& st) {
     return out;
 }
 
-std::string sizesOf(const TournamentState& st) {
-    return "names " + std::to_string(st.names.Count()) + ", seats " +
-           std::to_string(st.tableSeats.Count()) + ", roster " + std::to_string(st.roster.Count()) +
-           ", scores " + std::to_string(st.scores.Count()) + ", lones " +
-           std::to_string(st.lones.Count()) + ", bumps " + std::to_string(st.fines.Count());
-}
-
 } // namespace rh::test
