@@ -64,8 +64,6 @@ TEST(RoundTrip, LoadingAndSavingGivesBackTheSameBytes) {
         {{Kind::Team, 7, 6, 2, 11}, custom({40, 25.5, 12.25, 7, 0.1})},
         {{Kind::Progressive, 12, 3, 1, 3},
          custom({100, 50, 25, 12.5, 6.25, 3.125, 1e-3, 123456.789})},
-        {{Kind::Progressive, 2000, 40, 40, 2026}, {}},
-        {{Kind::Team, 2000, 40, 40, 2026}, {}},
     };
     for (int n : {5, 9, 10, 11, 13}) // sitting out and odd entrants
         cases.push_back({{Kind::Progressive, n, 5, 4, static_cast<std::uint64_t>(n)}, {}});
