@@ -51,13 +51,15 @@ TEST(RoundCompleteness, OnlySeatedEntrantsCountAndDoubleZeroIsAScore) {
     EXPECT_FALSE(isSeatedInRound(team.session().state(), "1", "2"));
 }
 
-TEST(Mismatches, NamesInNameOrderEachOnItsOwnLine) {
-    Tourney t(3, 3, true, {"Zed", "Amy", "Max"});
+TEST(Mismatches, FourPointsALoneNamesInNameOrderEachOnItsOwnLine) {
+    Tourney t(5, 3, true, {"Zed", "Amy", "Max", "Bea", "Cy"});
     t.round(2).score(1, 1, 3).score(2, 1, 2).lones(1, 2); // Zed: 5 with 2 lones
     t.score(1, 2, 4).lones(2, 1);                         // Amy: 4 with 1 lone fits
     t.lones(3, 1).score(3, 3, 32); // Max: no score, 1 lone; a later round does not count
-    EXPECT_EQ(mismatchList(t.session().state()), "Max\r\nZed\r\n");
-    t.lones(1, 1).lones(3, 0);
+    t.score(1, 4, 7).lones(4, 2);  // Bea: 7 with 2 lones, one point short
+    t.score(1, 5, 8).lones(5, 2);  // Cy: 8 with 2 lones fits exactly
+    EXPECT_EQ(mismatchList(t.session().state()), "Bea\r\nMax\r\nZed\r\n");
+    t.lones(1, 1).lones(3, 0).lones(4, 1);
     EXPECT_EQ(mismatchList(t.session().state()), "");
 }
 
@@ -111,25 +113,25 @@ TEST(Validate, CheckListsEverySeatedPlayerValidateOnlyDisagreements) {
     EXPECT_EQ(ValidateList(t.session().state(), ValidateMode::Validate),
               (Texts{"*** End of Validation ***"}));
     t.score(2, 2, 11).score(3, 1, 5); // a later round is not reported
-    EXPECT_EQ(ValidateList(t.session().state(), ValidateMode::Check),
-              (Texts{"Round: 1 Player: Ann  Score: 07  Partner: Bob Score: 07",
-                     "Round: 1 Player: Bob  Score: 07  Partner: Ann Score: 07",
-                     "Round: 1 Player: Cat  Score: 03  Partner: Dan Score: 03",
-                     "Round: 1 Player: Dan  Score: 03  Partner: Cat Score: 03",
-                     "Round: 2 Player: Bob  Score: 11  Partner:  Score: ",
-                     "Round: 2 Player: Cat  Score:   Partner:  Score: ",
-                     "Round: 2 Player: Dan  Score:   Partner:  Score: ",
-                     "Round: 2 Player: Eve  Score:   Partner: Bob Score: 11",
-                     "*** End of Check ***"}));
+    EXPECT_EQ(
+        ValidateList(t.session().state(), ValidateMode::Check),
+        (Texts{"Round: 1 Player: Ann  Score: 07  Partner: Bob Score: 07",
+               "Round: 1 Player: Bob  Score: 07  Partner: Ann Score: 07",
+               "Round: 1 Player: Cat  Score: 03  Partner: Dan Score: 03",
+               "Round: 1 Player: Dan  Score: 03  Partner: Cat Score: 03",
+               "Round: 2 Player: Bob  Score: 11  Partner:  Score: ",
+               "Round: 2 Player: Cat  Score:   Partner:  Score: ",
+               "Round: 2 Player: Dan  Score:   Partner:  Score: ",
+               "Round: 2 Player: Eve  Score:   Partner: Bob Score: 11", "*** End of Check ***"}));
     Tourney v(5, 3, true, names);
     five(v);
     v.score(1, 4, 5).score(2, 5, 8); // Dan disagrees with Cat; Eve scored, her partner Bob not
-    EXPECT_EQ(ValidateList(v.session().state(), ValidateMode::Validate),
-              (Texts{"Round: 1 Player: Cat  Score: 03  Partner: Dan Score: 05",
-                     "Round: 1 Player: Dan  Score: 05  Partner: Cat Score: 03",
-                     "Round: 2 Player: Bob  Score:   Partner: Eve Score: 08",
-                     "Round: 2 Player: Eve  Score: 08  Partner:  Score: ",
-                     "*** End of Validation ***"}));
+    EXPECT_EQ(
+        ValidateList(v.session().state(), ValidateMode::Validate),
+        (Texts{"Round: 1 Player: Cat  Score: 03  Partner: Dan Score: 05",
+               "Round: 1 Player: Dan  Score: 05  Partner: Cat Score: 03",
+               "Round: 2 Player: Bob  Score:   Partner: Eve Score: 08",
+               "Round: 2 Player: Eve  Score: 08  Partner:  Score: ", "*** End of Validation ***"}));
 }
 
 TEST(Validate, PartnerWithoutANameAndTeamTournaments) {
