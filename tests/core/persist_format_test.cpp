@@ -176,25 +176,7 @@ TEST(AtomicWrite, FailuresAreTypedAndLeaveTheOldFileWhole) {
     EXPECT_TRUE(onlyFile(dir.path(), "folder.qmc"));
 }
 
-TEST(AtomicWrite, ReadOnlyFolderKeepsTheOldFile) {
-    test::TempDir dir;
-    fs::create_directory(dir / "ro");
-    std::string path = (dir / "ro" / "t.qmc").string();
-    writeFileAtomic(path, "old tournament");
-    ::chmod((dir / "ro").c_str(), 0555);
-    if (::access((dir / "ro").c_str(), W_OK) == 0) {
-        ::chmod((dir / "ro").c_str(), 0755);
-        GTEST_SKIP() << "permissions do not bind this user (root); the folder test above covers "
-                        "a failed write";
-    }
-    ScriptedPrompt prompt;
-    EXPECT_FALSE(SaveFile(prompt, path, "new tournament"));
-    ::chmod((dir / "ro").c_str(), 0755);
-    EXPECT_EQ(test::readFile(path), "old tournament");
-    ASSERT_EQ(prompt.messages().size(), 1u);
-    EXPECT_EQ(prompt.messages()[0].title, "SaveFile");
-    EXPECT_EQ(prompt.messages()[0].text, commonErrorText(RhError(err::PermissionDenied)));
-}
+// A folder turned read-only: FaultInjection.FolderTurnedReadOnlyKeepsThePreviousFileWhole.
 
 TEST(AtomicWrite, ADiskFillingUpMidWriteKeepsTheOldFile) {
     // A file-size limit refuses bytes part way through, as a full disk does, even for root.
