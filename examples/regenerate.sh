@@ -4,5 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset release >/dev/null
-cmake --build --preset release --target examples_persist_test
-RANKHALL_UPDATE_EXAMPLES=1 build/release/tests/examples_persist_test --gtest_filter='Examples.*'
+cmake --build --preset release --target persist_roundtrip_test
+RANKHALL_UPDATE_EXAMPLES=1 build/release/tests/persist_roundtrip_test --gtest_filter='Examples.*'

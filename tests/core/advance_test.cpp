@@ -2,6 +2,7 @@
 // score-entry screen with recording hooks in place of the clocks, the recovery copy and the views.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
+#include "engine_fixture.h"
 #include "services/round_advance.h"
 #include "services/score_entry.h"
 #include "services/session.h"
@@ -10,8 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,7 +20,7 @@ using namespace rh;
 
 namespace {
 
-using Table = std::array<std::int16_t, 4>;
+using Table = std::vector<int>;
 
 class Advance : public ::testing::Test {
 protected:
@@ -47,26 +47,26 @@ protected:
         hooks.ShowResultsTab = note("ShowResultsTab");
     }
 
-    void addEntrants(int count) {
-        TournamentState& s = session.state();
-        for (int i = 1; i <= count; ++i) {
-            // "P01".."P99": name order is id order.
-            const std::string name = "P" + fmt00(i);
-            s.names.Add(name, fmt00(i));
-            s.sortedNames.AddItem(name + "~" + fmt00(i));
-        }
-        s.settings.setTotalPlort(static_cast<std::int16_t>(count));
-    }
-
-    void seat(const std::vector<std::vector<Table>>& rounds) {
+    /// Entrants "P01".."P99" (name order is id order) seated so, round by round; `more` adds to
+    /// the file before it is loaded.
+    void seat(int count, const std::vector<std::vector<Table>>& rounds,
+              const std::function<void(test::Tourney&)>& more = {}) {
+        std::vector<std::string> names;
+        for (int i = 1; i <= count; ++i)
+            names.push_back("P" + fmt00(i));
+        test::Tourney t(count, static_cast<int>(rounds.size()), true, names);
         for (std::size_t r = 0; r < rounds.size(); ++r)
-            for (const Table& t : rounds[r])
-                session.state().roster.AddPlayers(static_cast<std::int16_t>(r + 1), t);
-        session.tourney().setTotalRounds(static_cast<std::int16_t>(rounds.size()));
-        session.tourney().setCurrentRound(1);
-        session.dataFileLoaded = true;
-        session.viewsLoaded = true;
+            for (const Table& table : rounds[r])
+                t.seat(static_cast<int>(r) + 1, table);
+        if (more)
+            more(t);
+        ASSERT_TRUE(test::loadTournament(session, t.writeFile()));
+        prompt.clear();
     }
+    void score(int round, int id, const char* value) {
+        applyChange(session, Change::score(round, fmt00(id), value));
+    }
+    std::string saved(int round, int id) { return test::savedValue(session, "Score", id, round); }
 
     int roundOvers(bool tournamentOver) const {
         int n = 0;
@@ -86,8 +86,7 @@ protected:
 } // namespace
 
 TEST_F(Advance, TwoScoresFillAFourPlayerRoundAndOnlyTheSecondEndsIt) {
-    addEntrants(4);
-    seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
+    seat(4, {{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
     ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
@@ -99,9 +98,8 @@ TEST_F(Advance, TwoScoresFillAFourPlayerRoundAndOnlyTheSecondEndsIt) {
 
     calls.clear();
     screen.comboPlayerScore_click(scoreIndex(3)); // P03 and P04
-    const TournamentState& s = session.state();
-    for (const char* key : {"0101", "0102", "0103", "0104"})
-        EXPECT_TRUE(s.scores.ExistsKey1(key)) << key;
+    for (int id = 1; id <= 4; ++id)
+        EXPECT_NE(saved(1, id), "") << id;
     EXPECT_EQ(roundOvers(false), 1);
     EXPECT_EQ(session.tourney().CurrentRound(), 2);
     EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews", "StopRoundTimer", "RecordRoundTime",
@@ -118,8 +116,7 @@ TEST_F(Advance, TwoScoresFillAFourPlayerRoundAndOnlyTheSecondEndsIt) {
 }
 
 TEST_F(Advance, SittingOutEntrantsNeverHoldARoundOpen) {
-    addEntrants(5);
-    seat({{{1, 2, 3, 4}}, {{5, 1, 2, 3}}}); // P05 sits out round 1, P04 round 2
+    seat(5, {{{1, 2, 3, 4}}, {{5, 1, 2, 3}}}); // P05 sits out round 1, P04 round 2
     ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
@@ -128,15 +125,12 @@ TEST_F(Advance, SittingOutEntrantsNeverHoldARoundOpen) {
     screen.comboPlayerScore_click(scoreIndex(5));
     EXPECT_EQ(roundOvers(false), 1);
     EXPECT_EQ(session.tourney().CurrentRound(), 2);
-    EXPECT_FALSE(session.state().scores.ExistsKey2("1", "5"));
+    EXPECT_EQ(saved(1, 5), "");
 }
 
 TEST_F(Advance, AScoreInAnEarlierRoundAdvancesNothing) {
-    addEntrants(4);
-    seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}, {{1, 4, 2, 3}}});
-    session.tourney().setCurrentRound(2);
-    session.state().scores.setScore("1", "1", "05");
-    session.state().scores.setScore("1", "2", "05");
+    seat(4, {{{1, 2, 3, 4}}, {{1, 3, 2, 4}}, {{1, 4, 2, 3}}},
+         [](test::Tourney& t) { t.round(2).score(1, 1, 5).score(1, 2, 5); });
     ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
@@ -152,8 +146,7 @@ TEST_F(Advance, AScoreInAnEarlierRoundAdvancesNothing) {
 }
 
 TEST_F(Advance, AfterTheLastRoundEveryScoreSaysTheTournamentIsOver) {
-    addEntrants(4);
-    seat({{{1, 2, 3, 4}}});
+    seat(4, {{{1, 2, 3, 4}}});
     ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
@@ -179,10 +172,9 @@ TEST_F(Advance, AfterTheLastRoundEveryScoreSaysTheTournamentIsOver) {
 }
 
 TEST_F(Advance, MismatchesAreListedAndTheRoundAdvancesAllTheSame) {
-    addEntrants(8);
-    seat({{{1, 2, 3, 4}, {5, 6, 7, 8}}, {{1, 3, 5, 7}, {2, 4, 6, 8}}});
-    session.state().lones.Add("02", "03"); // P03 will score 5 with 2 lones
-    session.state().lones.Add("03", "07"); // P07 will score 3 with 3 lones
+    // P03 will score 5 with 2 lones, P07 3 with 3 lones.
+    seat(8, {{{1, 2, 3, 4}, {5, 6, 7, 8}}, {{1, 3, 5, 7}, {2, 4, 6, 8}}},
+         [](test::Tourney& t) { t.lones(3, 2).lones(7, 3); });
     ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
@@ -208,13 +200,10 @@ TEST_F(Advance, MismatchesAreListedAndTheRoundAdvancesAllTheSame) {
 }
 
 TEST_F(Advance, NoAdvanceWithoutALoadedTournamentFile) {
-    addEntrants(4);
-    seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
+    seat(4, {{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
     session.dataFileLoaded = false;
-    session.state().scores.setScore("1", "1", "05");
-    session.state().scores.setScore("1", "2", "05");
-    session.state().scores.setScore("1", "3", "05");
-    session.state().scores.setScore("1", "4", "05");
+    score(1, 1, "05");
+    score(1, 3, "05");
     EXPECT_EQ(UpdateGrid(session, nullptr, hooks), RoundOutcome::NotAdvanced);
     EXPECT_EQ(roundOvers(false), 1);
     EXPECT_EQ(session.tourney().CurrentRound(), 1);
@@ -226,10 +215,9 @@ TEST_F(Advance, NoAdvanceWithoutALoadedTournamentFile) {
 }
 
 TEST_F(Advance, AFailingHookIsReportedAndLeavesWhatWasDone) {
-    addEntrants(4);
-    seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
-    for (int id = 1; id <= 4; ++id)
-        session.state().scores.setScore("1", std::to_string(id), "05");
+    seat(4, {{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
+    score(1, 1, "05");
+    score(1, 3, "05");
     hooks.SaveData = [] { throw RhError(err::DiskFull); };
     EXPECT_TRUE(AdvanceRound(session, hooks)); // the round did move before the failure
     EXPECT_EQ(prompt.countTitled("Advance Round"), 1);
@@ -240,8 +228,7 @@ TEST_F(Advance, AFailingHookIsReportedAndLeavesWhatWasDone) {
 }
 
 TEST_F(Advance, ShowAllUncheckedBlanksTheFieldsBeforeTheReload) {
-    addEntrants(4);
-    seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}, {{1, 4, 2, 3}}});
+    seat(4, {{{1, 2, 3, 4}}, {{1, 3, 2, 4}}, {{1, 4, 2, 3}}});
     ScoreEntry screen(session);
     std::vector<std::string> seen;
     hooks.StopRoundTimer = [&] { seen.push_back(screen.view().txtPartnerName.text); };
@@ -249,15 +236,15 @@ TEST_F(Advance, ShowAllUncheckedBlanksTheFieldsBeforeTheReload) {
     ASSERT_EQ(screen.view().txtPartnerName.text, "*P02");
 
     // The round is completed elsewhere while the screen still shows P01.
-    for (int id = 1; id <= 4; ++id)
-        session.state().scores.setScore("1", std::to_string(id), "05");
+    score(1, 1, "05");
+    score(1, 3, "05");
     EXPECT_EQ(UpdateGrid(session, &screen, hooks), RoundOutcome::Advanced);
     EXPECT_EQ(screen.view().txtPartnerName.text, "*P03"); // round 2 loaded afterwards
 
     // With "Show All" checked the fields stay as they were until the reload.
     screen.checkAll_Click(true);
-    for (int id = 1; id <= 4; ++id)
-        session.state().scores.setScore("2", std::to_string(id), "05");
+    score(2, 1, "05"); // round 2 seats 1 with 3, 2 with 4
+    score(2, 2, "05");
     screen.UpdateEnterScores();
     ASSERT_EQ(screen.view().txtPartnerName.text, "P03");
     EXPECT_EQ(UpdateGrid(session, &screen, hooks), RoundOutcome::Advanced);
@@ -270,20 +257,19 @@ TEST_F(Advance, ShowAllUncheckedBlanksTheFieldsBeforeTheReload) {
 TEST_F(Advance, AGeneratedTournamentPlaysThroughToTheEnd) {
     const int players = 22; // two sit out every round
     const int rounds = 6;
-    addEntrants(players);
     std::mt19937 rng(20240601);
     std::vector<std::vector<Table>> seating;
     for (int r = 0; r < rounds; ++r) {
-        std::vector<std::int16_t> ids(players);
+        std::vector<int> ids(players);
         for (int i = 0; i < players; ++i)
-            ids[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i + 1);
+            ids[static_cast<std::size_t>(i)] = i + 1;
         std::shuffle(ids.begin(), ids.end(), rng);
         std::vector<Table> tables;
         for (std::size_t t = 0; t + 4 <= ids.size(); t += 4)
             tables.push_back({ids[t], ids[t + 1], ids[t + 2], ids[t + 3]});
         seating.push_back(tables);
     }
-    seat(seating);
+    seat(players, seating);
     ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
@@ -303,17 +289,13 @@ TEST_F(Advance, AGeneratedTournamentPlaysThroughToTheEnd) {
     EXPECT_EQ(session.tourney().CurrentRound(), rounds);
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "SaveData round " + std::to_string(rounds)),
               1);
-    const TournamentState& s = session.state();
     for (int r = 1; r <= rounds; ++r) {
-        EXPECT_TRUE(isRoundComplete(s, static_cast<long long>(r))) << r;
+        EXPECT_TRUE(isRoundComplete(session.state(), static_cast<long long>(r))) << r;
         for (const Table& t : seating[static_cast<std::size_t>(r - 1)]) {
-            const std::string round = fmt00(r);
-            EXPECT_EQ(s.scores.getScore2(round, fmt00(t[0])),
-                      s.scores.getScore2(round, fmt00(t[1])));
-            EXPECT_EQ(s.scores.getScore2(round, fmt00(t[2])),
-                      s.scores.getScore2(round, fmt00(t[3])));
+            EXPECT_NE(saved(r, t[0]), "");
+            EXPECT_EQ(saved(r, t[0]), saved(r, t[1]));
+            EXPECT_EQ(saved(r, t[2]), saved(r, t[3]));
         }
     }
-    EXPECT_EQ(s.scores.Count(), rounds * (players / 4) * 4);
     EXPECT_EQ(prompt.countTitled("Data Mismatch"), 0);
 }

@@ -2,13 +2,14 @@
 // lones, bumps, woods and paid, with the stores, the captions and the messages checked after each.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
+#include "engine_fixture.h"
 #include "services/score_entry.h"
 #include "services/session.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,71 +17,65 @@ using namespace rh;
 
 namespace {
 
-using Table = std::array<std::int16_t, 4>;
-using Pair = std::array<std::int16_t, 2>;
-
-// A prompt that also notes what the score store held when the conflict dialog opened.
+// A prompt that also notes what the tournament held when the conflict dialog opened.
 class RecordingPrompt : public ScriptedPrompt {
 public:
     Session* session = nullptr;
-    std::vector<std::string> storeAtConflict; // "key=value" of the watched keys
-    std::vector<std::string> watched;
+    std::vector<std::string> storeAtConflict; // "round/id=score" of the watched entrants
+    std::vector<int> watched;                 // round-1 entrants
 
     std::string resolveConflict(const ConflictRequest& request) override {
-        for (const auto& key : watched)
-            storeAtConflict.push_back(key + "=" + session->state().scores.Item(key));
+        for (int id : watched)
+            storeAtConflict.push_back(std::to_string(id) + "=" +
+                                      test::savedValue(*session, "Score", id, 1));
         return ScriptedPrompt::resolveConflict(request);
     }
 };
+
+// Dan: 3 in round 1 (partner Cat), 5 in round 2 (partner Bob).
+void danScores(test::Tourney& t) {
+    t.score(1, 3, 3).score(1, 4, 3).score(2, 2, 5).score(2, 4, 5);
+}
 
 class EnterScores : public ::testing::Test {
 protected:
     RecordingPrompt prompt;
     Session session{prompt};
+    std::unique_ptr<test::Tourney> t;
 
     EnterScores() { prompt.session = &session; }
 
-    void addEntrants(const std::vector<std::string>& names) {
-        TournamentState& s = session.state();
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            const std::string id = fmt00(static_cast<long long>(i + 1));
-            s.names.Add(names[i], id);
-            s.sortedNames.AddItem(names[i] + "~" + id);
-        }
-        s.settings.setTotalPlort(static_cast<std::int16_t>(names.size()));
-    }
-
     // Eight players; round 1 seats 1-2 v 3-4 and 5-6 v 7-8, round 2 1-3 v 5-7 and 2-4 v 6-8,
-    // round 3 1-4 v 6-7 and 2-3 v 5-8. Names sort in id order.
-    void eightPlayers(int rounds, int current) {
-        addEntrants({"Ann", "Bob", "Cat", "Dan", "Eve", "Fay", "Gus", "Hal"});
-        const std::vector<std::vector<Table>> seating = {{{1, 2, 3, 4}, {5, 6, 7, 8}},
-                                                         {{1, 3, 5, 7}, {2, 4, 6, 8}},
-                                                         {{1, 4, 6, 7}, {2, 3, 5, 8}}};
+    // round 3 1-4 v 6-7 and 2-3 v 5-8. Names sort in id order. `more` adds to the file.
+    void eightPlayers(int rounds, int current,
+                      const std::function<void(test::Tourney&)>& more = {}) {
+        t = std::make_unique<test::Tourney>(
+            8, rounds, true,
+            std::vector<std::string>{"Ann", "Bob", "Cat", "Dan", "Eve", "Fay", "Gus", "Hal"});
+        const std::vector<std::vector<std::vector<int>>> seating = {{{1, 2, 3, 4}, {5, 6, 7, 8}},
+                                                                    {{1, 3, 5, 7}, {2, 4, 6, 8}},
+                                                                    {{1, 4, 6, 7}, {2, 3, 5, 8}}};
         for (int r = 0; r < rounds; ++r)
-            for (const Table& t : seating[static_cast<std::size_t>(r)])
-                session.state().roster.AddPlayers(static_cast<std::int16_t>(r + 1), t);
-        session.tourney().setTotalRounds(static_cast<std::int16_t>(rounds));
-        session.tourney().setCurrentRound(static_cast<std::int16_t>(current));
-        loaded();
+            for (const auto& table : seating[static_cast<std::size_t>(r)])
+                t->seat(r + 1, table);
+        t->round(current);
+        if (more)
+            more(*t);
+        load();
     }
 
     // Four teams; round 1: 1 v 2, 3 v 4; round 2: 1 v 3, 2 v 4.
-    void fourTeams() {
-        session.tourney().SetTypeTeam();
-        addEntrants({"Aces", "Bees", "Cubs", "Dots"});
-        const std::vector<std::vector<Pair>> seating = {{{1, 2}, {3, 4}}, {{1, 3}, {2, 4}}};
-        for (std::size_t r = 0; r < seating.size(); ++r)
-            for (const Pair& p : seating[r])
-                session.state().roster.AddTeams(static_cast<std::int16_t>(r + 1), p);
-        session.tourney().setTotalRounds(2);
-        session.tourney().setCurrentRound(1);
-        loaded();
+    void fourTeams(const std::function<void(test::Tourney&)>& more) {
+        t = std::make_unique<test::Tourney>(
+            4, 2, false, std::vector<std::string>{"Aces", "Bees", "Cubs", "Dots"});
+        t->seat(1, {1, 2}).seat(1, {3, 4}).seat(2, {1, 3}).seat(2, {2, 4});
+        more(*t);
+        load();
     }
 
-    void loaded() {
-        session.dataFileLoaded = true;
-        session.viewsLoaded = true;
+    void load() {
+        ASSERT_TRUE(test::loadTournament(session, t->writeFile()));
+        prompt.clear();
     }
 
     static int indexOf(const ListView& list, const std::string& text) {
@@ -97,7 +92,17 @@ protected:
     }
     static int scoreIndex(int score) { return score + 1; } // item 0 is the blank score
 
-    std::string score(const char* key) { return session.state().scores.Item(key); }
+    std::string score(int round, int id) { return test::savedValue(session, "Score", id, round); }
+    std::string saved(const char* element, int id) {
+        return test::savedValue(session, element, id);
+    }
+    int scoreCount() {
+        const std::string x = buildTournamentXml(session.state());
+        int n = 0;
+        for (auto p = x.find("<Score>"); p != std::string::npos; p = x.find("<Score>", p + 1))
+            ++n;
+        return n;
+    }
     int mismatchMessages() { return prompt.countTitled("Data Mismatch"); }
     int conflicts() const {
         int n = 0;
@@ -138,13 +143,11 @@ TEST_F(EnterScores, CreatedScreenHoldsTheFixedListsAndNothingElse) {
 
     // A choice on a disabled list is not a choice.
     screen.comboPlayerScore_click(scoreIndex(7));
-    EXPECT_EQ(session.state().scores.Count(), 0);
+    EXPECT_EQ(scoreCount(), 0);
 }
 
 TEST_F(EnterScores, LoadListsWaitingEntrantsOfTheCurrentRound) {
-    eightPlayers(3, 2);
-    session.state().scores.setScore("2", "1", "05"); // Ann and Cat are done in round 2
-    session.state().scores.setScore("2", "3", "05");
+    eightPlayers(3, 2, [](test::Tourney& t) { t.score(2, 1, 5).score(2, 3, 5); }); // Ann, Cat
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
     const EnterScoresView& v = screen.view();
@@ -188,9 +191,9 @@ TEST_F(EnterScores, ScoreIsStoredForBothPartnersAndSelectionMovesOn) {
     ASSERT_EQ(screen.view().comboPlayerName.selectedText(), "*Ann");
 
     screen.comboPlayerScore_click(scoreIndex(7));
-    EXPECT_EQ(score("0101"), "07");
-    EXPECT_EQ(score("0102"), "07");
-    EXPECT_EQ(session.state().scores.Count(), 2);
+    EXPECT_EQ(score(1, 1), "07");
+    EXPECT_EQ(score(1, 2), "07");
+    EXPECT_EQ(scoreCount(), 2);
     EXPECT_EQ(conflicts(), 0);
     EXPECT_TRUE(prompt.messages().empty());
 
@@ -218,7 +221,7 @@ TEST_F(EnterScores, PartnerConflictIsSettledBeforeAnythingIsStored) {
     choose(screen, "Bob");
     EXPECT_EQ(screen.view().lblScorePartner.text, "07");
 
-    prompt.watched = {"0101", "0102"};
+    prompt.watched = {1, 2};
     prompt.conflictTakesPlayer = {true};
     screen.comboPlayerScore_click(scoreIndex(9));
     ASSERT_EQ(conflicts(), 1);
@@ -227,9 +230,9 @@ TEST_F(EnterScores, PartnerConflictIsSettledBeforeAnythingIsStored) {
     EXPECT_EQ(asked.partnerName, "Ann");
     EXPECT_EQ(asked.playerScore, "09");
     EXPECT_EQ(asked.partnerScore, "07");
-    EXPECT_EQ(prompt.storeAtConflict, (std::vector<std::string>{"0101=07", "0102=07"}));
-    EXPECT_EQ(score("0101"), "09");
-    EXPECT_EQ(score("0102"), "09");
+    EXPECT_EQ(prompt.storeAtConflict, (std::vector<std::string>{"1=07", "2=07"}));
+    EXPECT_EQ(score(1, 1), "09");
+    EXPECT_EQ(score(1, 2), "09");
 
     // The other way: the partner's score stands and becomes the selected score.
     choose(screen, "Ann");
@@ -239,9 +242,9 @@ TEST_F(EnterScores, PartnerConflictIsSettledBeforeAnythingIsStored) {
     ASSERT_EQ(conflicts(), 2);
     EXPECT_EQ(prompt.shown.back().conflict.playerName, "Ann");
     EXPECT_EQ(prompt.shown.back().conflict.partnerScore, "09");
-    EXPECT_EQ(prompt.storeAtConflict, (std::vector<std::string>{"0101=09", "0102=09"}));
-    EXPECT_EQ(score("0101"), "09");
-    EXPECT_EQ(score("0102"), "09");
+    EXPECT_EQ(prompt.storeAtConflict, (std::vector<std::string>{"1=09", "2=09"}));
+    EXPECT_EQ(score(1, 1), "09");
+    EXPECT_EQ(score(1, 2), "09");
 }
 
 TEST_F(EnterScores, BlankScoreRemovesBothAndTheEntrantWaitsAgain) {
@@ -257,8 +260,8 @@ TEST_F(EnterScores, BlankScoreRemovesBothAndTheEntrantWaitsAgain) {
     screen.comboPlayerScore_click(0);
     EXPECT_EQ(conflicts(), 1);
     EXPECT_EQ(prompt.shown.back().conflict.playerScore, "");
-    EXPECT_FALSE(session.state().scores.ExistsKey2("1", "1"));
-    EXPECT_FALSE(session.state().scores.ExistsKey2("1", "2"));
+    EXPECT_EQ(score(1, 1), "");
+    EXPECT_EQ(score(1, 2), "");
     EXPECT_EQ(indexOf(screen.view().comboPlayerName, "*Ann"), 0);
     EXPECT_EQ(indexOf(screen.view().comboPlayerName, "*Bob"), 1);
 }
@@ -272,7 +275,7 @@ TEST_F(EnterScores, LastWaitingEntrantEmptiesTheListAndBlanksTheScreen) {
     screen.comboPlayerScore_click(scoreIndex(5)); // Eve, Fay
     ASSERT_EQ(screen.view().comboPlayerName.selectedText(), "*Gus");
     screen.comboPlayerScore_click(scoreIndex(3)); // Gus, Hal
-    EXPECT_EQ(score("0108"), "03");
+    EXPECT_EQ(score(1, 8), "03");
 
     const EnterScoresView& v = screen.view();
     EXPECT_TRUE(v.comboPlayerName.items.empty());
@@ -296,9 +299,7 @@ TEST_F(EnterScores, LastWaitingEntrantEmptiesTheListAndBlanksTheScreen) {
 }
 
 TEST_F(EnterScores, ChoosingARoundShowsAllOfItsEntrants) {
-    eightPlayers(2, 2);
-    for (int id = 1; id <= 8; ++id)
-        session.state().scores.setScore("1", std::to_string(id), "05");
+    eightPlayers(2, 2, [](test::Tourney& t) { t.totals({5, 5, 5, 5, 5, 5, 5, 5}); });
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
     EXPECT_FALSE(screen.showAll());
@@ -314,31 +315,25 @@ TEST_F(EnterScores, ChoosingARoundShowsAllOfItsEntrants) {
 }
 
 TEST_F(EnterScores, LoneListAndTheOnScreenLoneCheck) {
-    eightPlayers(2, 2);
-    // Dan: 3 in round 1 (partner Cat), 5 in round 2 (partner Bob).
-    TournamentState& s = session.state();
-    s.scores.setScore("1", "3", "03");
-    s.scores.setScore("1", "4", "03");
-    s.scores.setScore("2", "2", "05");
-    s.scores.setScore("2", "4", "05");
+    eightPlayers(2, 2, danScores); // Dan: 3 in round 1 (partner Cat), 5 in round 2 (Bob)
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
     screen.checkAll_Click(true);
     choose(screen, "Dan");
     const EnterScoresView& v = screen.view();
     EXPECT_EQ(texts(v.comboPlayerLones), (std::vector<std::string>{" 00", " 01"}));
-    EXPECT_EQ(s.lones.Item("04"), "00"); // showing the count stores it again
+    EXPECT_EQ(saved("Lone", 4), "00"); // showing the count stores it again
 
     screen.comboPlayerLones_Click(1); // 8 >= 4
-    EXPECT_EQ(s.lones.Item("04"), "01");
+    EXPECT_EQ(saved("Lone", 4), "01");
     EXPECT_EQ(mismatchMessages(), 0);
 
     choose(screen, "Dan");
     prompt.conflictTakesPlayer = {true};
     screen.comboPlayerScore_click(scoreIndex(2)); // 3 + 2 = 5 >= 4
     EXPECT_EQ(mismatchMessages(), 0);
-    EXPECT_EQ(score("0204"), "02");
-    EXPECT_EQ(score("0202"), "02");
+    EXPECT_EQ(score(2, 4), "02");
+    EXPECT_EQ(score(2, 2), "02");
 
     choose(screen, "Dan");
     prompt.conflictTakesPlayer = {true};
@@ -348,9 +343,9 @@ TEST_F(EnterScores, LoneListAndTheOnScreenLoneCheck) {
     EXPECT_EQ(m.text, "Score and Lone data mismatch");
     EXPECT_EQ(m.icon, MsgIcon::Exclamation);
     EXPECT_EQ(m.buttons, MsgButtons::Ok);
-    EXPECT_EQ(score("0204"), "00"); // stored all the same
-    EXPECT_EQ(score("0202"), "00");
-    EXPECT_EQ(s.lones.Item("04"), "01");
+    EXPECT_EQ(score(2, 4), "00"); // stored all the same
+    EXPECT_EQ(score(2, 2), "00");
+    EXPECT_EQ(saved("Lone", 4), "01");
     // Dan stays on the screen with the round and entrant choice held back.
     EXPECT_EQ(screen.selectedEntrantId(), "04");
     EXPECT_FALSE(v.comboSelectRnd.enabled);
@@ -363,20 +358,14 @@ TEST_F(EnterScores, LoneListAndTheOnScreenLoneCheck) {
 
     // Correcting the lones gives the choice back.
     screen.comboPlayerLones_Click(0);
-    EXPECT_EQ(s.lones.Item("04"), "00");
+    EXPECT_EQ(saved("Lone", 4), "00");
     EXPECT_TRUE(v.comboSelectRnd.enabled);
     EXPECT_TRUE(v.comboPlayerName.enabled);
     EXPECT_EQ(mismatchMessages(), 1);
 }
 
 TEST_F(EnterScores, AConflictAnswerIsWhatTheLoneCheckJudges) {
-    eightPlayers(2, 2);
-    TournamentState& s = session.state();
-    s.scores.setScore("1", "3", "03");
-    s.scores.setScore("1", "4", "03");
-    s.scores.setScore("2", "2", "05");
-    s.scores.setScore("2", "4", "05");
-    s.lones.Add("01", "04");
+    eightPlayers(2, 2, [](test::Tourney& t) { danScores(t.lones(4, 1)); });
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
     screen.checkAll_Click(true);
@@ -385,37 +374,29 @@ TEST_F(EnterScores, AConflictAnswerIsWhatTheLoneCheckJudges) {
     prompt.conflictTakesPlayer = {false};
     screen.comboPlayerScore_click(scoreIndex(0));
     EXPECT_EQ(mismatchMessages(), 1);
-    EXPECT_EQ(score("0204"), "05");
+    EXPECT_EQ(score(2, 4), "05");
     EXPECT_TRUE(screen.view().comboPlayerName.enabled);
     EXPECT_TRUE(screen.view().comboSelectRnd.enabled);
 }
 
 TEST_F(EnterScores, LoneCountBeyondTheListIsKeptAndNotSelected) {
-    eightPlayers(2, 2);
-    TournamentState& s = session.state();
-    s.scores.setScore("1", "3", "03");
-    s.scores.setScore("1", "4", "03");
-    s.scores.setScore("2", "2", "05");
-    s.scores.setScore("2", "4", "05");
-    s.lones.Add("3", "04"); // from the file, more than the scores allow
-    s.lones.Add("1", "02"); // not in two-digit form
+    // From the file: Dan more lones than his scores allow.
+    eightPlayers(2, 2, [](test::Tourney& t) { danScores(t.lones(4, 3).lones(2, 1)); });
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
     screen.checkAll_Click(true);
     choose(screen, "Dan");
     EXPECT_FALSE(screen.view().comboPlayerLones.hasSelection());
-    EXPECT_EQ(s.lones.Item("04"), "3");
+    EXPECT_EQ(saved("Lone", 4), "03");
     EXPECT_EQ(mismatchMessages(), 0);
     choose(screen, "Bob");
     EXPECT_EQ(screen.view().comboPlayerLones.index, 1);
-    EXPECT_EQ(s.lones.Item("02"), "01");
+    EXPECT_EQ(saved("Lone", 2), "01");
     EXPECT_EQ(screen.view().lbLonesPartner.text, "03"); // Dan beside Bob
 }
 
 TEST_F(EnterScores, AStoredScoreBeyondTheListStillCountsForTheLones) {
-    eightPlayers(2, 1);
-    session.state().scores.setScore("1", "5", "40"); // from a file: Eve and Fay
-    session.state().scores.setScore("1", "6", "40");
+    eightPlayers(2, 1, [](test::Tourney& t) { t.score(1, 5, 40).score(1, 6, 40); }); // Eve, Fay
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
     screen.checkAll_Click(true);
@@ -426,54 +407,51 @@ TEST_F(EnterScores, AStoredScoreBeyondTheListStillCountsForTheLones) {
     ASSERT_EQ(v.comboPlayerLones.items.size(), 11u);
     screen.comboPlayerLones_Click(10); // 40 >= 40
     EXPECT_EQ(mismatchMessages(), 0);
-    EXPECT_EQ(session.state().lones.Item("05"), "10");
+    EXPECT_EQ(saved("Lone", 5), "10");
     EXPECT_TRUE(v.comboPlayerName.enabled);
 }
 
 TEST_F(EnterScores, PaidBoxAndMoneyOwed) {
-    eightPlayers(2, 1);
-    session.tourney().setBumpFee(0.50);
-    session.tourney().setWoodFee(1.25);
+    eightPlayers(2, 1, [](test::Tourney& t) { t.fees(0.50, 1.25); });
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
     const EnterScoresView& v = screen.view();
-    TournamentState& s = session.state();
     // Ann: no bumps, no woods.
     EXPECT_FALSE(v.checkPaid.enabled);
     EXPECT_FALSE(v.checkPaid.checked);
-    EXPECT_EQ(s.fines.Item("0102"), "0");
+    EXPECT_EQ(saved("Paid", 1), "0");
     EXPECT_EQ(v.lblTotalFeePlayer.text, "$.00");
     EXPECT_EQ(v.lblTotalFeePlayer.background, kLightGreen);
 
     screen.comboPlayerBumps_Click(1);
-    EXPECT_EQ(s.fines.Item("0100"), "01");
+    EXPECT_EQ(saved("Bump", 1), "01");
     EXPECT_TRUE(v.checkPaid.enabled);
     EXPECT_EQ(v.lblTotalFeePlayer.text, "$.50");
     EXPECT_EQ(v.lblTotalFeePlayer.background, kLightRed);
 
     screen.comboPlayerWoods_Click(2);
-    EXPECT_EQ(s.fines.Item("0101"), "02");
+    EXPECT_EQ(saved("Wood", 1), "02");
     EXPECT_EQ(v.lblTotalFeePlayer.text, "$3.00");
 
     screen.checkPaid_Click(true);
-    EXPECT_EQ(s.fines.Item("0102"), "1");
+    EXPECT_EQ(saved("Paid", 1), "1");
     EXPECT_FALSE(v.comboPlayerBumps.enabled);
     EXPECT_FALSE(v.comboPlayerWoods.enabled);
     EXPECT_EQ(v.lblTotalFeePlayer.background, kLightGreen);
     screen.comboPlayerBumps_Click(0); // disabled while paid: no change
-    EXPECT_EQ(s.fines.Item("0100"), "01");
+    EXPECT_EQ(saved("Bump", 1), "01");
 
     screen.checkPaid_Click(false);
-    EXPECT_EQ(s.fines.Item("0102"), "0");
+    EXPECT_EQ(saved("Paid", 1), "0");
     EXPECT_TRUE(v.comboPlayerBumps.enabled);
     screen.comboPlayerWoods_Click(0);
     screen.comboPlayerBumps_Click(0);
     EXPECT_FALSE(v.checkPaid.enabled);
-    EXPECT_EQ(s.fines.Item("0100"), "00");
+    EXPECT_EQ(saved("Bump", 1), "00");
 
     // Bob beside Ann: his fee in the partner fields, coloured by his own flag.
-    s.fines.replace("0200", "03");
-    s.fines.replace("0202", "1");
+    applyChange(session, Change::count(ChangeKind::Bump, "02", "03"));
+    applyChange(session, Change::count(ChangeKind::Paid, "02", "1"));
     choose(screen, "*Ann");
     EXPECT_EQ(v.lblTotalFeePartner.text, "$1.50");
     EXPECT_EQ(v.lblTotalFeePartner.background, kLightGreen);
@@ -482,33 +460,30 @@ TEST_F(EnterScores, PaidBoxAndMoneyOwed) {
 }
 
 TEST_F(EnterScores, LoadingStoresThePaidFlagAgainAndClearsItWithoutCounts) {
-    eightPlayers(2, 1);
-    TournamentState& s = session.state();
-    s.fines.Add("1", "0102");  // paid, but nothing owed
-    s.fines.Add("02", "0200"); // Bob: two bumps, paid
-    s.fines.Add("1", "0202");
-    s.fines.Add("-1", "0302"); // a negative flag counts as unpaid
-    s.fines.Add("01", "0300");
+    eightPlayers(2, 1, [](test::Tourney& t) {
+        t.paid(1, true);                 // paid, but nothing owed
+        t.bumps(2, 2).paid(2, true);     // Bob: two bumps, paid
+        t.bumps(3, 1).paidMark(3, "-1"); // a negative flag counts as unpaid
+    });
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
-    EXPECT_EQ(s.fines.Item("0102"), "0");
+    EXPECT_EQ(saved("Paid", 1), "0");
     choose(screen, "*Bob");
     EXPECT_TRUE(screen.view().checkPaid.checked);
     EXPECT_TRUE(screen.view().checkPaid.enabled);
     EXPECT_FALSE(screen.view().comboPlayerBumps.enabled);
-    EXPECT_EQ(s.fines.Item("0202"), "1");
+    EXPECT_EQ(saved("Paid", 2), "1");
     choose(screen, "*Cat");
     EXPECT_FALSE(screen.view().checkPaid.checked);
-    EXPECT_EQ(s.fines.Item("0302"), "0");
+    EXPECT_EQ(saved("Paid", 3), "0");
     EXPECT_EQ(screen.view().lblTotalFeePlayer.background, kLightGreen); // fee 0: nothing owed
     // Loading writes no bump or wood counts of its own.
-    EXPECT_FALSE(s.fines.Exists("0400"));
-    EXPECT_FALSE(s.fines.Exists("0401"));
+    EXPECT_EQ(saved("Bump", 4), "");
+    EXPECT_EQ(saved("Wood", 4), "");
 }
 
 TEST_F(EnterScores, TeamScoresAreNotCopiedAndTheOpposingTeamFillsThePartnerFields) {
-    fourTeams();
-    session.state().scores.setScore("1", "2", "04");
+    fourTeams([](test::Tourney& t) { t.score(1, 2, 4); });
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
     const EnterScoresView& v = screen.view();
@@ -523,9 +498,9 @@ TEST_F(EnterScores, TeamScoresAreNotCopiedAndTheOpposingTeamFillsThePartnerField
 
     screen.comboPlayerScore_click(scoreIndex(9));
     EXPECT_EQ(conflicts(), 0);
-    EXPECT_EQ(score("0101"), "09");
-    EXPECT_EQ(score("0102"), "04");
-    EXPECT_EQ(session.state().scores.Count(), 2);
+    EXPECT_EQ(score(1, 1), "09");
+    EXPECT_EQ(score(1, 2), "04");
+    EXPECT_EQ(scoreCount(), 2);
     EXPECT_EQ(texts(v.comboPlayerName), (std::vector<std::string>{"*Cubs", "*Dots"}));
     EXPECT_EQ(v.txtPartnerName.text, "*Dots");
 }
@@ -536,7 +511,7 @@ TEST_F(EnterScores, FailuresAreReportedWithTheOperationsName) {
     screen.afterScore = [] { throw RhError(err::Overflow); };
     screen.UpdateEnterScores();
     screen.comboPlayerScore_click(scoreIndex(7));
-    EXPECT_EQ(score("0101"), "07"); // what was written before the failure stays
+    EXPECT_EQ(score(1, 1), "07"); // what was written before the failure stays
     ASSERT_EQ(prompt.countTitled("Player Score Click"), 1);
     EXPECT_EQ(prompt.messages().back().text,
               "The following error occured: \r\nError # 6\r\nOverflow");
@@ -552,5 +527,5 @@ TEST_F(EnterScores, AResetTournamentIsReadAfresh) {
     screen.UpdateEnterScores();
     EXPECT_FALSE(screen.view().comboPlayerScore.enabled);
     screen.comboPlayerScore_click(scoreIndex(7));
-    EXPECT_EQ(session.state().scores.Count(), 0);
+    EXPECT_EQ(scoreCount(), 0);
 }

@@ -7,140 +7,106 @@
 
 using namespace rh;
 using rh::test::Tourney;
+using Texts = std::vector<std::string>;
 
-namespace {
-
-std::vector<std::string> payoutsOf(const std::vector<LoneRow>& rows) {
-    std::vector<std::string> out;
-    for (const LoneRow& r : rows)
-        out.push_back(r.payout);
-    return out;
-}
-
-} // namespace
-
-TEST(Jackpot, AllFinesOfAllEntrantsPaidOrNot) {
+TEST(Jackpot, AmountIsEveryFinePaidOrNot) {
     Tourney t(6);
-    t.tourney().setBumpFee(0.25);
-    t.tourney().setWoodFee(0.50);
-    t.bumps(1, 3);
-    t.bumps(4, 1);
-    t.woods(2, 2);
-    t.paid(1, true);
-    EXPECT_DOUBLE_EQ(JackpotAmount(t.state()), 2.0);
-    EXPECT_EQ(formatMoney(JackpotAmount(t.state()), t.session.currency, kMoney2), "$2.00");
-    // Entrants beyond TotalPlort and counts that are no number add nothing.
-    writeCount(t.state().fines, bumpKey(7), "4");
-    t.state().fines.replace(woodKey(3), "many");
-    EXPECT_DOUBLE_EQ(JackpotAmount(t.state()), 2.0);
+    t.fees(0.25, 0.50).bumps(1, 3).bumps(4, 1).woods(2, 2).paid(1, true);
+    // Entrants beyond the entrant count and counts that are no number add nothing.
+    t.bumps(7, 4);
+    EXPECT_DOUBLE_EQ(JackpotAmount(t.session().state()), 2.0);
+    EXPECT_EQ(formatMoney(JackpotAmount(t.session().state()), t.session().currency, kMoney2),
+              "$2.00");
+    t.fineTexts(5, "00", "many");
+    EXPECT_DOUBLE_EQ(JackpotAmount(t.session().state()), 2.0);
 }
 
-TEST(Jackpot, TiedLeadersShareIt) {
+TEST(Jackpot, TheMostLonesWinAndTiesShare) {
+    struct Case {
+        int entrants;
+        double bumpFee, woodFee;
+        int fined, bumps, woods;
+        std::vector<std::pair<int, int>> lones;
+        Texts tags, payouts; // of the first rows
+        Rgb leaderColour;
+    } cases[] = {
+        {8,
+         0,
+         1,
+         5,
+         0,
+         10,
+         {{2, 4}, {7, 4}, {1, 3}},
+         {"02", "07", "01", "03"},
+         {"$5.00", "$5.00", "", ""},
+         {0, 153, 51}},
+        {5, 0.25, 0, 3, 50, 0, {{4, 5}, {1, 2}}, {"04", "01"}, {"$12.50", ""}, {0, 153, 51}},
+        {3, 0, 0, 1, 0, 0, {{2, 1}}, {"02"}, {"$0.00"}, kBlack}, // nothing to win
+        {3, 0, 1, 1, 0, 10, {}, {"01", "02", "03"}, Texts(3, "$3.33"), {0, 153, 51}},
+        {1, 0, 3, 1, 0, 1, {}, {"01"}, {"$3.00"}, {0, 153, 51}},
+    };
+    for (const Case& c : cases) {
+        Tourney t(c.entrants);
+        t.fees(c.bumpFee, c.woodFee).bumps(c.fined, c.bumps).woods(c.fined, c.woods);
+        for (auto [id, n] : c.lones)
+            t.lones(id, n);
+        auto rows = loneRows(t.session());
+        ASSERT_EQ(rows.size(), static_cast<std::size_t>(c.entrants));
+        for (std::size_t i = 0; i < c.tags.size(); ++i) {
+            EXPECT_EQ(rows[i].tag, c.tags[i]) << c.entrants << " " << i;
+            EXPECT_EQ(rows[i].payout, c.payouts[i]) << c.entrants << " " << i;
+        }
+        EXPECT_EQ(rows[0].color, c.leaderColour) << c.entrants;
+    }
     Tourney t(8);
-    t.tourney().setWoodFee(1.0);
-    t.woods(5, 10); // $10.00
-    t.lones(2, 4);
-    t.lones(7, 4);
-    t.lones(1, 3);
-    auto rows = loneRows(t.session);
-    ASSERT_EQ(rows.size(), 8u);
-    EXPECT_EQ(rows[0].tag, "02");
-    EXPECT_EQ(rows[1].tag, "07");
-    EXPECT_EQ(rows[2].tag, "01");
-    EXPECT_EQ(payoutsOf(rows),
-              (std::vector<std::string>{"$5.00", "$5.00", "", "", "", "", "", ""}));
-    EXPECT_EQ(rows[0].color, (Rgb{0, 153, 51}));
-    EXPECT_EQ(rows[1].color, (Rgb{0, 153, 51}));
-    EXPECT_EQ(rows[2].color, kBlack);
+    t.woods(5, 10).lones(2, 4);
+    auto rows = loneRows(t.session());
     EXPECT_EQ(rows[0].lones, "4");
-    EXPECT_EQ(rows[7].lones, "0");
     EXPECT_EQ(rows[0].name, "Entrant 02");
-}
-
-TEST(Jackpot, ASingleLeaderTakesItAll) {
-    Tourney t(5);
-    t.tourney().setBumpFee(0.25);
-    t.bumps(3, 50); // $12.50
-    t.lones(4, 5);
-    t.lones(1, 2);
-    auto rows = loneRows(t.session);
-    EXPECT_EQ(payoutsOf(rows), (std::vector<std::string>{"$12.50", "", "", "", ""}));
-    EXPECT_EQ(rows[0].tag, "04");
-}
-
-TEST(Jackpot, AnEmptyJackpotLeavesTheLeaderBlack) {
-    Tourney t(3);
-    t.lones(2, 1);
-    auto rows = loneRows(t.session);
-    EXPECT_EQ(rows[0].payout, "$0.00");
-    EXPECT_EQ(rows[0].color, kBlack);
-}
-
-TEST(Jackpot, WithoutLonesEveryoneShares) {
-    Tourney t(3);
-    t.tourney().setWoodFee(1.0);
-    t.woods(1, 10);
-    auto rows = loneRows(t.session);
-    EXPECT_EQ(payoutsOf(rows), (std::vector<std::string>(3, "$3.33")));
-}
-
-TEST(Jackpot, ALoneEntrantTakesTheWholeJackpot) {
-    Tourney t(1);
-    t.tourney().setWoodFee(3.0);
-    t.woods(1, 1);
-    auto rows = loneRows(t.session);
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].payout, "$3.00");
+    EXPECT_EQ(rows[1].color, kBlack);
+    EXPECT_EQ(rows[7].lones, "0");
 }
 
 TEST(Jackpot, ManyEntrantsAllGetARowAndTiedWinnersAShare) {
     Tourney t(120);
-    t.tourney().setWoodFee(1.0);
-    t.woods(1, 100);
+    t.fees(0, 1).woods(1, 100);
     for (int id = 1; id <= 50; ++id)
         t.lones(id * 2, 7);
-    auto rows = loneRows(t.session);
+    auto rows = loneRows(t.session());
     ASSERT_EQ(rows.size(), 120u);
     EXPECT_EQ(rows[49].payout, "$2.00");
     EXPECT_EQ(rows[49].tag, "100");
     EXPECT_EQ(rows[50].payout, "");
 }
 
-TEST(Jackpot, NoRowsBeforeTheViewsAreFilled) {
-    Tourney t(4);
-    t.session.viewsLoaded = false;
-    EXPECT_TRUE(loneRows(t.session).empty());
-}
-
-TEST(Jackpot, ACountBeyondSixteenBitsIsReported) {
+TEST(Jackpot, NoRowsBeforeTheViewsAreFilledAndAnErrorIsReported) {
     Tourney t(3);
-    t.state().lones.replace("02", "40000");
-    EXPECT_TRUE(loneRows(t.session).empty());
+    t.session().viewsLoaded = false;
+    EXPECT_TRUE(loneRows(t.session()).empty());
+    t.session().viewsLoaded = true;
+    t.apply(Change::count(ChangeKind::Lone, "02", "40000")); // beyond sixteen bits
+    EXPECT_TRUE(loneRows(t.session()).empty());
     EXPECT_EQ(t.prompt.countTitled("AddToLoneGrid"), 1);
 }
 
 TEST(JackpotSummary, CountsAndMoneyWithoutALeadingZero) {
     Tourney t(4);
-    t.tourney().setBumpFee(0.25);
-    t.tourney().setWoodFee(0.10);
-    t.bumps(1, 2);
-    t.bumps(2, 1);
-    t.woods(3, 4);
-    FineSummary b = bumpSummary(t.session);
+    t.fees(0.25, 0.10).bumps(1, 2).bumps(2, 1).woods(3, 4);
+    FineSummary b = bumpSummary(t.session());
     EXPECT_EQ(b.count, "   03");
     EXPECT_EQ(b.money, "$.75");
     EXPECT_EQ(b.jackpot, "$1.15");
-    FineSummary w = woodSummary(t.session);
+    FineSummary w = woodSummary(t.session());
     EXPECT_EQ(w.count, "   04");
     EXPECT_EQ(w.money, "$.40");
     EXPECT_EQ(w.jackpot, "$1.15");
 
     Tourney none(2);
-    EXPECT_EQ(bumpSummary(none.session).count, "   00");
-    EXPECT_EQ(bumpSummary(none.session).money, "$.00");
+    EXPECT_EQ(bumpSummary(none.session()).count, "   00");
+    EXPECT_EQ(bumpSummary(none.session()).money, "$.00");
 }
 
-TEST(JackpotTexts, TitleHeadingAndExplanation) {
+TEST(JackpotTexts, TitleHeadingExplanationAndColumns) {
     TournamentSettings t;
     EXPECT_EQ(jackpotWinnerHeading(t), "Bump Jackpot - Winner");
     EXPECT_EQ(jackpotResultsCaption(t), "Bump Jackpot:");
@@ -151,12 +117,8 @@ TEST(JackpotTexts, TitleHeadingAndExplanation) {
               "showdown poker or it can be evenly split.");
     t.setJackpotTitle("   ");
     EXPECT_EQ(jackpotWinnerHeading(t), "Bump Jackpot - Winner");
-}
-
-TEST(JackpotLayout, Columns) {
     auto c = loneColumns(false);
     ASSERT_EQ(c.size(), 3u);
-    EXPECT_EQ(c[0].heading, "Team Name");
-    EXPECT_EQ(c[1].heading, "Pay Out");
-    EXPECT_EQ(c[2].heading, "Lone");
+    EXPECT_EQ((Texts{c[0].heading, c[1].heading, c[2].heading}),
+              (Texts{"Team Name", "Pay Out", "Lone"}));
 }

@@ -2,11 +2,13 @@
 // saves: changes offered only for the file they belong to, restored as they were made, emptied by
 // a save.
 #include "core/scripted_prompt.h"
+#include "engine_fixture.h"
 #include "persistence/journal.h"
 #include "services/changes.h"
 #include "services/load_save.h"
 #include "services/restore.h"
 #include "services/substitute.h"
+#include "services/views.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +141,9 @@ protected:
     }
 
     int restoreQuestions() const { return prompt.countTitled(rh::kRestoreTitle); }
+    static std::string score(const rh::Session& s, int id) {
+        return rh::test::savedValue(s, "Score", id, 4);
+    }
 };
 
 TEST_F(JournalSessionTest, RestoresTheChangesTheFileLacks) {
@@ -156,17 +161,20 @@ TEST_F(JournalSessionTest, RestoresTheChangesTheFileLacks) {
     auto s = load();
     ASSERT_EQ(restoreQuestions(), 1);
     EXPECT_NE(prompt.messages().back().text.find("5 changes"), std::string::npos);
-    const rh::TournamentState& st = s->state();
-    const std::string partner = st.roster.getPartner("04", "01");
-    EXPECT_EQ(st.scores.getScore2("04", "01"), "07");
-    EXPECT_EQ(st.scores.getScore2("04", partner), "07");
-    EXPECT_EQ(st.lones.value("01"), "01");
-    EXPECT_EQ(st.entryFeePaid.value("05"), "1");
-    EXPECT_EQ(st.nameOf("02"), "Zed Substitute");
-    const auto byName = st.entrantsByName(); // the name list follows the new name
-    EXPECT_TRUE(std::any_of(byName.begin(), byName.end(), [](const rh::EntrantRef& e) {
-        return e.id == "02" && e.name == "Zed Substitute";
-    }));
+    // The score of 01 and its partner, the lone, the fee mark and the new name are back.
+    const std::string x = rh::buildTournamentXml(s->state());
+    EXPECT_EQ(score(*s, 1), "07");
+    std::vector<std::string> round4; // 01 and its partner, nobody else
+    for (auto at = x.find("<Round>04</Round>"); at != std::string::npos;
+         at = x.find("<Round>04</Round>", at + 1))
+        round4.push_back(x.substr(x.find("<Score>", at) + 7, 2));
+    EXPECT_EQ(round4, (std::vector<std::string>{"07", "07"}));
+    EXPECT_EQ(rh::test::savedValue(*s, "Lone", 1), "01");
+    EXPECT_TRUE(rh::entryFeeRows(*s, true).size() == 16);
+    for (const rh::EntryFeeRow& r : rh::entryFeeRows(*s, true))
+        EXPECT_EQ(r.paid, r.tag == "05") << r.tag;
+    for (const rh::GameDetailRow& r : rh::gameDetailRows(*s)) // the name list follows the name
+        EXPECT_EQ(r.tag == "02", r.cells.front() == "Zed Substitute");
     // The tournament clock runs on from its start ten minutes ago.
     EXPECT_TRUE(s->clock.m_tournamentStarted);
     EXPECT_NEAR(static_cast<double>(s->clock.RTimer.TotalSeconds()), 600.0, 5.0);
@@ -184,7 +192,7 @@ TEST_F(JournalSessionTest, OffersNothingForAnotherFileOrAfterASave) {
     rh::test::writeFile(file, rh::test::readFile(file) + " ");
     auto other = load();
     EXPECT_EQ(restoreQuestions(), 0);
-    EXPECT_EQ(other->state().scores.getScore2("04", "01"), "");
+    EXPECT_EQ(score(*other, 1), "");
 
     rh::storeChange(*other, Change::score(4, "01", "09"));
     ASSERT_TRUE(rh::SaveTournament(*other, file));
@@ -193,7 +201,7 @@ TEST_F(JournalSessionTest, OffersNothingForAnotherFileOrAfterASave) {
     EXPECT_EQ(after.file, rh::fingerprintOf(file));
     auto again = load();
     EXPECT_EQ(restoreQuestions(), 0);
-    EXPECT_EQ(again->state().scores.getScore2("04", "01"), "09");
+    EXPECT_EQ(score(*again, 1), "09");
 }
 
 TEST_F(JournalSessionTest, DeclinedChangesAreDiscarded) {
@@ -203,7 +211,7 @@ TEST_F(JournalSessionTest, DeclinedChangesAreDiscarded) {
     }
     auto declined = load(rh::MsgAnswer::No);
     EXPECT_EQ(restoreQuestions(), 1);
-    EXPECT_EQ(declined->state().scores.getScore2("04", "01"), "");
+    EXPECT_EQ(score(*declined, 1), "");
     declined.reset();
     load();
     EXPECT_EQ(restoreQuestions(), 0);

@@ -4,6 +4,7 @@
 #include "persistence/atomic_file.h"
 #include "persistence/code_page.h"
 #include "persistence/tournament_writer.h"
+#include "services/changes.h"
 #include "services/load_save.h"
 #include "support/generator.h"
 #include "support/temp_dir.h"
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 using namespace rh;
 namespace fs = std::filesystem;
@@ -65,7 +65,7 @@ TEST_F(LoadSave, LoadingAFileSetsTheFlagsAndSaysSo) {
     EXPECT_TRUE(session.dataFileLoaded);
     EXPECT_FALSE(session.dataFileSaved);
     EXPECT_EQ(session.htmlExportFile, "QuillmarkCLUB1.html");
-    EXPECT_EQ(test::dumpTournament(session.state()), test::dumpTournament(original));
+    EXPECT_EQ(buildTournamentXml(session.state()), buildTournamentXml(original));
     auto m = prompt.messages();
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].title, "File Load");
@@ -85,9 +85,9 @@ TEST_F(LoadSave, AMissingFileIsOneLoadDocumentError) {
 
 TEST_F(LoadSave, ALoadThatFailsChangesNothing) {
     ASSERT_TRUE(ResetAndLoad(session, file));
-    session.state().scores.setScore("02", "01", "09"); // work in hand
+    applyChange(session, Change::score(2, "01", "09")); // work in hand
     session.dataFileSaved = true;
-    const std::string before = test::dumpTournament(session.state());
+    const std::string before = buildTournamentXml(session.state());
     const auto stateBefore = session.sharedState();
     test::writeFile(tmp / "broken.qmc", "<?xml version='1.0'?><Tournament><TournamentInfo>");
     fs::create_directory(tmp / "folder.qmc");
@@ -111,7 +111,7 @@ TEST_F(LoadSave, ALoadThatFailsChangesNothing) {
             EXPECT_EQ(prompt.messages()[0].title, c.report) << c.what;
         }
         EXPECT_EQ(session.sharedState(), stateBefore) << c.what;
-        EXPECT_EQ(test::dumpTournament(session.state()), before) << c.what;
+        EXPECT_EQ(buildTournamentXml(session.state()), before) << c.what;
         EXPECT_TRUE(session.dataFileLoaded) << c.what;
         EXPECT_TRUE(session.dataFileSaved) << c.what;
         EXPECT_EQ(session.openDialogFile, file) << c.what;
@@ -152,7 +152,17 @@ TEST_F(LoadSave, AFileThatCannotBeReadOffersItsRecoveryCopy) {
 }
 
 TEST_F(LoadSave, RecoveryCopyIsOfferedAndYesLoadsIt) {
+    ASSERT_TRUE(ResetAndLoad(session, file)); // no recovery copy, no question
+    EXPECT_EQ(titles(), (std::vector<std::string>{"File Load"}));
     writeRecoveryCopy();
+    prompt.clear();
+    prompt.answers = {MsgAnswer::No};
+    ASSERT_TRUE(ResetAndLoad(session, file));
+    EXPECT_EQ(prompt.countTitled("Recovery File Detected"), 1);
+    EXPECT_EQ(session.tourney().TourneyTitle(), "Original");
+    EXPECT_EQ(session.tourney().CurrentRound(), 2); // the original's own current round
+
+    prompt.clear();
     prompt.answers = {MsgAnswer::Yes};
     ASSERT_TRUE(ResetAndLoad(session, file));
     auto m = prompt.messages();
@@ -171,15 +181,6 @@ TEST_F(LoadSave, RecoveryCopyIsOfferedAndYesLoadsIt) {
     EXPECT_EQ(session.openDialogFile, file);
 }
 
-TEST_F(LoadSave, RecoveryCopyRefusedLoadsTheChosenFile) {
-    writeRecoveryCopy();
-    prompt.answers = {MsgAnswer::No};
-    ASSERT_TRUE(ResetAndLoad(session, file));
-    EXPECT_EQ(prompt.countTitled("Recovery File Detected"), 1);
-    EXPECT_EQ(session.tourney().TourneyTitle(), "Original");
-    EXPECT_EQ(session.tourney().CurrentRound(), 2); // the original's own current round
-}
-
 TEST_F(LoadSave, RecoveryCopyGetsUnreadValuesFromTheChosenFile) {
     // A recovery copy lacking some settings takes them from the file the director chose.
     test::writeFile(tmp / "Rankhall_CLUB1.RCV",
@@ -191,11 +192,6 @@ TEST_F(LoadSave, RecoveryCopyGetsUnreadValuesFromTheChosenFile) {
     EXPECT_EQ(session.tourney().TourneyCode(), "CLUB1");
     EXPECT_EQ(session.tourney().TotalPlort(), 8);
     EXPECT_EQ(session.tourney().TotalTables(), 2);
-}
-
-TEST_F(LoadSave, NoRecoveryCopyNoQuestion) {
-    ASSERT_TRUE(ResetAndLoad(session, file));
-    EXPECT_EQ(titles(), (std::vector<std::string>{"File Load"}));
 }
 
 TEST_F(LoadSave, OpenDialogChoosesOrCancels) {
@@ -219,49 +215,52 @@ TEST_F(LoadSave, OpenDialogChoosesOrCancels) {
 }
 
 TEST_F(LoadSave, ExitAndLoadAskWheneverAnythingChanged) {
-    struct Case {
-        const char* what;
-        std::function<void(Session&)> change;
+    auto count = [](ChangeKind k, const char* v) { return Change::count(k, "01", v); };
+    Change custom = Change::money(ChangeKind::Expenses, 0);
+    custom.kind = ChangeKind::CustomPayouts;
+    custom.amounts = {40, 0, 0};
+    Change advance = Change::score(3, "", "");
+    advance.kind = ChangeKind::RoundAdvance;
+    Change payout = count(ChangeKind::PayoutOption, "");
+    payout.value = "1";
+    const Change changes[] = {
+        Change::score(2, "01", "09"),
+        count(ChangeKind::Lone, "02"),
+        count(ChangeKind::Bump, "01"),
+        count(ChangeKind::Wood, "01"),
+        count(ChangeKind::Paid, "1"),
+        count(ChangeKind::EntryFeePaid, "1"),
+        count(ChangeKind::Alias, "Ace"),
+        Change::money(ChangeKind::EntryFee, 7),
+        Change::money(ChangeKind::BumpFee, 0.35),
+        Change::money(ChangeKind::WoodFee, 0.7),
+        Change::money(ChangeKind::Expenses, 12.5),
+        payout,
+        custom,
+        Change::clock(ChangeKind::ClockStart, WallTime::fromHms(19, 0, 0).localSeconds),
+        advance,
     };
-    const Case cases[] = {
-        {"score", [](Session& s) { s.state().scores.setScore("02", "01", "09"); }},
-        {"lone", [](Session& s) { s.state().lones.replace("01", "02"); }},
-        {"bump", [](Session& s) { s.state().fines.replace("0100", "01"); }},
-        {"wood", [](Session& s) { s.state().fines.replace("0101", "01"); }},
-        {"paid", [](Session& s) { s.state().fines.replace("0102", "1"); }},
-        {"entry fee mark", [](Session& s) { s.state().entryFeePaid.replace("01", "1"); }},
-        {"alias", [](Session& s) { s.state().aliases.replace("01", "Ace"); }},
-        {"entry fee", [](Session& s) { s.tourney().setEntryFee(7); }},
-        {"bump fee", [](Session& s) { s.tourney().setBumpFee(0.35); }},
-        {"wood fee", [](Session& s) { s.tourney().setWoodFee(0.7); }},
-        {"expenses", [](Session& s) { s.tourney().setExpenses(12.5); }},
-        {"payout choice", [](Session& s) { s.state().payout.PayoutOption = 1; }},
-        {"payout amounts",
-         [](Session& s) {
-             s.state().payout.PayoutOption = 1;
-             s.markUnmodified();
-             s.state().payout.CustomPayoutCount = 3;
-             s.state().payout.CustomPayouts[0] = 40;
-         }},
-        {"clock start", [](Session& s) { s.clock.StartTournament(WallTime::fromHms(19, 0, 0)); }},
-        {"round advance", [](Session& s) { s.tourney().setCurrentRound(3); }},
-    };
-    for (const Case& c : cases) {
+    for (const Change& change : changes) {
+        const std::string what = describeChange(change);
         ASSERT_TRUE(ResetAndLoad(session, file));
         prompt.clear();
-        EXPECT_TRUE(confirmExit(session)) << c.what; // nothing changed: nothing asked
-        EXPECT_TRUE(confirmDiscard(session)) << c.what;
-        EXPECT_TRUE(prompt.shown.empty()) << c.what;
-        c.change(session);
+        EXPECT_TRUE(confirmExit(session)) << what; // nothing changed: nothing asked
+        EXPECT_TRUE(confirmDiscard(session)) << what;
+        EXPECT_TRUE(prompt.shown.empty()) << what;
+        if (change.kind == ChangeKind::CustomPayouts) { // amounts count once they are chosen
+            applyChange(session, payout);
+            session.markUnmodified();
+        }
+        applyChange(session, change);
         prompt.answers = {MsgAnswer::Cancel, MsgAnswer::Cancel};
-        EXPECT_FALSE(confirmExit(session)) << c.what;
-        EXPECT_FALSE(confirmDiscard(session)) << c.what;
-        EXPECT_EQ(prompt.countTitled("Exit"), 2) << c.what;
+        EXPECT_FALSE(confirmExit(session)) << what;
+        EXPECT_FALSE(confirmDiscard(session)) << what;
+        EXPECT_EQ(prompt.countTitled("Exit"), 2) << what;
         // Once saved, nothing is asked until the next change.
-        ASSERT_TRUE(SaveTournament(session, (tmp / "saved.qmc").string())) << c.what;
+        ASSERT_TRUE(SaveTournament(session, (tmp / "saved.qmc").string())) << what;
         prompt.clear();
-        EXPECT_TRUE(confirmExit(session)) << c.what;
-        EXPECT_TRUE(prompt.shown.empty()) << c.what;
+        EXPECT_TRUE(confirmExit(session)) << what;
+        EXPECT_TRUE(prompt.shown.empty()) << what;
     }
     // A change taken back is no change.
     ASSERT_TRUE(ResetAndLoad(session, file));
@@ -290,7 +289,7 @@ TEST_F(LoadSave, ExitOffersSaveDiscardAndCancel) {
     for (const Case& c : cases) {
         fs::remove(saved);
         ASSERT_TRUE(ResetAndLoad(session, file));
-        session.state().scores.setScore("02", "01", "09");
+        applyChange(session, Change::score(2, "01", "09"));
         prompt.clear();
         prompt.answers.assign(c.answers.begin(), c.answers.end());
         prompt.saveFiles.assign(c.saveFiles.begin(), c.saveFiles.end());
@@ -307,7 +306,7 @@ TEST_F(LoadSave, DiscardingAnOpenTournamentAsksFirst) {
     EXPECT_TRUE(confirmDiscard(session)); // nothing loaded: nothing asked
     EXPECT_TRUE(prompt.shown.empty());
     ASSERT_TRUE(ResetAndLoad(session, file));
-    session.state().scores.setScore("02", "01", "09");
+    applyChange(session, Change::score(2, "01", "09"));
     prompt.clear();
     prompt.answers = {MsgAnswer::Cancel, MsgAnswer::Ok};
     EXPECT_FALSE(confirmDiscard(session));
@@ -326,7 +325,7 @@ TEST_F(LoadSave, DiscardingAnOpenTournamentAsksFirst) {
 TEST_F(LoadSave, SaveOffersTheLoadedFileAndDeletesTheRecoveryCopy) {
     ASSERT_TRUE(ResetAndLoad(session, file));
     writeRecoveryCopy();
-    session.state().scores.setScore("2", "1", "10");
+    applyChange(session, Change::score(2, "01", "10"));
     std::string saved = (tmp / "saved.qmc").string();
     prompt.clear();
     prompt.saveFiles = {saved};
@@ -350,7 +349,7 @@ TEST_F(LoadSave, SaveOffersTheLoadedFileAndDeletesTheRecoveryCopy) {
     ScriptedPrompt again;
     Session other(again);
     ASSERT_TRUE(ResetAndLoad(other, saved));
-    EXPECT_EQ(other.state().scores.Item("0201"), "10");
+    EXPECT_EQ(buildTournamentXml(other.state()), buildTournamentXml(session.state()));
     EXPECT_EQ(again.countTitled("Recovery File Detected"), 0);
     // The next save offers the file saved to.
     prompt.clear();
@@ -375,7 +374,7 @@ TEST_F(LoadSave, FailedSaveNamesThePathAndOffersToSaveElsewhere) {
     fs::create_directory(tmp / "taken.qmc"); // a folder where the file should go
     const std::string taken = (tmp / "taken.qmc").string();
     const std::string elsewhere = (tmp / "elsewhere.qmc").string();
-    session.state().scores.setScore("02", "03", "07");
+    applyChange(session, Change::score(2, "03", "07"));
     struct Case {
         MsgAnswer answer;       // to "Save it somewhere else?"
         std::string secondPath; // chosen in the save dialog shown again; "" = cancel

@@ -1,328 +1,248 @@
 // The net payout, the payout table and the split of the table over row positions with ties.
 #include "engine_fixture.h"
 #include "money/payout.h"
-#include "standings/leaders.h"
+#include "services/views.h"
 
 #include <gtest/gtest.h>
 
 using namespace rh;
 using rh::test::Tourney;
+using Texts = std::vector<std::string>;
 
 namespace {
 
-std::vector<std::string> placeWords(const PayoutTable& p) {
-    std::vector<std::string> out;
-    for (const PayoutRow& r : p.rows())
-        out.push_back(r.placeWord);
-    return out;
-}
-std::vector<std::string> amountTexts(const PayoutTable& p) {
-    std::vector<std::string> out;
+Texts amountTexts(const PayoutTable& p) {
+    Texts out;
     for (const PayoutRow& r : p.rows())
         out.push_back(r.amountText);
     return out;
 }
-std::vector<std::string> head(const std::vector<std::string>& texts, int n) {
-    std::vector<std::string> out;
+Texts payoutTexts(Session& s, int n, int* paid = nullptr) {
+    Texts texts;
+    const int count = s.payout.GetPayouts(s, texts);
+    if (paid)
+        *paid = count;
+    Texts out;
     for (int i = 1; i <= n; ++i)
         out.push_back(payoutTextAt(texts, i));
+    return out;
+}
+/// The leader list as "total~ID", best first.
+Texts ranking(Session& s) {
+    Texts out;
+    for (const LeaderEntry& e : leaderEntries(s))
+        out.push_back(std::to_string(std::stoi(e[kLeaderScore])) + "~" + e[kLeaderId]);
     return out;
 }
 
 } // namespace
 
-TEST(NetPayout, StandardSplitOfEntryFees) {
-    Tourney t(24);
-    t.net(10.00);
-    PayoutTable& p = t.session.payout;
-    EXPECT_EQ(p.netPayoutText(), "$240.00");
-    EXPECT_EQ(p.netPayoutColor(), (Rgb{0, 153, 51}));
-    EXPECT_TRUE(p.payoutOptionsEnabled());
-    EXPECT_EQ(placeWords(p), (std::vector<std::string>{"First", "Second", "Third"}));
-    EXPECT_EQ(amountTexts(p), (std::vector<std::string>{"$120.00", "$72.00", "$48.00"}));
-    EXPECT_DOUBLE_EQ(p.TotalPayout(), 240.0);
-    EXPECT_FALSE(p.ChkPayout(t.session.currency));
-    EXPECT_FALSE(t.session.updatePayout);
+TEST(NetPayout, TextColourOptionsAndTable) {
+    struct Case {
+        int entrants;
+        double fee, expenses;
+        const char* net;
+        Rgb colour;
+        bool options;
+        Texts amounts;
+    } cases[] = {
+        {24, 10, 0, "$240.00", {0, 153, 51}, true, {"$120.00", "$72.00", "$48.00"}},
+        {24, 10, 250, "($10.00)", {255, 0, 0}, false, {"$0.00", "$0.00", "$0.00"}},
+        {4, 0, 0, "$0.00", kRed, false, {"$0.00", "$0.00", "$0.00"}},
+        // The table is built from the amounts as they are displayed.
+        {4, 10, 6.65, "$33.35", {0, 153, 51}, true, {"$16.68", "$10.01", "$6.67"}},
+    };
+    for (const Case& c : cases) {
+        Tourney t(c.entrants);
+        t.net(c.fee, c.expenses);
+        PayoutTable& p = t.session().payout;
+        SCOPED_TRACE(c.net);
+        EXPECT_EQ(p.netPayoutText(), c.net);
+        EXPECT_EQ(p.netPayoutColor(), c.colour);
+        EXPECT_EQ(p.payoutOptionsEnabled(), c.options);
+        EXPECT_EQ(amountTexts(p), c.amounts);
+        EXPECT_FALSE(p.ChkPayout(t.session().currency));
+        EXPECT_FALSE(t.session().updatePayout);
+    }
 }
 
-TEST(NetPayout, ExpensesAboveTheFeesLeaveNothingToPay) {
-    Tourney t(24);
-    t.net(10.00, 250.00);
-    PayoutTable& p = t.session.payout;
-    EXPECT_EQ(p.netPayoutText(), "($10.00)");
-    EXPECT_EQ(p.netPayoutColor(), (Rgb{255, 0, 0}));
-    EXPECT_FALSE(p.payoutOptionsEnabled());
-    EXPECT_EQ(amountTexts(p), (std::vector<std::string>{"$0.00", "$0.00", "$0.00"}));
-    EXPECT_FALSE(p.ChkPayout(t.session.currency));
-}
-
-TEST(NetPayout, ZeroIsRedAndExpensesTextThatIsNoNumberIsIgnored) {
+TEST(NetPayout, ExpensesTextThatIsNoNumberIsIgnoredAndNothingHappensBeforeALoad) {
     Tourney t(4);
-    t.net(0);
-    EXPECT_EQ(t.session.payout.netPayoutText(), "$0.00");
-    EXPECT_EQ(t.session.payout.netPayoutColor(), kRed);
+    t.net(5, 7);
+    Session& s = t.session();
+    s.payout.UpdateNetPayout(s, false);
+    EXPECT_EQ(s.payout.netPayoutText(), "$20.00");
+    s.payout.UpdateNetPayout(s, true);
+    EXPECT_EQ(s.payout.netPayoutText(), "$13.00");
 
-    t.tourney().setEntryFee(5);
-    t.tourney().setExpenses(7);
-    t.session.payout.UpdateNetPayout(t.session, false);
-    EXPECT_EQ(t.session.payout.netPayoutText(), "$20.00");
-    t.session.payout.UpdateNetPayout(t.session, true);
-    EXPECT_EQ(t.session.payout.netPayoutText(), "$13.00");
-}
-
-TEST(NetPayout, NothingHappensBeforeATournamentIsLoaded) {
-    Tourney t(4);
-    t.session.dataFileLoaded = false;
-    t.net(10);
-    EXPECT_EQ(t.session.payout.netPayoutText(), "");
-    EXPECT_TRUE(t.session.payout.rows().empty());
-    EXPECT_TRUE(t.session.updatePayout);
+    ScriptedPrompt prompt;
+    Session empty(prompt);
+    empty.updatePayout = true;
+    empty.payout.UpdateNetPayout(empty);
+    EXPECT_EQ(empty.payout.netPayoutText(), "");
+    EXPECT_TRUE(empty.payout.rows().empty());
+    EXPECT_TRUE(empty.updatePayout);
 }
 
 TEST(NetPayout, GroupingAndTheSessionsCurrency) {
     Tourney t(200);
-    t.session.currency.symbol = "€";
-    t.session.currency.symbolAfter = true;
-    t.session.currency.spaceBetween = true;
-    t.session.currency.decimalPoint = ",";
-    t.session.currency.groupSeparator = ".";
-    t.net(25);
-    EXPECT_EQ(t.session.payout.netPayoutText(), "5.000,00 €");
-    EXPECT_EQ(amountTexts(t.session.payout),
-              (std::vector<std::string>{"2.500,00 €", "1.500,00 €", "1.000,00 €"}));
-    t.totals({30, 30, 20, 10});
-    std::vector<std::string> texts;
-    EXPECT_EQ(t.session.payout.GetPayouts(t.session, texts), 3);
-    EXPECT_EQ(head(texts, 3), (std::vector<std::string>{"2.000,00 €", "2.000,00 €", "1.000,00 €"}));
+    CurrencyFormat& c = t.currency();
+    c.symbol = "€";
+    c.symbolAfter = true;
+    c.spaceBetween = true;
+    c.decimalPoint = ",";
+    c.groupSeparator = ".";
+    t.net(25).totals({30, 30, 20, 10});
+    Session& s = t.session();
+    EXPECT_EQ(s.payout.netPayoutText(), "5.000,00 €");
+    EXPECT_EQ(amountTexts(s.payout), (Texts{"2.500,00 €", "1.500,00 €", "1.000,00 €"}));
+    EXPECT_EQ(payoutTexts(s, 3), (Texts{"2.000,00 €", "2.000,00 €", "1.000,00 €"}));
 }
 
 TEST(PayoutTable, RebuiltOnlyWhenMarkedStale) {
     Tourney t(10);
     t.net(10);
-    t.tourney().setEntryFee(20);
-    t.session.payout.UpdateNetPayout(t.session);
+    Session& s = t.session();
+    applyChange(s, Change::money(ChangeKind::EntryFee, 20));
+    s.updatePayout = false;
+    s.payout.UpdateNetPayout(s);
     // The net payout follows, the table waits for updatePayout.
-    EXPECT_EQ(t.session.payout.netPayoutText(), "$200.00");
-    EXPECT_EQ(amountTexts(t.session.payout)[0], "$50.00");
-    EXPECT_TRUE(t.session.payout.ChkPayout(t.session.currency));
-    t.session.updatePayout = true;
-    t.session.payout.UpdateNetPayout(t.session);
-    EXPECT_EQ(amountTexts(t.session.payout)[0], "$100.00");
-    EXPECT_FALSE(t.session.payout.ChkPayout(t.session.currency));
+    EXPECT_EQ(s.payout.netPayoutText(), "$200.00");
+    EXPECT_EQ(amountTexts(s.payout)[0], "$50.00");
+    EXPECT_TRUE(s.payout.ChkPayout(s.currency));
+    s.updatePayout = true;
+    s.payout.UpdateNetPayout(s);
+    EXPECT_EQ(amountTexts(s.payout)[0], "$100.00");
+    EXPECT_FALSE(s.payout.ChkPayout(s.currency));
 }
 
-TEST(PayoutTable, CustomRowsKeepTheirOwnPlaceWords) {
-    Tourney t(15);
-    t.net(10);
-    PayoutSettings& ps = t.state().payout;
-    ps.CustomPayoutCount = 3;
-    ps.CustomPayouts = {100, 0, 50};
-    t.session.payout.SelectPayoutOption(t.session, 1);
-    EXPECT_EQ(ps.PayoutOption, 1);
-    EXPECT_TRUE(t.session.leaderViewRefresh);
-    EXPECT_EQ(placeWords(t.session.payout), (std::vector<std::string>{"First", "Third"}));
-    EXPECT_EQ(amountTexts(t.session.payout), (std::vector<std::string>{"$100.00", "$50.00"}));
-    EXPECT_DOUBLE_EQ(t.session.payout.TotalPayout(), 150.0);
-    EXPECT_FALSE(t.session.payout.ChkPayout(t.session.currency)); // $150.00 net, $150 paid
-
-    t.totals({30, 25, 20, 10});
-    std::vector<std::string> texts;
-    EXPECT_EQ(t.session.payout.GetPayouts(t.session, texts), 2);
-    EXPECT_EQ(head(texts, 3), (std::vector<std::string>{"$100.00", "$50.00", ""}));
-}
-
-TEST(PayoutTable, CustomTableThatFallsShortIsReported) {
-    Tourney t(17);
-    t.net(10); // $170.00
-    PayoutSettings& ps = t.state().payout;
-    ps.CustomPayoutCount = 8;
-    ps.CustomPayouts = {50, 40, 30, 20, 10, 5, 3, 2};
-    t.session.payout.SelectPayoutOption(t.session, 1);
-    EXPECT_EQ(placeWords(t.session.payout).size(), 8u);
-    EXPECT_EQ(placeWords(t.session.payout).back(), "Eighth");
-    EXPECT_TRUE(t.session.payout.ChkPayout(t.session.currency)); // $160 of $170.00
-
-    ps.CustomPayouts[0] = 60;
-    t.session.payout.SelectPayoutOption(t.session, 1);
-    EXPECT_FALSE(t.session.payout.ChkPayout(t.session.currency));
-}
-
-TEST(PayoutTable, AnUnknownOptionBuildsNoRows) {
+TEST(PayoutTable, CustomRowsTheirPlaceWordsAndACheckOfTheTotal) {
+    struct Case {
+        int entrants;
+        std::vector<double> custom;
+        Texts words, amounts;
+        bool short_;
+    } cases[] = {
+        {15, {100, 0, 50}, {"First", "Third"}, {"$100.00", "$50.00"}, false},
+        {17,
+         {50, 40, 30, 20, 10, 5, 3, 2},
+         {"First", "Second", "Third", "Fourth", "Fifth", "Sixth", "Seventh", "Eighth"},
+         {"$50.00", "$40.00", "$30.00", "$20.00", "$10.00", "$5.00", "$3.00", "$2.00"},
+         true}, // $160 of $170.00
+        {17,
+         {60, 40, 30, 20, 10, 5, 3, 2},
+         {"First", "Second", "Third", "Fourth", "Fifth", "Sixth", "Seventh", "Eighth"},
+         {"$60.00", "$40.00", "$30.00", "$20.00", "$10.00", "$5.00", "$3.00", "$2.00"},
+         false},
+    };
+    for (const Case& c : cases) {
+        Tourney t(c.entrants);
+        t.net(10).customPayouts(c.custom);
+        PayoutTable& p = t.session().payout;
+        Texts words;
+        for (const PayoutRow& r : p.rows())
+            words.push_back(r.placeWord);
+        EXPECT_EQ(words, c.words);
+        EXPECT_EQ(amountTexts(p), c.amounts);
+        EXPECT_EQ(p.ChkPayout(t.session().currency), c.short_);
+    }
     Tourney t(8);
     t.net(10);
-    t.session.payout.SelectPayoutOption(t.session, 2);
-    EXPECT_TRUE(t.session.payout.rows().empty());
-    EXPECT_DOUBLE_EQ(t.session.payout.TotalPayout(), 0.0);
-    t.totals({5, 5, 3});
-    std::vector<std::string> texts;
-    EXPECT_EQ(t.session.payout.GetPayouts(t.session, texts), 0);
+    t.session().payout.SelectPayoutOption(t.session(), 2); // no such option: no rows
+    EXPECT_TRUE(t.session().payout.rows().empty());
+    EXPECT_DOUBLE_EQ(t.session().payout.TotalPayout(), 0.0);
+    Texts texts;
+    EXPECT_EQ(t.session().payout.GetPayouts(t.session(), texts), 0);
 }
 
-TEST(CalcPayouts, TiedRowsShareThePositionsTheyCover) {
+TEST(CalcPayouts, TiedRowsShareTheMoneyOfThePlacesTheyCover) {
+    struct Case {
+        int entrants;
+        double fee, expenses;
+        std::vector<double> custom;
+        std::vector<int> totals;
+        int paid;
+        Texts texts;
+    } cases[] = {
+        {4, 25, 0, {}, {30, 25, 20, 30}, 3, {"$40.00", "$40.00", "$20.00", ""}},
+        {5, 20, 0, {}, {40, 30, 30, 30, 10}, 4, {"$50.00", "$16.67", "$16.67", "$16.67", ""}},
+        {5, 20, 0, {}, {40, 30, 20, 20, 10}, 4, {"$50.00", "$30.00", "$10.00", "$10.00", ""}},
+        {4, 22.5, 0, {}, {20, 20, 20, 20}, 4, {"$22.50", "$22.50", "$22.50", "$22.50"}},
+        {6, 10, 0, {}, {12, 12, 4, 3, 2, 1}, 3, {"$24.00", "$24.00", "$12.00", ""}},
+        // (16.68 + 10.01) / 2 = 13.345: the amounts are read back as displayed.
+        {4, 10, 6.65, {}, {20, 20, 10, 5}, 3, {"$13.35", "$13.35", "$6.67", ""}},
+        {4, 25, 0, {100, 0, 0}, {9, 9, 9, 1}, 3, {"$33.33", "$33.33", "$33.33", ""}},
+        {15, 10, 0, {100, 0, 50}, {30, 25, 20, 10}, 2, {"$100.00", "$50.00", ""}},
+        // Fewer entrants than places: each is paid its row position; a tie at the end pays
+        // nothing past the last entrant.
+        {1, 30, 0, {}, {12}, 1, {"$15.00", ""}},
+        {2, 50, 0, {}, {10, 14}, 2, {"$50.00", "$30.00", ""}},
+        {3, 100, 0, {}, {9, 8, 7}, 3, {"$150.00", "$90.00", "$60.00"}},
+        {2, 50, 0, {}, {10, 10}, 2, {"$40.00", "$40.00", ""}},
+        // Before any score everyone ties.
+        {6, 10, 0, {}, {}, 6, Texts(6, "$10.00")},
+    };
+    for (const Case& c : cases) {
+        Tourney t(c.entrants);
+        t.net(c.fee, c.expenses).totals(c.totals);
+        if (!c.custom.empty())
+            t.customPayouts(c.custom);
+        int paid = 0;
+        EXPECT_EQ(payoutTexts(t.session(), static_cast<int>(c.texts.size()), &paid), c.texts);
+        EXPECT_EQ(paid, c.paid);
+    }
     Tourney t(4);
-    t.net(25); // $100.00
-    t.totals({30, 25, 20, 30});
-    std::vector<std::string> texts;
-    EXPECT_EQ(t.session.payout.GetPayouts(t.session, texts), 3);
-    EXPECT_EQ(head(texts, 4), (std::vector<std::string>{"$40.00", "$40.00", "$20.00", ""}));
-    // The leader list was rebuilt: IDs 1 and 4 tie on top in ascending ID order.
-    EXPECT_EQ(t.state().sortedScores.items(),
-              (std::vector<std::string>{"30~01", "30~04", "25~02", "20~03"}));
-}
+    t.net(25).totals({30, 25, 20, 30});
+    // Ties stand in ascending ID order.
+    EXPECT_EQ(ranking(t.session()), (Texts{"30~01", "30~04", "25~02", "20~03"}));
 
-TEST(CalcPayouts, ATieStraddlingTheLastPaidPlaceSpreadsItsMoney) {
-    Tourney t(5);
-    t.net(20); // $100.00
-    t.totals({40, 30, 30, 30, 10});
-    std::vector<std::string> texts;
-    EXPECT_EQ(t.session.payout.GetPayouts(t.session, texts), 4);
-    EXPECT_EQ(head(texts, 5),
-              (std::vector<std::string>{"$50.00", "$16.67", "$16.67", "$16.67", ""}));
-
-    t.totals({40, 30, 20, 20, 10}); // third place $20.00 shared by rows 3 and 4
-    EXPECT_EQ(t.session.payout.GetPayouts(t.session, texts), 4);
-    EXPECT_EQ(head(texts, 4), (std::vector<std::string>{"$50.00", "$30.00", "$10.00", "$10.00"}));
-}
-
-TEST(CalcPayouts, FourWayTieAtTheTop) {
-    Tourney t(4);
-    t.net(22.5); // $90.00
-    t.totals({20, 20, 20, 20});
-    std::vector<std::string> texts;
-    EXPECT_EQ(t.session.payout.GetPayouts(t.session, texts), 4);
-    EXPECT_EQ(head(texts, 4), (std::vector<std::string>(4, "$22.50")));
-}
-
-TEST(CalcPayouts, ATwoWayTieTakesFirstAndSecond) {
-    Tourney t(6);
-    t.net(10); // $60.00: 30 / 18 / 12
-    t.totals({12, 12, 4, 3, 2, 1});
-    std::vector<std::string> texts;
-    EXPECT_EQ(t.session.payout.GetPayouts(t.session, texts), 3);
-    EXPECT_EQ(head(texts, 3), (std::vector<std::string>{"$24.00", "$24.00", "$12.00"}));
-}
-
-TEST(CalcPayouts, AmountsAreReadBackAsDisplayed) {
-    Tourney t(4);
-    t.net(10, 6.65); // $33.35: rows $16.68, $10.01, $6.67 as shown
-    EXPECT_EQ(amountTexts(t.session.payout),
-              (std::vector<std::string>{"$16.68", "$10.01", "$6.67"}));
-    t.totals({20, 20, 10, 5});
-    std::vector<std::string> texts;
-    t.session.payout.GetPayouts(t.session, texts);
-    // (16.68 + 10.01) / 2 = 13.345, where the unrounded amounts would give 13.34.
-    EXPECT_EQ(head(texts, 3), (std::vector<std::string>{"$13.35", "$13.35", "$6.67"}));
-}
-
-TEST(CalcPayouts, FewEntrantsAreEachPaidTheirRowPosition) {
-    Tourney one(1);
-    one.net(30);
-    one.totals({12});
-    std::vector<std::string> texts;
-    EXPECT_EQ(one.session.payout.GetPayouts(one.session, texts), 1);
-    EXPECT_EQ(head(texts, 2), (std::vector<std::string>{"$15.00", ""}));
-
-    Tourney two(2);
-    two.net(50);
-    two.totals({10, 14});
-    EXPECT_EQ(two.session.payout.GetPayouts(two.session, texts), 2);
-    EXPECT_EQ(head(texts, 3), (std::vector<std::string>{"$50.00", "$30.00", ""}));
-
-    Tourney three(3);
-    three.net(100);
-    three.totals({9, 8, 7});
-    EXPECT_EQ(three.session.payout.GetPayouts(three.session, texts), 3);
-    EXPECT_EQ(head(texts, 3), (std::vector<std::string>{"$150.00", "$90.00", "$60.00"}));
-
-    // A tie at the end pays nothing past the last entrant.
-    Tourney tied(2);
-    tied.net(50);
-    tied.totals({10, 10});
-    EXPECT_EQ(tied.session.payout.GetPayouts(tied.session, texts), 2);
-    EXPECT_EQ(head(texts, 3), (std::vector<std::string>{"$40.00", "$40.00", ""}));
-}
-
-TEST(CalcPayouts, BeforeAnyScoreEveryoneTiesAndShares) {
-    Tourney t(6);
-    t.net(10); // $60.00
-    std::vector<std::string> texts;
-    EXPECT_EQ(t.session.payout.GetPayouts(t.session, texts), 6);
-    EXPECT_EQ(head(texts, 6), (std::vector<std::string>(6, "$10.00")));
-}
-
-TEST(CalcPayouts, ThreeWaySplitIsNotRoundedBeforeTheText) {
-    Tourney t(4);
-    t.net(25); // $100.00
-    PayoutSettings& ps = t.state().payout;
-    ps.CustomPayoutCount = 3;
-    ps.CustomPayouts = {100, 0, 0};
-    t.session.payout.SelectPayoutOption(t.session, 1);
-    t.totals({9, 9, 9, 1});
-    std::vector<std::string> texts;
-    EXPECT_EQ(t.session.payout.GetPayouts(t.session, texts), 3);
-    EXPECT_EQ(head(texts, 3), (std::vector<std::string>(3, "$33.33")));
-}
-
-TEST(CalcPayouts, ANegativeShareShowsInParentheses) {
-    std::vector<std::string> texts;
-    int paid = assignPayouts({"5", "5", "3"}, {-10.0, 0.0}, CurrencyFormat::dollars(), texts);
-    EXPECT_EQ(paid, 2);
-    EXPECT_EQ(head(texts, 2), (std::vector<std::string>(2, "($5.00)")));
+    Texts texts;
+    EXPECT_EQ(assignPayouts({"5", "5", "3"}, {-10.0, 0.0}, CurrencyFormat::dollars(), texts), 2);
+    EXPECT_EQ(payoutTextAt(texts, 2), "($5.00)");
 }
 
 TEST(GetPayouts, DisabledPayoutsHandOutTheStoredTexts) {
     Tourney t(4);
-    t.net(25);
-    t.totals({30, 25, 20, 10});
-    std::vector<std::string> texts;
-    ASSERT_EQ(t.session.payout.GetPayouts(t.session, texts), 3);
-
-    t.totals({10, 10, 10, 10}); // the stored texts stay as the last calculation left them
-    t.session.payout.setPayoutsEnabled(false);
-    EXPECT_EQ(t.session.payout.GetPayouts(t.session, texts), 0);
-    EXPECT_EQ(head(texts, 4), (std::vector<std::string>{"$50.00", "$30.00", "$20.00", ""}));
+    t.net(25).totals({30, 25, 20, 10});
+    ASSERT_EQ(payoutTexts(t.session(), 4), (Texts{"$50.00", "$30.00", "$20.00", ""}));
+    Session& s = t.session();
+    applyChange(s, Change::score(1, "01", "05")); // partners 1 and 2
+    s.payout.setPayoutsEnabled(false);
+    int paid = -1;
+    EXPECT_EQ(payoutTexts(s, 4, &paid), (Texts{"$50.00", "$30.00", "$20.00", ""}));
+    EXPECT_EQ(paid, 0);
     // The leader list is rebuilt all the same.
-    EXPECT_EQ(t.state().sortedScores.Item(1), "10~01");
+    EXPECT_EQ(ranking(s).front(), "20~03");
 }
 
 TEST(GetPayouts, StoredTextsAreKeptAcrossCallsAndClearedWithTheVariables) {
     Tourney t(5);
-    t.net(20);
-    t.totals({40, 30, 30, 30, 10});
-    std::vector<std::string> texts;
-    t.session.payout.GetPayouts(t.session, texts);
-    t.totals({40, 30, 20, 10, 5});
-    t.session.payout.GetPayouts(t.session, texts);
-    // The second call filled three positions; the fourth keeps the first call's text.
-    EXPECT_EQ(t.session.payout.storedPayoutTexts(),
-              (std::vector<std::string>{"$50.00", "$30.00", "$20.00", "$16.67"}));
+    t.net(20).totals({40, 30, 30, 30, 10});
+    Session& s = t.session();
+    payoutTexts(s, 0);
+    applyChange(s, Change::score(1, "01", "05")); // and partner 2: 5 5 30 30 10
+    payoutTexts(s, 0);                            // three positions filled, the fourth kept
+    EXPECT_EQ(s.payout.storedPayoutTexts(), (Texts{"$40.00", "$40.00", "$20.00", "$16.67"}));
 
-    t.session.InitVariables();
-    EXPECT_FALSE(t.session.payout.PayoutsEnabled());
-    EXPECT_TRUE(t.session.payout.storedPayoutTexts().empty());
-    EXPECT_TRUE(t.session.payout.rows().empty());
-    EXPECT_FALSE(t.session.payout.controlsEnabled());
-    EXPECT_EQ(t.session.payout.GetPayouts(t.session, texts), 0);
+    s.InitVariables();
+    EXPECT_FALSE(s.payout.PayoutsEnabled());
+    EXPECT_TRUE(s.payout.storedPayoutTexts().empty());
+    EXPECT_TRUE(s.payout.rows().empty());
+    EXPECT_FALSE(s.payout.controlsEnabled());
+    int paid = -1;
+    payoutTexts(s, 0, &paid);
+    EXPECT_EQ(paid, 0);
 }
 
-TEST(GetPayouts, ATotalBeyondSixteenBitsIsAnErrorToTheCaller) {
-    Tourney t(3);
-    t.net(10);
-    t.score(1, 2, "40000");
-    std::vector<std::string> texts;
-    EXPECT_THROW(t.session.payout.GetPayouts(t.session, texts), RhError);
-}
+TEST(GetPayouts, WhatCountsTowardsTheTotals) {
+    Tourney big(3);
+    big.net(10);
+    big.apply(Change::score(1, "02", "40000")); // beyond sixteen bits: an error to the caller
+    Texts texts;
+    EXPECT_THROW(big.session().payout.GetPayouts(big.session(), texts), RhError);
 
-TEST(GetPayouts, ScoresPastTheCurrentRoundDoNotCount) {
     Tourney t(4);
-    t.net(25);
-    t.tourney().setCurrentRound(2);
-    t.score(1, 1, 10);
-    t.score(2, 1, 5);
-    t.score(1, 2, 12);
-    t.score(3, 3, 30); // round 3 is not played yet
-    std::vector<std::string> texts;
-    t.session.payout.GetPayouts(t.session, texts);
-    EXPECT_EQ(t.state().sortedScores.items(),
-              (std::vector<std::string>{"15~01", "12~02", "0~03", "0~04"}));
+    t.net(25).round(2).score(1, 1, 10).score(2, 1, 5).score(1, 2, 12).score(3, 3, 30);
+    // Round 3 is not played yet.
+    EXPECT_EQ(ranking(t.session()), (Texts{"15~01", "12~02", "0~03", "0~04"}));
 }

@@ -1,5 +1,6 @@
 // The shared tournament state as one owner object, its reset, and the prompt seam.
 #include "core/scripted_prompt.h"
+#include "engine_fixture.h"
 #include "services/session.h"
 
 #include <gtest/gtest.h>
@@ -7,37 +8,23 @@
 using namespace rh;
 
 TEST(Session, ResetReplacesEveryObjectAtOnce) {
-    ScriptedPrompt prompt;
-    Session session(prompt);
-    session.state().scores.setScore("1", "1", "10");
-    session.state().roster.AddPlayers(1, {1, 2, 3, 4});
-    session.tourney().setTourneyTitle("Old");
-    session.state().payout.PayoutOption = 1;
+    test::Tourney t(4);
+    t.title("Old").customPayouts({10, 5, 1}).score(1, 1, 10).bumps(1, 1);
+    Session& session = t.session();
+    EXPECT_TRUE(session.ExistsBump("0100"));
     auto old = session.sharedState();
-
+    const std::string before = buildTournamentXml(*old);
     session.ResetTournamentData();
-    session.state().scores.setScore("1", "1", "20");
-    session.state().names.Add("New", "01");
-
+    applyChange(session, Change::score(1, "01", "20"));
     // A holder of the old object sees none of the new data, and the new object none of the old.
-    EXPECT_EQ(old->scores.Item("0101"), "10");
-    EXPECT_EQ(old->names.Count(), 0u);
-    EXPECT_EQ(session.state().roster.Count(), 0);
+    EXPECT_EQ(buildTournamentXml(*old), before);
     EXPECT_EQ(session.tourney().TourneyTitle(), "Shuffle Up and Deal Again");
     EXPECT_EQ(session.state().payout.PayoutOption, 0);
-    EXPECT_EQ(session.state().scores.Item("0101"), "20");
-}
-
-TEST(Session, ExistenceTestsNeverFail) {
-    ScriptedPrompt prompt;
-    Session session(prompt);
     EXPECT_FALSE(session.ExistsBump("0100"));
     EXPECT_FALSE(session.ExistsLone("01"));
     EXPECT_FALSE(session.ExistsRoster("010101"));
     EXPECT_FALSE(session.CheckExistsRoundTable("01010101"));
-    writeCount(session.state().fines, "0100", "1");
-    EXPECT_TRUE(session.ExistsBump("0100"));
-    EXPECT_FALSE(session.IsTourneyLoaded());
+    EXPECT_EQ(test::savedValue(session, "Score", 1, 1), "20");
 }
 
 TEST(Session, CommonErrorMessageGoesThroughThePrompt) {

@@ -1,88 +1,11 @@
-// The settings record, the common error message and the two-digit text helpers.
+// The common error message and the text helpers. (The settings record's defaults and kind words
+// are seen through the reading rules' files and the tournament info tests of persist_reader_test.)
 #include "core/errors.h"
 #include "core/text.h"
-#include "core/tournament_settings.h"
 
 #include <gtest/gtest.h>
 
 using namespace rh;
-
-TEST(Tourney, FreshRecordHasTheDefaults) {
-    TournamentSettings t;
-    EXPECT_TRUE(t.isProgressive());
-    EXPECT_FALSE(t.isTeam());
-    EXPECT_EQ(t.TotalPlort(), 4);
-    EXPECT_EQ(t.TotalTables(), 1);
-    EXPECT_EQ(t.TotalRounds(), 3);
-    EXPECT_EQ(t.CurrentRound(), 1);
-    EXPECT_EQ(t.BumpFee(), 0);
-    EXPECT_EQ(t.WoodFee(), 0);
-    EXPECT_EQ(t.EntryFee(), 0);
-    EXPECT_EQ(t.Expenses(), 0);
-    EXPECT_EQ(t.TourneyTitle(), "Shuffle Up and Deal Again");
-    EXPECT_EQ(t.JackpotTitle(), "Bump Jackpot");
-    EXPECT_EQ(t.TourneyCode(), "");
-    EXPECT_EQ(t.GetTourneyTypeStr(), "Progressive");
-}
-
-TEST(Tourney, KindFromTextIsExactAndCaseSensitive) {
-    TournamentSettings t;
-    t.SetTourneyTypeFromStr("Team");
-    EXPECT_TRUE(t.isTeam());
-    EXPECT_FALSE(t.isProgressive());
-    EXPECT_EQ(t.TourneyTypeID(), 1);
-    EXPECT_EQ(t.TourneyTypeLabel(), "Team");
-    EXPECT_EQ(t.GetTourneyTypeStr(), "Team");
-    t.SetTourneyTypeFromStr("Progressive");
-    EXPECT_TRUE(t.isProgressive());
-    EXPECT_EQ(t.TourneyTypeID(), 0);
-    EXPECT_EQ(t.GetTourneyTypeStr(), "Progressive");
-    for (const char* other : {"progressive", "", " Progressive", "Progressive "}) {
-        t.SetTourneyTypeFromStr("Progressive");
-        t.SetTourneyTypeFromStr(other);
-        EXPECT_TRUE(t.isTeam()) << '"' << other << '"';
-    }
-}
-
-TEST(Tourney, TypeAndIdAndLabelAlwaysAgree) {
-    TournamentSettings t;
-    t.setTourneyTypeID(1);
-    EXPECT_EQ(t.TourneyType(), 1);
-    EXPECT_EQ(t.GetTourneyTypeStr(), "Team");
-    t.setTourneyType(7);
-    EXPECT_EQ(t.TourneyType(), 0);
-    EXPECT_EQ(t.TourneyTypeID(), 0);
-    EXPECT_EQ(t.GetTourneyTypeStr(), "Progressive");
-    EXPECT_EQ(TournamentSettings::DetermineTypeID(1), 1);
-    EXPECT_EQ(TournamentSettings::DetermineTypeID(0), 0);
-    EXPECT_EQ(TournamentSettings::DetermineTypeID(2), 0);
-}
-
-TEST(Tourney, JackpotTitleFallsBackOnlyWhenBlank) {
-    TournamentSettings t;
-    t.setJackpotTitle("   ");
-    EXPECT_EQ(t.JackpotTitle(), "Bump Jackpot");
-    EXPECT_EQ(t.StoredJackpotTitle(), "   ");
-    t.setJackpotTitle(" Woody Pot ");
-    EXPECT_EQ(t.JackpotTitle(), " Woody Pot ");
-}
-
-TEST(Tourney, TablesFollowEntrantsAndKind) {
-    TournamentSettings t;
-    t.setTotalPlort(16);
-    t.DeriveTotalTables();
-    EXPECT_EQ(t.TotalTables(), 4);
-    t.setTotalPlort(9);
-    t.DeriveTotalTables();
-    EXPECT_EQ(t.TotalTables(), 2);
-    t.SetTypeTeam();
-    t.setTotalPlort(16);
-    t.DeriveTotalTables();
-    EXPECT_EQ(t.TotalTables(), 8);
-    t.setTotalPlort(7);
-    t.DeriveTotalTables();
-    EXPECT_EQ(t.TotalTables(), 3);
-}
 
 TEST(CommonError, ThreeLinesJoinedByCrLf) {
     RhError e(err::InvalidCall);
@@ -145,11 +68,4 @@ TEST(Text, NumbersParseAndPrintWithoutTheLocale) {
     EXPECT_EQ(formatGeneral(0.1 + 0.2), "0.3");
     EXPECT_EQ(formatFixed(8.25, 1), "8.3");
     EXPECT_EQ(formatFixed(-0.001, 2), "0.00");
-}
-
-TEST(Text, RecordFields) {
-    EXPECT_EQ(field("57~07", 0), "57");
-    EXPECT_EQ(field("57~07", 1), "07");
-    EXPECT_EQ(field("57", 1), "");
-    EXPECT_EQ(splitFields("a~b~c").size(), 3u);
 }

@@ -8,32 +8,39 @@
 
 using namespace rh;
 using rh::test::Tourney;
+using Texts = std::vector<std::string>;
 
 namespace {
 
-std::vector<std::string> column(const std::vector<LeaderEntry>& entries, LeaderField f) {
-    std::vector<std::string> out;
+Texts column(const std::vector<LeaderEntry>& entries, LeaderField f) {
+    Texts out;
     for (const LeaderEntry& e : entries)
         out.push_back(e[f]);
     return out;
 }
-
-const LeaderEntry& entryOf(const std::vector<LeaderEntry>& entries, const std::string& id) {
+/// The field of every entrant in ID order.
+Texts byId(const std::vector<LeaderEntry>& entries, LeaderField f) {
+    std::map<std::string, std::string> m;
     for (const LeaderEntry& e : entries)
-        if (e[kLeaderId] == id)
-            return e;
-    throw std::runtime_error("no entry " + id);
+        m[e[kLeaderId]] = e[f];
+    Texts out;
+    for (const auto& [id, v] : m)
+        out.push_back(v);
+    return out;
 }
-
-using Texts = std::vector<std::string>;
+const LeaderRow& rowOf(const std::vector<LeaderRow>& rows, const std::string& id) {
+    for (const LeaderRow& r : rows)
+        if (r.tag == id)
+            return r;
+    throw std::runtime_error("no row " + id);
+}
 
 } // namespace
 
 TEST(LeaderEntries, RowsPlacesAndPayoutsOfATiedField) {
     Tourney t(4);
-    t.net(25); // $100.00
-    t.totals({30, 25, 20, 30});
-    auto entries = leaderEntries(t.session);
+    t.net(25).totals({30, 25, 20, 30});
+    auto entries = leaderEntries(t.session());
     EXPECT_EQ(column(entries, kLeaderId), (Texts{"01", "04", "02", "03"}));
     EXPECT_EQ(column(entries, kLeaderPlace), (Texts{"1", "1", "2", "3"}));
     EXPECT_EQ(column(entries, kLeaderPayout), (Texts{"$40.00", "$40.00", "$20.00", "$0.00"}));
@@ -41,141 +48,93 @@ TEST(LeaderEntries, RowsPlacesAndPayoutsOfATiedField) {
     EXPECT_EQ(column(entries, kLeaderScore), (Texts{"30", "30", "25", "20"}));
     EXPECT_EQ(column(entries, kLeaderName),
               (Texts{"Entrant 01", "Entrant 04", "Entrant 02", "Entrant 03"}));
-}
 
-TEST(LeaderEntries, BeforeAnyScoreEveryPlaceIsZero) {
-    Tourney t(8);
-    t.net(10);
-    auto entries = leaderEntries(t.session);
-    ASSERT_EQ(entries.size(), 8u);
+    Tourney none(8); // before any score: every place 0, everyone seated and waiting
+    none.net(10);
+    entries = leaderEntries(none.session());
     EXPECT_EQ(column(entries, kLeaderPlace), Texts(8, "0"));
     EXPECT_EQ(column(entries, kLeaderScore), Texts(8, "00"));
     EXPECT_EQ(column(entries, kLeaderAverage), Texts(8, "0.0"));
-    // Everyone is seated in round 1 and waiting for a score.
     EXPECT_EQ(entries[0][kLeaderName], "* Entrant 01");
 }
 
-TEST(LeaderEntries, AveragesCountOnlyAMissingCurrentRoundAsNotPlayed) {
+TEST(LeaderEntries, AveragesAndThePendingMark) {
+    // Only a missing score of the current round counts as not played.
     Tourney t(8, 3);
-    t.tourney().setCurrentRound(3);
-    t.score(1, 1, 12);
-    t.score(2, 1, 13); // ID 1: rounds 1 and 2, total 25, round 3 outstanding
-    t.score(1, 2, 10);
-    t.score(3, 2, 14); // ID 2: rounds 1 and 3, total 24
-    t.score(1, 3, 5);
-    t.score(2, 3, 5);
-    t.score(3, 3, 5);
-    auto entries = leaderEntries(t.session);
-    EXPECT_EQ(entryOf(entries, "01")[kLeaderAverage], "12.5");
-    EXPECT_EQ(entryOf(entries, "01")[kLeaderName], "* Entrant 01");
-    EXPECT_EQ(entryOf(entries, "02")[kLeaderAverage], "8.0");
-    EXPECT_EQ(entryOf(entries, "02")[kLeaderName], "Entrant 02");
-    EXPECT_EQ(entryOf(entries, "03")[kLeaderAverage], "5.0");
-    EXPECT_EQ(entryOf(entries, "04")[kLeaderAverage], "0.0");
-}
+    t.round(3).score(1, 1, 12).score(2, 1, 13).score(1, 2, 10).score(3, 2, 14);
+    t.score(1, 3, 5).score(2, 3, 5).score(3, 3, 5);
+    auto entries = leaderEntries(t.session());
+    EXPECT_EQ(byId(entries, kLeaderAverage),
+              (Texts{"12.5", "8.0", "5.0", "0.0", "0.0", "0.0", "0.0", "0.0"}));
+    EXPECT_EQ(byId(entries, kLeaderName)[0], "* Entrant 01");
+    EXPECT_EQ(byId(entries, kLeaderName)[1], "Entrant 02");
 
-TEST(LeaderEntries, NoPendingMarkForAnEntrantSittingOut) {
-    Tourney t(6, 2); // IDs 5 and 6 have no table of four
-    t.tourney().setCurrentRound(1);
-    auto entries = leaderEntries(t.session);
-    EXPECT_EQ(entryOf(entries, "04")[kLeaderName], "* Entrant 04");
-    EXPECT_EQ(entryOf(entries, "05")[kLeaderName], "Entrant 05");
-    EXPECT_EQ(entryOf(entries, "06")[kLeaderName], "Entrant 06");
-}
+    Tourney sitOut(6, 2); // IDs 5 and 6 have no table of four
+    EXPECT_EQ(byId(leaderEntries(sitOut.session()), kLeaderName),
+              (Texts{"* Entrant 01", "* Entrant 02", "* Entrant 03", "* Entrant 04", "Entrant 05",
+                     "Entrant 06"}));
 
-TEST(LeaderEntries, TeamTournamentsLookUpTheTeamSeating) {
-    Tourney t(5, 2, false); // team 5 has no opponent
-    t.score(1, 1, 9);
-    auto entries = leaderEntries(t.session);
-    EXPECT_EQ(entryOf(entries, "01")[kLeaderName], "Entrant 01");
-    EXPECT_EQ(entryOf(entries, "02")[kLeaderName], "* Entrant 02");
-    EXPECT_EQ(entryOf(entries, "05")[kLeaderName], "Entrant 05");
+    Tourney team(5, 2, false); // team 5 has no opponent
+    team.score(1, 1, 9);
+    EXPECT_EQ(byId(leaderEntries(team.session()), kLeaderName),
+              (Texts{"Entrant 01", "* Entrant 02", "* Entrant 03", "* Entrant 04", "Entrant 05"}));
+
+    Tourney padded(4); // the pending mark is trimmed only in the grid
+    padded.unnamed(2);
+    Change rename;
+    rename.kind = ChangeKind::Rename;
+    rename.entrant = "01";
+    rename.value = "  Padded ";
+    padded.apply(rename);
+    auto rows = leaderGridRows(padded.session());
+    EXPECT_EQ(rowOf(rows, "01").entry[kLeaderName], "*   Padded ");
+    EXPECT_EQ(rowOf(rows, "01").cells[kColName], "*   Padded");
+    EXPECT_EQ(rowOf(rows, "02").entry[kLeaderName], "* "); // no name in the file
 }
 
 TEST(LeaderEntries, FinesAndTheirPayment) {
-    Tourney t(4);
-    t.tourney().setBumpFee(0.25);
-    t.tourney().setWoodFee(0.50);
-    t.bumps(1, 2);
-    t.woods(1, 1);
-    t.lones(1, 3);
-    t.woods(2, 1);
-    t.paid(3, true); // paid without owing anything
-    auto entries = leaderEntries(t.session);
-    const LeaderEntry& one = entryOf(entries, "01");
-    EXPECT_EQ(one[kLeaderTotalDue], "$1.00");
-    EXPECT_EQ(one[kLeaderBumps], "2");
-    EXPECT_EQ(one[kLeaderWoods], "1");
-    EXPECT_EQ(one[kLeaderLones], "3");
-    EXPECT_EQ(one[kLeaderOwes], "True");
-    EXPECT_EQ(one[kLeaderPaid], "N");
-    EXPECT_EQ(entryOf(entries, "03")[kLeaderOwes], "False");
-    EXPECT_EQ(entryOf(entries, "03")[kLeaderPaid], "Y");
-    EXPECT_EQ(entryOf(entries, "04")[kLeaderTotalDue], "$0.00");
-    EXPECT_EQ(entryOf(entries, "04")[kLeaderBumps], "0");
+    Tourney t(5);
+    t.fees(0.25, 0.50).bumps(1, 2).woods(1, 1).lones(1, 3).woods(2, 1);
+    t.paid(3, true);                                              // paid without owing anything
+    t.bumps(4, 1).paidMark(4, "2").bumps(5, 1).paidMark(5, "01"); // only a mark of 1 counts
+    auto entries = leaderEntries(t.session());
+    EXPECT_EQ(byId(entries, kLeaderTotalDue), (Texts{"$1.00", "$0.50", "$0.00", "$0.25", "$0.25"}));
+    EXPECT_EQ(byId(entries, kLeaderBumps), (Texts{"2", "0", "0", "1", "1"}));
+    EXPECT_EQ(byId(entries, kLeaderWoods), (Texts{"1", "1", "0", "0", "0"}));
+    EXPECT_EQ(byId(entries, kLeaderLones), (Texts{"3", "0", "0", "0", "0"}));
+    EXPECT_EQ(byId(entries, kLeaderOwes), (Texts{"True", "True", "False", "True", "True"}));
+    EXPECT_EQ(byId(entries, kLeaderPaid), (Texts{"N", "N", "Y", "N", "Y"}));
 
-    LeaderRow unpaid = AddToLeaderGrid(t.state(), one);
-    EXPECT_EQ(unpaid.paymentColor, (Rgb{255, 0, 0}));
-    t.paid(1, true);
-    entries = leaderEntries(t.session);
-    LeaderRow paid = AddToLeaderGrid(t.state(), entryOf(entries, "01"));
+    auto rows = leaderGridRows(t.session());
+    EXPECT_EQ(rowOf(rows, "01").paymentColor, (Rgb{255, 0, 0}));
+    EXPECT_EQ(rowOf(rows, "03").paymentColor, kBlack);
+    t.apply(Change::count(ChangeKind::Paid, "01", "1"));
+    const LeaderRow paid = rowOf(leaderGridRows(t.session()), "01");
     EXPECT_EQ(paid.paymentColor, (Rgb{0, 128, 0}));
     for (std::size_t c : {kColPaid, kColTotalDue, kColBumps, kColWoods})
         EXPECT_EQ(paid.colors[c], (Rgb{0, 128, 0})) << c;
-    LeaderRow noFines = AddToLeaderGrid(t.state(), entryOf(entries, "03"));
-    EXPECT_EQ(noFines.paymentColor, kBlack);
 }
 
-TEST(LeaderEntries, APaidMarkCountsOnlyWhenItIsOne) {
-    Tourney t(3);
-    t.bumps(1, 1);
-    t.state().fines.replace(paidKey(1), "2");
-    t.bumps(2, 1);
-    t.state().fines.replace(paidKey(2), "01");
-    auto entries = leaderEntries(t.session);
-    EXPECT_EQ(entryOf(entries, "01")[kLeaderPaid], "N");
-    EXPECT_EQ(entryOf(entries, "02")[kLeaderPaid], "Y");
-}
+TEST(LeaderEntries, PayoutsInTheSessionsCurrencyAndNoneWhenDisabled) {
+    Tourney t(5);
+    t.currency().symbol = "£";
+    t.net(20).totals({5, 4, 3, 2, 1});
+    auto entries = leaderEntries(t.session());
+    EXPECT_EQ(entries[0][kLeaderPayout], "£50.00");
+    EXPECT_EQ(entries[4][kLeaderPayout], "£0.00");
 
-TEST(LeaderEntries, DisabledPayoutsShowNobodyInTheMoney) {
-    Tourney t(4);
-    t.net(25);
-    t.totals({30, 25, 20, 10});
-    t.session.payout.setPayoutsEnabled(false);
-    auto rows = leaderGridRows(t.session);
-    ASSERT_EQ(rows.size(), 4u);
-    for (const LeaderRow& r : rows) {
-        EXPECT_EQ(r.entry[kLeaderPayout], "$0.00");
+    t.session().payout.setPayoutsEnabled(false);
+    for (const LeaderRow& r : leaderGridRows(t.session())) {
+        EXPECT_EQ(r.entry[kLeaderPayout], "£0.00");
         EXPECT_EQ(r.entry[kLeaderInMoney], "N");
         EXPECT_EQ(r.standingColor, kBlack);
     }
 }
 
-TEST(LeaderEntries, RowsPastThePaidRowsShowZeroInTheSessionsCurrency) {
-    Tourney t(5);
-    t.session.currency.symbol = "£";
-    t.net(20);
-    t.totals({5, 4, 3, 2, 1});
-    auto entries = leaderEntries(t.session);
-    EXPECT_EQ(entries[0][kLeaderPayout], "£50.00");
-    EXPECT_EQ(entries[4][kLeaderPayout], "£0.00");
-}
-
-TEST(LeaderEntries, MissingNameIsEmpty) {
-    Tourney t(2);
-    t.state().names.Remove("02");
-    t.score(1, 1, 3);
-    t.score(1, 2, 2);
-    auto entries = leaderEntries(t.session);
-    EXPECT_EQ(entries[1][kLeaderName], "");
-}
-
 TEST(LeaderGrid, CellsColoursTagAndToolTip) {
     Tourney t(4);
-    t.net(25);
-    t.totals({7, 30, 25, 20});
-    t.state().aliases.Add("Ace", "02");
-    auto rows = leaderGridRows(t.session);
+    t.net(25).totals({7, 30, 25, 20}).alias(2, "Ace");
+    auto rows = leaderGridRows(t.session());
     ASSERT_EQ(rows.size(), 4u);
     const LeaderRow& top = rows[0];
     EXPECT_EQ(top.tag, "02");
@@ -193,50 +152,34 @@ TEST(LeaderGrid, CellsColoursTagAndToolTip) {
     EXPECT_EQ(last.entry[kLeaderScore], "07");
     EXPECT_EQ(last.colors[kColName], kBlack);
     EXPECT_EQ(last.toolTip, "");
-}
 
-TEST(LeaderGrid, PendingMarkIsTrimmedOnlyInTheGrid) {
-    Tourney t(4);
-    t.state().names.Remove("01");
-    t.state().names.Add("  Padded ", "01");
-    auto rows = leaderGridRows(t.session);
-    EXPECT_EQ(rows[0].entry[kLeaderName], "*   Padded ");
-    EXPECT_EQ(rows[0].cells[kColName], "*   Padded");
-}
-
-TEST(LeaderGrid, ColumnsFollowTheTournamentKind) {
     auto p = leaderColumns(true);
     ASSERT_EQ(p.size(), 12u);
     EXPECT_EQ(p[0].heading, "Player Name");
     EXPECT_EQ(leaderColumns(false)[0].heading, "Team Name");
-    EXPECT_EQ(p[3].heading, "Score");
     EXPECT_EQ(p[3].sortTag, "NUMBER");
     EXPECT_EQ(p[10].widthTwips, 0);
     EXPECT_EQ(p[11].heading, "Owe Money");
 }
 
-TEST(LeaderGrid, AnErrorIsReportedAndLeavesNoRows) {
+TEST(LeaderGrid, ErrorsAreReported) {
     Tourney t(3);
-    t.score(1, 2, "40000"); // a damaged file: beyond any 16-bit total
-    auto rows = leaderGridRows(t.session);
-    EXPECT_TRUE(rows.empty());
+    t.apply(Change::score(1, "02", "40000")); // beyond any 16-bit total
+    EXPECT_TRUE(leaderGridRows(t.session()).empty());
     auto messages = t.prompt.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "error in UpdateLeaderGridMain");
     EXPECT_EQ(messages[0].title, "");
     EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
-}
 
-TEST(LeaderEntries, BuildEntryReportsABadRecordAndGoesOn) {
-    Tourney t(2);
+    // A bad record of the leader list is reported and left out; the next one goes on.
     LeaderEntry entry;
     LeaderCounters counters;
     std::vector<RhError> errors;
-    EXPECT_FALSE(buildLeaderEntry(t.session.state(), t.session.currency, "x~01", entry, 0, counters,
-                                  {}, errors));
+    const Session& s = t.session();
+    EXPECT_FALSE(buildLeaderEntry(s.state(), s.currency, "x~01", entry, 0, counters, {}, errors));
     EXPECT_EQ(errors.size(), 1u);
-    EXPECT_TRUE(buildLeaderEntry(t.session.state(), t.session.currency, "5~02", entry, 0, counters,
-                                 {}, errors));
+    EXPECT_TRUE(buildLeaderEntry(s.state(), s.currency, "5~02", entry, 0, counters, {}, errors));
     EXPECT_EQ(entry[kLeaderPlace], "1");
     EXPECT_EQ(counters.row, 2);
 }

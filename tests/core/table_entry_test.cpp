@@ -1,16 +1,16 @@
-// Scoring a round table by table: the tables of a round in table-number order, the entrant offered
-// after each score, the table caption, and both scores of a table typed at once.
+// Scoring a round table by table: the tables of a round in table order, the entrant offered after
+// each score, the table caption, and both scores of a table typed at once.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
-#include "roster/keys.h"
+#include "engine_fixture.h"
 #include "scoring/table_order.h"
 #include "services/score_entry.h"
 #include "services/session.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,71 +23,28 @@ class TableEntry : public ::testing::Test {
 protected:
     ScriptedPrompt prompt;
     Session session{prompt};
+    std::unique_ptr<test::Tourney> t;
 
-    TournamentState& st() { return session.state(); }
-
-    void names(const std::vector<std::string>& list) {
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            const std::string id = fmt00(static_cast<long long>(i + 1));
-            st().names.Add(list[i], id);
-            st().sortedNames.AddItem(list[i] + "~" + id);
-        }
-        st().settings.setTotalPlort(static_cast<std::int16_t>(list.size()));
+    void load() {
+        ASSERT_TRUE(test::loadTournament(session, t->writeFile()));
+        prompt.clear();
     }
-    // One Progressive table as the file reader seats it: roster relations and seat keys.
-    void players(int round, int table, std::array<std::int16_t, 4> seats) {
-        st().roster.AddPlayers(static_cast<std::int16_t>(round), seats);
-        for (int i = 0; i < 4; ++i)
-            st().tableSeats.Add(fmt00(seats[static_cast<std::size_t>(i)]),
-                                SeatKey(round, table, i / 2 + 1, i % 2 + 1));
+    // Eight players at two tables of round 1 (names sort by id): table 1 seats Cat+Hal against
+    // Ann+Fay, table 2 Bob+Eve against Dan+Gus.
+    void eightPlayers(const std::function<void(test::Tourney&)>& more = {}) {
+        t = std::make_unique<test::Tourney>(
+            8, 2, true,
+            std::vector<std::string>{"Ann", "Bob", "Cat", "Dan", "Eve", "Fay", "Gus", "Hal"});
+        t->seat(1, {3, 8, 1, 6}).seat(1, {2, 5, 4, 7});
+        if (more)
+            more(*t);
+        load();
     }
-    void teams(int round, int table, std::array<std::int16_t, 2> pair) {
-        st().roster.AddTeams(static_cast<std::int16_t>(round), pair);
-        for (int i = 0; i < 2; ++i)
-            st().tableSeats.Add(fmt00(pair[static_cast<std::size_t>(i)]),
-                                TeamSeatKey(round, table, i + 1));
-    }
-    void loaded(int rounds) {
-        st().settings.setTotalRounds(static_cast<std::int16_t>(rounds));
-        st().settings.setCurrentRound(1);
-        session.dataFileLoaded = true;
-        session.viewsLoaded = true;
-    }
-    // Eight players at tables 10 and 2 of round 1 (seated in that order; names sort by id):
-    // table 2 seats Cat+Hal against Ann+Fay, table 10 Bob+Eve against Dan+Gus.
-    void eightPlayers() {
-        names({"Ann", "Bob", "Cat", "Dan", "Eve", "Fay", "Gus", "Hal"});
-        players(1, 10, {2, 5, 4, 7});
-        players(1, 2, {3, 8, 1, 6});
-        loaded(2);
-    }
-    std::string score(int id) { return st().scores.getScore2("01", fmt00(id)); }
+    std::string score(int id) { return test::savedValue(session, "Score", id, 1); }
     static int scoreIndex(int score) { return score + 1; } // item 0 is the blank score
 };
 
 } // namespace
-
-TEST_F(TableEntry, TablesRunInTableNumberOrderSideBySide) {
-    eightPlayers();
-    const TableOrder order(st().tableSeats, true, 1);
-    ASSERT_EQ(order.tables().size(), 2u);
-    EXPECT_EQ(order.tables()[0].number, 2);
-    EXPECT_EQ(order.tables()[0].sides[0], (std::vector<std::string>{"03", "08"}));
-    EXPECT_EQ(order.tables()[0].sides[1], (std::vector<std::string>{"01", "06"}));
-    EXPECT_EQ(order.tables()[1].number, 10);
-    EXPECT_EQ(order.tableNumberOf("07"), 10);
-    EXPECT_EQ(order.tableNumberOf("09"), std::nullopt);
-    EXPECT_TRUE(TableOrder(st().tableSeats, true, 2).empty());
-
-    auto all = [](const std::string&) { return true; };
-    auto not03or01 = [](const std::string& id) { return id != "03" && id != "01"; };
-    EXPECT_EQ(order.nextWaiting("", all), "03");
-    EXPECT_EQ(order.nextWaiting("08", all), "01"); // the opposing side of the same table
-    EXPECT_EQ(order.nextWaiting("06", all), "02"); // then the next table
-    EXPECT_EQ(order.nextWaiting("07", all), "03"); // and round again
-    EXPECT_EQ(order.nextWaiting("", not03or01), "08");
-    EXPECT_EQ(order.nextWaiting("", [](const std::string&) { return false; }), "");
-}
 
 TEST_F(TableEntry, TypedTableScores) {
     const std::vector<std::pair<std::string, std::optional<std::vector<int>>>> cases = {
@@ -114,7 +71,7 @@ TEST_F(TableEntry, ScoresOfferTheOpposingSideThenTheNextTable) {
     screen.UpdateEnterScores();
     const EnterScoresView& v = screen.view();
     EXPECT_EQ(screen.selectedEntrantId(), "03");
-    EXPECT_EQ(v.lblTable.text, "Table 2");
+    EXPECT_EQ(v.lblTable.text, "Table 1");
     EXPECT_TRUE(v.txtTableScores.visible);
     EXPECT_EQ(v.focus, "txtTableScores");
 
@@ -147,7 +104,7 @@ TEST_F(TableEntry, BothScoresOfATableInOneLine) {
     screen.txtTableScores_Enter("33 4"); // no score: kept and marked, nothing stored
     EXPECT_EQ(v.txtTableScores.text, "33 4");
     EXPECT_EQ(v.txtTableScores.background, kLightRed);
-    EXPECT_EQ(st().scores.Count(), 0);
+    EXPECT_EQ(score(3), "");
 
     screen.txtTableScores_Enter("10 7");
     EXPECT_EQ(score(3), "10");
@@ -156,7 +113,7 @@ TEST_F(TableEntry, BothScoresOfATableInOneLine) {
     EXPECT_EQ(score(6), "07");
     EXPECT_EQ(v.txtTableScores.text, "");
     EXPECT_FALSE(v.txtTableScores.background.has_value());
-    EXPECT_EQ(v.lblTable.text, "Table 10");
+    EXPECT_EQ(v.lblTable.text, "Table 2");
     EXPECT_EQ(v.focus, "txtTableScores");
 
     // One number is the offered side's score; the other side follows.
@@ -169,9 +126,8 @@ TEST_F(TableEntry, BothScoresOfATableInOneLine) {
 }
 
 TEST_F(TableEntry, ConflictAndLoneCheckRunAsForAChosenScore) {
-    eightPlayers();
-    st().scores.setScore("1", "08", "05"); // Hal's score disagrees with the one typed for Cat
-    writeCount(st().lones, "03", "3");     // and Cat cannot have 3 lones with 9 points
+    // Hal's score disagrees with the one typed for Cat, and Cat cannot have 3 lones with 9.
+    eightPlayers([](test::Tourney& t) { t.score(1, 8, 5).lones(3, 3); });
     prompt.conflictTakesPlayer.push_back(true);
     ScoreEntry screen(session);
     screen.setByTable(true);
@@ -196,11 +152,10 @@ TEST_F(TableEntry, ConflictAndLoneCheckRunAsForAChosenScore) {
 }
 
 TEST_F(TableEntry, TeamTablesSeatTwoTeams) {
-    st().settings.SetTypeTeam();
-    names({"Aces", "Bees", "Cubs", "Dots"});
-    teams(1, 2, {4, 1});
-    teams(1, 1, {2, 3});
-    loaded(1);
+    t = std::make_unique<test::Tourney>(4, 1, false,
+                                        std::vector<std::string>{"Aces", "Bees", "Cubs", "Dots"});
+    t->seat(1, {2, 3}).seat(1, {4, 1});
+    load();
     ScoreEntry screen(session);
     screen.setByTable(true);
     screen.UpdateEnterScores();
@@ -213,5 +168,4 @@ TEST_F(TableEntry, TeamTablesSeatTwoTeams) {
     screen.txtTableScores_Enter("3 10");
     EXPECT_EQ(score(4), "03");
     EXPECT_EQ(score(1), "10");
-    EXPECT_EQ(st().scores.Count(), 4);
 }

@@ -123,20 +123,13 @@ TEST(WallPage, FileNameLiesBesideTheStandingsPage) {
 
 TEST(WallInput, DrawsTheScreenFromTheTournament) {
     Tourney t(8, 3, true, {"Ann", "Bob", "Cy", "Di", "Ed", "Flo", "Gus", "Hal"});
-    t.tourney().setTourneyTitle("Club Night");
-    t.tourney().setTotalTables(2);
-    t.state().aliases.Add("Ace", "02");
-    for (int table = 1; table <= 2; ++table)
-        for (int seat = 0; seat < 4; ++seat)
-            t.state().tableSeats.Add(fmt00((table - 1) * 4 + seat + 1),
-                                     SeatKey(2, table, seat / 2 + 1, seat % 2 + 1));
+    t.title("Club Night").alias(2, "Ace").round(2);
     for (int id = 1; id <= 8; ++id)
         t.score(1, id, id <= 4 ? 10 : 6);
-    t.tourney().setCurrentRound(2);
     for (int id = 1; id <= 4; ++id) // table 1 of round 2 is in, table 2 still plays
         t.score(2, id, id <= 2 ? 3 : 9);
 
-    const WallInput in = wallInput(t.session, 0);
+    const WallInput in = wallInput(t.session(), 0);
     EXPECT_EQ(in.title, "Club Night");
     EXPECT_EQ(in.currentRound, 2);
     EXPECT_EQ(in.totalRounds, 3);
@@ -158,9 +151,9 @@ TEST(WallInput, DrawsTheScreenFromTheTournament) {
     EXPECT_EQ(in.leaders[0].totals, std::vector<int>{10});
     EXPECT_TRUE(in.roundClock.empty()); // the clock was never started
 
-    for (int id = 5; id <= 8; ++id)
-        t.score(2, id, 5);
-    const WallInput done = wallInput(t.session, 0);
+    t.apply(Change::score(2, "05", "05"));
+    t.apply(Change::score(2, "07", "05"));
+    const WallInput done = wallInput(t.session(), 0);
     EXPECT_TRUE(done.playing.empty());
     EXPECT_FALSE(done.finished); // round 3 is still to come
     EXPECT_EQ(done.leaders[0].totals, (std::vector<int>{10, 19}));

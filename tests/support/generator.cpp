@@ -255,13 +255,4 @@ std::string dumpTournament(const TournamentState& st) {
     return out;
 }
 
-std::string sizesOf(const TournamentState& st) {
-    std::size_t tables = 0;
-    for (int r = 1; r <= st.seating.roundCount(); ++r)
-        tables += st.seating.tables(RoundNo{static_cast<std::int16_t>(r)}).size();
-    return "names " + std::to_string(st.entrants.namedCount()) + ", tables " +
-           std::to_string(tables) + ", scores " + std::to_string(st.scores.count()) +
-           ", entrants " + std::to_string(st.entrants.slotCount());
-}
-
 } // namespace rh::test

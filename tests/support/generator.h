@@ -57,9 +57,6 @@ private:
 /// their dumps are equal (and a failed comparison shows where they differ).
 std::string dumpTournament(const TournamentState& state);
 
-/// The stores' sizes in one line ("names 16, seats 128, ..."), for test messages.
-std::string sizesOf(const TournamentState& state);
-
 /// The tables of one round from the circle method: each entry lists the seated IDs in seat order
 /// (4 for Progressive, 2 for Team). Entrants not listed sit out. IDs are 1-based.
 std::vector<std::vector<int>> seatRound(Kind kind, int entrants, int round,
