@@ -8,7 +8,6 @@
 #include "money/jackpot.h"
 #include "publishing/html.h"
 #include "review_fixture.h"
-#include "scoring/score.h"
 #include "services/standings_page.h"
 #include "services/views.h"
 #include "standings/leaders.h"
