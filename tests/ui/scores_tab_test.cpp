@@ -93,17 +93,13 @@ struct Fixture {
         const auto s = st().score(*rh::roundNoOf(round), rh::test::eid(id));
         return s ? rh::fmt00(*s) : std::string();
     }
-    /// The partner (Team: the opposing team) in the round, as ID text.
-    std::string partnerOf(const std::string& round, const std::string& id) {
-        const auto other = st().isProgressive()
-                               ? st().partnerOf(*rh::roundNoOf(round), rh::test::eid(id))
-                               : st().opponent1Of(*rh::roundNoOf(round), rh::test::eid(id));
-        return other ? rh::idText(*other) : std::string();
-    }
-    std::string opponentOf(const std::string& round, const std::string& id, int which) {
+    /// The partner (0; Team: the opposing team) or an opponent (1, 2) in the round, as ID text.
+    std::string seatedWith(const std::string& round, const std::string& id, int which = 0) {
         const rh::RoundNo r = *rh::roundNoOf(round);
-        const auto other = which == 1 ? st().opponent1Of(r, rh::test::eid(id))
-                                      : st().opponent2Of(r, rh::test::eid(id));
+        const rh::EntrantId e = rh::test::eid(id);
+        const auto other = which == 2                            ? st().opponent2Of(r, e)
+                           : which == 1 || !st().isProgressive() ? st().opponent1Of(r, e)
+                                                                 : st().partnerOf(r, e);
         return other ? rh::idText(*other) : std::string();
     }
     const rh::EntrantRecord& record(const std::string& id) {
@@ -162,9 +158,9 @@ private slots:
 
         const std::string id = f.selectedId();
         const std::string r = f.round();
-        QCOMPARE(t.partner.name->text(), q("*" + f.nameOf(f.partnerOf(r, id))));
-        QCOMPARE(t.oppo1.name->text(), q("*" + f.nameOf(f.opponentOf(r, id, 1))));
-        QCOMPARE(t.oppo2.name->text(), q("*" + f.nameOf(f.opponentOf(r, id, 2))));
+        QCOMPARE(t.partner.name->text(), q("*" + f.nameOf(f.seatedWith(r, id))));
+        QCOMPARE(t.oppo1.name->text(), q("*" + f.nameOf(f.seatedWith(r, id, 1))));
+        QCOMPARE(t.oppo2.name->text(), q("*" + f.nameOf(f.seatedWith(r, id, 2))));
         QVERIFY(!t.partner.total->text().isEmpty());
         QVERIFY(!t.lblTotalFeePlayer->text().isEmpty());
         QVERIFY(f.prompt.shown.empty());
@@ -184,7 +180,7 @@ private slots:
         f.showScores();
         QCOMPARE(f.selectedId(), clicked);
         // Its score given, the first waiting entrant is next.
-        const std::string partner = f.partnerOf(f.round(), clicked);
+        const std::string partner = f.seatedWith(f.round(), clicked);
         QVERIFY(chooseScore(f.tab, 4));
         QCOMPARE(f.tab->comboPlayerName->currentIndex(), 0);
         QVERIFY(f.selectedId() != clicked && f.selectedId() != partner);
@@ -221,7 +217,7 @@ private slots:
         QSignalSpy stored(&f.window, &MainWindow::scoreStored);
         const std::string r = f.round();
         const std::string id = f.selectedId();
-        const std::string partner = f.partnerOf(r, id);
+        const std::string partner = f.seatedWith(r, id);
         QVERIFY(chooseScore(f.tab, 7));
         QCOMPARE(f.score(r, id), std::string("07"));
         QCOMPARE(f.score(r, partner), std::string("07"));
@@ -259,7 +255,7 @@ private slots:
         f.showScores();
         const std::string r = f.round();
         const std::string id = f.selectedId();
-        const std::string partner = f.partnerOf(r, id);
+        const std::string partner = f.seatedWith(r, id);
         QVERIFY(chooseScore(f.tab, 7));
         f.tab->checkAll->click();
 
@@ -393,7 +389,7 @@ private slots:
         QVERIFY(t.comboPlayerBumps->isEnabled());
 
         // The partner's screen shows what this entrant owes beside its name, in its colour.
-        QVERIFY(chooseEntrant(&t, f.partnerOf(r, id)));
+        QVERIFY(chooseEntrant(&t, f.seatedWith(r, id)));
         QCOMPARE(t.partner.fee->text(), QStringLiteral("$.25"));
         QCOMPARE(background(t.partner.fee), kRed);
         QCOMPARE(t.partner.bumps->text(), QStringLiteral("01"));
@@ -482,7 +478,7 @@ private slots:
         QCOMPARE(t.comboPlayerName->count(), 6); // one of the seven teams sits out
         const std::string r = f.round();
         const std::string id = f.selectedId();
-        const std::string other = f.partnerOf(r, id);
+        const std::string other = f.seatedWith(r, id);
         QCOMPARE(t.partner.name->text(), q("*" + f.nameOf(other)));
         QVERIFY(chooseScore(&t, 10));
         QCOMPARE(f.score(r, id), std::string("10"));
