@@ -62,13 +62,15 @@ Night makeNight(const std::string& file, const fs::path& scratch, unsigned seed)
             const int round = s.currentRound();
             std::vector<int> waiting;
             for (int e = 1; e <= entrants; ++e)
-                if (s.isSeated(round, rh::fmt00(e)) && !s.scores.find(round, e))
+                if (s.isSeated(s.currentRoundNo(), *rh::entrantIdOf(e)) &&
+                    !s.hasScore(s.currentRoundNo(), *rh::entrantIdOf(e)))
                     waiting.push_back(e);
             const int who = waiting.empty() ? id : waiting[std::size_t(pick(int(waiting.size())))];
             line = "score " + std::to_string(waiting.empty() ? 1 + pick(round) : round) + " " +
                    std::to_string(who) + " " + std::to_string(pick(33));
         } else if (what < 65) {
-            line = "lone " + std::to_string(id) + " " + std::to_string(pick(s.maxLones(id) + 1));
+            line = "lone " + std::to_string(id) + " " +
+                   std::to_string(pick(s.maxLones(*rh::entrantIdOf(id)) + 1));
         } else if (what < 80) {
             line = (what < 73 ? "bump " : "wood ") + std::to_string(id) + " " +
                    std::to_string(1 + pick(4));
@@ -85,7 +87,7 @@ Night makeNight(const std::string& file, const fs::path& scratch, unsigned seed)
         night.lines.push_back(line);
         night.stateAfter.push_back(rh::buildTournamentXml(s));
         over = s.currentRound() == s.settings.TotalRounds() &&
-               rh::isRoundComplete(s, static_cast<long long>(s.currentRound()));
+               rh::isRoundComplete(s, s.currentRoundNo());
     }
     return night;
 }

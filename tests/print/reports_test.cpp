@@ -1,6 +1,7 @@
 // The printed reports read back from their PDFs: a generated evening's treasurer's report with
 // its figures, a roll call long enough to run over pages with its heading row repeated, and the
 // standings and results as the report rows give them.
+#include "core/ids.h"
 #include "core/scripted_prompt.h"
 #include "core/text.h"
 #include "pdf_reader.h"
@@ -33,7 +34,7 @@ protected:
         o.names = {"Smith, \"Red\"", "Kit <Lucky> King"};
         test::generateTournament(session.state(), o);
         for (int id = 1; id <= 100; id += 2)
-            session.state().entryFeePaid.replace(fmt00(id), "1");
+            session.state().entrantRecord(*entrantIdOf(id)).entryFeePaid = true;
         session.dataFileLoaded = true;
         session.viewsLoaded = true;
         session.updatePayout = true;

@@ -263,23 +263,27 @@ TEST_F(SheetsTest, SheetsOfAGeneratedTournamentFollowItsRoster) {
         ASSERT_EQ(data.rounds.size(), 8u);
         const auto cards = scoreCards(data);
         for (const ScoreCard& card : cards) {
-            EXPECT_EQ(card.entrant.name, state.nameOf(card.entrant.id));
+            EXPECT_EQ(card.entrant.name, state.nameOf(*rh::entrantIdOf(card.entrant.id)));
+            const rh::EntrantId id = *rh::entrantIdOf(card.entrant.id);
+            const auto text = [](std::optional<rh::EntrantId> other) {
+                return other ? rh::idText(*other) : std::string("none");
+            };
             for (const CardRound& r : card.rounds) {
-                const std::string round = rh::fmt00(r.round);
-                const std::string& id = card.entrant.id;
-                EXPECT_EQ(r.table != 0, state.isSeated(r.round, id)) << id << " round " << round;
+                const rh::RoundNo round = *rh::roundNoOf(static_cast<long long>(r.round));
+                EXPECT_EQ(r.table != 0, state.isSeated(round, id))
+                    << card.entrant.id << " round " << r.round;
                 if (r.table == 0)
                     continue;
                 if (c.kind == Kind::Team) {
                     ASSERT_EQ(r.opponents.size(), 1u);
-                    EXPECT_EQ(r.opponents[0].id, state.roster.GetTeam(round, id));
+                    EXPECT_EQ(r.opponents[0].id, text(state.opponent1Of(round, id)));
                     continue;
                 }
                 ASSERT_TRUE(r.partner);
                 ASSERT_EQ(r.opponents.size(), 2u);
-                EXPECT_EQ(r.partner->id, state.roster.getPartner(round, id));
-                EXPECT_EQ(r.opponents[0].id, state.roster.getOpponent1(round, id));
-                EXPECT_EQ(r.opponents[1].id, state.roster.getOpponent2(round, id));
+                EXPECT_EQ(r.partner->id, text(state.partnerOf(round, id)));
+                EXPECT_EQ(r.opponents[0].id, text(state.opponent1Of(round, id)));
+                EXPECT_EQ(r.opponents[1].id, text(state.opponent2Of(round, id)));
             }
         }
         const std::string path = write(ScoreCardsDocument(data), Paper::Letter,

@@ -46,17 +46,25 @@ struct AliasFixture : ReviewFixture {
         return true;
     }
     QString chosen() const { return tab->cmbPlayerName->currentText(); }
-    std::string aliasOf(const char* name) const {
+    const rh::EntrantRecord* record(const char* name) const {
         for (const auto& e : session.state().entrantsByName())
             if (e.name == name)
-                return session.state().aliases.value(e.id);
-        return "?";
+                return session.state().entrant(e.id);
+        return nullptr;
     }
-    bool hasEntry(const char* name) const {
-        for (const auto& e : session.state().entrantsByName())
-            if (e.name == name)
-                return session.state().aliases.Exists(e.id);
-        return false;
+    std::string aliasOf(const char* name) const {
+        const rh::EntrantRecord* r = record(name);
+        return r ? r->alias.value_or("") : "?";
+    }
+    bool hasEntry(const char* name) const { return record(name) && record(name)->alias; }
+    std::size_t aliasCount() const {
+        std::size_t n = 0;
+        for (const rh::EntrantRecord& r : session.state().entrants.records())
+            n += r.alias.has_value();
+        return n;
+    }
+    bool lacksAlias(rh::EntrantId id) const {
+        return rh::trim(session.state().aliasOf(id)).empty();
     }
     void type(const char* text) {
         tab->txtAliasCtrl->setFocus();
@@ -97,21 +105,22 @@ private slots:
         int firstWithout = -1;
         for (int i = 0; i < int(entrants.size()); ++i) {
             const auto& e = entrants[std::size_t(i)];
-            const QString alias = rh::ui::qtext(f.session.state().aliases.value(e.id));
+            const QString alias = rh::ui::qtext(f.session.state().aliasOf(e.id));
             QCOMPARE(f.grid->text(i, 0), rh::ui::qtext(e.name));
             QCOMPARE(f.grid->text(i, 1), alias);
-            QCOMPARE(f.grid->tag(i), rh::ui::qtext(e.id));
+            QCOMPARE(f.grid->tag(i), rh::ui::qtext(rh::idText(e.id)));
             if (!alias.isEmpty())
                 QCOMPARE(f.grid->index(i, 0).data(Qt::ToolTipRole).toString(), alias);
             QCOMPARE(f.tab->cmbPlayerName->itemText(i), rh::ui::qtext(e.name));
-            QCOMPARE(f.tab->cmbPlayerName->itemData(i).toLongLong(), std::stoll(e.id));
+            QCOMPARE(f.tab->cmbPlayerName->itemData(i).toLongLong(), num(e.id));
             if (firstWithout < 0 && alias.trimmed().isEmpty())
                 firstWithout = i;
         }
         QVERIFY(firstWithout >= 0);
         QCOMPARE(f.tab->cmbPlayerName->currentIndex(), firstWithout);
         QCOMPARE(f.tab->txtAliasCtrl->text(), QString());
-        QCOMPARE(presenter(f.window)->getPlayerID(), entrants[std::size_t(firstWithout)].id);
+        QCOMPARE(presenter(f.window)->getPlayerID(),
+                 rh::idText(entrants[std::size_t(firstWithout)].id));
     }
 
     void enterStoresAndMovesToTheNextWithoutAlias() {
@@ -137,16 +146,16 @@ private slots:
         const auto entrants = f.session.state().entrantsByName();
         QString expected;
         for (const auto& e : entrants)
-            if (expected.isEmpty() && rh::trim(f.session.state().aliases.value(e.id)).empty())
+            if (expected.isEmpty() && f.lacksAlias(e.id))
                 expected = rh::ui::qtext(e.name);
         QCOMPARE(f.chosen(), expected);
 
         // Everybody has one: the first entrant is offered with its alias.
         int n = 0;
-        while (f.session.state().aliases.Count() > 0 && n < 40) {
+        while (f.aliasCount() > 0 && n < 40) {
             bool missing = false;
             for (const auto& e : entrants)
-                missing = missing || rh::trim(f.session.state().aliases.value(e.id)).empty();
+                missing = missing || f.lacksAlias(e.id);
             if (!missing)
                 break;
             f.type((std::string("Nick") + std::to_string(n++)).c_str());
@@ -154,50 +163,50 @@ private slots:
         }
         QCOMPARE(f.tab->cmbPlayerName->currentIndex(), 0);
         QCOMPARE(f.tab->txtAliasCtrl->text(),
-                 rh::ui::qtext(f.session.state().aliases.value(entrants.front().id)));
+                 rh::ui::qtext(f.session.state().aliasOf(entrants.front().id)));
         QVERIFY(f.prompt.countTitled("Duplicate") == 0);
     }
 
     void duplicatesInAnyCaseAreRefused() {
+        // In order: the entrant chosen (its alias shows), the text typed, stored with Enter or
+        // the Update button; the entrant's alias afterwards and whether "Duplicate" refused it.
+        struct Step {
+            const char *entrant, *typed;
+            bool enter;
+            const char* alias;
+            bool refused;
+        };
+        const Step steps[] = {{"Ann Abbott", "Lefty", true, "Lefty", false},
+                              {"Bob Baker", "LEFTY", true, "", true}, // another's, in any case
+                              {"Bob Baker", "LEFTY", false, "", true},
+                              {"Ann Abbott", "LEFTY", false, "Lefty", false}, // its own: kept
+                              {"Bob Baker", "Ann Abbott", false, "Ann Abbott", false}}; // a name
         AliasFixture f;
         QVERIFY(f.open("demo.qmc"));
-        f.choose("Ann Abbott");
-        f.type("Lefty");
-        f.enter();
-        QCOMPARE(f.aliasOf("Ann Abbott"), std::string("Lefty"));
-
-        f.choose("Bob Baker");
-        f.type("LEFTY");
-        const std::size_t before = f.prompt.shown.size();
-        f.enter();
-        QCOMPARE(f.prompt.shown.size(), before + 1);
-        const rh::Message m = f.prompt.shown.back().message;
-        QCOMPARE(m.title, std::string("Duplicate"));
-        QCOMPARE(m.text, std::string("Duplicate Name"));
-        QCOMPARE(m.icon, rh::MsgIcon::Exclamation);
-        QVERIFY(!f.hasEntry("Bob Baker") || f.aliasOf("Bob Baker").empty());
-        // The entrant and the typed text stay, so the director can put it right.
-        QCOMPARE(f.chosen(), s("Bob Baker"));
-        QCOMPARE(f.tab->txtAliasCtrl->text(), s("LEFTY"));
-        QTRY_VERIFY(f.tab->txtAliasCtrl->hasFocus());
-
-        // The same with the Update button.
-        QTest::mouseClick(f.tab->cmdUpdateAliasPlayer, Qt::LeftButton);
-        QCOMPARE(f.prompt.countTitled("Duplicate"), 2);
-
-        // An entrant's own alias in another case changes nothing and asks nothing.
-        f.choose("Ann Abbott");
-        QCOMPARE(f.tab->txtAliasCtrl->text(), s("Lefty"));
-        f.type("LEFTY");
-        QTest::mouseClick(f.tab->cmdUpdateAliasPlayer, Qt::LeftButton);
-        QCOMPARE(f.aliasOf("Ann Abbott"), std::string("Lefty"));
-        QCOMPARE(f.prompt.countTitled("Duplicate"), 2);
-
-        // An alias may equal another entrant's name.
-        f.choose("Bob Baker");
-        f.type("Ann Abbott");
-        QTest::mouseClick(f.tab->cmdUpdateAliasPlayer, Qt::LeftButton);
-        QCOMPARE(f.aliasOf("Bob Baker"), std::string("Ann Abbott"));
+        int refusals = 0;
+        for (const Step& step : steps) {
+            f.choose(step.entrant);
+            QCOMPARE(f.tab->txtAliasCtrl->text(), rh::ui::qtext(f.aliasOf(step.entrant)));
+            f.type(step.typed);
+            const std::size_t before = f.prompt.shown.size();
+            if (step.enter)
+                f.enter();
+            else
+                QTest::mouseClick(f.tab->cmdUpdateAliasPlayer, Qt::LeftButton);
+            refusals += step.refused;
+            QCOMPARE(f.prompt.shown.size(), before + step.refused);
+            QCOMPARE(f.prompt.countTitled("Duplicate"), refusals);
+            QCOMPARE(f.aliasOf(step.entrant), std::string(step.alias));
+            if (!step.refused)
+                continue;
+            const rh::Message m = f.prompt.shown.back().message;
+            QCOMPARE(m.text, std::string("Duplicate Name"));
+            QCOMPARE(m.icon, rh::MsgIcon::Exclamation);
+            // The entrant and the typed text stay, so the director can put it right.
+            QCOMPARE(f.chosen(), s(step.entrant));
+            QCOMPARE(f.tab->txtAliasCtrl->text(), s(step.typed));
+            QTRY_VERIFY(f.tab->txtAliasCtrl->hasFocus());
+        }
     }
 
     void clearingStoresAnEmptyAlias() {
@@ -206,7 +215,7 @@ private slots:
         // An entrant loaded with an alias.
         std::string name;
         for (const auto& e : f.session.state().entrantsByName())
-            if (name.empty() && !f.session.state().aliases.value(e.id).empty())
+            if (name.empty() && !f.session.state().aliasOf(e.id).empty())
                 name = e.name;
         QVERIFY(!name.empty());
         f.choose(name.c_str());
@@ -219,12 +228,13 @@ private slots:
         QVERIFY(!f.grid->index(f.rowOf(name.c_str()), 0).data(Qt::ToolTipRole).isValid());
 
         // Nobody chosen: nothing is stored.
-        const std::size_t count = f.session.state().aliases.Count();
+        const std::size_t count = f.aliasCount();
         f.tab->cmbPlayerName->setCurrentIndex(-1);
         f.type("Ghost");
         QTest::mouseClick(f.tab->cmdUpdateAliasPlayer, Qt::LeftButton);
-        QCOMPARE(f.session.state().aliases.Count(), count);
-        QVERIFY(!f.session.state().aliases.Exists("00"));
+        QCOMPARE(f.aliasCount(), count);
+        const rh::EntrantRecord* none = f.session.state().entrant(rh::EntrantId{0});
+        QVERIFY(!none || !none->alias);
     }
 
     void typingKeepsLettersDigitsAndBlanks() {
@@ -290,7 +300,7 @@ private slots:
         QCOMPARE(f.grid->rowCount(), 0);
         f.type("Nobody");
         QTest::mouseClick(f.tab->cmdUpdateAliasPlayer, Qt::LeftButton);
-        QCOMPARE(f.session.state().aliases.Count(), std::size_t(0));
+        QCOMPARE(f.aliasCount(), std::size_t(0));
     }
 };
 

@@ -2,9 +2,8 @@
 // bump and wood counts; the load's own sort, heading sorts by the game detail rule, alias hints,
 // and the time it takes with 2000 entrants.
 #include "core/text.h"
+#include "model_helpers.h"
 #include "review_fixture.h"
-#include "roster/keys.h"
-#include "scoring/score.h"
 #include "ui/details_presenter.h"
 #include "ui/grid_model.h"
 #include "ui/tab_details.h"
@@ -85,17 +84,16 @@ private slots:
 
         bool sawBlank = false;
         for (int row = 0; row < m->rowCount(); ++row) {
-            const std::string id = m->tag(row).toStdString();
-            const long long n = std::stoll(id);
+            const rh::EntrantId id = rh::test::eid(m->tag(row));
             QCOMPARE(m->text(row, 0), rh::ui::qtext(state.nameOf(id)));
             QCOMPARE(m->text(row, rounds + 5), rh::ui::qtext(state.nameOf(id)));
             int total = 0;
             for (int r = 1; r <= rounds; ++r) {
-                const std::string* score = state.scores.find(r, n);
+                const std::optional<int> score = state.score(rh::test::rno(r), id);
                 QString want;
                 if (r <= current && score) {
-                    want = s(" ") + QString::number(std::atoi(score->c_str()));
-                    total += std::atoi(score->c_str());
+                    want = s(" ") + QString::number(*score);
+                    total += *score;
                 } else if (r <= current) {
                     sawBlank = true; // no score yet: blank, not 0
                 }
@@ -103,15 +101,13 @@ private slots:
             }
             QCOMPARE(m->text(row, rounds + 1), s("  ") + QString::number(total));
             QCOMPARE(m->text(row, rounds + 2),
-                     s("  ") + QString::number(std::atoi(state.lones.value(id).c_str())));
+                     s("  ") + QString::number(rh::test::lonesOf(state, id)));
             QCOMPARE(m->text(row, rounds + 3),
-                     s("  ") +
-                         QString::number(std::atoi(state.fines.value(rh::bumpKey(n)).c_str())));
+                     s("  ") + QString::number(rh::test::bumpsOf(state, id)));
             QCOMPARE(m->text(row, rounds + 4),
-                     s("  ") +
-                         QString::number(std::atoi(state.fines.value(rh::woodKey(n)).c_str())));
+                     s("  ") + QString::number(rh::test::woodsOf(state, id)));
             // The alias on the first and the last cell only.
-            const QString alias = rh::ui::qtext(state.aliases.value(id));
+            const QString alias = rh::ui::qtext(state.aliasOf(id));
             if (!alias.isEmpty()) {
                 QCOMPARE(m->index(row, 0).data(Qt::ToolTipRole).toString(), alias);
                 QCOMPARE(m->index(row, rounds + 5).data(Qt::ToolTipRole).toString(), alias);
@@ -128,10 +124,10 @@ private slots:
 
         // A score stored later shows the next time the tab is shown.
         const int row = 0;
-        const std::string id = m->tag(row).toStdString();
-        f.session.state().scores.setScore(rh::fmt00(current), id, "7");
+        const QString id = m->tag(row);
+        f.session.state().setScore(rh::test::rno(current), rh::test::eid(id), 7);
         f.showTab(MainWindow::TabDetails);
-        QCOMPARE(m->text(m->findTag(rh::ui::qtext(id)), current), s(" 7"));
+        QCOMPARE(m->text(m->findTag(id), current), s(" 7"));
     }
 
     void headingSortsByTheGameDetailRule() {

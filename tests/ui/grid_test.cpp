@@ -97,21 +97,28 @@ Qt::ArrowType drawnArrow(QHeaderView* header) {
     return widths.first() < widths.last() ? Qt::UpArrow : Qt::DownArrow;
 }
 
-// The numbers of the leader grid with a name and a number column, tags 01..05.
-void fillNumbers(GridModel& model, std::initializer_list<const char*> numbers) {
-    model.setColumns({col("Name", 3000, "", Qt::AlignLeft), col("Value", 1200, "NUMBER")});
+// A name column and one column of the given kind holding the cells, tags 01, 02, ...
+void fillColumn(GridModel& model, const QString& kind, const QStringList& cells) {
+    model.setColumns({col("Name", 3000, "", Qt::AlignLeft),
+                      GridColumn{s("Value"), 1200, Qt::AlignHCenter, kind}});
     std::vector<GridRow> rows;
-    int id = 1;
-    for (const char* n : numbers) {
-        const QString tag = QString::number(id).rightJustified(2, u'0');
+    for (int i = 0; i < cells.size(); ++i) {
+        const QString tag = QString::number(i + 1).rightJustified(2, u'0');
         GridRow r;
-        r.cells = {GridCell(QStringLiteral("n") + tag), GridCell(s(n))};
+        r.cells = {GridCell(QStringLiteral("n") + tag), GridCell(cells[i])};
         r.tag = tag;
         r.toolTip = QStringLiteral("alias") + tag;
         rows.push_back(std::move(r));
-        ++id;
     }
     model.setRows(std::move(rows));
+}
+
+// The numbers of the leader grid with a name and a number column, tags 01..05.
+void fillNumbers(GridModel& model, std::initializer_list<const char*> numbers) {
+    QStringList cells;
+    for (const char* n : numbers)
+        cells << s(n);
+    fillColumn(model, s("NUMBER"), cells);
 }
 
 } // namespace
@@ -119,22 +126,53 @@ void fillNumbers(GridModel& model, std::initializer_list<const char*> numbers) {
 class GridTest : public QObject {
     Q_OBJECT
 private slots:
-    void numberColumnSortsByValueBothWays() {
-        GridModel model;
-        fillNumbers(model, {"10", "9", "-3", "2.5", "-12"});
-        const auto before = rowsByTag(model);
-
-        SortByColumnWithDirection(model, 1, false, false);
-        QCOMPARE(columnTexts(model, 1),
-                 (QStringList{s("-12"), s("-3"), s("2.5"), s("9"), s("10")}));
-        QCOMPARE(model.sortOrder(), Qt::AscendingOrder);
-        QCOMPARE(rowsByTag(model), before);
-
-        SortByColumnWithDirection(model, 1, false, true);
-        QCOMPARE(columnTexts(model, 1),
-                 (QStringList{s("10"), s("9"), s("2.5"), s("-3"), s("-12")}));
-        QCOMPARE(rowsByTag(model), before);
-        QVERIFY(model.sortDirection());
+    // Each kind of column sorts by its own rule, both ways; whole rows move with their cells.
+    // Cells are joined by "|"; tags "" are not checked.
+    void columnsSortByTheirKind() {
+        struct Case {
+            const char* kind; // the column's tag: NUMBER, XXXX, or none for text
+            const char *cells, *ascending, *ascendingTags, *descending;
+        };
+        const Case cases[] = {
+            {"NUMBER", "10|9|-3|2.5|-12", "-12|-3|2.5|9|10", "", "10|9|2.5|-3|-12"},
+            // Empty text before every key, negative keys, the other numbers, then text starting
+            // with a digit or a letter (compared as text with the keys).
+            {"NUMBER", "5|abc|-2||12x|0.5", "|-2|0.5|5|12x|abc", "", "abc|12x|5|0.5|-2|"},
+            {"NUMBER", "$40.00|($10.00)|$5.50|$1,200.00|$0.00|$.75",
+             "($10.00)|$0.00|$.75|$5.50|$40.00|$1,200.00", "",
+             "$1,200.00|$40.00|$5.50|$.75|$0.00|($10.00)"},
+            {"EURO", "1.200,00 \u20ac|12,50 \u20ac|(3,00 \u20ac)|2.5",
+             "(3,00 \u20ac)|2.5|12,50 \u20ac|1.200,00 \u20ac", "",
+             "1.200,00 \u20ac|12,50 \u20ac|2.5|(3,00 \u20ac)"},
+            {"", "bob|Alice|carl|ALICE", "Alice|ALICE|bob|carl", "02|04|01|03",
+             "carl|bob|Alice|ALICE"},
+            {"XXXX", "Y|N|N|Y", "N|N|Y|Y", "02|03|01|04", "Y|Y|N|N"}};
+        const auto list = [](const char* joined) { return s(joined).split(u'|'); };
+        for (const Case& c : cases) {
+            GridModel model;
+            const bool euro = std::string(c.kind) == "EURO";
+            if (euro) {
+                rh::CurrencyFormat format;
+                format.symbol = "\u20ac";
+                format.decimalPoint = ",";
+                format.groupSeparator = ".";
+                format.symbolAfter = true;
+                format.spaceBetween = true;
+                model.setCurrencyFormat(format);
+            }
+            fillColumn(model, euro ? s("NUMBER") : s(c.kind), list(c.cells));
+            const auto before = rowsByTag(model);
+            SortByColumnWithDirection(model, 1, false, false);
+            QCOMPARE(columnTexts(model, 1), list(c.ascending));
+            QCOMPARE(model.sortOrder(), Qt::AscendingOrder);
+            if (*c.ascendingTags)
+                QCOMPARE(tags(model), list(c.ascendingTags));
+            QCOMPARE(rowsByTag(model), before);
+            SortByColumnWithDirection(model, 1, false, true);
+            QCOMPARE(columnTexts(model, 1), list(c.descending));
+            QCOMPARE(rowsByTag(model), before);
+            QVERIFY(model.sortDirection());
+        }
     }
 
     void maskKeysOrderLikeTheirValues() {
@@ -150,53 +188,6 @@ private slots:
                 const int byValue = a < b ? -1 : (a > b ? 1 : 0);
                 QCOMPARE(byKey < 0 ? -1 : (byKey > 0 ? 1 : 0), byValue);
             }
-    }
-
-    void textInNumberColumnSortsAmongTheKeys() {
-        GridModel model;
-        fillNumbers(model, {"5", "abc", "-2", "", "12x", "0.5"});
-        SortByColumnWithDirection(model, 1, false, false);
-        // Empty text before every key, negative keys, the other numbers, then text starting
-        // with a digit or a letter (compared as text with the keys).
-        QCOMPARE(columnTexts(model, 1),
-                 (QStringList{s(""), s("-2"), s("0.5"), s("5"), s("12x"), s("abc")}));
-        SortByColumnWithDirection(model, 1, false, true);
-        QCOMPARE(columnTexts(model, 1),
-                 (QStringList{s("abc"), s("12x"), s("5"), s("0.5"), s("-2"), s("")}));
-    }
-
-    void moneyColumnsSortByAmount() {
-        GridModel model;
-        fillNumbers(model, {"$40.00", "($10.00)", "$5.50", "$1,200.00", "$0.00", "$.75"});
-        SortByColumnWithDirection(model, 1, false, false);
-        QCOMPARE(columnTexts(model, 1), (QStringList{s("($10.00)"), s("$0.00"), s("$.75"),
-                                                     s("$5.50"), s("$40.00"), s("$1,200.00")}));
-
-        rh::CurrencyFormat euro;
-        euro.symbol = "\u20ac";
-        euro.decimalPoint = ",";
-        euro.groupSeparator = ".";
-        euro.symbolAfter = true;
-        euro.spaceBetween = true;
-        model.setCurrencyFormat(euro);
-        fillNumbers(model, {"1.200,00 \u20ac", "12,50 \u20ac", "(3,00 \u20ac)", "2.5"});
-        SortByColumnWithDirection(model, 1, false, true);
-        QCOMPARE(columnTexts(model, 1), (QStringList{s("1.200,00 \u20ac"), s("12,50 \u20ac"),
-                                                     s("2.5"), s("(3,00 \u20ac)")}));
-    }
-
-    void textColumnSortsIgnoringCase() {
-        GridModel model;
-        model.setColumns({col("Player Name", 3500, "", Qt::AlignLeft), col("Paid", 1200, "XXXX"),
-                          col("Owe Money", 0)});
-        model.setRows({row({"bob", "Y", "True"}, "01"), row({"Alice", "N", "False"}, "02"),
-                       row({"carl", "N", "True"}, "03"), row({"ALICE", "Y", "False"}, "04")});
-        SortByColumnWithDirection(model, 0, false, false);
-        QCOMPARE(tags(model), (QStringList{s("02"), s("04"), s("01"), s("03")}));
-        // "XXXX" sorts by the shown text too.
-        SortByColumnWithDirection(model, 1, false, false);
-        QCOMPARE(columnTexts(model, 1), (QStringList{s("N"), s("N"), s("Y"), s("Y")}));
-        QCOMPARE(tags(model), (QStringList{s("02"), s("03"), s("04"), s("01")}));
     }
 
     void tiedRowsKeepTheirOrder() {

@@ -3,6 +3,7 @@
 // offers the changes and shows them restored.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
+#include "model_helpers.h"
 #include "persistence/journal.h"
 #include "services/restore.h"
 #include "services/session.h"
@@ -117,7 +118,7 @@ private slots:
         QCOMPARE(again.prompt.countTitled(rh::kRestoreTitle), 1);
         QCOMPARE(again.session.tourney().BumpFee(), 0.5);
         QCOMPARE(again.window.moneyTab()->cbBumpFee->currentData().toInt(), 50);
-        QCOMPARE(again.session.state().fines.value("0200"), std::string("03"));
+        QCOMPARE(rh::test::bumpsOf(again.session.state(), rh::test::eid(2)), 3);
         QVERIFY(again.session.clock.m_tournamentStarted);
         QCOMPARE(again.window.timerTab()->cmdTourneyStart->text(), QStringLiteral("&Stop"));
     }

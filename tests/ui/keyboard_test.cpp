@@ -1,6 +1,7 @@
 // The window from the keyboard: a whole round scored table by table with keys alone (and how many
 // it takes), Ctrl+1 .. Ctrl+7 for the tabs, the focus frame, and the window's fit to its screen.
 #include "core/text.h"
+#include "model_helpers.h"
 #include "review_fixture.h"
 #include "scoring/table_order.h"
 #include "ui/focus_frame.h"
@@ -49,9 +50,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&f.window));
         rh::ui::ScoresTab& tab = *f.window.scoresTab();
         const int round = f.session.tourney().CurrentRound();
-        const rh::TableOrder tables(f.session.state().tableSeats, true, round);
+        const rh::TableOrder tables(f.session.state().seating, rh::test::rno(round));
         QCOMPARE(int(tables.tables().size()), 4);
-        QCOMPARE(f.session.state().scores.Count(), (round - 1) * 16);
+        QCOMPARE(f.session.state().scores.count(), std::size_t((round - 1) * 16));
 
         // Setting out: the Scores tab, then Tab to "By table" and Space.
         Keyboard kb;
@@ -86,8 +87,8 @@ private slots:
         for (const rh::RoundTable& table : tables.tables())
             for (int side = 0; side < 2; ++side)
                 for (const std::string& id : table.sides[std::size_t(side)])
-                    QCOMPARE(f.session.state().scores.getScore2(rh::fmt00(round), id),
-                             side == 0 ? std::string("10") : rh::fmt00(table.number % 8));
+                    QCOMPARE(f.session.state().score(rh::test::rno(round), rh::test::eid(id)),
+                             std::optional<int>(side == 0 ? 10 : int(table.number % 8)));
         QCOMPARE(f.session.tourney().CurrentRound(), round + 1);
         QCOMPARE(f.prompt.countTitled("Data Mismatch"), 0);
         QVERIFY(std::any_of(f.prompt.shown.begin(), f.prompt.shown.end(),

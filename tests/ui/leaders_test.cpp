@@ -4,7 +4,7 @@
 // the time a rebuild takes.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
-#include "scoring/score.h"
+#include "model_helpers.h"
 #include "services/load_save.h"
 #include "services/session.h"
 #include "state/round.h"
@@ -93,10 +93,10 @@ private slots:
         for (int r = 0; r < g.rowCount(); ++r) {
             const QString tag = g.tag(r);
             tags << tag;
-            const std::string id = tag.toStdString();
+            const rh::EntrantId id = rh::test::eid(tag);
             // Every row is its entrant: name (with the waiting mark), tool tip = alias.
             QVERIFY(g.text(r, Name).endsWith(QString::fromStdString(s.nameOf(id))));
-            QCOMPARE(g.row(r).toolTip, QString::fromStdString(s.GetAlias(tag.toLongLong())));
+            QCOMPARE(g.row(r).toolTip, QString::fromStdString(s.aliasOf(id)));
             const bool inMoney = g.text(r, Colorize) == QStringLiteral("Y");
             QCOMPARE(inMoney, r < 3); // the standard split pays three row positions
             for (int c : {Name, Place, Payout, Score, Avg, Lone})
@@ -177,21 +177,21 @@ private slots:
         const int before = g.text(f.rowOf(QStringLiteral("02")), Score).toInt();
 
         // A stored score shows at once, and the waiting mark goes.
-        s.scores.setScore("04", "02", "10"); // Bob Baker
+        s.setScore(rh::test::rno(4), rh::test::eid(2), 10); // Bob Baker
         f.window.notifyScoreStored();
         int row = f.rowOf(QStringLiteral("02"));
         QCOMPARE(g.text(row, Score).toInt(), before + 10);
         QCOMPARE(g.text(row, Name), QStringLiteral("Bob Baker"));
 
         // A change that only marks the standings stale waits until the tab is opened.
-        s.scores.setScore("04", "02", "01");
+        s.setScore(rh::test::rno(4), rh::test::eid(2), 1);
         QCOMPARE(g.text(f.rowOf(QStringLiteral("02")), Score).toInt(), before + 10);
         f.session.leaderViewRefresh = true;
         f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
         QVERIFY(!f.session.leaderViewRefresh);
         QCOMPARE(g.text(f.rowOf(QStringLiteral("02")), Score).toInt(), before + 1);
         // Opening it again without a change rebuilds nothing.
-        s.scores.setScore("04", "02", "02");
+        s.setScore(rh::test::rno(4), rh::test::eid(2), 2);
         f.window.tabs()->setCurrentIndex(MainWindow::TabTimer);
         f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
         QCOMPARE(g.text(f.rowOf(QStringLiteral("02")), Score).toInt(), before + 1);
@@ -214,10 +214,9 @@ private slots:
         // Ten players: two sit out each round, shown in the first two labels.
         QVERIFY(f.window.findChild<QLabel*>(QStringLiteral("lblSittingOut3"))->isHidden());
         const auto checkRound = [&] {
-            const std::string round = rh::fmt00(s.currentRound());
             QStringList expected;
             for (const rh::EntrantRef& e : s.entrantsByName())
-                if (!rh::isSeatedInRound(s, round, e.id))
+                if (!s.isSeated(s.currentRoundNo(), e.id))
                     expected << QString::fromStdString(e.name);
             QCOMPARE(expected.size(), 2);
             QCOMPARE(f.label("lblSittingOut1"), expected[0]);

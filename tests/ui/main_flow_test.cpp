@@ -4,6 +4,7 @@
 // Monitor". Also the plain-text standings printed where no window can open.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
+#include "model_helpers.h"
 #include "money/jackpot.h"
 #include "persistence/tournament_writer.h"
 #include "publishing/html.h"
@@ -146,7 +147,7 @@ private slots:
         f.clickLoad("");
         QCOMPARE(f.prompt.countTitled("Exit"), 0);
         QCOMPARE(f.countShown("open"), 1);
-        f.session.state().scores.setScore("04", "01", "07");
+        f.session.state().setScore(rh::test::rno(4), rh::test::eid(1), 7);
         f.prompt.clear();
 
         // Changed: Cancel resets nothing, shows no dialog, keeps the flags.
@@ -260,11 +261,12 @@ private slots:
         f.window.show();
         f.prompt.clear();
         f.prompt.answers = {rh::MsgAnswer::Cancel};
-        f.session.state().scores.setScore("04", "01", "07");
+        f.session.state().setScore(rh::test::rno(4), rh::test::eid(1), 7);
         f.window.notifyScoreStored();
         QVERIFY(!f.window.close());
         QCOMPARE(f.prompt.countTitled("Exit"), 1);
-        f.session.state().scores.setScore("04", "01", ""); // taken back: nothing to lose
+        f.session.state().setScore(rh::test::rno(4), rh::test::eid(1),
+                                   std::nullopt); // taken back: nothing to lose
         QVERIFY(f.window.close());
     }
 
@@ -339,8 +341,8 @@ private slots:
 
         // A score stored while the Load tab shows: the page asks for a reload every 15 s.
         rh::TournamentState& s = f.session.state();
-        s.scores.setScore("04", "12", "09"); // Lou Lopez
-        rh::writeCount(s.fines, rh::bumpKey(12), "02");
+        s.setScore(rh::test::rno(4), rh::test::eid(12), 9); // Lou Lopez
+        s.entrantRecord(rh::test::eid(12)).bumps = 2;
         f.window.notifyScoreStored();
         QVERIFY(fs::exists(page));
         std::string html = rh::test::readFile(page);
@@ -351,7 +353,7 @@ private slots:
         // On the Scores tab the tick runs and the page asks for a reload every second.
         f.window.tabs()->setCurrentIndex(MainWindow::TabScores);
         QVERIFY(f.window.htmlTimer()->isActive());
-        s.scores.setScore("04", "13", "05");
+        s.setScore(rh::test::rno(4), rh::test::eid(13), 5);
         f.window.notifyScoreStored();
         html = rh::test::readFile(page);
         QVERIFY(html.find("CONTENT=\"1\"") != std::string::npos);

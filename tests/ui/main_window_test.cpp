@@ -2,6 +2,7 @@
 // the money inputs that need no other subsystem.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
+#include "model_helpers.h"
 #include "services/load_save.h"
 #include "services/session.h"
 #include "state/tournament_state.h"
@@ -139,7 +140,7 @@ private slots:
         {
             Fixture f; // loaded and changed: Cancel keeps it open, Discard closes
             f.session.dataFileLoaded = true;
-            f.session.state().scores.setScore("01", "01", "07");
+            f.session.state().setScore(rh::test::rno(1), rh::test::eid(1), 7);
             f.window.show();
             f.prompt.answers = {rh::MsgAnswer::Cancel};
             child<QPushButton>(f.window, "CmdExit")->click();
@@ -170,7 +171,7 @@ private slots:
         {
             Fixture f; // Save: the save dialog, then closes only once the file is written
             f.session.dataFileLoaded = true;
-            f.session.state().scores.setScore("01", "01", "07");
+            f.session.state().setScore(rh::test::rno(1), rh::test::eid(1), 7);
             f.window.show();
             f.prompt.answers = {rh::MsgAnswer::Save, rh::MsgAnswer::Save};
             f.prompt.saveFiles = {"", (f.dir / "kept.qmc").string()};
@@ -301,8 +302,9 @@ private slots:
         state.settings.setCurrentRound(1);
         const char* names[] = {"Fay", "Abe", "Dot", "Cy", "Eve", "Bo"};
         for (int id = 1; id <= 6; ++id)
-            state.sortedNames.AddItem(std::string(names[id - 1]) + "~" + rh::fmt00(id));
-        state.roster.AddPlayers(1, {1, 2, 3, 4});
+            state.entrants.addName(rh::test::eid(id), names[id - 1]);
+        using rh::test::eid;
+        state.addTable(rh::test::rno(1), rh::SeatedTable{{eid(1), eid(2), eid(3), eid(4)}});
         rh::ui::SittingOut s = rh::ui::sittingOut(state, true);
         QCOMPARE(s.labels, 2);
         QCOMPARE(s.names, (std::vector<std::string>{"Bo", "Eve"}));
@@ -312,7 +314,7 @@ private slots:
 
         Fixture f;
         f.session.state().settings.setTotalPlort(5);
-        f.session.state().sortedNames.AddItem("Zed~05");
+        f.session.state().entrants.addName(rh::test::eid(5), "Zed");
         f.session.dataFileLoaded = true;
         f.window.UpdateSittingOut();
         QVERIFY(!child(f.window, "frmSittingOut")->isHidden());

@@ -3,6 +3,7 @@
 // through the worksheet and the reminder that keeps asking while the table does not add up, the
 // expenses box, and the entry-fee roll call.
 #include "core/scripted_prompt.h"
+#include "model_helpers.h"
 #include "publishing/html.h"
 #include "services/load_save.h"
 #include "services/session.h"
@@ -410,26 +411,29 @@ private slots:
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
         rh::TournamentState& st = f.session.state();
+        const auto fee = [&](const QString& tag) {
+            return st.entrantRecord(rh::test::eid(tag)).entryFeePaid;
+        };
         GridModel* fees = f.fees();
         const QString ann = fees->tag(0);
 
         // No fee: everyone ticked and green, whatever is stored.
-        st.entryFeePaid.replace(ann.toStdString(), "0");
+        st.entrantRecord(rh::test::eid(ann)).entryFeePaid = false;
         f.chooseEntryFee(0);
         for (int r = 0; r < fees->rowCount(); ++r) {
             QVERIFY(fees->isRowChecked(r));
             QCOMPARE(f.rowColour(r, 0), kGreen);
         }
-        QCOMPARE(st.entryFeePaid.value(ann.toStdString()), std::string("0"));
+        QCOMPARE(fee(ann), std::optional<bool>(false));
 
         // A fee: the marks show; ticking stores 1 and turns green, clearing stores 0 and red.
         f.chooseEntryFee(10);
         QVERIFY(!fees->isRowChecked(0));
         f.tick(2, true);
-        QCOMPARE(st.entryFeePaid.value(fees->tag(2).toStdString()), std::string("1"));
+        QCOMPARE(fee(fees->tag(2)), std::optional<bool>(true));
         QCOMPARE(f.rowColour(2), kGreen);
         f.tick(2, false);
-        QCOMPARE(st.entryFeePaid.value(fees->tag(2).toStdString()), std::string("0"));
+        QCOMPARE(fee(fees->tag(2)), std::optional<bool>(false));
         QCOMPARE(f.rowColour(2), kRed);
         f.tick(5, true);
         const QString paid = fees->tag(5);
@@ -445,7 +449,7 @@ private slots:
             QCOMPARE(f.rowColour(r), fees->isRowChecked(r) ? kGreen : kRed);
 
         // Showing the tab again reads the marks afresh.
-        st.entryFeePaid.replace(fees->tag(0).toStdString(), "1");
+        st.entrantRecord(rh::test::eid(fees->tag(0))).entryFeePaid = true;
         const QString first = fees->tag(0);
         f.window.tabs()->setCurrentIndex(MainWindow::TabTimer);
         f.window.tabs()->setCurrentIndex(MainWindow::TabLoadMoney);
@@ -455,13 +459,13 @@ private slots:
         f.tab().cmdSetAll->click();
         for (int r = 0; r < fees->rowCount(); ++r) {
             QVERIFY(fees->isRowChecked(r));
-            QCOMPARE(st.entryFeePaid.value(fees->tag(r).toStdString()), std::string("1"));
+            QCOMPARE(fee(fees->tag(r)), std::optional<bool>(true));
             QCOMPARE(f.rowColour(r), kGreen);
         }
         f.tab().cmdClearAll->click();
         for (int r = 0; r < fees->rowCount(); ++r) {
             QVERIFY(!fees->isRowChecked(r));
-            QCOMPARE(st.entryFeePaid.value(fees->tag(r).toStdString()), std::string("0"));
+            QCOMPARE(fee(fees->tag(r)), std::optional<bool>(false));
             QCOMPARE(f.rowColour(r), kRed);
         }
         QVERIFY(f.prompt.shown.empty());

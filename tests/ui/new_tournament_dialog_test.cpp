@@ -3,6 +3,7 @@
 // import, the refusal that names every problem, the save question, the new file opened through
 // the window's normal load, and a substitute's name in the views.
 #include "core/scripted_prompt.h"
+#include "model_helpers.h"
 #include "persistence/tournament_writer.h"
 #include "review_fixture.h"
 #include "ui/alias_presenter.h"
@@ -163,9 +164,9 @@ private slots:
         const int index = tab->cmbPlayerName->findText(s("Bob Abbott"));
         QVERIFY(index >= 0);
         tab->cmbPlayerName->setCurrentIndex(index);
-        const std::string id = "02";
+        const rh::EntrantId id = rh::test::eid(2);
         QCOMPARE(tab->cmbPlayerName->currentData().toInt(), 2);
-        const std::string score = f.session.state().scores.getScore2("01", id);
+        const std::optional<int> score = f.session.state().score(rh::test::rno(1), id);
 
         f.prompt.clear();
         f.prompt.texts.push_back(std::string("Ann Abbott")); // taken
@@ -181,7 +182,7 @@ private slots:
         QTest::mouseClick(tab->cmdSubstitute, Qt::LeftButton);
         QCOMPARE(titles(f.prompt), std::vector<std::string>{"text"});
         QCOMPARE(f.session.state().nameOf(id), std::string("Zed Young"));
-        QCOMPARE(f.session.state().scores.getScore2("01", id), score);
+        QCOMPARE(f.session.state().score(rh::test::rno(1), id), score);
         QVERIFY(!f.session.dataFileSaved);
         QCOMPARE(tab->cmbPlayerName->currentText(), s("Zed Young"));
         auto* grid = f.window.findChild<rh::ui::AliasPresenter*>()->model();

@@ -3,6 +3,7 @@
 // the new round on screen) and, after the last round, the Results tab.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
+#include "model_helpers.h"
 #include "services/load_save.h"
 #include "services/session.h"
 #include "state/round.h"
@@ -80,7 +81,7 @@ struct Fixture {
     int seatedIn(long long round) {
         int n = 0;
         for (const rh::EntrantRef& e : session.state().entrantsByName())
-            n += rh::isSeatedInRound(session.state(), rh::fmt00(round), e.id);
+            n += session.state().isSeated(rh::test::rno(round), e.id);
         return n;
     }
 };
@@ -130,8 +131,8 @@ private slots:
         const int first = f.session.tourney().CurrentRound();
         QVERIFY(first < total);
         for (int round = first; round <= total; ++round) {
-            const std::string r = rh::fmt00(round);
-            QCOMPARE(f.tab->comboSelectRnd->currentText(), q(r));
+            const rh::RoundNo r = rh::test::rno(round);
+            QCOMPARE(f.tab->comboSelectRnd->currentText(), q(rh::fmt00(round)));
             QCOMPARE(f.tab->comboSelectRnd->count(), round);
             // Only the entrants seated in the round wait, each marked "*".
             QCOMPARE(f.tab->comboPlayerName->count(), f.seatedIn(round));
@@ -155,14 +156,14 @@ private slots:
                     f.tab->comboPlayerName->currentData().toString().toStdString();
                 f.hooks.clear();
                 QVERIFY(chooseScore(f.tab, (std::stoi(id) * 7 + round) % 11));
-                QVERIFY(f.session.state().scores.ExistsKey2(r, id));
+                QVERIFY(f.session.state().hasScore(r, rh::test::eid(id)));
                 ++choices;
                 if (f.roundOvers(last) == oversBefore)
                     QCOMPARE(f.hooks, std::vector<std::string>{"refreshViews"});
             }
             // Progressive partners share a score: one choice per partnership.
             QCOMPARE(choices, teams ? f.seatedIn(round) : f.seatedIn(round) / 2);
-            QVERIFY(rh::isRoundComplete(f.session.state(), static_cast<long long>(round)));
+            QVERIFY(rh::isRoundComplete(f.session.state(), r));
             if (last)
                 QCOMPARE(f.roundOvers(false), total - first);
             else
@@ -190,7 +191,7 @@ private slots:
                 rh::Session copy(quiet);
                 QVERIFY(rh::LoadXMLDocument(copy, f.recoveryFile(".RCV").string()));
                 QCOMPARE(copy.tourney().CurrentRound(), round + 1);
-                QVERIFY(rh::isRoundComplete(copy.state(), static_cast<long long>(round)));
+                QVERIFY(rh::isRoundComplete(copy.state(), r));
                 // The Scores tab is back, on the new round.
                 QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabScores));
             }
@@ -219,7 +220,7 @@ private slots:
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
         f.window.tabs()->setCurrentIndex(MainWindow::TabScores);
-        QVERIFY(rh::isRoundComplete(f.session.state(), 1LL));
+        QVERIFY(rh::isRoundComplete(f.session.state(), rh::test::rno(1)));
         // Changing a score of round 1 leaves round 4 open.
         f.prompt.conflictTakesPlayer = {true};
         QComboBox* rounds = f.tab->comboSelectRnd;

@@ -4,11 +4,10 @@
 // sorts, and the time it takes with 2000 entrants.
 #include "core/currency.h"
 #include "core/text.h"
+#include "model_helpers.h"
 #include "money/jackpot.h"
 #include "publishing/html.h"
 #include "review_fixture.h"
-#include "roster/keys.h"
-#include "scoring/score.h"
 #include "services/standings_page.h"
 #include "services/views.h"
 #include "standings/leaders.h"
@@ -108,7 +107,7 @@ private slots:
                 row = r;
         QVERIFY2(row >= 0, "the example has an unpaid debt");
         const QString tag = bumps->tag(row);
-        const long long id = tag.toLongLong();
+        const rh::EntrantId id = rh::test::eid(tag);
         const std::string name = bumps->text(row, 1).toStdString();
         QCOMPARE(foreground(*bumps, row, 1), kRedText);
         f.session.leaderViewRefresh = false;
@@ -119,7 +118,7 @@ private slots:
         QSignalSpy stored(&f.window, &MainWindow::scoreStored);
         // The director ticks the box: the view writes the check state into the model.
         QVERIFY(bumps->setData(bumps->index(row, 0), Qt::Checked, Qt::CheckStateRole));
-        QCOMPARE(f.session.state().fines.value(rh::paidKey(id)), std::string("1"));
+        QCOMPARE(f.session.state().entrant(id)->paid, std::optional<std::int32_t>(1));
         for (int c = 1; c < bumps->columnCount(); ++c)
             QCOMPARE(foreground(*bumps, row, c), kGreen);
         QVERIFY(f.session.leaderViewRefresh);
@@ -143,7 +142,7 @@ private slots:
         row = bumps->findTag(tag);
         QVERIFY(bumps->isRowChecked(row));
         QVERIFY(bumps->setData(bumps->index(row, 0), Qt::Unchecked, Qt::CheckStateRole));
-        QCOMPARE(f.session.state().fines.value(rh::paidKey(id)), std::string("0"));
+        QCOMPARE(f.session.state().entrant(id)->paid, std::optional<std::int32_t>(0));
         QCOMPARE(foreground(*bumps, row, 2), kRedText);
         QCOMPARE(f.prompt.shown.size(), messages); // nothing to tell the director
     }
@@ -160,9 +159,8 @@ private slots:
         // Only entrants with a bump or a wood, in the order of their names.
         QStringList expectedNames;
         for (const auto& e : state.entrantsByName()) {
-            const long long id = std::stoll(e.id);
-            const int b = std::atoi(state.fines.value(rh::bumpKey(id)).c_str());
-            const int w = std::atoi(state.fines.value(rh::woodKey(id)).c_str());
+            const int b = rh::test::bumpsOf(state, e.id);
+            const int w = rh::test::woodsOf(state, e.id);
             if (b >= 1 || w >= 1)
                 expectedNames << QString::fromStdString(e.name);
         }
@@ -170,11 +168,11 @@ private slots:
         QCOMPARE(headings(*bumps),
                  (QStringList{s(""), s("Player Name"), s("Pay In"), s("Bump"), s("Wood")}));
         for (int r = 0; r < bumps->rowCount(); ++r) {
-            const long long id = bumps->tag(r).toLongLong();
-            const double due = std::atoi(state.fines.value(rh::bumpKey(id)).c_str()) * 0.25 +
-                               std::atoi(state.fines.value(rh::woodKey(id)).c_str()) * 0.5;
+            const rh::EntrantId id = rh::test::eid(bumps->tag(r));
+            const double due =
+                rh::test::bumpsOf(state, id) * 0.25 + rh::test::woodsOf(state, id) * 0.5;
             QCOMPARE(money(bumps->text(r, 2), f.session.currency), due);
-            const bool paid = state.fines.value(rh::paidKey(id)) == "1";
+            const bool paid = rh::test::finesPaid(state, id);
             QCOMPARE(bumps->isRowChecked(r), paid);
             QCOMPARE(foreground(*bumps, r, 1), paid ? kGreen : kRedText);
         }
@@ -216,11 +214,10 @@ private slots:
         rh::test::generateTournament(f.session.state(), o);
         auto& st = f.session.state();
         st.settings.setCurrentRound(1);
-        const char* scores[] = {"20", "30", "25", "30"};
+        const int scores[] = {20, 30, 25, 30};
         for (int id = 1; id <= 4; ++id)
-            st.scores.setScore("01", rh::fmt00(id), scores[id - 1]);
-        st.aliases.Remove("02");
-        st.aliases.Add("Top Cat", "02");
+            st.setScore(rh::test::rno(1), rh::test::eid(id), scores[id - 1]);
+        st.entrantRecord(rh::test::eid(2)).alias = "Top Cat";
         f.session.dataFileLoaded = true;
         f.afterLoad();
         f.showTab(MainWindow::TabResults);
@@ -241,32 +238,29 @@ private slots:
     }
 
     void numberColumnsSortByValue() {
+        // The winners' Score is a number column (the sort rules themselves: grid_test).
         ReviewFixture f;
         QVERIFY(f.loadExample("demo.qmc"));
         f.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f.window));
         f.showTab(MainWindow::TabResults);
         GridModel* winners = presenter(f.window)->winnerModel();
-        // Scores of a tournament with negative rounds and a half point in a NUMBER column.
         std::vector<rh::ui::GridRow> rows;
-        const char* values[] = {"10", "9", "-3", "2.5", "-12"};
-        for (int i = 0; i < 5; ++i) {
-            rh::ui::GridRow row;
-            row.cells = {rh::ui::GridCell(s("n") + QString::number(i)), rh::ui::GridCell(s("01")),
-                         rh::ui::GridCell(s(values[i]))};
-            row.tag = rh::ui::qtext(rh::fmt00(i + 1));
-            rows.push_back(row);
+        for (const char* v : {"10", "9", "-3", "2.5"}) {
+            rows.emplace_back();
+            rows.back().cells = {rh::ui::GridCell(s("n") + s(v)), rh::ui::GridCell(s("01")),
+                                 rh::ui::GridCell(s(v))};
+            rows.back().tag = s(v);
         }
         winners->setRows(rows);
         QTreeView* view = f.window.resultsTab()->lvWinnerView;
         clickHeading(view, 2); // Score: ascending first
-        QCOMPARE(column(*winners, 2), (QStringList{s("-12"), s("-3"), s("2.5"), s("9"), s("10")}));
-        QCOMPARE(column(*winners, 0), (QStringList{s("n4"), s("n2"), s("n3"), s("n1"), s("n0")}));
-        QCOMPARE(winners->tag(0), s("05"));
+        QCOMPARE(column(*winners, 2), (QStringList{s("-3"), s("2.5"), s("9"), s("10")}));
+        QCOMPARE(winners->tag(0), s("-3"));
         clickHeading(view, 2);
-        QCOMPARE(column(*winners, 2), (QStringList{s("10"), s("9"), s("2.5"), s("-3"), s("-12")}));
+        QCOMPARE(column(*winners, 2), (QStringList{s("10"), s("9"), s("2.5"), s("-3")}));
         clickHeading(view, 0); // the name as text
-        QCOMPARE(column(*winners, 0), (QStringList{s("n0"), s("n1"), s("n2"), s("n3"), s("n4")}));
+        QCOMPARE(column(*winners, 0), (QStringList{s("n-3"), s("n10"), s("n2.5"), s("n9")}));
     }
 
     void jackpotGridTextsAndSummary() {
@@ -282,9 +276,9 @@ private slots:
         std::map<QString, int> loneOf;
         int most = 0;
         for (int id = 1; id <= entrants; ++id) {
-            bumps += std::atoi(state.fines.value(rh::bumpKey(id)).c_str());
-            woods += std::atoi(state.fines.value(rh::woodKey(id)).c_str());
-            const int l = std::atoi(state.lones.value(rh::loneKey(id)).c_str());
+            bumps += rh::test::bumpsOf(state, rh::test::eid(id));
+            woods += rh::test::woodsOf(state, rh::test::eid(id));
+            const int l = rh::test::lonesOf(state, rh::test::eid(id));
             loneOf[rh::ui::qtext(rh::fmt00(id))] = l;
             most = std::max(most, l);
         }
@@ -301,13 +295,13 @@ private slots:
         for (int r = 0; r < lones->rowCount(); ++r) {
             const QString id = lones->tag(r);
             QCOMPARE(lones->text(r, 2).toInt(), loneOf[id]);
-            QCOMPARE(lones->text(r, 0), rh::ui::qtext(state.nameOf(id.toStdString())));
+            QCOMPARE(lones->text(r, 0), rh::ui::qtext(state.nameOf(rh::test::eid(id))));
             const bool top = r < winners;
             QCOMPARE(loneOf[id] == most, top);
             QCOMPARE(lones->text(r, 1), top ? share : QString());
             QCOMPARE(foreground(*lones, r, 0), top ? kGreen : kBlackText);
             QCOMPARE(lones->index(r, 1).data(Qt::ToolTipRole).toString(),
-                     rh::ui::qtext(state.aliases.value(id.toStdString())));
+                     rh::ui::qtext(state.aliasOf(rh::test::eid(id))));
         }
 
         QCOMPARE(tab->lblJackpotHeading->text(), s("Bump Jackpot - Winner"));
@@ -336,8 +330,7 @@ private slots:
 
         // A stored bump and a new fee reach the summary at once.
         auto& st = f.session.state();
-        const long long before = std::atoi(st.fines.value(rh::bumpKey(1)).c_str());
-        rh::writeCount(st.fines, rh::bumpKey(1), rh::fmt00(before + 2));
+        st.entrantRecord(rh::test::eid(1)).bumps = rh::test::bumpsOf(st, rh::test::eid(1)) + 2;
         f.window.notifyScoreStored();
         QCOMPARE(tab->lblTotalBumps->text(), s("   ") + rh::ui::qtext(rh::fmt00(bumps + 2)));
         QCOMPARE(tab->lblResultJackpot->text(), noLead(jackpot + 0.5));

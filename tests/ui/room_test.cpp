@@ -2,6 +2,7 @@
 // network" serving it to phones, "Export..." of the reports, and the path shown when no browser
 // opens the pages.
 #include "core/scripted_prompt.h"
+#include "model_helpers.h"
 #include "services/session.h"
 #include "services/standings_page.h"
 #include "services/wall_input.h"
@@ -85,7 +86,7 @@ private slots:
         const fs::path wall = rh::wallPagePath(f.session);
         QCOMPARE(wall.parent_path(), fs::path(rh::standingsPagePath(f.session)).parent_path());
         QVERIFY(!fs::exists(wall));
-        f.session.state().scores.setScore("04", "12", "09"); // Lou Lopez
+        f.session.state().setScore(rh::test::rno(4), rh::test::eid(12), 9); // Lou Lopez
         f.window.notifyScoreStored();
         QVERIFY(fs::exists(rh::standingsPagePath(f.session)));
         const std::string page = readAll(wall);
@@ -110,7 +111,7 @@ private slots:
         QVERIFY(body.contains("Lou Lopez"));
         QVERIFY(body.contains(server->shareUrl().toUtf8())); // the page shows where to find it
         // A score reaches the phones with the next publish.
-        f.session.state().scores.setScore("04", "12", "09");
+        f.session.state().setScore(rh::test::rno(4), rh::test::eid(12), 9);
         f.window.notifyScoreStored();
         QCOMPARE(server->page(), QByteArray::fromStdString(readAll(rh::wallPagePath(f.session))));
 

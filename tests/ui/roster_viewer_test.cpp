@@ -2,8 +2,8 @@
 // ("*" while a score is missing), the partner and opponents of a chosen entrant (the opposing
 // team in a Team tournament), and the names as loaded.
 #include "core/text.h"
+#include "model_helpers.h"
 #include "review_fixture.h"
-#include "roster/keys.h"
 #include "ui/dashboard.h"
 #include "ui/grid_model.h"
 #include "ui/tab_scores.h"
@@ -32,10 +32,12 @@ struct ViewerFixture : ReviewFixture {
         choose(tab->cmbDebugRound, tab->cmbDebugRound->findText(s(round)));
     }
     /// The shown entrant text for an ID in the chosen round ("*" when no score yet).
-    QString expected(const std::string& round, const std::string& id) const {
+    QString expected(rh::RoundNo round, std::optional<rh::EntrantId> id) const {
         const auto& st = session.state();
-        QString name = rh::ui::qtext(st.nameOf(id));
-        if (!st.scores.Exists(rh::makekey(round, id)))
+        if (!id)
+            return s("?");
+        QString name = rh::ui::qtext(st.nameOf(*id));
+        if (!st.hasScore(round, *id))
             name.prepend(u'*');
         return name;
     }
@@ -78,43 +80,43 @@ private slots:
         QCOMPARE(f.tab->cmbDebugRound->itemText(rounds - 1), rh::ui::qtext(rh::fmt00(rounds)));
         QCOMPARE(f.tab->cmbDebugRound->currentIndex(), -1);
 
-        QCOMPARE(f.tab->lstDebug->count(), int(st.debugNames.size()));
+        // Every entrant as "name~ID", in the order of the file.
+        const auto& inFile = st.entrants.inFileOrder();
+        QCOMPARE(f.tab->lstDebug->count(), int(inFile.size()));
         for (int i = 0; i < f.tab->lstDebug->count(); ++i)
             QCOMPARE(f.tab->lstDebug->item(i)->text(),
-                     rh::ui::qtext(st.debugNames[std::size_t(i)]));
+                     rh::ui::qtext(st.nameOf(inFile[std::size_t(i)]) + "~" +
+                                   rh::idText(inFile[std::size_t(i)])));
         QVERIFY(f.tab->lstDebug->item(0)->text().endsWith(s("~01")));
 
         // A scored round: everybody seated, nobody starred.
         f.chooseRound("01");
         QStringList expected;
         for (const auto& e : st.entrantsByName())
-            expected << f.expected("01", e.id);
+            expected << f.expected(rh::test::rno(1), e.id);
         QCOMPARE(f.entrantItems(), expected);
         QVERIFY(!f.entrantItems().join(s("")).contains(u'*'));
         QCOMPARE(f.tab->cmbDebugPlorte->currentIndex(), -1);
 
         // The current round, not yet scored: every name starred; an entrant's table.
-        const std::string current = rh::fmt00(st.currentRound());
-        f.chooseRound(current.c_str());
+        const rh::RoundNo current = st.currentRoundNo();
+        f.chooseRound(rh::fmt00(num(current)).c_str());
         QVERIFY(f.tab->cmbDebugPlorte->count() > 0);
         for (const QString& item : f.entrantItems())
             QVERIFY(item.startsWith(u'*'));
         f.choose(f.tab->cmbDebugPlorte, 2);
-        const std::string id = rh::fmt00(f.tab->cmbDebugPlorte->itemData(2).toLongLong());
+        const rh::EntrantId id = rh::test::eid(f.tab->cmbDebugPlorte->itemData(2).toLongLong());
         QCOMPARE(f.tab->cmbDebugPlorte->itemText(2), f.expected(current, id));
-        QCOMPARE(f.tab->txtDebugPartner->text(),
-                 f.expected(current, st.roster.getPartner(current, id)));
-        QCOMPARE(f.tab->txtDebugOppo1->text(),
-                 f.expected(current, st.roster.getOpponent1(current, id)));
-        QCOMPARE(f.tab->txtDebugOppo2->text(),
-                 f.expected(current, st.roster.getOpponent2(current, id)));
+        QCOMPARE(f.tab->txtDebugPartner->text(), f.expected(current, st.partnerOf(current, id)));
+        QCOMPARE(f.tab->txtDebugOppo1->text(), f.expected(current, st.opponent1Of(current, id)));
+        QCOMPARE(f.tab->txtDebugOppo2->text(), f.expected(current, st.opponent2Of(current, id)));
         QVERIFY(f.tab->txtDebugPartner->text().startsWith(u'*'));
 
         // After the player's score is stored, choosing the round again drops the star.
         const QString name = rh::ui::qtext(st.nameOf(id));
-        f.session.state().scores.setScore(current, id, "6");
+        f.session.state().setScore(current, id, 6);
         f.window.notifyScoreStored();
-        f.chooseRound(current.c_str());
+        f.chooseRound(rh::fmt00(num(current)).c_str());
         QVERIFY(f.entrantItems().contains(name));
         QVERIFY(!f.entrantItems().contains(s("*") + name));
     }
@@ -126,11 +128,12 @@ private slots:
         f.chooseRound("02");
         int seated = 0;
         for (const auto& e : st.entrantsByName())
-            seated += st.isSeated(2, e.id) ? 1 : 0;
+            seated += st.isSeated(rh::test::rno(2), e.id) ? 1 : 0;
         QCOMPARE(seated, 8);
         QCOMPARE(f.tab->cmbDebugPlorte->count(), seated);
         for (int i = 0; i < f.tab->cmbDebugPlorte->count(); ++i)
-            QVERIFY(st.isSeated(2, rh::fmt00(f.tab->cmbDebugPlorte->itemData(i).toLongLong())));
+            QVERIFY(st.isSeated(rh::test::rno(2),
+                                rh::test::eid(f.tab->cmbDebugPlorte->itemData(i).toLongLong())));
     }
 
     void teamShowsTheOpposingTeamOnly() {
@@ -140,10 +143,10 @@ private slots:
         f.chooseRound("01");
         QCOMPARE(f.tab->cmbDebugPlorte->count(), 6); // seven teams: one sits out
         f.choose(f.tab->cmbDebugPlorte, 0);
-        const std::string id = rh::fmt00(f.tab->cmbDebugPlorte->itemData(0).toLongLong());
-        const std::string other = st.roster.GetTeam("01", id);
-        QVERIFY(!other.empty());
-        QCOMPARE(f.tab->txtDebugPartner->text(), f.expected("01", other));
+        const rh::EntrantId id = rh::test::eid(f.tab->cmbDebugPlorte->itemData(0).toLongLong());
+        const auto other = st.opponent1Of(rh::test::rno(1), id);
+        QVERIFY(other.has_value());
+        QCOMPARE(f.tab->txtDebugPartner->text(), f.expected(rh::test::rno(1), other));
         QVERIFY(f.tab->txtDebugOppo1->text().isEmpty());
         QVERIFY(f.tab->txtDebugOppo2->text().isEmpty());
 

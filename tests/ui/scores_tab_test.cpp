@@ -3,7 +3,7 @@
 // All", "Paid", the money colours, the keyboard path, the Team layout and the validation window.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
-#include "roster/keys.h"
+#include "model_helpers.h"
 #include "services/load_save.h"
 #include "services/session.h"
 #include "state/tournament_state.h"
@@ -87,9 +87,23 @@ struct Fixture {
     std::string selectedId() const {
         return tab->comboPlayerName->currentData().toString().toStdString();
     }
-    std::string nameOf(const std::string& id) { return st().nameOf(id); }
+    std::string nameOf(const std::string& id) { return st().nameOf(rh::test::eid(id)); }
+    /// The stored score as two digits, "" when none.
     std::string score(const std::string& round, const std::string& id) {
-        return st().scores.getScore2(round, id);
+        const auto s = st().score(*rh::roundNoOf(round), rh::test::eid(id));
+        return s ? rh::fmt00(*s) : std::string();
+    }
+    /// The partner (0; Team: the opposing team) or an opponent (1, 2) in the round, as ID text.
+    std::string seatedWith(const std::string& round, const std::string& id, int which = 0) {
+        const rh::RoundNo r = *rh::roundNoOf(round);
+        const rh::EntrantId e = rh::test::eid(id);
+        const auto other = which == 2                            ? st().opponent2Of(r, e)
+                           : which == 1 || !st().isProgressive() ? st().opponent1Of(r, e)
+                                                                 : st().partnerOf(r, e);
+        return other ? rh::idText(*other) : std::string();
+    }
+    const rh::EntrantRecord& record(const std::string& id) {
+        return *st().entrant(rh::test::eid(id));
     }
     int messagesTitled(const char* title) const { return prompt.countTitled(title); }
 };
@@ -144,35 +158,34 @@ private slots:
 
         const std::string id = f.selectedId();
         const std::string r = f.round();
-        const rh::Roster& roster = f.st().roster;
-        QCOMPARE(t.partner.name->text(), q("*" + f.nameOf(roster.getPartner(r, id))));
-        QCOMPARE(t.oppo1.name->text(), q("*" + f.nameOf(roster.getOpponent1(r, id))));
-        QCOMPARE(t.oppo2.name->text(), q("*" + f.nameOf(roster.getOpponent2(r, id))));
+        QCOMPARE(t.partner.name->text(), q("*" + f.nameOf(f.seatedWith(r, id))));
+        QCOMPARE(t.oppo1.name->text(), q("*" + f.nameOf(f.seatedWith(r, id, 1))));
+        QCOMPARE(t.oppo2.name->text(), q("*" + f.nameOf(f.seatedWith(r, id, 2))));
         QVERIFY(!t.partner.total->text().isEmpty());
         QVERIFY(!t.lblTotalFeePlayer->text().isEmpty());
         QVERIFY(f.prompt.shown.empty());
 
         // Selections made by the program are not choices: nothing is stored.
-        const auto stored = f.st().scores.col().Count();
+        const auto stored = f.st().scores.count();
         t.comboPlayerScore->setCurrentIndex(8);
         t.comboPlayerName->setCurrentIndex(3);
-        QCOMPARE(f.st().scores.col().Count(), stored);
+        QCOMPARE(f.st().scores.count(), stored);
     }
 
     void theEntrantLastClickedOnTheStandingsComesFirst() {
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
-        const std::string clicked = f.st().entrantsByName().at(5).id;
+        const std::string clicked = rh::idText(f.st().entrantsByName().at(5).id);
         f.session.savePlayerId = clicked;
         f.showScores();
         QCOMPARE(f.selectedId(), clicked);
         // Its score given, the first waiting entrant is next.
-        const std::string partner = f.st().roster.getPartner(f.round(), clicked);
+        const std::string partner = f.seatedWith(f.round(), clicked);
         QVERIFY(chooseScore(f.tab, 4));
         QCOMPARE(f.tab->comboPlayerName->currentIndex(), 0);
         QVERIFY(f.selectedId() != clicked && f.selectedId() != partner);
         // A new load forgets it.
-        f.session.savePlayerId = f.st().entrantsByName().at(9).id;
+        f.session.savePlayerId = rh::idText(f.st().entrantsByName().at(9).id);
         f.window.tabs()->setCurrentIndex(MainWindow::TabLoadMoney);
         QVERIFY(f.load("demo.qmc"));
         QCOMPARE(f.session.savePlayerId, std::string("00"));
@@ -190,7 +203,7 @@ private slots:
         f.session.InitVariables();
         f.session.ResetTournamentData();
         QVERIFY(chooseScore(f.tab, 7));
-        QCOMPARE(f.st().scores.col().Count(), 0);
+        QCOMPARE(f.st().scores.count(), std::size_t(0));
         QCOMPARE(f.tab->comboPlayerName->count(), 0);
         QVERIFY(!f.tab->comboPlayerScore->isEnabled());
         QVERIFY(!f.tab->comboSelectRnd->isEnabled());
@@ -204,7 +217,7 @@ private slots:
         QSignalSpy stored(&f.window, &MainWindow::scoreStored);
         const std::string r = f.round();
         const std::string id = f.selectedId();
-        const std::string partner = f.st().roster.getPartner(r, id);
+        const std::string partner = f.seatedWith(r, id);
         QVERIFY(chooseScore(f.tab, 7));
         QCOMPARE(f.score(r, id), std::string("07"));
         QCOMPARE(f.score(r, partner), std::string("07"));
@@ -230,8 +243,8 @@ private slots:
         QVERIFY(choose(f.tab->comboPlayerScore, 0));
         QCOMPARE(f.prompt.shown.size(), std::size_t(1));
         QCOMPARE(f.prompt.shown[0].kind, std::string("conflict"));
-        QVERIFY(!f.st().scores.ExistsKey2(r, id));
-        QVERIFY(!f.st().scores.ExistsKey2(r, partner));
+        QVERIFY(f.score(r, id).empty());
+        QVERIFY(f.score(r, partner).empty());
         const int at = f.tab->comboPlayerName->findData(q(id));
         QVERIFY(f.tab->comboPlayerName->itemText(at).startsWith(QLatin1Char('*')));
     }
@@ -242,7 +255,7 @@ private slots:
         f.showScores();
         const std::string r = f.round();
         const std::string id = f.selectedId();
-        const std::string partner = f.st().roster.getPartner(r, id);
+        const std::string partner = f.seatedWith(r, id);
         QVERIFY(chooseScore(f.tab, 7));
         f.tab->checkAll->click();
 
@@ -289,7 +302,7 @@ private slots:
         QVERIFY(choose(t.comboPlayerLones, most));
         QCOMPARE(f.messagesTitled("Data Mismatch"), 0);
         QVERIFY(t.comboSelectRnd->isEnabled());
-        QCOMPARE(f.st().lones.value(id), rh::fmt00(most));
+        QCOMPARE(f.record(id).lones, std::optional<std::int32_t>(most));
 
         // Taking the 32 points back leaves too few for those lones: the score is stored all the
         // same, the message shows once, and round and entrant cannot be chosen.
@@ -310,7 +323,7 @@ private slots:
         QVERIFY(choose(t.comboPlayerLones, 0));
         QVERIFY(t.comboSelectRnd->isEnabled());
         QVERIFY(t.comboPlayerName->isEnabled());
-        QCOMPARE(f.st().lones.value(id), std::string("00"));
+        QCOMPARE(f.record(id).lones, std::optional<std::int32_t>(0));
         QCOMPARE(f.messagesTitled("Data Mismatch"), 1);
     }
 
@@ -360,23 +373,23 @@ private slots:
         QCOMPARE(t.lblTotalFeePlayer->text(), QStringLiteral("$.25"));
         QCOMPARE(background(t.lblTotalFeePlayer), kRed);
         QVERIFY(t.checkPaid->isEnabled());
-        QCOMPARE(f.st().fines.value(rh::makekey(id, "00")), std::string("01"));
+        QCOMPARE(f.record(id).bumps, std::optional<std::int32_t>(1));
 
         t.checkPaid->click();
         QVERIFY(t.checkPaid->isChecked());
-        QCOMPARE(f.st().fines.value(rh::makekey(id, "02")), std::string("1"));
+        QCOMPARE(f.record(id).paid, std::optional<std::int32_t>(1));
         QCOMPARE(background(t.lblTotalFeePlayer), kGreen);
         QVERIFY(!t.comboPlayerBumps->isEnabled());
         QVERIFY(!t.comboPlayerWoods->isEnabled());
 
         t.checkPaid->click();
         QVERIFY(!t.checkPaid->isChecked());
-        QCOMPARE(f.st().fines.value(rh::makekey(id, "02")), std::string("0"));
+        QCOMPARE(f.record(id).paid, std::optional<std::int32_t>(0));
         QCOMPARE(background(t.lblTotalFeePlayer), kRed);
         QVERIFY(t.comboPlayerBumps->isEnabled());
 
         // The partner's screen shows what this entrant owes beside its name, in its colour.
-        QVERIFY(chooseEntrant(&t, f.st().roster.getPartner(r, id)));
+        QVERIFY(chooseEntrant(&t, f.seatedWith(r, id)));
         QCOMPARE(t.partner.fee->text(), QStringLiteral("$.25"));
         QCOMPARE(background(t.partner.fee), kRed);
         QCOMPARE(t.partner.bumps->text(), QStringLiteral("01"));
@@ -408,7 +421,7 @@ private slots:
         QTest::keyClick(t.comboPlayerScore, Qt::Key_1);
         QAbstractItemView* popup = t.comboPlayerScore->view();
         QTRY_VERIFY(popup->isVisible());
-        QVERIFY(!f.st().scores.ExistsKey2(r, id)); // nothing chosen while typing
+        QVERIFY(f.score(r, id).empty()); // nothing chosen while typing
         QTest::keyClick(popup, Qt::Key_2);
         QCOMPARE(popup->currentIndex().row(), scoreIndex(t.comboPlayerScore, 12));
         QTest::keyClick(popup, Qt::Key_Return);
@@ -421,7 +434,7 @@ private slots:
         // The arrows open the closed score list instead of storing a score at every step, and
         // the wheel over it stores nothing.
         const std::string next = f.selectedId();
-        const auto stored = f.st().scores.col().Count();
+        const auto stored = f.st().scores.count();
         QTest::keyClick(t.comboPlayerScore, Qt::Key_Down);
         QTRY_VERIFY(popup->isVisible());
         QTest::keyClick(popup, Qt::Key_Down);
@@ -430,7 +443,7 @@ private slots:
         QWheelEvent wheel(QPointF(5, 5), t.comboPlayerScore->mapToGlobal(QPointF(5, 5)), QPoint(),
                           QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(t.comboPlayerScore, &wheel);
-        QCOMPARE(f.st().scores.col().Count(), stored);
+        QCOMPARE(f.st().scores.count(), stored);
         QCOMPARE(f.selectedId(), next);
 
         // Names are found without their waiting mark.
@@ -465,11 +478,11 @@ private slots:
         QCOMPARE(t.comboPlayerName->count(), 6); // one of the seven teams sits out
         const std::string r = f.round();
         const std::string id = f.selectedId();
-        const std::string other = f.st().roster.GetTeam(r, id);
+        const std::string other = f.seatedWith(r, id);
         QCOMPARE(t.partner.name->text(), q("*" + f.nameOf(other)));
         QVERIFY(chooseScore(&t, 10));
         QCOMPARE(f.score(r, id), std::string("10"));
-        QVERIFY(!f.st().scores.ExistsKey2(r, other));
+        QVERIFY(f.score(r, other).empty());
         QCOMPARE(t.comboPlayerName->count(), 5);
     }
 
@@ -500,7 +513,7 @@ private slots:
         QCOMPARE(w->lstValidate->item(0)->text(), QStringLiteral("*** End of Validation ***"));
         const std::string id = f.selectedId();
         QVERIFY(chooseScore(f.tab, 6));
-        f.st().scores.setScore(f.round(), id, "04");
+        f.st().setScore(f.st().currentRoundNo(), rh::test::eid(id), 4);
         w->cmdValidate->click();
         QCOMPARE(w->lstValidate->count(), 3);
         w->cmdClear->click();
