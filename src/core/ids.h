@@ -25,6 +25,15 @@ constexpr int num(TableNo table) {
     return static_cast<int>(table);
 }
 
+/// A number known to be in the 16-bit range (a loop counter, a table's count) as an entrant or
+/// round.
+constexpr EntrantId entrantAt(int n) {
+    return EntrantId{static_cast<std::int16_t>(n)};
+}
+constexpr RoundNo roundAt(int n) {
+    return RoundNo{static_cast<std::int16_t>(n)};
+}
+
 /// The ID as screens and files show it: at least two digits ("07", "123", "-05").
 std::string idText(EntrantId id);
 /// The entrant an ID text names: a whole number in the 16-bit range, blanks and leading zeros

@@ -139,7 +139,7 @@ TEST_F(Advance, AScoreInAnEarlierRoundAdvancesNothing) {
     ASSERT_EQ(screen.view().comboPlayerName.items[2].text, "*P03");
     screen.comboPlayerName_Click(2);
     screen.comboPlayerScore_click(scoreIndex(8)); // round 1 is now complete; round 2 is not
-    EXPECT_TRUE(isRoundComplete(session.state(), 1LL));
+    EXPECT_TRUE(isRoundComplete(session.state(), roundAt(1)));
     EXPECT_EQ(roundOvers(false), 0);
     EXPECT_EQ(session.tourney().CurrentRound(), 2);
     EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews"}));
@@ -290,7 +290,7 @@ TEST_F(Advance, AGeneratedTournamentPlaysThroughToTheEnd) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "SaveData round " + std::to_string(rounds)),
               1);
     for (int r = 1; r <= rounds; ++r) {
-        EXPECT_TRUE(isRoundComplete(session.state(), static_cast<long long>(r))) << r;
+        EXPECT_TRUE(isRoundComplete(session.state(), roundAt(r))) << r;
         for (const Table& t : seating[static_cast<std::size_t>(r - 1)]) {
             EXPECT_NE(saved(r, t[0]), "");
             EXPECT_EQ(saved(r, t[0]), saved(r, t[1]));

@@ -335,11 +335,11 @@ TEST(RecoveryCopy, AfterRoundKHoldsEveryScoreOfRoundsOneToK) {
     for (int k = 1; k <= 3; ++k) {
         SCOPED_TRACE("round " + std::to_string(k));
         ASSERT_EQ(session.tourney().CurrentRound(), k);
-        const std::vector<EntrantRef> seated = waitingEntrants(session.state(), k);
+        const std::vector<EntrantRef> seated = waitingEntrants(session.state(), roundAt(k));
         for (std::vector<EntrantRef> waiting = seated; !waiting.empty();
-             waiting = waitingEntrants(session.state(), k))
-            applyChange(session,
-                        Change::score(k, waiting.front().id, fmt00(static_cast<int>(rng() % 14))));
+             waiting = waitingEntrants(session.state(), roundAt(k)))
+            applyChange(session, Change::score(k, idText(waiting.front().id),
+                                               fmt00(static_cast<int>(rng() % 14))));
         // A fine and a lone along the way, as the director enters them.
         applyChange(session, Change::count(ChangeKind::Bump, fmt00(k), "01"));
         applyChange(session, Change::count(ChangeKind::Lone, fmt00(k + 10), "01"));

@@ -197,7 +197,9 @@ TEST(CalcPayouts, TiedRowsShareTheMoneyOfThePlacesTheyCover) {
     EXPECT_EQ(ranking(t.session()), (Texts{"30~01", "30~04", "25~02", "20~03"}));
 
     Texts texts;
-    EXPECT_EQ(assignPayouts({"5", "5", "3"}, {-10.0, 0.0}, CurrencyFormat::dollars(), texts), 2);
+    EXPECT_EQ(assignPayouts(std::vector<long long>{5, 5, 3}, {-10.0, 0.0},
+                            CurrencyFormat::dollars(), texts),
+              2);
     EXPECT_EQ(payoutTextAt(texts, 2), "($5.00)");
 }
 

@@ -30,25 +30,24 @@ Texts namesOf(const std::vector<EntrantRef>& entrants) {
 
 TEST(RoundCompleteness, OnlySeatedEntrantsCountAndDoubleZeroIsAScore) {
     Tourney t(5, 1, true, numbered(5)); // A05 sits out
-    EXPECT_FALSE(isRoundComplete(t.session().state(), 1LL));
-    EXPECT_EQ(namesOf(waitingEntrants(t.session().state(), 1)),
+    EXPECT_FALSE(isRoundComplete(t.session().state(), roundAt(1)));
+    EXPECT_EQ(namesOf(waitingEntrants(t.session().state(), roundAt(1))),
               (Texts{"A01", "A02", "A03", "A04"}));
     t.score(1, 1, 0).score(1, 2, 0).score(1, 3, 0);
-    EXPECT_FALSE(isRoundComplete(t.session().state(), "1"));
-    EXPECT_EQ(namesOf(waitingEntrants(t.session().state(), 1)), (Texts{"A04"}));
+    EXPECT_FALSE(isRoundComplete(t.session().state(), roundAt(1)));
+    EXPECT_EQ(namesOf(waitingEntrants(t.session().state(), roundAt(1))), (Texts{"A04"}));
     t.score(1, 4, 0);
     const TournamentState& s = t.session().state();
-    EXPECT_TRUE(isRoundComplete(s, "01"));
-    EXPECT_TRUE(isRoundComplete(s, " 1"));
-    EXPECT_TRUE(waitingEntrants(s, 1).empty());
-    EXPECT_TRUE(isRoundComplete(s, 7LL)); // a round nobody is seated in has nobody missing
+    EXPECT_TRUE(isRoundComplete(s, roundAt(1)));
+    EXPECT_TRUE(waitingEntrants(s, roundAt(1)).empty());
+    EXPECT_TRUE(isRoundComplete(s, roundAt(7))); // a round nobody is seated in has nobody missing
 
     Tourney team(3, 1, false, numbered(3));
     team.seat(1, {1, 3}).score(1, 1, 10);
-    EXPECT_FALSE(isRoundComplete(team.session().state(), 1LL));
+    EXPECT_FALSE(isRoundComplete(team.session().state(), roundAt(1)));
     team.score(1, 3, 4);
-    EXPECT_TRUE(isRoundComplete(team.session().state(), 1LL));
-    EXPECT_FALSE(isSeatedInRound(team.session().state(), "1", "2"));
+    EXPECT_TRUE(isRoundComplete(team.session().state(), roundAt(1)));
+    EXPECT_FALSE(team.session().state().isSeated(roundAt(1), entrantAt(2)));
 }
 
 TEST(Mismatches, FourPointsALoneNamesInNameOrderEachOnItsOwnLine) {

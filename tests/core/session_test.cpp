@@ -11,7 +11,7 @@ TEST(Session, ResetReplacesEveryObjectAtOnce) {
     test::Tourney t(4);
     t.title("Old").customPayouts({10, 5, 1}).score(1, 1, 10).bumps(1, 1);
     Session& session = t.session();
-    EXPECT_TRUE(session.ExistsBump("0100"));
+    EXPECT_TRUE(session.state().entrant(entrantAt(1))->bumps.has_value());
     auto old = session.sharedState();
     const std::string before = buildTournamentXml(*old);
     session.ResetTournamentData();
@@ -20,10 +20,8 @@ TEST(Session, ResetReplacesEveryObjectAtOnce) {
     EXPECT_EQ(buildTournamentXml(*old), before);
     EXPECT_EQ(session.tourney().TourneyTitle(), "Shuffle Up and Deal Again");
     EXPECT_EQ(session.state().payout.PayoutOption, 0);
-    EXPECT_FALSE(session.ExistsBump("0100"));
-    EXPECT_FALSE(session.ExistsLone("01"));
-    EXPECT_FALSE(session.ExistsRoster("010101"));
-    EXPECT_FALSE(session.CheckExistsRoundTable("01010101"));
+    EXPECT_EQ(session.state().entrant(entrantAt(1)), nullptr);
+    EXPECT_EQ(session.state().seating.roundCount(), 0);
     EXPECT_EQ(test::savedValue(session, "Score", 1, 1), "20");
 }
 

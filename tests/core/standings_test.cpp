@@ -171,15 +171,4 @@ TEST(LeaderGrid, ErrorsAreReported) {
     EXPECT_EQ(messages[0].text, "error in UpdateLeaderGridMain");
     EXPECT_EQ(messages[0].title, "");
     EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
-
-    // A bad record of the leader list is reported and left out; the next one goes on.
-    LeaderEntry entry;
-    LeaderCounters counters;
-    std::vector<RhError> errors;
-    const Session& s = t.session();
-    EXPECT_FALSE(buildLeaderEntry(s.state(), s.currency, "x~01", entry, 0, counters, {}, errors));
-    EXPECT_EQ(errors.size(), 1u);
-    EXPECT_TRUE(buildLeaderEntry(s.state(), s.currency, "5~02", entry, 0, counters, {}, errors));
-    EXPECT_EQ(entry[kLeaderPlace], "1");
-    EXPECT_EQ(counters.row, 2);
 }
