@@ -214,6 +214,9 @@ void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, ReadFindi
 }
 
 void ProcessPlayers(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
+    // Each section first empties what it reads into, so reading over a tournament read before
+    // (a recovery copy after a damaged file) leaves nothing of the first.
+    st.entrants.clearNames();
     try {
         pugi::xml_node keys = doc.section("PlayerKeys");
         if (!hasChildren(keys))
@@ -241,6 +244,7 @@ void ProcessPlayers(const XmlDocument& doc, TournamentState& st, ReadFindings& f
 }
 
 void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
+    st.seating.clear();
     try {
         pugi::xml_node rounds = doc.section("RosterRounds");
         if (!hasChildren(rounds))
@@ -296,6 +300,7 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
 }
 
 void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
+    st.scores.clear();
     try {
         pugi::xml_node scores = doc.section("Scores");
         if (!hasChildren(scores))
@@ -321,6 +326,7 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
 }
 
 void ProcessBumps(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
+    st.entrants.clearFines();
     try {
         pugi::xml_node bumps = doc.section("Bumps");
         if (!hasChildren(bumps))
@@ -347,6 +353,7 @@ void ProcessBumps(const XmlDocument& doc, TournamentState& st, ReadFindings& fin
 }
 
 void ProcessLones(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
+    st.entrants.clearLones();
     try {
         pugi::xml_node lones = doc.section("Lones");
         if (!hasChildren(lones))

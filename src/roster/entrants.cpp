@@ -50,6 +50,26 @@ void Entrants::rename(EntrantId id, std::string name) {
     m_byNameValid = false;
 }
 
+void Entrants::clearNames() {
+    for (EntrantRecord& r : m_records)
+        r.name.reset();
+    m_named.clear();
+    m_byNameValid = false;
+}
+
+void Entrants::clearLones() {
+    for (EntrantRecord& r : m_records)
+        r.lones.reset();
+}
+
+void Entrants::clearFines() {
+    for (EntrantRecord& r : m_records) {
+        r.bumps.reset();
+        r.woods.reset();
+        r.paid.reset();
+    }
+}
+
 const std::vector<EntrantId>& Entrants::byName() const {
     if (!m_byNameValid)
         sortByName();

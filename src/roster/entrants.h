@@ -64,6 +64,12 @@ public:
     /// The named entrants in the order they were named (the order of the file).
     const std::vector<EntrantId>& inFileOrder() const { return m_named; }
 
+    /// Forgets every name (the name list is then empty); the other fields stay.
+    void clearNames();
+    /// Forgets every entrant's lone count, or its bumps, woods and paid mark.
+    void clearLones();
+    void clearFines();
+
     /// The name, "" when the entrant has none.
     const std::string& nameOf(EntrantId id) const;
     /// The alias, "" when the entrant has none.

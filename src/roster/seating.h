@@ -32,6 +32,7 @@ struct SeatRef {
 class Seating {
 public:
     void setProgressive(bool progressive) { m_progressive = progressive; }
+    void clear() { m_rounds.clear(); }
     bool progressive() const { return m_progressive; }
     int seatsPerTable() const { return m_progressive ? 4 : 2; }
 

@@ -35,6 +35,11 @@ public:
     bool has(RoundNo round, int slot) const { return get(round, slot).has_value(); }
     /// Stores the score, or removes it for nothing.
     void set(RoundNo round, int slot, std::optional<int> score);
+    void clear() {
+        m_rows.clear();
+        m_aside.clear();
+        m_count = 0;
+    }
     /// How many scores are stored.
     std::size_t count() const { return m_count; }
     /// Makes room for `slots` entrants in rounds 1..`rounds`.

@@ -1,4 +1,4 @@
-// Golden folders: each folder of tests/data/golden holds a tournament file (or names an example),
+// Golden folders: each folder of tests/data/views holds a tournament file (or names an example),
 // optionally the director's changes made after the load (changes.txt, one journal record a line),
 // and beside it what the program shows and writes for it: every grid's rows (views.txt), the
 // three CSV reports, the HTML standings page and the saved file (unmasked). Each is compared byte
@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kGolden = fs::path(RANKHALL_TEST_DATA_DIR) / "golden";
+const fs::path kGolden = fs::path(RANKHALL_TEST_DATA_DIR) / "views";
 
 std::string rgb(const Rgb& c) {
     return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);

@@ -20,7 +20,7 @@ TEST(Session, ResetReplacesEveryObjectAtOnce) {
     EXPECT_EQ(buildTournamentXml(*old), before);
     EXPECT_EQ(session.tourney().TourneyTitle(), "Shuffle Up and Deal Again");
     EXPECT_EQ(session.state().payout.PayoutOption, 0);
-    EXPECT_EQ(session.state().entrant(entrantAt(1)), nullptr);
+    EXPECT_FALSE(session.state().entrant(entrantAt(1))->bumps.has_value());
     EXPECT_EQ(session.state().seating.roundCount(), 0);
     EXPECT_EQ(test::savedValue(session, "Score", 1, 1), "20");
 }
