@@ -43,8 +43,9 @@ std::vector<RankedEntrant> loneRanking(const TournamentState& state) {
             throw RhError(err::Overflow);
         list.push_back({id, static_cast<std::int16_t>(lones)});
     }
-    std::stable_sort(list.begin(), list.end(),
-                     [](const RankedEntrant& a, const RankedEntrant& b) { return a.total > b.total; });
+    std::stable_sort(list.begin(), list.end(), [](const RankedEntrant& a, const RankedEntrant& b) {
+        return a.total > b.total;
+    });
     return list;
 }
 

@@ -4,8 +4,8 @@
 // Here as data: the amount, the lone ranking with the payout texts (lvLoneView), the summary
 // texts of the results tab and the dashboard, and the jackpot's display texts.
 
-#include "state/tournament_state.h"
 #include "standings/grid_data.h"
+#include "state/tournament_state.h"
 
 #include <string>
 #include <vector>

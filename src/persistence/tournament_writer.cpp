@@ -213,8 +213,9 @@ std::vector<const EntrantRecord*> recordsWith(const TournamentState& st, Has has
     for (const EntrantRecord& r : st.entrants.records())
         if (has(r))
             out.push_back(&r);
-    std::sort(out.begin(), out.end(),
-              [](const EntrantRecord* a, const EntrantRecord* b) { return num(a->id) < num(b->id); });
+    std::sort(out.begin(), out.end(), [](const EntrantRecord* a, const EntrantRecord* b) {
+        return num(a->id) < num(b->id);
+    });
     return out;
 }
 

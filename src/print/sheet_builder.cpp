@@ -25,7 +25,8 @@ SheetData sheetData(const TournamentState& state) {
         round.round = r;
         std::vector<bool> seated(static_cast<std::size_t>(entrants) + 1, false);
         int table = 0;
-        for (const SeatedTable& seatedTable : state.seating.tables(RoundNo{static_cast<std::int16_t>(r)})) {
+        for (const SeatedTable& seatedTable :
+             state.seating.tables(RoundNo{static_cast<std::int16_t>(r)})) {
             TableSeating seating;
             seating.table = ++table;
             for (int side = 0; side < 2; ++side) {

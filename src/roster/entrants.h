@@ -48,7 +48,9 @@ public:
         const int slot = slotOf(id);
         return slot < 0 ? nullptr : &m_records[static_cast<std::size_t>(slot)];
     }
-    const EntrantRecord& atSlot(int slot) const { return m_records[static_cast<std::size_t>(slot)]; }
+    const EntrantRecord& atSlot(int slot) const {
+        return m_records[static_cast<std::size_t>(slot)];
+    }
     /// Every record in slot order.
     const std::vector<EntrantRecord>& records() const { return m_records; }
     std::size_t slotCount() const { return m_records.size(); }
@@ -81,8 +83,8 @@ private:
 
     std::vector<std::int32_t> m_slotOfId; // one per 16-bit ID
     std::vector<EntrantRecord> m_records;
-    std::vector<EntrantId> m_named;        // in order of naming
-    std::vector<std::uint32_t> m_arrival;  // per slot: when the current name arrived
+    std::vector<EntrantId> m_named;       // in order of naming
+    std::vector<std::uint32_t> m_arrival; // per slot: when the current name arrived
     std::uint32_t m_arrivals = 0;
     mutable std::vector<EntrantId> m_byName;
     mutable bool m_byNameValid = true;

@@ -10,9 +10,7 @@
 
 namespace rh {
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 TableOrder::TableOrder(const Seating& seating, RoundNo round) {
     const int perSide = seating.seatsPerTable() / 2;

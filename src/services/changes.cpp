@@ -1,8 +1,8 @@
 #include "services/changes.h"
 #include "services/substitute.h"
 
-#include "core/text.h"
 #include "core/errors.h"
+#include "core/text.h"
 
 #include <cmath>
 

@@ -163,8 +163,8 @@ TournamentState newTournamentState(const NewTournamentRequest& r, const NewSeati
             const RoundNo rn{static_cast<std::int16_t>(round + 1)};
             for (const auto& table : seating.progressive[round].tables) {
                 const auto& s = table.seats;
-                st.addTable(rn, SeatedTable{{entrant(s[0]), entrant(s[1]), entrant(s[2]),
-                                             entrant(s[3])}});
+                st.addTable(
+                    rn, SeatedTable{{entrant(s[0]), entrant(s[1]), entrant(s[2]), entrant(s[3])}});
             }
         }
     } else {

@@ -50,8 +50,7 @@ struct ClockTrail {
 // The advance the window made right after a score: the round is complete and not the last.
 bool advanceDue(const Session& session) {
     const TournamentState& s = session.state();
-    return s.currentRound() < s.settings.TotalRounds() &&
-           isRoundComplete(s, s.currentRoundNo());
+    return s.currentRound() < s.settings.TotalRounds() && isRoundComplete(s, s.currentRoundNo());
 }
 
 } // namespace

@@ -863,7 +863,9 @@ void ScoreEntry::txtTableScores_Enter(const std::string& text) {
         const RoundTable& table = tables.tables()[place->table];
         const std::string round = selectedRound();
         const TournamentState& s = st();
-        auto scored = [&](const std::string& e) { return s.hasScore(roundOf(round), entrantOf(e)); };
+        auto scored = [&](const std::string& e) {
+            return s.hasScore(roundOf(round), entrantOf(e));
+        };
         // Who stands for a side: its first entrant still waiting, else its first entrant.
         auto sideEntrant = [&](int side) {
             const auto& ids = table.sides[static_cast<std::size_t>(side)];

@@ -85,10 +85,9 @@ WallInput wallInput(Session& session, std::int64_t nowEpochMs) {
         return in; // a damaged file: no standings, as the standings page shows none
     }
     // The chart follows the rounds played to the end; the round in play joins it once complete.
-    const int charted =
-        in.finished || isRoundComplete(state, state.currentRoundNo())
-            ? in.currentRound
-            : in.currentRound - 1;
+    const int charted = in.finished || isRoundComplete(state, state.currentRoundNo())
+                            ? in.currentRound
+                            : in.currentRound - 1;
     in.rows.reserve(entries.size());
     for (const LeaderEntry& e : entries) {
         const EntrantId id = entrantIdOf(e[kLeaderId]).value_or(EntrantId{0});

@@ -60,9 +60,9 @@ std::vector<GameDetailRow> gameDetailRows(const TournamentState& state) {
         row.cells.push_back(*e.name);
         long long total = 0;
         for (int r = 1; r <= std::max(totalRounds, current); ++r) {
-            const auto score =
-                r <= current ? state.scores.get(RoundNo{static_cast<std::int16_t>(r)}, slot)
-                             : std::nullopt;
+            const auto score = r <= current
+                                   ? state.scores.get(RoundNo{static_cast<std::int16_t>(r)}, slot)
+                                   : std::nullopt;
             if (score)
                 total += *score;
             if (r > totalRounds)

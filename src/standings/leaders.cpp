@@ -38,53 +38,53 @@ std::string averageText(std::int32_t total, int played) {
 void buildEntry(const EntryContext& ctx, const RankedEntrant& ranked, LeaderEntry& entry,
                 int paidCount, LeaderCounters& counters,
                 const std::vector<std::string>& payoutTexts) {
-        const TournamentState& state = ctx.state;
-        const TournamentSettings& t = state.settings;
-        const int position = ++counters.row;
-        const std::int16_t total = ranked.total;
+    const TournamentState& state = ctx.state;
+    const TournamentSettings& t = state.settings;
+    const int position = ++counters.row;
+    const std::int16_t total = ranked.total;
 
-        // Dense places: equal totals share a place, the next lower total takes the next number.
-        if (total != counters.previousTotal)
-            ++counters.place;
-        counters.previousTotal = total;
+    // Dense places: equal totals share a place, the next lower total takes the next number.
+    if (total != counters.previousTotal)
+        ++counters.place;
+    counters.previousTotal = total;
 
-        static const EntrantRecord kNobody;
-        const EntrantRecord* record = state.entrant(ranked.id);
-        const EntrantRecord& r = record ? *record : kNobody;
-        const std::int32_t lones = r.lones.value_or(0);
-        const std::int32_t bumps = r.bumps.value_or(0);
-        const std::int32_t woods = r.woods.value_or(0);
-        const RoundNo round{static_cast<std::int16_t>(ctx.round)};
+    static const EntrantRecord kNobody;
+    const EntrantRecord* record = state.entrant(ranked.id);
+    const EntrantRecord& r = record ? *record : kNobody;
+    const std::int32_t lones = r.lones.value_or(0);
+    const std::int32_t bumps = r.bumps.value_or(0);
+    const std::int32_t woods = r.woods.value_or(0);
+    const RoundNo round{static_cast<std::int16_t>(ctx.round)};
 
-        const bool scoredThisRound = state.hasScore(round, ranked.id);
-        int played = ctx.round;
-        if (!scoredThisRound && ctx.round >= 2)
-            --played;
+    const bool scoredThisRound = state.hasScore(round, ranked.id);
+    int played = ctx.round;
+    if (!scoredThisRound && ctx.round >= 2)
+        --played;
 
-        std::string& nameField = entry[kLeaderName];
-        nameField.clear();
-        // Only an entrant seated in the current round can be waiting for a score.
-        if (!scoredThisRound && state.isSeated(round, ranked.id))
-            nameField = "* ";
-        if (r.name)
-            nameField += *r.name;
+    std::string& nameField = entry[kLeaderName];
+    nameField.clear();
+    // Only an entrant seated in the current round can be waiting for a score.
+    if (!scoredThisRound && state.isSeated(round, ranked.id))
+        nameField = "* ";
+    if (r.name)
+        nameField += *r.name;
 
-        const bool inMoney = position <= paidCount;
-        entry[kLeaderScore] = fmt00(total);
-        entry[kLeaderAverage] = averageText(total, played);
-        entry[kLeaderLones] = std::to_string(lones);
-        entry[kLeaderBumps] = std::to_string(bumps);
-        entry[kLeaderWoods] = std::to_string(woods);
-        entry[kLeaderPayout] = inMoney ? payoutTextAt(payoutTexts, position) : ctx.zeroMoney;
-        entry[kLeaderInMoney] = inMoney ? "Y" : "N";
-        entry[kLeaderPlace] = std::to_string(counters.place);
-        entry[kLeaderPaid] = r.finesPaid() ? "Y" : "N";
-        entry[kLeaderOwes] = (bumps >= 1 || woods >= 1) ? "True" : "False";
-        entry[kLeaderTotalDue] =
-            (bumps == 0 && woods == 0)
-                ? ctx.zeroMoney
-                : formatMoney(bumps * t.BumpFee() + woods * t.WoodFee(), ctx.format, kMoney);
-        entry[kLeaderId] = idText(ranked.id);
+    const bool inMoney = position <= paidCount;
+    entry[kLeaderScore] = fmt00(total);
+    entry[kLeaderAverage] = averageText(total, played);
+    entry[kLeaderLones] = std::to_string(lones);
+    entry[kLeaderBumps] = std::to_string(bumps);
+    entry[kLeaderWoods] = std::to_string(woods);
+    entry[kLeaderPayout] = inMoney ? payoutTextAt(payoutTexts, position) : ctx.zeroMoney;
+    entry[kLeaderInMoney] = inMoney ? "Y" : "N";
+    entry[kLeaderPlace] = std::to_string(counters.place);
+    entry[kLeaderPaid] = r.finesPaid() ? "Y" : "N";
+    entry[kLeaderOwes] = (bumps >= 1 || woods >= 1) ? "True" : "False";
+    entry[kLeaderTotalDue] =
+        (bumps == 0 && woods == 0)
+            ? ctx.zeroMoney
+            : formatMoney(bumps * t.BumpFee() + woods * t.WoodFee(), ctx.format, kMoney);
+    entry[kLeaderId] = idText(ranked.id);
 }
 
 } // namespace
@@ -111,8 +111,9 @@ void buildRanking(TournamentState& state) {
             throw RhError(err::Overflow);
         ranking.push_back({id, static_cast<std::int16_t>(total)});
     }
-    std::stable_sort(ranking.begin(), ranking.end(),
-                     [](const RankedEntrant& a, const RankedEntrant& b) { return a.total > b.total; });
+    std::stable_sort(
+        ranking.begin(), ranking.end(),
+        [](const RankedEntrant& a, const RankedEntrant& b) { return a.total > b.total; });
     state.ranking = std::move(ranking);
 }
 

@@ -53,5 +53,4 @@ inline Rgb bumpRowColor(bool paid) {
     return paid ? kMoneyGreen : kRed;
 }
 
-
 } // namespace rh

@@ -224,8 +224,9 @@ std::string dumpTournament(const TournamentState& st) {
     std::vector<const EntrantRecord*> records;
     for (const EntrantRecord& r : st.entrants.records())
         records.push_back(&r);
-    std::sort(records.begin(), records.end(),
-              [](const EntrantRecord* a, const EntrantRecord* b) { return num(a->id) < num(b->id); });
+    std::sort(records.begin(), records.end(), [](const EntrantRecord* a, const EntrantRecord* b) {
+        return num(a->id) < num(b->id);
+    });
     out += "entrants\n";
     for (const EntrantRecord* r : records)
         out += "  " + idText(r->id) + " name [" + r->name.value_or("-") + "] alias [" +
@@ -238,7 +239,8 @@ std::string dumpTournament(const TournamentState& st) {
         for (const SeatedTable& t : st.seating.tables(RoundNo{static_cast<std::int16_t>(r)})) {
             out += " [";
             for (int seat = 0; seat < st.seating.seatsPerTable(); ++seat)
-                out += (seat ? " " : "") + std::to_string(num(t.seats[static_cast<std::size_t>(seat)]));
+                out += (seat ? " " : "") +
+                       std::to_string(num(t.seats[static_cast<std::size_t>(seat)]));
             out += "]";
         }
         out += "\n";
