@@ -212,17 +212,16 @@ void applyChange(Session& session, const Change& c) {
         break;
     case ChangeKind::Alias:
         s.aliases.replace(Pad2(c.entrant), c.value);
-        session.leaderViewRefresh = true;
+        session.refresh().requestLeaderRefresh();
         break;
     case ChangeKind::Rename:
         storeEntrantName(s, c.entrant, c.value);
-        session.leaderViewRefresh = true;
-        session.dataFileSaved = false;
+        session.refresh().requestLeaderRefresh();
+        session.markChangedSinceSave();
         break;
     case ChangeKind::PayoutOption:
         s.payout.PayoutOption = trim(c.value) == "1" ? 1 : 0;
-        session.updatePayout = true;
-        session.leaderViewRefresh = true;
+        session.refresh().requestMoneyRefresh();
         break;
     case ChangeKind::CustomPayouts:
         if (c.amounts.size() > s.payout.CustomPayouts.size())
@@ -230,8 +229,7 @@ void applyChange(Session& session, const Change& c) {
         for (std::size_t i = 0; i < c.amounts.size(); ++i)
             s.payout.CustomPayouts[i] = c.amounts[i];
         s.payout.CustomPayoutCount = static_cast<std::int16_t>(c.amounts.size());
-        session.updatePayout = true;
-        session.leaderViewRefresh = true;
+        session.refresh().requestMoneyRefresh();
         break;
     case ChangeKind::BumpFee:
         t.setBumpFee(c.amount);
@@ -241,13 +239,11 @@ void applyChange(Session& session, const Change& c) {
         break;
     case ChangeKind::EntryFee:
         t.setEntryFee(c.amount);
-        session.updatePayout = true;
-        session.leaderViewRefresh = true;
+        session.refresh().requestMoneyRefresh();
         break;
     case ChangeKind::Expenses:
         t.setExpenses(c.amount);
-        session.updatePayout = true;
-        session.leaderViewRefresh = true;
+        session.refresh().requestMoneyRefresh();
         break;
     case ChangeKind::ClockStart:
         clock.StartTournament(WallTime{c.clockTime});

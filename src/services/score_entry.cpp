@@ -201,7 +201,7 @@ bool ScoreEntry::acceptList(const ListView& list, int index) const {
 void ScoreEntry::UpdateEnterScores() {
     m_view.focus.clear();
     runTrapped(m_session, "Update Enter Scores", [&] {
-        if (m_session.viewsLoaded) {
+        if (m_session.viewsFilled()) {
             m_view.frmEnterScores.visible = false;
             clearMoneyCaptions();
             m_view.frmOpponent.visible = m_progressive;
@@ -222,7 +222,7 @@ void ScoreEntry::UpdateEnterScores() {
         if (entrantListEmpty())
             BlankFields();
         refreshEnabling();
-        if (m_session.viewsLoaded && m_view.focus.empty()) {
+        if (m_session.viewsFilled() && m_view.focus.empty()) {
             if (byTable() && m_view.txtTableScores.enabled)
                 m_view.focus = "txtTableScores";
             else if (m_view.comboPlayerScore.enabled)
@@ -299,7 +299,7 @@ void ScoreEntry::PopulatePlayers(const std::string& keepId, const std::string& j
                 if (!next.empty())
                     at = findData(names, next);
             }
-            const std::string saved = trim(m_session.savePlayerId);
+            const std::string saved = trim(m_session.chosenEntrant());
             if (at < 0 && !byTable() && !saved.empty() && saved != "00")
                 at = findData(names, Pad2(saved));
             names.index = at < 0 ? 0 : at;
@@ -423,7 +423,7 @@ void ScoreEntry::loadRelated(const std::string& round, const std::string& id, Ca
 void ScoreEntry::showFee(CaptionView& caption, double bumps, double woods, const std::string& id) {
     const TournamentSettings& t = m_session.tourney();
     const double amount = bumps * t.BumpFee() + woods * t.WoodFee();
-    caption.text = formatMoney(amount, m_session.currency, kMoneyNoLeadingZero);
+    caption.text = formatMoney(amount, m_session.currency(), kMoneyNoLeadingZero);
     const std::string* paid = st().fines.find(makekey(id, "02"));
     const bool isPaid = paid && countValue(*paid) == 1.0;
     const bool owes = std::llround(amount * 100.0) != 0;
@@ -558,7 +558,7 @@ void ScoreEntry::BlankFields() {
 // check holds the round and entrant lists until a later check passes.
 void ScoreEntry::refreshEnabling() {
     EnterScoresView& v = m_view;
-    const bool loaded = m_session.viewsLoaded;
+    const bool loaded = m_session.viewsFilled();
     const bool ready = loaded && v.comboPlayerName.hasSelection();
     v.comboSelectRnd.enabled = loaded && !m_selectorsHeld;
     v.comboPlayerName.enabled = ready && !m_selectorsHeld;
@@ -596,7 +596,7 @@ void ScoreEntry::checkAll_Click(bool checked) {
     m_view.focus.clear();
     m_view.checkAll.checked = checked;
     runTrapped(m_session, "Check All Click", [&] {
-        if (m_loaded && m_session.viewsLoaded)
+        if (m_loaded && m_session.viewsFilled())
             PopulatePlayers("", "");
     });
     refreshEnabling();
@@ -788,7 +788,7 @@ void ScoreEntry::checkByTable_Click(bool checked) {
     m_view.focus.clear();
     m_view.checkByTable.checked = checked;
     runTrapped(m_session, "By Table Click", [&] {
-        if (!m_loaded || !m_session.viewsLoaded || m_selectorsHeld)
+        if (!m_loaded || !m_session.viewsFilled() || m_selectorsHeld)
             return;
         // Checked, the offer starts at the first table still waiting; unchecked, the entrant
         // on the screen stays.

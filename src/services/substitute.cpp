@@ -28,7 +28,7 @@ void storeEntrantName(TournamentState& st, std::string_view idText, const std::s
 }
 
 std::string renameEntrant(Session& session, std::string_view idText, const std::string& newName) {
-    if (!session.dataFileLoaded)
+    if (!session.isLoaded())
         return "No tournament is loaded.";
     TournamentState& st = session.state();
     const std::string id = Pad2(trim(idText));

@@ -180,7 +180,7 @@ bool ScoresPresenter::act(const std::function<void(ScoreEntry&)>& action) {
 
 void ScoresPresenter::onTournamentLoaded() {
     // The entrant last clicked on the standings belonged to the tournament before.
-    m_window.session().savePlayerId = "00";
+    m_window.session().forgetChosenEntrant();
     // A new controller for the new tournament: its kind is fixed now.
     newController();
     if (m_window.tabs()->currentIndex() == MainWindow::TabScores)

@@ -2,6 +2,7 @@
 // score-entry screen with recording hooks in place of the clocks, the recovery copy and the views.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
+#include "services/load_save.h"
 #include "services/round_advance.h"
 #include "services/score_entry.h"
 #include "services/session.h"
@@ -64,8 +65,7 @@ protected:
                 session.state().roster.AddPlayers(static_cast<std::int16_t>(r + 1), t);
         session.tourney().setTotalRounds(static_cast<std::int16_t>(rounds.size()));
         session.tourney().setCurrentRound(1);
-        session.dataFileLoaded = true;
-        session.viewsLoaded = true;
+        finishLoad(session);
     }
 
     int roundOvers(bool tournamentOver) const {
@@ -210,7 +210,7 @@ TEST_F(Advance, MismatchesAreListedAndTheRoundAdvancesAllTheSame) {
 TEST_F(Advance, NoAdvanceWithoutALoadedTournamentFile) {
     addEntrants(4);
     seat({{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
-    session.dataFileLoaded = false;
+    session.markEmpty();
     session.state().scores.setScore("1", "1", "05");
     session.state().scores.setScore("1", "2", "05");
     session.state().scores.setScore("1", "3", "05");
@@ -220,7 +220,7 @@ TEST_F(Advance, NoAdvanceWithoutALoadedTournamentFile) {
     EXPECT_EQ(session.tourney().CurrentRound(), 1);
     EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews"}));
 
-    session.dataFileLoaded = true;
+    session.markRead();
     EXPECT_EQ(UpdateGrid(session, nullptr, hooks), RoundOutcome::Advanced);
     EXPECT_EQ(UpdateGrid(session, nullptr, hooks), RoundOutcome::Open);
 }

@@ -12,7 +12,7 @@ using Cells = std::vector<std::string>;
 
 TEST(GameDetail, EmptyBeforeATournamentIsLoaded) {
     Tourney t(4);
-    t.session.dataFileLoaded = false;
+    t.session.markEmpty();
     EXPECT_TRUE(gameDetailRows(t.session).empty());
 }
 

@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "roster/keys.h"
 #include "scoring/score.h"
+#include "services/load_save.h"
 #include "services/session.h"
 
 #include <string>
@@ -16,8 +17,8 @@ namespace rh::test {
 class Tourney {
 public:
     /// A loaded tournament of `entrants` with names "Entrant NN", seated at tables of four
-    /// (Progressive, the last incomplete table sitting out) or two (Team) in every round, payouts
-    /// enabled and the payout table due for a rebuild.
+    /// (Progressive, the last incomplete table sitting out) or two (Team) in every round, finished
+    /// as a load finishes (views filled, payouts enabled, the payout table built).
     explicit Tourney(int entrants, int rounds = 3, bool progressive = true,
                      std::vector<std::string> names = {})
         : session(prompt) {
@@ -38,11 +39,7 @@ public:
         }
         for (int r = 1; r <= rounds; ++r)
             seatRound(r, entrants);
-        session.dataFileLoaded = true;
-        session.viewsLoaded = true;
-        session.updatePayout = true;
-        session.payout.setPayoutsEnabled(true);
-        session.payout.InitPayoutControls(true);
+        finishLoad(session);
     }
 
     void seatRound(int round, int entrants) {
@@ -80,7 +77,7 @@ public:
     void net(double entryFee, double expenses = 0) {
         tourney().setEntryFee(entryFee);
         tourney().setExpenses(expenses);
-        session.updatePayout = true;
+        session.refresh().requestPayoutRebuild();
         session.payout.UpdateNetPayout(session);
     }
 

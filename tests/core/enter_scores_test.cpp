@@ -2,6 +2,7 @@
 // lones, bumps, woods and paid, with the stores, the captions and the messages checked after each.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
+#include "services/load_save.h"
 #include "services/score_entry.h"
 #include "services/session.h"
 
@@ -78,10 +79,7 @@ protected:
         loaded();
     }
 
-    void loaded() {
-        session.dataFileLoaded = true;
-        session.viewsLoaded = true;
-    }
+    void loaded() { finishLoad(session); }
 
     static int indexOf(const ListView& list, const std::string& text) {
         for (std::size_t i = 0; i < list.items.size(); ++i)
@@ -172,7 +170,7 @@ TEST_F(EnterScores, LoadListsWaitingEntrantsOfTheCurrentRound) {
 
 TEST_F(EnterScores, SelectionFollowsTheEntrantLastClickedOnTheStandings) {
     eightPlayers(2, 1);
-    session.savePlayerId = "06";
+    session.chooseEntrant("06");
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
     EXPECT_EQ(screen.selectedEntrantId(), "06");
@@ -547,8 +545,7 @@ TEST_F(EnterScores, AResetTournamentIsReadAfresh) {
     eightPlayers(2, 1);
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
-    session.ResetTournamentData();
-    session.InitVariables();
+    session.closeTournament();
     screen.UpdateEnterScores();
     EXPECT_FALSE(screen.view().comboPlayerScore.enabled);
     screen.comboPlayerScore_click(scoreIndex(7));

@@ -28,7 +28,7 @@ TEST(Jackpot, AllFinesOfAllEntrantsPaidOrNot) {
     t.woods(2, 2);
     t.paid(1, true);
     EXPECT_DOUBLE_EQ(JackpotAmount(t.state()), 2.0);
-    EXPECT_EQ(formatMoney(JackpotAmount(t.state()), t.session.currency, kMoney2), "$2.00");
+    EXPECT_EQ(formatMoney(JackpotAmount(t.state()), t.session.currency(), kMoney2), "$2.00");
     // Entrants beyond TotalPlort and counts that are no number add nothing.
     writeCount(t.state().fines, bumpKey(7), "4");
     t.state().fines.replace(woodKey(3), "many");
@@ -108,7 +108,7 @@ TEST(Jackpot, ManyEntrantsAllGetARowAndTiedWinnersAShare) {
 
 TEST(Jackpot, NoRowsBeforeTheViewsAreFilled) {
     Tourney t(4);
-    t.session.viewsLoaded = false;
+    t.session.markRead();
     EXPECT_TRUE(loneRows(t.session).empty());
 }
 

@@ -133,7 +133,7 @@ protected:
         prompt = rh::ScriptedPrompt();
         prompt.defaultYesNo = restore;
         auto s = std::make_unique<rh::Session>(prompt);
-        s->journalMode = rh::JournalMode::Keep;
+        s->setJournalMode(rh::JournalMode::Keep);
         EXPECT_TRUE(rh::ResetAndLoad(*s, file));
         return s;
     }

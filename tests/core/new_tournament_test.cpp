@@ -260,8 +260,7 @@ TEST(NewTournament, EachKindLoadsQuietlyAndPlaysToTheEnd) {
         EXPECT_EQ(t.TourneyCode(), "CLUB1");
 
         prompt.clear();
-        session.viewsLoaded = true;
-        session.postLoadComplete = true;
+        finishLoad(session);
         ScoreEntry screen(session);
         bindRoundAdvance(screen, session, {});
         screen.UpdateEnterScores();

@@ -41,8 +41,8 @@ TEST(NetPayout, StandardSplitOfEntryFees) {
     EXPECT_EQ(placeWords(p), (std::vector<std::string>{"First", "Second", "Third"}));
     EXPECT_EQ(amountTexts(p), (std::vector<std::string>{"$120.00", "$72.00", "$48.00"}));
     EXPECT_DOUBLE_EQ(p.TotalPayout(), 240.0);
-    EXPECT_FALSE(p.ChkPayout(t.session.currency));
-    EXPECT_FALSE(t.session.updatePayout);
+    EXPECT_FALSE(p.ChkPayout(t.session.currency()));
+    EXPECT_FALSE(t.session.refresh().payoutRebuildRequested());
 }
 
 TEST(NetPayout, ExpensesAboveTheFeesLeaveNothingToPay) {
@@ -53,7 +53,7 @@ TEST(NetPayout, ExpensesAboveTheFeesLeaveNothingToPay) {
     EXPECT_EQ(p.netPayoutColor(), (Rgb{255, 0, 0}));
     EXPECT_FALSE(p.payoutOptionsEnabled());
     EXPECT_EQ(amountTexts(p), (std::vector<std::string>{"$0.00", "$0.00", "$0.00"}));
-    EXPECT_FALSE(p.ChkPayout(t.session.currency));
+    EXPECT_FALSE(p.ChkPayout(t.session.currency()));
 }
 
 TEST(NetPayout, ZeroIsRedAndExpensesTextThatIsNoNumberIsIgnored) {
@@ -72,20 +72,22 @@ TEST(NetPayout, ZeroIsRedAndExpensesTextThatIsNoNumberIsIgnored) {
 
 TEST(NetPayout, NothingHappensBeforeATournamentIsLoaded) {
     Tourney t(4);
-    t.session.dataFileLoaded = false;
+    t.session.closeTournament();
     t.net(10);
     EXPECT_EQ(t.session.payout.netPayoutText(), "");
     EXPECT_TRUE(t.session.payout.rows().empty());
-    EXPECT_TRUE(t.session.updatePayout);
+    EXPECT_TRUE(t.session.refresh().payoutRebuildRequested());
 }
 
 TEST(NetPayout, GroupingAndTheSessionsCurrency) {
     Tourney t(200);
-    t.session.currency.symbol = "€";
-    t.session.currency.symbolAfter = true;
-    t.session.currency.spaceBetween = true;
-    t.session.currency.decimalPoint = ",";
-    t.session.currency.groupSeparator = ".";
+    CurrencyFormat euro = t.session.currency();
+    euro.symbol = "€";
+    euro.symbolAfter = true;
+    euro.spaceBetween = true;
+    euro.decimalPoint = ",";
+    euro.groupSeparator = ".";
+    t.session.setCurrency(euro);
     t.net(25);
     EXPECT_EQ(t.session.payout.netPayoutText(), "5.000,00 €");
     EXPECT_EQ(amountTexts(t.session.payout),
@@ -101,14 +103,14 @@ TEST(PayoutTable, RebuiltOnlyWhenMarkedStale) {
     t.net(10);
     t.tourney().setEntryFee(20);
     t.session.payout.UpdateNetPayout(t.session);
-    // The net payout follows, the table waits for updatePayout.
+    // The net payout follows, the table waits for a rebuild request.
     EXPECT_EQ(t.session.payout.netPayoutText(), "$200.00");
     EXPECT_EQ(amountTexts(t.session.payout)[0], "$50.00");
-    EXPECT_TRUE(t.session.payout.ChkPayout(t.session.currency));
-    t.session.updatePayout = true;
+    EXPECT_TRUE(t.session.payout.ChkPayout(t.session.currency()));
+    t.session.refresh().requestPayoutRebuild();
     t.session.payout.UpdateNetPayout(t.session);
     EXPECT_EQ(amountTexts(t.session.payout)[0], "$100.00");
-    EXPECT_FALSE(t.session.payout.ChkPayout(t.session.currency));
+    EXPECT_FALSE(t.session.payout.ChkPayout(t.session.currency()));
 }
 
 TEST(PayoutTable, CustomRowsKeepTheirOwnPlaceWords) {
@@ -119,11 +121,11 @@ TEST(PayoutTable, CustomRowsKeepTheirOwnPlaceWords) {
     ps.CustomPayouts = {100, 0, 50};
     t.session.payout.SelectPayoutOption(t.session, 1);
     EXPECT_EQ(ps.PayoutOption, 1);
-    EXPECT_TRUE(t.session.leaderViewRefresh);
+    EXPECT_TRUE(t.session.refresh().leaderRefreshRequested());
     EXPECT_EQ(placeWords(t.session.payout), (std::vector<std::string>{"First", "Third"}));
     EXPECT_EQ(amountTexts(t.session.payout), (std::vector<std::string>{"$100.00", "$50.00"}));
     EXPECT_DOUBLE_EQ(t.session.payout.TotalPayout(), 150.0);
-    EXPECT_FALSE(t.session.payout.ChkPayout(t.session.currency)); // $150.00 net, $150 paid
+    EXPECT_FALSE(t.session.payout.ChkPayout(t.session.currency())); // $150.00 net, $150 paid
 
     t.totals({30, 25, 20, 10});
     std::vector<std::string> texts;
@@ -140,11 +142,11 @@ TEST(PayoutTable, CustomTableThatFallsShortIsReported) {
     t.session.payout.SelectPayoutOption(t.session, 1);
     EXPECT_EQ(placeWords(t.session.payout).size(), 8u);
     EXPECT_EQ(placeWords(t.session.payout).back(), "Eighth");
-    EXPECT_TRUE(t.session.payout.ChkPayout(t.session.currency)); // $160 of $170.00
+    EXPECT_TRUE(t.session.payout.ChkPayout(t.session.currency())); // $160 of $170.00
 
     ps.CustomPayouts[0] = 60;
     t.session.payout.SelectPayoutOption(t.session, 1);
-    EXPECT_FALSE(t.session.payout.ChkPayout(t.session.currency));
+    EXPECT_FALSE(t.session.payout.ChkPayout(t.session.currency()));
 }
 
 TEST(PayoutTable, AnUnknownOptionBuildsNoRows) {
@@ -297,7 +299,7 @@ TEST(GetPayouts, StoredTextsAreKeptAcrossCallsAndClearedWithTheVariables) {
     EXPECT_EQ(t.session.payout.storedPayoutTexts(),
               (std::vector<std::string>{"$50.00", "$30.00", "$20.00", "$16.67"}));
 
-    t.session.InitVariables();
+    t.session.closeTournament();
     EXPECT_FALSE(t.session.payout.PayoutsEnabled());
     EXPECT_TRUE(t.session.payout.storedPayoutTexts().empty());
     EXPECT_TRUE(t.session.payout.rows().empty());

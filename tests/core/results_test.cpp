@@ -105,10 +105,10 @@ TEST(BumpDebts, TickingARowRecordsThePaymentAndMarksTheStandingsStale) {
     Tourney t(4);
     t.tourney().setBumpFee(0.25);
     t.bumps(3, 2);
-    t.session.leaderViewRefresh = false;
+    t.session.refresh().takeLeaderRefresh();
     EXPECT_EQ(setFinesPaid(t.session, "03", true), (Rgb{0, 153, 51}));
     EXPECT_EQ(t.state().fines.value("0302"), "1");
-    EXPECT_TRUE(t.session.leaderViewRefresh);
+    EXPECT_TRUE(t.session.refresh().leaderRefreshRequested());
     auto rows = debtorRows(t.session);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_TRUE(rows[0].paid);
@@ -124,9 +124,9 @@ TEST(BumpDebts, TickingARowRecordsThePaymentAndMarksTheStandingsStale) {
     EXPECT_EQ(t.state().fines.value("0302"), "0");
     EXPECT_EQ(t.state().fines.Count(), 2u);
 
-    t.session.leaderViewRefresh = false;
+    t.session.refresh().takeLeaderRefresh();
     setFinesPaid(t.session, "00", true);
-    EXPECT_FALSE(t.session.leaderViewRefresh);
+    EXPECT_FALSE(t.session.refresh().leaderRefreshRequested());
     EXPECT_FALSE(t.state().fines.Exists("0002"));
 }
 

@@ -1,8 +1,10 @@
-// The shared tournament state as one owner object, its reset, and the prompt seam.
+// The shared tournament state as one owner object, its load state and reset, and the prompt seam.
 #include "core/scripted_prompt.h"
 #include "services/session.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace rh;
 
@@ -15,7 +17,7 @@ TEST(Session, ResetReplacesEveryObjectAtOnce) {
     session.state().payout.PayoutOption = 1;
     auto old = session.sharedState();
 
-    session.ResetTournamentData();
+    session.closeTournament();
     session.state().scores.setScore("1", "1", "20");
     session.state().names.Add("New", "01");
 
@@ -28,16 +30,36 @@ TEST(Session, ResetReplacesEveryObjectAtOnce) {
     EXPECT_EQ(session.state().scores.Item("0101"), "20");
 }
 
-TEST(Session, ExistenceTestsNeverFail) {
+TEST(Session, LoadStateFollowsTheLoadAndTheClose) {
     ScriptedPrompt prompt;
     Session session(prompt);
-    EXPECT_FALSE(session.ExistsBump("0100"));
-    EXPECT_FALSE(session.ExistsLone("01"));
-    EXPECT_FALSE(session.ExistsRoster("010101"));
-    EXPECT_FALSE(session.CheckExistsRoundTable("01010101"));
-    writeCount(session.state().fines, "0100", "1");
-    EXPECT_TRUE(session.ExistsBump("0100"));
-    EXPECT_FALSE(session.IsTourneyLoaded());
+    auto expect = [&](LoadState state, bool settled) {
+        EXPECT_EQ(session.loadState(), state);
+        EXPECT_EQ(session.isLoaded(), state != LoadState::Empty);
+        EXPECT_EQ(session.viewsFilled(), state == LoadState::ViewsFilled);
+        EXPECT_EQ(session.isSettled(), settled);
+    };
+    expect(LoadState::Empty, false);
+    session.beginLoad();
+    session.openTournament(std::make_shared<TournamentState>());
+    expect(LoadState::Read, false);
+    session.markViewsFilled();
+    expect(LoadState::ViewsFilled, false); // the window is still filling its views
+    session.endLoad();
+    expect(LoadState::ViewsFilled, true);
+    session.closeTournament();
+    expect(LoadState::Empty, false);
+}
+
+TEST(Session, ARefreshRequestIsTakenOnce) {
+    RefreshRequests r;
+    EXPECT_FALSE(r.takeLeaderRefresh());
+    r.requestMoneyRefresh();
+    EXPECT_TRUE(r.takeLeaderRefresh());
+    EXPECT_FALSE(r.leaderRefreshRequested());
+    EXPECT_TRUE(r.payoutRebuildRequested());
+    EXPECT_TRUE(r.takePayoutRebuild());
+    EXPECT_FALSE(r.takePayoutRebuild());
 }
 
 TEST(Session, CommonErrorMessageGoesThroughThePrompt) {

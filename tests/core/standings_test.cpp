@@ -153,7 +153,9 @@ TEST(LeaderEntries, DisabledPayoutsShowNobodyInTheMoney) {
 
 TEST(LeaderEntries, RowsPastThePaidRowsShowZeroInTheSessionsCurrency) {
     Tourney t(5);
-    t.session.currency.symbol = "£";
+    CurrencyFormat pounds = t.session.currency();
+    pounds.symbol = "£";
+    t.session.setCurrency(pounds);
     t.net(20);
     t.totals({5, 4, 3, 2, 1});
     auto entries = leaderEntries(t.session);
@@ -232,11 +234,11 @@ TEST(LeaderEntries, BuildEntryReportsABadRecordAndGoesOn) {
     LeaderEntry entry;
     LeaderCounters counters;
     std::vector<RhError> errors;
-    EXPECT_FALSE(buildLeaderEntry(t.session.state(), t.session.currency, "x~01", entry, 0, counters,
-                                  {}, errors));
+    EXPECT_FALSE(buildLeaderEntry(t.session.state(), t.session.currency(), "x~01", entry, 0,
+                                  counters, {}, errors));
     EXPECT_EQ(errors.size(), 1u);
-    EXPECT_TRUE(buildLeaderEntry(t.session.state(), t.session.currency, "5~02", entry, 0, counters,
-                                 {}, errors));
+    EXPECT_TRUE(buildLeaderEntry(t.session.state(), t.session.currency(), "5~02", entry, 0,
+                                 counters, {}, errors));
     EXPECT_EQ(entry[kLeaderPlace], "1");
     EXPECT_EQ(counters.row, 2);
 }

@@ -31,7 +31,7 @@ protected:
         ScriptedPrompt quiet;
         ASSERT_TRUE(CreateSaveDoc(original, quiet, file, false));
         ASSERT_TRUE(ResetAndLoad(session, file));
-        session.dataFileSaved = true;
+        session.markSaved();
     }
 
     std::vector<std::string> sortedNames() const {
@@ -61,7 +61,7 @@ TEST_F(Substitute, RefusesNamesThatCannotStand) {
         EXPECT_EQ(renameEntrant(session, "01", name), why) << name;
     EXPECT_EQ(renameEntrant(session, "99", "Zed"), "No entrant has the ID 99.");
     EXPECT_EQ(test::dumpTournament(session.state()), before);
-    EXPECT_TRUE(session.dataFileSaved);
+    EXPECT_TRUE(session.isSaved());
     // Its own name in other letter case is not a clash.
     EXPECT_EQ(renameEntrant(session, "1", "ANN"), "");
     EXPECT_EQ(session.state().nameOf("01"), "ANN");
@@ -72,7 +72,7 @@ TEST_F(Substitute, TheSubstituteKeepsSeatAndScoresAndTheRenameIsSaved) {
     ASSERT_FALSE(score.empty());
     const std::string partner = session.state().roster.getPartner("01", "02");
     ASSERT_EQ(renameEntrant(session, "2", "  Zed Young "), "");
-    EXPECT_FALSE(session.dataFileSaved);
+    EXPECT_FALSE(session.isSaved());
     EXPECT_EQ(session.state().nameOf("02"), "Zed Young");
     const std::vector<std::string> names = sortedNames();
     EXPECT_EQ(names.back(), "Zed Young~02");

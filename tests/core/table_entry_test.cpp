@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "roster/keys.h"
 #include "scoring/table_order.h"
+#include "services/load_save.h"
 #include "services/score_entry.h"
 #include "services/session.h"
 
@@ -50,8 +51,7 @@ protected:
     void loaded(int rounds) {
         st().settings.setTotalRounds(static_cast<std::int16_t>(rounds));
         st().settings.setCurrentRound(1);
-        session.dataFileLoaded = true;
-        session.viewsLoaded = true;
+        finishLoad(session);
     }
     // Eight players at tables 10 and 2 of round 1 (seated in that order; names sort by id):
     // table 2 seats Cat+Hal against Ann+Fay, table 10 Bob+Eve against Dan+Gus.
@@ -108,7 +108,7 @@ TEST_F(TableEntry, TypedTableScores) {
 
 TEST_F(TableEntry, ScoresOfferTheOpposingSideThenTheNextTable) {
     eightPlayers();
-    session.savePlayerId = "05"; // by table, the tables and not the standings choose
+    session.chooseEntrant("05"); // by table, the tables and not the standings choose
     ScoreEntry screen(session);
     screen.setByTable(true);
     screen.UpdateEnterScores();

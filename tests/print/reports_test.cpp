@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "pdf_reader.h"
 #include "print/reports.h"
+#include "services/load_save.h"
 #include "services/session.h"
 #include "support/generator.h"
 #include "support/temp_dir.h"
@@ -34,12 +35,7 @@ protected:
         test::generateTournament(session.state(), o);
         for (int id = 1; id <= 100; id += 2)
             session.state().entryFeePaid.replace(fmt00(id), "1");
-        session.dataFileLoaded = true;
-        session.viewsLoaded = true;
-        session.updatePayout = true;
-        session.payout.setPayoutsEnabled(true);
-        session.payout.InitPayoutControls(true);
-        session.payout.UpdateNetPayout(session);
+        finishLoad(session);
     }
 
     std::string write(const Document& document, const std::string& name) {

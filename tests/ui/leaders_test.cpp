@@ -162,9 +162,9 @@ private slots:
         const int row = 5;
         const QString tag = f.grid().tag(row);
         const QPoint at = view->visualRect(f.grid().index(row, Score)).center();
-        QCOMPARE(f.session.savePlayerId, std::string("00"));
+        QCOMPARE(f.session.chosenEntrant(), std::string("00"));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(f.session.savePlayerId, tag.toStdString());
+        QCOMPARE(f.session.chosenEntrant(), tag.toStdString());
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabLeaders));
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabScores));
@@ -187,9 +187,9 @@ private slots:
         // A change that only marks the standings stale waits until the tab is opened.
         s.scores.setScore("04", "02", "01");
         QCOMPARE(g.text(f.rowOf(QStringLiteral("02")), Score).toInt(), before + 10);
-        f.session.leaderViewRefresh = true;
+        f.session.refresh().requestLeaderRefresh();
         f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
-        QVERIFY(!f.session.leaderViewRefresh);
+        QVERIFY(!f.session.refresh().leaderRefreshRequested());
         QCOMPARE(g.text(f.rowOf(QStringLiteral("02")), Score).toInt(), before + 1);
         // Opening it again without a change rebuilds nothing.
         s.scores.setScore("04", "02", "02");
@@ -244,8 +244,8 @@ private slots:
             options.rounds = 12;
             options.scoredRounds = 6;
             rh::test::generateTournament(f.session.state(), options);
-            f.session.dataFileLoaded = true;
-            f.window.findChild<rh::ui::MainFlow*>()->AfterLoadRefresh();
+            rh::finishLoad(f.session,
+                           [&] { f.window.findChild<rh::ui::MainFlow*>()->AfterLoadRefresh(); });
             QCOMPARE(f.grid().rowCount(), entrants);
 
             // A few scores in a row, as the director enters them: the grid, the jackpot and
@@ -263,7 +263,7 @@ private slots:
                 slowest = std::max(slowest, ms);
             }
 
-            f.session.leaderViewRefresh = true;
+            f.session.refresh().requestLeaderRefresh();
             t.restart();
             f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
             const double tab = t.nsecsElapsed() / 1e6;

@@ -141,7 +141,7 @@ private slots:
         QTest::mouseClick(f.window.moneyTab()->cmdNewTournament, Qt::LeftButton);
         QCOMPARE(titles(f.prompt), (std::vector<std::string>{"save", "Exit", rh::kFileLoadTitle}));
         QCOMPARE(f.prompt.messages().back().text, std::string(rh::kLoadedText));
-        QVERIFY(f.session.dataFileLoaded);
+        QVERIFY(f.session.isLoaded());
         QCOMPARE(f.session.tourney().TourneyTitle(), std::string("Fresh Start"));
         QCOMPARE(f.session.tourney().TotalPlort(), 8);
         QCOMPARE(f.session.tourney().TotalRounds(), 4);
@@ -176,13 +176,13 @@ private slots:
         QCOMPARE(f.session.state().nameOf(id), std::string("Bob Abbott"));
 
         f.prompt.clear();
-        f.session.dataFileSaved = true;
+        f.session.markSaved();
         f.prompt.texts.push_back(std::string("Zed Young"));
         QTest::mouseClick(tab->cmdSubstitute, Qt::LeftButton);
         QCOMPARE(titles(f.prompt), std::vector<std::string>{"text"});
         QCOMPARE(f.session.state().nameOf(id), std::string("Zed Young"));
         QCOMPARE(f.session.state().scores.getScore2("01", id), score);
-        QVERIFY(!f.session.dataFileSaved);
+        QVERIFY(!f.session.isSaved());
         QCOMPARE(tab->cmbPlayerName->currentText(), s("Zed Young"));
         auto* grid = f.window.findChild<rh::ui::AliasPresenter*>()->model();
         QCOMPARE(grid->rowsWithText(0, s("Zed Young")).size(), 1);
@@ -206,7 +206,7 @@ private slots:
         f.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f.window));
         QVERIFY(f.window.grab().save(dir + s("/load_money_tab.png")));
-        NewTournamentDialog d(f.prompt, f.session.currency, kToday, &f.window);
+        NewTournamentDialog d(f.prompt, f.session.currency(), kToday, &f.window);
         QTest::keyClicks(d.txtTitle, s("Friday Night Euchre"));
         d.txtEntrants->setPlainText(
             s("Ann Lee\nBob Roy\n\nCy Tan\nDee Fox\nEd Kim\nann lee\nFay Orr\nGus Hay\n"

@@ -56,15 +56,15 @@ struct Fixture {
     }
     bool load(const char* example) {
         const std::string path = std::string(RANKHALL_SOURCE_DIR) + "/examples/" + example;
-        if (!rh::ResetAndLoad(session, path))
+        // What the window's after-load refresh does around the views' own refresh.
+        const bool loaded = rh::loadTournament(session, path, [this] {
+            window.ShowDashboard();
+            session.clock.ResetForLoad(window.clockPresenter()->now());
+            session.clock.SetProgressRange(session.tourney().TotalRounds());
+            window.notifyTournamentLoaded();
+        });
+        if (!loaded)
             return false;
-        // What the after-load refresh does before the views fill themselves.
-        session.viewsLoaded = true;
-        window.ShowDashboard();
-        session.clock.ResetForLoad(window.clockPresenter()->now());
-        session.clock.SetProgressRange(session.tourney().TotalRounds());
-        session.postLoadComplete = true;
-        window.notifyTournamentLoaded();
         prompt.clear();
         return true;
     }

@@ -112,7 +112,7 @@ private slots:
         const long long id = tag.toLongLong();
         const std::string name = bumps->text(row, 1).toStdString();
         QCOMPARE(foreground(*bumps, row, 1), kRedText);
-        f.session.leaderViewRefresh = false;
+        f.session.refresh().takeLeaderRefresh();
         QVERIFY(htmlRowOf(rh::buildHtmlPage(f.session, false), name).find("#FF3366") !=
                 std::string::npos);
 
@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(f.session.state().fines.value(rh::paidKey(id)), std::string("1"));
         for (int c = 1; c < bumps->columnCount(); ++c)
             QCOMPARE(foreground(*bumps, row, c), kGreen);
-        QVERIFY(f.session.leaderViewRefresh);
+        QVERIFY(f.session.refresh().leaderRefreshRequested());
         QCOMPARE(stored.count(), 1);
 
         // The standings and the page read the same mark.
@@ -174,7 +174,7 @@ private slots:
             const long long id = bumps->tag(r).toLongLong();
             const double due = std::atoi(state.fines.value(rh::bumpKey(id)).c_str()) * 0.25 +
                                std::atoi(state.fines.value(rh::woodKey(id)).c_str()) * 0.5;
-            QCOMPARE(money(bumps->text(r, 2), f.session.currency), due);
+            QCOMPARE(money(bumps->text(r, 2), f.session.currency()), due);
             const bool paid = state.fines.value(rh::paidKey(id)) == "1";
             QCOMPARE(bumps->isRowChecked(r), paid);
             QCOMPARE(foreground(*bumps, r, 1), paid ? kGreen : kRedText);
@@ -191,7 +191,7 @@ private slots:
             QCOMPARE(bumps->sortOrder(), click == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
             QList<double> dues;
             for (int r = 0; r < bumps->rowCount(); ++r)
-                dues << money(bumps->text(r, 2), f.session.currency);
+                dues << money(bumps->text(r, 2), f.session.currency());
             QList<double> sorted = dues;
             std::sort(sorted.begin(), sorted.end());
             if (click == 1)
@@ -212,8 +212,7 @@ private slots:
         o.entryFee = 25;
         o.aliasEvery = 0;
         o.names = {"Ann", "Bob", "Cy", "Di"};
-        f.session.InitVariables();
-        f.session.ResetTournamentData();
+        f.session.closeTournament();
         rh::test::generateTournament(f.session.state(), o);
         auto& st = f.session.state();
         st.settings.setCurrentRound(1);
@@ -222,7 +221,7 @@ private slots:
             st.scores.setScore("01", rh::fmt00(id), scores[id - 1]);
         st.aliases.Remove("02");
         st.aliases.Add("Top Cat", "02");
-        f.session.dataFileLoaded = true;
+        f.session.markRead();
         f.afterLoad();
         f.showTab(MainWindow::TabResults);
 
@@ -298,7 +297,7 @@ private slots:
         QCOMPARE(lones->rowCount(), entrants);
         QCOMPARE(headings(*lones), (QStringList{s("Player Name"), s("Pay Out"), s("Lone")}));
         const QString share =
-            rh::ui::qtext(rh::formatMoney(jackpot / winners, f.session.currency, rh::kMoney2));
+            rh::ui::qtext(rh::formatMoney(jackpot / winners, f.session.currency(), rh::kMoney2));
         for (int r = 0; r < lones->rowCount(); ++r) {
             const QString id = lones->tag(r);
             QCOMPARE(lones->text(r, 2).toInt(), loneOf[id]);
@@ -321,7 +320,7 @@ private slots:
         QCOMPARE(tab->lblBumpFee->text(), s("$0.25"));
         QCOMPARE(tab->lblWoodFee->text(), s("$0.50"));
         const auto noLead = [&](double v) {
-            return rh::ui::qtext(rh::formatMoney(v, f.session.currency, rh::kMoneyNoLeadingZero));
+            return rh::ui::qtext(rh::formatMoney(v, f.session.currency(), rh::kMoneyNoLeadingZero));
         };
         QCOMPARE(tab->lblResultBump->text(), noLead(bumps * 0.25));
         QCOMPARE(tab->lblResultWood->text(), noLead(woods * 0.5));

@@ -65,21 +65,23 @@ struct Fixture {
         presenter = window.findChild<ScoresPresenter*>();
     }
 
-    // What the after-load refresh does before the views fill themselves, then the views.
-    void afterLoad() {
-        session.viewsLoaded = true;
+    // What the window's after-load refresh does around the views' own refresh.
+    void showLoaded() {
         window.ShowDashboard();
         session.clock.ResetForLoad(window.clockPresenter()->now());
         session.clock.SetProgressRange(session.tourney().TotalRounds());
-        session.postLoadComplete = true;
         window.notifyTournamentLoaded();
+    }
+    /// The tournament built in the session's state, finished as a load finishes.
+    void afterLoad() {
+        rh::finishLoad(session, [this] { showLoaded(); });
         prompt.clear();
     }
     bool load(const char* example) {
         const std::string path = std::string(RANKHALL_SOURCE_DIR) + "/examples/" + example;
-        if (!rh::ResetAndLoad(session, path))
+        if (!rh::loadTournament(session, path, [this] { showLoaded(); }))
             return false;
-        afterLoad();
+        prompt.clear();
         return true;
     }
     void showScores() { window.tabs()->setCurrentIndex(MainWindow::TabScores); }
@@ -180,7 +182,7 @@ private slots:
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
         const std::string clicked = f.st().entrantsByName().at(5).id;
-        f.session.savePlayerId = clicked;
+        f.session.chooseEntrant(clicked);
         f.showScores();
         QCOMPARE(f.selectedId(), clicked);
         // Its score given, the first waiting entrant is next.
@@ -189,10 +191,10 @@ private slots:
         QCOMPARE(f.tab->comboPlayerName->currentIndex(), 0);
         QVERIFY(f.selectedId() != clicked && f.selectedId() != partner);
         // A new load forgets it.
-        f.session.savePlayerId = f.st().entrantsByName().at(9).id;
+        f.session.chooseEntrant(f.st().entrantsByName().at(9).id);
         f.window.tabs()->setCurrentIndex(MainWindow::TabLoadMoney);
         QVERIFY(f.load("demo.qmc"));
-        QCOMPARE(f.session.savePlayerId, std::string("00"));
+        QCOMPARE(f.session.chosenEntrant(), std::string("00"));
         f.showScores();
         QCOMPARE(f.tab->comboPlayerName->currentIndex(), 0);
     }
@@ -204,8 +206,7 @@ private slots:
         const int waiting = f.tab->comboPlayerName->count();
         QVERIFY(waiting > 0);
         // The tournament is replaced by the empty one under the tab, which still shows the old.
-        f.session.InitVariables();
-        f.session.ResetTournamentData();
+        f.session.closeTournament();
         QVERIFY(chooseScore(f.tab, 7));
         QCOMPARE(f.st().scores.col().Count(), 0);
         QCOMPARE(f.tab->comboPlayerName->count(), 0);
@@ -574,7 +575,7 @@ private slots:
             o.rounds = 8;
             o.scoredRounds = 3;
             rh::test::generateTournament(f.st(), o);
-            f.session.dataFileLoaded = true;
+            f.session.markRead();
             f.afterLoad();
             QElapsedTimer clock;
             clock.start();
