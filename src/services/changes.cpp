@@ -94,7 +94,7 @@ std::int64_t localWallSeconds() {
 Change roundAdvanceChange(const Session& session) {
     Change c = Change::clock(ChangeKind::RoundAdvance, localWallSeconds());
     c.round = session.tourney().CurrentRound() + 1;
-    c.value = std::to_string(session.clock.RTimer.TotalSeconds());
+    c.value = std::to_string(session.clock.RTimer.totalSeconds());
     return c;
 }
 

@@ -40,9 +40,9 @@ struct ClockTrail {
     // The round clock's seconds at `t`: the wall time since the round began, less its pauses.
     std::int64_t roundSeconds(const TournamentClock& clock, std::int64_t t) const {
         if (!roundStarted)
-            return clock.RTimer.TotalSeconds();
+            return clock.RTimer.totalSeconds();
         const std::int64_t pausedSeconds =
-            clock.m_pauseRoundTotal.TotalSeconds() + (paused ? t - pauseStart : 0);
+            clock.m_pauseRoundTotal.totalSeconds() + (paused ? t - pauseStart : 0);
         return std::max<std::int64_t>(0, t - roundStart - pausedSeconds);
     }
 };

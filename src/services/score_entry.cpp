@@ -299,7 +299,7 @@ void ScoreEntry::PopulatePlayers(const std::string& keepId, const std::string& j
                 if (!next.empty())
                     at = findData(names, next);
             }
-            const std::string saved = trim(m_session.chosenEntrant());
+            const std::string saved = trim(m_session.standingsChoice());
             if (at < 0 && !byTable() && !saved.empty() && saved != "00")
                 at = findData(names, Pad2(saved));
             names.index = at < 0 ? 0 : at;
@@ -576,7 +576,7 @@ void ScoreEntry::refreshEnabling() {
 // ---------------------------------------------------------------------------------------------
 // The director's choices
 
-void ScoreEntry::comboSelectRnd_Click(int index) {
+void ScoreEntry::chooseRound(int index) {
     if (!acceptList(m_view.comboSelectRnd, index) || m_changingRound)
         return;
     ++m_actionDepth;
@@ -589,7 +589,7 @@ void ScoreEntry::comboSelectRnd_Click(int index) {
     --m_actionDepth;
 }
 
-void ScoreEntry::checkAll_Click(bool checked) {
+void ScoreEntry::chooseShowAll(bool checked) {
     if (m_actionDepth != 0)
         return;
     ++m_actionDepth;
@@ -603,7 +603,7 @@ void ScoreEntry::checkAll_Click(bool checked) {
     --m_actionDepth;
 }
 
-void ScoreEntry::comboPlayerName_Click(int index) {
+void ScoreEntry::chooseEntrant(int index) {
     if (!acceptList(m_view.comboPlayerName, index))
         return;
     ++m_actionDepth;
@@ -613,7 +613,7 @@ void ScoreEntry::comboPlayerName_Click(int index) {
     --m_actionDepth;
 }
 
-void ScoreEntry::comboPlayerScore_click(int index) {
+void ScoreEntry::chooseScore(int index) {
     if (!acceptList(m_view.comboPlayerScore, index))
         return;
     ++m_actionDepth;
@@ -681,7 +681,7 @@ void ScoreEntry::UpdateScore() {
     m_updating = false;
 }
 
-void ScoreEntry::comboPlayerLones_Click(int index) {
+void ScoreEntry::chooseLones(int index) {
     if (!acceptList(m_view.comboPlayerLones, index) || entrantListEmpty())
         return;
     ++m_actionDepth;
@@ -695,7 +695,7 @@ void ScoreEntry::comboPlayerLones_Click(int index) {
     --m_actionDepth;
 }
 
-void ScoreEntry::comboPlayerBumps_Click(int index) {
+void ScoreEntry::chooseBumps(int index) {
     if (!acceptList(m_view.comboPlayerBumps, index))
         return;
     ++m_actionDepth;
@@ -715,7 +715,7 @@ void ScoreEntry::comboPlayerBumps_Click(int index) {
     --m_actionDepth;
 }
 
-void ScoreEntry::comboPlayerWoods_Click(int index) {
+void ScoreEntry::chooseWoods(int index) {
     if (!acceptList(m_view.comboPlayerWoods, index))
         return;
     ++m_actionDepth;
@@ -735,7 +735,7 @@ void ScoreEntry::comboPlayerWoods_Click(int index) {
     --m_actionDepth;
 }
 
-void ScoreEntry::checkPaid_Click(bool checked) {
+void ScoreEntry::choosePaid(bool checked) {
     if (!m_active || m_actionDepth != 0 || !m_view.checkPaid.enabled)
         return;
     ++m_actionDepth;
@@ -781,7 +781,7 @@ void ScoreEntry::showTable() {
         id == "00" ? std::string() : tableCaption(tablesOfSelectedRound().tableNumberOf(id));
 }
 
-void ScoreEntry::checkByTable_Click(bool checked) {
+void ScoreEntry::chooseByTable(bool checked) {
     if (m_actionDepth != 0 || m_tableEntry)
         return;
     ++m_actionDepth;
@@ -814,13 +814,13 @@ int ScoreEntry::scoreItem(int score) const {
 bool ScoreEntry::storeTableScore(const std::string& id, int score) {
     if (findData(m_view.comboPlayerName, id) < 0 && !m_view.checkAll.checked) {
         // A side that has its score already is listed only with "Show All".
-        checkAll_Click(true);
+        chooseShowAll(true);
     }
     const int at = findData(m_view.comboPlayerName, id);
     if (at < 0)
         return false;
     if (m_view.comboPlayerName.index != at) {
-        comboPlayerName_Click(at);
+        chooseEntrant(at);
         if (selectedEntrantId() != id)
             return false;
     }
@@ -828,12 +828,12 @@ bool ScoreEntry::storeTableScore(const std::string& id, int score) {
     if (item < 0 || !m_view.comboPlayerScore.enabled)
         return false;
     m_scoreCheckPassed = false;
-    comboPlayerScore_click(item);
+    chooseScore(item);
     // The entry stops at a lone mismatch (also when the entrant has left the list since).
     return m_scoreCheckPassed && !m_selectorsHeld;
 }
 
-void ScoreEntry::txtTableScores_Enter(const std::string& text) {
+void ScoreEntry::enterTableScores(const std::string& text) {
     if (!m_active || m_actionDepth != 0 || m_tableEntry || !m_view.txtTableScores.enabled)
         return;
     m_tableEntry = true;

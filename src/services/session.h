@@ -132,9 +132,9 @@ public:
     }
 
     /// The entrant last chosen in the standings, "00" when none.
-    const std::string& chosenEntrant() const { return m_chosenEntrant; }
-    void chooseEntrant(std::string id) { m_chosenEntrant = std::move(id); }
-    void forgetChosenEntrant() { m_chosenEntrant = "00"; }
+    const std::string& standingsChoice() const { return m_chosenEntrant; }
+    void chooseInStandings(std::string id) { m_chosenEntrant = std::move(id); }
+    void clearStandingsChoice() { m_chosenEntrant = "00"; }
 
     RefreshRequests& refresh() { return m_refresh; }
     const RefreshRequests& refresh() const { return m_refresh; }

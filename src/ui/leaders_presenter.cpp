@@ -55,7 +55,7 @@ LeadersPresenter::LeadersPresenter(MainWindow& window)
     InitLeaderGrid();
 
     connect(binding, &GridBinding::rowClicked, this, [this](int, const QString& tag) {
-        m_window.session().chooseEntrant(tag.toStdString());
+        m_window.session().chooseInStandings(tag.toStdString());
     });
     connect(binding, &GridBinding::rowDoubleClicked, this,
             [this] { m_window.tabs()->setCurrentIndex(MainWindow::TabScores); });

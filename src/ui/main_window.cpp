@@ -106,7 +106,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     fitToScreen(screen());
 
     m_session.clock.InitControls();
-    m_session.forgetChosenEntrant();
+    m_session.clearStandingsChoice();
     SetIcon(this, true);
 
     m_session.clock.InitVariables(m_clock->now());

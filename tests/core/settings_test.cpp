@@ -22,7 +22,7 @@ TEST(Tourney, FreshRecordHasTheDefaults) {
     EXPECT_EQ(t.TourneyTitle(), "Shuffle Up and Deal Again");
     EXPECT_EQ(t.JackpotTitle(), "Bump Jackpot");
     EXPECT_EQ(t.TourneyCode(), "");
-    EXPECT_EQ(t.GetTourneyTypeStr(), "Progressive");
+    EXPECT_EQ(t.TourneyTypeLabel(), "Progressive");
 }
 
 TEST(Tourney, KindFromTextIsExactAndCaseSensitive) {
@@ -30,13 +30,12 @@ TEST(Tourney, KindFromTextIsExactAndCaseSensitive) {
     t.SetTourneyTypeFromStr("Team");
     EXPECT_TRUE(t.isTeam());
     EXPECT_FALSE(t.isProgressive());
-    EXPECT_EQ(t.TourneyTypeID(), 1);
+    EXPECT_EQ(t.TourneyType(), 1);
     EXPECT_EQ(t.TourneyTypeLabel(), "Team");
-    EXPECT_EQ(t.GetTourneyTypeStr(), "Team");
     t.SetTourneyTypeFromStr("Progressive");
     EXPECT_TRUE(t.isProgressive());
-    EXPECT_EQ(t.TourneyTypeID(), 0);
-    EXPECT_EQ(t.GetTourneyTypeStr(), "Progressive");
+    EXPECT_EQ(t.TourneyType(), 0);
+    EXPECT_EQ(t.TourneyTypeLabel(), "Progressive");
     for (const char* other : {"progressive", "", " Progressive", "Progressive "}) {
         t.SetTourneyTypeFromStr("Progressive");
         t.SetTourneyTypeFromStr(other);
@@ -44,18 +43,14 @@ TEST(Tourney, KindFromTextIsExactAndCaseSensitive) {
     }
 }
 
-TEST(Tourney, TypeAndIdAndLabelAlwaysAgree) {
+TEST(Tourney, TypeAndLabelAlwaysAgree) {
     TournamentSettings t;
-    t.setTourneyTypeID(1);
+    t.setTourneyType(1);
     EXPECT_EQ(t.TourneyType(), 1);
-    EXPECT_EQ(t.GetTourneyTypeStr(), "Team");
+    EXPECT_EQ(t.TourneyTypeLabel(), "Team");
     t.setTourneyType(7);
     EXPECT_EQ(t.TourneyType(), 0);
-    EXPECT_EQ(t.TourneyTypeID(), 0);
-    EXPECT_EQ(t.GetTourneyTypeStr(), "Progressive");
-    EXPECT_EQ(TournamentSettings::DetermineTypeID(1), 1);
-    EXPECT_EQ(TournamentSettings::DetermineTypeID(0), 0);
-    EXPECT_EQ(TournamentSettings::DetermineTypeID(2), 0);
+    EXPECT_EQ(t.TourneyTypeLabel(), "Progressive");
 }
 
 TEST(Tourney, JackpotTitleFallsBackOnlyWhenBlank) {

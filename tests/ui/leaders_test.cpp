@@ -162,9 +162,9 @@ private slots:
         const int row = 5;
         const QString tag = f.grid().tag(row);
         const QPoint at = view->visualRect(f.grid().index(row, Score)).center();
-        QCOMPARE(f.session.chosenEntrant(), std::string("00"));
+        QCOMPARE(f.session.standingsChoice(), std::string("00"));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(f.session.chosenEntrant(), tag.toStdString());
+        QCOMPARE(f.session.standingsChoice(), tag.toStdString());
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabLeaders));
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabScores));

@@ -175,7 +175,7 @@ private slots:
                 // The round's time was recorded before its clock was reset and started again.
                 QCOMPARE(clock.m_roundTimes.at(static_cast<std::size_t>(round - 1)),
                          static_cast<std::int64_t>(ticks));
-                QCOMPARE(clock.RTimer.GetElapsedTimeLong(), 0);
+                QCOMPARE(clock.RTimer.totalSeconds(), 0);
                 QVERIFY(clocks.RoundTimer()->isActive());
                 QVERIFY(!clocks.PauseTimer()->isActive());
                 QCOMPARE(f.window.timerTab()->lblRoundElapsed->text(), QStringLiteral("00:00:00"));

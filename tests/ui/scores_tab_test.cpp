@@ -182,7 +182,7 @@ private slots:
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
         const std::string clicked = f.st().entrantsByName().at(5).id;
-        f.session.chooseEntrant(clicked);
+        f.session.chooseInStandings(clicked);
         f.showScores();
         QCOMPARE(f.selectedId(), clicked);
         // Its score given, the first waiting entrant is next.
@@ -191,10 +191,10 @@ private slots:
         QCOMPARE(f.tab->comboPlayerName->currentIndex(), 0);
         QVERIFY(f.selectedId() != clicked && f.selectedId() != partner);
         // A new load forgets it.
-        f.session.chooseEntrant(f.st().entrantsByName().at(9).id);
+        f.session.chooseInStandings(f.st().entrantsByName().at(9).id);
         f.window.tabs()->setCurrentIndex(MainWindow::TabLoadMoney);
         QVERIFY(f.load("demo.qmc"));
-        QCOMPARE(f.session.chosenEntrant(), std::string("00"));
+        QCOMPARE(f.session.standingsChoice(), std::string("00"));
         f.showScores();
         QCOMPARE(f.tab->comboPlayerName->currentIndex(), 0);
     }
