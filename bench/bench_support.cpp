@@ -62,19 +62,11 @@ LoadedTournament::LoadedTournament(const Shape& shape)
     m_file = (m_dir / "bench.qmc").string();
     test::writeFile(m_file, fileBytesFor(shape));
     m_prompt.defaultYesNo = MsgAnswer::No;
-    if (!ResetAndLoad(*m_session, m_file))
+    Session& s = *m_session;
+    s.setTempDir(m_dir.str());
+    if (!loadTournament(s, m_file))
         throw std::runtime_error("the generated tournament did not load");
     m_prompt.clear();
-
-    // What the window's after-load refresh leaves behind.
-    Session& s = *m_session;
-    s.tempDir = m_dir.str();
-    s.viewsLoaded = true;
-    s.postLoadComplete = true;
-    s.payout.setPayoutsEnabled(true);
-    s.payout.InitPayoutControls(true);
-    s.updatePayout = true;
-    s.payout.UpdateNetPayout(s);
 
     // The entrant whose score is entered: the first one seated in the round in play.
     const TournamentState& st = s.state();

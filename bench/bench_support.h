@@ -36,9 +36,9 @@ const std::string& fileBytesFor(const Shape& shape);
 /// The same document, plain (not masked).
 const std::string& plainBytesFor(const Shape& shape);
 
-/// A generated tournament loaded through the real load path from a file in a temporary folder of
-/// its own, then set up as the window leaves it after its after-load refresh: views filled
-/// (viewsLoaded), payouts enabled, the payout table built for the entry fee.
+/// A generated tournament loaded through the one load path (loadTournament) from a file in a
+/// temporary folder of its own, as the window leaves it after its load: views filled, payouts
+/// enabled, the payout table built for the entry fee.
 class LoadedTournament {
 public:
     explicit LoadedTournament(const Shape& shape);

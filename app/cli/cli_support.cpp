@@ -4,23 +4,6 @@
 
 namespace rh::cli {
 
-namespace {
-
-// The part of the window's after-load refresh that the views printed here depend on: the views
-// count as filled, payouts are computed from now on, and the payout table is built.
-void afterLoadRefresh(Session& session) {
-    session.viewsLoaded = true;
-    session.htmlExportFile = session.htmlFileName();
-    session.payout.setPayoutsEnabled(true);
-    session.payout.InitPayoutControls(true);
-    session.updatePayout = true;
-    session.payout.UpdateNetPayout(session);
-    session.dataFileSaved = false;
-    session.postLoadComplete = true;
-}
-
-} // namespace
-
 std::string lines(const std::string& text) {
     std::string out;
     out.reserve(text.size());
@@ -39,15 +22,12 @@ void printMessages(const ScriptedPrompt& prompt, std::FILE* to) {
 
 bool load(Session& session, ScriptedPrompt& prompt, const std::string& file) {
     prompt.defaultYesNo = MsgAnswer::No;
-    return ResetAndLoad(session, file);
+    return loadTournament(session, file);
 }
 
 bool loadForViews(Session& session, ScriptedPrompt& prompt, const std::string& file) {
-    session.currency = CurrencyFormat::fromCLocale();
-    bool loaded = load(session, prompt, file);
-    if (loaded)
-        afterLoadRefresh(session);
-    return loaded;
+    session.setCurrency(CurrencyFormat::fromCLocale());
+    return load(session, prompt, file);
 }
 
 } // namespace rh::cli

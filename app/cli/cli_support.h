@@ -25,12 +25,13 @@ std::string lines(const std::string& text);
 /// "title: text" for every message the prompt was shown, one a line.
 void printMessages(const ScriptedPrompt& prompt, std::FILE* to);
 
-/// Loads as the window does, answering No to the recovery question: the file itself is checked,
-/// never a recovery copy that happens to lie in the temporary folder.
+/// Loads as the window does (loadTournament: read, views filled, payouts built), answering No to
+/// the recovery question: the file itself is checked, never a recovery copy that happens to lie
+/// in the temporary folder.
 bool load(Session& session, ScriptedPrompt& prompt, const std::string& file);
 
-/// Loads for the views (report, html, the wall screen): messages collected, money in the user's
-/// locale, and on success the part of the window's after-load refresh the views depend on.
+/// Loads for the views (report, html, the wall screen): the same, with money in the user's
+/// locale.
 bool loadForViews(Session& session, ScriptedPrompt& prompt, const std::string& file);
 
 /// Adds "play" and "restore" (journal_commands.cpp); a chosen command is stored in `command`.

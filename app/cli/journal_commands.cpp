@@ -35,7 +35,7 @@ std::string oneLine(std::string text) {
 int runPlay(const std::string& file) {
     RestoringPrompt prompt;
     rh::Session session(prompt);
-    session.journalMode = rh::JournalMode::Keep;
+    session.setJournalMode(rh::JournalMode::Keep);
     const bool loaded = load(session, prompt, file);
     printMessages(prompt, stderr);
     if (!loaded) {
@@ -69,7 +69,7 @@ int runPlay(const std::string& file) {
 int runRestore(const std::string& file, const std::string& out, bool plain) {
     RestoringPrompt prompt;
     rh::Session session(prompt);
-    session.journalMode = rh::JournalMode::ReadOnly;
+    session.setJournalMode(rh::JournalMode::ReadOnly);
     if (!load(session, prompt, file)) {
         printMessages(prompt, stderr);
         std::fprintf(stderr, "not loaded: %s\n", file.c_str());

@@ -72,7 +72,7 @@ int runCheck(const std::string& file) {
         return kFailed;
     }
     std::printf("%s\n", summary(session).c_str());
-    return session.loadReportedError ? kLoadedWithErrors : kDone;
+    return session.loadReportedError() ? kLoadedWithErrors : kDone;
 }
 
 int runSave(const std::string& file, const std::string& out, bool plain, bool force) {
@@ -84,7 +84,7 @@ int runSave(const std::string& file, const std::string& out, bool plain, bool fo
         std::fprintf(stderr, "not loaded: %s\n", file.c_str());
         return kFailed;
     }
-    if (session.loadReportedError && !force) {
+    if (session.loadReportedError() && !force) {
         // Writing it back would keep only what was read before the error.
         printMessages(prompt, stderr);
         std::fprintf(stderr,
@@ -269,7 +269,7 @@ Json jackpotJson(rh::Session& session) {
     const rh::FineCounts counts = rh::fineCounts(session.state());
     Json j;
     j["amount"] =
-        rh::formatMoney(rh::JackpotAmount(session.state()), session.currency, rh::kMoney2);
+        rh::formatMoney(rh::JackpotAmount(session.state()), session.currency(), rh::kMoney2);
     j["totalBumps"] = counts.bumps;
     j["totalWoods"] = counts.woods;
     Json rows = Json::array();
@@ -341,8 +341,9 @@ int runReport(const std::string& file) {
     out.array("details", view("Load Detail Grid", [&] { return rh::gameDetailRows(session); }),
               detailJson);
     const rh::TournamentState& state = session.state();
-    out.value("sittingOut", view("Sitting Out",
-                                 [&] { return rh::sittingOut(state, session.viewsLoaded).names; }));
+    out.value("sittingOut", view("Sitting Out", [&] {
+                  return rh::sittingOut(state, session.viewsFilled()).names;
+              }));
     out.value("roundComplete", view("Auto-Advance Round", [&] {
                   return rh::isRoundComplete(state, state.currentRoundNo());
               }));

@@ -74,16 +74,14 @@ int printStandings(const QString& file) {
     rh::ScriptedPrompt prompt;
     prompt.defaultYesNo = rh::MsgAnswer::No; // the recovery question: read the file as given
     rh::Session session(prompt);
-    session.currency = rh::CurrencyFormat::fromCLocale();
-    const bool loaded = rh::ResetAndLoad(session, file.toStdString());
+    session.setCurrency(rh::CurrencyFormat::fromCLocale());
+    const bool loaded = rh::loadTournament(session, file.toStdString());
     // What the director would have been told, other than questions and plain news.
     for (const rh::Message& m : prompt.messages())
         if (m.buttons == rh::MsgButtons::Ok && m.icon != rh::MsgIcon::Information)
             std::cerr << (m.title.empty() ? rh::kAppTitle : m.title) << ": " << m.text << "\n";
     if (!loaded)
         return EXIT_FAILURE;
-    session.viewsLoaded = true;
-    rh::ui::preparePayoutsAfterLoad(session);
 
     const rh::TournamentSettings& t = session.tourney();
     std::cout << "\n"
@@ -116,9 +114,9 @@ int main(int argc, char* argv[]) {
     rh::Session session(prompt);
     // Money is shown in the system's currency (Qt has set the C library's locale from the
     // environment by now).
-    session.currency = rh::CurrencyFormat::fromCLocale();
+    session.setCurrency(rh::CurrencyFormat::fromCLocale());
     // Every change is journalled; a load offers what a crash left unsaved.
-    session.journalMode = rh::JournalMode::Keep;
+    session.setJournalMode(rh::JournalMode::Keep);
 
     // The window loads hidden; the splash shows it when both are ready.
     rh::ui::MainWindow window(session);

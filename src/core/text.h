@@ -38,13 +38,14 @@ std::int16_t toInt16(double value);
 
 /// The integer with at least `minDigits` digits, a minus sign in front of negative values.
 std::string zeroPad(long long value, int minDigits);
-/// "00" picture: at least two digits (7 -> "07", -3 -> "-03", 123 -> "123").
+/// The two-digit pad: "00" picture, at least two digits (7 -> "07", -3 -> "-03", 123 -> "123").
 std::string fmt00(long long value);
 /// " 00" picture of list items: a blank, then at least two digits.
 std::string fmtItem(long long value);
 
-/// ID text: a number (or numeric text) with at least two digits; other text unchanged.
+/// ID text: numeric text with at least two digits (as fmt00); other text unchanged.
 std::string Pad2(std::string_view text);
+/// The same for a number; it is fmt00, kept while stores are keyed by ID text.
 std::string Pad2(long long value);
 
 /// A fixed-point text with exactly `decimals` places, rounded half away from zero, "." separator.

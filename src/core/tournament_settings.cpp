@@ -9,22 +9,16 @@ std::string TournamentSettings::JackpotTitle() const {
 }
 
 void TournamentSettings::setTourneyType(std::int32_t v) {
-    // Only the two kinds exist: any value but 1 is Progressive, so type, ID and label agree.
+    // Only the two kinds exist: any value but 1 is Progressive.
     m_TourneyType = v == 1 ? 1 : 0;
-    m_TourneyTypeID = m_TourneyType;
-    m_TypeLabel = v == 1 ? "Team" : "Progressive";
-}
-
-void TournamentSettings::setTourneyTypeID(std::int32_t v) {
-    setTourneyType(v == 1 ? 1 : 0);
 }
 
 std::string TournamentSettings::TourneyTypeLabel() const {
-    return m_TourneyType == 0 ? "Progressive" : "Team";
+    return m_TourneyType == 0 ? kProgressiveLabel : kTeamLabel;
 }
 
 void TournamentSettings::SetTourneyTypeFromStr(const std::string& s) {
-    setTourneyType(s == "Progressive" ? 0 : 1);
+    setTourneyType(s == kProgressiveLabel ? 0 : 1);
 }
 
 void TournamentSettings::DeriveTotalTables() {

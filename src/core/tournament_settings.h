@@ -12,6 +12,8 @@ class TournamentSettings {
 public:
     static constexpr const char* kDefaultTitle = "Shuffle Up and Deal Again";
     static constexpr const char* kDefaultJackpotTitle = "Bump Jackpot";
+    static constexpr const char* kProgressiveLabel = "Progressive";
+    static constexpr const char* kTeamLabel = "Team";
 
     const std::string& TourneyTitle() const { return m_TourneyTitle; }
     void setTourneyTitle(std::string v) { m_TourneyTitle = std::move(v); }
@@ -24,9 +26,7 @@ public:
 
     std::int32_t TourneyType() const { return m_TourneyType; }
     void setTourneyType(std::int32_t v);
-    std::int32_t TourneyTypeID() const { return m_TourneyTypeID; }
-    void setTourneyTypeID(std::int32_t v);
-    /// "Progressive" when the kind is 0, else "Team".
+    /// "Progressive" when the kind is 0, else "Team" (the file's TournamentType).
     std::string TourneyTypeLabel() const;
 
     const std::string& TourneyCode() const { return m_TourneyCode; }
@@ -58,11 +58,6 @@ public:
     void SetTourneyTypeFromStr(const std::string& s);
     void SetTypeProgressive() { setTourneyType(0); }
     void SetTypeTeam() { setTourneyType(1); }
-    std::int32_t GetTypeID() const { return m_TourneyTypeID; }
-    static std::int32_t DetermineTypeID(std::int16_t kind) { return kind == 1 ? 1 : 0; }
-    const std::string& GetTourneyTypeStr() const { return m_TypeLabel; }
-    static std::string GetProgressiveStr() { return "Progressive"; }
-    static std::string GetTeamStr() { return "Team"; }
 
     /// Tables from entrants: four players to a Progressive table, two teams to a Team table.
     void DeriveTotalTables();
@@ -74,8 +69,6 @@ private:
     std::string m_TourneyTitle = kDefaultTitle;
     std::string m_JackpotTitle = kDefaultJackpotTitle;
     std::int32_t m_TourneyType = 0;
-    std::int32_t m_TourneyTypeID = 0;
-    std::string m_TypeLabel = "Progressive";
     std::string m_TourneyCode;
     std::string m_SupportDir;
     std::int16_t m_TotalPlort = 4;

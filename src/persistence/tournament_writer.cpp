@@ -62,7 +62,7 @@ private:
 
 void writeTournamentInfo(Emitter& w, const TournamentSettings& t) {
     w.open(1, "TournamentInfo");
-    w.leaf(2, "TournamentType", t.GetTourneyTypeStr());
+    w.leaf(2, "TournamentType", t.TourneyTypeLabel());
     w.leaf(2, "Title", t.TourneyTitle());
     w.leaf(2, "JackpotTitle", t.StoredJackpotTitle());
     w.leaf(2, "TourneyCode", t.TourneyCode());

@@ -92,7 +92,7 @@ std::int64_t localWallSeconds() {
 Change roundAdvanceChange(const Session& session) {
     Change c = Change::clock(ChangeKind::RoundAdvance, localWallSeconds());
     c.round = session.tourney().CurrentRound() + 1;
-    c.value = std::to_string(session.clock.RTimer.TotalSeconds());
+    c.value = std::to_string(session.clock.RTimer.totalSeconds());
     return c;
 }
 
@@ -217,18 +217,17 @@ void applyChange(Session& session, const Change& c) {
             r.alias.reset();
         else
             r.alias = c.value;
-        session.leaderViewRefresh = true;
+        session.refresh().requestLeaderRefresh();
         break;
     }
     case ChangeKind::Rename:
         storeEntrantName(s, entrantOf(c), c.value);
-        session.leaderViewRefresh = true;
-        session.dataFileSaved = false;
+        session.refresh().requestLeaderRefresh();
+        session.markChangedSinceSave();
         break;
     case ChangeKind::PayoutOption:
         s.payout.PayoutOption = trim(c.value) == "1" ? 1 : 0;
-        session.updatePayout = true;
-        session.leaderViewRefresh = true;
+        session.refresh().requestMoneyRefresh();
         break;
     case ChangeKind::CustomPayouts:
         if (c.amounts.size() > s.payout.CustomPayouts.size())
@@ -236,8 +235,7 @@ void applyChange(Session& session, const Change& c) {
         for (std::size_t i = 0; i < c.amounts.size(); ++i)
             s.payout.CustomPayouts[i] = c.amounts[i];
         s.payout.CustomPayoutCount = static_cast<std::int16_t>(c.amounts.size());
-        session.updatePayout = true;
-        session.leaderViewRefresh = true;
+        session.refresh().requestMoneyRefresh();
         break;
     case ChangeKind::BumpFee:
         t.setBumpFee(c.amount);
@@ -247,13 +245,11 @@ void applyChange(Session& session, const Change& c) {
         break;
     case ChangeKind::EntryFee:
         t.setEntryFee(c.amount);
-        session.updatePayout = true;
-        session.leaderViewRefresh = true;
+        session.refresh().requestMoneyRefresh();
         break;
     case ChangeKind::Expenses:
         t.setExpenses(c.amount);
-        session.updatePayout = true;
-        session.leaderViewRefresh = true;
+        session.refresh().requestMoneyRefresh();
         break;
     case ChangeKind::ClockStart:
         clock.StartTournament(WallTime{c.clockTime});

@@ -10,8 +10,11 @@
 #include "services/restore.h"
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <new>
 #include <string_view>
+#include <vector>
 
 namespace rh {
 
@@ -42,7 +45,7 @@ ReadOutcome readDocument(Session& s, const std::string& path, XmlDocument& doc) 
 bool loadParsed(Session& s, const XmlDocument& doc, TournamentState& target) {
     try {
         const ReadFindings findings = readTournament(doc, target);
-        s.loadReportedError = !findings.empty();
+        s.recordLoad(s.loadedFile(), !findings.empty());
         showAll(s.prompt(), findings);
     } catch (const std::bad_alloc&) {
         s.ShowErrorMsg(kLoadDocumentTitle, RhError(err::OutOfMemory));
@@ -87,6 +90,59 @@ std::string unescapeXml(std::string_view text) {
     return out;
 }
 
+// The tournament code a file names, for finding its recovery copy when the file cannot be read
+// whole: the "TourneyCode" element of what can be read of it, else the file name without its
+// extension.
+std::vector<std::string> codesOfUnreadable(const std::string& path) {
+    std::vector<std::string> codes;
+    try {
+        const std::string text = ReadDataFile(path);
+        const std::string open = "<TourneyCode>", close = "</TourneyCode>";
+        std::size_t from = text.find(open);
+        if (from != std::string::npos) {
+            from += open.size();
+            std::size_t to = text.find(close, from);
+            if (to != std::string::npos)
+                codes.push_back(trim(unescapeXml(std::string_view(text).substr(from, to - from))));
+        }
+    } catch (const RhError&) {
+        // Nothing of it can be read: the file name is all there is.
+    } catch (const std::bad_alloc&) {
+    }
+    std::string stem = std::filesystem::path(path).stem().string();
+    if (!stem.empty() && (codes.empty() || codes.front() != stem))
+        codes.push_back(stem);
+    return codes;
+}
+
+// The recovery copy of the tournament with that code.
+std::string recoveryFileOf(const std::string& code) {
+    return GetTempDir() + "/Rankhall_" + fileNameOfCode(code) + ".RCV";
+}
+
+// Pre-check, the recovery question when the tournament's recovery copy exists, then the load,
+// all into target. A file that cannot be read or parsed offers the recovery copy of its code
+// (taken from what can be read of it, else from the file name) when one exists.
+bool LoadDocument(Session& s, const std::string& path, TournamentState& target) {
+    XmlDocument doc;
+    if (!precheck(s, path, doc, target)) {
+        // The file cannot be read: its tournament's recovery copy may still be whole.
+        for (const std::string& code : codesOfUnreadable(path)) {
+            std::string rcv = recoveryFileOf(code);
+            if (!PathExists(rcv))
+                continue;
+            return askRecovery(s) && LoadXMLDocument(s, rcv, target);
+        }
+        return false;
+    }
+    std::string rcv = recoveryFileOf(target.settings.TourneyCode());
+    if (PathExists(rcv) && askRecovery(s))
+        return LoadXMLDocument(s, rcv, target);
+    // The chosen file was parsed a moment ago; its tree is read as it stands.
+    s.recordLoad(path, s.loadReportedError());
+    return loadParsed(s, doc, target);
+}
+
 } // namespace
 
 std::string exitQuestionText() {
@@ -118,11 +174,11 @@ bool askExit(Session& s) {
 } // namespace
 
 bool confirmDiscard(Session& s) {
-    return !s.dataFileLoaded || !s.isModified() || askExit(s);
+    return !s.isLoaded() || !s.isModified() || askExit(s);
 }
 
 bool confirmExit(Session& s) {
-    if (!s.dataFileLoaded || !s.isModified())
+    if (!s.isLoaded() || !s.isModified())
         return true;
     switch (ask(s.prompt(), kExitTitle, closeQuestionText(), MsgButtons::SaveDiscardCancel,
                 MsgIcon::Exclamation)) {
@@ -135,101 +191,99 @@ bool confirmExit(Session& s) {
     }
 }
 
+namespace {
+
+// Ends a load's bracket however the load ends.
+class LoadBracket {
+public:
+    explicit LoadBracket(Session& s) : m_session(s) { m_session.beginLoad(); }
+    ~LoadBracket() { m_session.endLoad(); }
+    LoadBracket(const LoadBracket&) = delete;
+    LoadBracket& operator=(const LoadBracket&) = delete;
+
+private:
+    Session& m_session;
+};
+
+void fillViews(Session& s, const std::function<void()>& refreshViews) {
+    s.markViewsFilled();
+    PayoutTable& payout = s.payout;
+    payout.setPayoutsEnabled(true);
+    payout.InitPayoutControls(true);
+    s.refresh().requestPayoutRebuild();
+    // A loaded tournament's expenses are a number: the net payout subtracts them.
+    payout.UpdateNetPayout(s, true);
+    s.markChangedSinceSave();
+    if (refreshViews)
+        refreshViews();
+}
+
+} // namespace
+
+bool loadTournament(Session& s, const std::string& path,
+                    const std::function<void()>& refreshViews) {
+    const LoadBracket bracket(s);
+    if (!ResetAndLoad(s, path))
+        return false;
+    fillViews(s, refreshViews);
+    return true;
+}
+
+void finishLoad(Session& s, const std::function<void()>& refreshViews) {
+    const LoadBracket bracket(s);
+    s.markRead();
+    fillViews(s, refreshViews);
+}
+
+void openBuiltTournament(Session& s, std::shared_ptr<TournamentState> state,
+                         const std::function<void()>& refreshViews) {
+    const LoadBracket bracket(s);
+    s.openTournament(std::move(state));
+    fillViews(s, refreshViews);
+}
+
 bool ResetAndLoad(Session& s, const std::string& path) {
     // Read into a tournament of its own: the open one stays whole until the new one is in.
     auto fresh = std::make_shared<TournamentState>();
-    const bool errorsBefore = s.loadReportedError;
-    const std::string fileBefore = s.loadedFile;
+    const bool errorsBefore = s.loadReportedError();
+    const std::string fileBefore = s.loadedFile();
     std::string chosen = path;
     bool loaded = false;
     if (chosen.empty()) {
         FileDialogSpec dialogSpec;
         dialogSpec.filter = kOpenFilter;
-        dialogSpec.initialPath = s.openDialogFile;
+        dialogSpec.initialPath = s.dialogFiles().openFile();
         chosen = s.prompt().chooseOpenFile(dialogSpec);
         loaded = !chosen.empty() && LoadDocument(s, chosen, *fresh);
     } else {
         loaded = LoadDocument(s, chosen, *fresh);
     }
     if (!loaded) {
-        s.loadReportedError = errorsBefore;
-        s.loadedFile = fileBefore;
+        s.recordLoad(fileBefore, errorsBefore);
         return false;
     }
-    s.InitVariables();
-    s.ResetTournamentData(); // the journal of the tournament before closes with it
-    s.replaceState(std::move(fresh));
+    s.openTournament(std::move(fresh));
     // The clock goes back to idle with the tournament: no round is being timed any more.
     s.clock.ResetForLoad(WallTime{localWallSeconds()});
-    s.dataFileLoaded = true;
-    s.dataFileSaved = false;
-    s.openDialogFile = chosen;
+    s.markChangedSinceSave();
     // Saving offers the tournament just loaded, not the file the previous one was saved to.
-    s.saveDialogFile.clear();
-    s.htmlExportFile = s.htmlFileName();
+    s.dialogFiles().rememberLoaded(chosen);
     s.markUnmodified();
     // Changes the journal gives back are not in the file: they count as changed.
     openJournalAfterLoad(s);
     return true;
 }
 
-bool PrecheckDocument(Session& s, const std::string& path, TournamentState& target) {
-    XmlDocument doc;
-    return precheck(s, path, doc, target);
-}
-
-bool LoadDocument(Session& s, const std::string& path, TournamentState& target) {
-    XmlDocument doc;
-    if (!precheck(s, path, doc, target)) {
-        // The file cannot be read: its tournament's recovery copy may still be whole.
-        for (const std::string& code : codesOfUnreadable(path)) {
-            std::string rcv = recoveryFileOf(code);
-            if (!PathExists(rcv))
-                continue;
-            return askRecovery(s) && LoadXMLDocument(s, rcv, target);
-        }
-        return false;
-    }
-    std::string rcv = recoveryFileOf(target.settings.TourneyCode());
-    if (PathExists(rcv) && askRecovery(s))
-        return LoadXMLDocument(s, rcv, target);
-    // The chosen file was parsed a moment ago; its tree is read as it stands.
-    s.loadedFile = path;
-    return loadParsed(s, doc, target);
-}
-
 bool LoadXMLDocument(Session& s, const std::string& path, TournamentState& target) {
     XmlDocument doc;
     if (readDocument(s, path, doc) != ReadOutcome::Parsed)
         return false;
-    s.loadedFile = path;
+    s.recordLoad(path, s.loadReportedError());
     return loadParsed(s, doc, target);
 }
 
 bool LoadXMLDocument(Session& s, const std::string& path) {
     return LoadXMLDocument(s, path, s.state());
-}
-
-std::vector<std::string> codesOfUnreadable(const std::string& path) {
-    std::vector<std::string> codes;
-    try {
-        const std::string text = ReadDataFile(path);
-        const std::string open = "<TourneyCode>", close = "</TourneyCode>";
-        std::size_t from = text.find(open);
-        if (from != std::string::npos) {
-            from += open.size();
-            std::size_t to = text.find(close, from);
-            if (to != std::string::npos)
-                codes.push_back(trim(unescapeXml(std::string_view(text).substr(from, to - from))));
-        }
-    } catch (const RhError&) {
-        // Nothing of it can be read: the file name is all there is.
-    } catch (const std::bad_alloc&) {
-    }
-    std::string stem = std::filesystem::path(path).stem().string();
-    if (!stem.empty() && (codes.empty() || codes.front() != stem))
-        codes.push_back(stem);
-    return codes;
 }
 
 FileDialogSpec saveDialogSpec(const Session& s) {
@@ -239,7 +293,7 @@ FileDialogSpec saveDialogSpec(const Session& s) {
     dialogSpec.defaultExtension = "QMC";
     dialogSpec.confirmOverwrite = true;
     dialogSpec.pathMustExist = true;
-    dialogSpec.initialPath = s.saveDialogFile.empty() ? s.openDialogFile : s.saveDialogFile;
+    dialogSpec.initialPath = s.dialogFiles().saveFile();
     return dialogSpec;
 }
 
@@ -249,19 +303,17 @@ std::string saveFailedText(const std::string& path, const RhError& error) {
 }
 
 bool cmdSave(Session& s) {
-    if (!s.dataFileLoaded)
+    if (!s.isLoaded())
         return false; // nothing to save: the empty tournament is never written
-    if (s.saveDialogFile.empty())
-        s.saveDialogFile = s.openDialogFile;
     std::string path = s.prompt().chooseSaveFile(saveDialogSpec(s));
     if (path.empty())
         return false;
-    s.saveDialogFile = path;
+    s.dialogFiles().rememberSaved(path);
     return SaveTournament(s, path);
 }
 
 bool SaveTournament(Session& s, const std::string& path) {
-    if (!s.dataFileLoaded)
+    if (!s.isLoaded())
         return false;
     std::string text;
     try {
@@ -292,10 +344,10 @@ bool SaveTournament(Session& s, const std::string& path) {
         target = s.prompt().chooseSaveFile(dialogSpec);
         if (target.empty())
             return false;
-        s.saveDialogFile = target;
+        s.dialogFiles().rememberSaved(target);
     }
     showMessage(s.prompt(), kFileLoadTitle, kSavedText, MsgIcon::Information);
-    s.dataFileSaved = true;
+    s.markSaved();
     s.markUnmodified();
     journalAfterSave(s, target);
     std::string rcv = GetRcvFileName(s);
@@ -333,10 +385,6 @@ bool SaveData(Session& s, bool showMessage) {
 
 std::string GetSaveBaseName(const Session& s) {
     return GetTempDir() + "/Rankhall_" + fileNameOfCode(s.tourney().TourneyCode());
-}
-
-std::string recoveryFileOf(const std::string& code) {
-    return GetTempDir() + "/Rankhall_" + fileNameOfCode(code) + ".RCV";
 }
 
 std::string GetTmpFileName(const Session& s) {

@@ -3,7 +3,7 @@
 // Session. They talk to the director only through the session's prompt, so the window, the
 // command-line tool and the tests run the same code.
 //
-// A load: ask before discarding an open tournament (confirmDiscard), then ResetAndLoad, which
+// A load: ask before discarding an open tournament (confirmDiscard), then loadTournament, which
 // reads the chosen file (or the recovery copy, when the director takes it) into a fresh
 // tournament state and puts it in place of the open one only when the read succeeded. A cancelled
 // dialog, a missing or unreadable file or one that is not well-formed XML change nothing: the
@@ -12,8 +12,9 @@
 
 #include "services/session.h"
 
+#include <functional>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace rh {
 
@@ -40,31 +41,32 @@ bool confirmDiscard(Session& session);
 /// closes only when the file was written. True = close.
 bool confirmExit(Session& session);
 
-/// Reads the path, or with an empty path the file the director chooses, into a fresh tournament
-/// state. On success the open tournament is replaced by it (InitVariables first), dataFileLoaded
-/// set, dataFileSaved cleared, htmlExportFile recomputed, loadReportedError set when a section
-/// reported an error, and the file remembered for the dialogs. On failure nothing changes.
-/// Answers whether a tournament was loaded.
+/// The one way a tournament is loaded, for the window, rankhall-cli and the tests alike: reads the
+/// path (or, with an empty path, the file the director chooses) with ResetAndLoad, which shows the
+/// read's findings; then the views count as filled, payouts are enabled and the payout table is
+/// built for the loaded fees and option, and refreshViews (the window's own widgets) runs. The
+/// whole load is one bracket: the session is not settled until it ends. Answers whether a
+/// tournament was loaded; on failure nothing changes.
+bool loadTournament(Session& session, const std::string& path,
+                    const std::function<void()>& refreshViews = {});
+/// The same end of a load for a tournament built in memory: it is opened in place of the open
+/// one (a generated tournament, as if read from a file).
+void openBuiltTournament(Session& session, std::shared_ptr<TournamentState> state,
+                         const std::function<void()>& refreshViews = {});
+/// The same end of a load for the session's own state as it stands (built there directly).
+void finishLoad(Session& session, const std::function<void()>& refreshViews = {});
+
+/// The reading step of a load: reads the path, or with an empty path the file the director
+/// chooses, into a fresh tournament state. On success the open tournament is replaced by it
+/// (Read, not yet saved, the file remembered for the dialogs and as the loaded file, the load's
+/// findings recorded). On failure nothing changes. Answers whether a tournament was read.
 bool ResetAndLoad(Session& session, const std::string& path);
 
-/// Pre-check, the recovery question when the tournament's recovery copy exists, then the load,
-/// all into target. A file that cannot be read or parsed offers the recovery copy of its code
-/// (taken from what can be read of it, else from the file name) when one exists.
-bool LoadDocument(Session& session, const std::string& path, TournamentState& target);
-/// Reads and parses the file and reads its TournamentInfo into target (so that the tournament
-/// code is known). A parse failure shows the parse report and answers false; a missing or
-/// unreadable file shows the "Load Document" error message and answers false.
-bool PrecheckDocument(Session& session, const std::string& path, TournamentState& target);
 /// Reads the file and all its sections into target, then shows "Data file loaded successfully".
-/// Sets session.loadReportedError when a section reported an error.
+/// Records whether a section reported an error.
 bool LoadXMLDocument(Session& session, const std::string& path, TournamentState& target);
 /// The same into the session's own state (as it stands: nothing is reset first).
 bool LoadXMLDocument(Session& session, const std::string& path);
-
-/// The tournament code a file names, for finding its recovery copy when the file cannot be read
-/// whole: the "TourneyCode" element of what can be read of it, else the file name without its
-/// extension.
-std::vector<std::string> codesOfUnreadable(const std::string& path);
 
 /// The save dialog: "Save Tournament", "Files (*.QMC)|*.QMC", default extension QMC, asking
 /// before overwriting, the folder must exist; it offers its own last file, else the loaded one.
@@ -73,10 +75,10 @@ FileDialogSpec saveDialogSpec(const Session& session);
 /// nothing shown) while no tournament is loaded.
 bool cmdSave(Session& session);
 /// What the Save button does once the save dialog has handed back a path: the file written
-/// atomically, the success message, dataFileSaved set, the tournament marked unmodified and the
-/// recovery copy deleted. A write that fails names the path and the reason and offers to save
+/// atomically, the success message, the session marked saved, the tournament marked unmodified and
+/// the recovery copy deleted. A write that fails names the path and the reason and offers to save
 /// elsewhere (the save dialog again). Refuses while no tournament is loaded. Answers whether the
-/// file was saved; a failed write leaves the flags and the recovery copy alone.
+/// file was saved; a failed write leaves the session and the recovery copy alone.
 bool SaveTournament(Session& session, const std::string& path);
 /// The recovery copy written after each round: the temporary copy, renamed over the recovery copy
 /// in one step. Answers whether the recovery copy was replaced.
@@ -84,8 +86,6 @@ bool SaveData(Session& session, bool showMessage = false);
 
 /// GetTempDir() + "/Rankhall_" + the tournament code as a file name (fileNameOfCode).
 std::string GetSaveBaseName(const Session& session);
-/// The recovery copy of the tournament with that code.
-std::string recoveryFileOf(const std::string& code);
 std::string GetTmpFileName(const Session& session);
 std::string GetRcvFileName(const Session& session);
 

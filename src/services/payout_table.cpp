@@ -22,18 +22,18 @@ void PayoutTable::UpdateNetPayout(Session& session, bool expenseTextNumeric) {
 }
 
 void PayoutTable::UpdateNetPayout(Session& session) {
-    if (!session.dataFileLoaded)
+    if (!session.isLoaded())
         return;
     const TournamentSettings& t = session.tourney();
     // Each step stands on its own: a failing one is skipped and the next still runs.
     try {
         double net = netPayout(t.EntryFee(), t.TotalPlort(), t.Expenses(), m_expenseTextNumeric);
-        m_netPayoutText = formatMoney(net, session.currency, kMoney);
+        m_netPayoutText = formatMoney(net, session.currency(), kMoney);
         m_netPayoutColor = net <= 0 ? kRed : kMoneyGreen;
     } catch (const std::exception&) {
     }
     try {
-        UpdatePayoutOptions(session.currency);
+        UpdatePayoutOptions(session.currency());
     } catch (const std::exception&) {
     }
     try {
@@ -59,18 +59,16 @@ void PayoutTable::OptPayoutClick(Session& session, std::int16_t option) {
 }
 
 void PayoutTable::SelectPayoutOption(Session& session, std::int16_t option) {
-    session.updatePayout = true;
-    session.leaderViewRefresh = true;
+    session.refresh().requestMoneyRefresh();
     OptPayoutClick(session, option);
 }
 
 void PayoutTable::RefreshPayouts(Session& session, std::int16_t option) {
-    if (!session.updatePayout)
+    if (!session.refresh().takePayoutRebuild())
         return;
-    session.updatePayout = false;
     m_rows.clear();
     m_TotalPayout = 0;
-    const CurrencyFormat& fmt = session.currency;
+    const CurrencyFormat& fmt = session.currency();
     double net = std::max(netPayoutValue(fmt), 0.0);
     const TournamentState& state = session.state();
     if (option == 0) {
@@ -119,11 +117,11 @@ int PayoutTable::CalcPayouts(Session& session, std::vector<std::string>& texts) 
         amounts.reserve(m_rows.size());
         for (const PayoutRow& row : m_rows) {
             double v = 0;
-            amounts.push_back(readAmountText(row.amountText, session.currency, v) && v > 0 ? v
-                                                                                           : 0.0);
+            amounts.push_back(readAmountText(row.amountText, session.currency(), v) && v > 0 ? v
+                                                                                             : 0.0);
         }
         int paid =
-            assignPayouts(session.state().ranking, amounts, session.currency, texts, &m_trace);
+            assignPayouts(session.state().ranking, amounts, session.currency(), texts, &m_trace);
         if (m_stored.size() < static_cast<std::size_t>(paid))
             m_stored.resize(static_cast<std::size_t>(paid));
         std::copy_n(texts.begin(), paid, m_stored.begin());

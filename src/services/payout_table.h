@@ -4,11 +4,11 @@
 // director's custom amounts) and turns the table into a payout text for every row position of the
 // standings, tied positions sharing the money of the positions they cover.
 //
-// The session owns the one instance (Session::payout) for the life of the program; InitVariables
-// clears it. What the window shows of it (the net payout label and its colour, the enabled state
-// of the money controls, the rows of lvPayout and lvResultPayout) is kept here as data, and the
-// window draws it. Operations that read the tournament take the session; none keeps a reference
-// to it, so a reset of the tournament data is always seen.
+// The session owns the one instance (Session::payout) for the life of the program; closing the
+// tournament clears it. What the window shows of it (the net payout label and its colour, the
+// enabled state of the money controls, the rows of lvPayout and lvResultPayout) is kept here as
+// data, and the window draws it. Operations that read the tournament take the session; none keeps a
+// reference to it, so a reset of the tournament data is always seen.
 
 #include "core/currency.h"
 #include "money/payout.h"
@@ -40,7 +40,7 @@ public:
     bool expenseTextNumeric() const { return m_expenseTextNumeric; }
 
     /// Recomputes the net payout and its text and colour, then the option states and (when
-    /// updatePayout is set) the payout table. Does nothing unless a tournament is loaded.
+    /// a payout rebuild is requested) the payout table. Does nothing unless a tournament is loaded.
     void UpdateNetPayout(Session& session);
     void UpdateNetPayout(Session& session, bool expenseTextNumeric);
 
@@ -57,15 +57,16 @@ public:
     bool UpdatePayoutOptions(const CurrencyFormat& format);
     bool payoutOptionsEnabled() const { return m_optionsEnabled; }
 
-    /// Stores the payout option and rebuilds the payout table (when updatePayout is set).
+    /// Stores the payout option and rebuilds the payout table (when a rebuild is requested).
     void OptPayoutClick(Session& session, std::int16_t option);
     /// A click on option button i as the window handles it: marks the table and the standings
     /// stale, then OptPayoutClick.
     void SelectPayoutOption(Session& session, std::int16_t option);
 
-    /// Rebuilds the payout table for the option, only while updatePayout is set (and clears it):
-    /// option 0 the three standard rows First/Second/Third (always, even for a net payout of 0),
-    /// option 1 one row per custom amount above 0 with its own place word, anything else none.
+    /// Rebuilds the payout table for the option, only while a rebuild is requested (and takes the
+    /// request): option 0 the three standard rows First/Second/Third (always, even for a net payout
+    /// of 0), option 1 one row per custom amount above 0 with its own place word, anything else
+    /// none.
     void RefreshPayouts(Session& session, std::int16_t option);
     /// Appends one row to the table and adds the amount to TotalPayout.
     void AddPayoutRow(double amount, const std::string& placeWord, const CurrencyFormat& format);

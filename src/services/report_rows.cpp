@@ -49,7 +49,7 @@ std::string plainNumber(const std::string& text) {
 std::vector<WinnerLine> winnerLines(Session& session) {
     std::vector<WinnerLine> lines;
     for (const WinnerRow& row : winnerRows(session)) {
-        const MoneyText payout = shown(row.payout, session.currency);
+        const MoneyText payout = shown(row.payout, session.currency());
         if (payout.amount > 0)
             lines.push_back(WinnerLine{plainNumber(row.place), row.name, row.tag, row.score,
                                        row.lones, payout});
@@ -78,7 +78,7 @@ std::vector<FineLine> fineLines(Session& session) {
 
 JackpotSummary jackpotSummary(Session& session) {
     const TournamentSettings& t = session.tourney();
-    const CurrencyFormat& format = session.currency;
+    const CurrencyFormat& format = session.currency();
     const FineCounts counts = fineCounts(session.state());
     JackpotSummary j;
     j.title = t.JackpotTitle();
@@ -140,7 +140,7 @@ StandingsReport standingsReport(Session& session) {
         line.place = row.cells[kColPlace];
         line.score = row.cells[kColScore];
         line.lones = row.cells[kColLone];
-        line.payout = shown(row.cells[kColPayout], session.currency);
+        line.payout = shown(row.cells[kColPayout], session.currency());
         line.inTheMoney = row.entry[kLeaderInMoney] == "Y";
         report.lines.push_back(std::move(line));
     }
@@ -158,15 +158,15 @@ ResultsReport resultsReport(Session& session) {
     double collected = 0, owed = 0;
     for (const FineLine& f : report.fines)
         (f.paid ? collected : owed) += f.amount.amount;
-    report.finesCollected = money(collected, session.currency);
-    report.finesOwed = money(owed, session.currency);
+    report.finesCollected = money(collected, session.currency());
+    report.finesOwed = money(owed, session.currency());
     report.jackpot = jackpotSummary(session);
     return report;
 }
 
 TreasurerReport treasurerReport(Session& session) {
     const TournamentSettings& t = session.tourney();
-    const CurrencyFormat& format = session.currency;
+    const CurrencyFormat& format = session.currency();
     TreasurerReport report;
     report.title = t.TourneyTitle();
     report.entrantHeading = entrantNameHeading(t.isProgressive());

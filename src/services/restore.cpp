@@ -40,9 +40,9 @@ struct ClockTrail {
     // The round clock's seconds at `t`: the wall time since the round began, less its pauses.
     std::int64_t roundSeconds(const TournamentClock& clock, std::int64_t t) const {
         if (!roundStarted)
-            return clock.RTimer.TotalSeconds();
+            return clock.RTimer.totalSeconds();
         const std::int64_t pausedSeconds =
-            clock.m_pauseRoundTotal.TotalSeconds() + (paused ? t - pauseStart : 0);
+            clock.m_pauseRoundTotal.totalSeconds() + (paused ? t - pauseStart : 0);
         return std::max<std::int64_t>(0, t - roundStart - pausedSeconds);
     }
 };
@@ -140,12 +140,12 @@ std::size_t replayChanges(Session& session, const std::vector<JournalEntry>& cha
 }
 
 std::size_t openJournalAfterLoad(Session& session) {
-    if (session.journalMode == JournalMode::Off)
+    if (session.journalMode() == JournalMode::Off)
         return 0;
     const std::string path = journalFileName(session);
     FileFingerprint file;
     try {
-        file = fingerprintOf(session.loadedFile);
+        file = fingerprintOf(session.loadedFile());
     } catch (const RhError&) {
         return 0; // the file read a moment ago is gone: nothing to compare a journal with
     }
@@ -156,7 +156,7 @@ std::size_t openJournalAfterLoad(Session& session) {
                        restoreQuestionText(contents.changes.size(), contents.changes.back().time),
                        MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes)
         restored = replayChanges(session, contents.changes, localWallSeconds());
-    if (session.journalMode != JournalMode::Keep)
+    if (session.journalMode() != JournalMode::Keep)
         return restored;
     try {
         // After a restore the journal goes on where it stopped; otherwise its changes were

@@ -23,7 +23,7 @@ std::string journalFileName(const Session& session);
 /// The question: how many changes, and the local date and time of the last one.
 std::string restoreQuestionText(std::size_t count, std::int64_t lastChangeTime);
 
-/// After a successful load (session.loadedFile read): when the tournament's journal belongs to
+/// After a successful load (session.loadedFile() read): when the tournament's journal belongs to
 /// that file as it is on disk and holds changes, asks whether to restore them and replays them on
 /// Yes; then, in Keep mode, keeps the journal (continued after a restore, else started afresh).
 /// Answers the number of changes restored.

@@ -61,7 +61,7 @@ bool CheckAdvanceRound(Session& session, const RoundAdvanceHooks& hooks) {
 }
 
 bool AdvanceRound(Session& session, const RoundAdvanceHooks& hooks) {
-    if (!session.dataFileLoaded)
+    if (!session.isLoaded())
         return false;
     bool advanced = false;
     runTrapped(session, "Advance Round", [&] {

@@ -217,7 +217,7 @@ bool ScoreEntry::acceptList(const ListView& list, int index) const {
 void ScoreEntry::UpdateEnterScores() {
     m_view.focus.clear();
     runTrapped(m_session, "Update Enter Scores", [&] {
-        if (m_session.viewsLoaded) {
+        if (m_session.viewsFilled()) {
             m_view.frmEnterScores.visible = false;
             clearMoneyCaptions();
             m_view.frmOpponent.visible = m_progressive;
@@ -238,7 +238,7 @@ void ScoreEntry::UpdateEnterScores() {
         if (entrantListEmpty())
             BlankFields();
         refreshEnabling();
-        if (m_session.viewsLoaded && m_view.focus.empty()) {
+        if (m_session.viewsFilled() && m_view.focus.empty()) {
             if (byTable() && m_view.txtTableScores.enabled)
                 m_view.focus = "txtTableScores";
             else if (m_view.comboPlayerScore.enabled)
@@ -316,7 +316,7 @@ void ScoreEntry::PopulatePlayers(const std::string& keepId, const std::string& j
                 if (!next.empty())
                     at = findData(names, next);
             }
-            const std::string saved = trim(m_session.savePlayerId);
+            const std::string saved = trim(m_session.standingsChoice());
             if (at < 0 && !byTable() && !saved.empty() && saved != "00")
                 at = findData(names, Pad2(saved));
             names.index = at < 0 ? 0 : at;
@@ -442,7 +442,7 @@ void ScoreEntry::loadRelated(const std::string& round, const std::string& id, Ca
 void ScoreEntry::showFee(CaptionView& caption, double bumps, double woods, const std::string& id) {
     const TournamentSettings& t = m_session.tourney();
     const double amount = bumps * t.BumpFee() + woods * t.WoodFee();
-    caption.text = formatMoney(amount, m_session.currency, kMoneyNoLeadingZero);
+    caption.text = formatMoney(amount, m_session.currency(), kMoneyNoLeadingZero);
     const bool isPaid = recordOf(st(), id).finesPaid();
     const bool owes = std::llround(amount * 100.0) != 0;
     caption.background = (!isPaid && owes) ? kLightRed : kLightGreen;
@@ -574,7 +574,7 @@ void ScoreEntry::BlankFields() {
 // check holds the round and entrant lists until a later check passes.
 void ScoreEntry::refreshEnabling() {
     EnterScoresView& v = m_view;
-    const bool loaded = m_session.viewsLoaded;
+    const bool loaded = m_session.viewsFilled();
     const bool ready = loaded && v.comboPlayerName.hasSelection();
     v.comboSelectRnd.enabled = loaded && !m_selectorsHeld;
     v.comboPlayerName.enabled = ready && !m_selectorsHeld;
@@ -592,7 +592,7 @@ void ScoreEntry::refreshEnabling() {
 // ---------------------------------------------------------------------------------------------
 // The director's choices
 
-void ScoreEntry::comboSelectRnd_Click(int index) {
+void ScoreEntry::chooseRound(int index) {
     if (!acceptList(m_view.comboSelectRnd, index) || m_changingRound)
         return;
     ++m_actionDepth;
@@ -605,21 +605,21 @@ void ScoreEntry::comboSelectRnd_Click(int index) {
     --m_actionDepth;
 }
 
-void ScoreEntry::checkAll_Click(bool checked) {
+void ScoreEntry::chooseShowAll(bool checked) {
     if (m_actionDepth != 0)
         return;
     ++m_actionDepth;
     m_view.focus.clear();
     m_view.checkAll.checked = checked;
     runTrapped(m_session, "Check All Click", [&] {
-        if (m_loaded && m_session.viewsLoaded)
+        if (m_loaded && m_session.viewsFilled())
             PopulatePlayers("", "");
     });
     refreshEnabling();
     --m_actionDepth;
 }
 
-void ScoreEntry::comboPlayerName_Click(int index) {
+void ScoreEntry::chooseEntrant(int index) {
     if (!acceptList(m_view.comboPlayerName, index))
         return;
     ++m_actionDepth;
@@ -629,7 +629,7 @@ void ScoreEntry::comboPlayerName_Click(int index) {
     --m_actionDepth;
 }
 
-void ScoreEntry::comboPlayerScore_click(int index) {
+void ScoreEntry::chooseScore(int index) {
     if (!acceptList(m_view.comboPlayerScore, index))
         return;
     ++m_actionDepth;
@@ -698,7 +698,7 @@ void ScoreEntry::UpdateScore() {
     m_updating = false;
 }
 
-void ScoreEntry::comboPlayerLones_Click(int index) {
+void ScoreEntry::chooseLones(int index) {
     if (!acceptList(m_view.comboPlayerLones, index) || entrantListEmpty())
         return;
     ++m_actionDepth;
@@ -712,7 +712,7 @@ void ScoreEntry::comboPlayerLones_Click(int index) {
     --m_actionDepth;
 }
 
-void ScoreEntry::comboPlayerBumps_Click(int index) {
+void ScoreEntry::chooseBumps(int index) {
     if (!acceptList(m_view.comboPlayerBumps, index))
         return;
     ++m_actionDepth;
@@ -732,7 +732,7 @@ void ScoreEntry::comboPlayerBumps_Click(int index) {
     --m_actionDepth;
 }
 
-void ScoreEntry::comboPlayerWoods_Click(int index) {
+void ScoreEntry::chooseWoods(int index) {
     if (!acceptList(m_view.comboPlayerWoods, index))
         return;
     ++m_actionDepth;
@@ -752,7 +752,7 @@ void ScoreEntry::comboPlayerWoods_Click(int index) {
     --m_actionDepth;
 }
 
-void ScoreEntry::checkPaid_Click(bool checked) {
+void ScoreEntry::choosePaid(bool checked) {
     if (!m_active || m_actionDepth != 0 || !m_view.checkPaid.enabled)
         return;
     ++m_actionDepth;
@@ -797,14 +797,14 @@ void ScoreEntry::showTable() {
         id == "00" ? std::string() : tableCaption(tablesOfSelectedRound().tableNumberOf(id));
 }
 
-void ScoreEntry::checkByTable_Click(bool checked) {
+void ScoreEntry::chooseByTable(bool checked) {
     if (m_actionDepth != 0 || m_tableEntry)
         return;
     ++m_actionDepth;
     m_view.focus.clear();
     m_view.checkByTable.checked = checked;
     runTrapped(m_session, "By Table Click", [&] {
-        if (!m_loaded || !m_session.viewsLoaded || m_selectorsHeld)
+        if (!m_loaded || !m_session.viewsFilled() || m_selectorsHeld)
             return;
         // Checked, the offer starts at the first table still waiting; unchecked, the entrant
         // on the screen stays.
@@ -830,13 +830,13 @@ int ScoreEntry::scoreItem(int score) const {
 bool ScoreEntry::storeTableScore(const std::string& id, int score) {
     if (findData(m_view.comboPlayerName, id) < 0 && !m_view.checkAll.checked) {
         // A side that has its score already is listed only with "Show All".
-        checkAll_Click(true);
+        chooseShowAll(true);
     }
     const int at = findData(m_view.comboPlayerName, id);
     if (at < 0)
         return false;
     if (m_view.comboPlayerName.index != at) {
-        comboPlayerName_Click(at);
+        chooseEntrant(at);
         if (selectedEntrantId() != id)
             return false;
     }
@@ -844,12 +844,12 @@ bool ScoreEntry::storeTableScore(const std::string& id, int score) {
     if (item < 0 || !m_view.comboPlayerScore.enabled)
         return false;
     m_scoreCheckPassed = false;
-    comboPlayerScore_click(item);
+    chooseScore(item);
     // The entry stops at a lone mismatch (also when the entrant has left the list since).
     return m_scoreCheckPassed && !m_selectorsHeld;
 }
 
-void ScoreEntry::txtTableScores_Enter(const std::string& text) {
+void ScoreEntry::enterTableScores(const std::string& text) {
     if (!m_active || m_actionDepth != 0 || m_tableEntry || !m_view.txtTableScores.enabled)
         return;
     m_tableEntry = true;

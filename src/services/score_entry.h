@@ -125,28 +125,30 @@ public:
     /// Loads the whole screen for the current round.
     void UpdateEnterScores();
     /// A round was chosen: "Show All" is checked and the screen reloads for that round.
-    void comboSelectRnd_Click(int index);
+    void chooseRound(int index);
     /// "Show All" changed: the entrant list is rebuilt.
-    void checkAll_Click(bool checked);
+    void chooseShowAll(bool checked);
     /// An entrant was chosen: all its fields are loaded.
-    void comboPlayerName_Click(int index);
+    void chooseEntrant(int index);
     /// A score was chosen (index 0 is the blank item): stores it, for the partner too.
-    void comboPlayerScore_click(int index);
+    void chooseScore(int index);
     /// "By table" changed. Checked: after each score the entrant offered next is the waiting
     /// side of the same table, then of the next table (table-number order); the offer starts at
     /// the first table with a side still waiting, and the table's scores can be typed at once.
-    void checkByTable_Click(bool checked);
+    void chooseByTable(bool checked);
     /// The table's scores typed in one line and Enter: "10 6" stores 10 for the first side
     /// (partnership or team) of the selected entrant's table and 6 for the second, "9" stores 9
     /// for the selected entrant's side. Each score is stored as the choice of that entrant and
     /// that score would store it (so the partner conflict and the lone check run as usual); the
     /// entry stops at a lone mismatch or when the round is over. A text that is not one or two
     /// scores from 0 to 32 is left in the box, marked.
-    void txtTableScores_Enter(const std::string& text);
-    void comboPlayerLones_Click(int index);
-    void comboPlayerBumps_Click(int index);
-    void comboPlayerWoods_Click(int index);
-    void checkPaid_Click(bool checked);
+    void enterTableScores(const std::string& text);
+    /// A lone, bump or wood count was chosen for the selected entrant: stored.
+    void chooseLones(int index);
+    void chooseBumps(int index);
+    void chooseWoods(int index);
+    /// "Paid" changed for the selected entrant: stored.
+    void choosePaid(bool checked);
 
     /// "By table" without reloading anything: the window keeps the setting for the session and
     /// gives it to the controller of each tournament it loads.

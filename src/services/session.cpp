@@ -12,23 +12,21 @@
 namespace rh {
 
 Session::Session(IPrompt& prompt)
-    : tempDir(GetTempDir()), m_prompt(&prompt), m_state(std::make_shared<TournamentState>()) {
-    htmlExportFile = htmlFileName();
+    : m_prompt(&prompt), m_state(std::make_shared<TournamentState>()), m_tempDir(GetTempDir()) {
     markUnmodified();
 }
 
-void Session::ResetTournamentData() {
-    m_state = std::make_shared<TournamentState>();
+void Session::closeTournament() {
     m_journal.reset();
+    m_state = std::make_shared<TournamentState>();
+    m_load = LoadState::Empty;
+    payout.Clear();
 }
 
-void Session::InitVariables() {
-    dataFileLoaded = false;
-    viewsLoaded = false;
-    updatingScores = false;
-    payout.Clear();
-    m_state->places = PlaceWords();
-    m_state->payout.CustomPayoutCount = 0;
+void Session::openTournament(std::shared_ptr<TournamentState> state) {
+    closeTournament(); // the journal of the tournament before closes with it
+    m_state = std::move(state);
+    m_load = LoadState::Read;
 }
 
 namespace {

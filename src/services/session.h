@@ -1,8 +1,10 @@
 #pragma once
-// Session: the open tournament and the program-wide flags around it. It owns the shared tournament
-// state (replaced whole by ResetTournamentData), the prompt through which the director is asked and
-// told things, the money format and the temporary folder. Application services (load, save, score
-// entry, round advance) work on a Session; the window and rankhall-cli each hold one.
+// Session: the open tournament and what the program knows about it. It owns the shared tournament
+// state (replaced whole when a tournament is opened or closed) and its journal, how far the load
+// has come (LoadState), the refresh requests of the views, the files the dialogs offer, the payout
+// table and the clocks; it refers to the prompt through which the director is asked and told
+// things, which its owner keeps alive. Application services (load, save, score entry, round
+// advance) work on a Session; the window and rankhall-cli each hold one.
 
 #include "core/currency.h"
 #include "core/prompt.h"
@@ -14,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace rh {
 
@@ -21,6 +24,57 @@ namespace rh {
 /// changes of the file's journal and keeps a journal from then on (the window, rankhall-cli play).
 /// ReadOnly: the changes are offered, but the journal is never written (rankhall-cli restore).
 enum class JournalMode { Off, Keep, ReadOnly };
+
+/// How far the open tournament has come: Empty (none loaded), Read (its file has been read into
+/// the state), ViewsFilled (the views derived from it are filled and follow its changes).
+enum class LoadState { Empty, Read, ViewsFilled };
+
+/// What the views must rebuild before they are shown again: the standings (a score, fee, alias or
+/// payout changed) and the payout table (a fee, expense or payout option changed). A request
+/// stays until the view takes it.
+class RefreshRequests {
+public:
+    void requestLeaderRefresh() { m_leaders = true; }
+    bool leaderRefreshRequested() const { return m_leaders; }
+    /// Answers whether a refresh was requested, and forgets the request.
+    bool takeLeaderRefresh() { return std::exchange(m_leaders, false); }
+
+    void requestPayoutRebuild() { m_payout = true; }
+    bool payoutRebuildRequested() const { return m_payout; }
+    bool takePayoutRebuild() { return std::exchange(m_payout, false); }
+
+    /// Both requests: the standings and the payout table.
+    void requestMoneyRefresh() {
+        m_payout = true;
+        m_leaders = true;
+    }
+
+private:
+    bool m_leaders = false;
+    bool m_payout = false;
+};
+
+/// The files the open and save dialogs offer: the open dialog its last file, the save dialog its
+/// own last file, else the file loaded last, so that saving offers the tournament under its own
+/// name.
+class DialogFiles {
+public:
+    const std::string& openFile() const { return m_open; }
+    /// A file was loaded: the open dialog offers it, and saving offers it again.
+    void rememberLoaded(std::string path) {
+        m_open = std::move(path);
+        m_save.clear();
+    }
+    /// The open dialog's file alone (the file given on the command line).
+    void rememberOpened(std::string path) { m_open = std::move(path); }
+    /// The save dialog's own file, else the loaded one.
+    const std::string& saveFile() const { return m_save.empty() ? m_open : m_save; }
+    void rememberSaved(std::string path) { m_save = std::move(path); }
+
+private:
+    std::string m_open;
+    std::string m_save;
+};
 
 class Session {
 public:
@@ -34,13 +88,27 @@ public:
     TournamentSettings& tourney() { return m_state->settings; }
     const TournamentSettings& tourney() const { return m_state->settings; }
 
-    /// Replaces every shared data object by a fresh, empty one at once.
-    void ResetTournamentData();
-    /// Puts a tournament read elsewhere in place of the open one, in one step.
-    void replaceState(std::shared_ptr<TournamentState> state) { m_state = std::move(state); }
-    /// Resets the flags of the open tournament (loaded, refreshing, updating) and the place list.
-    void InitVariables();
-    bool IsTourneyLoaded() const { return dataFileLoaded; }
+    /// Closes the open tournament: a fresh, empty state in its place, its journal closed, the
+    /// payout table cleared, nothing loaded.
+    void closeTournament();
+    /// Closes the open tournament and puts one just read in its place, in one step (Read).
+    void openTournament(std::shared_ptr<TournamentState> state);
+
+    LoadState loadState() const { return m_load; }
+    /// A tournament is open (read, whether or not its views are filled).
+    bool isLoaded() const { return m_load != LoadState::Empty; }
+    /// The views of the open tournament are filled and follow its changes.
+    bool viewsFilled() const { return m_load == LoadState::ViewsFilled; }
+    /// The views are filled and no load is under way: a change now is the director's own.
+    bool isSettled() const { return viewsFilled() && m_loadsUnderWay == 0; }
+    /// The state as it stands counts as read from a file (tests and tools that build it).
+    void markRead() { m_load = LoadState::Read; }
+    void markViewsFilled() { m_load = LoadState::ViewsFilled; }
+    /// The state as it stands counts as no tournament (what is refused before a load).
+    void markEmpty() { m_load = LoadState::Empty; }
+    /// Brackets a load: in between, isSettled() is false.
+    void beginLoad() { ++m_loadsUnderWay; }
+    void endLoad() { --m_loadsUnderWay; }
 
     /// Whether anything of the open tournament changed since it was loaded or last saved: any
     /// score, lone, bump, wood or paid mark, entry fee mark, alias, fee, expense, title, payout
@@ -49,6 +117,29 @@ public:
     bool isModified() const;
     /// The open tournament as it stands is the one on disk (after a load or a save).
     void markUnmodified();
+    /// Whether the tournament was saved since it was loaded and not changed since.
+    bool isSaved() const { return m_saved; }
+    void markSaved() { m_saved = true; }
+    void markChangedSinceSave() { m_saved = false; }
+
+    /// The file the last successful load read (the recovery copy, when the director took it),
+    /// and whether one of its sections reported an error.
+    const std::string& loadedFile() const { return m_loadedFile; }
+    bool loadReportedError() const { return m_loadReportedError; }
+    void recordLoad(std::string file, bool reportedError) {
+        m_loadedFile = std::move(file);
+        m_loadReportedError = reportedError;
+    }
+
+    /// The entrant last chosen in the standings, "00" when none.
+    const std::string& standingsChoice() const { return m_chosenEntrant; }
+    void chooseInStandings(std::string id) { m_chosenEntrant = std::move(id); }
+    void clearStandingsChoice() { m_chosenEntrant = "00"; }
+
+    RefreshRequests& refresh() { return m_refresh; }
+    const RefreshRequests& refresh() const { return m_refresh; }
+    DialogFiles& dialogFiles() { return m_dialogFiles; }
+    const DialogFiles& dialogFiles() const { return m_dialogFiles; }
 
     /// Reports a trapped error with the common error message titled with the operation's name.
     void ShowErrorMsg(const std::string& title, const RhError& error);
@@ -56,43 +147,28 @@ public:
     /// "Quillmark" + code + ".html", the code as a file name (fileNameOfCode).
     std::string htmlFileName() const;
 
-    // Flags of the open tournament.
-    bool dataFileLoaded = false;
-    bool viewsLoaded = false;
-    bool dataFileSaved = false;
-    bool leaderViewRefresh = false;
-    bool postLoadComplete = false;
-    bool updatingScores = false;
-    bool updatePayout = false;
-    /// The last successful load reported an error in one of the file's sections.
-    bool loadReportedError = false;
-    std::string savePlayerId = "00";
-    std::string htmlExportFile;
-    /// The open dialog's last file and the save dialog's own file name. Loading remembers the
-    /// loaded file, so that saving offers the tournament under its own name.
-    std::string openDialogFile;
-    std::string saveDialogFile;
-
-    /// The payout table and calculation; lives as long as the session, cleared by InitVariables.
-    PayoutTable payout;
-
     /// Money texts are written with this format.
-    CurrencyFormat currency = CurrencyFormat::dollars();
+    const CurrencyFormat& currency() const { return m_currency; }
+    void setCurrency(CurrencyFormat format) { m_currency = std::move(format); }
     /// The temporary folder (recovery copies, the HTML page), without a trailing separator.
-    std::string tempDir;
+    const std::string& tempDir() const { return m_tempDir; }
+    void setTempDir(std::string dir) { m_tempDir = std::move(dir); }
+    /// Whether a load offers the journal's changes and keeps a journal (services/restore.h).
+    JournalMode journalMode() const { return m_journalMode; }
+    void setJournalMode(JournalMode mode) { m_journalMode = mode; }
+
+    /// The journal of the open tournament's changes; null while none is kept. It belongs to the
+    /// tournament state and is closed with it.
+    Journal* journal() const { return m_journal.get(); }
+    void setJournal(std::unique_ptr<Journal> journal) { m_journal = std::move(journal); }
+
+    /// The payout table and calculation; lives as long as the session, cleared with the
+    /// tournament.
+    PayoutTable payout;
 
     /// The tournament, round and pause clocks. Not part of the tournament state: a load resets
     /// it with clock.ResetForLoad(now) instead of replacing it, so the window stays attached.
     TournamentClock clock;
-
-    /// The journal of the open tournament's changes; null while none is kept. It belongs to the
-    /// tournament state and is closed with it by ResetTournamentData.
-    Journal* journal() const { return m_journal.get(); }
-    void setJournal(std::unique_ptr<Journal> journal) { m_journal = std::move(journal); }
-    /// Whether a load offers the journal's changes and keeps a journal (services/restore.h).
-    JournalMode journalMode = JournalMode::Off;
-    /// The file the last successful load read (the recovery copy, when the director took it).
-    std::string loadedFile;
 
 private:
     /// A digest of everything isModified compares: the tournament as it would be saved, the
@@ -101,8 +177,19 @@ private:
 
     IPrompt* m_prompt;
     std::shared_ptr<TournamentState> m_state;
-    std::uint64_t m_savedDigest = 0;
     std::unique_ptr<Journal> m_journal;
+    LoadState m_load = LoadState::Empty;
+    int m_loadsUnderWay = 0;
+    std::uint64_t m_savedDigest = 0;
+    bool m_saved = false;
+    std::string m_loadedFile;
+    bool m_loadReportedError = false;
+    std::string m_chosenEntrant = "00";
+    RefreshRequests m_refresh;
+    DialogFiles m_dialogFiles;
+    CurrencyFormat m_currency = CurrencyFormat::dollars();
+    std::string m_tempDir;
+    JournalMode m_journalMode = JournalMode::Off;
 };
 
 /// The system's temporary folder (TMPDIR honoured), without a trailing separator.

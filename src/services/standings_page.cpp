@@ -24,7 +24,7 @@ struct BusyGuard {
 
 std::string buildHtmlPage(const Session& session, bool tickOn,
                           const std::vector<LeaderEntry>& entries) {
-    return standingsPage(session.state(), session.currency, tickOn, entries);
+    return standingsPage(session.state(), session.currency(), tickOn, entries);
 }
 
 std::string buildHtmlPage(Session& session, bool tickOn) {
@@ -44,7 +44,7 @@ std::string buildHtmlPage(Session& session, bool tickOn) {
 }
 
 std::string standingsPagePath(const Session& session) {
-    return session.tempDir + "/" + session.htmlFileName();
+    return session.tempDir() + "/" + session.htmlFileName();
 }
 
 bool writeStandingsPage(Session& session, const std::string& path, const std::string& text) {
@@ -62,7 +62,7 @@ bool writeStandingsPage(Session& session, const std::string& path, const std::st
 }
 
 bool publishStandingsPage(Session& session, bool tickOn) {
-    if (!session.dataFileLoaded || s_htmlBusy)
+    if (!session.isLoaded() || s_htmlBusy)
         return false;
     BusyGuard busy;
     std::string page = buildHtmlPage(session, tickOn);

@@ -14,7 +14,7 @@ void storeEntrantName(TournamentState& st, EntrantId id, const std::string& name
 }
 
 std::string renameEntrant(Session& session, std::string_view idText, const std::string& newName) {
-    if (!session.dataFileLoaded)
+    if (!session.isLoaded())
         return "No tournament is loaded.";
     TournamentState& st = session.state();
     const auto id = entrantIdOf(idText);

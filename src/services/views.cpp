@@ -10,7 +10,7 @@ namespace rh {
 std::vector<LeaderEntry> leaderEntries(Session& session) {
     std::vector<std::string> texts;
     const int paid = session.payout.GetPayouts(session, texts);
-    LeaderEntries built = leaderEntries(session.state(), session.currency, paid, texts);
+    LeaderEntries built = leaderEntries(session.state(), session.currency(), paid, texts);
     for (const RhError& e : built.errors)
         session.ShowErrorMsg("BuildEntry", e);
     return std::move(built.entries);
@@ -33,11 +33,11 @@ std::vector<WinnerRow> winnerRows(Session& session) {
     } catch (const std::exception&) {
         return {}; // the winners view stops quietly
     }
-    return winnerRows(session.state(), session.currency, texts);
+    return winnerRows(session.state(), session.currency(), texts);
 }
 
 std::vector<BumpRow> debtorRows(Session& session) {
-    return debtorRows(session.state(), session.currency);
+    return debtorRows(session.state(), session.currency());
 }
 
 Rgb setFinesPaid(Session& session, std::string_view idText, bool paid) {
@@ -45,7 +45,7 @@ Rgb setFinesPaid(Session& session, std::string_view idText, bool paid) {
         if (trim(idText) == "00")
             return bumpRowColor(paid);
         storeChange(session, Change::count(ChangeKind::Paid, Pad2(trim(idText)), paid ? "1" : "0"));
-        session.leaderViewRefresh = true;
+        session.refresh().requestLeaderRefresh();
     } catch (const RhError& e) {
         session.ShowErrorMsg("Update Paid Data", e);
     }
@@ -53,17 +53,17 @@ Rgb setFinesPaid(Session& session, std::string_view idText, bool paid) {
 }
 
 std::vector<GameDetailRow> gameDetailRows(const Session& session) {
-    if (!session.IsTourneyLoaded())
+    if (!session.isLoaded())
         return {};
     return gameDetailRows(session.state());
 }
 
 std::vector<LoneRow> loneRows(Session& session) {
     std::vector<LoneRow> rows;
-    if (!session.viewsLoaded)
+    if (!session.viewsFilled())
         return rows;
     try {
-        loneRows(session.state(), session.currency, rows);
+        loneRows(session.state(), session.currency(), rows);
     } catch (const RhError& e) {
         session.ShowErrorMsg("AddToLoneGrid", e);
     }
@@ -71,11 +71,11 @@ std::vector<LoneRow> loneRows(Session& session) {
 }
 
 FineSummary bumpSummary(const Session& session) {
-    return bumpSummary(session.state(), session.currency);
+    return bumpSummary(session.state(), session.currency());
 }
 
 FineSummary woodSummary(const Session& session) {
-    return woodSummary(session.state(), session.currency);
+    return woodSummary(session.state(), session.currency());
 }
 
 std::vector<EntryFeeRow> entryFeeRows(const Session& session, bool entryFeeChosen) {

@@ -39,7 +39,7 @@ Rgb setFinesPaid(Session& session, std::string_view idText, bool paid);
 std::vector<GameDetailRow> gameDetailRows(const Session& session);
 
 /// The rows of lvLoneView, most lones first; none unless the views have been filled from a loaded
-/// tournament (viewsLoaded). Errors are reported with the common error message titled
+/// tournament (its views filled). Errors are reported with the common error message titled
 /// "AddToLoneGrid"; the rows made until then are returned.
 std::vector<LoneRow> loneRows(Session& session);
 FineSummary bumpSummary(const Session& session);

@@ -109,7 +109,7 @@ std::string wallPageFileName(std::string_view tournamentCode) {
 }
 
 std::string wallPagePath(const Session& session) {
-    return session.tempDir + "/" + wallPageFileName(session.tourney().TourneyCode());
+    return session.tempDir() + "/" + wallPageFileName(session.tourney().TourneyCode());
 }
 
 } // namespace rh

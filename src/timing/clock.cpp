@@ -11,7 +11,7 @@ std::string ElapsedTime(WallTime start, WallTime end) {
     std::int64_t d = end.secondOfDay() - start.secondOfDay();
     if (d < 0)
         d += 86400;
-    return zeroPad(d / 3600 % 24, 2) + ":" + zeroPad(d / 60 % 60, 2) + ":" + zeroPad(d % 60, 2);
+    return fmt00(d / 3600 % 24) + ":" + fmt00(d / 60 % 60) + ":" + fmt00(d % 60);
 }
 
 namespace {
@@ -20,7 +20,7 @@ std::string twelveHour(WallTime t, int hourDigits) {
     int h = t.hour() % 12;
     if (h == 0)
         h = 12;
-    return zeroPad(h, hourDigits) + ":" + zeroPad(t.minute(), 2) + (t.hour() < 12 ? " AM" : " PM");
+    return zeroPad(h, hourDigits) + ":" + fmt00(t.minute()) + (t.hour() < 12 ? " AM" : " PM");
 }
 
 } // namespace
@@ -240,8 +240,8 @@ void TournamentClock::ResumeTournament() {
     Batch b(*this);
     ++m_actions;
     // Only the part of this round's pause not yet counted goes into the tournament total.
-    m_pauseTournamentTotal.Add(m_pauseRoundTotal.ElapsedSeconds() - m_pauseCounted);
-    m_pauseCounted = m_pauseRoundTotal.ElapsedSeconds();
+    m_pauseTournamentTotal.Add(m_pauseRoundTotal.totalSeconds() - m_pauseCounted);
+    m_pauseCounted = m_pauseRoundTotal.totalSeconds();
     m_ticks.round = m_tournamentStarted;
     m_ticks.pause = false;
     m_display.pauseTint = LabelTint::Stopped;
@@ -254,7 +254,7 @@ void TournamentClock::ResumeTournament() {
 
 void TournamentClock::ResetPauseTimer() {
     Batch b(*this);
-    m_pauseTournamentTotal.Add(m_pauseRoundTotal.ElapsedSeconds() - m_pauseCounted);
+    m_pauseTournamentTotal.Add(m_pauseRoundTotal.totalSeconds() - m_pauseCounted);
     m_pauseRoundTotal.Reset();
     m_pauseCounted = 0;
     m_display.pauseCaption = "&Pause";
@@ -272,7 +272,7 @@ void TournamentClock::RecordRoundTime(int currentRound, int totalRounds) {
     const auto index = static_cast<std::size_t>(currentRound - 1);
     if (m_roundTimes.size() <= index)
         m_roundTimes.resize(index + 1, -1);
-    m_roundTimes[index] = RTimer.GetElapsedTimeLong();
+    m_roundTimes[index] = RTimer.totalSeconds();
 
     // The average counts the rounds that were timed: rounds played before the clock was started
     // (or before a load) have no time and would drag the average towards 0.
@@ -291,8 +291,8 @@ void TournamentClock::RecordRoundTime(int currentRound, int totalRounds) {
     // The finish is now plus the rounds still to play. Now is the start plus the time the clock
     // has counted since: the timed rounds and every pause so far. A clock started in a later
     // round has not timed the rounds before it, and they are not played again.
-    const std::int64_t paused = m_pauseTournamentTotal.ElapsedSeconds() +
-                                (m_pauseRoundTotal.ElapsedSeconds() - m_pauseCounted);
+    const std::int64_t paused =
+        m_pauseTournamentTotal.totalSeconds() + (m_pauseRoundTotal.totalSeconds() - m_pauseCounted);
     const int toPlay = std::max(totalRounds - currentRound, 0);
     const auto estimate =
         static_cast<std::int64_t>(roundHalfEven(static_cast<double>(sum + paused) + a * toPlay));
@@ -329,7 +329,7 @@ void TournamentClock::CurrentTimeTick(WallTime now) {
 }
 
 void TournamentClock::ProgressTick() {
-    const std::int64_t t = RTimer.GetElapsedTimeLong();
+    const std::int64_t t = RTimer.totalSeconds();
     if (t < 1 || m_roundLength < 1)
         return;
     Batch b(*this);

@@ -7,8 +7,7 @@ namespace rh {
 std::string formatHms(std::int64_t seconds) {
     if (seconds < 0)
         seconds = 0;
-    return zeroPad(seconds / 3600, 2) + ":" + zeroPad(seconds / 60 % 60, 2) + ":" +
-           zeroPad(seconds % 60, 2);
+    return fmt00(seconds / 3600) + ":" + fmt00(seconds / 60 % 60) + ":" + fmt00(seconds % 60);
 }
 
 std::string StopWatch::GetElapsed() const {

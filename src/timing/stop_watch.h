@@ -22,11 +22,8 @@ public:
 
     /// "hh:mm:ss", minutes and seconds carried into 0..59, each part at least two digits.
     std::string GetElapsed() const;
-    /// hours x 3600 + minutes x 60 + seconds.
-    std::int64_t GetElapsedTimeLong() const { return m_total; }
-    /// The whole counted length in seconds (hours and minutes included).
-    std::int64_t TotalSeconds() const { return m_total; }
-    std::int64_t ElapsedSeconds() const { return m_total; }
+    /// The whole counted length in seconds: hours x 3600 + minutes x 60 + seconds.
+    std::int64_t totalSeconds() const { return m_total; }
 
     std::int64_t hours() const { return m_total / 3600; }
     int minutes() const { return static_cast<int>(m_total / 60 % 60); }

@@ -163,7 +163,7 @@ bool AliasPresenter::UpdateAlias() {
                 session,
                 Change::count(ChangeKind::Alias, getPlayerID(), ss(tab->txtAliasCtrl->text())),
                 true);
-            session.leaderViewRefresh = true; // the standings show aliases as hints
+            session.refresh().requestLeaderRefresh(); // the standings show aliases as hints
             refillGrid();
             break;
         case rh::AliasUpdate::Unchanged:

@@ -28,7 +28,7 @@ DetailsPresenter::DetailsPresenter(MainWindow& window)
     setObjectName(QStringLiteral("detailsPresenter"));
     m_model->setSortMode(GridSortMode::PerHeading);
     m_model->setToolTipColumns({0, -1}); // the alias shows on both name cells
-    m_model->setCurrencyFormat(window.session().currency);
+    m_model->setCurrencyFormat(window.session().currency());
     configureGrid(window.detailsTab()->lvGameDetail, m_model);
     layOutColumns();
 

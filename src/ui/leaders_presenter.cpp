@@ -55,7 +55,7 @@ LeadersPresenter::LeadersPresenter(MainWindow& window)
     InitLeaderGrid();
 
     connect(binding, &GridBinding::rowClicked, this, [this](int, const QString& tag) {
-        m_window.session().savePlayerId = tag.toStdString();
+        m_window.session().chooseInStandings(tag.toStdString());
     });
     connect(binding, &GridBinding::rowDoubleClicked, this,
             [this] { m_window.tabs()->setCurrentIndex(MainWindow::TabScores); });
@@ -66,7 +66,7 @@ LeadersPresenter::LeadersPresenter(MainWindow& window)
     connect(&window, &MainWindow::roundChanged, this, &LeadersPresenter::onRoundChanged);
     // A new fee changes what each entrant owes; a new entry fee the payouts.
     auto feeChanged = [this] {
-        if (m_window.session().postLoadComplete)
+        if (m_window.session().isSettled())
             leaderGridRows();
     };
     connect(&window, &MainWindow::finesChanged, this, feeChanged);
@@ -75,7 +75,7 @@ LeadersPresenter::LeadersPresenter(MainWindow& window)
 }
 
 void LeadersPresenter::InitLeaderGrid() {
-    m_model->setCurrencyFormat(m_window.session().currency);
+    m_model->setCurrencyFormat(m_window.session().currency());
     m_model->setColumns(
         toGridColumns(rh::leaderColumns(m_window.session().tourney().isProgressive())));
     collapseHiddenColumns(m_window.leadersTab()->lvLeaderView);
@@ -84,7 +84,7 @@ void LeadersPresenter::InitLeaderGrid() {
 void LeadersPresenter::leaderGridRows() {
     if (m_rendering)
         return;
-    if (!m_window.session().dataFileLoaded) {
+    if (!m_window.session().isLoaded()) {
         // The empty tournament has entrants only in name: nothing to rank.
         m_model->clearRows();
         return;
@@ -115,9 +115,8 @@ void LeadersPresenter::onRoundChanged() {
 }
 
 void LeadersPresenter::onTabShown(int index) {
-    if (index != MainWindow::TabLeaders || !m_window.session().leaderViewRefresh)
+    if (index != MainWindow::TabLeaders || !m_window.session().refresh().takeLeaderRefresh())
         return;
-    m_window.session().leaderViewRefresh = false;
     leaderGridRows();
 }
 

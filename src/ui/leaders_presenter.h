@@ -3,11 +3,11 @@
 // lvLeaderView its GridModel, lays out the columns after every load ("Player Name" or
 // "Team Name"), rebuilds the rows from the engine's leader entries whenever a score is stored, a
 // tournament is loaded or the round changes, and when the tab is opened while the standings are
-// stale (leaderViewRefresh). After each rebuild the rows are sorted by Score, descending, which
-// also leaves the direction shared by all grids at "descending".
+// stale (the session's leader refresh request). After each rebuild the rows are sorted by Score,
+// descending, which also leaves the direction shared by all grids at "descending".
 //
-// A click on a row remembers its entrant (savePlayerId); a double click opens the Scores tab.
-// The sitting-out frame is refreshed after every load and round change.
+// A click on a row remembers its entrant (the session's chosen entrant); a double click opens the
+// Scores tab. The sitting-out frame is refreshed after every load and round change.
 //
 // Ownership: a child of the window; the model is a child of the grid view.
 

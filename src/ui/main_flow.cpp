@@ -55,15 +55,6 @@ struct WaitCursor {
 
 } // namespace
 
-void preparePayoutsAfterLoad(Session& session) {
-    PayoutTable& payout = session.payout;
-    payout.setPayoutsEnabled(true);
-    payout.InitPayoutControls(true);
-    session.updatePayout = true;
-    // A loaded tournament's expenses are a number: the net payout subtracts them.
-    payout.UpdateNetPayout(session, true);
-}
-
 std::string standingsText(Session& session) {
     const bool progressive = session.tourney().isProgressive();
     const std::vector<LeaderRow> rows = leaderRows(session.state(), leaderEntries(session));
@@ -108,7 +99,7 @@ std::string standingsText(Session& session) {
 }
 
 Message fileMissingMessage(const Session& session) {
-    return Message{kAppTitle, "File doesn't exist: " + session.htmlExportFile, MsgIcon::None,
+    return Message{kAppTitle, "File doesn't exist: " + session.htmlFileName(), MsgIcon::None,
                    MsgButtons::Ok};
 }
 
@@ -133,7 +124,7 @@ MainFlow::MainFlow(MainWindow& window)
     });
     // A new fee changes the jackpot and what each entrant owes; a new entry fee the payouts.
     auto feeChanged = [this] {
-        if (!m_session.postLoadComplete)
+        if (!m_session.isSettled())
             return; // a load choosing the file's fees: the refresh after it shows them
         ShowJackpot();
         publishStandingsPage();
@@ -145,13 +136,8 @@ MainFlow::MainFlow(MainWindow& window)
 bool MainFlow::LoadTournament(const std::string& path) {
     if (!confirmDiscard(m_session))
         return false; // Cancel: the open tournament stays as it was, flags included
-    const bool wasComplete = m_session.postLoadComplete;
-    m_session.postLoadComplete = false;
     try {
-        if (load(path))
-            return true;
-        m_session.postLoadComplete = wasComplete; // nothing was loaded: nothing changed
-        return false;
+        return load(path); // nothing loaded: nothing changed
     } catch (const RhError& e) {
         m_session.ShowErrorMsg(kLoadDetailGrid, e);
     } catch (const std::bad_alloc&) {
@@ -165,11 +151,14 @@ bool MainFlow::LoadTournament(const std::string& path) {
 bool MainFlow::load(const std::string& path) {
     // Nothing changes until a new tournament has been read: a cancelled dialog or a file that
     // cannot be read leaves the open tournament, its clock and every view as they were.
-    if (!rh::ResetAndLoad(m_session, path))
+    bool changedByLoad = false;
+    const bool loaded = loadTournament(m_session, path, [&] {
+        // Changes the journal gave back are not in the file: the tournament stays changed.
+        changedByLoad = m_session.isModified();
+        AfterLoadRefresh();
+    });
+    if (!loaded)
         return false;
-    // Changes the journal gave back are not in the file: the tournament stays changed.
-    const bool changedByLoad = m_session.isModified();
-    AfterLoadRefresh();
     const TournamentSettings& t = m_session.tourney();
     m_session.clock.SetProgressRange(t.TotalRounds());
     m_session.clock.UpdateProgressBars(false, t.CurrentRound(), t.TotalRounds());
@@ -184,17 +173,11 @@ void MainFlow::AfterLoadRefresh() {
     Dashboard& dash = *m_window.dashboard();
     const TournamentSettings& t = m_session.tourney();
 
-    m_session.viewsLoaded = true;
     dash.lblCode->setText(qs(t.TourneyCode()));
     m_window.ShowTitle();
-    m_session.htmlExportFile = m_session.htmlFileName();
     // The box stores what it shows, as when the director types it.
     m_window.moneyTab()->txtJackpotTitle->setText(qs(t.JackpotTitle()));
     m_window.ShowJackpotTitles();
-
-    m_session.dataFileLoaded = true;
-    preparePayoutsAfterLoad(m_session);
-    m_session.dataFileSaved = false;
 
     m_session.clock.SetProgressRange(t.TotalRounds());
     m_session.clock.ClearProgressBar();
@@ -206,7 +189,6 @@ void MainFlow::AfterLoadRefresh() {
     ShowJackpot();
 
     m_window.notifyTournamentLoaded();
-    m_session.postLoadComplete = true;
 }
 
 bool MainFlow::SaveTournament(const QString& path) {
@@ -223,12 +205,12 @@ bool MainFlow::publishStandingsPage() {
 void MainFlow::HtmlTick() {
     publishStandingsPage();
     // Outside score entry the standings grid is the view; the page need not follow every tick.
-    if (m_window.tabs()->currentIndex() == MainWindow::TabLeaders && !m_session.updatingScores)
+    if (m_window.tabs()->currentIndex() == MainWindow::TabLeaders)
         m_window.htmlTimerState(false);
 }
 
 bool MainFlow::ShowDualMonitor() {
-    if (!m_session.viewsLoaded)
+    if (!m_session.viewsFilled())
         return false;
     const QString path = qs(standingsPagePath(m_session));
     if (!QFileInfo::exists(path))
@@ -247,7 +229,7 @@ bool MainFlow::ShowDualMonitor() {
 
 void MainFlow::ShowJackpot() {
     m_window.dashboard()->lblJackPot->setText(
-        m_session.dataFileLoaded ? qs(woodSummary(m_session).jackpot) : QStringLiteral("$0.00"));
+        m_session.isLoaded() ? qs(woodSummary(m_session).jackpot) : QStringLiteral("$0.00"));
 }
 
 } // namespace rh::ui

@@ -3,10 +3,11 @@
 //
 //  - Load ("&Load", or the command-line file at the end of start-up): the "Exit" question when a
 //    tournament is in progress, the clock and tournament reset, the file (open dialog or path),
-//    the recovery question, the read, and then the after-load refresh: the dashboard, the payout
-//    object, the progress bars, the fee lists, the kind captions, the sitting-out frame, and
-//    finally tournamentLoaded(), on which every tab fills itself. A load that is cancelled or
-//    cannot read its file changes nothing: the open tournament stays on every view.
+//    the recovery question, the read and the payouts (services' loadTournament), and then the
+//    after-load refresh: the dashboard, the progress bars, the fee lists, the kind captions, the
+//    sitting-out frame, and finally tournamentLoaded(), on which every tab fills itself. A load
+//    that is cancelled or cannot read its file changes nothing: the open tournament stays on every
+//    view.
 //  - Save: the save dialog's path written through the save service.
 //  - The HTML standings page: rewritten after every stored score and on every HTML tick; "Dual
 //    Monitor" opens it in the browser and switches the tick on.
@@ -31,15 +32,11 @@ namespace rh::ui {
 
 class MainWindow;
 
-/// What a load does to the payout object: payouts on, money controls enabled, the payout table
-/// marked stale and the net payout (and with it the table) recomputed.
-void preparePayoutsAfterLoad(Session& session);
-
 /// The standings of the open tournament as a plain-text table, best first (name, place, payout,
 /// score, average, lones, paid, total due, bumps, woods), each line ended by "\n".
 std::string standingsText(Session& session);
 
-/// "File doesn't exist: " + htmlExportFile, OK, the application's title.
+/// "File doesn't exist: " + the standings page's file name, OK, the application's title.
 Message fileMissingMessage(const Session& session);
 
 /// Nothing could open the page (no browser): the page's path, for the director to open it.
@@ -54,7 +51,9 @@ public:
     /// first when a tournament is in progress (Cancel: nothing changes, false). True when a
     /// tournament was loaded.
     bool LoadTournament(const std::string& path);
-    /// After a successful read: every view shows the new tournament (see the header comment).
+    /// The window's part of a load, once the services have read the tournament, filled its
+    /// derived views and built its payouts: every view shows the new tournament (see the header
+    /// comment). loadTournament runs it inside the load.
     void AfterLoadRefresh();
     /// Saves to the path the save dialog handed back. True when the file was written.
     bool SaveTournament(const QString& path);

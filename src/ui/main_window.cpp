@@ -106,10 +106,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     fitToScreen(screen());
 
     m_session.clock.InitControls();
-    m_session.savePlayerId = "00";
+    m_session.clearStandingsChoice();
     SetIcon(this, true);
 
-    m_session.InitVariables();
     m_session.clock.InitVariables(m_clock->now());
     m_session.clock.SetProgressRange(m_session.tourney().TotalRounds());
 
@@ -154,8 +153,7 @@ void MainWindow::wire() {
             return;
         storeChange(m_session, Change::money(ChangeKind::EntryFee,
                                              m_money->cbEntryFee->itemData(index).toInt() / 100.0));
-        m_session.updatePayout = true;
-        m_session.leaderViewRefresh = true;
+        m_session.refresh().requestMoneyRefresh();
         emit entryFeeChanged();
     });
     connect(m_money->cbBumpFee, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -175,7 +173,7 @@ void MainWindow::wire() {
         emit finesChanged();
     });
     connect(m_money, &MoneyTab::expensesEdited, this, [this] {
-        m_session.updatePayout = true;
+        m_session.refresh().requestPayoutRebuild();
         emit expensesChanged();
     });
     connect(m_money, &MoneyTab::expensesLeft, this, &MainWindow::onExpensesLeft);
@@ -308,11 +306,11 @@ void MainWindow::ShowDashboard() {
 }
 
 void MainWindow::UpdateSittingOut() {
-    m_leaders->ShowSittingOut(m_session.state(), m_session.dataFileLoaded);
+    m_leaders->ShowSittingOut(m_session.state(), m_session.isLoaded());
 }
 
 void MainWindow::FillFeeLists() {
-    m_money->FillFeeLists(m_session.currency);
+    m_money->FillFeeLists(m_session.currency());
 }
 
 void MainWindow::ShowEmptyTournament() {
@@ -357,13 +355,11 @@ void MainWindow::SetIcon(QWidget* window, bool asApplicationIcon) {
 
 void MainWindow::onTabChanged(int index) {
     htmlTimerState(false);
-    m_session.updatingScores = false;
     emit tabChanging(index);
     switch (index) {
     case TabScores:
-        m_session.updatePayout = true;
+        m_session.refresh().requestPayoutRebuild();
         htmlTimerState(true);
-        m_session.updatingScores = true;
         break;
     case TabResults:
         htmlTimerState(true);
@@ -381,7 +377,7 @@ void MainWindow::onTabChanged(int index) {
 }
 
 void MainWindow::setLastLoadedPath(const std::string& path) {
-    m_session.openDialogFile = path;
+    m_session.dialogFiles().rememberOpened(path);
 }
 
 FileDialogSpec MainWindow::saveDialogSpec() const {
@@ -389,15 +385,13 @@ FileDialogSpec MainWindow::saveDialogSpec() const {
 }
 
 void MainWindow::onSave() {
-    if (!m_session.dataFileLoaded)
+    if (!m_session.isLoaded())
         return; // the button is disabled then; nothing to save
-    if (m_session.saveDialogFile.empty())
-        m_session.saveDialogFile = m_session.openDialogFile;
     const std::string path = m_session.prompt().chooseSaveFile(saveDialogSpec());
     if (path.empty())
         return; // cancelled: silently
     // The dialog remembers its own file from now on.
-    m_session.saveDialogFile = path;
+    m_session.dialogFiles().rememberSaved(path);
     emit saveRequested(qs(path));
 }
 
@@ -406,8 +400,8 @@ void MainWindow::onExpensesLeft(const QString& text) {
     if (!tryParseNumber(ss(text), amount))
         amount = 0;
     storeChange(m_session, Change::money(ChangeKind::Expenses, amount));
-    m_money->showExpenses(amount, m_session.currency);
-    m_session.updatePayout = true;
+    m_money->showExpenses(amount, m_session.currency());
+    m_session.refresh().requestPayoutRebuild();
     emit expensesChanged();
 }
 

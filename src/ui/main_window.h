@@ -141,8 +141,7 @@ public:
     void openSupportMail();
 
 signals:
-    /// "&Load" pressed. The load clears postLoadComplete once the director has agreed to
-    /// discard the open tournament.
+    /// "&Load" pressed.
     void loadRequested();
     /// The command line names a tournament file to load at the end of start-up.
     void loadFileRequested(const QString& path);

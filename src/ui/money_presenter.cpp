@@ -58,10 +58,10 @@ MoneyPresenter::MoneyPresenter(MainWindow& window)
     MoneyTab& t = tab();
 
     m_payout->setColumns(payoutColumns(false));
-    m_payout->setCurrencyFormat(session().currency);
+    m_payout->setCurrencyFormat(session().currency());
     configureGrid(t.lvPayout, m_payout);
     m_resultPayout->setColumns(payoutColumns(true));
-    m_resultPayout->setCurrencyFormat(session().currency);
+    m_resultPayout->setCurrencyFormat(session().currency());
     configureGrid(m_window.resultsTab()->lvResultPayout, m_resultPayout);
     m_entryFee->setCheckable(true);
     layOutEntryFeeGrid();
@@ -123,22 +123,22 @@ void MoneyPresenter::onEntryFeeChanged() {
     // The window has stored the fee and marked the payouts and the standings stale.
     refreshEntryFees();
     Session& s = session();
-    if (s.state().payout.PayoutOption == 1 && s.postLoadComplete)
+    if (s.state().payout.PayoutOption == 1 && s.isSettled())
         showUpdateCustomPayouts();
     UpdateNetPayout();
 }
 
 void MoneyPresenter::onExpensesChanged() {
     // The payouts in the standings change with the net payout as well.
-    session().leaderViewRefresh = true;
+    session().refresh().requestLeaderRefresh();
     UpdateNetPayout();
 }
 
 void MoneyPresenter::onExpensesLeft() {
     Session& s = session();
     const PayoutSettings& p = s.state().payout;
-    if (s.viewsLoaded && p.PayoutOption == 1 && p.CustomPayoutCount > 0 &&
-        s.payout.ChkPayout(s.currency))
+    if (s.viewsFilled() && p.PayoutOption == 1 && p.CustomPayoutCount > 0 &&
+        s.payout.ChkPayout(s.currency()))
         showUpdateCustomPayouts();
 }
 
@@ -149,14 +149,14 @@ void MoneyPresenter::onOptionClicked(int option) {
 }
 
 void MoneyPresenter::onTabChanging(int index) {
-    if (index != MainWindow::TabLoadMoney && session().viewsLoaded)
+    if (index != MainWindow::TabLoadMoney && session().viewsFilled())
         CheckCustomPayouts();
 }
 
 void MoneyPresenter::onTabShown(int index) {
     Session& s = session();
     if (index == MainWindow::TabLoadMoney) {
-        s.payout.UpdatePayoutOptions(s.currency);
+        s.payout.UpdatePayoutOptions(s.currency());
         refreshEntryFees();
         s.payout.RefreshPayouts(s, s.state().payout.PayoutOption);
         showPayoutControls();
@@ -210,10 +210,10 @@ void MoneyPresenter::CustomPayoutSetup() {
         for (int i = 0; i < request.placeCount; ++i)
             request.amounts[std::size_t(i)] = p.CustomPayouts[std::size_t(i)];
     }
-    request.netPayout = payout.netPayoutValue(s.currency);
+    request.netPayout = payout.netPayoutValue(s.currency());
     request.netPayoutText = payout.netPayoutText();
     request.entrants = s.tourney().TotalPlort();
-    request.currency = s.currency;
+    request.currency = s.currency();
 
     if (s.prompt().editPayouts(request)) {
         PayoutSettings& p = s.state().payout;
@@ -225,8 +225,7 @@ void MoneyPresenter::CustomPayoutSetup() {
         for (int i = 0; i < count; ++i)
             p.CustomPayouts[std::size_t(i)] = request.amounts[std::size_t(i)];
         p.CustomPayoutCount = static_cast<std::int16_t>(count);
-        s.updatePayout = true;
-        s.leaderViewRefresh = true;
+        s.refresh().requestMoneyRefresh();
         payout.setPayoutsEnabled(true);
     }
 
@@ -252,7 +251,7 @@ void MoneyPresenter::CheckCustomPayouts() {
     Session& s = session();
     // Once per change of the net payout or the custom amounts: a table the director chose to
     // leave short, or a worksheet cancelled, is not asked about again, and the tab can be left.
-    if (!s.payout.ChkPayout(s.currency) || payoutSituation() == m_remindedFor)
+    if (!s.payout.ChkPayout(s.currency()) || payoutSituation() == m_remindedFor)
         return;
     showUpdateCustomPayouts();
     CustomPayoutSetup();
@@ -284,7 +283,7 @@ void MoneyPresenter::showPayoutControls() {
     t.cmdCustomPayout->setEnabled(options);
     // Nothing to save, and no roll call, before a tournament is loaded.
     for (QWidget* w : std::initializer_list<QWidget*>{t.cmdSave, t.cmdSetAll, t.cmdClearAll})
-        w->setEnabled(s.dataFileLoaded);
+        w->setEnabled(s.isLoaded());
     const int option = s.state().payout.PayoutOption;
     if (QAbstractButton* chosen = t.optPayout->button(option))
         chosen->setChecked(true);
@@ -307,7 +306,7 @@ bool MoneyPresenter::expenseBoxNumeric() const {
     const std::string text = trim(ss(tab().txtExpense->text()));
     double amount = 0;
     return !text.empty() &&
-           (tryParseNumber(text, amount) || parseMoney(text, session().currency, amount));
+           (tryParseNumber(text, amount) || parseMoney(text, session().currency(), amount));
 }
 
 } // namespace rh::ui

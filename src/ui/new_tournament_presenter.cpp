@@ -24,7 +24,7 @@ NewTournamentPresenter::NewTournamentPresenter(MainWindow& window)
 
 bool NewTournamentPresenter::NewTournament() {
     Session& session = m_window.session();
-    NewTournamentDialog dialog(session.prompt(), session.currency, localToday(), &m_window);
+    NewTournamentDialog dialog(session.prompt(), session.currency(), localToday(), &m_window);
     if (m_run(dialog) != QDialog::Accepted || dialog.savedPath().empty())
         return false;
     emit m_window.loadFileRequested(qs(dialog.savedPath()));
@@ -44,7 +44,7 @@ SubstitutePresenter::SubstitutePresenter(MainWindow& window) : QObject(&window),
 
 void SubstitutePresenter::refreshEnabled() {
     AliasTab* tab = m_window.aliasTab();
-    tab->cmdSubstitute->setEnabled(m_window.session().dataFileLoaded &&
+    tab->cmdSubstitute->setEnabled(m_window.session().isLoaded() &&
                                    tab->cmbPlayerName->currentIndex() >= 0);
 }
 
@@ -53,7 +53,7 @@ bool SubstitutePresenter::Substitute() {
     AliasTab* tab = m_window.aliasTab();
     auto* aliases = m_window.findChild<AliasPresenter*>();
     const std::string id = aliases ? aliases->getPlayerID() : "00";
-    if (!session.dataFileLoaded || id == "00")
+    if (!session.isLoaded() || id == "00")
         return false;
     const std::string word = session.tourney().EntrantWord();
     TextRequest request;

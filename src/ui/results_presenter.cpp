@@ -43,9 +43,9 @@ ResultsPresenter::ResultsPresenter(MainWindow& window)
     setObjectName(QStringLiteral("resultsPresenter"));
     m_bumps->setCheckable(true);
     m_bumps->setToolTipColumns({1}); // the alias shows on the name
-    m_bumps->setCurrencyFormat(window.session().currency);
-    m_winners->setCurrencyFormat(window.session().currency);
-    m_lones->setCurrencyFormat(window.session().currency);
+    m_bumps->setCurrencyFormat(window.session().currency());
+    m_winners->setCurrencyFormat(window.session().currency());
+    m_lones->setCurrencyFormat(window.session().currency());
     layOutColumns();
     ShowJackpotTexts();
 
@@ -91,7 +91,7 @@ void ResultsPresenter::layOutColumns() {
 
 void ResultsPresenter::refresh() {
     // Before a tournament is loaded the default settings name entrants nobody has entered.
-    if (!m_window.session().dataFileLoaded) {
+    if (!m_window.session().isLoaded()) {
         m_winners->clearRows();
         m_bumps->clearRows();
         m_lones->clearRows();
@@ -153,7 +153,7 @@ void ResultsPresenter::loneRows() {
 void ResultsPresenter::UpdateFineTotals() {
     ResultsTab* tab = m_window.resultsTab();
     const Session& session = m_window.session();
-    if (!session.dataFileLoaded)
+    if (!session.isLoaded())
         return; // the start-up texts stay
     const rh::FineSummary bumps = rh::bumpSummary(session);
     tab->lblTotalBumps->setText(qs(bumps.count));

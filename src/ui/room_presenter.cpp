@@ -164,7 +164,7 @@ void RoomPresenter::enableCommands(bool loaded) {
 
 bool RoomPresenter::publishWallPage() {
     Session& session = m_window.session();
-    if (!session.dataFileLoaded)
+    if (!session.isLoaded())
         return false;
     WallInput input = wallInput(session, QDateTime::currentMSecsSinceEpoch());
     if (m_server && m_server->isListening()) {
@@ -187,7 +187,7 @@ QScreen* RoomPresenter::wallScreen() const {
 
 bool RoomPresenter::showWallScreen() {
     Session& session = m_window.session();
-    if (!session.dataFileLoaded)
+    if (!session.isLoaded())
         return false;
     const QString path = qs(wallPagePath(session));
     if (!QFileInfo::exists(path))
@@ -273,7 +273,7 @@ void RoomPresenter::showShareAddress() {
 
 void RoomPresenter::printResults() {
     Session& session = m_window.session();
-    if (!session.dataFileLoaded)
+    if (!session.isLoaded())
         return;
     const std::unique_ptr<print::Document> document = reportDocument(session, ReportKind::Results);
     previewDocument(&m_window, *document);
@@ -281,7 +281,7 @@ void RoomPresenter::printResults() {
 
 bool RoomPresenter::exportReport(ReportKind kind) {
     Session& session = m_window.session();
-    if (!session.dataFileLoaded)
+    if (!session.isLoaded())
         return false;
     FileDialogSpec fileDialog;
     fileDialog.title = kExportTitle;
@@ -308,7 +308,7 @@ bool RoomPresenter::exportReport(ReportKind kind) {
 
 void RoomPresenter::printSheets() {
     Session& session = m_window.session();
-    if (!session.dataFileLoaded)
+    if (!session.isLoaded())
         return;
     const print::SheetData data = print::sheetData(session.state());
     print::DocumentSet sheets;

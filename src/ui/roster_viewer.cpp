@@ -25,8 +25,8 @@ RosterViewer::RosterViewer(MainWindow& window) : QObject(&window), m_window(wind
 }
 
 bool RosterViewer::ready() const {
-    const Session& s = m_window.session();
-    return s.postLoadComplete && s.dataFileLoaded;
+    // The load fills the lists as the last of its views, so that they are ready when it ends.
+    return m_window.session().viewsFilled();
 }
 
 void RosterViewer::clearBoxes() {

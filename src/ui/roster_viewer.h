@@ -39,6 +39,7 @@ private:
     std::string chosenRound() const;
     /// The entrant's name, with "*" in front when it has no score for the round.
     std::string shownName(RoundNo round, EntrantId id) const;
+    /// A loaded tournament's views are filled (or being filled by its load).
     bool ready() const;
     void clearBoxes();
 

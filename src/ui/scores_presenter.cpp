@@ -120,9 +120,9 @@ void ScoresPresenter::connectActions() {
         connect(list, &QComboBox::activated, this,
                 [this, click](int index) { act([&](ScoreEntry& c) { (c.*click)(index); }); });
     };
-    onList(m_tab.comboSelectRnd, &ScoreEntry::comboSelectRnd_Click);
-    onList(m_tab.comboPlayerName, &ScoreEntry::comboPlayerName_Click);
-    onList(m_tab.comboPlayerScore, &ScoreEntry::comboPlayerScore_click);
+    onList(m_tab.comboSelectRnd, &ScoreEntry::chooseRound);
+    onList(m_tab.comboPlayerName, &ScoreEntry::chooseEntrant);
+    onList(m_tab.comboPlayerScore, &ScoreEntry::chooseScore);
     // Lones, bumps, woods and the paid mark change the standings, the jackpot and the page as a
     // score does: every view that depends on them refreshes at once.
     auto onFineList = [this](QComboBox* list, void (ScoreEntry::*click)(int)) {
@@ -131,20 +131,20 @@ void ScoresPresenter::connectActions() {
                 m_window.notifyScoreStored();
         });
     };
-    onFineList(m_tab.comboPlayerLones, &ScoreEntry::comboPlayerLones_Click);
-    onFineList(m_tab.comboPlayerBumps, &ScoreEntry::comboPlayerBumps_Click);
-    onFineList(m_tab.comboPlayerWoods, &ScoreEntry::comboPlayerWoods_Click);
+    onFineList(m_tab.comboPlayerLones, &ScoreEntry::chooseLones);
+    onFineList(m_tab.comboPlayerBumps, &ScoreEntry::chooseBumps);
+    onFineList(m_tab.comboPlayerWoods, &ScoreEntry::chooseWoods);
     connect(m_tab.checkAll, &QCheckBox::clicked, this,
-            [this](bool checked) { act([&](ScoreEntry& c) { c.checkAll_Click(checked); }); });
+            [this](bool checked) { act([&](ScoreEntry& c) { c.chooseShowAll(checked); }); });
     connect(m_tab.checkPaid, &QCheckBox::clicked, this, [this](bool checked) {
-        if (act([&](ScoreEntry& c) { c.checkPaid_Click(checked); }))
+        if (act([&](ScoreEntry& c) { c.choosePaid(checked); }))
             m_window.notifyScoreStored();
     });
     connect(m_tab.checkByTable, &QCheckBox::clicked, this,
-            [this](bool checked) { act([&](ScoreEntry& c) { c.checkByTable_Click(checked); }); });
+            [this](bool checked) { act([&](ScoreEntry& c) { c.chooseByTable(checked); }); });
     connect(m_tab.txtTableScores, &QLineEdit::returnPressed, this, [this] {
         const std::string typed = ss(m_tab.txtTableScores->text());
-        act([&](ScoreEntry& c) { c.txtTableScores_Enter(typed); });
+        act([&](ScoreEntry& c) { c.enterTableScores(typed); });
         // The box shows what the entry left: empty when stored, the text when not.
         const QString left = qs(m_EnterScores->view().txtTableScores.text);
         if (m_tab.txtTableScores->text() != left)
@@ -180,7 +180,7 @@ bool ScoresPresenter::act(const std::function<void(ScoreEntry&)>& action) {
 
 void ScoresPresenter::onTournamentLoaded() {
     // The entrant last clicked on the standings belonged to the tournament before.
-    m_window.session().savePlayerId = "00";
+    m_window.session().clearStandingsChoice();
     // A new controller for the new tournament: its kind is fixed now.
     newController();
     if (m_window.tabs()->currentIndex() == MainWindow::TabScores)

@@ -60,7 +60,7 @@ protected:
                 t.seat(static_cast<int>(r) + 1, table);
         if (more)
             more(t);
-        ASSERT_TRUE(test::loadTournament(session, t.writeFile()));
+        ASSERT_TRUE(loadTournament(session, t.writeFile()));
         prompt.clear();
     }
     void score(int round, int id, const char* value) {
@@ -91,13 +91,13 @@ TEST_F(Advance, TwoScoresFillAFourPlayerRoundAndOnlyTheSecondEndsIt) {
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
 
-    screen.comboPlayerScore_click(scoreIndex(6)); // P01 and P02
+    screen.chooseScore(scoreIndex(6)); // P01 and P02
     EXPECT_EQ(roundOvers(false), 0);
     EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews"}));
     EXPECT_EQ(screen.view().comboPlayerName.selectedText(), "*P03");
 
     calls.clear();
-    screen.comboPlayerScore_click(scoreIndex(3)); // P03 and P04
+    screen.chooseScore(scoreIndex(3)); // P03 and P04
     for (int id = 1; id <= 4; ++id)
         EXPECT_NE(saved(1, id), "") << id;
     EXPECT_EQ(roundOvers(false), 1);
@@ -121,8 +121,8 @@ TEST_F(Advance, SittingOutEntrantsNeverHoldARoundOpen) {
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
     EXPECT_EQ(screen.view().comboPlayerName.items.size(), 4u);
-    screen.comboPlayerScore_click(scoreIndex(4));
-    screen.comboPlayerScore_click(scoreIndex(5));
+    screen.chooseScore(scoreIndex(4));
+    screen.chooseScore(scoreIndex(5));
     EXPECT_EQ(roundOvers(false), 1);
     EXPECT_EQ(session.tourney().CurrentRound(), 2);
     EXPECT_EQ(saved(1, 5), "");
@@ -134,11 +134,11 @@ TEST_F(Advance, AScoreInAnEarlierRoundAdvancesNothing) {
     ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
-    screen.comboSelectRnd_Click(0);
+    screen.chooseRound(0);
     ASSERT_EQ(screen.view().comboPlayerName.selectedText(), "P01");
     ASSERT_EQ(screen.view().comboPlayerName.items[2].text, "*P03");
-    screen.comboPlayerName_Click(2);
-    screen.comboPlayerScore_click(scoreIndex(8)); // round 1 is now complete; round 2 is not
+    screen.chooseEntrant(2);
+    screen.chooseScore(scoreIndex(8)); // round 1 is now complete; round 2 is not
     EXPECT_TRUE(isRoundComplete(session.state(), roundAt(1)));
     EXPECT_EQ(roundOvers(false), 0);
     EXPECT_EQ(session.tourney().CurrentRound(), 2);
@@ -150,8 +150,8 @@ TEST_F(Advance, AfterTheLastRoundEveryScoreSaysTheTournamentIsOver) {
     ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
-    screen.comboPlayerScore_click(scoreIndex(6));
-    screen.comboPlayerScore_click(scoreIndex(7));
+    screen.chooseScore(scoreIndex(6));
+    screen.chooseScore(scoreIndex(7));
     EXPECT_EQ(roundOvers(true), 1);
     EXPECT_EQ(roundOvers(false), 0);
     EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews", "refreshViews", "ShowResultsTab",
@@ -161,9 +161,9 @@ TEST_F(Advance, AfterTheLastRoundEveryScoreSaysTheTournamentIsOver) {
 
     // A correction after the end: the dialog comes again, no clock is touched.
     calls.clear();
-    screen.checkAll_Click(true);
+    screen.chooseShowAll(true);
     prompt.conflictTakesPlayer = {true};
-    screen.comboPlayerScore_click(scoreIndex(9));
+    screen.chooseScore(scoreIndex(9));
     EXPECT_EQ(roundOvers(true), 2);
     EXPECT_EQ(session.tourney().CurrentRound(), 1);
     EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews", "ShowResultsTab",
@@ -178,10 +178,10 @@ TEST_F(Advance, MismatchesAreListedAndTheRoundAdvancesAllTheSame) {
     ScoreEntry screen(session);
     bindRoundAdvance(screen, session, hooks);
     screen.UpdateEnterScores();
-    screen.comboPlayerScore_click(scoreIndex(9)); // P01, P02
-    screen.comboPlayerScore_click(scoreIndex(5)); // P03, P04
-    screen.comboPlayerScore_click(scoreIndex(8)); // P05, P06
-    screen.comboPlayerScore_click(scoreIndex(3)); // P07, P08
+    screen.chooseScore(scoreIndex(9)); // P01, P02
+    screen.chooseScore(scoreIndex(5)); // P03, P04
+    screen.chooseScore(scoreIndex(8)); // P05, P06
+    screen.chooseScore(scoreIndex(3)); // P07, P08
 
     const std::vector<Message> messages = prompt.messages();
     ASSERT_FALSE(messages.empty());
@@ -201,7 +201,7 @@ TEST_F(Advance, MismatchesAreListedAndTheRoundAdvancesAllTheSame) {
 
 TEST_F(Advance, NoAdvanceWithoutALoadedTournamentFile) {
     seat(4, {{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
-    session.dataFileLoaded = false;
+    session.markEmpty();
     score(1, 1, "05");
     score(1, 3, "05");
     EXPECT_EQ(UpdateGrid(session, nullptr, hooks), RoundOutcome::NotAdvanced);
@@ -209,7 +209,7 @@ TEST_F(Advance, NoAdvanceWithoutALoadedTournamentFile) {
     EXPECT_EQ(session.tourney().CurrentRound(), 1);
     EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews"}));
 
-    session.dataFileLoaded = true;
+    session.markRead();
     EXPECT_EQ(UpdateGrid(session, nullptr, hooks), RoundOutcome::Advanced);
     EXPECT_EQ(UpdateGrid(session, nullptr, hooks), RoundOutcome::Open);
 }
@@ -242,7 +242,7 @@ TEST_F(Advance, ShowAllUncheckedBlanksTheFieldsBeforeTheReload) {
     EXPECT_EQ(screen.view().txtPartnerName.text, "*P03"); // round 2 loaded afterwards
 
     // With "Show All" checked the fields stay as they were until the reload.
-    screen.checkAll_Click(true);
+    screen.chooseShowAll(true);
     score(2, 1, "05"); // round 2 seats 1 with 3, 2 with 4
     score(2, 2, "05");
     screen.UpdateEnterScores();
@@ -281,7 +281,7 @@ TEST_F(Advance, AGeneratedTournamentPlaysThroughToTheEnd) {
         const ListView& names = screen.view().comboPlayerName;
         ASSERT_TRUE(names.hasSelection());
         ASSERT_EQ(names.selectedText().front(), '*'); // only waiting entrants are offered
-        screen.comboPlayerScore_click(scoreIndex(points(rng)));
+        screen.chooseScore(scoreIndex(points(rng)));
         ++choices;
     }
     EXPECT_EQ(choices, rounds * (players / 4) * 2); // one choice per partnership

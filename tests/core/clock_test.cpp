@@ -37,19 +37,19 @@ TEST(StopWatch, CountsTicksAndCarriesIntoMinutesAndHours) {
     for (int i = 60; i < 3600; ++i)
         t.Tick();
     EXPECT_EQ(t.GetElapsed(), "01:00:00");
-    EXPECT_EQ(t.GetElapsedTimeLong(), 3600);
+    EXPECT_EQ(t.totalSeconds(), 3600);
     t.Add(125);
     EXPECT_EQ(t.GetElapsed(), "01:02:05");
-    EXPECT_EQ(t.ElapsedSeconds(), 3725);
+    EXPECT_EQ(t.totalSeconds(), 3725);
     t.Reset();
-    EXPECT_EQ(t.TotalSeconds(), 0);
+    EXPECT_EQ(t.totalSeconds(), 0);
 }
 
 TEST(StopWatch, ARoundClockBeyondNineHoursDoesNotOverflow) {
     StopWatch t;
     for (int i = 0; i < 40000; ++i)
         t.Tick();
-    EXPECT_EQ(t.GetElapsedTimeLong(), 40000);
+    EXPECT_EQ(t.totalSeconds(), 40000);
     EXPECT_EQ(t.GetElapsed(), "11:06:40");
     t.Add(100LL * 3600);
     EXPECT_EQ(t.GetElapsed(), "111:06:40");
@@ -243,17 +243,17 @@ TEST(TournamentClock, EachPauseCountsOnceWithItsFullLength) {
     c.PauseTournament();
     ticks(c, 90, &TournamentClock::PauseTick);
     c.ResumeTournament();
-    EXPECT_EQ(c.m_pauseTournamentTotal.ElapsedSeconds(), 90);
+    EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 90);
     c.PauseTournament();
     ticks(c, 30, &TournamentClock::PauseTick);
     c.ResumeTournament();
-    EXPECT_EQ(c.m_pauseTournamentTotal.ElapsedSeconds(), 120);
+    EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 120);
     EXPECT_EQ(c.display().pauseText, "00:02:00");
 
     // The round ends after the pauses were resumed: nothing is added a second time.
     int round = 1;
     playRound(c, 500, round, 2);
-    EXPECT_EQ(c.m_pauseTournamentTotal.ElapsedSeconds(), 120);
+    EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 120);
     EXPECT_EQ(c.m_roundTimes.front(), 600);
     EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, 600 * 2 + 120);
 
@@ -261,11 +261,11 @@ TEST(TournamentClock, EachPauseCountsOnceWithItsFullLength) {
     c.PauseTournament();
     ticks(c, 45, &TournamentClock::PauseTick);
     playRound(c, 0, round, 2);
-    EXPECT_EQ(c.m_pauseTournamentTotal.ElapsedSeconds(), 165);
+    EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 165);
     EXPECT_EQ(c.state(), ClockState::Running);
     EXPECT_EQ(c.display().pauseCaption, "&Pause");
     EXPECT_TRUE(c.display().pauseText.empty());
-    EXPECT_EQ(c.m_pauseRoundTotal.ElapsedSeconds(), 0);
+    EXPECT_EQ(c.m_pauseRoundTotal.totalSeconds(), 0);
 }
 
 TEST(TournamentClock, RoundsAreTimedOnlyWhileTheTournamentClockRuns) {
@@ -314,7 +314,7 @@ TEST(TournamentClock, LoadClearsRoundTimesAndReturnsToIdle) {
     EXPECT_TRUE(d.avgRoundText.empty());
     EXPECT_TRUE(d.elapsedText.empty());
     EXPECT_FALSE(d.finishTime.has_value());
-    EXPECT_EQ(c.RTimer.TotalSeconds(), 0);
+    EXPECT_EQ(c.RTimer.totalSeconds(), 0);
 
     // The next tournament's first round averages on its own.
     c.StartTournament(kStart);

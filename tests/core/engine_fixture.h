@@ -1,8 +1,9 @@
 #pragma once
 // The one way the core tests get a tournament: a file, loaded through the load service as the
-// window loads it (loadTournament). Tourney describes a small tournament, writes it as a file
-// and loads it; a change to the description loads the file again on the next use, so a test
-// never writes into the tournament's stores. Changes made after the load go through applyChange.
+// window loads it (services/load_save.h, loadTournament). Tourney describes a small tournament,
+// writes it as a file and loads it; a change to the description loads the file again on the next
+// use, so a test never writes into the tournament's stores. Changes made after the load go through
+// applyChange.
 
 #include "core/scripted_prompt.h"
 #include "core/text.h"
@@ -21,23 +22,6 @@
 #include <vector>
 
 namespace rh::test {
-
-/// Loads the file as the window does: ResetAndLoad, then the after-load steps of the views and
-/// payouts (payouts on, money controls enabled, the net payout and payout table computed).
-inline bool loadTournament(Session& session, const std::string& path) {
-    if (!ResetAndLoad(session, path))
-        return false;
-    const bool changedByLoad = session.isModified();
-    session.viewsLoaded = true;
-    session.payout.setPayoutsEnabled(true);
-    session.payout.InitPayoutControls(true);
-    session.updatePayout = true;
-    session.payout.UpdateNetPayout(session, true);
-    session.postLoadComplete = true;
-    if (!changedByLoad)
-        session.markUnmodified();
-    return true;
-}
 
 /// Where Tourney writes its files: the temporary folder as the process found it, so that a
 /// test's own TempDir holds only what the program writes.
@@ -159,6 +143,7 @@ public:
 
     /// The loaded tournament (loading the file again when the description changed).
     Session& session() {
+        m_session.setCurrency(m_currency);
         if (m_stale) {
             writeFile();
             m_stale = false;
@@ -170,7 +155,7 @@ public:
     }
     const TournamentSettings& tourney() { return session().tourney(); }
     /// The money format, to be set before the load.
-    CurrencyFormat& currency() { return m_session.currency; }
+    CurrencyFormat& currency() { return m_currency; }
     void apply(const Change& change) { applyChange(session(), change); }
     const std::filesystem::path& file() const { return m_file; }
     /// Writes the file without loading it, for a session of the test's own; answers its path.
@@ -200,6 +185,7 @@ private:
     std::vector<std::string> m_names;
     std::filesystem::path m_file;
     Session m_session;
+    CurrencyFormat m_currency = CurrencyFormat::dollars();
     bool m_stale = true;
     int m_current = 1;
     double m_bumpFee = 0, m_woodFee = 0, m_entryFee = 0, m_expenses = 0;

@@ -74,7 +74,7 @@ protected:
     }
 
     void load() {
-        ASSERT_TRUE(test::loadTournament(session, t->writeFile()));
+        ASSERT_TRUE(loadTournament(session, t->writeFile()));
         prompt.clear();
     }
 
@@ -114,7 +114,7 @@ protected:
     void choose(ScoreEntry& screen, const std::string& listed) {
         const int at = indexOf(screen.view().comboPlayerName, listed);
         ASSERT_GE(at, 0) << listed;
-        screen.comboPlayerName_Click(at);
+        screen.chooseEntrant(at);
     }
 };
 
@@ -142,7 +142,7 @@ TEST_F(EnterScores, CreatedScreenHoldsTheFixedListsAndNothingElse) {
     EXPECT_TRUE(prompt.shown.empty());
 
     // A choice on a disabled list is not a choice.
-    screen.comboPlayerScore_click(scoreIndex(7));
+    screen.chooseScore(scoreIndex(7));
     EXPECT_EQ(scoreCount(), 0);
 }
 
@@ -168,19 +168,19 @@ TEST_F(EnterScores, LoadListsWaitingEntrantsOfTheCurrentRound) {
     EXPECT_EQ(v.comboPlayerScore.index, 0);
 
     // "Show All" lists the scored entrants by their bare names.
-    screen.checkAll_Click(true);
+    screen.chooseShowAll(true);
     EXPECT_EQ(texts(v.comboPlayerName), (std::vector<std::string>{"Ann", "*Bob", "Cat", "*Dan",
                                                                   "*Eve", "*Fay", "*Gus", "*Hal"}));
 }
 
 TEST_F(EnterScores, SelectionFollowsTheEntrantLastClickedOnTheStandings) {
     eightPlayers(2, 1);
-    session.savePlayerId = "06";
+    session.chooseInStandings("06");
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
     EXPECT_EQ(screen.selectedEntrantId(), "06");
     // Fay's score moves the selection to the first waiting entrant, Fay being done.
-    screen.comboPlayerScore_click(scoreIndex(4));
+    screen.chooseScore(scoreIndex(4));
     EXPECT_EQ(screen.view().comboPlayerName.selectedText(), "*Ann");
 }
 
@@ -190,7 +190,7 @@ TEST_F(EnterScores, ScoreIsStoredForBothPartnersAndSelectionMovesOn) {
     screen.UpdateEnterScores();
     ASSERT_EQ(screen.view().comboPlayerName.selectedText(), "*Ann");
 
-    screen.comboPlayerScore_click(scoreIndex(7));
+    screen.chooseScore(scoreIndex(7));
     EXPECT_EQ(score(1, 1), "07");
     EXPECT_EQ(score(1, 2), "07");
     EXPECT_EQ(scoreCount(), 2);
@@ -216,14 +216,14 @@ TEST_F(EnterScores, PartnerConflictIsSettledBeforeAnythingIsStored) {
     eightPlayers(2, 1);
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
-    screen.comboPlayerScore_click(scoreIndex(7)); // Ann and Bob: 07
-    screen.checkAll_Click(true);
+    screen.chooseScore(scoreIndex(7)); // Ann and Bob: 07
+    screen.chooseShowAll(true);
     choose(screen, "Bob");
     EXPECT_EQ(screen.view().lblScorePartner.text, "07");
 
     prompt.watched = {1, 2};
     prompt.conflictTakesPlayer = {true};
-    screen.comboPlayerScore_click(scoreIndex(9));
+    screen.chooseScore(scoreIndex(9));
     ASSERT_EQ(conflicts(), 1);
     const ConflictRequest& asked = prompt.shown.back().conflict;
     EXPECT_EQ(asked.playerName, "Bob");
@@ -238,7 +238,7 @@ TEST_F(EnterScores, PartnerConflictIsSettledBeforeAnythingIsStored) {
     choose(screen, "Ann");
     prompt.storeAtConflict.clear();
     prompt.conflictTakesPlayer = {false};
-    screen.comboPlayerScore_click(scoreIndex(12));
+    screen.chooseScore(scoreIndex(12));
     ASSERT_EQ(conflicts(), 2);
     EXPECT_EQ(prompt.shown.back().conflict.playerName, "Ann");
     EXPECT_EQ(prompt.shown.back().conflict.partnerScore, "09");
@@ -251,13 +251,13 @@ TEST_F(EnterScores, BlankScoreRemovesBothAndTheEntrantWaitsAgain) {
     eightPlayers(2, 1);
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
-    screen.comboPlayerScore_click(scoreIndex(7));
-    screen.checkAll_Click(true);
+    screen.chooseScore(scoreIndex(7));
+    screen.chooseShowAll(true);
     choose(screen, "Ann");
 
     // The blank disagrees with the partner's 07, so the director confirms it first.
     prompt.conflictTakesPlayer = {true};
-    screen.comboPlayerScore_click(0);
+    screen.chooseScore(0);
     EXPECT_EQ(conflicts(), 1);
     EXPECT_EQ(prompt.shown.back().conflict.playerScore, "");
     EXPECT_EQ(score(1, 1), "");
@@ -270,11 +270,11 @@ TEST_F(EnterScores, LastWaitingEntrantEmptiesTheListAndBlanksTheScreen) {
     eightPlayers(1, 1); // one round: completing it ends the tournament, nothing reloads
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
-    screen.comboPlayerScore_click(scoreIndex(7)); // Ann, Bob
-    screen.comboPlayerScore_click(scoreIndex(6)); // Cat, Dan
-    screen.comboPlayerScore_click(scoreIndex(5)); // Eve, Fay
+    screen.chooseScore(scoreIndex(7)); // Ann, Bob
+    screen.chooseScore(scoreIndex(6)); // Cat, Dan
+    screen.chooseScore(scoreIndex(5)); // Eve, Fay
     ASSERT_EQ(screen.view().comboPlayerName.selectedText(), "*Gus");
-    screen.comboPlayerScore_click(scoreIndex(3)); // Gus, Hal
+    screen.chooseScore(scoreIndex(3)); // Gus, Hal
     EXPECT_EQ(score(1, 8), "03");
 
     const EnterScoresView& v = screen.view();
@@ -303,7 +303,7 @@ TEST_F(EnterScores, ChoosingARoundShowsAllOfItsEntrants) {
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
     EXPECT_FALSE(screen.showAll());
-    screen.comboSelectRnd_Click(0);
+    screen.chooseRound(0);
     EXPECT_TRUE(screen.showAll());
     EXPECT_EQ(screen.selectedRound(), "01");
     EXPECT_EQ(texts(screen.view().comboPlayerName),
@@ -318,26 +318,26 @@ TEST_F(EnterScores, LoneListAndTheOnScreenLoneCheck) {
     eightPlayers(2, 2, danScores); // Dan: 3 in round 1 (partner Cat), 5 in round 2 (Bob)
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
-    screen.checkAll_Click(true);
+    screen.chooseShowAll(true);
     choose(screen, "Dan");
     const EnterScoresView& v = screen.view();
     EXPECT_EQ(texts(v.comboPlayerLones), (std::vector<std::string>{" 00", " 01"}));
     EXPECT_EQ(saved("Lone", 4), "00"); // showing the count stores it again
 
-    screen.comboPlayerLones_Click(1); // 8 >= 4
+    screen.chooseLones(1); // 8 >= 4
     EXPECT_EQ(saved("Lone", 4), "01");
     EXPECT_EQ(mismatchMessages(), 0);
 
     choose(screen, "Dan");
     prompt.conflictTakesPlayer = {true};
-    screen.comboPlayerScore_click(scoreIndex(2)); // 3 + 2 = 5 >= 4
+    screen.chooseScore(scoreIndex(2)); // 3 + 2 = 5 >= 4
     EXPECT_EQ(mismatchMessages(), 0);
     EXPECT_EQ(score(2, 4), "02");
     EXPECT_EQ(score(2, 2), "02");
 
     choose(screen, "Dan");
     prompt.conflictTakesPlayer = {true};
-    screen.comboPlayerScore_click(scoreIndex(0)); // 3 + 0 = 3 < 4
+    screen.chooseScore(scoreIndex(0)); // 3 + 0 = 3 < 4
     ASSERT_EQ(mismatchMessages(), 1);
     const Message m = prompt.messages().back();
     EXPECT_EQ(m.text, "Score and Lone data mismatch");
@@ -353,11 +353,11 @@ TEST_F(EnterScores, LoneListAndTheOnScreenLoneCheck) {
     EXPECT_TRUE(v.comboPlayerScore.enabled);
     EXPECT_EQ(texts(v.comboPlayerLones), (std::vector<std::string>{" 00"}));
     EXPECT_FALSE(v.comboPlayerLones.hasSelection()); // the stored 1 no longer fits the list
-    screen.comboSelectRnd_Click(0);                  // held back: not a choice
+    screen.chooseRound(0);                           // held back: not a choice
     EXPECT_EQ(screen.selectedRound(), "02");
 
     // Correcting the lones gives the choice back.
-    screen.comboPlayerLones_Click(0);
+    screen.chooseLones(0);
     EXPECT_EQ(saved("Lone", 4), "00");
     EXPECT_TRUE(v.comboSelectRnd.enabled);
     EXPECT_TRUE(v.comboPlayerName.enabled);
@@ -368,11 +368,11 @@ TEST_F(EnterScores, AConflictAnswerIsWhatTheLoneCheckJudges) {
     eightPlayers(2, 2, [](test::Tourney& t) { danScores(t.lones(4, 1)); });
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
-    screen.checkAll_Click(true);
+    screen.chooseShowAll(true);
     choose(screen, "Dan");
     // 0 fails the check, but the partner's 05 is kept: the selectors come back.
     prompt.conflictTakesPlayer = {false};
-    screen.comboPlayerScore_click(scoreIndex(0));
+    screen.chooseScore(scoreIndex(0));
     EXPECT_EQ(mismatchMessages(), 1);
     EXPECT_EQ(score(2, 4), "05");
     EXPECT_TRUE(screen.view().comboPlayerName.enabled);
@@ -384,7 +384,7 @@ TEST_F(EnterScores, LoneCountBeyondTheListIsKeptAndNotSelected) {
     eightPlayers(2, 2, [](test::Tourney& t) { danScores(t.lones(4, 3).lones(2, 1)); });
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
-    screen.checkAll_Click(true);
+    screen.chooseShowAll(true);
     choose(screen, "Dan");
     EXPECT_FALSE(screen.view().comboPlayerLones.hasSelection());
     EXPECT_EQ(saved("Lone", 4), "03");
@@ -399,13 +399,13 @@ TEST_F(EnterScores, AStoredScoreBeyondTheListStillCountsForTheLones) {
     eightPlayers(2, 1, [](test::Tourney& t) { t.score(1, 5, 40).score(1, 6, 40); }); // Eve, Fay
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
-    screen.checkAll_Click(true);
+    screen.chooseShowAll(true);
     choose(screen, "Eve");
     const EnterScoresView& v = screen.view();
     EXPECT_FALSE(v.comboPlayerScore.hasSelection());
     EXPECT_EQ(v.lbTotalScorePlayer.text, "40");
     ASSERT_EQ(v.comboPlayerLones.items.size(), 11u);
-    screen.comboPlayerLones_Click(10); // 40 >= 40
+    screen.chooseLones(10); // 40 >= 40
     EXPECT_EQ(mismatchMessages(), 0);
     EXPECT_EQ(saved("Lone", 5), "10");
     EXPECT_TRUE(v.comboPlayerName.enabled);
@@ -423,29 +423,29 @@ TEST_F(EnterScores, PaidBoxAndMoneyOwed) {
     EXPECT_EQ(v.lblTotalFeePlayer.text, "$.00");
     EXPECT_EQ(v.lblTotalFeePlayer.background, kLightGreen);
 
-    screen.comboPlayerBumps_Click(1);
+    screen.chooseBumps(1);
     EXPECT_EQ(saved("Bump", 1), "01");
     EXPECT_TRUE(v.checkPaid.enabled);
     EXPECT_EQ(v.lblTotalFeePlayer.text, "$.50");
     EXPECT_EQ(v.lblTotalFeePlayer.background, kLightRed);
 
-    screen.comboPlayerWoods_Click(2);
+    screen.chooseWoods(2);
     EXPECT_EQ(saved("Wood", 1), "02");
     EXPECT_EQ(v.lblTotalFeePlayer.text, "$3.00");
 
-    screen.checkPaid_Click(true);
+    screen.choosePaid(true);
     EXPECT_EQ(saved("Paid", 1), "1");
     EXPECT_FALSE(v.comboPlayerBumps.enabled);
     EXPECT_FALSE(v.comboPlayerWoods.enabled);
     EXPECT_EQ(v.lblTotalFeePlayer.background, kLightGreen);
-    screen.comboPlayerBumps_Click(0); // disabled while paid: no change
+    screen.chooseBumps(0); // disabled while paid: no change
     EXPECT_EQ(saved("Bump", 1), "01");
 
-    screen.checkPaid_Click(false);
+    screen.choosePaid(false);
     EXPECT_EQ(saved("Paid", 1), "0");
     EXPECT_TRUE(v.comboPlayerBumps.enabled);
-    screen.comboPlayerWoods_Click(0);
-    screen.comboPlayerBumps_Click(0);
+    screen.chooseWoods(0);
+    screen.chooseBumps(0);
     EXPECT_FALSE(v.checkPaid.enabled);
     EXPECT_EQ(saved("Bump", 1), "00");
 
@@ -496,7 +496,7 @@ TEST_F(EnterScores, TeamScoresAreNotCopiedAndTheOpposingTeamFillsThePartnerField
     EXPECT_EQ(v.lblScorePartner.text, "04");
     EXPECT_EQ(v.txtOppo1Name.text, "");
 
-    screen.comboPlayerScore_click(scoreIndex(9));
+    screen.chooseScore(scoreIndex(9));
     EXPECT_EQ(conflicts(), 0);
     EXPECT_EQ(score(1, 1), "09");
     EXPECT_EQ(score(1, 2), "04");
@@ -510,7 +510,7 @@ TEST_F(EnterScores, FailuresAreReportedWithTheOperationsName) {
     ScoreEntry screen(session);
     screen.afterScore = [] { throw RhError(err::Overflow); };
     screen.UpdateEnterScores();
-    screen.comboPlayerScore_click(scoreIndex(7));
+    screen.chooseScore(scoreIndex(7));
     EXPECT_EQ(score(1, 1), "07"); // what was written before the failure stays
     ASSERT_EQ(prompt.countTitled("Player Score Click"), 1);
     EXPECT_EQ(prompt.messages().back().text,
@@ -522,10 +522,9 @@ TEST_F(EnterScores, AResetTournamentIsReadAfresh) {
     eightPlayers(2, 1);
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
-    session.ResetTournamentData();
-    session.InitVariables();
+    session.closeTournament();
     screen.UpdateEnterScores();
     EXPECT_FALSE(screen.view().comboPlayerScore.enabled);
-    screen.comboPlayerScore_click(scoreIndex(7));
+    screen.chooseScore(scoreIndex(7));
     EXPECT_EQ(scoreCount(), 0);
 }

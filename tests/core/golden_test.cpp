@@ -95,7 +95,7 @@ TEST_P(Golden, ViewsReportsPageAndSavedFile) {
         input = rh::test::examplePath(GetParam() + ".qmc");
     ScriptedPrompt prompt;
     Session s(prompt);
-    ASSERT_TRUE(rh::test::loadTournament(s, input.string()));
+    ASSERT_TRUE(loadTournament(s, input.string()));
     std::istringstream changes(
         fs::exists(dir / "changes.txt") ? rh::test::readFile(dir / "changes.txt") : std::string());
     for (std::string line; std::getline(changes, line);) {
@@ -119,7 +119,7 @@ TEST_P(Golden, ViewsReportsPageAndSavedFile) {
     expectGolden(dir / "saved.xml", MaskText(bytes));
     // Once read, a tournament goes round again unchanged.
     Session again(prompt);
-    ASSERT_TRUE(rh::test::loadTournament(again, saved.string()));
+    ASSERT_TRUE(loadTournament(again, saved.string()));
     ASSERT_TRUE(SaveTournament(again, saved.string()));
     EXPECT_TRUE(rh::test::readFile(saved) == bytes);
 }

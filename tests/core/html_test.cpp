@@ -73,7 +73,7 @@ TEST(PublishHtml, WritesTheCodesFileInTheTemporaryFolder) {
 TEST(PublishHtml, NothingIsWrittenBeforeATournamentIsLoaded) {
     TempDir dir;
     Tourney t(4);
-    t.session().dataFileLoaded = false;
+    t.session().markEmpty();
     EXPECT_FALSE(publishStandingsPage(t.session(), false));
     EXPECT_FALSE(std::filesystem::exists(dir / "QuillmarkT1.html"));
 }
@@ -93,7 +93,7 @@ TEST(PublishHtml, AFailedWriteIsReportedAndKeepsTheOldPage) {
 
     // A folder that is gone: reported, and the page written before stays as it was.
     const std::string page = (dir / "QuillmarkT1.html").string();
-    t.session().tempDir = (dir / "missing").string();
+    t.session().setTempDir((dir / "missing").string());
     EXPECT_FALSE(publishStandingsPage(t.session(), false));
     EXPECT_EQ(t.prompt.countTitled("SaveHTMLFile"), 1);
     EXPECT_EQ(t.prompt.messages().back().icon, MsgIcon::Critical);
@@ -107,8 +107,8 @@ TEST(PublishHtml, ANestedPublicationIsDropped) {
     Session session(prompt);
     session.tourney().setTourneyCode("N1");
     session.tourney().setTotalPlort(2);
-    session.dataFileLoaded = true;
-    session.tempDir = (dir / "missing").string(); // the write fails and shows a message
+    session.markRead();
+    session.setTempDir((dir / "missing").string()); // the write fails and shows a message
     int nested = 0;
     bool nestedResult = true;
     prompt.onShow = [&] {

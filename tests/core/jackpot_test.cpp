@@ -15,7 +15,7 @@ TEST(Jackpot, AmountIsEveryFinePaidOrNot) {
     // Entrants beyond the entrant count and counts that are no number add nothing.
     t.bumps(7, 4);
     EXPECT_DOUBLE_EQ(JackpotAmount(t.session().state()), 2.0);
-    EXPECT_EQ(formatMoney(JackpotAmount(t.session().state()), t.session().currency, kMoney2),
+    EXPECT_EQ(formatMoney(JackpotAmount(t.session().state()), t.session().currency(), kMoney2),
               "$2.00");
     t.fineTexts(5, "00", "many");
     EXPECT_DOUBLE_EQ(JackpotAmount(t.session().state()), 2.0);
@@ -81,9 +81,9 @@ TEST(Jackpot, ManyEntrantsAllGetARowAndTiedWinnersAShare) {
 
 TEST(Jackpot, NoRowsBeforeTheViewsAreFilledAndAnErrorIsReported) {
     Tourney t(3);
-    t.session().viewsLoaded = false;
+    t.session().markRead();
     EXPECT_TRUE(loneRows(t.session()).empty());
-    t.session().viewsLoaded = true;
+    t.session().markViewsFilled();
     t.apply(Change::count(ChangeKind::Lone, "02", "40000")); // beyond sixteen bits
     EXPECT_TRUE(loneRows(t.session()).empty());
     EXPECT_EQ(t.prompt.countTitled("AddToLoneGrid"), 1);

@@ -135,7 +135,7 @@ protected:
         prompt = rh::ScriptedPrompt();
         prompt.defaultYesNo = restore;
         auto s = std::make_unique<rh::Session>(prompt);
-        s->journalMode = rh::JournalMode::Keep;
+        s->setJournalMode(rh::JournalMode::Keep);
         EXPECT_TRUE(rh::ResetAndLoad(*s, file));
         return s;
     }
@@ -177,7 +177,7 @@ TEST_F(JournalSessionTest, RestoresTheChangesTheFileLacks) {
         EXPECT_EQ(r.tag == "02", r.cells.front() == "Zed Substitute");
     // The tournament clock runs on from its start ten minutes ago.
     EXPECT_TRUE(s->clock.m_tournamentStarted);
-    EXPECT_NEAR(static_cast<double>(s->clock.RTimer.TotalSeconds()), 600.0, 5.0);
+    EXPECT_NEAR(static_cast<double>(s->clock.RTimer.totalSeconds()), 600.0, 5.0);
     // The journal goes on: a later change joins the restored ones.
     rh::storeChange(*s, Change::score(4, "03", "05"));
     EXPECT_EQ(rh::readJournal(rh::journalFileName(*s)).changes.size(), 6u);

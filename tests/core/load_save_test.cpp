@@ -60,11 +60,11 @@ protected:
 } // namespace
 
 TEST_F(LoadSave, LoadingAFileSetsTheFlagsAndSaysSo) {
-    session.dataFileSaved = true;
+    session.markSaved();
     ASSERT_TRUE(ResetAndLoad(session, file));
-    EXPECT_TRUE(session.dataFileLoaded);
-    EXPECT_FALSE(session.dataFileSaved);
-    EXPECT_EQ(session.htmlExportFile, "QuillmarkCLUB1.html");
+    EXPECT_TRUE(session.isLoaded());
+    EXPECT_FALSE(session.isSaved());
+    EXPECT_EQ(session.htmlFileName(), "QuillmarkCLUB1.html");
     EXPECT_EQ(buildTournamentXml(session.state()), buildTournamentXml(original));
     auto m = prompt.messages();
     ASSERT_EQ(m.size(), 1u);
@@ -86,7 +86,7 @@ TEST_F(LoadSave, AMissingFileIsOneLoadDocumentError) {
 TEST_F(LoadSave, ALoadThatFailsChangesNothing) {
     ASSERT_TRUE(ResetAndLoad(session, file));
     applyChange(session, Change::score(2, "01", "09")); // work in hand
-    session.dataFileSaved = true;
+    session.markSaved();
     const std::string before = buildTournamentXml(session.state());
     const auto stateBefore = session.sharedState();
     test::writeFile(tmp / "broken.qmc", "<?xml version='1.0'?><Tournament><TournamentInfo>");
@@ -112,10 +112,10 @@ TEST_F(LoadSave, ALoadThatFailsChangesNothing) {
         }
         EXPECT_EQ(session.sharedState(), stateBefore) << c.what;
         EXPECT_EQ(buildTournamentXml(session.state()), before) << c.what;
-        EXPECT_TRUE(session.dataFileLoaded) << c.what;
-        EXPECT_TRUE(session.dataFileSaved) << c.what;
-        EXPECT_EQ(session.openDialogFile, file) << c.what;
-        EXPECT_EQ(session.htmlExportFile, "QuillmarkCLUB1.html") << c.what;
+        EXPECT_TRUE(session.isLoaded()) << c.what;
+        EXPECT_TRUE(session.isSaved()) << c.what;
+        EXPECT_EQ(session.dialogFiles().openFile(), file) << c.what;
+        EXPECT_EQ(session.htmlFileName(), "QuillmarkCLUB1.html") << c.what;
     }
 }
 
@@ -140,7 +140,7 @@ TEST_F(LoadSave, AFileThatCannotBeReadOffersItsRecoveryCopy) {
             if (answer == MsgAnswer::Yes) {
                 EXPECT_EQ(session.tourney().TourneyTitle(), "Recovered");
                 EXPECT_EQ(session.tourney().CurrentRound(), 3);
-                session.dataFileLoaded = false;
+                session.markEmpty();
             }
         }
     }
@@ -178,7 +178,7 @@ TEST_F(LoadSave, RecoveryCopyIsOfferedAndYesLoadsIt) {
     EXPECT_EQ(session.tourney().CurrentRound(), 3);
     // Loading never touches the recovery copy, and saving offers the original file.
     EXPECT_TRUE(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"));
-    EXPECT_EQ(session.openDialogFile, file);
+    EXPECT_EQ(session.dialogFiles().openFile(), file);
 }
 
 TEST_F(LoadSave, RecoveryCopyGetsUnreadValuesFromTheChosenFile) {
@@ -201,12 +201,12 @@ TEST_F(LoadSave, OpenDialogChoosesOrCancels) {
     EXPECT_EQ(prompt.shown[0].kind, "open");
     EXPECT_EQ(prompt.shown[0].file.filter, "Quillmark Files (*.QMC) |*.qmc");
     EXPECT_EQ(prompt.shown[0].file.title, "");
-    EXPECT_FALSE(session.dataFileLoaded);
+    EXPECT_FALSE(session.isLoaded());
 
     prompt.clear();
     prompt.openFiles = {file};
     EXPECT_TRUE(ResetAndLoad(session, ""));
-    EXPECT_TRUE(session.dataFileLoaded);
+    EXPECT_TRUE(session.isLoaded());
     EXPECT_EQ(session.tourney().TourneyCode(), "CLUB1");
     // The dialog opens on the last file chosen.
     prompt.clear();
@@ -310,7 +310,7 @@ TEST_F(LoadSave, DiscardingAnOpenTournamentAsksFirst) {
     prompt.clear();
     prompt.answers = {MsgAnswer::Cancel, MsgAnswer::Ok};
     EXPECT_FALSE(confirmDiscard(session));
-    EXPECT_TRUE(session.dataFileLoaded); // Cancel leaves everything as it was
+    EXPECT_TRUE(session.isLoaded()); // Cancel leaves everything as it was
     EXPECT_TRUE(confirmDiscard(session));
     auto m = prompt.messages();
     ASSERT_EQ(m.size(), 2u);
@@ -343,7 +343,7 @@ TEST_F(LoadSave, SaveOffersTheLoadedFileAndDeletesTheRecoveryCopy) {
     EXPECT_EQ(m[0].title, "File Load");
     EXPECT_EQ(m[0].text, "Data file saved successfully");
     EXPECT_EQ(m[0].icon, MsgIcon::Information);
-    EXPECT_TRUE(session.dataFileSaved);
+    EXPECT_TRUE(session.isSaved());
     EXPECT_FALSE(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"));
     // The saved file holds the new score, and loading it asks no recovery question.
     ScriptedPrompt again;
@@ -364,7 +364,7 @@ TEST_F(LoadSave, CancelledSaveDoesNothing) {
     prompt.saveFiles = {""};
     EXPECT_FALSE(cmdSave(session));
     EXPECT_EQ(prompt.messages().size(), 0u);
-    EXPECT_FALSE(session.dataFileSaved);
+    EXPECT_FALSE(session.isSaved());
     EXPECT_TRUE(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"));
 }
 
@@ -400,11 +400,11 @@ TEST_F(LoadSave, FailedSaveNamesThePathAndOffersToSaveElsewhere) {
             EXPECT_EQ(prompt.shown.at(2).kind, "save"); // the dialog again, on the failed path
             EXPECT_EQ(prompt.shown.at(2).file.initialPath, taken);
         }
-        EXPECT_EQ(session.dataFileSaved, c.saved);
+        EXPECT_EQ(session.isSaved(), c.saved);
         EXPECT_EQ(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"), !c.saved);
         EXPECT_TRUE(fs::is_directory(tmp / "taken.qmc"));
     }
-    EXPECT_EQ(session.saveDialogFile, elsewhere);
+    EXPECT_EQ(session.dialogFiles().saveFile(), elsewhere);
     EXPECT_NE(test::readFile(elsewhere).find(MaskText("<Score>07</Score>")), std::string::npos);
 }
 

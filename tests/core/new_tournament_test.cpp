@@ -248,7 +248,7 @@ TEST(NewTournament, EachKindLoadsQuietlyAndPlaysToTheEnd) {
 
         ScriptedPrompt prompt;
         Session session(prompt);
-        ASSERT_TRUE(test::loadTournament(session, path));
+        ASSERT_TRUE(loadTournament(session, path));
         ASSERT_EQ(prompt.messages().size(), 1u);
         EXPECT_EQ(prompt.messages()[0].text, kLoadedText);
         EXPECT_EQ(buildTournamentXml(session.state()),
@@ -274,7 +274,7 @@ TEST(NewTournament, EachKindLoadsQuietlyAndPlaysToTheEnd) {
         while (!over() && choices < 1000) {
             ASSERT_TRUE(screen.view().comboPlayerName.hasSelection());
             const int id = std::stoi(screen.selectedEntrantId());
-            screen.comboPlayerScore_click((id * 3 + t.CurrentRound()) % 11 + 1);
+            screen.chooseScore((id * 3 + t.CurrentRound()) % 11 + 1);
             ++choices;
         }
         ASSERT_TRUE(over());

@@ -61,8 +61,8 @@ TEST(NetPayout, TextColourOptionsAndTable) {
         EXPECT_EQ(p.netPayoutColor(), c.colour);
         EXPECT_EQ(p.payoutOptionsEnabled(), c.options);
         EXPECT_EQ(amountTexts(p), c.amounts);
-        EXPECT_FALSE(p.ChkPayout(t.session().currency));
-        EXPECT_FALSE(t.session().updatePayout);
+        EXPECT_FALSE(p.ChkPayout(t.session().currency()));
+        EXPECT_FALSE(t.session().refresh().payoutRebuildRequested());
     }
 }
 
@@ -77,11 +77,11 @@ TEST(NetPayout, ExpensesTextThatIsNoNumberIsIgnoredAndNothingHappensBeforeALoad)
 
     ScriptedPrompt prompt;
     Session empty(prompt);
-    empty.updatePayout = true;
+    empty.refresh().requestPayoutRebuild();
     empty.payout.UpdateNetPayout(empty);
     EXPECT_EQ(empty.payout.netPayoutText(), "");
     EXPECT_TRUE(empty.payout.rows().empty());
-    EXPECT_TRUE(empty.updatePayout);
+    EXPECT_TRUE(empty.refresh().payoutRebuildRequested());
 }
 
 TEST(NetPayout, GroupingAndTheSessionsCurrency) {
@@ -104,16 +104,16 @@ TEST(PayoutTable, RebuiltOnlyWhenMarkedStale) {
     t.net(10);
     Session& s = t.session();
     applyChange(s, Change::money(ChangeKind::EntryFee, 20));
-    s.updatePayout = false;
+    s.refresh().takePayoutRebuild();
     s.payout.UpdateNetPayout(s);
     // The net payout follows, the table waits for updatePayout.
     EXPECT_EQ(s.payout.netPayoutText(), "$200.00");
     EXPECT_EQ(amountTexts(s.payout)[0], "$50.00");
-    EXPECT_TRUE(s.payout.ChkPayout(s.currency));
-    s.updatePayout = true;
+    EXPECT_TRUE(s.payout.ChkPayout(s.currency()));
+    s.refresh().requestPayoutRebuild();
     s.payout.UpdateNetPayout(s);
     EXPECT_EQ(amountTexts(s.payout)[0], "$100.00");
-    EXPECT_FALSE(s.payout.ChkPayout(s.currency));
+    EXPECT_FALSE(s.payout.ChkPayout(s.currency()));
 }
 
 TEST(PayoutTable, CustomRowsTheirPlaceWordsAndACheckOfTheTotal) {
@@ -144,7 +144,7 @@ TEST(PayoutTable, CustomRowsTheirPlaceWordsAndACheckOfTheTotal) {
             words.push_back(r.placeWord);
         EXPECT_EQ(words, c.words);
         EXPECT_EQ(amountTexts(p), c.amounts);
-        EXPECT_EQ(p.ChkPayout(t.session().currency), c.short_);
+        EXPECT_EQ(p.ChkPayout(t.session().currency()), c.short_);
     }
     Tourney t(8);
     t.net(10);
@@ -226,7 +226,7 @@ TEST(GetPayouts, StoredTextsAreKeptAcrossCallsAndClearedWithTheVariables) {
     payoutTexts(s, 0);                            // three positions filled, the fourth kept
     EXPECT_EQ(s.payout.storedPayoutTexts(), (Texts{"$40.00", "$40.00", "$20.00", "$16.67"}));
 
-    s.InitVariables();
+    s.closeTournament();
     EXPECT_FALSE(s.payout.PayoutsEnabled());
     EXPECT_TRUE(s.payout.storedPayoutTexts().empty());
     EXPECT_TRUE(s.payout.rows().empty());

@@ -113,7 +113,7 @@ TEST(Writer, PayoutCountBeyondTheTableIsABuildErrorAndNothingIsWritten) {
     test::TempDir dir;
     ScriptedPrompt prompt;
     Session s(prompt);
-    ASSERT_TRUE(test::loadTournament(s, test::examplePath("sitout10.qmc")));
+    ASSERT_TRUE(loadTournament(s, test::examplePath("sitout10.qmc")));
     TournamentState st = s.state();
     st.payout.CustomPayoutCount = 9;
     std::string path = (dir / "t.qmc").string();

@@ -20,7 +20,7 @@ TEST(LargeFiles, TwoThousandEntrantsGoRoundUnchanged) {
         test::writeFile(dir / "big.qmc", MaskText(xml));
         ScriptedPrompt prompt;
         Session s(prompt);
-        ASSERT_TRUE(test::loadTournament(s, (dir / "big.qmc").string()));
+        ASSERT_TRUE(loadTournament(s, (dir / "big.qmc").string()));
         EXPECT_EQ(prompt.messages().size(), 1u) << prompt.messages().back().text;
         EXPECT_TRUE(buildTournamentXml(s.state()) == xml);
     }

@@ -252,7 +252,7 @@ TEST(ReadSections, EachEmptiesWhatItReadsIntoEvenWhenMissing) {
     test::TempDir dir;
     ScriptedPrompt prompt;
     Session s(prompt);
-    ASSERT_TRUE(test::loadTournament(s, std::string(RANKHALL_SOURCE_DIR) + "/examples/demo.qmc"));
+    ASSERT_TRUE(loadTournament(s, std::string(RANKHALL_SOURCE_DIR) + "/examples/demo.qmc"));
     test::writeFile(dir / "bare.qmc", tournament(info("<TotalPlayers>16</TotalPlayers>")));
     ASSERT_TRUE(LoadXMLDocument(s, (dir / "bare.qmc").string()));
     const std::string x = buildTournamentXml(s.state());

@@ -44,7 +44,7 @@ PayoutSettings custom(std::vector<double> amounts) {
 /// Loads the file as the window does and saves it again; the saved bytes, unmasked.
 std::string loadAndSave(const fs::path& file, ScriptedPrompt& prompt) {
     Session s(prompt);
-    EXPECT_TRUE(test::loadTournament(s, file.string()));
+    EXPECT_TRUE(loadTournament(s, file.string()));
     const fs::path saved = file.string() + ".saved";
     EXPECT_TRUE(SaveTournament(s, saved.string()));
     const std::string bytes = test::readFile(saved);
@@ -100,7 +100,7 @@ TEST(RoundTrip, Windows1252TextThatLooksLikeUtf8StaysWhatItWas) {
         test::writeFile(t.file(), plain);
         ScriptedPrompt prompt;
         Session s(prompt);
-        ASSERT_TRUE(test::loadTournament(s, t.file().string()));
+        ASSERT_TRUE(loadTournament(s, t.file().string()));
         EXPECT_EQ(gameDetailRows(s).back().cells.front(), "ÃŠ");
     }
 }

@@ -86,9 +86,9 @@ TEST(BumpDebts, TickingARowRecordsThePaymentAndMarksTheStandingsStale) {
     Tourney t(4);
     t.fees(0.25, 0).bumps(3, 2);
     Session& s = t.session();
-    s.leaderViewRefresh = false;
+    s.refresh().takeLeaderRefresh();
     EXPECT_EQ(setFinesPaid(s, "03", true), (Rgb{0, 153, 51}));
-    EXPECT_TRUE(s.leaderViewRefresh);
+    EXPECT_TRUE(s.refresh().leaderRefreshRequested());
     auto rows = debtorRows(s);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_TRUE(rows[0].paid);
@@ -98,10 +98,10 @@ TEST(BumpDebts, TickingARowRecordsThePaymentAndMarksTheStandingsStale) {
 
     EXPECT_EQ(setFinesPaid(s, "03", false), (Rgb{255, 0, 0}));
     EXPECT_FALSE(debtorRows(s)[0].paid);
-    s.leaderViewRefresh = false;
+    s.refresh().takeLeaderRefresh();
     const std::string before = buildTournamentXml(s.state());
     setFinesPaid(s, "00", true); // a row tagged "00" changes nothing
-    EXPECT_FALSE(s.leaderViewRefresh);
+    EXPECT_FALSE(s.refresh().leaderRefreshRequested());
     EXPECT_EQ(buildTournamentXml(s.state()), before);
 }
 

@@ -14,7 +14,7 @@ TEST(Session, ResetReplacesEveryObjectAtOnce) {
     EXPECT_TRUE(session.state().entrant(entrantAt(1))->bumps.has_value());
     auto old = session.sharedState();
     const std::string before = buildTournamentXml(*old);
-    session.ResetTournamentData();
+    session.closeTournament();
     applyChange(session, Change::score(1, "01", "20"));
     // A holder of the old object sees none of the new data, and the new object none of the old.
     EXPECT_EQ(buildTournamentXml(*old), before);

@@ -103,7 +103,7 @@ TEST(LargeField, EveryViewAgreesAfterOneMoreScore) {
         for (int k = pos; k < end; ++k) {
             double shown = -1;
             ASSERT_TRUE(parseMoney(leaders[static_cast<std::size_t>(k)].entry[kLeaderPayout],
-                                   t.session().currency, shown));
+                                   t.session().currency(), shown));
             EXPECT_NEAR(shown, sum / (end - pos), 0.005) << k;
         }
         paid = end;

@@ -32,7 +32,7 @@ protected:
         ScriptedPrompt quiet;
         ASSERT_TRUE(CreateSaveDoc(original, quiet, file, false));
         ASSERT_TRUE(ResetAndLoad(session, file));
-        session.dataFileSaved = true;
+        session.markSaved();
     }
 
     std::vector<std::string> names() {
@@ -67,7 +67,7 @@ TEST_F(Substitute, RefusesNamesThatCannotStand) {
         EXPECT_EQ(renameEntrant(session, "01", name), why) << name;
     EXPECT_EQ(renameEntrant(session, "99", "Zed"), "No entrant has the ID 99.");
     EXPECT_EQ(buildTournamentXml(session.state()), before);
-    EXPECT_TRUE(session.dataFileSaved);
+    EXPECT_TRUE(session.isSaved());
     // Its own name in other letter case is not a clash.
     EXPECT_EQ(renameEntrant(session, "1", "ANN"), "");
     EXPECT_EQ(names().front(), "ANN~01");
@@ -77,12 +77,12 @@ TEST_F(Substitute, TheSubstituteKeepsSeatAndScoresAndTheRenameIsSaved) {
     const std::string seats = section("RosterRounds"), scores = section("Scores");
     ASSERT_NE(test::savedValue(session, "Score", 2, 1), "");
     ASSERT_EQ(renameEntrant(session, "2", "  Zed Young "), "");
-    EXPECT_FALSE(session.dataFileSaved);
+    EXPECT_FALSE(session.isSaved());
     const std::vector<std::string> listed = names();
     EXPECT_EQ(listed.back(), "Zed Young~02");
     EXPECT_EQ(std::count(listed.begin(), listed.end(), "Bob~02"), 0);
     ASSERT_TRUE(SaveTournament(session, file));
-    ASSERT_TRUE(test::loadTournament(session, file));
+    ASSERT_TRUE(loadTournament(session, file));
     EXPECT_EQ(names(), listed);
     EXPECT_EQ(section("RosterRounds"), seats);
     EXPECT_EQ(section("Scores"), scores);

@@ -26,7 +26,7 @@ protected:
     std::unique_ptr<test::Tourney> t;
 
     void load() {
-        ASSERT_TRUE(test::loadTournament(session, t->writeFile()));
+        ASSERT_TRUE(loadTournament(session, t->writeFile()));
         prompt.clear();
     }
     // Eight players at two tables of round 1 (names sort by id): table 1 seats Cat+Hal against
@@ -65,7 +65,7 @@ TEST_F(TableEntry, TypedTableScores) {
 
 TEST_F(TableEntry, ScoresOfferTheOpposingSideThenTheNextTable) {
     eightPlayers();
-    session.savePlayerId = "05"; // by table, the tables and not the standings choose
+    session.chooseInStandings("05"); // by table, the tables and not the standings choose
     ScoreEntry screen(session);
     screen.setByTable(true);
     screen.UpdateEnterScores();
@@ -78,7 +78,7 @@ TEST_F(TableEntry, ScoresOfferTheOpposingSideThenTheNextTable) {
     const std::vector<std::pair<int, std::string>> steps = {
         {10, "01"}, {6, "02"}, {9, "04"}, {10, ""}};
     for (const auto& [points, next] : steps) {
-        screen.comboPlayerScore_click(scoreIndex(points));
+        screen.chooseScore(scoreIndex(points));
         EXPECT_EQ(v.comboPlayerName.hasSelection() ? screen.selectedEntrantId() : "", next);
     }
     EXPECT_EQ(score(8), "10");
@@ -87,7 +87,7 @@ TEST_F(TableEntry, ScoresOfferTheOpposingSideThenTheNextTable) {
     EXPECT_EQ(v.lblTable.text, "");
 
     // Without "By table" the list order rules again, and the box is hidden.
-    screen.checkByTable_Click(false);
+    screen.chooseByTable(false);
     EXPECT_FALSE(v.txtTableScores.visible);
 }
 
@@ -96,17 +96,17 @@ TEST_F(TableEntry, BothScoresOfATableInOneLine) {
     ScoreEntry screen(session);
     screen.UpdateEnterScores();
     EXPECT_EQ(screen.selectedEntrantId(), "01"); // the list's first entrant
-    screen.checkByTable_Click(true);
+    screen.chooseByTable(true);
     const EnterScoresView& v = screen.view();
     EXPECT_EQ(screen.selectedEntrantId(), "03"); // the first table still waiting
     EXPECT_EQ(v.focus, "txtTableScores");
 
-    screen.txtTableScores_Enter("33 4"); // no score: kept and marked, nothing stored
+    screen.enterTableScores("33 4"); // no score: kept and marked, nothing stored
     EXPECT_EQ(v.txtTableScores.text, "33 4");
     EXPECT_EQ(v.txtTableScores.background, kLightRed);
     EXPECT_EQ(score(3), "");
 
-    screen.txtTableScores_Enter("10 7");
+    screen.enterTableScores("10 7");
     EXPECT_EQ(score(3), "10");
     EXPECT_EQ(score(8), "10");
     EXPECT_EQ(score(1), "07");
@@ -117,10 +117,10 @@ TEST_F(TableEntry, BothScoresOfATableInOneLine) {
     EXPECT_EQ(v.focus, "txtTableScores");
 
     // One number is the offered side's score; the other side follows.
-    screen.txtTableScores_Enter("4");
+    screen.enterTableScores("4");
     EXPECT_EQ(score(2), "04");
     EXPECT_EQ(score(4), "");
-    screen.txtTableScores_Enter("10");
+    screen.enterTableScores("10");
     EXPECT_EQ(score(7), "10");
     EXPECT_TRUE(prompt.shown.empty());
 }
@@ -135,7 +135,7 @@ TEST_F(TableEntry, ConflictAndLoneCheckRunAsForAChosenScore) {
     ASSERT_EQ(screen.selectedEntrantId(), "03");
     prompt.clear();
 
-    screen.txtTableScores_Enter("9 2");
+    screen.enterTableScores("9 2");
     // The lone check's message, then the conflict, as when 9 is chosen for Cat.
     ASSERT_EQ(prompt.shown.size(), 2u);
     EXPECT_EQ(prompt.shown[0].message.title, "Data Mismatch");
@@ -161,11 +161,11 @@ TEST_F(TableEntry, TeamTablesSeatTwoTeams) {
     screen.UpdateEnterScores();
     EXPECT_EQ(screen.selectedEntrantId(), "02");
     EXPECT_EQ(screen.view().lblTable.text, "Table 1");
-    screen.txtTableScores_Enter("10 8");
+    screen.enterTableScores("10 8");
     EXPECT_EQ(score(2), "10");
     EXPECT_EQ(score(3), "08");
     EXPECT_EQ(screen.selectedEntrantId(), "04");
-    screen.txtTableScores_Enter("3 10");
+    screen.enterTableScores("3 10");
     EXPECT_EQ(score(4), "03");
     EXPECT_EQ(score(1), "10");
 }

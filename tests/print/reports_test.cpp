@@ -35,9 +35,9 @@ protected:
         test::generateTournament(session.state(), o);
         for (int id = 1; id <= 100; id += 2)
             session.state().entrantRecord(*entrantIdOf(id)).entryFeePaid = true;
-        session.dataFileLoaded = true;
-        session.viewsLoaded = true;
-        session.updatePayout = true;
+        session.markRead();
+        session.markViewsFilled();
+        session.refresh().requestPayoutRebuild();
         session.payout.setPayoutsEnabled(true);
         session.payout.InitPayoutControls(true);
         session.payout.UpdateNetPayout(session);

@@ -202,8 +202,8 @@ std::string optionalText(const std::optional<std::int32_t>& v) {
 std::string dumpTournament(const TournamentState& st) {
     const TournamentSettings& t = st.settings;
     std::string out;
-    out += "type " + std::to_string(t.TourneyType()) + "/" + std::to_string(t.TourneyTypeID()) +
-           "/" + t.GetTourneyTypeStr() + "\n";
+    out += "type " + std::to_string(t.TourneyType()) + "/" + std::to_string(t.TourneyType()) + "/" +
+           t.TourneyTypeLabel() + "\n";
     out += "title [" + t.TourneyTitle() + "] jackpot [" + t.StoredJackpotTitle() + "]\n";
     out += "code [" + t.TourneyCode() + "] support [" + t.SupportDir() + "]\n";
     out += "entrants " + std::to_string(t.TotalPlort()) + " tables " +

@@ -129,11 +129,11 @@ private slots:
         const QString first = f.chosen();
         f.type("Ace!, Jr.");
         QCOMPARE(f.tab->txtAliasCtrl->text(), s("Ace Jr")); // the punctuation did not appear
-        f.session.leaderViewRefresh = false;
+        f.session.refresh().takeLeaderRefresh();
         f.enter();
         QCOMPARE(f.aliasOf(first.toUtf8().constData()), std::string("Ace Jr"));
         QCOMPARE(f.gridAlias(first.toUtf8().constData()), s("Ace Jr"));
-        QVERIFY(f.session.leaderViewRefresh);
+        QVERIFY(f.session.refresh().leaderRefreshRequested());
         const QString second = f.chosen();
         QVERIFY(second != first);
         QVERIFY(f.aliasOf(second.toUtf8().constData()).empty());
@@ -293,8 +293,7 @@ private slots:
         QCOMPARE(f.tab->txtAliasCtrl->text(), s("Half"));
 
         // A tournament replaced by the empty one leaves nobody to give an alias to.
-        f.session.InitVariables();
-        f.session.ResetTournamentData();
+        f.session.closeTournament();
         f.showTab(MainWindow::TabAlias);
         QCOMPARE(f.tab->cmbPlayerName->count(), 0);
         QCOMPARE(f.grid->rowCount(), 0);

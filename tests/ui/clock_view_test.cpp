@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(f.background("lblPauseElapsed"), kRed);
         QVERIFY(f.running("RoundTimer"));
         QVERIFY(!f.running("PauseTimer"));
-        QCOMPARE(f.session.clock.m_pauseTournamentTotal.ElapsedSeconds(), 75);
+        QCOMPARE(f.session.clock.m_pauseTournamentTotal.totalSeconds(), 75);
 
         // The stop question: Cancel leaves everything running, OK stops.
         f.prompt.answers = {rh::MsgAnswer::Cancel};

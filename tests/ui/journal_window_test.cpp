@@ -54,7 +54,7 @@ struct Window {
     MainWindow window{session};
 
     explicit Window(const std::string& file) {
-        session.journalMode = rh::JournalMode::Keep;
+        session.setJournalMode(rh::JournalMode::Keep);
         rh::ui::installPresenters(window);
         prompt.defaultYesNo = rh::MsgAnswer::Yes;
         window.findChild<rh::ui::MainFlow*>()->LoadTournament(file);

@@ -161,9 +161,9 @@ private slots:
         const int row = 5;
         const QString tag = f.grid().tag(row);
         const QPoint at = view->visualRect(f.grid().index(row, Score)).center();
-        QCOMPARE(f.session.savePlayerId, std::string("00"));
+        QCOMPARE(f.session.standingsChoice(), std::string("00"));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(f.session.savePlayerId, tag.toStdString());
+        QCOMPARE(f.session.standingsChoice(), tag.toStdString());
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabLeaders));
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabScores));
@@ -186,9 +186,9 @@ private slots:
         // A change that only marks the standings stale waits until the tab is opened.
         s.setScore(rh::test::rno(4), rh::test::eid(2), 1);
         QCOMPARE(g.text(f.rowOf(QStringLiteral("02")), Score).toInt(), before + 10);
-        f.session.leaderViewRefresh = true;
+        f.session.refresh().requestLeaderRefresh();
         f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
-        QVERIFY(!f.session.leaderViewRefresh);
+        QVERIFY(!f.session.refresh().leaderRefreshRequested());
         QCOMPARE(g.text(f.rowOf(QStringLiteral("02")), Score).toInt(), before + 1);
         // Opening it again without a change rebuilds nothing.
         s.setScore(rh::test::rno(4), rh::test::eid(2), 2);

@@ -123,11 +123,11 @@ private slots:
         QCOMPARE(bar->value(), 3);
         QCOMPARE(f.text("lblProgress"), QStringLiteral("37%"));
 
-        QVERIFY(f.session.dataFileLoaded);
-        QVERIFY(f.session.viewsLoaded);
-        QVERIFY(f.session.postLoadComplete);
-        QVERIFY(!f.session.dataFileSaved);
-        QCOMPARE(f.session.htmlExportFile, std::string("QuillmarkDEMO16.html"));
+        QVERIFY(f.session.isLoaded());
+        QVERIFY(f.session.viewsFilled());
+        QVERIFY(f.session.isSettled());
+        QVERIFY(!f.session.isSaved());
+        QCOMPARE(f.session.htmlFileName(), std::string("QuillmarkDEMO16.html"));
         // The payout object is live: $10 from each of 16 players, nothing spent.
         QVERIFY(f.session.payout.PayoutsEnabled());
         QVERIFY(f.session.payout.controlsEnabled());
@@ -161,8 +161,8 @@ private slots:
         QCOMPARE(question.buttons, rh::MsgButtons::OkCancel);
         QCOMPARE(f.session.sharedState(), before);
         QCOMPARE(f.text("lblCode"), QStringLiteral("DEMO16"));
-        QVERIFY(f.session.postLoadComplete);
-        QVERIFY(f.session.dataFileLoaded);
+        QVERIFY(f.session.isSettled());
+        QVERIFY(f.session.isLoaded());
         f.prompt.openFiles.clear();
 
         // OK: the new tournament replaces the old one.
@@ -190,9 +190,9 @@ private slots:
             f.prompt.clear();
             f.clickLoad(file); // the discard question, if asked, is answered OK
             QCOMPARE(f.session.sharedState(), stateBefore);
-            QVERIFY(f.session.dataFileLoaded);
-            QVERIFY(f.session.viewsLoaded);
-            QVERIFY(f.session.postLoadComplete);
+            QVERIFY(f.session.isLoaded());
+            QVERIFY(f.session.viewsFilled());
+            QVERIFY(f.session.isSettled());
             QCOMPARE(f.text("lblCode"), QStringLiteral("DEMO16"));
             QCOMPARE(f.window.windowTitle(), QStringLiteral("Friday Night Euchre"));
             QCOMPARE(f.text("lblJackPot"), QStringLiteral("$2.50"));
@@ -237,14 +237,14 @@ private slots:
         QCOMPARE(f.prompt.shown.size(), std::size_t{1});
         QCOMPARE(f.prompt.shown.front().file.initialPath, loadedFrom);
         QCOMPARE(f.prompt.shown.front().file.title, std::string("Save Tournament"));
-        QVERIFY(!f.session.dataFileSaved);
+        QVERIFY(!f.session.isSaved());
 
         const std::string target = (f.dir / "saved.QMC").string();
         f.prompt.saveFiles = {target};
         f.child<QPushButton>("cmdSave")->click();
         QVERIFY(fs::exists(target));
         QCOMPARE(f.prompt.messages().back().text, std::string("Data file saved successfully"));
-        QVERIFY(f.session.dataFileSaved);
+        QVERIFY(f.session.isSaved());
         QVERIFY(!fs::exists(f.dir / "Rankhall_DEMO16.RCV"));
 
         // The saved file is the same tournament.
@@ -298,7 +298,7 @@ private slots:
         QVERIFY(!f.window.close());
         QVERIFY(f.window.isVisible());
         QCOMPARE(f.prompt.countTitled("Exit"), 1);
-        QVERIFY(f.session.dataFileLoaded);
+        QVERIFY(f.session.isLoaded());
         f.prompt.answers = {rh::MsgAnswer::Discard};
         QVERIFY(f.window.close());
     }
@@ -314,7 +314,7 @@ private slots:
             f.window.setStartupFile(QString::fromStdString(ignored));
             QVERIFY(!f.window.LoadStartupFile());
             QVERIFY(f.prompt.shown.empty());
-            QVERIFY(!f.session.dataFileLoaded);
+            QVERIFY(!f.session.isLoaded());
         }
         f.window.setStartupFile(QString::fromStdString(upper));
         QVERIFY(f.window.LoadStartupFile());
@@ -440,7 +440,7 @@ private slots:
         // A page that cannot be written: the write error, then the missing file, and no browser.
         f.window.htmlTimerState(false);
         fs::remove(f.htmlPage());
-        f.session.tempDir = (f.dir / "no such folder").string();
+        f.session.setTempDir((f.dir / "no such folder").string());
         f.opened.clear();
         f.child<QPushButton>("cmdBrowser")->click();
         QVERIFY(f.opened.isEmpty());

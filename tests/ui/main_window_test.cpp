@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(child<QLabel>(f.window, "lblWoodFee")->text(), QStringLiteral("$0.70"));
         QVERIFY(rh::ui::MoneyTab::selectFee(entry, 15));
         QCOMPARE(f.session.tourney().EntryFee(), 15.0);
-        QVERIFY(f.session.leaderViewRefresh);
+        QVERIFY(f.session.refresh().leaderRefreshRequested());
         QVERIFY(!rh::ui::MoneyTab::selectFee(entry, 12));
         QCOMPARE(entry->currentIndex(), 11);
     }
@@ -139,7 +139,7 @@ private slots:
         }
         {
             Fixture f; // loaded and changed: Cancel keeps it open, Discard closes
-            f.session.dataFileLoaded = true;
+            f.session.markRead();
             f.session.state().setScore(rh::test::rno(1), rh::test::eid(1), 7);
             f.window.show();
             f.prompt.answers = {rh::MsgAnswer::Cancel};
@@ -170,7 +170,7 @@ private slots:
         }
         {
             Fixture f; // Save: the save dialog, then closes only once the file is written
-            f.session.dataFileLoaded = true;
+            f.session.markRead();
             f.session.state().setScore(rh::test::rno(1), rh::test::eid(1), 7);
             f.window.show();
             f.prompt.answers = {rh::MsgAnswer::Save, rh::MsgAnswer::Save};
@@ -215,11 +215,9 @@ private slots:
         auto* tabs = f.window.tabs();
         tabs->setCurrentIndex(MainWindow::TabScores);
         QVERIFY(f.window.htmlTimer()->isActive());
-        QVERIFY(f.session.updatingScores);
-        QVERIFY(f.session.updatePayout);
+        QVERIFY(f.session.refresh().payoutRebuildRequested());
         tabs->setCurrentIndex(MainWindow::TabLeaders);
         QVERIFY(!f.window.htmlTimer()->isActive());
-        QVERIFY(!f.session.updatingScores);
         f.session.tourney().SetTypeTeam();
         tabs->setCurrentIndex(MainWindow::TabResults);
         QVERIFY(f.window.htmlTimer()->isActive());
@@ -232,7 +230,7 @@ private slots:
 
     void saveDialogCancelShowsNothingMore() {
         Fixture f;
-        f.session.dataFileLoaded = true;
+        f.session.markRead();
         f.window.setLastLoadedPath("/data/club.QMC");
         QStringList saved;
         connect(&f.window, &MainWindow::saveRequested, this, [&](const QString& p) { saved << p; });
@@ -315,7 +313,7 @@ private slots:
         Fixture f;
         f.session.state().settings.setTotalPlort(5);
         f.session.state().entrants.addName(rh::test::eid(5), "Zed");
-        f.session.dataFileLoaded = true;
+        f.session.markRead();
         f.window.UpdateSittingOut();
         QVERIFY(!child(f.window, "frmSittingOut")->isHidden());
         QCOMPARE(child<QLabel>(f.window, "lblSittingOut1")->text(), QStringLiteral("Zed"));

@@ -95,23 +95,21 @@ struct Fixture {
 
     bool load(const char* file) {
         const std::string path = std::string(RANKHALL_SOURCE_DIR) + "/examples/" + file;
-        if (!rh::ResetAndLoad(session, path))
+        if (!rh::loadTournament(session, path, [this] { showLoaded(); }))
             return false;
-        afterLoad();
+        prompt.clear();
         return true;
     }
-    /// What the after-load refresh does around the views' own refresh.
+    /// The tournament built in the session's state, finished as a load finishes.
     void afterLoad() {
-        session.viewsLoaded = true;
-        session.dataFileLoaded = true;
-        session.payout.setPayoutsEnabled(true);
-        session.payout.InitPayoutControls(true);
-        session.updatePayout = true;
+        rh::finishLoad(session, [this] { showLoaded(); });
+        prompt.clear();
+    }
+    /// What the window's after-load refresh does around the views' own refresh.
+    void showLoaded() {
         window.FillFeeLists();
         window.AdminSummary();
         window.notifyTournamentLoaded();
-        session.postLoadComplete = true;
-        prompt.clear();
     }
     QStringList payoutRows(const GridModel* model) const {
         QStringList out;
@@ -195,7 +193,7 @@ private slots:
         QCOMPARE(f.payoutRows(f.payout()),
                  (QStringList{QStringLiteral("First $45.00"), QStringLiteral("Second $30.00"),
                               QStringLiteral("Third $15.00")}));
-        QVERIFY(!f.session.payout.ChkPayout(f.session.currency));
+        QVERIFY(!f.session.payout.ChkPayout(f.session.currency()));
 
         QVERIFY(f.load("teams7.qmc"));
         QVERIFY(f.tab().optPayout0->isChecked());
@@ -207,10 +205,10 @@ private slots:
     void optionClicksRebuildTheTable() {
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
-        f.session.leaderViewRefresh = false;
+        f.session.refresh().takeLeaderRefresh();
         f.tab().optPayout1->click();
         QCOMPARE(f.session.state().payout.PayoutOption, 1);
-        QVERIFY(f.session.leaderViewRefresh);
+        QVERIFY(f.session.refresh().leaderRefreshRequested());
         QCOMPARE(f.payout()->rowCount(), 0); // no custom amounts yet
         QCOMPARE(f.resultPayout()->rowCount(), 0);
         f.tab().optPayout0->click();
@@ -222,7 +220,7 @@ private slots:
     void setupStoresTheAcceptedCustomTable() {
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
-        f.session.leaderViewRefresh = false;
+        f.session.refresh().takeLeaderRefresh();
         f.prompt.payoutResults.push_back(accepted(4, {70, 50, 25, 15}));
         f.tab().cmdCustomPayout->click();
 
@@ -238,7 +236,7 @@ private slots:
         QCOMPARE(p.CustomPayoutCount, 4);
         QCOMPARE(p.CustomPayouts[3], 15.0);
         QVERIFY(f.tab().optPayout1->isChecked());
-        QVERIFY(f.session.leaderViewRefresh);
+        QVERIFY(f.session.refresh().leaderRefreshRequested());
         QVERIFY(f.session.payout.PayoutsEnabled());
         const QStringList custom{QStringLiteral("First $70.00"), QStringLiteral("Second $50.00"),
                                  QStringLiteral("Third $25.00"), QStringLiteral("Fourth $15.00")};
@@ -272,7 +270,7 @@ private slots:
         const rh::Message told = f.prompt.messages().front();
         QCOMPARE(told.title, std::string("Update Custom Payouts"));
         QVERIFY(told.icon == rh::MsgIcon::Information);
-        QVERIFY(f.session.payout.ChkPayout(f.session.currency));
+        QVERIFY(f.session.payout.ChkPayout(f.session.currency()));
         f.prompt.clear();
 
         // Leaving: asked once; a cancelled worksheet lets the director go, and the same table
@@ -299,7 +297,7 @@ private slots:
         QCOMPARE(f.payoutRows(f.payout()),
                  (QStringList{QStringLiteral("First $95.00"), QStringLiteral("Second $57.00"),
                               QStringLiteral("Third $38.00")}));
-        QVERIFY(!f.session.payout.ChkPayout(f.session.currency));
+        QVERIFY(!f.session.payout.ChkPayout(f.session.currency()));
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabScores));
 
         // Once in order, moving on asks nothing.
@@ -319,7 +317,7 @@ private slots:
         f.session.state().payout.PayoutOption = 1;
         f.afterLoad();
         QCOMPARE(f.tab().lblNetPayout->text(), QStringLiteral("$20.00"));
-        QVERIFY(f.session.payout.ChkPayout(f.session.currency));
+        QVERIFY(f.session.payout.ChkPayout(f.session.currency()));
         f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
         QCOMPARE(f.prompt.kinds(),
                  (std::vector<std::string>{"Update your custom payouts", "payouts"}));
@@ -347,7 +345,7 @@ private slots:
         QCOMPARE(f.payoutRows(f.payout()),
                  (QStringList{QStringLiteral("First $0.00"), QStringLiteral("Second $0.00"),
                               QStringLiteral("Third $0.00")}));
-        QVERIFY(f.session.leaderViewRefresh);
+        QVERIFY(f.session.refresh().leaderRefreshRequested());
 
         // An emptied box leaves the expenses out until it is left (then they are 0).
         box->setFocus();
@@ -388,7 +386,7 @@ private slots:
 
     void expensesReadBackWithACommaDecimalPoint() {
         Fixture f;
-        f.session.currency = rh::CurrencyFormat{"€", ",", ".", 3, 2, true, true};
+        f.session.setCurrency(rh::CurrencyFormat{"€", ",", ".", 3, 2, true, true});
         QVERIFY(
             rh::ResetAndLoad(f.session, std::string(RANKHALL_SOURCE_DIR) + "/examples/demo.qmc"));
         f.session.tourney().setExpenses(12.5);

@@ -142,7 +142,7 @@ private slots:
         QTest::mouseClick(f.window.moneyTab()->cmdNewTournament, Qt::LeftButton);
         QCOMPARE(titles(f.prompt), (std::vector<std::string>{"save", "Exit", rh::kFileLoadTitle}));
         QCOMPARE(f.prompt.messages().back().text, std::string(rh::kLoadedText));
-        QVERIFY(f.session.dataFileLoaded);
+        QVERIFY(f.session.isLoaded());
         QCOMPARE(f.session.tourney().TourneyTitle(), std::string("Fresh Start"));
         QCOMPARE(f.session.tourney().TotalPlort(), 8);
         QCOMPARE(f.session.tourney().TotalRounds(), 4);
@@ -177,13 +177,13 @@ private slots:
         QCOMPARE(f.session.state().nameOf(id), std::string("Bob Abbott"));
 
         f.prompt.clear();
-        f.session.dataFileSaved = true;
+        f.session.markSaved();
         f.prompt.texts.push_back(std::string("Zed Young"));
         QTest::mouseClick(tab->cmdSubstitute, Qt::LeftButton);
         QCOMPARE(titles(f.prompt), std::vector<std::string>{"text"});
         QCOMPARE(f.session.state().nameOf(id), std::string("Zed Young"));
         QCOMPARE(f.session.state().score(rh::test::rno(1), id), score);
-        QVERIFY(!f.session.dataFileSaved);
+        QVERIFY(!f.session.isSaved());
         QCOMPARE(tab->cmbPlayerName->currentText(), s("Zed Young"));
         auto* grid = f.window.findChild<rh::ui::AliasPresenter*>()->model();
         QCOMPARE(grid->rowsWithText(0, s("Zed Young")).size(), 1);

@@ -110,7 +110,7 @@ private slots:
         const rh::EntrantId id = rh::test::eid(tag);
         const std::string name = bumps->text(row, 1).toStdString();
         QCOMPARE(foreground(*bumps, row, 1), kRedText);
-        f.session.leaderViewRefresh = false;
+        f.session.refresh().takeLeaderRefresh();
         QVERIFY(htmlRowOf(rh::buildHtmlPage(f.session, false), name).find("#FF3366") !=
                 std::string::npos);
 
@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(f.session.state().entrant(id)->paid, std::optional<std::int32_t>(1));
         for (int c = 1; c < bumps->columnCount(); ++c)
             QCOMPARE(foreground(*bumps, row, c), kGreen);
-        QVERIFY(f.session.leaderViewRefresh);
+        QVERIFY(f.session.refresh().leaderRefreshRequested());
         QCOMPARE(stored.count(), 1);
 
         // The standings and the page read the same mark.
@@ -171,7 +171,7 @@ private slots:
             const rh::EntrantId id = rh::test::eid(bumps->tag(r));
             const double due =
                 rh::test::bumpsOf(state, id) * 0.25 + rh::test::woodsOf(state, id) * 0.5;
-            QCOMPARE(money(bumps->text(r, 2), f.session.currency), due);
+            QCOMPARE(money(bumps->text(r, 2), f.session.currency()), due);
             const bool paid = rh::test::finesPaid(state, id);
             QCOMPARE(bumps->isRowChecked(r), paid);
             QCOMPARE(foreground(*bumps, r, 1), paid ? kGreen : kRedText);
@@ -188,7 +188,7 @@ private slots:
             QCOMPARE(bumps->sortOrder(), click == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
             QList<double> dues;
             for (int r = 0; r < bumps->rowCount(); ++r)
-                dues << money(bumps->text(r, 2), f.session.currency);
+                dues << money(bumps->text(r, 2), f.session.currency());
             QList<double> sorted = dues;
             std::sort(sorted.begin(), sorted.end());
             if (click == 1)
@@ -209,8 +209,7 @@ private slots:
         o.entryFee = 25;
         o.aliasEvery = 0;
         o.names = {"Ann", "Bob", "Cy", "Di"};
-        f.session.InitVariables();
-        f.session.ResetTournamentData();
+        f.session.closeTournament();
         rh::test::generateTournament(f.session.state(), o);
         auto& st = f.session.state();
         st.settings.setCurrentRound(1);
@@ -218,7 +217,7 @@ private slots:
         for (int id = 1; id <= 4; ++id)
             st.setScore(rh::test::rno(1), rh::test::eid(id), scores[id - 1]);
         st.entrantRecord(rh::test::eid(2)).alias = "Top Cat";
-        f.session.dataFileLoaded = true;
+        f.session.markRead();
         f.afterLoad();
         f.showTab(MainWindow::TabResults);
 
@@ -291,7 +290,7 @@ private slots:
         QCOMPARE(lones->rowCount(), entrants);
         QCOMPARE(headings(*lones), (QStringList{s("Player Name"), s("Pay Out"), s("Lone")}));
         const QString share =
-            rh::ui::qtext(rh::formatMoney(jackpot / winners, f.session.currency, rh::kMoney2));
+            rh::ui::qtext(rh::formatMoney(jackpot / winners, f.session.currency(), rh::kMoney2));
         for (int r = 0; r < lones->rowCount(); ++r) {
             const QString id = lones->tag(r);
             QCOMPARE(lones->text(r, 2).toInt(), loneOf[id]);
@@ -314,7 +313,7 @@ private slots:
         QCOMPARE(tab->lblBumpFee->text(), s("$0.25"));
         QCOMPARE(tab->lblWoodFee->text(), s("$0.50"));
         const auto noLead = [&](double v) {
-            return rh::ui::qtext(rh::formatMoney(v, f.session.currency, rh::kMoneyNoLeadingZero));
+            return rh::ui::qtext(rh::formatMoney(v, f.session.currency(), rh::kMoneyNoLeadingZero));
         };
         QCOMPARE(tab->lblResultBump->text(), noLead(bumps * 0.25));
         QCOMPARE(tab->lblResultWood->text(), noLead(woods * 0.5));

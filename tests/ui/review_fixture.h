@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <memory>
 #include <string>
 
 namespace rh::test {
@@ -35,30 +36,24 @@ struct ReviewFixture {
     /// Loads one of examples/*.qmc through the load service, then the after-load refresh.
     bool loadExample(const char* file) {
         const std::string path = std::string(RANKHALL_SOURCE_DIR) + "/examples/" + file;
-        if (!ResetAndLoad(session, path))
-            return false;
-        afterLoad();
-        return true;
+        return loadTournament(session, path, [this] { showLoaded(); });
     }
 
     /// A generated tournament, as if it had been loaded from a file.
     void loadGenerated(const GeneratorOptions& options) {
-        session.InitVariables();
-        session.ResetTournamentData();
-        generateTournament(session.state(), options);
-        session.dataFileLoaded = true;
-        afterLoad();
+        auto state = std::make_shared<TournamentState>();
+        generateTournament(*state, options);
+        openBuiltTournament(session, std::move(state), [this] { showLoaded(); });
     }
 
-    /// What the window's after-load refresh does before the views fill themselves, where this
-    /// branch's own main flow is not there to do it: the loaded flag, payouts enabled with the
-    /// loaded option, the loaded fees chosen in their lists, the dashboard and titles.
+    /// The tournament built in the session's state, finished as a load finishes.
     void afterLoad() {
-        session.viewsLoaded = true;
-        session.payout.setPayoutsEnabled(true);
-        session.payout.InitPayoutControls(true);
-        session.updatePayout = true;
-        session.payout.UpdateNetPayout(session);
+        finishLoad(session, [this] { showLoaded(); });
+    }
+
+    /// The part of the window's after-load refresh these tabs depend on, run inside the load:
+    /// the loaded fees chosen in their lists, the dashboard and titles, then the views.
+    void showLoaded() {
         const TournamentSettings& t = session.tourney();
         const double bump = t.BumpFee(), wood = t.WoodFee(), entry = t.EntryFee();
         ui::MoneyTab* money = window.moneyTab();
@@ -70,7 +65,6 @@ struct ReviewFixture {
         ui::MoneyTab::selectFee(money->cbEntryFee, entry);
         window.ShowDashboard();
         window.ShowJackpotTitles();
-        session.postLoadComplete = true;
         window.notifyTournamentLoaded();
     }
 

@@ -65,11 +65,10 @@ struct Fixture {
 
     // What the after-load refresh does before the views fill themselves, then the views.
     void afterLoad() {
-        session.viewsLoaded = true;
+        session.markViewsFilled();
         window.ShowDashboard();
         session.clock.ResetForLoad(window.clockPresenter()->now());
         session.clock.SetProgressRange(session.tourney().TotalRounds());
-        session.postLoadComplete = true;
         window.notifyTournamentLoaded();
         prompt.clear();
     }
@@ -176,7 +175,7 @@ private slots:
         Fixture f;
         QVERIFY(f.load("demo.qmc"));
         const std::string clicked = rh::idText(f.st().entrantsByName().at(5).id);
-        f.session.savePlayerId = clicked;
+        f.session.chooseInStandings(clicked);
         f.showScores();
         QCOMPARE(f.selectedId(), clicked);
         // Its score given, the first waiting entrant is next.
@@ -185,10 +184,10 @@ private slots:
         QCOMPARE(f.tab->comboPlayerName->currentIndex(), 0);
         QVERIFY(f.selectedId() != clicked && f.selectedId() != partner);
         // A new load forgets it.
-        f.session.savePlayerId = rh::idText(f.st().entrantsByName().at(9).id);
+        f.session.chooseInStandings(rh::idText(f.st().entrantsByName().at(9).id));
         f.window.tabs()->setCurrentIndex(MainWindow::TabLoadMoney);
         QVERIFY(f.load("demo.qmc"));
-        QCOMPARE(f.session.savePlayerId, std::string("00"));
+        QCOMPARE(f.session.standingsChoice(), std::string("00"));
         f.showScores();
         QCOMPARE(f.tab->comboPlayerName->currentIndex(), 0);
     }
@@ -200,8 +199,7 @@ private slots:
         const int waiting = f.tab->comboPlayerName->count();
         QVERIFY(waiting > 0);
         // The tournament is replaced by the empty one under the tab, which still shows the old.
-        f.session.InitVariables();
-        f.session.ResetTournamentData();
+        f.session.closeTournament();
         QVERIFY(chooseScore(f.tab, 7));
         QCOMPARE(f.st().scores.count(), std::size_t(0));
         QCOMPARE(f.tab->comboPlayerName->count(), 0);
