@@ -10,10 +10,7 @@ namespace rh {
 std::vector<LeaderEntry> leaderEntries(Session& session) {
     std::vector<std::string> texts;
     const int paid = session.payout.GetPayouts(session, texts);
-    LeaderEntries built = leaderEntries(session.state(), session.currency(), paid, texts);
-    for (const RhError& e : built.errors)
-        session.ShowErrorMsg("BuildEntry", e);
-    return std::move(built.entries);
+    return leaderEntries(session.state(), session.currency(), paid, texts);
 }
 
 std::vector<LeaderRow> leaderGridRows(Session& session) {

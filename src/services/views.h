@@ -17,9 +17,8 @@
 
 namespace rh {
 
-/// All leader entries in sortedScores order. Runs GetPayouts (which rebuilds the leader list); a
-/// record that fails shows the common error message titled "BuildEntry" and is left out. Errors
-/// of GetPayouts propagate to the caller.
+/// All leader entries in ranking order. Runs GetPayouts (which rebuilds the ranking); its errors
+/// (a total beyond 16 bits in a damaged file) propagate to the caller.
 std::vector<LeaderEntry> leaderEntries(Session& session);
 /// Rebuilds every row of the standings grid. An error shows "error in UpdateLeaderGridMain" (OK,
 /// no title); the rows built until then are returned.

@@ -11,6 +11,13 @@ namespace rh {
 
 namespace {
 
+/// The row-building state carried from one entry to the next within one refresh.
+struct LeaderCounters {
+    int row = 0;
+    int place = 0;
+    std::int32_t previousTotal = 0;
+};
+
 /// What stays the same for every entry of one refresh.
 struct EntryContext {
     const TournamentState& state;
@@ -117,18 +124,14 @@ void buildRanking(TournamentState& state) {
     state.ranking = std::move(ranking);
 }
 
-LeaderEntries leaderEntries(const TournamentState& state, const CurrencyFormat& currency,
-                            int paidCount, const std::vector<std::string>& payoutTexts) {
+std::vector<LeaderEntry> leaderEntries(const TournamentState& state, const CurrencyFormat& currency,
+                                       int paidCount, const std::vector<std::string>& payoutTexts) {
     const EntryContext ctx(state, currency);
-    LeaderEntries result;
-    result.entries.reserve(state.ranking.size());
+    std::vector<LeaderEntry> entries(state.ranking.size());
     LeaderCounters counters;
-    LeaderEntry entry;
-    for (const RankedEntrant& ranked : state.ranking) {
-        buildEntry(ctx, ranked, entry, paidCount, counters, payoutTexts);
-        result.entries.push_back(entry);
-    }
-    return result;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        buildEntry(ctx, state.ranking[i], entries[i], paidCount, counters, payoutTexts);
+    return entries;
 }
 
 } // namespace rh

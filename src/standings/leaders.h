@@ -38,13 +38,6 @@ enum LeaderField : std::size_t {
 
 using LeaderEntry = std::array<std::string, kLeaderFieldCount>;
 
-/// The row-building state carried from one buildLeaderEntry to the next within one refresh.
-struct LeaderCounters {
-    int row = 0;
-    int place = 0;
-    std::int32_t previousTotal = 0;
-};
-
 /// The payout text of a 1-based row position, "" when there is none.
 const std::string& payoutTextAt(const std::vector<std::string>& texts, int position);
 
@@ -53,14 +46,9 @@ const std::string& payoutTextAt(const std::vector<std::string>& texts, int posit
 /// total outside 16 bits (a damaged file); the ranking is then empty.
 void buildRanking(TournamentState& state);
 
-/// The leader entries in ranking order (the ranking must be built), each with the
-/// payout text of its row position; the records that failed are left out and their errors kept,
-/// in order.
-struct LeaderEntries {
-    std::vector<LeaderEntry> entries;
-    std::vector<RhError> errors;
-};
-LeaderEntries leaderEntries(const TournamentState& state, const CurrencyFormat& currency,
-                            int paidCount, const std::vector<std::string>& payoutTexts);
+/// The leader entries in ranking order (the ranking must be built), each with the payout text of
+/// its row position.
+std::vector<LeaderEntry> leaderEntries(const TournamentState& state, const CurrencyFormat& currency,
+                                       int paidCount, const std::vector<std::string>& payoutTexts);
 
 } // namespace rh
