@@ -1,52 +1,64 @@
-#include "ui/grid_model.h"
+// The grids: the model's sort rules by column kind (stable, whole rows moving with their cells,
+// checks and colours), each grid's own direction and its arrow, the Space key on a check box;
+// then the grids of the window as the director sees them: the Leaders standings (order, colours,
+// rebuilds, clicks, who sits out), the Details tab (cells, the load's sort, heading clicks) and
+// the Results tab (winners, debts and their paid marks, the jackpot).
+#include "core/currency.h"
+#include "core/text.h"
+#include "publishing/html.h"
+#include "services/views.h"
+#include "standings/leaders.h"
+#include "ui/dashboard.h"
+#include "ui/details_presenter.h"
 #include "ui/grid_sort.h"
 #include "ui/grid_view.h"
+#include "ui/leaders_presenter.h"
+#include "ui/results_presenter.h"
+#include "ui/tab_details.h"
+#include "ui/tab_money.h"
+#include "ui/tab_results.h"
+#include "window_fixture.h"
 
-#include <QHeaderView>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionHeader>
-#include <QtTest>
 
 #include <algorithm>
 #include <map>
 #include <random>
 
 using namespace rh::ui;
+using rh::Change;
+using rh::test::clickHeading;
+using rh::test::columnTexts;
+using rh::test::eid;
+using rh::test::foreground;
+using rh::test::qs;
+using rh::test::tagsOf;
+using rh::test::WindowFixture;
 
 namespace {
 
 QString s(const char* text) {
     return QString::fromUtf8(text);
 }
-
-GridColumn col(const char* heading, int twips, const char* tag = "",
-               Qt::Alignment align = Qt::AlignHCenter) {
-    return GridColumn{s(heading), twips, align, s(tag)};
+QStringList list(const char* joined) {
+    return s(joined).split(u'|');
 }
 
-GridRow row(std::initializer_list<const char*> texts, const char* tag, const char* tip = "") {
+GridColumn col(const char* heading, const char* tag = "", Qt::Alignment a = Qt::AlignHCenter) {
+    return GridColumn{s(heading), 1000, a, s(tag)};
+}
+
+GridRow row(std::initializer_list<const char*> texts, const char* tag) {
     GridRow r;
     for (const char* t : texts)
         r.cells.emplace_back(s(t));
     r.tag = s(tag);
-    r.toolTip = s(tip);
     return r;
-}
-
-QStringList columnTexts(const GridModel& model, int column) {
-    QStringList out;
-    for (int r = 0; r < model.rowCount(); ++r)
-        out << model.index(r, column).data().toString();
-    return out;
-}
-
-QStringList tags(const GridModel& model) {
-    QStringList out;
-    for (int r = 0; r < model.rowCount(); ++r)
-        out << model.index(r, 0).data(GridModel::TagRole).toString();
-    return out;
 }
 
 // Everything a row shows, by its tag: texts, tool tip per cell, colours, check state.
@@ -57,19 +69,11 @@ std::map<QString, QStringList> rowsByTag(const GridModel& model) {
         for (int c = 0; c < model.columnCount(); ++c) {
             const QModelIndex i = model.index(r, c);
             parts << i.data().toString() << i.data(Qt::ToolTipRole).toString()
-                  << i.data(Qt::ForegroundRole).value<QBrush>().color().name()
-                  << i.data(Qt::CheckStateRole).toString();
+                  << foreground(model, r, c).name() << i.data(Qt::CheckStateRole).toString();
         }
-        out[model.index(r, 0).data(GridModel::TagRole).toString()] = parts;
+        out[model.tag(r)] = parts;
     }
     return out;
-}
-
-void clickHeading(QTreeView& view, int column) {
-    QHeaderView* header = view.header();
-    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                    header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
 }
 
 // The arrow the header's style draws for its sort indicator, read from the pixels: a triangle
@@ -99,8 +103,8 @@ Qt::ArrowType drawnArrow(QHeaderView* header) {
 
 // A name column and one column of the given kind holding the cells, tags 01, 02, ...
 void fillColumn(GridModel& model, const QString& kind, const QStringList& cells) {
-    model.setColumns({col("Name", 3000, "", Qt::AlignLeft),
-                      GridColumn{s("Value"), 1200, Qt::AlignHCenter, kind}});
+    model.setColumns(
+        {col("Name", "", Qt::AlignLeft), GridColumn{s("Value"), 1200, Qt::AlignHCenter, kind}});
     std::vector<GridRow> rows;
     for (int i = 0; i < cells.size(); ++i) {
         const QString tag = QString::number(i + 1).rightJustified(2, u'0');
@@ -113,13 +117,37 @@ void fillColumn(GridModel& model, const QString& kind, const QStringList& cells)
     model.setRows(std::move(rows));
 }
 
-// The numbers of the leader grid with a name and a number column, tags 01..05.
-void fillNumbers(GridModel& model, std::initializer_list<const char*> numbers) {
-    QStringList cells;
-    for (const char* n : numbers)
-        cells << s(n);
-    fillColumn(model, s("NUMBER"), cells);
+QList<int> numbers(const GridModel& m, int c) {
+    QList<int> out;
+    for (int r = 0; r < m.rowCount(); ++r)
+        out << m.text(r, c).trimmed().toInt();
+    return out;
 }
+QList<int> sorted(QList<int> values, bool descending) {
+    std::sort(values.begin(), values.end());
+    if (descending)
+        std::reverse(values.begin(), values.end());
+    return values;
+}
+
+const QColor kGreen(0, 153, 51);
+const QColor kDarkGreen(0, 128, 0);
+const QColor kRed(255, 0, 0);
+const QColor kBlack(0, 0, 0);
+
+enum Col { Name, Place, Payout, Score, Avg, Lone, Paid, TotalDue, Bumps, Woods, Colorize, Owe };
+
+struct Fixture : WindowFixture {
+    GridModel& leaders() { return *presenter<LeadersPresenter>()->model(); }
+    GridModel& details() { return *presenter<DetailsPresenter>()->model(); }
+    ResultsPresenter& results() { return *presenter<ResultsPresenter>(); }
+    QTreeView* leaderView() { return child<QTreeView>("lvLeaderView"); }
+    bool shown(int tab) {
+        window.show();
+        showTab(tab);
+        return QTest::qWaitForWindowExposed(&window);
+    }
+};
 
 } // namespace
 
@@ -127,52 +155,68 @@ class GridTest : public QObject {
     Q_OBJECT
 private slots:
     // Each kind of column sorts by its own rule, both ways; whole rows move with their cells.
-    // Cells are joined by "|"; tags "" are not checked.
+    void columnsSortByTheirKind_data() {
+        QTest::addColumn<QString>("kind"); // the column's tag: NUMBER, XXXX, or none for text
+        QTest::addColumn<QString>("cells");
+        QTest::addColumn<QString>("ascending");
+        QTest::addColumn<QString>("ascendingTags"); // "" = not checked
+        QTest::addColumn<QString>("descending");
+        QTest::newRow("numbers") << "NUMBER"
+                                 << "10|9|-3|2.5|-12"
+                                 << "-12|-3|2.5|9|10"
+                                 << ""
+                                 << "10|9|2.5|-3|-12";
+        // Empty text before every key, negative keys, the other numbers, then text starting
+        // with a digit or a letter (compared as text with the keys).
+        QTest::newRow("numbers and text") << "NUMBER"
+                                          << "5|abc|-2||12x|0.5"
+                                          << "|-2|0.5|5|12x|abc"
+                                          << ""
+                                          << "abc|12x|5|0.5|-2|";
+        QTest::newRow("dollars") << "NUMBER"
+                                 << "$40.00|($10.00)|$5.50|$1,200.00|$0.00|$.75"
+                                 << "($10.00)|$0.00|$.75|$5.50|$40.00|$1,200.00"
+                                 << ""
+                                 << "$1,200.00|$40.00|$5.50|$.75|$0.00|($10.00)";
+        QTest::newRow("euros") << "EURO"
+                               << "1.200,00 \u20ac|12,50 \u20ac|(3,00 \u20ac)|2.5"
+                               << "(3,00 \u20ac)|2.5|12,50 \u20ac|1.200,00 \u20ac"
+                               << ""
+                               << "1.200,00 \u20ac|12,50 \u20ac|2.5|(3,00 \u20ac)";
+        QTest::newRow("text, ties kept") << ""
+                                         << "bob|Alice|carl|ALICE"
+                                         << "Alice|ALICE|bob|carl"
+                                         << "02|04|01|03"
+                                         << "carl|bob|Alice|ALICE";
+        QTest::newRow("flags") << "XXXX"
+                               << "Y|N|N|Y"
+                               << "N|N|Y|Y"
+                               << "02|03|01|04"
+                               << "Y|Y|N|N";
+    }
     void columnsSortByTheirKind() {
-        struct Case {
-            const char* kind; // the column's tag: NUMBER, XXXX, or none for text
-            const char *cells, *ascending, *ascendingTags, *descending;
-        };
-        const Case cases[] = {
-            {"NUMBER", "10|9|-3|2.5|-12", "-12|-3|2.5|9|10", "", "10|9|2.5|-3|-12"},
-            // Empty text before every key, negative keys, the other numbers, then text starting
-            // with a digit or a letter (compared as text with the keys).
-            {"NUMBER", "5|abc|-2||12x|0.5", "|-2|0.5|5|12x|abc", "", "abc|12x|5|0.5|-2|"},
-            {"NUMBER", "$40.00|($10.00)|$5.50|$1,200.00|$0.00|$.75",
-             "($10.00)|$0.00|$.75|$5.50|$40.00|$1,200.00", "",
-             "$1,200.00|$40.00|$5.50|$.75|$0.00|($10.00)"},
-            {"EURO", "1.200,00 \u20ac|12,50 \u20ac|(3,00 \u20ac)|2.5",
-             "(3,00 \u20ac)|2.5|12,50 \u20ac|1.200,00 \u20ac", "",
-             "1.200,00 \u20ac|12,50 \u20ac|2.5|(3,00 \u20ac)"},
-            {"", "bob|Alice|carl|ALICE", "Alice|ALICE|bob|carl", "02|04|01|03",
-             "carl|bob|Alice|ALICE"},
-            {"XXXX", "Y|N|N|Y", "N|N|Y|Y", "02|03|01|04", "Y|Y|N|N"}};
-        const auto list = [](const char* joined) { return s(joined).split(u'|'); };
-        for (const Case& c : cases) {
-            GridModel model;
-            const bool euro = std::string(c.kind) == "EURO";
-            if (euro) {
-                rh::CurrencyFormat format;
-                format.symbol = "\u20ac";
-                format.decimalPoint = ",";
-                format.groupSeparator = ".";
-                format.symbolAfter = true;
-                format.spaceBetween = true;
-                model.setCurrencyFormat(format);
-            }
-            fillColumn(model, euro ? s("NUMBER") : s(c.kind), list(c.cells));
-            const auto before = rowsByTag(model);
-            SortByColumnWithDirection(model, 1, false, false);
-            QCOMPARE(columnTexts(model, 1), list(c.ascending));
-            QCOMPARE(model.sortOrder(), Qt::AscendingOrder);
-            if (*c.ascendingTags)
-                QCOMPARE(tags(model), list(c.ascendingTags));
-            QCOMPARE(rowsByTag(model), before);
-            SortByColumnWithDirection(model, 1, false, true);
-            QCOMPARE(columnTexts(model, 1), list(c.descending));
-            QCOMPARE(rowsByTag(model), before);
-            QVERIFY(model.sortDirection());
+        QFETCH(QString, kind);
+        QFETCH(QString, cells);
+        QFETCH(QString, ascending);
+        QFETCH(QString, ascendingTags);
+        QFETCH(QString, descending);
+        GridModel model;
+        if (kind == QStringLiteral("EURO")) {
+            model.setCurrencyFormat(rh::CurrencyFormat{"\u20ac", ",", ".", 3, 2, true, true});
+            kind = QStringLiteral("NUMBER");
         }
+        fillColumn(model, kind, cells.split(u'|'));
+        const auto before = rowsByTag(model);
+        SortByColumnWithDirection(model, 1, false, false);
+        QCOMPARE(columnTexts(model, 1), ascending.split(u'|'));
+        QCOMPARE(model.sortOrder(), Qt::AscendingOrder);
+        if (!ascendingTags.isEmpty())
+            QCOMPARE(tagsOf(model), ascendingTags.split(u'|'));
+        QCOMPARE(rowsByTag(model), before);
+        SortByColumnWithDirection(model, 1, false, true);
+        QCOMPARE(columnTexts(model, 1), descending.split(u'|'));
+        QCOMPARE(rowsByTag(model), before);
+        QVERIFY(model.sortDirection());
     }
 
     void maskKeysOrderLikeTheirValues() {
@@ -185,55 +229,36 @@ private slots:
         for (double a : values)
             for (double b : {values[0], values[3], values[11], values[42], values[200]}) {
                 const int byKey = NumberMaskKey(a).compare(NumberMaskKey(b));
-                const int byValue = a < b ? -1 : (a > b ? 1 : 0);
-                QCOMPARE(byKey < 0 ? -1 : (byKey > 0 ? 1 : 0), byValue);
+                QCOMPARE(byKey < 0 ? -1 : (byKey > 0 ? 1 : 0), a < b ? -1 : (a > b ? 1 : 0));
             }
     }
 
     void tiedRowsKeepTheirOrder() {
         GridModel model;
         // Standings order: descending score, ties in ascending ID order.
-        model.setColumns({col("Player Name", 3500, "", Qt::AlignLeft), col("Place", 1200, "NUMBER"),
-                          col("Payout", 2000, "NUMBER"), col("Score", 1400, "NUMBER")});
+        model.setColumns({col("Player Name", "", Qt::AlignLeft), col("Place", "NUMBER"),
+                          col("Payout", "NUMBER"), col("Score", "NUMBER")});
         model.setRows({row({"d", "1", "$40.00", "30"}, "01"), row({"a", "1", "$40.00", "30"}, "04"),
                        row({"c", "2", "$10.00", "25"}, "02"), row({"b", "2", "$10.00", "25"}, "05"),
                        row({"e", "3", "$0.00", "20"}, "03")});
-        const QStringList standing = tags(model);
+        const QStringList standing = tagsOf(model);
         SortByColumnWithDirection(model, 3, false, true);
-        QCOMPARE(tags(model), standing);
-        QVERIFY(model.sortDirection());
+        QCOMPARE(tagsOf(model), standing);
         SortByColumnWithDirection(model, 3, false, false);
-        QCOMPARE(tags(model), (QStringList{s("03"), s("02"), s("05"), s("01"), s("04")}));
+        QCOMPARE(tagsOf(model), list("03|02|05|01|04"));
         SortByColumnWithDirection(model, 2, false, true);
-        QCOMPARE(tags(model), (QStringList{s("01"), s("04"), s("02"), s("05"), s("03")}));
+        QCOMPARE(tagsOf(model), list("01|04|02|05|03"));
         // The comparison sort keeps ties too.
         SortNumeric(model, 1, Qt::DescendingOrder);
-        QCOMPARE(tags(model), (QStringList{s("03"), s("02"), s("05"), s("01"), s("04")}));
-    }
-
-    void toolTipsShowOnTheGridsCells() {
-        GridModel model;
-        model.setColumns({col("Name", 2800), col("01", 535), col("Total", 880), col("", 3000)});
-        model.setRows({row({"a", "1", "1", "a"}, "01", "Ace"), row({"b", "2", "2", "b"}, "02")});
-        QCOMPARE(model.index(0, 1).data(Qt::ToolTipRole).toString(), s("Ace"));
-        model.setToolTipColumns({0, -1});
-        QCOMPARE(model.index(0, 0).data(Qt::ToolTipRole).toString(), s("Ace"));
-        QCOMPARE(model.index(0, 3).data(Qt::ToolTipRole).toString(), s("Ace"));
-        QVERIFY(!model.index(0, 1).data(Qt::ToolTipRole).isValid());
-        QVERIFY(!model.index(1, 0).data(Qt::ToolTipRole).isValid()); // no alias, no tip
-        model.setToolTipColumns({1});
-        QVERIFY(!model.index(0, 0).data(Qt::ToolTipRole).isValid());
-        QCOMPARE(model.index(0, 1).data(Qt::ToolTipRole).toString(), s("Ace"));
-        QCOMPARE(model.index(1, 2).data(GridModel::TagRole).toString(), s("02"));
+        QCOMPARE(tagsOf(model), list("03|02|05|01|04"));
     }
 
     void checkStatesAndColoursMoveWithTheirRows() {
         GridModel model;
-        model.setColumns({col("", 290, "", Qt::AlignLeft), col("Player Name", 4230),
-                          col("Pay In", 1560, "NUMBER", Qt::AlignRight)});
+        model.setColumns({col("", "", Qt::AlignLeft), col("Player Name"),
+                          col("Pay In", "NUMBER", Qt::AlignRight)});
         model.setCheckable(true);
         QSignalSpy changes(&model, &GridModel::rowCheckChanged);
-        const QColor green(0, 153, 51), red(255, 0, 0);
         std::vector<GridRow> rows;
         const char* names[] = {"Dan", "Amy", "Cy", "Bo"};
         const char* pay[] = {"$0.50", "$1.25", "$0.25", "$2.00"};
@@ -242,63 +267,53 @@ private slots:
             GridRow r = row({"", names[i], pay[i]}, ids[i]);
             r.checked = i % 2 == 0;
             for (std::size_t c = 1; c < 3; ++c)
-                r.cells[c].foreground = r.checked ? green : red;
+                r.cells[c].foreground = r.checked ? kGreen : kRed;
             rows.push_back(std::move(r));
         }
         model.setRows(std::move(rows));
-        model.setRowChecked(1, true);
+        model.setRowChecked(1, true); // the program's marks say nothing
         model.setRowChecked(1, false);
         QCOMPARE(changes.count(), 0);
 
         const auto before = rowsByTag(model);
         SortByColumnWithDirection(model, 2, false, true);
-        QCOMPARE(columnTexts(model, 1), (QStringList{s("Bo"), s("Amy"), s("Dan"), s("Cy")}));
+        QCOMPARE(columnTexts(model, 1), list("Bo|Amy|Dan|Cy"));
         QCOMPARE(rowsByTag(model), before);
         SortByColumnWithDirection(model, 1, false, false);
         QCOMPARE(rowsByTag(model), before);
-        QCOMPARE(tags(model), (QStringList{s("02"), s("04"), s("03"), s("01")}));
+        QCOMPARE(tagsOf(model), list("02|04|03|01"));
 
-        // The director ticks "Bo" (row 1 now): one signal with Bo's tag.
+        // The director ticks "Bo" (row 1 now): one signal with Bo's tag; again says nothing.
+        QVERIFY(model.setData(model.index(1, 0), Qt::Checked, Qt::CheckStateRole));
         QVERIFY(model.setData(model.index(1, 0), Qt::Checked, Qt::CheckStateRole));
         QCOMPARE(changes.count(), 1);
-        QCOMPARE(changes.at(0).at(0).toInt(), 1);
         QCOMPARE(changes.at(0).at(1).toString(), s("04"));
         QCOMPARE(changes.at(0).at(2).toBool(), true);
-        QVERIFY(model.isRowChecked(1));
-        // Ticking it again changes nothing and says nothing.
-        QVERIFY(model.setData(model.index(1, 0), Qt::Checked, Qt::CheckStateRole));
-        QCOMPARE(changes.count(), 1);
-        model.recolorByCheck(green, red, 1);
-        QCOMPARE(model.index(1, 2).data(Qt::ForegroundRole).value<QBrush>().color(), green);
-        QVERIFY(!model.index(1, 0).data(Qt::ForegroundRole).isValid());
+        model.recolorByCheck(kGreen, kRed, 1);
+        QCOMPARE(foreground(model, 1, 2), kGreen);
         // Only column 0 carries a check box.
-        QVERIFY(model.flags(model.index(0, 0)) & Qt::ItemIsUserCheckable);
         QVERIFY(!(model.flags(model.index(0, 1)) & Qt::ItemIsUserCheckable));
         QVERIFY(!model.setData(model.index(0, 1), Qt::Checked, Qt::CheckStateRole));
-    }
 
-    void spaceKeyTogglesTheCheckBoxOfTheCurrentRow() {
+        // Space on the current row of a view ticks its box.
         GridView view;
-        GridModel* model = view.gridModel();
-        model->setColumns({col("", 290), col("Player Name", 4060)});
-        model->setCheckable(true);
-        model->setRows({row({"", "Amy"}, "03"), row({"", "Bo"}, "07")});
+        view.gridModel()->setColumns({col(""), col("Player Name")});
+        view.gridModel()->setCheckable(true);
+        view.gridModel()->setRows({row({"", "Amy"}, "03"), row({"", "Bo"}, "07")});
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        QSignalSpy changes(model, &GridModel::rowCheckChanged);
-        view.setCurrentIndex(model->index(1, 0));
+        QSignalSpy ticks(view.gridModel(), &GridModel::rowCheckChanged);
+        view.setCurrentIndex(view.gridModel()->index(1, 0));
         QTest::keyClick(&view, Qt::Key_Space);
-        QCOMPARE(changes.count(), 1);
-        QCOMPARE(changes.at(0).at(1).toString(), s("07"));
-        QVERIFY(changes.at(0).at(2).toBool());
-        QVERIFY(model->isRowChecked(1));
+        QCOMPARE(ticks.count(), 1);
+        QCOMPARE(ticks.at(0).at(1).toString(), s("07"));
+        QVERIFY(view.gridModel()->isRowChecked(1));
     }
 
     void eachGridKeepsItsDirectionAndItsArrowShowsIt() {
         GridView leaders, winners;
-        leaders.setObjectName(QStringLiteral("lvLeaderView"));
-        fillNumbers(*leaders.gridModel(), {"7", "30", "12"});
-        winners.gridModel()->setColumns({col("Player Name", 3700, "", Qt::AlignLeft)});
+        fillColumn(*leaders.gridModel(), s("NUMBER"), list("7|30|12"));
+        winners.gridModel()->setColumns({col("Player Name", "", Qt::AlignLeft)});
         winners.gridModel()->setRows({row({"bob"}, "01"), row({"Al"}, "02"), row({"cy"}, "03")});
         leaders.show();
         winners.show();
@@ -311,58 +326,405 @@ private slots:
                    view.gridModel()->sortOrder() == order &&
                    view.header()->sortIndicatorSection() == column &&
                    view.header()->sortIndicatorOrder() == order &&
-                   drawnArrow(view.header()) == rh::ui::sortArrow(order) &&
-                   rh::ui::sortArrow(order) ==
-                       (order == Qt::AscendingOrder ? Qt::UpArrow : Qt::DownArrow);
+                   drawnArrow(view.header()) == sortArrow(order) &&
+                   sortArrow(order) == (order == Qt::AscendingOrder ? Qt::UpArrow : Qt::DownArrow);
         };
-
         // As after a standings refresh.
         SortByColumnWithDirection(*leaders.gridModel(), 1, false, true);
         QVERIFY(shows(leaders, 1, Qt::DescendingOrder));
-        clickHeading(winners, 0);
-        QCOMPARE(columnTexts(*winners.gridModel(), 0), (QStringList{s("Al"), s("bob"), s("cy")}));
+        clickHeading(&winners, 0);
+        QCOMPARE(columnTexts(*winners.gridModel(), 0), list("Al|bob|cy"));
         QVERIFY(shows(winners, 0, Qt::AscendingOrder));
         // Sorting one grid leaves the other's direction alone: leaders still flips to ascending.
-        clickHeading(leaders, 1);
-        QCOMPARE(columnTexts(*leaders.gridModel(), 1), (QStringList{s("7"), s("12"), s("30")}));
+        clickHeading(&leaders, 1);
+        QCOMPARE(columnTexts(*leaders.gridModel(), 1), list("7|12|30"));
         QVERIFY(shows(leaders, 1, Qt::AscendingOrder));
-        clickHeading(winners, 0);
-        QCOMPARE(columnTexts(*winners.gridModel(), 0), (QStringList{s("cy"), s("bob"), s("Al")}));
+        clickHeading(&winners, 0);
+        QCOMPARE(columnTexts(*winners.gridModel(), 0), list("cy|bob|Al"));
         QVERIFY(shows(winners, 0, Qt::DescendingOrder));
         QCOMPARE(sortedSpy.count(), 1);
         QCOMPARE(sortedSpy.at(0).at(0).toInt(), 1);
-        QCOMPARE(leaders.objectName(), s("lvLeaderView"));
     }
 
     void gameDetailHeadingsKeepTheirOwnDirection() {
         GridModel model;
         // Three rounds, two played.
-        model.setColumns({col("Player Name", 2800, "", Qt::AlignLeft), col("01", 535),
-                          col("02", 535), col("03", 535), col("Total", 880), col("Lone", 840),
-                          col("Bump", 920), col("Wood", 920), col("", 3000, "", Qt::AlignLeft)});
+        model.setColumns({col("Player Name", "", Qt::AlignLeft), col("01"), col("02"), col("03"),
+                          col("Total"), col("Lone"), col("Bump"), col("Wood"),
+                          col("", "", Qt::AlignLeft)});
         model.setSortMode(GridSortMode::PerHeading);
         model.setValueSortedColumns(gameDetailValueColumns(3));
-        QCOMPARE(model.isValueSorted(0), false);
-        QCOMPARE(model.isValueSorted(3), true);
-        QCOMPARE(model.isValueSorted(7), true);
-        QCOMPARE(model.isValueSorted(8), false);
+        QVERIFY(!model.isValueSorted(0) && model.isValueSorted(3) && model.isValueSorted(7));
+        QVERIFY(!model.isValueSorted(8));
         model.setRows({row({"bob", " 9", " 5", " 10", "  14", "  0", "  1", "  0", "bob"}, "01"),
                        row({"Al", " 10", " 0", "", "  10", "  2", "  0", "  0", "Al"}, "02"),
                        row({"cy", " 2", " 11", " 2", "  13", "  1", "  0", "  1", "cy"}, "03")});
-
         model.headingClicked(1); // a round: by value, ascending at first
-        QCOMPARE(tags(model), (QStringList{s("03"), s("01"), s("02")}));
+        QCOMPARE(tagsOf(model), list("03|01|02"));
         model.headingClicked(1); // same heading again: descending
-        QCOMPARE(tags(model), (QStringList{s("02"), s("01"), s("03")}));
+        QCOMPARE(tagsOf(model), list("02|01|03"));
         model.headingClicked(3); // by number too (2 before 10), a blank round lowest
-        QCOMPARE(columnTexts(model, 3), (QStringList{s(""), s(" 2"), s(" 10")}));
+        QCOMPARE(columnTexts(model, 3), list("| 2| 10"));
         model.headingClicked(0); // name: alphabetical, ignoring case
-        QCOMPARE(tags(model), (QStringList{s("02"), s("01"), s("03")}));
+        QCOMPARE(tagsOf(model), list("02|01|03"));
         // Round 1's own flag is still descending; a click on the sorted column reverses it.
         model.headingClicked(1);
-        QCOMPARE(tags(model), (QStringList{s("02"), s("01"), s("03")}));
+        QCOMPARE(tagsOf(model), list("02|01|03"));
         model.headingClicked(1);
-        QCOMPARE(tags(model), (QStringList{s("03"), s("01"), s("02")}));
+        QCOMPARE(tagsOf(model), list("03|01|02"));
+    }
+
+    void everyGridIsEmptyBeforeTheFirstLoad() {
+        Fixture f;
+        for (int tab : {MainWindow::TabLeaders, MainWindow::TabResults, MainWindow::TabDetails})
+            f.showTab(tab);
+        for (GridModel* m : {&f.leaders(), &f.details(), f.results().loneModel(),
+                             f.results().bumpModel(), f.results().winnerModel()})
+            QCOMPARE(m->rowCount(), 0);
+        QCOMPARE(f.window.resultsTab()->lblResultJackpot->text(), s("$0.00"));
+    }
+
+    void theLeadersShowEveryPlayerBestFirst() {
+        Fixture f;
+        QVERIFY(f.load("demo.qmc"));
+        GridModel& g = f.leaders();
+        QCOMPARE(f.leaderView()->model(), static_cast<QAbstractItemModel*>(&g));
+        QCOMPARE(g.rowCount(), 16);
+        QVERIFY(f.leaderView()->isColumnHidden(Colorize) && f.leaderView()->isColumnHidden(Owe));
+        // Sorted by Score, descending, and the grid's direction left at descending.
+        QCOMPARE(g.sortColumn(), int(Score));
+        QCOMPARE(g.sortOrder(), Qt::DescendingOrder);
+        QCOMPARE(numbers(g, Score), sorted(numbers(g, Score), true));
+        const rh::TournamentState& st = f.session.state();
+        for (int r = 0; r < g.rowCount(); ++r) {
+            const rh::EntrantId id = eid(g.tag(r));
+            // Every row is its entrant: name (with the waiting mark), tool tip = alias.
+            QVERIFY(g.text(r, Name).endsWith(qs(st.nameOf(id))));
+            QCOMPARE(g.row(r).toolTip, qs(st.aliasOf(id)));
+            const bool inMoney = g.text(r, Colorize) == QStringLiteral("Y");
+            QCOMPARE(inMoney, r < 3); // the standard split pays three row positions
+            for (int c : {Name, Place, Payout, Score, Avg, Lone})
+                QCOMPARE(foreground(g, r, c), inMoney ? kDarkGreen : kBlack);
+            const bool owes = g.text(r, Owe) == QStringLiteral("True");
+            const bool paid = g.text(r, Paid) == QStringLiteral("Y");
+            for (int c : {Paid, TotalDue, Bumps, Woods})
+                QCOMPARE(foreground(g, r, c), owes ? (paid ? kDarkGreen : kRed) : kBlack);
+        }
+        // The leader, and a tie sharing second and third place money.
+        QCOMPARE(g.text(0, Name), QStringLiteral("* Lou Lopez"));
+        QCOMPARE(g.text(0, Payout), QStringLiteral("$80.00"));
+        QCOMPARE(g.text(1, Place), QStringLiteral("2"));
+        QCOMPARE(g.text(2, Place), QStringLiteral("2"));
+        QCOMPARE(g.text(2, Payout), QStringLiteral("$40.00"));
+    }
+
+    void leaderHeadingClicksAlternateUntilTheNextRebuild() {
+        Fixture f;
+        QVERIFY(f.load("demo.qmc"));
+        QVERIFY(f.shown(MainWindow::TabLeaders));
+        GridModel& g = f.leaders();
+        // After the rebuild's descending sort, the first click sorts ascending.
+        clickHeading(f.leaderView(), Score);
+        QCOMPARE(g.sortOrder(), Qt::AscendingOrder);
+        QCOMPARE(numbers(g, Score), sorted(numbers(g, Score), false));
+        clickHeading(f.leaderView(), Bumps);
+        QCOMPARE(g.sortColumn(), int(Bumps));
+        QCOMPARE(g.sortOrder(), Qt::DescendingOrder);
+        QCOMPARE(g.tag(0), QStringLiteral("09")); // three bumps, paid: the colour went along
+        QCOMPARE(foreground(g, 0, Bumps), kDarkGreen);
+        // A rebuild puts the rows back in score order.
+        f.window.notifyScoreStored();
+        QCOMPARE(g.sortColumn(), int(Score));
+        QCOMPARE(g.sortOrder(), Qt::DescendingOrder);
+    }
+
+    void aLeaderClickRemembersTheEntrantAndADoubleClickOpensScores() {
+        Fixture f;
+        QVERIFY(f.load("demo.qmc"));
+        QVERIFY(f.shown(MainWindow::TabLeaders));
+        const QString tag = f.leaders().tag(5);
+        const QPoint at = f.leaderView()->visualRect(f.leaders().index(5, Score)).center();
+        QTest::mouseClick(f.leaderView()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(f.session.standingsChoice(), tag.toStdString());
+        QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabLeaders));
+        QTest::mouseDClick(f.leaderView()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabScores));
+    }
+
+    void theLeadersAreRebuiltOnScoresRoundsAndStaleOpenings() {
+        Fixture f;
+        QVERIFY(f.load("demo.qmc"));
+        GridModel& g = f.leaders();
+        const auto scoreOf02 = [&] { return g.text(g.findTag(QStringLiteral("02")), Score); };
+        const int before = scoreOf02().toInt();
+        // A stored score shows at once, and the waiting mark goes.
+        f.store(Change::score(4, "02", "10")); // Bob Baker
+        QCOMPARE(scoreOf02().toInt(), before + 10);
+        QCOMPARE(g.text(g.findTag(QStringLiteral("02")), Name), QStringLiteral("Bob Baker"));
+        // A change that only marks the standings stale waits until the tab is opened.
+        rh::storeChange(f.session, Change::score(4, "02", "01"));
+        QCOMPARE(scoreOf02().toInt(), before + 10);
+        f.session.refresh().requestLeaderRefresh();
+        f.window.tabs()->setCurrentIndex(MainWindow::TabLeaders);
+        QVERIFY(!f.session.refresh().leaderRefreshRequested());
+        QCOMPARE(scoreOf02().toInt(), before + 1);
+        // Opening it again without a request rebuilds nothing.
+        rh::storeChange(f.session, Change::score(4, "02", "02"));
+        f.showTab(MainWindow::TabLeaders);
+        QCOMPARE(scoreOf02().toInt(), before + 1);
+        // A new round: every player still has to score it, so every name is marked again.
+        f.session.state().settings.setCurrentRound(5);
+        f.window.ChangeRound();
+        for (int r = 0; r < g.rowCount(); ++r)
+            QVERIFY(g.text(r, Name).startsWith(QStringLiteral("* ")));
+    }
+
+    void whoSitsOutFollowsTheRound() {
+        Fixture f;
+        QVERIFY(f.load("sitout10.qmc"));
+        const rh::TournamentState& st = f.session.state();
+        // Ten players: two sit out each round, shown in the first two labels.
+        QVERIFY(f.child("lblSittingOut3")->isHidden());
+        for (int advance = 0; advance < 2; ++advance) {
+            QStringList expected;
+            for (const rh::EntrantRef& e : st.entrantsByName())
+                if (!st.isSeated(st.currentRoundNo(), e.id))
+                    expected << qs(e.name);
+            QCOMPARE(expected.size(), 2);
+            QCOMPARE(f.text("lblSittingOut1"), expected[0]);
+            QCOMPARE(f.text("lblSittingOut2"), expected[1]);
+            f.session.state().settings.setCurrentRound(std::int16_t(st.currentRound() + 1));
+            f.window.ChangeRound();
+        }
+        // The demo fills every table: the frame goes.
+        QVERIFY(f.load("demo.qmc"));
+        QVERIFY(f.child("frmSittingOut")->isHidden());
+    }
+
+    void detailCellsOfPlayedAndUnplayedRounds() {
+        Fixture f;
+        QVERIFY(f.load("demo.qmc"));
+        f.showTab(MainWindow::TabDetails);
+        GridModel& m = f.details();
+        const auto& st = f.session.state();
+        const int rounds = st.settings.TotalRounds(), current = st.currentRound();
+        QCOMPARE(m.columnCount(), rounds + 6);
+        QCOMPARE(m.rowCount(), int(st.settings.TotalPlort()));
+        for (int row = 0; row < m.rowCount(); ++row) {
+            const rh::EntrantId id = eid(m.tag(row));
+            QCOMPARE(m.text(row, 0), qs(st.nameOf(id)));
+            QCOMPARE(m.text(row, rounds + 5), qs(st.nameOf(id)));
+            int total = 0;
+            for (int r = 1; r <= rounds; ++r) {
+                const std::optional<int> score = st.score(rh::test::rno(r), id);
+                // No score yet (or a round not reached): blank, not 0.
+                QCOMPARE(m.text(row, r),
+                         r <= current && score ? s(" ") + QString::number(*score) : QString());
+                total += r <= current ? score.value_or(0) : 0;
+            }
+            QCOMPARE(m.text(row, rounds + 1), s("  ") + QString::number(total));
+            QCOMPARE(m.text(row, rounds + 3), s("  ") + QString::number(rh::test::bumpsOf(st, id)));
+            // The alias on the first and the last cell only.
+            const QString alias = qs(st.aliasOf(id));
+            if (!alias.isEmpty()) {
+                QCOMPARE(m.index(row, 0).data(Qt::ToolTipRole).toString(), alias);
+                QCOMPARE(m.index(row, rounds + 5).data(Qt::ToolTipRole).toString(), alias);
+                QVERIFY(!m.index(row, 1).data(Qt::ToolTipRole).isValid());
+            }
+        }
+        // The rows come sorted by column index 3 (a round), descending by number.
+        QCOMPARE(numbers(m, 3), sorted(numbers(m, 3), true));
+        // A score stored later shows the next time the tab is shown.
+        const QString id = m.tag(0);
+        f.store(Change::score(current, id.toStdString(), "07"));
+        f.showTab(MainWindow::TabDetails);
+        QCOMPARE(m.text(m.findTag(id), current), s(" 7"));
+        // A Team tournament's names are teams.
+        QVERIFY(f.load("teams7.qmc"));
+        f.showTab(MainWindow::TabDetails);
+        QCOMPARE(m.column(0).heading, s("Team Name"));
+        QCOMPARE(m.rowCount(), 7);
+    }
+
+    void detailTotalClickedTwiceAfterTheLoadSort() {
+        // With two rounds, column index 3 is "Total": the load sorted by it descending by the
+        // number, as its arrow shows, so the first click sorts ascending and the second
+        // descending again.
+        Fixture f;
+        rh::test::GeneratorOptions o;
+        o.entrants = 12;
+        o.rounds = 2;
+        o.scoredRounds = 2;
+        o.seed = 7;
+        f.loadGenerated(o);
+        QVERIFY(f.shown(MainWindow::TabDetails));
+        GridModel& m = f.details();
+        QTreeView* view = f.window.detailsTab()->lvGameDetail;
+        QCOMPARE(m.column(3).heading, s("Total"));
+        const QList<int> down = sorted(numbers(m, 3), true);
+        QCOMPARE(numbers(m, 3), down);
+        QCOMPARE(view->header()->sortIndicatorSection(), 3);
+        QCOMPARE(view->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        clickHeading(view, 3);
+        QCOMPARE(numbers(m, 3), sorted(down, false));
+        QCOMPARE(view->header()->sortIndicatorOrder(), Qt::AscendingOrder);
+        clickHeading(view, 3);
+        QCOMPARE(numbers(m, 3), down);
+        QCOMPARE(view->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        clickHeading(view, 0); // the name column: alphabetical
+        QStringList names = columnTexts(m, 0);
+        std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+        QCOMPARE(columnTexts(m, 0), names);
+    }
+
+    void tickingADebtRowMarksItPaidEverywhere() {
+        Fixture f;
+        QVERIFY(f.load("demo.qmc"));
+        QVERIFY(f.shown(MainWindow::TabResults));
+        GridModel* bumps = f.results().bumpModel();
+        const auto& st = f.session.state();
+        // Only entrants with a bump or a wood, in the order of their names, as much as they owe.
+        QStringList owing;
+        for (const auto& e : st.entrantsByName())
+            if (rh::test::bumpsOf(st, e.id) + rh::test::woodsOf(st, e.id) > 0)
+                owing << qs(e.name);
+        QCOMPARE(columnTexts(*bumps, 1), owing);
+        double due = 0;
+        for (int r = 0; r < bumps->rowCount(); ++r) {
+            const rh::EntrantId id = eid(bumps->tag(r));
+            QVERIFY(rh::parseMoney(bumps->text(r, 2).toStdString(), f.session.currency(), due));
+            QCOMPARE(due, rh::test::bumpsOf(st, id) * 0.25 + rh::test::woodsOf(st, id) * 0.5);
+            QCOMPARE(foreground(*bumps, r, 1), bumps->isRowChecked(r) ? kGreen : kRed);
+        }
+        int row = 0;
+        while (row < bumps->rowCount() && bumps->isRowChecked(row))
+            ++row;
+        QVERIFY2(row < bumps->rowCount(), "the example has an unpaid debt");
+        const QString tag = bumps->tag(row);
+        const std::string name = bumps->text(row, 1).toStdString();
+        const auto htmlRow = [&] {
+            const std::string page = rh::buildHtmlPage(f.session, false);
+            const auto start = page.find(name + "</td>");
+            return page.substr(start, page.find("</tr>", start) - start);
+        };
+        QVERIFY(htmlRow().find("#FF3366") != std::string::npos);
+
+        f.prompt.clear();
+        QSignalSpy stored(&f.window, &MainWindow::scoreStored);
+        // The director ticks the box: the view writes the check state into the model.
+        QVERIFY(bumps->setData(bumps->index(row, 0), Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(st.entrant(eid(tag))->paid, std::optional<std::int32_t>(1));
+        for (int c = 1; c < bumps->columnCount(); ++c)
+            QCOMPARE(foreground(*bumps, row, c), kGreen);
+        QCOMPARE(stored.count(), 1);
+        // The standings and the page read the same mark.
+        bool seen = false;
+        for (const rh::LeaderEntry& e : rh::leaderEntries(f.session))
+            if (e[rh::kLeaderId] == tag.toStdString())
+                seen = e[rh::kLeaderPaid] == "Y";
+        QVERIFY(seen);
+        QVERIFY(htmlRow().find("#FF3366") == std::string::npos);
+        QVERIFY(htmlRow().find("#66FF66") != std::string::npos);
+
+        // Showing the tab again keeps the tick; clearing it writes 0 and turns the row red.
+        f.showTab(MainWindow::TabResults);
+        row = bumps->findTag(tag);
+        QVERIFY(bumps->isRowChecked(row));
+        QVERIFY(bumps->setData(bumps->index(row, 0), Qt::Unchecked, Qt::CheckStateRole));
+        QCOMPARE(st.entrant(eid(tag))->paid, std::optional<std::int32_t>(0));
+        QCOMPARE(foreground(*bumps, row, 2), kRed);
+        QVERIFY(f.prompt.shown.empty()); // nothing to tell the director
+    }
+
+    void winnersShowDensePlacesAndTheStandardSplit() {
+        Fixture f;
+        // Four teams, one round scored 20, 30, 25, 30; $25 entry each: $100 to pay out.
+        rh::test::GeneratorOptions o;
+        o.kind = rh::test::Kind::Team;
+        o.entrants = 4;
+        o.rounds = 3;
+        o.entryFee = 25;
+        o.aliasEvery = 0;
+        o.names = {"Ann", "Bob", "Cy", "Di"};
+        f.loadGenerated(o);
+        for (const char* score : {"01 20", "02 30", "03 25", "04 30"})
+            rh::storeChange(f.session, Change::score(1, std::string(score, 2), score + 3));
+        rh::storeChange(f.session, Change::count(rh::ChangeKind::Alias, "02", "Top Cat"));
+        f.window.notifyScoreStored();
+        f.showTab(MainWindow::TabResults);
+
+        GridModel* winners = f.results().winnerModel();
+        QCOMPARE(columnTexts(*winners, 0), list("Bob|Di|Cy|Ann"));
+        QCOMPARE(columnTexts(*winners, 1), list("01|01|02|03"));
+        QCOMPARE(columnTexts(*winners, 3), list("$40.00|$40.00|$20.00| "));
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 5; ++c)
+                QCOMPARE(foreground(*winners, r, c), r < 3 ? kGreen : kBlack);
+        QCOMPARE(winners->index(0, 0).data(Qt::ToolTipRole).toString(), s("Top Cat"));
+        QCOMPARE(winners->index(0, 3).data(Qt::ToolTipRole).toString(), s("Top Cat"));
+        QVERIFY(!winners->index(1, 0).data(Qt::ToolTipRole).isValid());
+        // Score is a number column: 5 before 30 (the sort rules themselves: above).
+        rh::storeChange(f.session, Change::score(1, "01", "05"));
+        f.window.notifyScoreStored();
+        f.window.show();
+        clickHeading(f.window.resultsTab()->lvWinnerView, 2);
+        QCOMPARE(columnTexts(*winners, 2), list("5|25|30|30"));
+    }
+
+    void theJackpotGridAndSummaryFollowFinesAndFees() {
+        Fixture f;
+        QVERIFY(f.load("demo.qmc"));
+        f.showTab(MainWindow::TabResults);
+        ResultsTab* tab = f.window.resultsTab();
+        GridModel* lones = f.results().loneModel();
+        const auto& st = f.session.state();
+        long long bumps = 0, woods = 0;
+        int most = 0;
+        for (const rh::EntrantRef& e : st.entrantsByName()) {
+            bumps += rh::test::bumpsOf(st, e.id);
+            woods += rh::test::woodsOf(st, e.id);
+            most = std::max(most, st.entrant(e.id)->lones.value_or(0));
+        }
+        const double jackpot = bumps * 0.25 + woods * 0.5;
+        int winners = 0;
+        for (int r = 0; r < lones->rowCount(); ++r)
+            winners += lones->text(r, 2).toInt() == most;
+        QCOMPARE(lones->rowCount(), 16);
+        // The most lones take the jackpot, shared, first and in green.
+        const auto money = [&](double v, auto format) {
+            return qs(rh::formatMoney(v, f.session.currency(), format));
+        };
+        for (int r = 0; r < lones->rowCount(); ++r) {
+            const rh::EntrantId id = eid(lones->tag(r));
+            const bool top = r < winners;
+            QCOMPARE(lones->text(r, 2).toInt(), st.entrant(id)->lones.value_or(0));
+            QCOMPARE(lones->text(r, 2).toInt() == most, top);
+            QCOMPARE(lones->text(r, 1), top ? money(jackpot / winners, rh::kMoney2) : QString());
+            QCOMPARE(foreground(*lones, r, 0), top ? kGreen : kBlack);
+        }
+        const auto noLead = [&](double v) { return money(v, rh::kMoneyNoLeadingZero); };
+        QCOMPARE(tab->lblTotalBumps->text(), s("   ") + qs(rh::fmt00(bumps)));
+        QCOMPARE(tab->lblResultJackpot->text(), noLead(jackpot));
+        QCOMPARE(f.window.dashboard()->lblJackPot->text(), noLead(jackpot));
+
+        // The title follows the director's jackpot name.
+        f.window.moneyTab()->txtJackpotTitle->setText(s("Woodpecker Pot"));
+        QCOMPARE(tab->lblJackpotHeading->text(), s("Woodpecker Pot - Winner"));
+        QCOMPARE(tab->lblResultsJackpot->text(), s("Woodpecker Pot:"));
+        QVERIFY(tab->lblJackpotExplanation->text().contains(s("the Woodpecker Pot.  If")));
+        QCOMPARE(f.text("lblDashJpotTitle"), s("Woodpecker Pot"));
+
+        // A stored bump and a new fee reach the summary at once.
+        f.store(Change::count(rh::ChangeKind::Bump, "01",
+                              rh::fmt00(rh::test::bumpsOf(st, eid(1)) + 2)));
+        QCOMPARE(tab->lblTotalBumps->text(), s("   ") + qs(rh::fmt00(bumps + 2)));
+        QCOMPARE(tab->lblResultJackpot->text(), noLead(jackpot + 0.5));
+        MoneyTab::selectFee(f.window.moneyTab()->cbBumpFee, 1.0);
+        QCOMPARE(tab->lblBumpFee->text(), s("$1.00"));
+        QCOMPARE(tab->lblResultBump->text(), noLead(double(bumps + 2)));
+        QCOMPARE(f.window.dashboard()->lblJackPot->text(), noLead(bumps + 2 + woods * 0.5));
     }
 };
 
