@@ -11,22 +11,15 @@
 #include "ui/tab_money.h"
 #include "window_fixture.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QSpinBox>
 
-#include <filesystem>
-
 using rh::test::qs;
+using rh::test::s;
 using rh::ui::MainWindow;
 using rh::ui::NewTournamentDialog;
 
 namespace {
-
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 const std::chrono::year_month_day kToday{std::chrono::year{2026}, std::chrono::month{3},
                                          std::chrono::day{14}};

@@ -19,10 +19,7 @@
 #include "ui/tab_results.h"
 #include "window_fixture.h"
 
-#include <QGroupBox>
-#include <QLineEdit>
 #include <QPainter>
-#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionHeader>
 
@@ -36,18 +33,13 @@ using rh::test::clickHeading;
 using rh::test::columnTexts;
 using rh::test::eid;
 using rh::test::foreground;
+using rh::test::list;
 using rh::test::qs;
+using rh::test::s;
 using rh::test::tagsOf;
 using rh::test::WindowFixture;
 
 namespace {
-
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
-QStringList list(const char* joined) {
-    return s(joined).split(u'|');
-}
 
 GridColumn col(const char* heading, const char* tag = "", Qt::Alignment a = Qt::AlignHCenter) {
     return GridColumn{s(heading), 1000, a, s(tag)};
@@ -372,16 +364,6 @@ private slots:
         QCOMPARE(tagsOf(model), list("02|01|03"));
         model.headingClicked(1);
         QCOMPARE(tagsOf(model), list("03|01|02"));
-    }
-
-    void everyGridIsEmptyBeforeTheFirstLoad() {
-        Fixture f;
-        for (int tab : {MainWindow::TabLeaders, MainWindow::TabResults, MainWindow::TabDetails})
-            f.showTab(tab);
-        for (GridModel* m : {&f.leaders(), &f.details(), f.results().loneModel(),
-                             f.results().bumpModel(), f.results().winnerModel()})
-            QCOMPARE(m->rowCount(), 0);
-        QCOMPARE(f.window.resultsTab()->lblResultJackpot->text(), s("$0.00"));
     }
 
     void theLeadersShowEveryPlayerBestFirst() {

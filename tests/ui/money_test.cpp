@@ -9,24 +9,14 @@
 #include "ui/tab_results.h"
 #include "window_fixture.h"
 
-#include <QLineEdit>
-#include <QRadioButton>
-
-#include <filesystem>
-
 using rh::Change;
+using rh::test::list;
+using rh::test::s;
 using rh::ui::GridModel;
 using rh::ui::MainWindow;
 using rh::ui::PayoutEditor;
 
 namespace {
-
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
-QStringList list(const char* joined) {
-    return s(joined).split(u'|');
-}
 
 /// The scripted prompt, also keeping every request the worksheet was opened with.
 class RecordingPrompt : public rh::ScriptedPrompt {

@@ -19,14 +19,19 @@
 #include "ui/main_window.h"
 #include "ui/presenters.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QtTest>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -47,6 +52,13 @@ inline RoundNo rno(long long n) {
 }
 inline QString qs(const std::string& text) {
     return QString::fromStdString(text);
+}
+inline QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+/// The texts joined by "|".
+inline QStringList list(const char* joined) {
+    return s(joined).split(u'|');
 }
 inline std::string example(const char* name) {
     return std::string(RANKHALL_SOURCE_DIR) + "/examples/" + name;
