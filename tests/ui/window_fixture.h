@@ -68,10 +68,6 @@ inline int bumpsOf(const TournamentState& s, EntrantId id) {
     const EntrantRecord* r = s.entrant(id);
     return r ? r->bumps.value_or(0) : 0;
 }
-inline int woodsOf(const TournamentState& s, EntrantId id) {
-    const EntrantRecord* r = s.entrant(id);
-    return r ? r->woods.value_or(0) : 0;
-}
 
 /// A choice of the director: the list shows the item and says it was activated.
 inline bool choose(QComboBox* list, int index) {
