@@ -6,6 +6,7 @@
 #include "persistence/code_page.h"
 
 #include <cmath>
+#include <cstring>
 #include <new>
 #include <string_view>
 #include <vector>
@@ -54,13 +55,48 @@ bool tryParseAmount(std::string_view text, double& value) {
 }
 
 std::int16_t int16Of(pugi::xml_node node) {
+    if (!node.first_child()) {
+        // The usual element: its own value, a number of up to four digits.
+        const char* text = node.value();
+        int v = 0;
+        int digits = 0;
+        for (; digits < 5 && text[digits] >= '0' && text[digits] <= '9'; ++digits)
+            v = v * 10 + (text[digits] - '0');
+        if (digits >= 1 && digits <= 4 && text[digits] == '\0')
+            return static_cast<std::int16_t>(v);
+    }
     return xml::withTextOf(node, [](std::string_view text) { return toInt16(text); });
 }
 
-// Reads a child's integer into `value` when the child is present.
-void readIfPresent(pugi::xml_node parent, const char* name, std::int16_t& value) {
-    if (pugi::xml_node n = child(parent, name))
-        value = int16Of(n);
+// The first child element of each name, found in one pass over the children.
+template <std::size_t N>
+std::array<pugi::xml_node, N> childrenNamed(pugi::xml_node parent,
+                                            const std::array<const char*, N>& names) {
+    std::array<pugi::xml_node, N> found{};
+    std::array<bool, N> seen{};
+    std::size_t missing = N;
+    for (pugi::xml_node c = parent.first_child(); c && missing > 0; c = c.next_sibling()) {
+        const char* name = c.name(); // "" for text
+        for (std::size_t k = 0; k < N; ++k)
+            if (!seen[k] && name[0] == names[k][0] && std::strcmp(name, names[k]) == 0) {
+                found[k] = c;
+                seen[k] = true;
+                --missing;
+                break;
+            }
+    }
+    return found;
+}
+
+// Reads the integers of the named children, in the order of the names, into the values of the
+// children present; the others keep theirs.
+template <std::size_t N>
+void readPresent(pugi::xml_node parent, const std::array<const char*, N>& names,
+                 const std::array<std::int16_t*, N>& values) {
+    const auto nodes = childrenNamed(parent, names);
+    for (std::size_t k = 0; k < N; ++k)
+        if (nodes[k])
+            *values[k] = int16Of(nodes[k]);
 }
 
 // The counter of rounds or tables as a 16-bit number (a file with more than 32767 of them is an
@@ -210,9 +246,8 @@ void ProcessPlayers(const XmlDocument& doc, TournamentState& st, ReadFindings& f
         forEachElement(keys, [&](pugi::xml_node key) {
             if (!hasChildren(key))
                 return;
-            pugi::xml_node nameNode = child(key, "PlayerName");
-            pugi::xml_node idNode = child(key, "PlayerID");
-            pugi::xml_node aliasNode = child(key, "PlayerAlias");
+            const auto [nameNode, idNode, aliasNode] =
+                childrenNamed<3>(key, {"PlayerName", "PlayerID", "PlayerAlias"});
             if (!nameNode || !idNode)
                 return;
             const EntrantId id{int16Of(idNode)};
@@ -299,9 +334,7 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
         std::int16_t round = 0, id = 0, score = 0;
         forEachElement(players, [&](pugi::xml_node p) {
             if (hasChildren(p)) {
-                readIfPresent(p, "Round", round);
-                readIfPresent(p, "PlayerID", id);
-                readIfPresent(p, "Score", score);
+                readPresent<3>(p, {"Round", "PlayerID", "Score"}, {&round, &id, &score});
             }
             st.setScore(RoundNo{round}, EntrantId{id}, score);
         });
@@ -322,10 +355,7 @@ void ProcessBumps(const XmlDocument& doc, TournamentState& st, ReadFindings& fin
         std::int16_t id = 0, bump = 0, wood = 0, paid = 0;
         forEachElement(players, [&](pugi::xml_node p) {
             if (hasChildren(p)) {
-                readIfPresent(p, "PlayerID", id);
-                readIfPresent(p, "Bump", bump);
-                readIfPresent(p, "Wood", wood);
-                readIfPresent(p, "Paid", paid);
+                readPresent<4>(p, {"PlayerID", "Bump", "Wood", "Paid"}, {&id, &bump, &wood, &paid});
             }
             EntrantRecord& r = st.entrantRecord(EntrantId{id});
             r.bumps = bump;
@@ -349,8 +379,7 @@ void ProcessLones(const XmlDocument& doc, TournamentState& st, ReadFindings& fin
         std::int16_t id = 0, lone = 0;
         forEachElement(players, [&](pugi::xml_node p) {
             if (hasChildren(p)) {
-                readIfPresent(p, "PlayerID", id);
-                readIfPresent(p, "Lone", lone);
+                readPresent<2>(p, {"PlayerID", "Lone"}, {&id, &lone});
             }
             st.entrantRecord(EntrantId{id}).lones = lone;
         });

@@ -2,15 +2,26 @@
 
 #include "persistence/code_page.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace rh {
+
+namespace {
+// The text an element starts with is kept as the element's value rather than as a node of its
+// own: half the nodes of a tournament file, and one step less to each number.
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_embed_pcdata;
+} // namespace
 
 namespace xml {
 
 bool hasChildren(pugi::xml_node node) {
-    return node && node.first_child();
+    return node && (node.first_child() || *node.value());
 }
 
 pugi::xml_node child(pugi::xml_node node, const char* name) {
@@ -41,12 +52,12 @@ std::string textOf(pugi::xml_node node) {
         return {};
     pugi::xml_node first = node.first_child();
     if (!first)
-        return {};
-    if (isText(first) && !first.next_sibling())
-        return first.value();
-    std::string out;
+        return node.value();
+    // The text an element starts with is its value; the rest lies in text nodes and in the
+    // values of the elements below, in document order.
+    std::string out = node.value();
     for (pugi::xml_node cur = first; cur; cur = nextInSubtree(cur, node, true))
-        if (isText(cur))
+        if (isText(cur) || cur.type() == pugi::node_element)
             out += cur.value();
     return out;
 }
@@ -63,7 +74,7 @@ pugi::xml_node findFirst(pugi::xml_node root, std::string_view name) {
 bool XmlDocument::parse(std::string_view utf8, ParseError* error) {
     m_sections.fill(pugi::xml_node());
     pugi::xml_parse_result result =
-        m_doc.load_buffer(utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8);
+        m_doc.load_buffer(utf8.data(), utf8.size(), kParseOptions, pugi::encoding_utf8);
     m_text.clear(); // the document holds its own copy
     if (!result) {
         if (error) {
@@ -120,21 +131,58 @@ bool endsName(char c) {
     return c == '>' || c == '/' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// Where the first start tag of `name` may begin in the text: the first "<name" that the name
-// ends, or npos. It may yet lie in a comment or CDATA section.
-std::size_t firstTagAt(std::string_view text, std::string_view name) {
-    const std::string tag = "<" + std::string(name);
-    for (std::size_t from = 0; from < text.size();) {
-        const void* hit = ::memmem(text.data() + from, text.size() - from, tag.data(), tag.size());
-        if (!hit)
-            return std::string_view::npos;
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) + 1;
-        const std::size_t end = at + name.size();
-        if (end < text.size() && endsName(text[end]))
-            return at;
-        from = at;
+// Where the first start tag of each name may begin in the text (the place of its name's first
+// character), or npos: the first "<name" that the name ends. It may yet lie in a comment or CDATA
+// section. One pass over the text finds them all: a '<' followed, where the name would end, by
+// the name's last character marks a place worth comparing; in tournament text such places are few.
+template <std::size_t N>
+std::array<std::size_t, N> firstTags(std::string_view text,
+                                     const std::array<const char*, N>& names) {
+    std::array<std::size_t, N> at;
+    at.fill(std::string_view::npos);
+    std::size_t missing = N;
+    auto compare = [&](std::size_t lt) {
+        for (std::size_t k = 0; k < N; ++k) {
+            const std::string_view name = names[k];
+            const std::size_t end = lt + 1 + name.size();
+            if (at[k] == std::string_view::npos && end < text.size() &&
+                text[end - 1] == name.back() && endsName(text[end]) &&
+                text.compare(lt + 1, name.size(), name) == 0) {
+                at[k] = lt + 1;
+                --missing;
+            }
+        }
+    };
+    std::size_t i = 0;
+#ifdef __SSE2__
+    std::size_t reach = 0; // how far past a '<' the last characters lie
+    std::array<std::size_t, N> lengths{};
+    std::array<char, N> lasts{};
+    for (std::size_t k = 0; k < N; ++k) {
+        lengths[k] = std::strlen(names[k]);
+        lasts[k] = names[k][lengths[k] - 1];
+        reach = std::max(reach, lengths[k]);
     }
-    return std::string_view::npos;
+    const __m128i lt = _mm_set1_epi8('<');
+    for (; missing > 0 && i + reach + 16 <= text.size(); i += 16) {
+        const char* p = text.data() + i;
+        __m128i ends = _mm_setzero_si128();
+        for (std::size_t k = 0; k < N; ++k) {
+            const auto* shifted = reinterpret_cast<const __m128i*>(p + lengths[k]);
+            ends = _mm_or_si128(ends,
+                                _mm_cmpeq_epi8(_mm_loadu_si128(shifted), _mm_set1_epi8(lasts[k])));
+        }
+        const __m128i opens =
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), lt);
+        for (auto bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(opens, ends)));
+             bits != 0; bits &= bits - 1)
+            compare(i + static_cast<std::size_t>(__builtin_ctz(bits)));
+    }
+#endif
+    for (; missing > 0 && i < text.size(); ++i)
+        if (text[i] == '<')
+            compare(i);
+    return at;
 }
 
 // The element whose name the parser left at `at`, found by going down the tree: in document
@@ -167,10 +215,8 @@ bool XmlDocument::parseInPlace(std::string utf8) {
     m_text = std::move(utf8);
     // Every element starts with "<name" in the text, and the tree keeps its name where it lies:
     // so the first such tag that is an element in the tree is the first element of the name.
-    std::array<std::size_t, kSections.size()> tagAt{};
-    for (std::size_t i = 0; i < kSections.size(); ++i)
-        tagAt[i] = firstTagAt(m_text, kSections[i]);
-    if (!m_doc.load_buffer_inplace(m_text.data(), m_text.size(), pugi::parse_default,
+    const auto tagAt = firstTags(m_text, kSections);
+    if (!m_doc.load_buffer_inplace(m_text.data(), m_text.size(), kParseOptions,
                                    pugi::encoding_utf8)) {
         m_doc.reset();
         m_text.clear();

@@ -2,7 +2,8 @@
 // A parsed tournament document and the parse report shown when a file is not well-formed XML.
 //
 // The document owns its pugixml tree. White space between elements is dropped on parsing, so the
-// section readers see only elements and their text. Every walk over the tree is iterative: a file
+// section readers see only elements and their text; the text an element starts with is the
+// element's own value (see textOf). Every walk over the tree is iterative: a file
 // nested a million levels deep costs memory, never the stack.
 
 #include "core/prompt.h"
@@ -63,13 +64,11 @@ bool hasChildren(pugi::xml_node node);
 pugi::xml_node child(pugi::xml_node node, const char* name);
 /// The node's text: every text and CDATA descendant joined in document order.
 std::string textOf(pugi::xml_node node);
-/// Calls `use` with the element's text as a view: the text node itself when the element holds
-/// just one (no copy), else the gathered text.
+/// Calls `use` with the element's text as a view: the element's own value when it holds nothing
+/// else (no copy), else the gathered text.
 template <typename Use> auto withTextOf(pugi::xml_node node, Use&& use) {
-    if (pugi::xml_node first = node.first_child();
-        first && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata) &&
-        !first.next_sibling())
-        return use(std::string_view(first.value()));
+    if (!node.first_child())
+        return use(std::string_view(node.value()));
     const std::string text = textOf(node);
     return use(std::string_view(text));
 }

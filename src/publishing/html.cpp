@@ -6,6 +6,8 @@
 #include "standings/leaders.h"
 #include "state/tournament_state.h"
 
+#include <array>
+
 namespace rh {
 
 namespace {
@@ -47,18 +49,36 @@ char32_t nextCodePoint(std::string_view s, std::size_t& i) {
 
 void appendEscaped(std::string& out, std::string_view text);
 
-void cell(std::string& page, std::string_view width, std::string_view colour, bool first,
-          const std::string& value, bool last = false) {
+// The opening of each row cell, from "<td" to the cell's text, by column and colour: the same
+// few dozen texts begin every cell of the page, so they are put together once.
+constexpr std::array<std::string_view, 10> kCellWidths = {"18%", "5%", "11%", "8%", "10%",
+                                                          "8%",  "8%", "11%", "8%", "8%"};
+constexpr std::array<std::string_view, 3> kCellColours = {kMoneyGreen, kGrey, kDebtRed};
+
+struct CellOpenings {
+    std::array<std::array<std::string, kCellColours.size()>, kCellWidths.size()> text;
+
+    CellOpenings() {
+        for (std::size_t c = 0; c < kCellWidths.size(); ++c)
+            for (std::size_t k = 0; k < kCellColours.size(); ++k) {
+                std::string& t = text[c][k];
+                if (c == 0)
+                    t += "<tr>";
+                t += "<td style=\"WIDTH:";
+                t += kCellWidths[c];
+                t += ";font-size:small;padding:1px;background-color:";
+                t += kCellColours[k];
+                if (c != 0)
+                    t += "text-align: center;";
+                t += "\">";
+            }
+    }
+};
+
+void cell(std::string& page, const std::string& opening, const std::string& value,
+          bool last = false) {
     using namespace std::string_view_literals;
-    if (first)
-        page += "<tr>"sv;
-    page += "<td style=\"WIDTH:"sv;
-    page += width;
-    page += ";font-size:small;padding:1px;background-color:"sv;
-    page += colour;
-    if (!first)
-        page += "text-align: center;"sv;
-    page += "\">"sv;
+    page += opening;
     appendEscaped(page, value);
     page += last ? "</td></tr>\r\n"sv : "</td>\r\n"sv;
 }
@@ -92,21 +112,17 @@ void WriteHTMLHeader(std::string& page, const TournamentSettings& t, const std::
     page += kCrLf;
 }
 
-void WriteHTMLRow(std::string& page, const LeaderEntry& e) {
-    std::string_view a = e[kLeaderInMoney] == "Y" ? kMoneyGreen : kGrey;
-    std::string_view b = kGrey;
+void WriteHTMLRow(std::string& page, const LeaderEntry& e, const CellOpenings& openings) {
+    enum Colour : std::size_t { Green, Grey, Red };
+    const Colour a = e[kLeaderInMoney] == "Y" ? Green : Grey;
+    Colour b = Grey;
     if (e[kLeaderOwes] == "True")
-        b = e[kLeaderPaid] == "N" ? kDebtRed : kMoneyGreen;
-    cell(page, "18%", a, true, e[kLeaderName]);
-    cell(page, "5%", a, false, e[kLeaderPlace]);
-    cell(page, "11%", a, false, e[kLeaderPayout]);
-    cell(page, "8%", a, false, e[kLeaderScore]);
-    cell(page, "10%", a, false, e[kLeaderAverage]);
-    cell(page, "8%", a, false, e[kLeaderLones]);
-    cell(page, "8%", b, false, e[kLeaderPaid]);
-    cell(page, "11%", b, false, e[kLeaderTotalDue]);
-    cell(page, "8%", b, false, e[kLeaderBumps]);
-    cell(page, "8%", b, false, e[kLeaderWoods], true);
+        b = e[kLeaderPaid] == "N" ? Red : Green;
+    constexpr std::array<std::size_t, 10> kFields = {
+        kLeaderName,  kLeaderPlace, kLeaderPayout,   kLeaderScore, kLeaderAverage,
+        kLeaderLones, kLeaderPaid,  kLeaderTotalDue, kLeaderBumps, kLeaderWoods};
+    for (std::size_t c = 0; c < kFields.size(); ++c)
+        cell(page, openings.text[c][c < 6 ? a : b], e[kFields[c]], c + 1 == kFields.size());
 }
 
 void WriteHTMLFooter(std::string& page) {
@@ -180,8 +196,9 @@ std::string standingsPage(const TournamentState& state, const CurrencyFormat& cu
     const std::string round = std::to_string(state.settings.CurrentRound());
     const std::string jackpot = formatMoney(JackpotAmount(state), currency, kMoney2);
     WriteHTMLHeader(page, state.settings, round, jackpot, tickOn);
+    const CellOpenings openings;
     for (std::size_t i = 0; i < count; ++i)
-        WriteHTMLRow(page, entryAt(i));
+        WriteHTMLRow(page, entryAt(i), openings);
     WriteHTMLFooter(page);
     return page;
 }
