@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -250,52 +249,4 @@ TEST_F(Advance, ShowAllUncheckedBlanksTheFieldsBeforeTheReload) {
     EXPECT_EQ(UpdateGrid(session, &screen, hooks), RoundOutcome::Advanced);
     EXPECT_EQ(seen, (std::vector<std::string>{"", "P03"}));
     EXPECT_EQ(screen.selectedRound(), "03");
-}
-
-// A whole generated tournament played through the screen: every round the director enters the
-// score of whoever the screen offers next until the tournament is over.
-TEST_F(Advance, AGeneratedTournamentPlaysThroughToTheEnd) {
-    const int players = 22; // two sit out every round
-    const int rounds = 6;
-    std::mt19937 rng(20240601);
-    std::vector<std::vector<Table>> seating;
-    for (int r = 0; r < rounds; ++r) {
-        std::vector<int> ids(players);
-        for (int i = 0; i < players; ++i)
-            ids[static_cast<std::size_t>(i)] = i + 1;
-        std::shuffle(ids.begin(), ids.end(), rng);
-        std::vector<Table> tables;
-        for (std::size_t t = 0; t + 4 <= ids.size(); t += 4)
-            tables.push_back({ids[t], ids[t + 1], ids[t + 2], ids[t + 3]});
-        seating.push_back(tables);
-    }
-    seat(players, seating);
-    ScoreEntry screen(session);
-    bindRoundAdvance(screen, session, hooks);
-    screen.UpdateEnterScores();
-
-    std::uniform_int_distribution<int> points(0, 32);
-    int choices = 0;
-    while (roundOvers(true) == 0) {
-        ASSERT_LT(choices, players * rounds) << "the tournament never ended";
-        const ListView& names = screen.view().comboPlayerName;
-        ASSERT_TRUE(names.hasSelection());
-        ASSERT_EQ(names.selectedText().front(), '*'); // only waiting entrants are offered
-        screen.chooseScore(scoreIndex(points(rng)));
-        ++choices;
-    }
-    EXPECT_EQ(choices, rounds * (players / 4) * 2); // one choice per partnership
-    EXPECT_EQ(roundOvers(false), rounds - 1);
-    EXPECT_EQ(session.tourney().CurrentRound(), rounds);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SaveData round " + std::to_string(rounds)),
-              1);
-    for (int r = 1; r <= rounds; ++r) {
-        EXPECT_TRUE(isRoundComplete(session.state(), roundAt(r))) << r;
-        for (const Table& t : seating[static_cast<std::size_t>(r - 1)]) {
-            EXPECT_NE(saved(r, t[0]), "");
-            EXPECT_EQ(saved(r, t[0]), saved(r, t[1]));
-            EXPECT_EQ(saved(r, t[2]), saved(r, t[3]));
-        }
-    }
-    EXPECT_EQ(prompt.countTitled("Data Mismatch"), 0);
 }
