@@ -5,17 +5,19 @@
 // was stored before it opened.
 //
 // Setup, before "open": file tourney ENTRANTS ROUNDS progressive|team [NAMES...], file seat ROUND
-// IDS..., file current ROUND, file score ROUND ID VALUE, file lones|bumps|woods ID N, file paid ID
-// MARK, file fees BUMP WOOD. Then: show (every control), update, round I, all 0|1, bytable 0|1,
-// setbytable 0|1, choose LISTED-TEXT, entrant I, score N|blank, lones|bumps|woods I, paid 0|1,
-// table TEXT, answer player|partner (for the next conflict), standings ID, change RECORD, close,
-// fail (the next score's aftermath throws).
+// ID ID ID ID, file pair ROUND ID ID (Team), file current ROUND, file score ROUND ID VALUE, file
+// lones|bumps|woods ID N, file paid ID MARK, file fees BUMP WOOD. Then: show (every control),
+// update, round I, all 0|1, bytable 0|1, setbytable 0|1, choose LISTED-TEXT, entrant I, score
+// N|blank, lones|bumps|woods I, paid 0|1, table TEXT, answer player|partner (for the next
+// conflict), standings ID, change RECORD, close, fail (the next score's aftermath throws),
+// advance (a complete round advances; the clocks, recovery copy and views it calls are noted).
 //
 // To write the expected files again after a deliberate change:
 //   RANKHALL_UPDATE_GOLDEN=1 build/release/tests/score_screen_test
 #include "core/scripted_prompt.h"
 #include "engine_fixture.h"
 #include "scoring/table_order.h"
+#include "services/round_advance.h"
 #include "services/score_entry.h"
 #include "support/generator.h"
 
@@ -130,6 +132,24 @@ TEST_P(ScoreScript, WhatEveryChoiceChanges) {
     std::map<std::string, std::string> shown;
     std::map<std::string, int> stored;
     std::string out;
+    RoundAdvanceHooks hooks; // each call noted in the output
+    auto note = [&out](const std::string& what) {
+        return [&out, what] { out += "  " + what + "\n"; };
+    };
+    hooks.refreshViews = note("refreshViews");
+    hooks.StopRoundTimer = note("StopRoundTimer");
+    hooks.RecordRoundTime = note("RecordRoundTime");
+    hooks.ResetRoundTimer = note("ResetRoundTimer");
+    hooks.ResetPauseTimer = note("ResetPauseTimer");
+    hooks.SaveData = [&] {
+        out += "  SaveData in round " + std::to_string(session.tourney().CurrentRound()) + "\n";
+    };
+    hooks.StartRoundTimer = note("StartRoundTimer");
+    hooks.ChangeRound = note("ChangeRound");
+    hooks.UpdateProgressBars = [&out](bool done) {
+        out += std::string("  UpdateProgressBars(") + (done ? "true" : "false") + ")\n";
+    };
+    hooks.ShowResultsTab = note("ShowResultsTab");
 
     std::istringstream script(test::readFile(kScripts / (GetParam() + ".txt")));
     for (std::string line; std::getline(script, line);) {
@@ -227,6 +247,8 @@ TEST_P(ScoreScript, WhatEveryChoiceChanges) {
             applyChange(session, *change);
         } else if (verb == "close") {
             session.closeTournament();
+        } else if (verb == "advance") {
+            bindRoundAdvance(*screen, session, hooks);
         } else if (verb == "fail") {
             screen->afterScore = [] { throw RhError(err::Overflow); };
         } else {
@@ -251,7 +273,8 @@ TEST_P(ScoreScript, WhatEveryChoiceChanges) {
                        ", partner " + s.conflict.partnerName + " " + s.conflict.partnerScore +
                        "; " + prompt.storedAtConflict.at(conflict++) + "\n";
             else
-                out += "? " + s.kind + (s.tournamentOver ? " (over)" : "") + "\n";
+                out += "? " + s.kind + (s.tournamentOver ? " (over)" : "") +
+                       (s.message.text.empty() ? "" : ": " + escaped(s.message.text)) + "\n";
         }
         prompt.clear();
         prompt.storedAtConflict.clear();
