@@ -58,7 +58,7 @@ TEST(ClockTexts, ElapsedTimeWrapsAtMidnight) {
     EXPECT_EQ(ElapsedTime(kStart, kStart), "00:00:00");
 }
 
-TEST(ClockTexts, TimeOfDayRoundAndColours) {
+TEST(ClockTexts, TimeOfDayAndRound) {
     EXPECT_EQ(formatTimeOfDay(WallTime::fromHms(15, 5, 59)), "03:05 PM");
     EXPECT_EQ(formatTimeOfDay(WallTime::fromHms(0, 7, 0)), "12:07 AM");
     EXPECT_EQ(formatTimeOfDay(WallTime::fromHms(12, 0, 0)), "12:00 PM");
@@ -66,9 +66,6 @@ TEST(ClockTexts, TimeOfDayRoundAndColours) {
     EXPECT_EQ(formatBannerTime(WallTime::fromHms(9, 30, 0)), "9:30 AM");
     EXPECT_EQ(formatCurrentRound(3), " 3");
     EXPECT_EQ(formatCurrentRound(12), " 12");
-    EXPECT_EQ(tintColour(LabelTint::Running), (Rgb{180, 255, 180}));
-    EXPECT_EQ(tintColour(LabelTint::Stopped), (Rgb{255, 180, 180}));
-    EXPECT_FALSE(tintColour(LabelTint::None).has_value());
 }
 
 TEST(TournamentClock, EachStateAsksForItsOwnTicksAndButtons) {
