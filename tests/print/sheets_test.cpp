@@ -23,18 +23,17 @@
 namespace {
 
 using namespace rh::print;
-using rh::test::Kind;
 
 std::string idText(int id) {
     return id < 10 ? "0" + std::to_string(id) : std::to_string(id);
 }
 
-/// The seating of the test generator's circle method, without a tournament state around it.
-SheetData sampleSheets(Kind kind, int entrants, int rounds, std::vector<std::string> names = {}) {
+/// A Progressive seating by the test generator's circle method, without a tournament state around
+/// it.
+SheetData sampleSheets(int entrants, int rounds, std::vector<std::string> names = {}) {
     SheetData data;
     data.title = "Sheets & Cards <Test>";
-    data.progressive = kind == Kind::Progressive;
-    data.tableCount = data.progressive ? entrants / 4 : entrants / 2;
+    data.tableCount = entrants / 4;
     for (int id = 1; id <= entrants; ++id) {
         std::string name = static_cast<std::size_t>(id) <= names.size()
                                ? names[static_cast<std::size_t>(id - 1)]
@@ -50,15 +49,14 @@ SheetData sampleSheets(Kind kind, int entrants, int rounds, std::vector<std::str
         RoundSeating round;
         round.round = r;
         std::vector<bool> seated(static_cast<std::size_t>(entrants) + 1, false);
-        const auto tables = rh::test::seatRound(kind, entrants, r, order);
+        const auto tables = rh::test::seatRound(rh::test::Kind::Progressive, entrants, r, order);
         for (std::size_t t = 0; t < tables.size(); ++t) {
             TableSeating table;
             table.table = static_cast<int>(t) + 1;
-            const std::size_t perSide = tables[t].size() / 2;
             for (std::size_t s = 0; s < 2; ++s) {
                 std::vector<Seat> side;
-                for (std::size_t i = 0; i < perSide; ++i) {
-                    const int id = tables[t][s * perSide + i];
+                for (std::size_t i = 0; i < 2; ++i) {
+                    const int id = tables[t][s * 2 + i];
                     seated[static_cast<std::size_t>(id)] = true;
                     side.push_back(data.entrants[static_cast<std::size_t>(id - 1)]);
                 }
@@ -97,7 +95,7 @@ protected:
 };
 
 TEST_F(SheetsTest, SixtyFourCardsLieFourToAPageOnEitherPaper) {
-    const SheetData data = sampleSheets(Kind::Progressive, 64, 8);
+    const SheetData data = sampleSheets(64, 8);
     for (Paper paper : {Paper::A4, Paper::Letter}) {
         ScoreCardsDocument document(data);
         const ScoreCardsDocument::Grid grid = document.grid(bodySize(pageLayout(paper)));
@@ -114,7 +112,7 @@ TEST_F(SheetsTest, SixtyFourCardsLieFourToAPageOnEitherPaper) {
 }
 
 TEST_F(SheetsTest, ManyRoundsTakeBiggerCards) {
-    const SheetData data = sampleSheets(Kind::Progressive, 16, 15);
+    const SheetData data = sampleSheets(16, 15);
     ScoreCardsDocument document(data);
     const auto grid = document.grid(bodySize(pageLayout(Paper::Letter)));
     EXPECT_EQ(grid.columns * grid.rows, 2);
@@ -123,7 +121,7 @@ TEST_F(SheetsTest, ManyRoundsTakeBiggerCards) {
 }
 
 TEST_F(SheetsTest, SeatingChartsShowEveryTableOfEveryRound) {
-    const SheetData data = sampleSheets(Kind::Progressive, 18, 4);
+    const SheetData data = sampleSheets(18, 4);
     const std::string path = write(SeatingChartsDocument(data), Paper::A4, "charts.pdf");
     ASSERT_EQ(rh::test::pdfPageCount(path), 4);
     for (const RoundSeating& round : data.rounds) {
@@ -144,7 +142,7 @@ TEST_F(SheetsTest, SeatingChartsShowEveryTableOfEveryRound) {
 }
 
 TEST_F(SheetsTest, ALargeRoundContinuesOnTheNextPage) {
-    const SheetData data = sampleSheets(Kind::Progressive, 160, 2);
+    const SheetData data = sampleSheets(160, 2);
     SeatingChartsDocument document(data);
     const int pages = document.pageCount(bodySize(pageLayout(Paper::Letter)));
     EXPECT_EQ(pages % 2, 0);
@@ -161,7 +159,7 @@ TEST_F(SheetsTest, LongNamesAreShrunkOrWrappedButNeverCut) {
     const std::string longName =
         "Maximiliana Wilhelmina Featherstonehaugh-Cholmondeley of Upper Snoring";
     // "fi" and "ffi" stay letters (no ligature glyphs), so the PDF's text finds the name.
-    const SheetData data = sampleSheets(Kind::Progressive, 8, 3, {longName, "Fifi Offield"});
+    const SheetData data = sampleSheets(8, 3, {longName, "Fifi Offield"});
     std::vector<std::unique_ptr<Document>> documents;
     documents.push_back(std::make_unique<ScoreCardsDocument>(data));
     documents.push_back(std::make_unique<SeatingChartsDocument>(data));
