@@ -5,6 +5,8 @@
 #include "persistence/tournament_writer.h"
 #include "services/load_save.h"
 
+#include <malloc.h>
+
 #include <map>
 #include <stdexcept>
 #include <tuple>
@@ -14,6 +16,16 @@ namespace rh::bench {
 namespace {
 
 using Key = std::tuple<int, int, int>;
+
+// glibc hands large freed blocks back to the system and maps them anew on the next use, so every
+// repetition of a load or a parse would pay the page faults of fresh memory; on a virtual machine
+// those cost more than the work measured, and vary from run to run. Keeping freed memory in the
+// heap measures the work itself, for the load and the bare parse alike.
+[[maybe_unused]] const bool kHeapKept = [] {
+    mallopt(M_MMAP_THRESHOLD, 512 << 20);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    return true;
+}();
 
 Key keyOf(const Shape& s) {
     return {static_cast<int>(s.kind), s.entrants, s.rounds};

@@ -1,6 +1,7 @@
 // Fuzz target of the tournament file reader: any bytes at all go through the load path (unmask,
 // decode, parse, the seven section readers with their reports). Whatever the reader makes of
-// them must then survive the writer: written, read back and written again, it gives the same
+// them must be what the load's own road (the text parsed in place) makes of them, and must survive
+// the writer: written, read back and written again, it gives the same
 // bytes. A crash, a hang, a sanitizer report or a broken round trip is a finding.
 #include "core/scripted_prompt.h"
 #include "persistence/code_page.h"
@@ -15,7 +16,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    std::string text = rh::fileBytesToText(bytes);
+    std::string text = rh::fileBytesToText(std::string(bytes));
     rh::XmlDocument doc;
     rh::ParseError error;
     if (!doc.parse(text, &error)) {
@@ -29,6 +30,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rh::showAll(prompt, readTournament(doc, state));
 
     std::string written = rh::buildTournamentXml(state);
+
+    // The load parses the text in place and finds the sections from their tags in the text:
+    // the same tournament and the same reports as the walk over the tree.
+    rh::XmlDocument inPlace;
+    if (!inPlace.parseInPlace(text))
+        std::abort();
+    rh::ScriptedPrompt inPlacePrompt;
+    rh::TournamentState inPlaceState;
+    rh::showAll(inPlacePrompt, readTournament(inPlace, inPlaceState));
+    bool sameReports = inPlacePrompt.shown.size() == prompt.shown.size();
+    for (std::size_t i = 0; sameReports && i < prompt.shown.size(); ++i)
+        sameReports = inPlacePrompt.shown[i].message.text == prompt.shown[i].message.text &&
+                      inPlacePrompt.shown[i].message.title == prompt.shown[i].message.title;
+    if (!sameReports || rh::buildTournamentXml(inPlaceState) != written) {
+        std::fprintf(stderr, "the document parsed in place reads otherwise\n");
+        std::abort();
+    }
     rh::XmlDocument again;
     if (!again.parse(rh::fileBytesToText(rh::MaskText(written)), &error)) {
         std::fprintf(stderr, "written file does not parse:\n%s\n",

@@ -124,7 +124,12 @@ double roundHalfEven(double value) {
 }
 
 double roundHalfAway(double value, int decimals) {
-    double scale = std::pow(10.0, decimals);
+    // Powers of ten up to 1e22 are exact doubles: a table gives what pow gives, sooner.
+    static constexpr double kTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double scale = decimals >= 0 && decimals <= 22 ? kTens[static_cast<std::size_t>(decimals)]
+                                                         : std::pow(10.0, decimals);
     double scaled = value * scale;
     // Nudge by a hair so that values such as 0.125 held as 0.12499999... round as written.
     double nudged = scaled + std::copysign(1e-9 * std::max(1.0, std::fabs(scaled)), scaled);
@@ -173,12 +178,11 @@ std::string zeroPad(long long value, int minDigits) {
     auto res = std::to_chars(digits, digits + sizeof digits, magnitude);
     const auto count = static_cast<std::size_t>(res.ptr - digits);
     const std::size_t width = std::max(count, static_cast<std::size_t>(std::max(minDigits, 0)));
-    std::string out;
-    out.reserve(width + 1);
-    if (value < 0)
-        out += '-';
-    out.append(width - count, '0');
-    out.append(digits, count);
+    const std::size_t sign = value < 0 ? 1 : 0;
+    std::string out(sign + width, '0');
+    if (sign)
+        out[0] = '-';
+    std::copy(digits, digits + count, out.end() - static_cast<std::ptrdiff_t>(count));
     return out;
 }
 

@@ -153,14 +153,15 @@ char32_t nextCodePoint(std::string_view utf8, std::size_t& pos) {
     return cp;
 }
 
-std::string fileBytesToText(std::string_view bytes) {
-    std::string plain = looksPlain(bytes) ? std::string(bytes) : MaskText(bytes);
-    std::string_view view(plain);
-    if (view.substr(0, 3) == "\xEF\xBB\xBF")
-        return std::string(view.substr(3));
-    if (asciiRun(view) == view.size() || isValidUtf8(view))
-        return plain;
-    return cp1252ToUtf8(view);
+std::string fileBytesToText(std::string bytes) {
+    if (!looksPlain(bytes))
+        for (char& c : bytes)
+            c = static_cast<char>(static_cast<unsigned char>(c) ^ kMaskByte);
+    if (std::string_view(bytes).substr(0, 3) == "\xEF\xBB\xBF")
+        return bytes.erase(0, 3);
+    if (asciiRun(bytes) == bytes.size() || isValidUtf8(bytes))
+        return bytes;
+    return cp1252ToUtf8(bytes);
 }
 
 } // namespace rh

@@ -37,7 +37,7 @@ char32_t nextCodePoint(std::string_view utf8, std::size_t& pos);
 
 /// The file's bytes as UTF-8 XML text: unmasked when it is not plain, then taken as UTF-8 when the
 /// bytes are valid UTF-8 with content beyond ASCII (a byte-order mark is dropped), else decoded
-/// from Windows-1252.
-std::string fileBytesToText(std::string_view bytes);
+/// from Windows-1252. The bytes are unmasked where they lie.
+std::string fileBytesToText(std::string bytes);
 
 } // namespace rh

@@ -54,7 +54,7 @@ bool tryParseAmount(std::string_view text, double& value) {
 }
 
 std::int16_t int16Of(pugi::xml_node node) {
-    return toInt16(textOf(node));
+    return xml::withTextOf(node, [](std::string_view text) { return toInt16(text); });
 }
 
 // Reads a child's integer into `value` when the child is present.
@@ -69,35 +69,21 @@ std::int16_t counter16(long value) {
     return toInt16(static_cast<double>(value));
 }
 
-// Who has been seated in the round being read, by 16-bit ID.
-class SeatedInRound {
-public:
-    SeatedInRound() : m_stamp(65536, 0) {}
-    bool seated(long round, std::int16_t id) const { return m_stamp[index(id)] == round; }
-    void seat(long round, std::int16_t id) { m_stamp[index(id)] = round; }
-
-private:
-    static std::size_t index(std::int16_t id) { return static_cast<std::size_t>(id + 32768); }
-    std::vector<long> m_stamp;
-};
-
 // Adds one table; it is checked first, so that a rejected table leaves nothing behind. An entrant
 // seated twice in one round is refused.
 template <std::size_t N>
-void addTable(TournamentState& st, SeatedInRound& seated, long round,
-              const std::array<std::int16_t, N>& ids) {
+void addTable(TournamentState& st, RoundNo round, const std::array<std::int16_t, N>& ids) {
     SeatedTable table;
     for (std::size_t i = 0; i < N; ++i) {
         for (std::size_t j = 0; j < i; ++j)
             if (ids[i] == ids[j])
                 throw RhError(err::DuplicateKey);
-        if (seated.seated(round, ids[i]))
+        const int slot = st.entrants.slotOf(EntrantId{ids[i]});
+        if (slot >= 0 && st.seating.isSeated(round, slot))
             throw RhError(err::DuplicateKey);
         table.seats[i] = EntrantId{ids[i]};
     }
-    st.addTable(RoundNo{counter16(round)}, table);
-    for (std::int16_t id : ids)
-        seated.seat(round, id);
+    st.addTable(round, table);
 }
 
 // A table must seat exactly as many entrants as the kind allows. More is an error of the file;
@@ -251,7 +237,6 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
             return;
         bool progressive = st.isProgressive();
         st.seating.setProgressive(progressive);
-        SeatedInRound seated;
         long round = 0;
         forEachElement(rounds, [&](pugi::xml_node roundNode) {
             if (!hasChildren(roundNode))
@@ -279,7 +264,7 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
                     });
                     if (filled < seats.size())
                         throw tooFewSeats();
-                    addTable(st, seated, round, seats);
+                    addTable(st, RoundNo{counter16(round)}, seats);
                 } else {
                     std::array<std::int16_t, 2> teams{};
                     std::size_t filled = 0;
@@ -290,7 +275,7 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
                     });
                     if (filled < teams.size())
                         throw tooFewSeats();
-                    addTable(st, seated, round, teams);
+                    addTable(st, RoundNo{counter16(round)}, teams);
                 }
             });
         });

@@ -3,6 +3,7 @@
 #include "persistence/code_page.h"
 
 #include <cstring>
+#include <functional>
 
 namespace rh {
 
@@ -113,17 +114,80 @@ bool XmlDocument::parse(std::string_view utf8, ParseError* error) {
     return true;
 }
 
+namespace {
+
+bool endsName(char c) {
+    return c == '>' || c == '/' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Where the first start tag of `name` may begin in the text: the first "<name" that the name
+// ends, or npos. It may yet lie in a comment or CDATA section.
+std::size_t firstTagAt(std::string_view text, std::string_view name) {
+    const std::string tag = "<" + std::string(name);
+    for (std::size_t from = 0; from < text.size();) {
+        const void* hit = ::memmem(text.data() + from, text.size() - from, tag.data(), tag.size());
+        if (!hit)
+            return std::string_view::npos;
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) + 1;
+        const std::size_t end = at + name.size();
+        if (end < text.size() && endsName(text[end]))
+            return at;
+        from = at;
+    }
+    return std::string_view::npos;
+}
+
+// The element whose name the parser left at `at`, found by going down the tree: in document
+// order, each level's elements start at rising places in the text.
+pugi::xml_node elementNamedAt(const pugi::xml_document& doc, const char* at) {
+    pugi::xml_node node = doc;
+    while (true) {
+        pugi::xml_node holder;
+        for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
+            if (c.type() != pugi::node_element)
+                continue;
+            const char* name = c.name();
+            if (name == at)
+                return c;
+            if (std::less<const char*>()(at, name))
+                break;
+            holder = c;
+        }
+        if (!holder)
+            return {};
+        node = holder;
+    }
+}
+
+} // namespace
+
 bool XmlDocument::parseInPlace(std::string utf8) {
     m_sections.fill(pugi::xml_node());
     m_doc.reset();
     m_text = std::move(utf8);
+    // Every element starts with "<name" in the text, and the tree keeps its name where it lies:
+    // so the first such tag that is an element in the tree is the first element of the name.
+    std::array<std::size_t, kSections.size()> tagAt{};
+    for (std::size_t i = 0; i < kSections.size(); ++i)
+        tagAt[i] = firstTagAt(m_text, kSections[i]);
     if (!m_doc.load_buffer_inplace(m_text.data(), m_text.size(), pugi::parse_default,
                                    pugi::encoding_utf8)) {
         m_doc.reset();
         m_text.clear();
         return false;
     }
-    findSections();
+    for (std::size_t i = 0; i < kSections.size(); ++i) {
+        if (tagAt[i] == std::string::npos)
+            continue; // no element of the name
+        pugi::xml_node node = elementNamedAt(m_doc, m_text.data() + tagAt[i]);
+        if (!node || std::strcmp(node.name(), kSections[i]) != 0) {
+            // The tag lies in a comment or CDATA section: walk the tree instead.
+            m_sections.fill(pugi::xml_node());
+            findSections();
+            break;
+        }
+        m_sections[i] = node;
+    }
     return true;
 }
 

@@ -63,6 +63,16 @@ bool hasChildren(pugi::xml_node node);
 pugi::xml_node child(pugi::xml_node node, const char* name);
 /// The node's text: every text and CDATA descendant joined in document order.
 std::string textOf(pugi::xml_node node);
+/// Calls `use` with the element's text as a view: the text node itself when the element holds
+/// just one (no copy), else the gathered text.
+template <typename Use> auto withTextOf(pugi::xml_node node, Use&& use) {
+    if (pugi::xml_node first = node.first_child();
+        first && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata) &&
+        !first.next_sibling())
+        return use(std::string_view(first.value()));
+    const std::string text = textOf(node);
+    return use(std::string_view(text));
+}
 /// The first element of that name in the subtree (document order, the node itself excluded).
 pugi::xml_node findFirst(pugi::xml_node root, std::string_view name);
 } // namespace xml

@@ -15,9 +15,9 @@ constexpr const char* kTitleCell =
     " style=\"font-size:large;padding:3px;color:white;background-color:#333366;\">";
 constexpr const char* kHeadingCell = "<th style=\"font-size:medium;padding:3px;"
                                      "background-color: #CCCC99;\">";
-constexpr const char* kMoneyGreen = "#66FF66;";
-constexpr const char* kGrey = "#C0C0C0;";
-constexpr const char* kDebtRed = "#FF3366;";
+constexpr std::string_view kMoneyGreen = "#66FF66;";
+constexpr std::string_view kGrey = "#C0C0C0;";
+constexpr std::string_view kDebtRed = "#FF3366;";
 
 /// Decodes one UTF-8 character at `i`; a byte that starts no valid sequence stands for itself.
 char32_t nextCodePoint(std::string_view s, std::size_t& i) {
@@ -47,19 +47,20 @@ char32_t nextCodePoint(std::string_view s, std::size_t& i) {
 
 void appendEscaped(std::string& out, std::string_view text);
 
-void cell(std::string& page, const char* width, const char* colour, bool first,
+void cell(std::string& page, std::string_view width, std::string_view colour, bool first,
           const std::string& value, bool last = false) {
+    using namespace std::string_view_literals;
     if (first)
-        page += "<tr>";
-    page += "<td style=\"WIDTH:";
+        page += "<tr>"sv;
+    page += "<td style=\"WIDTH:"sv;
     page += width;
-    page += ";font-size:small;padding:1px;background-color:";
+    page += ";font-size:small;padding:1px;background-color:"sv;
     page += colour;
     if (!first)
-        page += "text-align: center;";
-    page += "\">";
+        page += "text-align: center;"sv;
+    page += "\">"sv;
     appendEscaped(page, value);
-    page += last ? "</td></tr>\r\n" : "</td>\r\n";
+    page += last ? "</td></tr>\r\n"sv : "</td>\r\n"sv;
 }
 
 void WriteHTMLHeader(std::string& page, const TournamentSettings& t, const std::string& round,
@@ -92,8 +93,8 @@ void WriteHTMLHeader(std::string& page, const TournamentSettings& t, const std::
 }
 
 void WriteHTMLRow(std::string& page, const LeaderEntry& e) {
-    const char* a = e[kLeaderInMoney] == "Y" ? kMoneyGreen : kGrey;
-    const char* b = kGrey;
+    std::string_view a = e[kLeaderInMoney] == "Y" ? kMoneyGreen : kGrey;
+    std::string_view b = kGrey;
     if (e[kLeaderOwes] == "True")
         b = e[kLeaderPaid] == "N" ? kDebtRed : kMoneyGreen;
     cell(page, "18%", a, true, e[kLeaderName]);
@@ -119,6 +120,17 @@ void WriteHTMLFooter(std::string& page) {
 
 void appendEscaped(std::string& out, std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
+        // Plain characters go over in runs.
+        std::size_t run = i;
+        while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80 &&
+               text[run] != '&' && text[run] != '<' && text[run] != '>' && text[run] != '"' &&
+               text[run] != '\'')
+            ++run;
+        if (run > i) {
+            out.append(text.data() + i, run - i);
+            i = run;
+            continue;
+        }
         const char c = text[i];
         switch (c) {
         case '&':
@@ -161,16 +173,23 @@ std::string htmlEscape(std::string_view text) {
 }
 
 std::string standingsPage(const TournamentState& state, const CurrencyFormat& currency, bool tickOn,
-                          const std::vector<LeaderEntry>& entries) {
+                          std::size_t count,
+                          const std::function<const LeaderEntry&(std::size_t)>& entryAt) {
     std::string page;
-    page.reserve(2048 + entries.size() * 1200);
+    page.reserve(2048 + count * 1200);
     const std::string round = std::to_string(state.settings.CurrentRound());
     const std::string jackpot = formatMoney(JackpotAmount(state), currency, kMoney2);
     WriteHTMLHeader(page, state.settings, round, jackpot, tickOn);
-    for (const LeaderEntry& entry : entries)
-        WriteHTMLRow(page, entry);
+    for (std::size_t i = 0; i < count; ++i)
+        WriteHTMLRow(page, entryAt(i));
     WriteHTMLFooter(page);
     return page;
+}
+
+std::string standingsPage(const TournamentState& state, const CurrencyFormat& currency, bool tickOn,
+                          const std::vector<LeaderEntry>& entries) {
+    return standingsPage(state, currency, tickOn, entries.size(),
+                         [&](std::size_t i) -> const LeaderEntry& { return entries[i]; });
 }
 
 } // namespace rh

@@ -6,6 +6,7 @@
 
 #include "standings/leaders.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,5 +26,10 @@ std::string htmlEscape(std::string_view text);
 /// asked to reload every second while the HTML tick runs (`tickOn`), else every 15 seconds.
 std::string standingsPage(const TournamentState& state, const CurrencyFormat& currency, bool tickOn,
                           const std::vector<LeaderEntry>& entries);
+/// The same with the entry of row i given by `entryAt(i)`, for i below `count` (the entries
+/// inside grid rows just built, without copying them out).
+std::string standingsPage(const TournamentState& state, const CurrencyFormat& currency, bool tickOn,
+                          std::size_t count,
+                          const std::function<const LeaderEntry&(std::size_t)>& entryAt);
 
 } // namespace rh

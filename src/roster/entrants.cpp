@@ -17,10 +17,13 @@ std::string sortKey(const std::string& name) {
 
 } // namespace
 
-Entrants::Entrants() : m_slotOfId(65536, -1) {}
-
 EntrantRecord& Entrants::record(EntrantId id) {
-    std::int32_t& slot = m_slotOfId[index(id)];
+    const int n = num(id);
+    std::vector<std::int32_t>& bySlot = n >= 0 ? m_slotOfId : m_slotOfNegativeId;
+    const auto i = static_cast<std::size_t>(n >= 0 ? n : -(n + 1));
+    if (i >= bySlot.size())
+        bySlot.resize(i + 1, -1);
+    std::int32_t& slot = bySlot[i];
     if (slot < 0) {
         slot = static_cast<std::int32_t>(m_records.size());
         m_records.push_back(EntrantRecord{});

@@ -38,10 +38,13 @@ struct EntrantRecord {
 
 class Entrants {
 public:
-    Entrants();
-
     /// The dense slot of the ID, -1 when the ID has no record.
-    int slotOf(EntrantId id) const { return m_slotOfId[index(id)]; }
+    int slotOf(EntrantId id) const {
+        const int n = num(id);
+        const std::vector<std::int32_t>& bySlot = n >= 0 ? m_slotOfId : m_slotOfNegativeId;
+        const auto i = static_cast<std::size_t>(n >= 0 ? n : -(n + 1));
+        return i < bySlot.size() ? bySlot[i] : -1;
+    }
     /// The record of the ID, creating an empty one on first mention.
     EntrantRecord& record(EntrantId id);
     const EntrantRecord* find(EntrantId id) const {
@@ -78,10 +81,12 @@ public:
     const std::string& aliasOf(EntrantId id) const;
 
 private:
-    static std::size_t index(EntrantId id) { return static_cast<std::size_t>(num(id) + 32768); }
     void sortByName() const;
 
-    std::vector<std::int32_t> m_slotOfId; // one per 16-bit ID
+    // Slot by ID, growing with the highest ID met: IDs from 0 up, and apart the negative ones
+    // (-1 at 0) a damaged or hand-made file may hold; -1 where an ID has no record.
+    std::vector<std::int32_t> m_slotOfId;
+    std::vector<std::int32_t> m_slotOfNegativeId;
     std::vector<EntrantRecord> m_records;
     std::vector<EntrantId> m_named;       // in order of naming
     std::vector<std::uint32_t> m_arrival; // per slot: when the current name arrived

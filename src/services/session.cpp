@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <utility>
 #include <vector>
@@ -31,14 +32,24 @@ void Session::openTournament(std::shared_ptr<TournamentState> state) {
 
 namespace {
 
-// FNV-1a, 64 bits.
+// One 64-bit word into the digest (a multiply-xorshift step).
+void mixWord(std::uint64_t& h, std::uint64_t v) {
+    h = (h ^ v) * 0x9E3779B97F4A7C15ULL;
+    h ^= h >> 29;
+}
+
+// Bytes eight at a time, then their count, so that "ab"+"c" and "a"+"bc" differ.
 void mix(std::uint64_t& h, std::string_view bytes) {
-    for (unsigned char c : bytes) {
-        h ^= c;
-        h *= 1099511628211ULL;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, bytes.data() + i, sizeof w);
+        mixWord(h, w);
     }
-    h ^= 0xFF; // a separator, so that "ab"+"c" and "a"+"bc" differ
-    h *= 1099511628211ULL;
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
+    mixWord(h, tail);
+    mixWord(h, bytes.size());
 }
 
 } // namespace
@@ -46,9 +57,7 @@ void mix(std::uint64_t& h, std::string_view bytes) {
 std::uint64_t Session::contentDigest() const {
     std::uint64_t h = 14695981039346656037ULL;
     const TournamentState& st = *m_state;
-    auto number = [&h](long long v) {
-        mix(h, std::string_view(reinterpret_cast<const char*>(&v), sizeof v));
-    };
+    auto number = [&h](long long v) { mixWord(h, static_cast<std::uint64_t>(v)); };
     auto count = [&](const std::optional<std::int32_t>& v) { number(v ? *v : -(1LL << 40)); };
     // Everything a save writes: the settings and payouts as written, the entrants with their
     // names, aliases, counts and marks (the entry fee marks too, which the file does not keep),
@@ -62,8 +71,10 @@ std::uint64_t Session::contentDigest() const {
         if (!r.name && !r.alias && !r.lones && !r.bumps && !r.woods && !r.paid && !r.entryFeePaid)
             continue; // a record made by a look-up or an undone change: nothing a save writes
         number(num(r.id));
-        mix(h, r.name ? "n" + *r.name : std::string("-"));
-        mix(h, r.alias ? "a" + *r.alias : std::string("-"));
+        number(r.name ? 1 : 0);
+        mix(h, r.name ? *r.name : std::string_view());
+        number(r.alias ? 1 : 0);
+        mix(h, r.alias ? *r.alias : std::string_view());
         count(r.lones);
         count(r.bumps);
         count(r.woods);
@@ -73,9 +84,9 @@ std::uint64_t Session::contentDigest() const {
     for (EntrantId id : st.idsByName())
         number(num(id));
     st.scores.forEach([&](RoundNo round, int slot, int score) {
-        number(num(round));
-        number(num(st.entrants.atSlot(slot).id));
-        number(score);
+        const auto where = static_cast<std::uint16_t>(num(round)) * 65536ULL +
+                           static_cast<std::uint16_t>(num(st.entrants.atSlot(slot).id));
+        mixWord(h, (where << 32) | static_cast<std::uint32_t>(score));
     });
     number(static_cast<long long>(clock.actionCount()));
     return h;

@@ -27,6 +27,11 @@ std::string buildHtmlPage(const Session& session, bool tickOn,
     return standingsPage(session.state(), session.currency(), tickOn, entries);
 }
 
+std::string buildHtmlPage(const Session& session, bool tickOn, const std::vector<LeaderRow>& rows) {
+    return standingsPage(session.state(), session.currency(), tickOn, rows.size(),
+                         [&](std::size_t i) -> const LeaderEntry& { return rows[i].entry; });
+}
+
 std::string buildHtmlPage(Session& session, bool tickOn) {
     std::vector<LeaderEntry> entries;
     bool failed = false;

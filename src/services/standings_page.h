@@ -5,6 +5,7 @@
 
 #include "publishing/html.h"
 #include "services/session.h"
+#include "standings/leader_rows.h"
 
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ std::string buildHtmlPage(Session& session, bool tickOn);
 /// from, so one refresh need not build them twice).
 std::string buildHtmlPage(const Session& session, bool tickOn,
                           const std::vector<LeaderEntry>& entries);
+/// The page with the entries of the standings grid's rows just built.
+std::string buildHtmlPage(const Session& session, bool tickOn, const std::vector<LeaderRow>& rows);
 /// tempDir + "/" + "Quillmark" + code + ".html".
 std::string standingsPagePath(const Session& session);
 /// Writes the text as the file's whole content, atomically (a temporary file in the same folder

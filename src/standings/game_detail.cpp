@@ -10,23 +10,26 @@ namespace rh {
 
 namespace {
 
-/// The " 0" and "  0" pictures: blanks, then at least one digit.
-std::string picture(long long value, std::size_t blanks) {
-    std::string text;
+/// Adds the " 0" or "  0" picture of a number: blanks, then at least one digit.
+void addPicture(std::vector<std::string>& cells, long long value, std::size_t blanks) {
+    char text[32];
+    std::size_t n = 0;
+    unsigned long long magnitude = static_cast<unsigned long long>(value);
     if (value < 0) {
-        text += '-';
-        value = -value;
+        text[n++] = '-';
+        magnitude = 0ULL - magnitude;
     }
-    text.append(blanks, ' ');
+    for (std::size_t i = 0; i < blanks && n < 8; ++i)
+        text[n++] = ' ';
     char digits[24];
-    int n = 0;
+    int d = 0;
     do {
-        digits[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0);
-    while (n > 0)
-        text += digits[--n];
-    return text;
+        digits[d++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    while (d > 0)
+        text[n++] = digits[--d];
+    cells.emplace_back(text, n);
 }
 
 } // namespace
@@ -55,7 +58,7 @@ std::vector<GameDetailRow> gameDetailRows(const TournamentState& state) {
     for (EntrantId id : ids) {
         const EntrantRecord& e = *state.entrant(id);
         const int slot = state.entrants.slotOf(id);
-        GameDetailRow row;
+        GameDetailRow& row = rows.emplace_back();
         row.cells.reserve(static_cast<std::size_t>(totalRounds) + 6);
         row.cells.push_back(*e.name);
         long long total = 0;
@@ -68,18 +71,17 @@ std::vector<GameDetailRow> gameDetailRows(const TournamentState& state) {
             if (r > totalRounds)
                 continue; // a round past the columns still counts towards the total
             if (score)
-                row.cells.push_back(picture(*score, 1));
+                addPicture(row.cells, *score, 1);
             else
                 row.cells.emplace_back(); // not played (yet): blank, not a score of 0
         }
-        row.cells.push_back(picture(total, 2));
-        row.cells.push_back(picture(e.lones.value_or(0), 2));
-        row.cells.push_back(picture(e.bumps.value_or(0), 2));
-        row.cells.push_back(picture(e.woods.value_or(0), 2));
+        addPicture(row.cells, total, 2);
+        addPicture(row.cells, e.lones.value_or(0), 2);
+        addPicture(row.cells, e.bumps.value_or(0), 2);
+        addPicture(row.cells, e.woods.value_or(0), 2);
         row.cells.push_back(*e.name);
         row.tag = idText(id);
         row.toolTip = e.alias.value_or(std::string());
-        rows.push_back(std::move(row));
     }
     return rows;
 }

@@ -6,12 +6,22 @@
 #include "core/prompt.h"
 #include "core/text.h"
 
+#include <algorithm>
+
 namespace rh {
 
 namespace {
 
 /// A column shown as a number: the integer value of a numeric field, else 0.
 std::string asNumber(const std::string& text) {
+    // Most fields already are plain whole numbers ("0", "12", "-3"): shown as they stand.
+    const std::size_t sign = !text.empty() && text[0] == '-' ? 1 : 0;
+    const std::size_t digits = text.size() - sign;
+    if (digits >= 1 && digits <= 9 && (text[sign] != '0' || digits == 1) &&
+        std::all_of(text.begin() + static_cast<std::ptrdiff_t>(sign), text.end(),
+                    [](char c) { return c >= '0' && c <= '9'; }) &&
+        text != "-0")
+        return text;
     double v;
     return tryParseNumber(text, v) ? std::to_string(static_cast<long long>(roundHalfEven(v)))
                                    : std::string("0");
@@ -36,25 +46,27 @@ std::vector<GridColumn> leaderColumns(bool progressive) {
     };
 }
 
-LeaderRow AddToLeaderGrid(const TournamentState& state, LeaderEntry entry) {
-    LeaderRow row;
+namespace {
+
+// Fills a new row in place: a row holds some thirty strings, cheaper built where it stays than
+// moved there.
+void fillLeaderRow(const TournamentState& state, LeaderEntry&& entry, LeaderRow& row) {
     row.tag = entry[kLeaderId];
     const auto id = entrantIdOf(entry[kLeaderId]);
     row.toolTip = id ? state.aliasOf(*id) : std::string();
-    row.cells = {
-        trim(entry[kLeaderName]),
-        asNumber(entry[kLeaderPlace]),
-        entry[kLeaderPayout],
-        asNumber(entry[kLeaderScore]),
-        entry[kLeaderAverage],
-        asNumber(entry[kLeaderLones]),
-        entry[kLeaderPaid],
-        entry[kLeaderTotalDue],
-        asNumber(entry[kLeaderBumps]),
-        asNumber(entry[kLeaderWoods]),
-        entry[kLeaderInMoney],
-        entry[kLeaderOwes],
-    };
+    auto& cells = row.cells;
+    cells[kColName] = trim(entry[kLeaderName]);
+    cells[kColPlace] = asNumber(entry[kLeaderPlace]);
+    cells[kColPayout] = entry[kLeaderPayout];
+    cells[kColScore] = asNumber(entry[kLeaderScore]);
+    cells[kColAvg] = entry[kLeaderAverage];
+    cells[kColLone] = asNumber(entry[kLeaderLones]);
+    cells[kColPaid] = entry[kLeaderPaid];
+    cells[kColTotalDue] = entry[kLeaderTotalDue];
+    cells[kColBumps] = asNumber(entry[kLeaderBumps]);
+    cells[kColWoods] = asNumber(entry[kLeaderWoods]);
+    cells[kColColorize] = entry[kLeaderInMoney];
+    cells[kColOweMoney] = entry[kLeaderOwes];
     row.standingColor = entry[kLeaderInMoney] == "Y" ? kDarkGreen : kBlack;
     if (entry[kLeaderOwes] == "True")
         row.paymentColor = entry[kLeaderPaid] == "Y" ? kDarkGreen : kRed;
@@ -66,14 +78,20 @@ LeaderRow AddToLeaderGrid(const TournamentState& state, LeaderEntry entry) {
     for (std::size_t c : {kColPaid, kColTotalDue, kColBumps, kColWoods})
         row.colors[c] = row.paymentColor;
     row.entry = std::move(entry);
+}
+
+} // namespace
+
+LeaderRow AddToLeaderGrid(const TournamentState& state, LeaderEntry entry) {
+    LeaderRow row;
+    fillLeaderRow(state, std::move(entry), row);
     return row;
 }
 
 std::vector<LeaderRow> leaderRows(const TournamentState& state, std::vector<LeaderEntry> entries) {
-    std::vector<LeaderRow> rows;
-    rows.reserve(entries.size());
-    for (LeaderEntry& entry : entries)
-        rows.push_back(AddToLeaderGrid(state, std::move(entry)));
+    std::vector<LeaderRow> rows(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        fillLeaderRow(state, std::move(entries[i]), rows[i]);
     return rows;
 }
 

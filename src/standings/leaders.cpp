@@ -6,6 +6,7 @@
 #include "state/tournament_state.h"
 
 #include <algorithm>
+#include <map>
 
 namespace rh {
 
@@ -24,6 +25,19 @@ struct EntryContext {
     const CurrencyFormat& format;
     std::string zeroMoney;
     int round = 0;
+    // The fines due, by bumps and woods: few distinct pairs among many entrants.
+    mutable std::map<std::pair<std::int32_t, std::int32_t>, std::string> dueTexts;
+
+    const std::string& dueText(std::int32_t bumps, std::int32_t woods) const {
+        if (bumps == 0 && woods == 0)
+            return zeroMoney;
+        auto [at, added] = dueTexts.try_emplace({bumps, woods});
+        if (added)
+            at->second =
+                formatMoney(bumps * state.settings.BumpFee() + woods * state.settings.WoodFee(),
+                            format, kMoney);
+        return at->second;
+    }
 
     EntryContext(const TournamentState& s, const CurrencyFormat& f)
         : state(s), format(f), zeroMoney(formatMoney(0, f, kMoney)), round(s.currentRound()) {}
@@ -46,7 +60,6 @@ void buildEntry(const EntryContext& ctx, const RankedEntrant& ranked, LeaderEntr
                 int paidCount, LeaderCounters& counters,
                 const std::vector<std::string>& payoutTexts) {
     const TournamentState& state = ctx.state;
-    const TournamentSettings& t = state.settings;
     const int position = ++counters.row;
     const std::int16_t total = ranked.total;
 
@@ -87,10 +100,7 @@ void buildEntry(const EntryContext& ctx, const RankedEntrant& ranked, LeaderEntr
     entry[kLeaderPlace] = std::to_string(counters.place);
     entry[kLeaderPaid] = r.finesPaid() ? "Y" : "N";
     entry[kLeaderOwes] = (bumps >= 1 || woods >= 1) ? "True" : "False";
-    entry[kLeaderTotalDue] =
-        (bumps == 0 && woods == 0)
-            ? ctx.zeroMoney
-            : formatMoney(bumps * t.BumpFee() + woods * t.WoodFee(), ctx.format, kMoney);
+    entry[kLeaderTotalDue] = ctx.dueText(bumps, woods);
     entry[kLeaderId] = idText(ranked.id);
 }
 
