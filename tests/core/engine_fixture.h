@@ -90,10 +90,6 @@ public:
     Tourney& paidMark(int id, std::string mark) {
         return edit([&] { m_fines[id].paid = mark; });
     }
-    /// Bump and wood counts as the file holds them.
-    Tourney& fineTexts(int id, std::string bumps, std::string woods) {
-        return edit([&] { m_fines[id].bumps = bumps, m_fines[id].woods = woods; });
-    }
     /// Seats a table in the round (4 IDs Progressive, 2 Team); once any table is seated so, the
     /// default seating is not written.
     Tourney& seat(int round, std::vector<int> ids) {
@@ -115,23 +111,8 @@ public:
     Tourney& fees(double bump, double wood) {
         return edit([&] { m_bumpFee = bump, m_woodFee = wood; });
     }
-    Tourney& name(int id, std::string text) {
-        return edit([&] {
-            m_names.resize(std::max(m_names.size(), static_cast<std::size_t>(id)));
-            for (std::size_t i = 0; i < m_names.size(); ++i)
-                if (m_names[i].empty())
-                    m_names[i] = "Entrant " + fmt00(static_cast<int>(i) + 1);
-            m_names[static_cast<std::size_t>(id) - 1] = text;
-        });
-    }
     Tourney& title(std::string text) {
         return edit([&] { m_title = text; });
-    }
-    Tourney& jackpotTitle(std::string text) {
-        return edit([&] { m_jackpotTitle = text; });
-    }
-    Tourney& code(std::string text) {
-        return edit([&] { m_code = text; });
     }
     Tourney& customPayouts(std::vector<double> amounts) {
         return edit([&] { m_custom = std::move(amounts); });
@@ -153,7 +134,6 @@ public:
         }
         return m_session;
     }
-    const TournamentSettings& tourney() { return session().tourney(); }
     /// The money format, to be set before the load.
     CurrencyFormat& currency() { return m_currency; }
     void apply(const Change& change) { applyChange(session(), change); }
@@ -189,7 +169,7 @@ private:
     bool m_stale = true;
     int m_current = 1;
     double m_bumpFee = 0, m_woodFee = 0, m_entryFee = 0, m_expenses = 0;
-    std::string m_title = "Test Tournament", m_jackpotTitle = "Bump Jackpot", m_code = "T1";
+    std::string m_title = "Test Tournament";
     std::vector<double> m_custom;
     std::map<std::pair<int, int>, std::string> m_scores;
     struct Fines {
@@ -221,8 +201,8 @@ inline std::string Tourney::xml() const {
     };
     std::string x = "<?xml version='1.0' encoding='UTF-8'?>\n<Tournament><TournamentInfo>";
     x += leaf("TournamentType", m_progressive ? "Progressive" : "Team") +
-         leaf("Title", esc(m_title)) + leaf("JackpotTitle", esc(m_jackpotTitle)) +
-         leaf("TourneyCode", esc(m_code)) + leaf("TotalPlayers", std::to_string(m_entrants)) +
+         leaf("Title", esc(m_title)) + leaf("JackpotTitle", "Bump Jackpot") +
+         leaf("TourneyCode", "T1") + leaf("TotalPlayers", std::to_string(m_entrants)) +
          leaf("TotalRounds", std::to_string(m_rounds)) +
          leaf("CurrentRound", std::to_string(m_current)) + leaf("BumpFee", number(m_bumpFee)) +
          leaf("WoodFee", number(m_woodFee)) + leaf("EntryFee", number(m_entryFee)) +

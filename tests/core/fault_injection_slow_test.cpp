@@ -28,6 +28,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 #include <sys/resource.h>
@@ -199,105 +200,83 @@ TEST_F(FaultInjection, KilledAtRandomMomentsTheFileIsAlwaysOneWholeTournament) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The disk fills up half-way.
+// The disk fills up half-way; the folder turns read-only between two saves.
 
-// In a child: the file size limit at `limit` bytes, then one save of the new tournament. Exits
-// kChildFailedAsExpected when the save failed with the disk-full message.
-int saveWithSizeLimit(const TournamentState& state, const std::string& path, rlim_t limit) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit rl {
-        limit, limit
-    };
-    if (::setrlimit(RLIMIT_FSIZE, &rl) != 0)
-        return kChildSetupFailed;
-    ScriptedPrompt quiet;
-    if (CreateSaveDoc(state, quiet, path, false))
-        return kChildSaved;
-    auto messages = quiet.messages();
-    if (messages.size() != 1 || messages[0].text != commonErrorText(RhError(err::DiskFull)))
-        return kChildWrongMessage;
-    return kChildFailedAsExpected;
+// Runs `save` in a child and answers its exit code: kChildFailedAsExpected when the save failed
+// with the message of `expected`, kChildSaved when it claimed success.
+int saveInChild(const std::function<bool(ScriptedPrompt&)>& save, int expected) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ScriptedPrompt quiet;
+        if (save(quiet))
+            ::_exit(kChildSaved);
+        const auto messages = quiet.messages();
+        ::_exit(messages.size() == 1 && messages[0].text == commonErrorText(RhError(expected))
+                    ? kChildFailedAsExpected
+                    : kChildWrongMessage);
+    }
+    int status = 0;
+    EXPECT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status)) << "the child died of signal " << WTERMSIG(status);
+    return WEXITSTATUS(status);
 }
 
 TEST_F(FaultInjection, DiskFullHalfWayKeepsThePreviousFileWhole) {
-    const std::string masked = [&] {
-        ScriptedPrompt p;
-        std::string probe = (dir / "size-probe.qmc").string();
-        EXPECT_TRUE(CreateSaveDoc(newState, p, probe, false));
-        std::string bytes = test::readFile(probe);
-        fs::remove(probe);
-        return bytes;
-    }();
-    ASSERT_GT(masked.size(), 4096u);
-    // Full before the first byte, after one byte, half-way, and one byte short of the end.
-    for (rlim_t limit :
-         {rlim_t(0), rlim_t(1), rlim_t(masked.size() / 2), rlim_t(masked.size() - 1)}) {
-        SCOPED_TRACE("room for " + std::to_string(limit) + " of " + std::to_string(masked.size()) +
-                     " bytes");
-        pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0)
-            ::_exit(saveWithSizeLimit(newState, target, limit));
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status)) << "the child died of signal " << WTERMSIG(status);
-        EXPECT_EQ(WEXITSTATUS(status), kChildFailedAsExpected)
-            << "10: the save claimed success, 11: not the disk-full message, 12: no limit";
-        expectOldTournamentAndNoLeftovers(dir.path());
+    // A file-size limit (SIGXFSZ ignored) makes write() fail with EFBIG as a full disk does.
+    const std::string probe = (dir / "size-probe.qmc").string();
+    ASSERT_TRUE(CreateSaveDoc(newState, prompt, probe, false));
+    const rlim_t size = fs::file_size(probe);
+    fs::remove(probe);
+    ASSERT_GT(size, 4096u);
+    // Full before the first byte, after one byte, half-way, one byte short of the end; then room.
+    for (rlim_t limit : {rlim_t(0), rlim_t(1), size / 2, size - 1, size}) {
+        SCOPED_TRACE("room for " + std::to_string(limit) + " of " + std::to_string(size));
+        const int code = saveInChild(
+            [&](ScriptedPrompt& quiet) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                struct rlimit rl {
+                    limit, limit
+                };
+                if (::setrlimit(RLIMIT_FSIZE, &rl) != 0)
+                    ::_exit(kChildSetupFailed);
+                return CreateSaveDoc(newState, quiet, target, false);
+            },
+            err::DiskFull);
+        if (limit == size) {
+            EXPECT_EQ(code, kChildSaved);
+            EXPECT_EQ(firstDifference(loadedDump(target), newDump), "");
+        } else {
+            EXPECT_EQ(code, kChildFailedAsExpected)
+                << "10: the save claimed success, 11: not the disk-full message, 12: no limit";
+            expectOldTournamentAndNoLeftovers(dir.path());
+        }
     }
-    // With room enough, the same child saves the new tournament.
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-        ::_exit(saveWithSizeLimit(newState, target, rlim_t(masked.size())));
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), kChildSaved);
-    EXPECT_EQ(firstDifference(loadedDump(target), newDump), "");
 }
-
-// ---------------------------------------------------------------------------------------------
-// The folder turns read-only between two saves.
 
 TEST_F(FaultInjection, FolderTurnedReadOnlyKeepsThePreviousFileWhole) {
     const fs::path folder = dir / "club";
     fs::create_directory(folder);
     target = (folder / "club.qmc").string();
+    // Root writes into any folder whatever its bits say, so the saving child runs as an ordinary
+    // user that owns the folder (and can reach it whatever the umask made of its parent).
     const bool root = ::geteuid() == 0;
     constexpr uid_t kNobody = 65534;
     if (root) {
-        // Root writes into any folder whatever its bits say, so the saving child runs as an
-        // ordinary user that owns the folder.
         ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
-        // The user must be able to reach the folder whatever the umask made of its parent.
         fs::permissions(dir.path(), fs::perms::others_exec, fs::perm_options::add);
     }
-
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
-            ::_exit(kChildSetupFailed);
-        ScriptedPrompt quiet;
-        if (!CreateSaveDoc(oldState, quiet, target, false))
-            ::_exit(kChildSetupFailed);
-        if (::chmod(folder.c_str(), 0555) != 0)
-            ::_exit(kChildSetupFailed);
-        if (CreateSaveDoc(newState, quiet, target, false))
-            ::_exit(kChildSaved);
-        auto messages = quiet.messages();
-        ::_exit(messages.size() == 1 &&
-                        messages[0].text == commonErrorText(RhError(err::PermissionDenied))
-                    ? kChildFailedAsExpected
-                    : kChildWrongMessage);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == kChildSetupFailed)
+    const int code = saveInChild(
+        [&](ScriptedPrompt& quiet) {
+            if ((root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ||
+                !CreateSaveDoc(oldState, quiet, target, false) ||
+                ::chmod(folder.c_str(), 0555) != 0)
+                ::_exit(kChildSetupFailed);
+            return CreateSaveDoc(newState, quiet, target, false);
+        },
+        err::PermissionDenied);
+    if (code == kChildSetupFailed)
         GTEST_SKIP() << "could not save as an unprivileged user or change the folder's mode here";
-    EXPECT_EQ(WEXITSTATUS(status), kChildFailedAsExpected)
+    EXPECT_EQ(code, kChildFailedAsExpected)
         << "10: the save into a read-only folder claimed success, 11: not the permission message";
     expectOldTournamentAndNoLeftovers(folder);
     fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);

@@ -1,4 +1,5 @@
-// The lone jackpot: its amount, its winners, the lone grid rows and the summary texts.
+// The lone jackpot: its winners, the lone grid rows and the texts around them. The amounts and
+// summaries of whole tournaments are in the golden folders (golden_test).
 #include "engine_fixture.h"
 #include "money/jackpot.h"
 #include "services/views.h"
@@ -8,18 +9,6 @@
 using namespace rh;
 using rh::test::Tourney;
 using Texts = std::vector<std::string>;
-
-TEST(Jackpot, AmountIsEveryFinePaidOrNot) {
-    Tourney t(6);
-    t.fees(0.25, 0.50).bumps(1, 3).bumps(4, 1).woods(2, 2).paid(1, true);
-    // Entrants beyond the entrant count and counts that are no number add nothing.
-    t.bumps(7, 4);
-    EXPECT_DOUBLE_EQ(JackpotAmount(t.session().state()), 2.0);
-    EXPECT_EQ(formatMoney(JackpotAmount(t.session().state()), t.session().currency(), kMoney2),
-              "$2.00");
-    t.fineTexts(5, "00", "many");
-    EXPECT_DOUBLE_EQ(JackpotAmount(t.session().state()), 2.0);
-}
 
 TEST(Jackpot, TheMostLonesWinAndTiesShare) {
     struct Case {
@@ -87,23 +76,6 @@ TEST(Jackpot, NoRowsBeforeTheViewsAreFilledAndAnErrorIsReported) {
     t.apply(Change::count(ChangeKind::Lone, "02", "40000")); // beyond sixteen bits
     EXPECT_TRUE(loneRows(t.session()).empty());
     EXPECT_EQ(t.prompt.countTitled("AddToLoneGrid"), 1);
-}
-
-TEST(JackpotSummary, CountsAndMoneyWithoutALeadingZero) {
-    Tourney t(4);
-    t.fees(0.25, 0.10).bumps(1, 2).bumps(2, 1).woods(3, 4);
-    FineSummary b = bumpSummary(t.session());
-    EXPECT_EQ(b.count, "   03");
-    EXPECT_EQ(b.money, "$.75");
-    EXPECT_EQ(b.jackpot, "$1.15");
-    FineSummary w = woodSummary(t.session());
-    EXPECT_EQ(w.count, "   04");
-    EXPECT_EQ(w.money, "$.40");
-    EXPECT_EQ(w.jackpot, "$1.15");
-
-    Tourney none(2);
-    EXPECT_EQ(bumpSummary(none.session()).count, "   00");
-    EXPECT_EQ(bumpSummary(none.session()).money, "$.00");
 }
 
 TEST(JackpotTexts, TitleHeadingExplanationAndColumns) {

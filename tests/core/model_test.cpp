@@ -2,7 +2,6 @@
 // relations, the score table (no score is not 0) and the lone rule.
 
 #include "core/errors.h"
-#include "core/place_words.h"
 #include "state/tournament_state.h"
 
 #include <gtest/gtest.h>
@@ -142,19 +141,4 @@ TEST(ScoreTable, TotalsAndTheLoneRuleCountTheRoundsSoFar) {
         EXPECT_EQ(st.isValid(id(1)), c.valid) << c.lones << " lones against 16 points";
     }
     EXPECT_TRUE(st.isValid(id(9))) << "no scores and no lones fit";
-}
-
-TEST(Places, EightWords) {
-    PlaceWords p;
-    EXPECT_EQ(p.Count(), 8);
-    EXPECT_EQ(p.Place(1), "First");
-    EXPECT_EQ(p.Place(8), "Eighth");
-    for (int bad : {0, 9}) {
-        try {
-            (void)p.Place(bad);
-            ADD_FAILURE() << bad;
-        } catch (const RhError& e) {
-            EXPECT_EQ(e.number(), err::BadIndex);
-        }
-    }
 }

@@ -22,6 +22,7 @@
 
 using namespace rh;
 using namespace std::chrono;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -38,91 +39,55 @@ NewTournamentRequest validRequest(int entrants = 8) {
     return r;
 }
 
-std::vector<std::string> namesOf(const std::vector<std::string>& names) {
-    return names;
-}
-
 } // namespace
 
-TEST(EntrantImport, FindsHeadersBlanksRepeatsAndEncodings) {
-    struct Case {
-        const char* what;
-        std::string bytes;
-        bool csv;
-        std::vector<std::string> names;
-        std::vector<std::string> findings;
-    };
-    const std::vector<Case> cases = {
-        {"typed lines, blanks reported",
-         "Ann\n\n  Bob  \r\nCy\n",
-         false,
-         {"Ann", "Bob", "Cy"},
-         {"Line 2 holds no name and was skipped."}},
-        {"a header row and a repeat in other case",
-         "Name\nAnn Lee\nann  LEE\n",
-         false,
-         {"Ann Lee", "ann  LEE"},
-         {"Line 1 (\"Name\") was taken as a header and skipped.",
-          "Line 3 repeats \"ann  LEE\" of line 2."}},
-        {"pasted spreadsheet rows keep the first column",
-         "Ann\t12\nBob\t7\n",
-         false,
-         {"Ann", "Bob"},
-         {}},
-        {"CSV with quotes, commas and a doubled quote",
-         "Player,Club\n\"Lee, Ann\",North\n\"Bob \"\"Ace\"\" Roy\",South\nCy,\n",
-         true,
-         {"Lee, Ann", "Bob \"Ace\" Roy", "Cy"},
-         {"Line 1 (\"Player\") was taken as a header and skipped."}},
-        {"a line break inside quotes keeps later line numbers right",
-         "\"Ann\nLee\",1\n,2\nBob,3\n",
-         true,
-         {"Ann\nLee", "Bob"},
-         {"Line 3 holds no name and was skipped."}},
-        {"semicolon CSV",
-         "Team;Captain\nAces;Ann\nKings;Bob\n",
-         true,
-         {"Aces", "Kings"},
-         {"Line 1 (\"Team\") was taken as a header and skipped."}},
-        {"UTF-8 with a byte-order mark",
-         "\xEF\xBB\xBFZo\xC3\xAB\nNed\n",
-         false,
-         {"Zo\xC3\xAB", "Ned"},
-         {}},
-        {"Windows-1252", "Zo\xEB\nNu\xF1\x65z\n", false, {"Zo\xC3\xAB", "Nu\xC3\xB1\x65z"}, {}},
-        {"UTF-16 little-endian with its mark",
-         std::string("\xFF\xFE"
-                     "A\0n\0\n\0\xEB\0",
-                     10),
-         false,
-         {"An", "\xC3\xAB"},
-         {}},
-        {"Latin letters repeat in any case",
-         "Zo\xC3\xAB\nZO\xC3\x8B\n",
-         false,
-         {"Zo\xC3\xAB", "ZO\xC3\x8B"},
-         {"Line 2 repeats \"ZO\xC3\x8B\" of line 1."}},
-    };
-    for (const Case& c : cases) {
-        const EntrantImport got = importEntrantBytes(c.bytes, c.csv);
-        EXPECT_EQ(got.names(), c.names) << c.what;
-        EXPECT_EQ(got.findings, c.findings) << c.what;
+// Each file of tests/data/import is read as the entrant list; beside it (.expected) the names,
+// their lines and what the director is told. To write the expected files again:
+//   RANKHALL_UPDATE_GOLDEN=1 build/release/tests/new_tournament_test
+class ImportFile : public testing::TestWithParam<std::string> {};
+
+const fs::path kImports = fs::path(RANKHALL_TEST_DATA_DIR) / "import";
+
+TEST_P(ImportFile, NamesLinesAndFindings) {
+    const EntrantImport got = importEntrantFile((kImports / GetParam()).string());
+    std::string out = "== names (line)\n";
+    for (std::size_t i = 0; i < got.entrants.size(); ++i) {
+        std::string name = got.names()[i];
+        for (auto at = name.find('\n'); at != std::string::npos; at = name.find('\n'))
+            name.replace(at, 1, "\\n");
+        out += name + " (" + std::to_string(got.lines()[i]) + ")\n";
     }
-    // A header is only a header on the first row; typed text is read like a plain file.
-    EXPECT_EQ(importEntrantText("Ann\nName\n").names(), namesOf({"Ann", "Name"}));
-    const EntrantImport typed = importEntrantText("\nAnn\nBob\nAnn\n");
-    EXPECT_EQ(typed.lines(), (std::vector<int>{2, 3, 4}));
-    EXPECT_EQ(typed.blankLines, 1);
-    EXPECT_EQ(typed.duplicates, 1);
+    out += "== findings\n";
+    for (const std::string& f : got.findings)
+        out += f + "\n";
+    out += "== header " + std::to_string(got.headerSkipped) + ", blank lines " +
+           std::to_string(got.blankLines) + ", repeats " + std::to_string(got.duplicates) + "\n";
+    const fs::path expected = kImports / (fs::path(GetParam()).stem().string() + ".expected");
+    if (std::getenv("RANKHALL_UPDATE_GOLDEN"))
+        test::writeFile(expected, out);
+    EXPECT_TRUE(out == test::readFile(expected)) << expected << " now gives:\n" << out;
 }
 
-TEST(EntrantImport, ReadsAFileAsCsvByItsName) {
-    test::TempDir tmp;
-    test::writeFile(tmp / "list.CSV", "name\n\"Lee, Ann\"\n");
-    test::writeFile(tmp / "list.txt", "Lee, Ann\n");
-    EXPECT_EQ(importEntrantFile((tmp / "list.CSV").string()).names(), namesOf({"Lee, Ann"}));
-    EXPECT_EQ(importEntrantFile((tmp / "list.txt").string()).names(), namesOf({"Lee, Ann"}));
-    EXPECT_THROW(importEntrantFile((tmp / "missing.txt").string()), RhError);
+INSTANTIATE_TEST_SUITE_P(Files, ImportFile, testing::ValuesIn([] {
+                             std::vector<std::string> names;
+                             for (const auto& e : fs::directory_iterator(kImports))
+                                 if (e.path().extension() != ".expected")
+                                     names.push_back(e.path().filename().string());
+                             std::sort(names.begin(), names.end());
+                             return names;
+                         }()),
+                         [](const auto& info) {
+                             std::string n = info.param;
+                             std::replace(n.begin(), n.end(), '-', '_');
+                             std::replace(n.begin(), n.end(), '.', '_');
+                             return n;
+                         });
+
+TEST(EntrantImport, TypedTextReadsAsAPlainFileAndAMissingFileIsAnError) {
+    const std::string text = "Name\n\nZo\xC3\xAB\nzo\xC3\xAB\n";
+    EXPECT_EQ(importEntrantText(text).findings, importEntrantBytes(text, false).findings);
+    EXPECT_EQ(importEntrantText(text).names(), importEntrantBytes(text, false).names());
+    EXPECT_THROW(importEntrantFile((kImports / "missing.txt").string()), RhError);
 }
 
 TEST(NewTournament, ValidationNamesEveryProblem) {

@@ -33,7 +33,7 @@ constexpr Rgb kWhite{255, 255, 255};
 
 } // namespace
 
-TEST(PayoutWorksheet, DefaultTablesCoverThreeToEightPlacesAndSumToAHundred) {
+TEST(PayoutWorksheet, DefaultSharesAndOfferedCounts) {
     for (int places = 3; places <= 8; ++places) {
         auto percents = defaultPayoutPercents(places);
         EXPECT_EQ(int(percents.size()), places);
@@ -43,46 +43,54 @@ TEST(PayoutWorksheet, DefaultTablesCoverThreeToEightPlacesAndSumToAHundred) {
     EXPECT_TRUE(defaultPayoutPercents(2).empty());
     EXPECT_TRUE(defaultPayoutPercents(9).empty());
     EXPECT_EQ(defaultPayoutPercents(6), (std::vector<int>{40, 25, 15, 10, 7, 3}));
-}
-
-TEST(PayoutWorksheet, OffersCountsUpToTheEntrantsAndAtMostEight) {
+    // Counts up to the entrants and at most eight.
     EXPECT_EQ(payoutCountItems(5), (std::vector<std::string>{"03", "04", "05"}));
-    EXPECT_EQ(payoutCountItems(40).size(), 6u);
-    EXPECT_EQ(payoutCountItems(40).back(), "08");
+    EXPECT_EQ(payoutCountItems(40), (std::vector<std::string>{"03", "04", "05", "06", "07", "08"}));
     EXPECT_TRUE(payoutCountItems(2).empty());
-    EXPECT_EQ(payoutCountItems(3), (std::vector<std::string>{"03"}));
 }
 
-TEST(PayoutWorksheet, ThreePlacesSplitTheNetPayoutFiftyThirtyTwenty) {
-    PayoutWorksheet w;
-    w.open(request(240, 24));
+TEST(PayoutWorksheet, AChosenCountSplitsTheNetPayoutByTheDefaultShares) {
+    struct Case {
+        double net;
+        int entrants, count;
+        std::vector<std::string> boxes, percents;
+    } cases[] = {
+        {240, 24, 3, {"$120.00", "$72.00", "$48.00"}, {"50%", "30%", "20%"}},
+        {500,
+         30,
+         8,
+         {"$190.00", "$100.00", "$75.00", "$50.00", "$35.00", "$25.00", "$15.00", "$10.00"},
+         {"38%", "20%", "15%", "10%", "7%", "5%", "3%", "2%"}},
+        {12000, 300, 3, {"$6,000.00", "$3,600.00", "$2,400.00"}, {"50%", "30%", "20%"}},
+        {0, 12, 3, {"$0.00", "$0.00", "$0.00"}, {"0%", "0%", "0%"}}, // no net payout, no shares
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.net);
+        PayoutWorksheet w;
+        w.open(request(c.net, c.entrants, 3, {250, 150, 100}));
+        w.chooseCount(c.count);
+        EXPECT_EQ(boxes(w, c.count), c.boxes);
+        for (int i = 0; i < c.count; ++i)
+            EXPECT_EQ(w.percentText(i), c.percents[static_cast<std::size_t>(i)]) << i;
+        EXPECT_EQ(w.PlaceCount(), c.count);
+        EXPECT_EQ(w.remainingText(), "$0.00");
+        EXPECT_EQ(w.remainingColor(), kWhite);
+        EXPECT_TRUE(w.okEnabled());
+        EXPECT_EQ(w.balance(), PayoutBalance::Balanced);
+        for (int i = 0; i < kPayoutPlaces; ++i)
+            EXPECT_EQ(w.boxEnabled(i), i < c.count) << i;
+    }
+    PayoutWorksheet w; // a large amount is read back without its grouping
+    w.open(request(12000, 300));
     w.chooseCount(3);
-    EXPECT_EQ(boxes(w, 3), (std::vector<std::string>{"$120.00", "$72.00", "$48.00"}));
-    EXPECT_EQ(w.percentText(0), "50%");
-    EXPECT_EQ(w.percentText(1), "30%");
-    EXPECT_EQ(w.percentText(2), "20%");
-    EXPECT_EQ(w.remainingText(), "$0.00");
-    EXPECT_EQ(w.remainingColor(), kWhite);
-    EXPECT_TRUE(w.okEnabled());
-    EXPECT_EQ(w.balance(), PayoutBalance::Balanced);
-    for (int i = 0; i < kPayoutPlaces; ++i)
-        EXPECT_EQ(w.boxEnabled(i), i < 3) << i;
-}
-
-TEST(PayoutWorksheet, EightPlacesOfFiveHundred) {
-    PayoutWorksheet w;
-    w.open(request(500, 30, 3, {250, 150, 100}));
-    w.chooseCount(8);
-    EXPECT_EQ(boxes(w, 8), (std::vector<std::string>{"$190.00", "$100.00", "$75.00", "$50.00",
-                                                     "$35.00", "$25.00", "$15.00", "$10.00"}));
-    EXPECT_EQ(w.PlaceCount(), 8);
-    EXPECT_EQ(w.remainingText(), "$0.00");
+    EXPECT_EQ(w.enterBox(0), "6000");
     // Choosing fewer places again empties and disables the boxes beyond them.
+    w.chooseCount(8);
     w.chooseCount(4);
     EXPECT_EQ(w.boxText(4), "");
     EXPECT_FALSE(w.boxEnabled(4));
     EXPECT_EQ(w.percentText(7), "0%");
-    EXPECT_EQ(w.boxText(0), "$225.00");
+    EXPECT_EQ(w.boxText(0), "$5,400.00");
 }
 
 TEST(PayoutWorksheet, OpensWithTheHandedInAmounts) {
@@ -175,15 +183,6 @@ TEST(PayoutWorksheet, TypedAmountsEditAsPlainNumbersAndShowAsCurrency) {
     EXPECT_EQ(w.percentText(1), "30%");
 }
 
-TEST(PayoutWorksheet, LargeAmountsAreGroupedAndReadBack) {
-    PayoutWorksheet w;
-    w.open(request(12000, 300));
-    w.chooseCount(3);
-    EXPECT_EQ(w.boxText(0), "$6,000.00");
-    EXPECT_EQ(w.enterBox(0), "6000");
-    EXPECT_EQ(w.remainingText(), "$0.00");
-}
-
 TEST(PayoutWorksheet, ClearEmptiesEveryBox) {
     PayoutWorksheet w;
     w.open(request(240, 24));
@@ -213,13 +212,4 @@ TEST(PayoutWorksheet, ResultAndCancel) {
 
     w.cancel();
     EXPECT_EQ(w.PlaceCount(), 4);
-}
-
-TEST(PayoutWorksheet, NoNetPayoutShowsNoShares) {
-    PayoutWorksheet w;
-    w.open(request(0, 12));
-    w.chooseCount(3);
-    EXPECT_EQ(w.boxText(0), "$0.00");
-    EXPECT_EQ(w.percentText(0), "0%");
-    EXPECT_TRUE(w.okEnabled());
 }

@@ -11,37 +11,6 @@
 using namespace rh;
 using rh::test::Tourney;
 
-TEST(TreasurerReport, FiguresBalanceWithPaidAndUnpaidFeesAndFines) {
-    // Eight players, entry fee $10 and $5 expenses ($75 net), fines and lones; six fees in.
-    Tourney e(8);
-    e.fees(0.25, 0.50).totals({30, 25, 25, 20, 18, 15, 12, 10}).net(10, 5);
-    e.bumps(1, 2).paid(1, true).woods(2, 1).bumps(3, 1).woods(3, 1).paid(3, true);
-    e.lones(4, 3).lones(5, 3).lones(6, 1);
-    for (int id = 1; id <= 6; ++id)
-        e.apply(Change::count(ChangeKind::EntryFeePaid, fmt00(id), "1"));
-    const TreasurerReport r = treasurerReport(e.session());
-    const TreasurerFigures& f = r.figures;
-    EXPECT_EQ(r.paidCount, 6);
-    EXPECT_DOUBLE_EQ(f.feesCollected, 60);
-    EXPECT_DOUBLE_EQ(f.feesOwed, 20);
-    EXPECT_DOUBLE_EQ(f.expenses, 5);
-    EXPECT_DOUBLE_EQ(f.netPayout, 75);
-    // 50 / 30 / 20 of $75, the second and third place tied on 25: they share $22.50 + $15.00.
-    ASSERT_EQ(r.prizes.size(), 3u);
-    EXPECT_EQ(r.prizes[1].amount.text, "$18.75");
-    EXPECT_DOUBLE_EQ(f.prizesPaid, 75);
-    EXPECT_DOUBLE_EQ(f.finesCollected, 0.50 + 0.75);
-    EXPECT_DOUBLE_EQ(f.finesOwed, 0.50);
-    EXPECT_DOUBLE_EQ(f.jackpot, 1.75);
-    // Two winners of $1.75 are each handed $0.88: the box pays a cent more than the fines.
-    EXPECT_DOUBLE_EQ(f.jackpotPaid, 1.76);
-    EXPECT_DOUBLE_EQ(f.cash(), 60 + 1.25 - 5 - 75 - 1.76);
-    EXPECT_DOUBLE_EQ(f.cashFromBalance(), f.cash());
-    EXPECT_TRUE(f.balances());
-    EXPECT_EQ(r.cash.text, "($20.51)");
-    EXPECT_EQ(r.cashFromBalance.text, r.cash.text);
-}
-
 TEST(TreasurerReport, AFullyPaidEveningLeavesOnlyTheCentsOfAnUnevenSplit) {
     struct Case {
         std::vector<int> loners;

@@ -12,38 +12,6 @@ using namespace rh;
 using rh::test::Tourney;
 using Texts = std::vector<std::string>;
 
-TEST(Winners, PlacesPayoutsAndColours) {
-    struct Case {
-        int entrants;
-        double fee;
-        std::vector<int> totals;
-        Texts places, payouts, tags;
-        Rgb lastColour;
-    } cases[] = {
-        {4,
-         25,
-         {30, 25, 20, 30},
-         {"01", "01", "02", "03"},
-         {"$40.00", "$40.00", "$20.00", " "},
-         {"01", "04", "02", "03"},
-         kBlack},
-        // A top total of zero is place zero; a zero payout is black.
-        {3, 0, {}, {"00", "00", "00"}, {"$0.00", "$0.00", "$0.00"}, {"01", "02", "03"}, kBlack},
-    };
-    for (const Case& c : cases) {
-        Tourney t(c.entrants);
-        t.net(c.fee).totals(c.totals);
-        Texts places, payouts, tags;
-        auto rows = winnerRows(t.session());
-        for (const WinnerRow& r : rows)
-            places.push_back(r.place), payouts.push_back(r.payout), tags.push_back(r.tag);
-        EXPECT_EQ(places, c.places);
-        EXPECT_EQ(payouts, c.payouts);
-        EXPECT_EQ(tags, c.tags);
-        EXPECT_EQ(rows.back().color, c.lastColour);
-    }
-}
-
 TEST(Winners, DisabledPayoutsShowTheStoredTextsAndErrorsStopQuietly) {
     Tourney t(4);
     t.net(25).totals({30, 25, 20, 10});
@@ -69,17 +37,6 @@ TEST(Winners, MoreThanFortyThreeRowsAllGetTheirPlace) {
     auto rows = winnerRows(t.session());
     ASSERT_EQ(rows.size(), 60u);
     EXPECT_EQ(rows.back().score, "0");
-}
-
-TEST(BumpDebts, OnlyEntrantsWithFinesInNameOrder) {
-    Tourney t(5, 3, true, {"Zed", "Amy", "Moe", "Bob", "Cy"});
-    t.fees(0.25, 0.50).bumps(1, 2).woods(3, 1).bumps(2, 1).woods(2, 2);
-    t.paid(4, true);           // Bob: paid, but owes nothing
-    t.fineTexts(5, "x", "00"); // Cy: not a number
-    Texts names;
-    for (const BumpRow& r : debtorRows(t.session()))
-        names.push_back(r.name + " " + r.payIn);
-    EXPECT_EQ(names, (Texts{"Amy $1.25", "Moe $0.50", "Zed $0.50"}));
 }
 
 TEST(BumpDebts, TickingARowRecordsThePaymentAndMarksTheStandingsStale) {

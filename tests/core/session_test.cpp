@@ -39,27 +39,10 @@ TEST(Session, CommonErrorMessageGoesThroughThePrompt) {
               "The following error occured: \r\nError # 5\r\nInvalid procedure call or argument");
 }
 
-TEST(ScriptedPrompt, AnswersFromItsQueueThenDefaults) {
-    ScriptedPrompt prompt;
-    prompt.answers = {MsgAnswer::Cancel};
-    EXPECT_EQ(ask(prompt, "Exit", "?", MsgButtons::OkCancel, MsgIcon::Exclamation),
-              MsgAnswer::Cancel);
-    EXPECT_EQ(ask(prompt, "Exit", "?", MsgButtons::OkCancel, MsgIcon::Exclamation), MsgAnswer::Ok);
-    EXPECT_EQ(ask(prompt, "Q", "?", MsgButtons::YesNo, MsgIcon::Exclamation), MsgAnswer::No);
-    EXPECT_EQ(prompt.countTitled("Exit"), 2);
-    EXPECT_EQ(prompt.chooseOpenFile({}), "");
-}
-
 TEST(FileNames, TournamentCodesCannotEscapeTheFolder) {
     EXPECT_EQ(safeFileComponent("T1"), "T1");
     EXPECT_EQ(safeFileComponent("Club 2026-12"), "Club 2026-12");
     EXPECT_EQ(safeFileComponent("../../etc/passwd"), ".._.._etc_passwd");
     EXPECT_EQ(safeFileComponent(".."), "__");
     EXPECT_EQ(safeFileComponent("a\\b:c*?\"<>|"), "a_b_c______");
-    ScriptedPrompt prompt;
-    Session session(prompt);
-    session.tourney().setTourneyCode("x/y");
-    // Made safe, the code carries a hash of itself, so "x:y" names another page.
-    EXPECT_EQ(session.htmlFileName(), "Quillmark" + fileNameOfCode("x/y") + ".html");
-    EXPECT_EQ(session.htmlFileName().rfind("Quillmarkx_y-", 0), 0u);
 }

@@ -17,20 +17,6 @@ TEST(CommonError, ThreeLinesJoinedByCrLf) {
     EXPECT_EQ(RhError(53).description(), "File not found");
 }
 
-TEST(Text, TwoDigitPictures) {
-    EXPECT_EQ(fmt00(7), "07");
-    EXPECT_EQ(fmt00(12), "12");
-    EXPECT_EQ(fmt00(123), "123");
-    EXPECT_EQ(fmt00(-3), "-03");
-    EXPECT_EQ(fmtItem(7), " 07");
-    EXPECT_EQ(Pad2("7"), "07");
-    EXPECT_EQ(Pad2(" 7 "), "07");
-    EXPECT_EQ(Pad2(7), "07");
-    EXPECT_EQ(Pad2("123"), "123");
-    EXPECT_EQ(Pad2("abc"), "abc");
-    EXPECT_EQ(Pad2(""), "");
-}
-
 TEST(Text, SixteenBitConversionRaisesTypedErrors) {
     EXPECT_EQ(toInt16(" 42 "), 42);
     EXPECT_EQ(toInt16("2.5"), 2); // halves to the even neighbour

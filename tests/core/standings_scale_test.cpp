@@ -1,12 +1,9 @@
-// A field of 2000 entrants: after one more score every view is rebuilt, and each agrees with a
-// ranking worked out independently here.
+// A field of 2000 entrants: after one more score the standings, the results and the page are
+// rebuilt, and each agrees with a ranking worked out independently here.
 #include "engine_fixture.h"
-#include "money/entry_fees.h"
-#include "money/jackpot.h"
 #include "publishing/html.h"
 #include "services/standings_page.h"
 #include "services/views.h"
-#include "standings/game_detail.h"
 #include "standings/leader_rows.h"
 #include "standings/results.h"
 
@@ -33,10 +30,9 @@ struct Lcg {
 TEST(LargeField, EveryViewAgreesAfterOneMoreScore) {
     const int n = 2000, rounds = 12, current = 6;
     Tourney t(n, rounds);
-    t.round(current).fees(0.25, 0.50);
+    t.round(current);
     Lcg rng;
-    std::vector<int> totals(n + 1, 0), lones(n + 1, 0), bumps(n + 1, 0), woods(n + 1, 0),
-        last(n + 1, 0);
+    std::vector<int> totals(n + 1, 0), last(n + 1, 0);
     for (int id = 1; id <= n; ++id) {
         for (int r = 1; r <= current; ++r) {
             if (r == current && id % 7 == 0)
@@ -46,11 +42,6 @@ TEST(LargeField, EveryViewAgreesAfterOneMoreScore) {
             totals[id] += s;
             last[id] = s;
         }
-        if (id % 11 == 0)
-            t.bumps(id, bumps[id] = 1 + rng.next(3));
-        if (id % 13 == 0)
-            t.woods(id, woods[id] = 1 + rng.next(2));
-        t.lones(id, lones[id] = rng.next(6));
     }
     t.net(5); // $10,000.00
     leaderGridRows(t.session());
@@ -61,10 +52,6 @@ TEST(LargeField, EveryViewAgreesAfterOneMoreScore) {
     totals[13] += 32 - last[13];
     auto leaders = leaderGridRows(t.session());
     auto winners = winnerRows(t.session());
-    auto debts = debtorRows(t.session());
-    auto lonesRows = loneRows(t.session());
-    auto details = gameDetailRows(t.session());
-    auto fees = entryFeeRows(t.session(), true);
     std::string page = buildHtmlPage(t.session(), false);
 
     // The ranking: total descending, ties in ascending ID order, dense places.
@@ -112,29 +99,6 @@ TEST(LargeField, EveryViewAgreesAfterOneMoreScore) {
     for (int k = 0; k < n; ++k)
         ASSERT_EQ(leaders[static_cast<std::size_t>(k)].entry[kLeaderInMoney], k < paid ? "Y" : "N");
 
-    // Debts, jackpot and lone winners.
-    int withFines = 0;
-    long long allBumps = 0, allWoods = 0;
-    int maxLones = 0;
-    for (int id = 1; id <= n; ++id) {
-        withFines += (bumps[id] > 0 || woods[id] > 0) ? 1 : 0;
-        allBumps += bumps[id];
-        allWoods += woods[id];
-        maxLones = std::max(maxLones, lones[id]);
-    }
-    EXPECT_EQ(debts.size(), static_cast<std::size_t>(withFines));
-    EXPECT_TRUE(std::is_sorted(debts.begin(), debts.end(),
-                               [](const BumpRow& a, const BumpRow& b) { return a.name < b.name; }));
-    double jackpot = static_cast<double>(allWoods) * 0.5 + static_cast<double>(allBumps) * 0.25;
-    EXPECT_DOUBLE_EQ(JackpotAmount(t.session().state()), jackpot);
-    int winnersOfLones = static_cast<int>(
-        std::count_if(lones.begin() + 1, lones.end(), [&](int l) { return l == maxLones; }));
-    ASSERT_EQ(lonesRows.size(), static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i)
-        ASSERT_EQ(lonesRows[static_cast<std::size_t>(i)].payout.empty(), i >= winnersOfLones) << i;
-
-    EXPECT_EQ(details.size(), static_cast<std::size_t>(n));
-    EXPECT_EQ(fees.size(), static_cast<std::size_t>(n));
     std::size_t firstRow = page.find("<tr><td style=\"WIDTH:18%;");
     int pageRows = 0;
     for (auto p = firstRow; p != std::string::npos; p = page.find("<tr><td ", p + 1))

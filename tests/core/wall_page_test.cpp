@@ -1,6 +1,6 @@
 // The wall screen: what its page holds for a given description (escaping, the markers its script
-// pages and themes by, nothing loaded from elsewhere), and the description drawn from a tournament.
-#include "engine_fixture.h"
+// pages and themes by, nothing loaded from elsewhere). The pages drawn from whole tournaments are
+// in the command-line golden folders (data/golden/html/wall*).
 #include "publishing/wall_page.h"
 #include "services/wall_input.h"
 
@@ -9,7 +9,6 @@
 #include <string>
 
 using namespace rh;
-using rh::test::Tourney;
 
 namespace {
 
@@ -119,42 +118,4 @@ TEST(WallPage, LeavesOutMarkupThatIsNoPlainQrCode) {
 TEST(WallPage, FileNameLiesBesideTheStandingsPage) {
     EXPECT_EQ(wallPageFileName("DEMO16"), "QuillmarkDEMO16-wall.html");
     EXPECT_EQ(wallPageFileName("../x"), "Quillmark.._x-wall.html");
-}
-
-TEST(WallInput, DrawsTheScreenFromTheTournament) {
-    Tourney t(8, 3, true, {"Ann", "Bob", "Cy", "Di", "Ed", "Flo", "Gus", "Hal"});
-    t.title("Club Night").alias(2, "Ace").round(2);
-    for (int id = 1; id <= 8; ++id)
-        t.score(1, id, id <= 4 ? 10 : 6);
-    for (int id = 1; id <= 4; ++id) // table 1 of round 2 is in, table 2 still plays
-        t.score(2, id, id <= 2 ? 3 : 9);
-
-    const WallInput in = wallInput(t.session(), 0);
-    EXPECT_EQ(in.title, "Club Night");
-    EXPECT_EQ(in.currentRound, 2);
-    EXPECT_EQ(in.totalRounds, 3);
-    EXPECT_FALSE(in.finished);
-    ASSERT_EQ(in.rows.size(), 8u);
-    EXPECT_EQ(in.rows[0].name, "Cy");
-    EXPECT_EQ(in.rows[0].total, 19);
-    EXPECT_EQ(in.rows[0].place, 1);
-    EXPECT_EQ(in.rows[2].name, "Ann");
-    EXPECT_EQ(in.rows[2].place, 2);
-    EXPECT_EQ(in.rows[3].alias, "Ace");
-    ASSERT_EQ(in.playing.size(), 1u);
-    EXPECT_EQ(in.playing[0].table, 2);
-    EXPECT_EQ(in.playing[0].sideA, (std::vector<std::string>{"Ed", "Flo"}));
-    EXPECT_EQ(in.playing[0].sideB, (std::vector<std::string>{"Gus", "Hal"}));
-    // The chart holds the rounds played to the end: round 2 is still in play.
-    ASSERT_EQ(in.leaders.size(), static_cast<std::size_t>(kWallChartLeaders));
-    EXPECT_EQ(in.leaders[0].name, "Cy");
-    EXPECT_EQ(in.leaders[0].totals, std::vector<int>{10});
-    EXPECT_TRUE(in.roundClock.empty()); // the clock was never started
-
-    t.apply(Change::score(2, "05", "05"));
-    t.apply(Change::score(2, "07", "05"));
-    const WallInput done = wallInput(t.session(), 0);
-    EXPECT_TRUE(done.playing.empty());
-    EXPECT_FALSE(done.finished); // round 3 is still to come
-    EXPECT_EQ(done.leaders[0].totals, (std::vector<int>{10, 19}));
 }

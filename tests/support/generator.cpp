@@ -10,6 +10,22 @@ namespace rh::test {
 
 namespace {
 
+/// The generator's random numbers (splitmix64): the same sequence on every platform.
+class Random {
+public:
+    explicit Random(std::uint64_t seed) : m_state(seed) {}
+    /// A number in [0, bound), bound > 0.
+    int below(int bound) {
+        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return static_cast<int>((z ^ (z >> 31)) % static_cast<std::uint64_t>(bound));
+    }
+
+private:
+    std::uint64_t m_state;
+};
+
 constexpr std::array<const char*, 30> kFirst = {
     "Ann", "Bob", "Carla", "Dev", "Edna", "Fay", "Gus",   "Hana",   "Ian", "Jo",
     "Kit", "Lou", "Mia",   "Ned", "Oli",  "Pam", "Quinn", "Ray",    "Sue", "Tom",
@@ -51,17 +67,6 @@ std::pair<int, int> gameScores(Random& rnd) {
 }
 
 } // namespace
-
-std::uint64_t Random::next() {
-    std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ULL);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-}
-
-int Random::below(int bound) {
-    return static_cast<int>(next() % static_cast<std::uint64_t>(bound));
-}
 
 std::vector<std::vector<int>> seatRound(Kind kind, int entrants, int round,
                                         const std::vector<int>& order) {

@@ -40,18 +40,6 @@ struct GeneratorOptions {
 /// Replaces the state with a generated tournament.
 void generateTournament(TournamentState& state, const GeneratorOptions& options);
 
-/// The generator's random numbers (splitmix64): the same sequence on every platform.
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : m_state(seed) {}
-    std::uint64_t next();
-    /// A number in [0, bound), bound > 0.
-    int below(int bound);
-
-private:
-    std::uint64_t m_state;
-};
-
 /// Every setting, payout choice, entrant, alias, seat, score, lone, bump, wood and paid mark of
 /// the state as one text, stores sorted by key: two states hold the same tournament exactly when
 /// their dumps are equal (and a failed comparison shows where they differ).
