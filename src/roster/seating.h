@@ -40,7 +40,11 @@ public:
     /// rounds between as empty). `slots` are the entrants' slots, in seat order.
     void addTable(RoundNo round, const SeatedTable& table, const std::array<int, 4>& slots);
     /// Whether the entrant of `slot` already has a seat in the round.
-    bool isSeated(RoundNo round, int slot) const { return seatOf(round, slot).has_value(); }
+    bool isSeated(RoundNo round, int slot) const {
+        const Round* r = this->round(round);
+        return r && slot >= 0 && static_cast<std::size_t>(slot) < r->seatOfSlot.size() &&
+               r->seatOfSlot[static_cast<std::size_t>(slot)] >= 0;
+    }
     std::optional<SeatRef> seatOf(RoundNo round, int slot) const;
 
     /// The round's tables in table order; empty for a round without tables.
