@@ -145,7 +145,7 @@ void BM_LeaderList(benchmark::State& st) {
 void BM_Payouts(benchmark::State& st) {
     std::vector<std::string> texts;
     afterScore(st, [&](Session& s) {
-        s.payout.GetPayouts(s, texts);
+        s.payout().GetPayouts(s, texts);
         benchmark::DoNotOptimize(texts.data());
     });
 }

@@ -224,9 +224,9 @@ Json payoutJson(rh::Session& session, int paidPositions) {
     for (double a : p.CustomPayouts)
         amounts.push_back(a);
     j["customAmounts"] = std::move(amounts);
-    j["net"] = session.payout.netPayoutText();
+    j["net"] = session.payout().netPayoutText();
     Json table = Json::array();
-    for (const rh::PayoutRow& row : session.payout.rows())
+    for (const rh::PayoutRow& row : session.payout().rows())
         table.push_back(Json{{"place", row.placeWord}, {"amount", row.amountText}});
     j["table"] = std::move(table);
     j["paidPositions"] = paidPositions;
@@ -326,7 +326,7 @@ int runReport(const std::string& file) {
         if (loaded && !standings.empty()) {
             try {
                 std::vector<std::string> texts;
-                paid = session.payout.GetPayouts(session, texts);
+                paid = session.payout().GetPayouts(session, texts);
             } catch (const std::exception&) {
             }
         }

@@ -75,8 +75,8 @@ void advanceClockTo(Session& session, const Change& c) {
     double v;
     if (tryParseNumber(trim(c.value), v) && v > 0)
         seconds = static_cast<std::int64_t>(v);
-    session.clock.RTimer.Reset();
-    session.clock.RTimer.Add(seconds);
+    session.clock().RTimer.Reset();
+    session.clock().RTimer.Add(seconds);
     AdvanceRound(session, clockHooks(session));
 }
 
@@ -92,12 +92,12 @@ std::int64_t localWallSeconds() {
 Change roundAdvanceChange(const Session& session) {
     Change c = Change::clock(ChangeKind::RoundAdvance, localWallSeconds());
     c.round = session.tourney().CurrentRound() + 1;
-    c.value = std::to_string(session.clock.RTimer.totalSeconds());
+    c.value = std::to_string(session.clock().RTimer.totalSeconds());
     return c;
 }
 
 RoundAdvanceHooks clockHooks(Session& session) {
-    TournamentClock& clock = session.clock;
+    TournamentClock& clock = session.clock();
     RoundAdvanceHooks h;
     h.StopRoundTimer = [&clock] { clock.StopRoundTimer(); };
     h.RecordRoundTime = [&clock, &session] {
@@ -183,7 +183,7 @@ bool changesState(const Session& session, const Change& c) {
 void applyChange(Session& session, const Change& c) {
     TournamentState& s = session.state();
     TournamentSettings& t = s.settings;
-    TournamentClock& clock = session.clock;
+    TournamentClock& clock = session.clock();
     switch (c.kind) {
     case ChangeKind::Score: {
         const RoundNo round = roundOf(c);

@@ -207,7 +207,7 @@ private:
 
 void fillViews(Session& s, const std::function<void()>& refreshViews) {
     s.markViewsFilled();
-    PayoutTable& payout = s.payout;
+    PayoutTable& payout = s.payout();
     payout.setPayoutsEnabled(true);
     payout.InitPayoutControls(true);
     s.refresh().requestPayoutRebuild();
@@ -264,7 +264,7 @@ bool ResetAndLoad(Session& s, const std::string& path) {
     }
     s.openTournament(std::move(fresh));
     // The clock goes back to idle with the tournament: no round is being timed any more.
-    s.clock.ResetForLoad(WallTime{localWallSeconds()});
+    s.clock().ResetForLoad(WallTime{localWallSeconds()});
     s.markChangedSinceSave();
     // Saving offers the tournament just loaded, not the file the previous one was saved to.
     s.dialogFiles().rememberLoaded(chosen);

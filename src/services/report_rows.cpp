@@ -190,8 +190,8 @@ TreasurerReport treasurerReport(Session& session) {
     TreasurerFigures& f = report.figures;
     f.feesCollected = cents(report.paidCount * t.EntryFee());
     f.feesOwed = cents(unpaid * t.EntryFee());
-    f.netPayout = cents(
-        netPayout(t.EntryFee(), t.TotalPlort(), t.Expenses(), session.payout.expenseTextNumeric()));
+    f.netPayout = cents(netPayout(t.EntryFee(), t.TotalPlort(), t.Expenses(),
+                                  session.payout().expenseTextNumeric()));
     // What the net payout left out of the entry fees: the expenses, unless the window's expenses
     // box held no number.
     f.expenses = cents(t.EntryFee() * t.TotalPlort() - f.netPayout);

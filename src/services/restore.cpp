@@ -75,7 +75,7 @@ std::string restoreQuestionText(std::size_t count, std::int64_t lastChangeTime) 
 
 std::size_t replayChanges(Session& session, const std::vector<JournalEntry>& changes,
                           std::int64_t nowLocal) {
-    TournamentClock& clock = session.clock;
+    TournamentClock& clock = session.clock();
     ClockTrail trail;
     std::size_t applied = 0;
     const std::int64_t offset = localOffset();

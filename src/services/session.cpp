@@ -21,7 +21,7 @@ void Session::closeTournament() {
     m_journal.reset();
     m_state = std::make_shared<TournamentState>();
     m_load = LoadState::Empty;
-    payout.Clear();
+    m_payout.Clear();
 }
 
 void Session::openTournament(std::shared_ptr<TournamentState> state) {
@@ -88,7 +88,7 @@ std::uint64_t Session::contentDigest() const {
                            static_cast<std::uint16_t>(num(st.entrants.atSlot(slot).id));
         mixWord(h, (where << 32) | static_cast<std::uint32_t>(score));
     });
-    number(static_cast<long long>(clock.actionCount()));
+    number(static_cast<long long>(m_clock.actionCount()));
     return h;
 }
 

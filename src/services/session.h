@@ -164,13 +164,18 @@ public:
 
     /// The payout table and calculation; lives as long as the session, cleared with the
     /// tournament.
-    PayoutTable payout;
+    PayoutTable& payout() { return m_payout; }
+    const PayoutTable& payout() const { return m_payout; }
 
     /// The tournament, round and pause clocks. Not part of the tournament state: a load resets
-    /// it with clock.ResetForLoad(now) instead of replacing it, so the window stays attached.
-    TournamentClock clock;
+    /// it with clock().ResetForLoad(now) instead of replacing it, so the window stays attached.
+    TournamentClock& clock() { return m_clock; }
+    const TournamentClock& clock() const { return m_clock; }
 
 private:
+    PayoutTable m_payout;
+    TournamentClock m_clock;
+
     /// A digest of everything isModified compares: the tournament as it would be saved, the
     /// entry fee marks and the clock's action count.
     std::uint64_t contentDigest() const;

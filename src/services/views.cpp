@@ -9,7 +9,7 @@ namespace rh {
 
 std::vector<LeaderEntry> leaderEntries(Session& session) {
     std::vector<std::string> texts;
-    const int paid = session.payout.GetPayouts(session, texts);
+    const int paid = session.payout().GetPayouts(session, texts);
     return leaderEntries(session.state(), session.currency(), paid, texts);
 }
 
@@ -26,7 +26,7 @@ std::vector<LeaderRow> leaderGridRows(Session& session) {
 std::vector<WinnerRow> winnerRows(Session& session) {
     std::vector<std::string> texts;
     try {
-        session.payout.GetPayouts(session, texts);
+        session.payout().GetPayouts(session, texts);
     } catch (const std::exception&) {
         return {}; // the winners view stops quietly
     }

@@ -70,7 +70,7 @@ WallInput wallInput(Session& session, std::int64_t nowEpochMs) {
                   isRoundComplete(state, state.currentRoundNo());
     in.playing = tablesPlaying(state, in.currentRound);
 
-    const TournamentClock& clock = session.clock;
+    const TournamentClock& clock = session.clock();
     if (clock.m_tournamentStarted) {
         in.roundClock = clock.display().roundText;
         in.roundClockRunning = clock.state() == ClockState::Running;

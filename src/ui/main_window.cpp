@@ -97,7 +97,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
 
     m_htmlTimer = new QTimer(this);
     m_htmlTimer->setObjectName(QStringLiteral("HTML_Timer"));
-    m_clock = new ClockPresenter(m_session.clock, m_session.prompt(), m_dashboard, m_timer, this);
+    m_clock = new ClockPresenter(m_session.clock(), m_session.prompt(), m_dashboard, m_timer, this);
     m_clock->changed = [this](const Change& c) { recordChange(m_session, c, true); };
 
     // Start-up, in the order the subsystems expect.
@@ -105,12 +105,12 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     m_clock->CurrentTimeTick();
     fitToScreen(screen());
 
-    m_session.clock.InitControls();
+    m_session.clock().InitControls();
     m_session.clearStandingsChoice();
     SetIcon(this, true);
 
-    m_session.clock.InitVariables(m_clock->now());
-    m_session.clock.SetProgressRange(m_session.tourney().TotalRounds());
+    m_session.clock().InitVariables(m_clock->now());
+    m_session.clock().SetProgressRange(m_session.tourney().TotalRounds());
 
     htmlTimerState(false);
     m_htmlTimer->setInterval(3000);

@@ -138,12 +138,12 @@ void MoneyPresenter::onExpensesLeft() {
     Session& s = session();
     const PayoutSettings& p = s.state().payout;
     if (s.viewsFilled() && p.PayoutOption == 1 && p.CustomPayoutCount > 0 &&
-        s.payout.ChkPayout(s.currency()))
+        s.payout().ChkPayout(s.currency()))
         showUpdateCustomPayouts();
 }
 
 void MoneyPresenter::onOptionClicked(int option) {
-    session().payout.SelectPayoutOption(session(), static_cast<std::int16_t>(option));
+    session().payout().SelectPayoutOption(session(), static_cast<std::int16_t>(option));
     showPayoutControls();
     showPayoutTable();
 }
@@ -156,9 +156,9 @@ void MoneyPresenter::onTabChanging(int index) {
 void MoneyPresenter::onTabShown(int index) {
     Session& s = session();
     if (index == MainWindow::TabLoadMoney) {
-        s.payout.UpdatePayoutOptions(s.currency());
+        s.payout().UpdatePayoutOptions(s.currency());
         refreshEntryFees();
-        s.payout.RefreshPayouts(s, s.state().payout.PayoutOption);
+        s.payout().RefreshPayouts(s, s.state().payout.PayoutOption);
         showPayoutControls();
         showPayoutTable();
     } else if (index == MainWindow::TabResults) {
@@ -186,7 +186,7 @@ void MoneyPresenter::ShowLoadedFees() {
 
 void MoneyPresenter::UpdateNetPayout() {
     Session& s = session();
-    s.payout.UpdateNetPayout(s, expenseBoxNumeric());
+    s.payout().UpdateNetPayout(s, expenseBoxNumeric());
     showNetPayout();
     showPayoutControls();
     showPayoutTable();
@@ -198,7 +198,7 @@ void MoneyPresenter::refreshEntryFees() {
 
 void MoneyPresenter::CustomPayoutSetup() {
     Session& s = session();
-    PayoutTable& payout = s.payout;
+    PayoutTable& payout = s.payout();
     payout.SelectPayoutOption(s, 1);
     showPayoutControls();
     m_payout->clearRows();
@@ -240,7 +240,7 @@ void MoneyPresenter::CustomPayoutSetup() {
 std::string MoneyPresenter::payoutSituation() const {
     const Session& s = session();
     const PayoutSettings& p = s.state().payout;
-    std::string out = s.payout.netPayoutText() + "|" + std::to_string(p.PayoutOption) + "|" +
+    std::string out = s.payout().netPayoutText() + "|" + std::to_string(p.PayoutOption) + "|" +
                       std::to_string(p.CustomPayoutCount);
     for (double amount : p.CustomPayouts)
         out += "|" + formatGeneral(amount);
@@ -251,7 +251,7 @@ void MoneyPresenter::CheckCustomPayouts() {
     Session& s = session();
     // Once per change of the net payout or the custom amounts: a table the director chose to
     // leave short, or a worksheet cancelled, is not asked about again, and the tab can be left.
-    if (!s.payout.ChkPayout(s.currency()) || payoutSituation() == m_remindedFor)
+    if (!s.payout().ChkPayout(s.currency()) || payoutSituation() == m_remindedFor)
         return;
     showUpdateCustomPayouts();
     CustomPayoutSetup();
@@ -261,7 +261,7 @@ void MoneyPresenter::CheckCustomPayouts() {
 // --- Drawing ------------------------------------------------------------------------------------
 
 void MoneyPresenter::showNetPayout() {
-    const PayoutTable& payout = session().payout;
+    const PayoutTable& payout = session().payout();
     QLabel* label = tab().lblNetPayout;
     label->setText(qs(payout.netPayoutText()));
     QPalette pal = label->palette();
@@ -271,7 +271,7 @@ void MoneyPresenter::showNetPayout() {
 
 void MoneyPresenter::showPayoutControls() {
     const Session& s = session();
-    const PayoutTable& payout = s.payout;
+    const PayoutTable& payout = s.payout();
     MoneyTab& t = tab();
     const bool inputs = payout.controlsEnabled();
     for (QWidget* w : std::initializer_list<QWidget*>{t.cbEntryFee, t.txtExpense, t.cbBumpFee,
@@ -291,7 +291,7 @@ void MoneyPresenter::showPayoutControls() {
 
 void MoneyPresenter::showPayoutTable() {
     std::vector<GridRow> rows;
-    for (const PayoutRow& r : session().payout.rows())
+    for (const PayoutRow& r : session().payout().rows())
         rows.push_back(
             GridRow{{qs(r.placeWord), qs(r.amountText)}, qs(r.placeWord + "1"), {}, false});
     m_payout->setRows(rows);

@@ -33,8 +33,8 @@ std::string rgb(const Rgb& c) {
 /// Every grid of the loaded tournament as text, one row a line, fields separated by " | ".
 std::string viewsText(Session& s) {
     std::ostringstream o;
-    o << "== payout table " << s.payout.netPayoutText() << "\n";
-    for (const PayoutRow& r : s.payout.rows())
+    o << "== payout table " << s.payout().netPayoutText() << "\n";
+    for (const PayoutRow& r : s.payout().rows())
         o << r.placeWord << " | " << r.amountText << "\n";
     o << "== leaders\n";
     for (const LeaderRow& r : leaderGridRows(s)) {

@@ -176,8 +176,8 @@ TEST_F(JournalSessionTest, RestoresTheChangesTheFileLacks) {
     for (const rh::GameDetailRow& r : rh::gameDetailRows(*s)) // the name list follows the name
         EXPECT_EQ(r.tag == "02", r.cells.front() == "Zed Substitute");
     // The tournament clock runs on from its start ten minutes ago.
-    EXPECT_TRUE(s->clock.m_tournamentStarted);
-    EXPECT_NEAR(static_cast<double>(s->clock.RTimer.totalSeconds()), 600.0, 5.0);
+    EXPECT_TRUE(s->clock().m_tournamentStarted);
+    EXPECT_NEAR(static_cast<double>(s->clock().RTimer.totalSeconds()), 600.0, 5.0);
     // The journal goes on: a later change joins the restored ones.
     rh::storeChange(*s, Change::score(4, "03", "05"));
     EXPECT_EQ(rh::readJournal(rh::journalFileName(*s)).changes.size(), 6u);

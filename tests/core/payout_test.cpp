@@ -19,7 +19,7 @@ Texts amountTexts(const PayoutTable& p) {
 }
 Texts payoutTexts(Session& s, int n, int* paid = nullptr) {
     Texts texts;
-    const int count = s.payout.GetPayouts(s, texts);
+    const int count = s.payout().GetPayouts(s, texts);
     if (paid)
         *paid = count;
     Texts out;
@@ -55,7 +55,7 @@ TEST(NetPayout, TextColourOptionsAndTable) {
     for (const Case& c : cases) {
         Tourney t(c.entrants);
         t.net(c.fee, c.expenses);
-        PayoutTable& p = t.session().payout;
+        PayoutTable& p = t.session().payout();
         SCOPED_TRACE(c.net);
         EXPECT_EQ(p.netPayoutText(), c.net);
         EXPECT_EQ(p.netPayoutColor(), c.colour);
@@ -70,17 +70,17 @@ TEST(NetPayout, ExpensesTextThatIsNoNumberIsIgnoredAndNothingHappensBeforeALoad)
     Tourney t(4);
     t.net(5, 7);
     Session& s = t.session();
-    s.payout.UpdateNetPayout(s, false);
-    EXPECT_EQ(s.payout.netPayoutText(), "$20.00");
-    s.payout.UpdateNetPayout(s, true);
-    EXPECT_EQ(s.payout.netPayoutText(), "$13.00");
+    s.payout().UpdateNetPayout(s, false);
+    EXPECT_EQ(s.payout().netPayoutText(), "$20.00");
+    s.payout().UpdateNetPayout(s, true);
+    EXPECT_EQ(s.payout().netPayoutText(), "$13.00");
 
     ScriptedPrompt prompt;
     Session empty(prompt);
     empty.refresh().requestPayoutRebuild();
-    empty.payout.UpdateNetPayout(empty);
-    EXPECT_EQ(empty.payout.netPayoutText(), "");
-    EXPECT_TRUE(empty.payout.rows().empty());
+    empty.payout().UpdateNetPayout(empty);
+    EXPECT_EQ(empty.payout().netPayoutText(), "");
+    EXPECT_TRUE(empty.payout().rows().empty());
     EXPECT_TRUE(empty.refresh().payoutRebuildRequested());
 }
 
@@ -94,8 +94,8 @@ TEST(NetPayout, GroupingAndTheSessionsCurrency) {
     c.groupSeparator = ".";
     t.net(25).totals({30, 30, 20, 10});
     Session& s = t.session();
-    EXPECT_EQ(s.payout.netPayoutText(), "5.000,00 €");
-    EXPECT_EQ(amountTexts(s.payout), (Texts{"2.500,00 €", "1.500,00 €", "1.000,00 €"}));
+    EXPECT_EQ(s.payout().netPayoutText(), "5.000,00 €");
+    EXPECT_EQ(amountTexts(s.payout()), (Texts{"2.500,00 €", "1.500,00 €", "1.000,00 €"}));
     EXPECT_EQ(payoutTexts(s, 3), (Texts{"2.000,00 €", "2.000,00 €", "1.000,00 €"}));
 }
 
@@ -105,15 +105,15 @@ TEST(PayoutTable, RebuiltOnlyWhenMarkedStale) {
     Session& s = t.session();
     applyChange(s, Change::money(ChangeKind::EntryFee, 20));
     s.refresh().takePayoutRebuild();
-    s.payout.UpdateNetPayout(s);
+    s.payout().UpdateNetPayout(s);
     // The net payout follows, the table waits for updatePayout.
-    EXPECT_EQ(s.payout.netPayoutText(), "$200.00");
-    EXPECT_EQ(amountTexts(s.payout)[0], "$50.00");
-    EXPECT_TRUE(s.payout.ChkPayout(s.currency()));
+    EXPECT_EQ(s.payout().netPayoutText(), "$200.00");
+    EXPECT_EQ(amountTexts(s.payout())[0], "$50.00");
+    EXPECT_TRUE(s.payout().ChkPayout(s.currency()));
     s.refresh().requestPayoutRebuild();
-    s.payout.UpdateNetPayout(s);
-    EXPECT_EQ(amountTexts(s.payout)[0], "$100.00");
-    EXPECT_FALSE(s.payout.ChkPayout(s.currency()));
+    s.payout().UpdateNetPayout(s);
+    EXPECT_EQ(amountTexts(s.payout())[0], "$100.00");
+    EXPECT_FALSE(s.payout().ChkPayout(s.currency()));
 }
 
 TEST(PayoutTable, CustomRowsTheirPlaceWordsAndACheckOfTheTotal) {
@@ -134,7 +134,7 @@ TEST(PayoutTable, CustomRowsTheirPlaceWordsAndACheckOfTheTotal) {
             c.rows.push_back(words[i] + " $" + std::to_string(int(c.custom[i])) + ".00");
         Tourney t(c.entrants);
         t.net(10).customPayouts(c.custom);
-        PayoutTable& p = t.session().payout;
+        PayoutTable& p = t.session().payout();
         Texts rows;
         for (const PayoutRow& r : p.rows())
             rows.push_back(r.placeWord + " " + r.amountText);
@@ -143,11 +143,11 @@ TEST(PayoutTable, CustomRowsTheirPlaceWordsAndACheckOfTheTotal) {
     }
     Tourney t(8);
     t.net(10);
-    t.session().payout.SelectPayoutOption(t.session(), 2); // no such option: no rows
-    EXPECT_TRUE(t.session().payout.rows().empty());
-    EXPECT_DOUBLE_EQ(t.session().payout.TotalPayout(), 0.0);
+    t.session().payout().SelectPayoutOption(t.session(), 2); // no such option: no rows
+    EXPECT_TRUE(t.session().payout().rows().empty());
+    EXPECT_DOUBLE_EQ(t.session().payout().TotalPayout(), 0.0);
     Texts texts;
-    EXPECT_EQ(t.session().payout.GetPayouts(t.session(), texts), 0);
+    EXPECT_EQ(t.session().payout().GetPayouts(t.session(), texts), 0);
 }
 
 TEST(CalcPayouts, TiedRowsShareTheMoneyOfThePlacesTheyCover) {
@@ -204,7 +204,7 @@ TEST(GetPayouts, DisabledPayoutsHandOutTheStoredTexts) {
     ASSERT_EQ(payoutTexts(t.session(), 4), (Texts{"$50.00", "$30.00", "$20.00", ""}));
     Session& s = t.session();
     applyChange(s, Change::score(1, "01", "05")); // partners 1 and 2
-    s.payout.setPayoutsEnabled(false);
+    s.payout().setPayoutsEnabled(false);
     int paid = -1;
     EXPECT_EQ(payoutTexts(s, 4, &paid), (Texts{"$50.00", "$30.00", "$20.00", ""}));
     EXPECT_EQ(paid, 0);
@@ -219,13 +219,13 @@ TEST(GetPayouts, StoredTextsAreKeptAcrossCallsAndClearedWithTheVariables) {
     payoutTexts(s, 0);
     applyChange(s, Change::score(1, "01", "05")); // and partner 2: 5 5 30 30 10
     payoutTexts(s, 0);                            // three positions filled, the fourth kept
-    EXPECT_EQ(s.payout.storedPayoutTexts(), (Texts{"$40.00", "$40.00", "$20.00", "$16.67"}));
+    EXPECT_EQ(s.payout().storedPayoutTexts(), (Texts{"$40.00", "$40.00", "$20.00", "$16.67"}));
 
     s.closeTournament();
-    EXPECT_FALSE(s.payout.PayoutsEnabled());
-    EXPECT_TRUE(s.payout.storedPayoutTexts().empty());
-    EXPECT_TRUE(s.payout.rows().empty());
-    EXPECT_FALSE(s.payout.controlsEnabled());
+    EXPECT_FALSE(s.payout().PayoutsEnabled());
+    EXPECT_TRUE(s.payout().storedPayoutTexts().empty());
+    EXPECT_TRUE(s.payout().rows().empty());
+    EXPECT_FALSE(s.payout().controlsEnabled());
     int paid = -1;
     payoutTexts(s, 0, &paid);
     EXPECT_EQ(paid, 0);
@@ -236,7 +236,7 @@ TEST(GetPayouts, WhatCountsTowardsTheTotals) {
     big.net(10);
     big.apply(Change::score(1, "02", "40000")); // beyond sixteen bits: an error to the caller
     Texts texts;
-    EXPECT_THROW(big.session().payout.GetPayouts(big.session(), texts), RhError);
+    EXPECT_THROW(big.session().payout().GetPayouts(big.session(), texts), RhError);
 
     Tourney t(4);
     t.net(25).round(2).score(1, 1, 10).score(2, 1, 5).score(1, 2, 12).score(3, 3, 30);

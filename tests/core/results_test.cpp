@@ -16,7 +16,7 @@ TEST(Winners, DisabledPayoutsShowTheStoredTextsAndErrorsStopQuietly) {
     Tourney t(4);
     t.net(25).totals({30, 25, 20, 10});
     winnerRows(t.session());
-    t.session().payout.setPayoutsEnabled(false);
+    t.session().payout().setPayoutsEnabled(false);
     t.apply(Change::score(1, "03", "40")); // and partner 4
     auto rows = winnerRows(t.session());
     EXPECT_EQ(rows[0].tag, "03");

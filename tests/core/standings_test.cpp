@@ -62,7 +62,7 @@ TEST(LeaderEntries, PayoutsInTheSessionsCurrencyAndNoneWhenDisabled) {
     EXPECT_EQ(entries[0][kLeaderPayout], "£50.00");
     EXPECT_EQ(entries[4][kLeaderPayout], "£0.00");
 
-    t.session().payout.setPayoutsEnabled(false);
+    t.session().payout().setPayoutsEnabled(false);
     for (const LeaderRow& r : leaderGridRows(t.session())) {
         EXPECT_EQ(r.entry[kLeaderPayout], "£0.00");
         EXPECT_EQ(r.entry[kLeaderInMoney], "N");

@@ -38,9 +38,9 @@ protected:
         session.markRead();
         session.markViewsFilled();
         session.refresh().requestPayoutRebuild();
-        session.payout.setPayoutsEnabled(true);
-        session.payout.InitPayoutControls(true);
-        session.payout.UpdateNetPayout(session);
+        session.payout().setPayoutsEnabled(true);
+        session.payout().InitPayoutControls(true);
+        session.payout().UpdateNetPayout(session);
     }
 
     std::string write(const Document& document, const std::string& name) {

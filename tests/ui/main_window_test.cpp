@@ -137,8 +137,8 @@ private slots:
         QCOMPARE(f.child<QProgressBar>("progressBar")->maximum(), 8);
         QCOMPARE(f.text("lblProgress"), QStringLiteral("37%"));
         // The payout object is live: $10 from each of 16 players, nothing spent.
-        QVERIFY(f.session.payout.PayoutsEnabled());
-        QCOMPARE(f.session.payout.netPayoutText(), std::string("$160.00"));
+        QVERIFY(f.session.payout().PayoutsEnabled());
+        QCOMPARE(f.session.payout().netPayoutText(), std::string("$160.00"));
     }
 
     void loadWhileLoadedAsksBeforeDiscarding() {
@@ -644,7 +644,7 @@ private slots:
         pause->click();
         QCOMPARE(pause->text(), QStringLiteral("&Pause"));
         QVERIFY(running("RoundTimer") && !running("PauseTimer"));
-        QCOMPARE(f.session.clock.m_pauseTournamentTotal.totalSeconds(), 75);
+        QCOMPARE(f.session.clock().m_pauseTournamentTotal.totalSeconds(), 75);
 
         // The stop question: Cancel leaves everything running, OK stops.
         f.prompt.answers = {MsgAnswer::Cancel};
@@ -666,7 +666,7 @@ private slots:
         rh::WallTime now = rh::WallTime::fromHms(19, 0, 0, 20000);
         rh::ui::ClockPresenter& clock = *f.window.clockPresenter();
         clock.setNow([&] { return now; });
-        rh::TournamentClock& c = f.session.clock;
+        rh::TournamentClock& c = f.session.clock();
         auto& t = f.session.tourney();
         t.setTotalRounds(6);
         c.SetProgressRange(6);

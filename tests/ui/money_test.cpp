@@ -169,7 +169,7 @@ private slots:
         QVERIFY(f.tab.optPayout1->isChecked());
         QCOMPARE(f.net(), QStringLiteral("$90.00"));
         QCOMPARE(f.payoutRows(f.payout), list("First $45.00|Second $30.00|Third $15.00"));
-        QVERIFY(!f.session.payout.ChkPayout(f.session.currency()));
+        QVERIFY(!f.session.payout().ChkPayout(f.session.currency()));
         QVERIFY(f.load("teams7.qmc"));
         QVERIFY(f.tab.optPayout0->isChecked());
         QCOMPARE(f.net(), QStringLiteral("$35.00"));
@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(f.net(), QStringLiteral("$140.00"));
         QCOMPARE(f.prompt.kinds(), std::vector<std::string>{kReminded[0]});
         QCOMPARE(f.prompt.messages().front().title, std::string("Update Custom Payouts"));
-        QVERIFY(f.session.payout.ChkPayout(f.session.currency()));
+        QVERIFY(f.session.payout().ChkPayout(f.session.currency()));
         f.prompt.clear();
 
         // Leaving: asked once; a cancelled worksheet lets the director go, and the same table
@@ -265,7 +265,7 @@ private slots:
         f.showTab(MainWindow::TabScores);
         QCOMPARE(f.prompt.kinds(), kReminded);
         QCOMPARE(f.payoutRows(f.payout), list("First $95.00|Second $57.00|Third $38.00"));
-        QVERIFY(!f.session.payout.ChkPayout(f.session.currency()));
+        QVERIFY(!f.session.payout().ChkPayout(f.session.currency()));
         // Once in order, moving on asks nothing.
         f.prompt.clear();
         f.showTab(MainWindow::TabLeaders);
@@ -282,7 +282,7 @@ private slots:
         f.loadGenerated(o);
         f.tab.optPayout1->click();
         QCOMPARE(f.net(), QStringLiteral("$20.00"));
-        QVERIFY(f.session.payout.ChkPayout(f.session.currency()));
+        QVERIFY(f.session.payout().ChkPayout(f.session.currency()));
         f.prompt.clear();
         f.showTab(MainWindow::TabLeaders);
         QCOMPARE(f.prompt.kinds(), kReminded);

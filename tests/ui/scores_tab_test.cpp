@@ -606,7 +606,7 @@ private slots:
         QFETCH(bool, teams);
         Fixture f;
         QVERIFY(f.load(file.toStdString().c_str()));
-        rh::TournamentClock& clock = f.session.clock;
+        rh::TournamentClock& clock = f.session.clock();
         rh::ui::ClockPresenter& clocks = *f.window.clockPresenter();
         clocks.StartStopTournament(); // the director starts the clock before the first score
         f.showTab(MainWindow::TabScores);
