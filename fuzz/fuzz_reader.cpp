@@ -32,21 +32,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string written = rh::buildTournamentXml(state);
 
     // The load parses the text in place and finds the sections from their tags in the text:
-    // the same tournament and the same reports as the walk over the tree.
+    // the same tournament and the same reports as the walk over the tree. (A text the parser
+    // refuses in place, such as one holding a NUL, the load parses again as above.)
     rh::XmlDocument inPlace;
-    if (!inPlace.parseInPlace(text))
-        std::abort();
-    rh::ScriptedPrompt inPlacePrompt;
-    rh::TournamentState inPlaceState;
-    rh::showAll(inPlacePrompt, readTournament(inPlace, inPlaceState));
-    bool sameReports = inPlacePrompt.shown.size() == prompt.shown.size();
-    for (std::size_t i = 0; sameReports && i < prompt.shown.size(); ++i)
-        sameReports = inPlacePrompt.shown[i].message.text == prompt.shown[i].message.text &&
-                      inPlacePrompt.shown[i].message.title == prompt.shown[i].message.title;
-    if (!sameReports || rh::buildTournamentXml(inPlaceState) != written) {
-        std::fprintf(stderr, "the document parsed in place reads otherwise\n");
-        std::abort();
+    if (inPlace.parseInPlace(text)) {
+        rh::ScriptedPrompt inPlacePrompt;
+        rh::TournamentState inPlaceState;
+        rh::showAll(inPlacePrompt, readTournament(inPlace, inPlaceState));
+        bool sameReports = inPlacePrompt.shown.size() == prompt.shown.size();
+        for (std::size_t i = 0; sameReports && i < prompt.shown.size(); ++i)
+            sameReports = inPlacePrompt.shown[i].message.text == prompt.shown[i].message.text &&
+                          inPlacePrompt.shown[i].message.title == prompt.shown[i].message.title;
+        if (!sameReports || rh::buildTournamentXml(inPlaceState) != written) {
+            std::fprintf(stderr, "the document parsed in place reads otherwise\n");
+            std::abort();
+        }
     }
+
     rh::XmlDocument again;
     if (!again.parse(rh::fileBytesToText(rh::MaskText(written)), &error)) {
         std::fprintf(stderr, "written file does not parse:\n%s\n",

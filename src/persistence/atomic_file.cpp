@@ -214,12 +214,15 @@ std::string readWholeFile(const std::string& path) {
         ::close(fd);
         throw;
     }
-    std::string out;
-    if (S_ISREG(st.st_mode) && st.st_size > 0)
-        out.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[65536];
+    // Read straight into the text, sized as the file was a moment ago; it grows if the file did.
+    std::string out(S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<std::size_t>(st.st_size)
+                                                          : std::size_t{65536},
+                    '\0');
+    std::size_t filled = 0;
     while (true) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (filled == out.size())
+            out.resize(out.size() + 65536);
+        ssize_t n = ::read(fd, out.data() + filled, out.size() - filled);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -229,12 +232,13 @@ std::string readWholeFile(const std::string& path) {
         }
         if (n == 0)
             break;
-        out.append(buf, static_cast<std::size_t>(n));
-        if (static_cast<long long>(out.size()) > kMaxReadBytes) {
+        filled += static_cast<std::size_t>(n);
+        if (static_cast<long long>(filled) > kMaxReadBytes) {
             ::close(fd); // it grew while being read
             throw RhError(err::PathFileAccess, "The file is larger than 256 MB: " + path);
         }
     }
+    out.resize(filled);
     ::close(fd);
     return out;
 }

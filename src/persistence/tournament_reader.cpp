@@ -68,6 +68,15 @@ std::int16_t int16Of(pugi::xml_node node) {
     return xml::withTextOf(node, [](std::string_view text) { return toInt16(text); });
 }
 
+// Whether two element names are the same (short texts: compared in place).
+bool sameName(const char* a, const char* b) {
+    while (*a == *b && *a != '\0') {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
 // The first child element of each name, found in one pass over the children.
 template <std::size_t N>
 std::array<pugi::xml_node, N> childrenNamed(pugi::xml_node parent,
@@ -78,7 +87,7 @@ std::array<pugi::xml_node, N> childrenNamed(pugi::xml_node parent,
     for (pugi::xml_node c = parent.first_child(); c && missing > 0; c = c.next_sibling()) {
         const char* name = c.name(); // "" for text
         for (std::size_t k = 0; k < N; ++k)
-            if (!seen[k] && name[0] == names[k][0] && std::strcmp(name, names[k]) == 0) {
+            if (!seen[k] && sameName(name, names[k])) {
                 found[k] = c;
                 seen[k] = true;
                 --missing;

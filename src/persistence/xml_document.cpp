@@ -3,6 +3,7 @@
 #include "persistence/code_page.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 
@@ -133,53 +134,63 @@ bool endsName(char c) {
 
 // Where the first start tag of each name may begin in the text (the place of its name's first
 // character), or npos: the first "<name" that the name ends. It may yet lie in a comment or CDATA
-// section. One pass over the text finds them all: a '<' followed, where the name would end, by
-// the name's last character marks a place worth comparing; in tournament text such places are few.
+// section. One pass over the text finds them all: the '<' followed by the first letter of a name
+// still missing are picked out sixteen at a time, and only those are compared.
 template <std::size_t N>
 std::array<std::size_t, N> firstTags(std::string_view text,
                                      const std::array<const char*, N>& names) {
+    static_assert(N <= 32);
     std::array<std::size_t, N> at;
     at.fill(std::string_view::npos);
-    std::size_t missing = N;
+    std::array<std::uint32_t, 256> byFirst{}; // the names each letter begins
+    std::array<std::size_t, N> lengths{};
+    for (std::size_t k = 0; k < N; ++k) {
+        lengths[k] = std::strlen(names[k]);
+        byFirst[static_cast<unsigned char>(names[k][0])] |= 1U << k;
+    }
+    std::uint32_t missing = (N == 32 ? 0U : (1U << N)) - 1U;
     auto compare = [&](std::size_t lt) {
-        for (std::size_t k = 0; k < N; ++k) {
-            const std::string_view name = names[k];
-            const std::size_t end = lt + 1 + name.size();
-            if (at[k] == std::string_view::npos && end < text.size() &&
-                text[end - 1] == name.back() && endsName(text[end]) &&
-                text.compare(lt + 1, name.size(), name) == 0) {
-                at[k] = lt + 1;
-                --missing;
+        if (lt + 1 >= text.size())
+            return;
+        for (std::uint32_t k = byFirst[static_cast<unsigned char>(text[lt + 1])] & missing; k != 0;
+             k &= k - 1) {
+            const auto n = static_cast<std::size_t>(__builtin_ctz(k));
+            const std::size_t end = lt + 1 + lengths[n];
+            if (end < text.size() && endsName(text[end]) &&
+                std::memcmp(text.data() + lt + 1, names[n], lengths[n]) == 0) {
+                at[n] = lt + 1;
+                missing &= ~(1U << n);
             }
         }
     };
     std::size_t i = 0;
 #ifdef __SSE2__
-    std::size_t reach = 0; // how far past a '<' the last characters lie
-    std::array<std::size_t, N> lengths{};
-    std::array<char, N> lasts{};
-    for (std::size_t k = 0; k < N; ++k) {
-        lengths[k] = std::strlen(names[k]);
-        lasts[k] = names[k][lengths[k] - 1];
-        reach = std::max(reach, lengths[k]);
-    }
+    // A '<' whose next character begins a name still missing, sixteen places at a time.
     const __m128i lt = _mm_set1_epi8('<');
-    for (; missing > 0 && i + reach + 16 <= text.size(); i += 16) {
-        const char* p = text.data() + i;
-        __m128i ends = _mm_setzero_si128();
-        for (std::size_t k = 0; k < N; ++k) {
-            const auto* shifted = reinterpret_cast<const __m128i*>(p + lengths[k]);
-            ends = _mm_or_si128(ends,
-                                _mm_cmpeq_epi8(_mm_loadu_si128(shifted), _mm_set1_epi8(lasts[k])));
+    __m128i firsts[N] = {};
+    std::size_t letters = 0;
+    std::uint32_t lettersOf = ~missing; // the names `firsts` was made for
+    for (; missing != 0 && i + 17 <= text.size(); i += 16) {
+        if (lettersOf != missing) {
+            letters = 0;
+            for (std::uint32_t k = missing; k != 0; k &= k - 1)
+                firsts[letters++] =
+                    _mm_set1_epi8(names[static_cast<std::size_t>(__builtin_ctz(k))][0]);
+            lettersOf = missing;
         }
+        const char* p = text.data() + i;
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+        __m128i begins = _mm_setzero_si128();
+        for (std::size_t l = 0; l < letters; ++l)
+            begins = _mm_or_si128(begins, _mm_cmpeq_epi8(next, firsts[l]));
         const __m128i opens =
             _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), lt);
-        for (auto bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(opens, ends)));
+        for (auto bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(opens, begins)));
              bits != 0; bits &= bits - 1)
             compare(i + static_cast<std::size_t>(__builtin_ctz(bits)));
     }
 #endif
-    for (; missing > 0 && i < text.size(); ++i)
+    for (; missing != 0 && i < text.size(); ++i)
         if (text[i] == '<')
             compare(i);
     return at;
