@@ -143,9 +143,9 @@ void targetTable(const Times& t) {
     for (int r : {8, 20, 40}) {
         std::string rr = std::to_string(r);
         targetRow(t, "every view after one score, 200 x " + rr,
-                  "BM_AfterScoreAll/" + shapeName(200, r), 1.0);
+                  "BM_AfterScoreAll/" + shapeName(200, r), 0.2);
         targetRow(t, "every view after one score, 2000 x " + rr,
-                  "BM_AfterScoreAll/" + shapeName(2000, r), 20.0);
+                  "BM_AfterScoreAll/" + shapeName(2000, r), 4.0);
     }
     targetRow(t, "window refresh after one score, 200 x 20",
               "BM_WindowRefresh/" + shapeName(200, 20), 16.0);
