@@ -157,8 +157,18 @@ std::string fileBytesToText(std::string bytes) {
     if (!looksPlain(bytes))
         for (char& c : bytes)
             c = static_cast<char>(static_cast<unsigned char>(c) ^ kMaskByte);
-    if (std::string_view(bytes).substr(0, 3) == "\xEF\xBB\xBF")
-        return bytes.erase(0, 3);
+    if (std::string_view(bytes).substr(0, 3) == "\xEF\xBB\xBF") {
+        bytes.erase(0, 3);
+        if (isValidUtf8(bytes))
+            return bytes;
+        // Marked as UTF-8 but not all of it is: each byte that begins no character stands for
+        // U+FFFD, so the tournament holds only characters it can write back as they were read.
+        std::string text;
+        text.reserve(bytes.size() + 16);
+        for (std::size_t pos = 0; pos < bytes.size();)
+            appendUtf8(text, nextCodePoint(bytes, pos));
+        return text;
+    }
     if (asciiRun(bytes) == bytes.size() || isValidUtf8(bytes))
         return bytes;
     return cp1252ToUtf8(bytes);
