@@ -31,14 +31,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string written = rh::buildTournamentXml(state);
 
-    // The load parses the text in place and finds the sections from their tags in the text:
-    // the same tournament and the same reports as the walk over the tree. (A text the parser
+    // The load parses the text in place, finds the sections from their tags in the text and
+    // reads seating and scores of the writer's plain shape from the text itself: the same
+    // tournament and the same reports as the tree alone. (A text the parser
     // refuses in place, such as one holding a NUL, the load parses again as above.)
     rh::XmlDocument inPlace;
-    if (inPlace.parseInPlace(text)) {
+    rh::PlainSections plain;
+    if (inPlace.parseInPlace(text, [&](std::string_view t, const auto& tags) {
+            plain = rh::readPlainSections(t, tags);
+        })) {
         rh::ScriptedPrompt inPlacePrompt;
         rh::TournamentState inPlaceState;
-        rh::showAll(inPlacePrompt, readTournament(inPlace, inPlaceState));
+        rh::showAll(inPlacePrompt, readTournament(inPlace, inPlaceState, &plain));
         bool sameReports = inPlacePrompt.shown.size() == prompt.shown.size();
         for (std::size_t i = 0; sameReports && i < prompt.shown.size(); ++i)
             sameReports = inPlacePrompt.shown[i].message.text == prompt.shown[i].message.text &&

@@ -11,6 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace rh {
 
 namespace {
@@ -140,10 +144,167 @@ RhError tooFewSeats() {
     return RhError(err::InvalidCall);
 }
 
+// The text of a section in the plain shape the writer gives it, read element by element. Every
+// step either takes exactly what it expects or fails, leaving the section to the tree. Tags are
+// given whole ("<Player>"), so each comparison has a length known when compiling.
+class PlainText {
+public:
+    PlainText(std::string_view text, std::size_t at) : m_text(text), m_at(at) {}
+
+    /// The tag after white space.
+    template <std::size_t N> bool open(const char (&tag)[N]) {
+        skipSpace();
+        return take(tag);
+    }
+    template <std::size_t N> bool close(const char (&tag)[N]) { return open(tag); }
+    /// Whether the tag comes next (after white space), without taking it.
+    template <std::size_t N> bool next(const char (&tag)[N]) {
+        skipSpace();
+        return m_text.size() - m_at >= N - 1 && std::memcmp(m_text.data() + m_at, tag, N - 1) == 0;
+    }
+    /// The opening tag, one to four digits, the closing tag, with nothing else between.
+    template <std::size_t A, std::size_t B>
+    bool number(const char (&opening)[A], const char (&closing)[B], std::int16_t& value) {
+        if (!open(opening))
+            return false;
+        int v = 0;
+        std::size_t digits = 0;
+        while (m_at < m_text.size() && digits < 5 && m_text[m_at] >= '0' && m_text[m_at] <= '9') {
+            v = v * 10 + (m_text[m_at++] - '0');
+            ++digits;
+        }
+        if (digits < 1 || digits > 4 || !take(closing))
+            return false;
+        value = static_cast<std::int16_t>(v);
+        return true;
+    }
+
+private:
+    // White space between elements is no text of the tree's (the parser drops it).
+    void skipSpace() {
+#ifdef __SSE2__
+        // The writer's line breaks and indents, sixteen characters at a time.
+        while (m_text.size() - m_at >= 16) {
+            const __m128i c =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_text.data() + m_at));
+            const __m128i space =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8(' ')),
+                                          _mm_cmpeq_epi8(c, _mm_set1_epi8('\t'))),
+                             _mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8('\r')),
+                                          _mm_cmpeq_epi8(c, _mm_set1_epi8('\n'))));
+            const auto other = static_cast<unsigned>(~_mm_movemask_epi8(space)) & 0xFFFFU;
+            if (other != 0) {
+                m_at += static_cast<std::size_t>(__builtin_ctz(other));
+                return;
+            }
+            m_at += 16;
+        }
+#endif
+        while (m_at < m_text.size() && (m_text[m_at] == ' ' || m_text[m_at] == '\t' ||
+                                        m_text[m_at] == '\r' || m_text[m_at] == '\n'))
+            ++m_at;
+    }
+    template <std::size_t N> bool take(const char (&tag)[N]) {
+        constexpr std::size_t n = N - 1;
+        if (m_text.size() - m_at < n || std::memcmp(m_text.data() + m_at, tag, n) != 0)
+            return false;
+        m_at += n;
+        return true;
+    }
+
+    std::string_view m_text;
+    std::size_t m_at;
+};
+
+// The section's start tag as the document found it before its parse, or npos.
+std::size_t tagOf(const XmlDocument::SectionTags& tags, std::string_view name) {
+    const auto names = XmlDocument::sectionNames();
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (name == names[i])
+            return tags[i];
+    return std::string_view::npos;
+}
+
+// Progressive: <Table> then two <Team>s of <Players> with two <Player>s each. Team: <Table> then
+// <Teams> with two <Team>s.
+bool readPlainTable(PlainText& in, bool progressive, std::array<std::int16_t, 4>& seats) {
+    if (!in.open("<Table>"))
+        return false;
+    if (progressive) {
+        for (std::size_t side = 0; side < 2; ++side)
+            if (!in.open("<Team>") || !in.open("<Players>") ||
+                !in.number("<Player>", "</Player>", seats[2 * side]) ||
+                !in.number("<Player>", "</Player>", seats[2 * side + 1]) ||
+                !in.close("</Players>") || !in.close("</Team>"))
+                return false;
+    } else if (!in.open("<Teams>") || !in.number("<Team>", "</Team>", seats[0]) ||
+               !in.number("<Team>", "</Team>", seats[1]) || !in.close("</Teams>")) {
+        return false;
+    }
+    return in.close("</Table>");
+}
+
+bool readPlainRoster(std::string_view text, std::size_t tag, PlainSections& out) {
+    if (tag == std::string_view::npos || tag == 0)
+        return false;
+    PlainText in(text, tag - 1);
+    if (!in.open("<RosterRounds>"))
+        return false;
+    // The kind shows in the first table: "<Teams>" or "<Team>" after it.
+    PlainText probe = in;
+    if (!probe.open("<Round>") || !probe.open("<Tables>") || !probe.open("<Table>"))
+        return false;
+    out.progressive = !probe.next("<Teams>");
+    long round = 0;
+    do {
+        if (!in.open("<Round>") || !in.open("<Tables>"))
+            return false;
+        ++round;
+        do {
+            PlainSections::Table table;
+            table.round = round;
+            if (!readPlainTable(in, out.progressive, table.seats))
+                return false;
+            out.tables.push_back(table);
+        } while (!in.next("</Tables>"));
+        if (!in.close("</Tables>") || !in.close("</Round>"))
+            return false;
+    } while (!in.next("</RosterRounds>"));
+    return true;
+}
+
+bool readPlainScores(std::string_view text, std::size_t tag, PlainSections& out) {
+    if (tag == std::string_view::npos || tag == 0)
+        return false;
+    PlainText in(text, tag - 1);
+    if (!in.open("<Scores>") || !in.open("<Players>"))
+        return false;
+    do {
+        std::array<std::int16_t, 3> entry{};
+        if (!in.open("<Player>") || !in.number("<Round>", "</Round>", entry[0]) ||
+            !in.number("<PlayerID>", "</PlayerID>", entry[1]) ||
+            !in.number("<Score>", "</Score>", entry[2]) || !in.close("</Player>"))
+            return false;
+        out.scores.push_back(entry);
+    } while (!in.next("</Players>"));
+    return in.close("</Players>") && in.close("</Scores>");
+}
+
 } // namespace
 
 std::string ReadDataFile(const std::string& path) {
     return fileBytesToText(readWholeFile(path));
+}
+
+PlainSections readPlainSections(std::string_view text, const XmlDocument::SectionTags& tags) {
+    PlainSections plain;
+    plain.rosterRead = readPlainRoster(text, tagOf(tags, "RosterRounds"), plain);
+    if (!plain.rosterRead)
+        plain.tables.clear();
+    plain.scoresRead = readPlainScores(text, tagOf(tags, "Scores"), plain);
+    if (!plain.scoresRead)
+        plain.scores.clear();
+    return plain;
 }
 
 void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& t) {
@@ -273,7 +434,8 @@ void ProcessPlayers(const XmlDocument& doc, TournamentState& st, ReadFindings& f
     }
 }
 
-void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
+void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& findings,
+                   const PlainSections* plain) {
     st.seating.clear();
     try {
         pugi::xml_node rounds = doc.section("RosterRounds");
@@ -281,6 +443,26 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
             return;
         bool progressive = st.isProgressive();
         st.seating.setProgressive(progressive);
+        if (plain && plain->rosterRead && plain->progressive == progressive &&
+            doc.sectionAtTag("RosterRounds")) {
+            // The same tables in the same order as the tree holds them, counted the same way.
+            long round = 0, table = 0;
+            for (const PlainSections::Table& t : plain->tables) {
+                if (t.round != round) {
+                    round = t.round;
+                    counter16(round);
+                    table = 0;
+                }
+                ++table;
+                counter16(table);
+                if (progressive)
+                    addTable(st, RoundNo{counter16(round)}, t.seats);
+                else
+                    addTable(st, RoundNo{counter16(round)},
+                             std::array<std::int16_t, 2>{t.seats[0], t.seats[1]});
+            }
+            return;
+        }
         long round = 0;
         forEachElement(rounds, [&](pugi::xml_node roundNode) {
             if (!hasChildren(roundNode))
@@ -328,7 +510,8 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
     }
 }
 
-void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
+void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& findings,
+                   const PlainSections* plain) {
     st.scores.clear();
     try {
         pugi::xml_node scores = doc.section("Scores");
@@ -339,6 +522,11 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
             throw missingElement();
         st.scores.reserve(std::min<int>(st.settings.TotalRounds(), ScoreTable::kDenseRounds),
                           st.entrants.slotCount());
+        if (plain && plain->scoresRead && doc.sectionAtTag("Scores")) {
+            for (const auto& [round, id, score] : plain->scores)
+                st.setScore(RoundNo{round}, EntrantId{id}, score);
+            return;
+        }
         // A value missing from an entry keeps the one read for the previous entry.
         std::int16_t round = 0, id = 0, score = 0;
         forEachElement(players, [&](pugi::xml_node p) {
@@ -397,13 +585,14 @@ void ProcessLones(const XmlDocument& doc, TournamentState& st, ReadFindings& fin
     }
 }
 
-ReadFindings readTournament(const XmlDocument& doc, TournamentState& state) {
+ReadFindings readTournament(const XmlDocument& doc, TournamentState& state,
+                            const PlainSections* plain) {
     ReadFindings findings;
     ProcessTournamentInfo(doc, state.settings);
     ProcessFeesPayout(doc, state.payout, findings);
     ProcessPlayers(doc, state, findings);
-    ProcessRoster(doc, state, findings);
-    ProcessScores(doc, state, findings);
+    ProcessRoster(doc, state, findings, plain);
+    ProcessScores(doc, state, findings, plain);
     ProcessBumps(doc, state, findings);
     ProcessLones(doc, state, findings);
     return findings;

@@ -10,7 +10,10 @@
 #include "persistence/xml_document.h"
 #include "state/tournament_state.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rh {
@@ -22,18 +25,43 @@ using ReadFindings = std::vector<Message>;
 /// Throws RhError 53 when the path names no file, 70 or 75 when it cannot be read.
 std::string ReadDataFile(const std::string& path);
 
+/// The seating and the scores read straight from the file's text, for the sections that stand in
+/// the plain shape the writer gives them: elements without attributes, white space between them,
+/// numbers of one to four digits. A section in any other shape is not read here (its `read` stays
+/// false) and the readers take it from the tree; so does a section whose tag the tree does not
+/// confirm (XmlDocument::sectionAtTag).
+struct PlainSections {
+    struct Table {
+        long round = 0; // counted from 1, as the tree reader counts rounds
+        std::array<std::int16_t, 4> seats{};
+    };
+    bool rosterRead = false;
+    bool progressive = false; // the seating's shape: four players a table, or two teams
+    std::vector<Table> tables;
+    bool scoresRead = false;
+    std::vector<std::array<std::int16_t, 3>> scores; // round, ID, score
+};
+
+/// Reads what it can of the seating and the scores from the text (see PlainSections); `tags` are
+/// the places of the sections' start tags the document found before its parse.
+PlainSections readPlainSections(std::string_view text, const XmlDocument::SectionTags& tags);
+
 void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& tourney);
 void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, ReadFindings& findings);
 void ProcessPlayers(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
-void ProcessRoster(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
-void ProcessScores(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
+void ProcessRoster(const XmlDocument& doc, TournamentState& state, ReadFindings& findings,
+                   const PlainSections* plain = nullptr);
+void ProcessScores(const XmlDocument& doc, TournamentState& state, ReadFindings& findings,
+                   const PlainSections* plain = nullptr);
 void ProcessBumps(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
 void ProcessLones(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
 
 /// All sections in their order: TournamentInfo, FeesPayout, PlayerKeys, RosterRounds, Scores,
-/// Bumps, Lones.
+/// Bumps, Lones. The seating and scores come from `plain` where it read them and the document
+/// confirms their tags, else from the tree.
 /// Answers the sections' reports in order, for the load to show.
-ReadFindings readTournament(const XmlDocument& doc, TournamentState& state);
+ReadFindings readTournament(const XmlDocument& doc, TournamentState& state,
+                            const PlainSections* plain = nullptr);
 
 /// Texts and titles of the section reports.
 inline constexpr const char* kFeesPayoutError = "Error processing FeesPayout";

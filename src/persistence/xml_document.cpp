@@ -74,6 +74,7 @@ pugi::xml_node findFirst(pugi::xml_node root, std::string_view name) {
 
 bool XmlDocument::parse(std::string_view utf8, ParseError* error) {
     m_sections.fill(pugi::xml_node());
+    m_atTag.fill(false);
     pugi::xml_parse_result result =
         m_doc.load_buffer(utf8.data(), utf8.size(), kParseOptions, pugi::encoding_utf8);
     m_text.clear(); // the document holds its own copy
@@ -220,13 +221,16 @@ pugi::xml_node elementNamedAt(const pugi::xml_document& doc, const char* at) {
 
 } // namespace
 
-bool XmlDocument::parseInPlace(std::string utf8) {
+bool XmlDocument::parseInPlace(std::string utf8, const BeforeParse& beforeParse) {
     m_sections.fill(pugi::xml_node());
+    m_atTag.fill(false);
     m_doc.reset();
     m_text = std::move(utf8);
     // Every element starts with "<name" in the text, and the tree keeps its name where it lies:
     // so the first such tag that is an element in the tree is the first element of the name.
-    const auto tagAt = firstTags(m_text, kSections);
+    const SectionTags tagAt = firstTags(m_text, kSections);
+    if (beforeParse)
+        beforeParse(m_text, tagAt);
     if (!m_doc.load_buffer_inplace(m_text.data(), m_text.size(), kParseOptions,
                                    pugi::encoding_utf8)) {
         m_doc.reset();
@@ -240,10 +244,12 @@ bool XmlDocument::parseInPlace(std::string utf8) {
         if (!node || std::strcmp(node.name(), kSections[i]) != 0) {
             // The tag lies in a comment or CDATA section: walk the tree instead.
             m_sections.fill(pugi::xml_node());
+            m_atTag.fill(false);
             findSections();
             break;
         }
         m_sections[i] = node;
+        m_atTag[i] = true;
     }
     return true;
 }
@@ -270,6 +276,13 @@ void XmlDocument::findSections() {
         }
     } finder(m_sections);
     m_doc.traverse(finder);
+}
+
+bool XmlDocument::sectionAtTag(std::string_view name) const {
+    for (std::size_t i = 0; i < kSections.size(); ++i)
+        if (name == kSections[i])
+            return m_atTag[i];
+    return false;
 }
 
 pugi::xml_node XmlDocument::section(std::string_view name) const {

@@ -11,6 +11,7 @@
 #include <pugixml.hpp>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -38,9 +39,21 @@ class XmlDocument {
 public:
     /// Parses UTF-8 XML text. On failure returns false and fills `error` (when given).
     bool parse(std::string_view utf8, ParseError* error = nullptr);
+    /// Where each section's first start tag stands in the text before the parse: the place of
+    /// its name's first character, or npos. Indexed as sectionNames().
+    using SectionTags = std::array<std::size_t, 7>;
+    /// A look at the text before a parse in place changes it.
+    using BeforeParse = std::function<void(std::string_view text, const SectionTags& tags)>;
+
     /// Parses UTF-8 XML text that the document keeps and parses where it lies, without a copy.
-    /// On failure returns false with no report (the text is then no longer as it was read).
-    bool parseInPlace(std::string utf8);
+    /// `beforeParse` (when given) sees the text and the section tags first. On failure returns
+    /// false with no report (the text is then no longer as it was read).
+    bool parseInPlace(std::string utf8, const BeforeParse& beforeParse = {});
+
+    static constexpr std::array<const char*, 7> sectionNames() { return kSections; }
+    /// Whether the section is the element whose start tag the text showed at its place in the
+    /// SectionTags (false after a parse with a copy, or when the tree had to be walked).
+    bool sectionAtTag(std::string_view name) const;
 
     const pugi::xml_document& doc() const { return m_doc; }
     /// The first element of that name anywhere in the document (document order), or a null node.
@@ -54,6 +67,7 @@ private:
     std::string m_text; // the text a parse in place reads from; the nodes point into it
     pugi::xml_document m_doc;
     std::array<pugi::xml_node, 7> m_sections{};
+    std::array<bool, 7> m_atTag{};
 };
 
 // Small helpers of the section readers, exposed for the tests.

@@ -22,15 +22,26 @@ namespace {
 
 enum class ReadOutcome { Parsed, NotParsed, Failed };
 
+// A file's parsed document, with the seating and scores its text gave before the parse.
+struct ParsedFile {
+    XmlDocument doc;
+    PlainSections plain;
+};
+
 // Reads and parses a file; reports a parse failure (parse report) or a run-time error (the
 // "Load Document" message) itself.
-ReadOutcome readDocument(Session& s, const std::string& path, XmlDocument& doc) {
+ReadOutcome readDocument(Session& s, const std::string& path, ParsedFile& file) {
     try {
-        if (doc.parseInPlace(ReadDataFile(path)))
+        file.plain = PlainSections();
+        auto readPlain = [&file](std::string_view text, const XmlDocument::SectionTags& tags) {
+            file.plain = readPlainSections(text, tags);
+        };
+        if (file.doc.parseInPlace(ReadDataFile(path), readPlain))
             return ReadOutcome::Parsed;
         // The report reads the text as it was: read once more (a broken file is rare).
+        file.plain = PlainSections();
         ParseError error;
-        if (doc.parse(ReadDataFile(path), &error))
+        if (file.doc.parse(ReadDataFile(path), &error))
             return ReadOutcome::Parsed;
         showParseReport(s.prompt(), error);
         return ReadOutcome::NotParsed;
@@ -42,9 +53,9 @@ ReadOutcome readDocument(Session& s, const std::string& path, XmlDocument& doc) 
     return ReadOutcome::Failed;
 }
 
-bool loadParsed(Session& s, const XmlDocument& doc, TournamentState& target) {
+bool loadParsed(Session& s, const ParsedFile& file, TournamentState& target) {
     try {
-        const ReadFindings findings = readTournament(doc, target);
+        const ReadFindings findings = readTournament(file.doc, target, &file.plain);
         s.recordLoad(s.loadedFile(), !findings.empty());
         showAll(s.prompt(), findings);
     } catch (const std::bad_alloc&) {
@@ -55,10 +66,10 @@ bool loadParsed(Session& s, const XmlDocument& doc, TournamentState& target) {
     return true;
 }
 
-bool precheck(Session& s, const std::string& path, XmlDocument& doc, TournamentState& target) {
-    if (readDocument(s, path, doc) != ReadOutcome::Parsed)
+bool precheck(Session& s, const std::string& path, ParsedFile& file, TournamentState& target) {
+    if (readDocument(s, path, file) != ReadOutcome::Parsed)
         return false;
-    ProcessTournamentInfo(doc, target.settings);
+    ProcessTournamentInfo(file.doc, target.settings);
     return true;
 }
 
@@ -124,8 +135,8 @@ std::string recoveryFileOf(const std::string& code) {
 // all into target. A file that cannot be read or parsed offers the recovery copy of its code
 // (taken from what can be read of it, else from the file name) when one exists.
 bool LoadDocument(Session& s, const std::string& path, TournamentState& target) {
-    XmlDocument doc;
-    if (!precheck(s, path, doc, target)) {
+    ParsedFile file;
+    if (!precheck(s, path, file, target)) {
         // The file cannot be read: its tournament's recovery copy may still be whole.
         for (const std::string& code : codesOfUnreadable(path)) {
             std::string rcv = recoveryFileOf(code);
@@ -140,7 +151,7 @@ bool LoadDocument(Session& s, const std::string& path, TournamentState& target) 
         return LoadXMLDocument(s, rcv, target);
     // The chosen file was parsed a moment ago; its tree is read as it stands.
     s.recordLoad(path, s.loadReportedError());
-    return loadParsed(s, doc, target);
+    return loadParsed(s, file, target);
 }
 
 } // namespace
@@ -275,11 +286,11 @@ bool ResetAndLoad(Session& s, const std::string& path) {
 }
 
 bool LoadXMLDocument(Session& s, const std::string& path, TournamentState& target) {
-    XmlDocument doc;
-    if (readDocument(s, path, doc) != ReadOutcome::Parsed)
+    ParsedFile file;
+    if (readDocument(s, path, file) != ReadOutcome::Parsed)
         return false;
     s.recordLoad(path, s.loadReportedError());
-    return loadParsed(s, doc, target);
+    return loadParsed(s, file, target);
 }
 
 bool LoadXMLDocument(Session& s, const std::string& path) {
