@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // refuses in place, such as one holding a NUL, the load parses again as above.)
     rh::XmlDocument inPlace;
     rh::PlainSections plain;
-    if (inPlace.parseInPlace(text, [&](std::string_view t, const auto& tags) {
-            plain = rh::readPlainSections(t, tags);
+    if (inPlace.parseInPlace(text, [&](std::string_view t, std::size_t section, std::size_t at) {
+            return rh::readPlainSection(plain, t, section, at);
         })) {
         rh::ScriptedPrompt inPlacePrompt;
         rh::TournamentState inPlaceState;

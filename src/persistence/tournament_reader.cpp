@@ -151,6 +151,8 @@ class PlainText {
 public:
     PlainText(std::string_view text, std::size_t at) : m_text(text), m_at(at) {}
 
+    std::size_t position() const { return m_at; }
+
     /// The tag after white space.
     template <std::size_t N> bool open(const char (&tag)[N]) {
         skipSpace();
@@ -216,15 +218,6 @@ private:
     std::size_t m_at;
 };
 
-// The section's start tag as the document found it before its parse, or npos.
-std::size_t tagOf(const XmlDocument::SectionTags& tags, std::string_view name) {
-    const auto names = XmlDocument::sectionNames();
-    for (std::size_t i = 0; i < names.size(); ++i)
-        if (name == names[i])
-            return tags[i];
-    return std::string_view::npos;
-}
-
 // Progressive: <Table> then two <Team>s of <Players> with two <Player>s each. Team: <Table> then
 // <Teams> with two <Team>s.
 bool readPlainTable(PlainText& in, bool progressive, std::array<std::int16_t, 4>& seats) {
@@ -244,50 +237,51 @@ bool readPlainTable(PlainText& in, bool progressive, std::array<std::int16_t, 4>
     return in.close("</Table>");
 }
 
-bool readPlainRoster(std::string_view text, std::size_t tag, PlainSections& out) {
-    if (tag == std::string_view::npos || tag == 0)
-        return false;
+// Both answer the end of the section (after its closing tag) when they read it whole, else 0.
+std::size_t readPlainRoster(std::string_view text, std::size_t tag, PlainSections& out) {
+    if (tag == 0)
+        return 0;
     PlainText in(text, tag - 1);
     if (!in.open("<RosterRounds>"))
-        return false;
+        return 0;
     // The kind shows in the first table: "<Teams>" or "<Team>" after it.
     PlainText probe = in;
     if (!probe.open("<Round>") || !probe.open("<Tables>") || !probe.open("<Table>"))
-        return false;
+        return 0;
     out.progressive = !probe.next("<Teams>");
     long round = 0;
     do {
         if (!in.open("<Round>") || !in.open("<Tables>"))
-            return false;
+            return 0;
         ++round;
         do {
             PlainSections::Table table;
             table.round = round;
             if (!readPlainTable(in, out.progressive, table.seats))
-                return false;
+                return 0;
             out.tables.push_back(table);
         } while (!in.next("</Tables>"));
         if (!in.close("</Tables>") || !in.close("</Round>"))
-            return false;
+            return 0;
     } while (!in.next("</RosterRounds>"));
-    return true;
+    return in.close("</RosterRounds>") ? in.position() : 0;
 }
 
-bool readPlainScores(std::string_view text, std::size_t tag, PlainSections& out) {
-    if (tag == std::string_view::npos || tag == 0)
-        return false;
+std::size_t readPlainScores(std::string_view text, std::size_t tag, PlainSections& out) {
+    if (tag == 0)
+        return 0;
     PlainText in(text, tag - 1);
     if (!in.open("<Scores>") || !in.open("<Players>"))
-        return false;
+        return 0;
     do {
         std::array<std::int16_t, 3> entry{};
         if (!in.open("<Player>") || !in.number("<Round>", "</Round>", entry[0]) ||
             !in.number("<PlayerID>", "</PlayerID>", entry[1]) ||
             !in.number("<Score>", "</Score>", entry[2]) || !in.close("</Player>"))
-            return false;
+            return 0;
         out.scores.push_back(entry);
     } while (!in.next("</Players>"));
-    return in.close("</Players>") && in.close("</Scores>");
+    return in.close("</Players>") && in.close("</Scores>") ? in.position() : 0;
 }
 
 } // namespace
@@ -296,15 +290,22 @@ std::string ReadDataFile(const std::string& path) {
     return fileBytesToText(readWholeFile(path));
 }
 
-PlainSections readPlainSections(std::string_view text, const XmlDocument::SectionTags& tags) {
-    PlainSections plain;
-    plain.rosterRead = readPlainRoster(text, tagOf(tags, "RosterRounds"), plain);
-    if (!plain.rosterRead)
-        plain.tables.clear();
-    plain.scoresRead = readPlainScores(text, tagOf(tags, "Scores"), plain);
-    if (!plain.scoresRead)
-        plain.scores.clear();
-    return plain;
+std::size_t readPlainSection(PlainSections& plain, std::string_view text, std::size_t section,
+                             std::size_t at) {
+    const std::string_view name = XmlDocument::sectionNames()[section];
+    std::size_t end = 0;
+    if (name == "RosterRounds") {
+        end = readPlainRoster(text, at, plain);
+        plain.rosterRead = end != 0;
+        if (!plain.rosterRead)
+            plain.tables.clear();
+    } else if (name == "Scores") {
+        end = readPlainScores(text, at, plain);
+        plain.scoresRead = end != 0;
+        if (!plain.scoresRead)
+            plain.scores.clear();
+    }
+    return end != 0 ? end : at;
 }
 
 void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& t) {

@@ -42,9 +42,11 @@ struct PlainSections {
     std::vector<std::array<std::int16_t, 3>> scores; // round, ID, score
 };
 
-/// Reads what it can of the seating and the scores from the text (see PlainSections); `tags` are
-/// the places of the sections' start tags the document found before its parse.
-PlainSections readPlainSections(std::string_view text, const XmlDocument::SectionTags& tags);
+/// Reads the seating or the scores from the text (see PlainSections) as the document finds their
+/// tags before its parse: an XmlDocument::TagFound. Answers the end of a section it read whole,
+/// else `at`.
+std::size_t readPlainSection(PlainSections& plain, std::string_view text, std::size_t section,
+                             std::size_t at);
 
 void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& tourney);
 void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, ReadFindings& findings);

@@ -138,8 +138,8 @@ bool endsName(char c) {
 // section. One pass over the text finds them all: the '<' followed by the first letter of a name
 // still missing are picked out sixteen at a time, and only those are compared.
 template <std::size_t N>
-std::array<std::size_t, N> firstTags(std::string_view text,
-                                     const std::array<const char*, N>& names) {
+std::array<std::size_t, N> firstTags(std::string_view text, const std::array<const char*, N>& names,
+                                     const XmlDocument::TagFound& found) {
     static_assert(N <= 32);
     std::array<std::size_t, N> at;
     at.fill(std::string_view::npos);
@@ -150,8 +150,9 @@ std::array<std::size_t, N> firstTags(std::string_view text,
         byFirst[static_cast<unsigned char>(names[k][0])] |= 1U << k;
     }
     std::uint32_t missing = (N == 32 ? 0U : (1U << N)) - 1U;
+    std::size_t resume = 0; // where the search goes on: a section read whole holds no other
     auto compare = [&](std::size_t lt) {
-        if (lt + 1 >= text.size())
+        if (lt < resume || lt + 1 >= text.size())
             return;
         for (std::uint32_t k = byFirst[static_cast<unsigned char>(text[lt + 1])] & missing; k != 0;
              k &= k - 1) {
@@ -161,6 +162,8 @@ std::array<std::size_t, N> firstTags(std::string_view text,
                 std::memcmp(text.data() + lt + 1, names[n], lengths[n]) == 0) {
                 at[n] = lt + 1;
                 missing &= ~(1U << n);
+                if (found)
+                    resume = std::max(resume, found(text, n, lt + 1));
             }
         }
     };
@@ -172,6 +175,10 @@ std::array<std::size_t, N> firstTags(std::string_view text,
     std::size_t letters = 0;
     std::uint32_t lettersOf = ~missing; // the names `firsts` was made for
     for (; missing != 0 && i + 17 <= text.size(); i += 16) {
+        if (i < resume) {
+            i = resume - 16; // past the section read whole (the loop adds the 16)
+            continue;
+        }
         if (lettersOf != missing) {
             letters = 0;
             for (std::uint32_t k = missing; k != 0; k &= k - 1)
@@ -191,7 +198,7 @@ std::array<std::size_t, N> firstTags(std::string_view text,
             compare(i + static_cast<std::size_t>(__builtin_ctz(bits)));
     }
 #endif
-    for (; missing != 0 && i < text.size(); ++i)
+    for (i = std::max(i, resume); missing != 0 && i < text.size(); ++i)
         if (text[i] == '<')
             compare(i);
     return at;
@@ -221,16 +228,14 @@ pugi::xml_node elementNamedAt(const pugi::xml_document& doc, const char* at) {
 
 } // namespace
 
-bool XmlDocument::parseInPlace(std::string utf8, const BeforeParse& beforeParse) {
+bool XmlDocument::parseInPlace(std::string utf8, const TagFound& tagFound) {
     m_sections.fill(pugi::xml_node());
     m_atTag.fill(false);
     m_doc.reset();
     m_text = std::move(utf8);
     // Every element starts with "<name" in the text, and the tree keeps its name where it lies:
     // so the first such tag that is an element in the tree is the first element of the name.
-    const SectionTags tagAt = firstTags(m_text, kSections);
-    if (beforeParse)
-        beforeParse(m_text, tagAt);
+    const auto tagAt = firstTags(m_text, kSections, tagFound);
     if (!m_doc.load_buffer_inplace(m_text.data(), m_text.size(), kParseOptions,
                                    pugi::encoding_utf8)) {
         m_doc.reset();

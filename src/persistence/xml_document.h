@@ -39,20 +39,22 @@ class XmlDocument {
 public:
     /// Parses UTF-8 XML text. On failure returns false and fills `error` (when given).
     bool parse(std::string_view utf8, ParseError* error = nullptr);
-    /// Where each section's first start tag stands in the text before the parse: the place of
-    /// its name's first character, or npos. Indexed as sectionNames().
-    using SectionTags = std::array<std::size_t, 7>;
-    /// A look at the text before a parse in place changes it.
-    using BeforeParse = std::function<void(std::string_view text, const SectionTags& tags)>;
+    /// Called before a parse in place for each section's first start tag, in the order of the
+    /// text: the section (its index in sectionNames()) and the place of its name's first
+    /// character. Answers where the search for the other sections goes on: `at` when the caller
+    /// took nothing, or the end of the section when it read the section whole and found only the
+    /// section's own elements in it (no other section's tag can then begin inside).
+    using TagFound =
+        std::function<std::size_t(std::string_view text, std::size_t section, std::size_t at)>;
 
     /// Parses UTF-8 XML text that the document keeps and parses where it lies, without a copy.
-    /// `beforeParse` (when given) sees the text and the section tags first. On failure returns
-    /// false with no report (the text is then no longer as it was read).
-    bool parseInPlace(std::string utf8, const BeforeParse& beforeParse = {});
+    /// `tagFound` (when given) sees the section tags in the text first. On failure returns false
+    /// with no report (the text is then no longer as it was read).
+    bool parseInPlace(std::string utf8, const TagFound& tagFound = {});
 
     static constexpr std::array<const char*, 7> sectionNames() { return kSections; }
-    /// Whether the section is the element whose start tag the text showed at its place in the
-    /// SectionTags (false after a parse with a copy, or when the tree had to be walked).
+    /// Whether the section is the element whose start tag the parse in place was shown (false
+    /// after a parse with a copy, or when the tree had to be walked).
     bool sectionAtTag(std::string_view name) const;
 
     const pugi::xml_document& doc() const { return m_doc; }

@@ -33,8 +33,8 @@ struct ParsedFile {
 ReadOutcome readDocument(Session& s, const std::string& path, ParsedFile& file) {
     try {
         file.plain = PlainSections();
-        auto readPlain = [&file](std::string_view text, const XmlDocument::SectionTags& tags) {
-            file.plain = readPlainSections(text, tags);
+        auto readPlain = [&file](std::string_view text, std::size_t section, std::size_t at) {
+            return readPlainSection(file.plain, text, section, at);
         };
         if (file.doc.parseInPlace(ReadDataFile(path), readPlain))
             return ReadOutcome::Parsed;

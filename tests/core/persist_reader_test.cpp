@@ -37,9 +37,10 @@ std::unique_ptr<Loaded> readAsLoaded(const std::string& xml) {
     auto out = std::make_unique<Loaded>();
     XmlDocument doc;
     PlainSections plain;
-    EXPECT_TRUE(doc.parseInPlace(xml, [&](std::string_view text, const auto& tags) {
-        plain = readPlainSections(text, tags);
-    }));
+    EXPECT_TRUE(
+        doc.parseInPlace(xml, [&](std::string_view text, std::size_t section, std::size_t at) {
+            return readPlainSection(plain, text, section, at);
+        }));
     showAll(out->prompt, readTournament(doc, out->st, &plain));
     return out;
 }
