@@ -11,10 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 namespace rh {
 
 namespace {
@@ -184,24 +180,6 @@ public:
 private:
     // White space between elements is no text of the tree's (the parser drops it).
     void skipSpace() {
-#ifdef __SSE2__
-        // The writer's line breaks and indents, sixteen characters at a time.
-        while (m_text.size() - m_at >= 16) {
-            const __m128i c =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_text.data() + m_at));
-            const __m128i space =
-                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8(' ')),
-                                          _mm_cmpeq_epi8(c, _mm_set1_epi8('\t'))),
-                             _mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8('\r')),
-                                          _mm_cmpeq_epi8(c, _mm_set1_epi8('\n'))));
-            const auto other = static_cast<unsigned>(~_mm_movemask_epi8(space)) & 0xFFFFU;
-            if (other != 0) {
-                m_at += static_cast<std::size_t>(__builtin_ctz(other));
-                return;
-            }
-            m_at += 16;
-        }
-#endif
         while (m_at < m_text.size() && (m_text[m_at] == ' ' || m_text[m_at] == '\t' ||
                                         m_text[m_at] == '\r' || m_text[m_at] == '\n'))
             ++m_at;
