@@ -17,7 +17,7 @@ std::string sortKey(const std::string& name) {
 
 } // namespace
 
-EntrantRecord& Entrants::record(EntrantId id) {
+int Entrants::slotFor(EntrantId id) {
     const int n = num(id);
     std::vector<std::int32_t>& bySlot = n >= 0 ? m_slotOfId : m_slotOfNegativeId;
     const auto i = static_cast<std::size_t>(n >= 0 ? n : -(n + 1));
@@ -30,7 +30,7 @@ EntrantRecord& Entrants::record(EntrantId id) {
         m_records.back().id = id;
         m_arrival.push_back(0);
     }
-    return m_records[static_cast<std::size_t>(slot)];
+    return slot;
 }
 
 bool Entrants::addName(EntrantId id, std::string name) {

@@ -46,7 +46,9 @@ public:
         return i < bySlot.size() ? bySlot[i] : -1;
     }
     /// The record of the ID, creating an empty one on first mention.
-    EntrantRecord& record(EntrantId id);
+    EntrantRecord& record(EntrantId id) { return m_records[static_cast<std::size_t>(slotFor(id))]; }
+    /// The slot of the ID, creating an empty record on first mention.
+    int slotFor(EntrantId id);
     const EntrantRecord* find(EntrantId id) const {
         const int slot = slotOf(id);
         return slot < 0 ? nullptr : &m_records[static_cast<std::size_t>(slot)];

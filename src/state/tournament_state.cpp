@@ -13,19 +13,16 @@ std::vector<EntrantRef> TournamentState::entrantsByName() const {
 
 void TournamentState::addTable(RoundNo round, const SeatedTable& table) {
     std::array<int, 4> slots{};
-    for (int seat = 0; seat < seating.seatsPerTable(); ++seat) {
-        entrants.record(table.seats[static_cast<std::size_t>(seat)]);
+    for (int seat = 0; seat < seating.seatsPerTable(); ++seat)
         slots[static_cast<std::size_t>(seat)] =
-            entrants.slotOf(table.seats[static_cast<std::size_t>(seat)]);
-    }
+            entrants.slotFor(table.seats[static_cast<std::size_t>(seat)]);
     seating.addTable(round, table, slots);
 }
 
 void TournamentState::setScore(RoundNo round, EntrantId id, std::optional<int> score) {
     if (!score && entrants.slotOf(id) < 0)
         return;
-    entrants.record(id);
-    scores.set(round, entrants.slotOf(id), score);
+    scores.set(round, entrants.slotFor(id), score);
 }
 
 std::int32_t TournamentState::scoreTotal(EntrantId id) const {
