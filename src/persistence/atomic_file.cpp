@@ -219,10 +219,11 @@ std::string readWholeFile(const std::string& path) {
                                                           : std::size_t{65536},
                     '\0');
     std::size_t filled = 0;
+    char more[4096]; // once the text is full: whether the file goes on, without growing it first
     while (true) {
-        if (filled == out.size())
-            out.resize(out.size() + 65536);
-        ssize_t n = ::read(fd, out.data() + filled, out.size() - filled);
+        const bool full = filled == out.size();
+        ssize_t n = full ? ::read(fd, more, sizeof more)
+                         : ::read(fd, out.data() + filled, out.size() - filled);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -232,6 +233,8 @@ std::string readWholeFile(const std::string& path) {
         }
         if (n == 0)
             break;
+        if (full)
+            out.append(more, static_cast<std::size_t>(n)); // the file grew since it was looked at
         filled += static_cast<std::size_t>(n);
         if (static_cast<long long>(filled) > kMaxReadBytes) {
             ::close(fd); // it grew while being read
