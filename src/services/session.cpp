@@ -47,7 +47,8 @@ void mix(std::uint64_t& h, std::string_view bytes) {
         mixWord(h, w);
     }
     std::uint64_t tail = 0;
-    std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
+    if (i < bytes.size()) // an empty view may have no data at all
+        std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
     mixWord(h, tail);
     mixWord(h, bytes.size());
 }
