@@ -73,7 +73,8 @@ public:
     virtual std::string chooseOpenFile(const FileDialogSpec& dialogSpec) = 0;
     /// The file chosen to save to, or "" when the director cancelled.
     virtual std::string chooseSaveFile(const FileDialogSpec& dialogSpec) = 0;
-    /// Settles a partner-score conflict; returns the score that stands.
+    /// Settles a partner-score conflict; returns the score that stands, the one the director
+    /// chose (the window's dialog does not end before one is chosen).
     virtual std::string resolveConflict(const ConflictRequest& request) = 0;
     /// The round-over dialog ("THE ROUND IS OVER" / "THE TOURNAMENT IS OVER"); returns on OK.
     virtual void roundOver(bool tournamentOver) = 0;

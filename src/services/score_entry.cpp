@@ -82,6 +82,11 @@ double countValue(std::string_view text) {
     return numberOf(text, v) ? v : 0.0;
 }
 
+// The caption of the table scores box: the table a typed line goes to.
+std::string tableScoresCaption(std::optional<long long> table) {
+    return table ? tableCaption(table) + " scores:" : std::string("Table scores:");
+}
+
 void clearCaption(CaptionView& c) {
     c.text.clear();
     c.background.reset();
@@ -109,6 +114,7 @@ std::vector<std::pair<const char*, const ListView*>> EnterScoresView::lists() co
 std::vector<std::pair<const char*, const CaptionView*>> EnterScoresView::captions() const {
     return {{"lblPlayer", &lblPlayer},
             {"lblTable", &lblTable},
+            {"lblTableScores", &lblTableScores},
             {"lbTotalScorePlayer", &lbTotalScorePlayer},
             {"lblTotalFeePlayer", &lblTotalFeePlayer},
             {"txtPartnerName", &txtPartnerName},
@@ -167,6 +173,8 @@ ScoreEntry::ScoreEntry(Session& session)
     m_view.checkAll.caption = "Show All";
     m_view.checkPaid.caption = "Paid";
     m_view.checkByTable.caption = "By table";
+    m_view.lblTableScores.text = tableScoresCaption(std::nullopt);
+    m_view.lblTableScores.visible = false;
     m_view.txtTableScores.visible = false;
     m_view.lblPlayer.text = m_progressive ? "Name" : "Team Name";
     m_view.boxPlayer.caption = m_progressive ? "Player Round Score" : "Team Round Score";
@@ -322,6 +330,7 @@ void ScoreEntry::PopulatePlayers(const std::string& keepId, const std::string& j
             names.index = at < 0 ? 0 : at;
         }
     });
+    offerTable(selectedEntrantId());
     // Loading the entrant shows its lone-check message, except for the entrant whose score was
     // just chosen: the choice itself has run the check.
     LoadAllControls(selectedEntrantId() != justScoredId);
@@ -585,8 +594,10 @@ void ScoreEntry::refreshEnabling() {
                                     countValue(v.comboPlayerWoods.selectedText()) >= 1);
     v.comboPlayerBumps.enabled = ready && !v.checkPaid.checked;
     v.comboPlayerWoods.enabled = ready && !v.checkPaid.checked;
+    v.lblTableScores.text = tableScoresCaption(byTable() ? m_offeredTable : std::nullopt);
+    v.lblTableScores.visible = byTable();
     v.txtTableScores.visible = byTable();
-    v.txtTableScores.enabled = ready && !m_selectorsHeld && !v.lblTable.text.empty();
+    v.txtTableScores.enabled = ready && !m_selectorsHeld && m_offeredId != "00";
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -797,6 +808,11 @@ void ScoreEntry::showTable() {
         id == "00" ? std::string() : tableCaption(tablesOfSelectedRound().tableNumberOf(id));
 }
 
+void ScoreEntry::offerTable(const std::string& id) {
+    m_offeredTable = id == "00" ? std::nullopt : tablesOfSelectedRound().tableNumberOf(id);
+    m_offeredId = m_offeredTable ? id : std::string("00");
+}
+
 void ScoreEntry::chooseByTable(bool checked) {
     if (m_actionDepth != 0 || m_tableEntry)
         return;
@@ -855,7 +871,8 @@ void ScoreEntry::enterTableScores(const std::string& text) {
     m_tableEntry = true;
     m_view.focus.clear();
     const std::optional<std::vector<int>> scores = parseTableScores(text);
-    const std::string id = selectedEntrantId();
+    // The offered table, whichever entrant the director has chosen since.
+    const std::string id = m_offeredId;
     const TableOrder tables = tablesOfSelectedRound();
     const auto place = tables.placeOf(id);
     bool done = false;

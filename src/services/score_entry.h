@@ -75,6 +75,7 @@ struct EnterScoresView {
     CheckView checkAll;
     CheckView checkByTable;     // "By table": the entrants are offered table by table
     CaptionView lblTable;       // the selected entrant's table, "Table 7"
+    CaptionView lblTableScores; // the table the box offers, "Table 7 scores:"
     CaptionView txtTableScores; // both scores of the table at once; shown while "By table"
     ListView comboPlayerScore;
     ListView comboPlayerLones;
@@ -137,8 +138,10 @@ public:
     /// the first table with a side still waiting, and the table's scores can be typed at once.
     void chooseByTable(bool checked);
     /// The table's scores typed in one line and Enter: "10 6" stores 10 for the first side
-    /// (partnership or team) of the selected entrant's table and 6 for the second, "9" stores 9
-    /// for the selected entrant's side. Each score is stored as the choice of that entrant and
+    /// (partnership or team) of the table the box offers and 6 for the second, "9" stores 9 for
+    /// the offered side. The box offers the table of the entrant the program put on the screen
+    /// last (by table: the next side waiting); an entrant the director chooses meanwhile, to
+    /// add a lone say, does not move it. Each score is stored as the choice of that entrant and
     /// that score would store it (so the partner conflict and the lone check run as usual); the
     /// entry stops at a lone mismatch or when the round is over. A text that is not one or two
     /// scores from 0 to 32 is left in the box, marked.
@@ -182,6 +185,8 @@ private:
     /// The entrant the table order offers after `after` ("" when none is waiting).
     std::string offeredByTable(const std::string& after) const;
     void showTable();
+    /// The entrant the program has just put on the screen: its table is what the box offers.
+    void offerTable(const std::string& id);
     /// Selects the entrant in the list (showing all entrants when it is listed only then) and
     /// stores the score as the director's choices would. False when it could not.
     bool storeTableScore(const std::string& id, int score);
@@ -210,9 +215,11 @@ private:
     bool m_filling = false;
     bool m_loadingAll = false;
     bool m_changingRound = false;
-    bool m_selectorsHeld = false;   // the lone check failed: round and entrant choice wait
-    bool m_tableEntry = false;      // a table's scores are being stored
-    bool m_scoreCheckPassed = true; // the lone check of the score stored last passed
+    bool m_selectorsHeld = false;            // the lone check failed: round and entrant choice wait
+    bool m_tableEntry = false;               // a table's scores are being stored
+    std::string m_offeredId = "00";          // the entrant whose table the table scores box offers
+    std::optional<long long> m_offeredTable; // and its table's number
+    bool m_scoreCheckPassed = true;          // the lone check of the score stored last passed
     int m_actionDepth = 0;
 };
 

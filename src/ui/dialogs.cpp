@@ -52,13 +52,19 @@ ResolveDialog::ResolveDialog(const ConflictRequest& request, QWidget* parent)
     const char* tip = "Choose the player which has the correct score";
     optPlayer = makeOption(this, "optPlayer", "", tip);
     optPartner = makeOption(this, "optPartner", "", tip);
-    // Neither choice is preset; without a choice the partner's score stands.
+    // Neither choice is preset, and OK waits for one: a score already stored is never replaced
+    // (nor a new one dropped) because Enter was pressed too soon.
     auto* group = new QButtonGroup(this);
     group->addButton(optPlayer);
     group->addButton(optPartner);
     cmdOK = makeButton(this, "cmdOK", "OK");
     cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    cmdOK->setEnabled(false);
+    connect(group, &QButtonGroup::buttonToggled, this, [this] { cmdOK->setEnabled(chosen()); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] {
+        if (chosen())
+            accept();
+    });
     setTabOrder(optPlayer, optPartner);
     setTabOrder(optPartner, cmdOK);
     optPlayer->setFocus(Qt::OtherFocusReason);
@@ -84,6 +90,14 @@ ResolveDialog::ResolveDialog(const ConflictRequest& request, QWidget* parent)
     l->addLayout(g);
     l->addSpacing(8);
     l->addWidget(cmdOK, 0, Qt::AlignRight);
+}
+
+bool ResolveDialog::chosen() const {
+    return optPlayer->isChecked() || optPartner->isChecked();
+}
+
+void ResolveDialog::reject() {
+    // Escape and the window's close button do not settle the conflict: only OK after a choice.
 }
 
 std::string ResolveDialog::result() const {

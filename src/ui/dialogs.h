@@ -21,6 +21,10 @@ public:
 
     /// m_UpdateScore: the player's score when optPlayer is chosen, otherwise the partner's.
     std::string result() const;
+    /// Whether one of the two scores has been chosen; OK is enabled only then.
+    bool chosen() const;
+    /// Does nothing: the dialog ends only with OK after a choice.
+    void reject() override;
 
     QLabel* Label7;
     QLabel* Label6;

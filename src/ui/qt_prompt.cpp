@@ -145,9 +145,8 @@ std::string QtPrompt::chooseSaveFile(const FileDialogSpec& dialogSpec) {
 
 std::string QtPrompt::resolveConflict(const ConflictRequest& request) {
     ResolveDialog dialog(request, m_parent);
+    // The dialog ends only with OK after the director has chosen one of the two scores.
     dialog.exec();
-    // Closing the dialog without OK takes the same rule as OK without a choice: the partner's
-    // stored score stands, so nothing already stored is lost.
     return dialog.result();
 }
 

@@ -8,7 +8,8 @@
 //
 // Keyboard: Tab runs round -> entrant -> score -> lones -> bumps -> woods -> "Paid" -> "Show All"
 // -> "By table" -> table scores. With "By table" checked the table scores box (shown only then,
-// and given the focus) takes both scores of the table shown beside the entrant ("10 6", Enter).
+// and given the focus) takes both scores of the table its caption names ("Table 3 scores:"; the
+// next table waiting, whichever entrant is chosen meanwhile): "10 6", Enter.
 // Typing on a list opens it at the first item that reads like the typed text, ignoring the "*" of
 // a waiting entrant and the blank and leading zeros of a number ("7" finds " 07", "ca" finds
 // "*Carla Chen"); Enter chooses it. Nothing is chosen while typing, so a two-digit score is never

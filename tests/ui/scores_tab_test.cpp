@@ -238,14 +238,25 @@ private slots:
     }
 
     void theConflictDialogWaitsForAnExplicitChoice() {
-        // Neither score is preset: Enter alone keeps the partner's stored score, so nothing
-        // already stored is replaced without a choice. The keyboard starts at optPlayer.
+        // Neither score is preset, and nothing settles the conflict before a choice: not Enter,
+        // not OK, not Escape nor closing the window. The keyboard starts at optPlayer.
         rh::ui::ResolveDialog untouched({"Ann Abbott", "*Bob Baker", "09", "07"});
         untouched.show();
         QVERIFY(QTest::qWaitForWindowActive(&untouched));
         QVERIFY(!untouched.optPlayer->isChecked() && !untouched.optPartner->isChecked());
+        QVERIFY(!untouched.cmdOK->isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        untouched.cmdOK->click();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        untouched.close();
+        QVERIFY(untouched.isVisible());
+        QCOMPARE(untouched.QDialog::result(), int(QDialog::Rejected));
+        // The partner's score chosen, OK takes it.
+        untouched.optPartner->click();
+        QVERIFY(untouched.cmdOK->isEnabled());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(untouched.QDialog::result(), int(QDialog::Accepted));
+        QVERIFY(!untouched.isVisible());
         QCOMPARE(untouched.result(), std::string("07"));
 
         rh::ui::ResolveDialog dialog({"Ann Abbott", "*Bob Baker", "09", "07"});
@@ -453,6 +464,18 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), tab.txtTableScores);
             QCOMPARE(highlight->framed(), tab.txtTableScores);
             QCOMPARE(tab.lblTable->text(), QStringLiteral("Table %1").arg(table.number));
+            QCOMPARE(tab.lblTableScores->text(),
+                     QStringLiteral("Table %1 scores:").arg(table.number));
+            if (&table == &tables.tables()[2]) {
+                // An entrant of the first table chosen meanwhile (to add a lone, say) leaves
+                // the line to the table the box offers.
+                tab.checkAll->click();
+                QVERIFY(f.chooseEntrant(tables.tables()[0].sides[0].front()));
+                QCOMPARE(tab.lblTable->text(), QStringLiteral("Table 1"));
+                QCOMPARE(tab.lblTableScores->text(),
+                         QStringLiteral("Table %1 scores:").arg(table.number));
+                tab.txtTableScores->setFocus();
+            }
             const QString line = QStringLiteral("10 %1").arg(table.number % 8);
             QTest::keyClicks(QApplication::focusWidget(), line);
             keys += int(line.size());
