@@ -4,9 +4,9 @@
 // and the wall screen, and serves the wall screen to phones. The printing commands (sheets,
 // export) live in print_commands.cpp.
 //
-// Exit codes: 0 done, 1 the file could not be loaded or written (or save refused a file whose
-// load reported an error), 2 a usage error, 3 check loaded the file but its load reported an
-// error.
+// Exit codes: 0 done, 1 the file could not be loaded or written (or save refused, without
+// --force, a file whose load reported an error or a read-only output file), 2 a usage error, 3
+// check loaded the file but its load reported an error.
 #include "cli_support.h"
 #include "core/scripted_prompt.h"
 #include "money/jackpot.h"
@@ -91,6 +91,11 @@ int runSave(const std::string& file, const std::string& out, bool plain, bool fo
                      "not saved: the load of %s reported an error (--force saves what "
                      "was read)\n",
                      file.c_str());
+        return kFailed;
+    }
+    if (rh::isReadOnlyFile(out) && !force) {
+        // The write renames over the file: a read-only one would be replaced without a word.
+        std::fprintf(stderr, "not saved: %s is read-only (--force replaces it)\n", out.c_str());
         return kFailed;
     }
     prompt.clear();
@@ -430,7 +435,8 @@ int main(int argc, char* argv[]) {
     save->add_option("-o,--output", saveOut, "File to write")->required();
     save->add_flag("--plain", savePlain, "Write the XML text unmasked");
     save->add_flag("--force", saveForce,
-                   "Write even when the load reported an error (what was read before it)");
+                   "Write even when the load reported an error (what was read before it), "
+                   "and over a read-only output file");
     save->callback(
         [&] { command = [&] { return runSave(saveFile, saveOut, savePlain, saveForce); }; });
 

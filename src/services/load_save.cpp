@@ -9,12 +9,15 @@
 #include "services/changes.h"
 #include "services/restore.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <new>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace rh {
 
@@ -323,6 +326,26 @@ bool cmdSave(Session& s) {
     return SaveTournament(s, path);
 }
 
+bool isReadOnlyFile(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::is_regular_file(status))
+        return false;
+    // No write bit at all is read-only even for the superuser, whom access() lets write.
+    using std::filesystem::perms;
+    if ((status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
+        perms::none)
+        return true;
+    return ::access(path.c_str(), W_OK) != 0 && errno == EACCES;
+}
+
+namespace {
+// The question before a read-only file is replaced, naming it.
+std::string replaceReadOnlyText(const std::string& path) {
+    return "The file " + path + " is read-only.\r\nReplace it with this tournament all the same?";
+}
+} // namespace
+
 bool SaveTournament(Session& s, const std::string& path) {
     if (!s.isLoaded())
         return false;
@@ -339,8 +362,14 @@ bool SaveTournament(Session& s, const std::string& path) {
     std::string target = path;
     while (true) {
         try {
-            writeFileAtomic(target, MaskText(text));
-            break;
+            // The atomic write renames over a read-only file as over any other: the director
+            // says first whether it may be replaced (No offers the save dialog again).
+            if (!isReadOnlyFile(target) ||
+                ask(s.prompt(), kSaveTitle, replaceReadOnlyText(target), MsgButtons::YesNo,
+                    MsgIcon::Exclamation) == MsgAnswer::Yes) {
+                writeFileAtomic(target, MaskText(text));
+                break;
+            }
         } catch (const RhError& e) {
             // Say where and why, and let the director choose another place.
             if (ask(s.prompt(), kSaveTitle, saveFailedText(target, e), MsgButtons::YesNo,

@@ -78,8 +78,13 @@ bool cmdSave(Session& session);
 /// atomically, the success message, the session marked saved, the tournament marked unmodified and
 /// the recovery copy deleted. A write that fails names the path and the reason and offers to save
 /// elsewhere (the save dialog again). Refuses while no tournament is loaded. Answers whether the
-/// file was saved; a failed write leaves the session and the recovery copy alone.
+/// file was saved; a failed write leaves the session and the recovery copy alone. A read-only file
+/// is replaced only when the director answers Yes; No offers the save dialog again.
 bool SaveTournament(Session& session, const std::string& path);
+/// Whether the path names an existing file that may not be written: no write permission bit at
+/// all, or not writable by this user. Saving over one asks first (SaveTournament) or needs
+/// rankhall-cli's --force.
+bool isReadOnlyFile(const std::string& path);
 /// The recovery copy written after each round: the temporary copy, renamed over the recovery copy
 /// in one step. Answers whether the recovery copy was replaced.
 bool SaveData(Session& session, bool showMessage = false);

@@ -438,3 +438,44 @@ TEST_F(LoadSave, FailedRecoverySavesKeepThePreviousCopyOrReportTheRename) {
     EXPECT_EQ(titles(), (std::vector<std::string>{"SaveData"}));
     EXPECT_FALSE(fs::exists(GetTmpFileName(session)));
 }
+
+TEST_F(LoadSave, SavingOverAReadOnlyFileAsksFirst) {
+    ASSERT_TRUE(ResetAndLoad(session, file));
+    applyChange(session, Change::score(2, "01", "10"));
+    const std::string elsewhere = (tmp / "elsewhere.qmc").string();
+    const std::string before = test::readFile(file);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    struct Case {
+        MsgAnswer answer;       // to the read-only question
+        std::string secondPath; // chosen in the save dialog offered after No; "" = cancel
+        bool replaced;          // the read-only file holds the tournament afterwards
+    };
+    const Case cases[] = {
+        {MsgAnswer::No, "", false},
+        {MsgAnswer::No, elsewhere, false},
+        {MsgAnswer::Yes, "", true},
+    };
+    for (const Case& c : cases) {
+        prompt.clear();
+        prompt.answers = {c.answer};
+        prompt.saveFiles = {c.secondPath};
+        EXPECT_EQ(SaveTournament(session, file), c.replaced || !c.secondPath.empty());
+        ASSERT_FALSE(prompt.shown.empty());
+        const Message& asked = prompt.shown[0].message;
+        EXPECT_EQ(asked.title, "Save Tournament");
+        EXPECT_EQ(asked.buttons, MsgButtons::YesNo);
+        EXPECT_EQ(asked.text,
+                  "The file " + file +
+                      " is read-only.\r\nReplace it with this tournament all the same?");
+        if (c.answer == MsgAnswer::No) {
+            EXPECT_EQ(prompt.shown.at(1).kind, "save"); // the dialog again, on the same path
+            EXPECT_EQ(prompt.shown.at(1).file.initialPath, file);
+        }
+        EXPECT_EQ(test::readFile(file) == before, !c.replaced);
+    }
+    EXPECT_NE(test::readFile(elsewhere).find(MaskText("<Score>10</Score>")), std::string::npos);
+    // A writable file is replaced without a question.
+    prompt.clear();
+    EXPECT_TRUE(SaveTournament(session, elsewhere));
+    EXPECT_EQ(prompt.messages().size(), 1u); // "Data file saved successfully" only
+}
