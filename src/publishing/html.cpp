@@ -49,6 +49,16 @@ char32_t nextCodePoint(std::string_view s, std::size_t& i) {
 
 void appendEscaped(std::string& out, std::string_view text);
 
+// Characters that set or change the writing direction: the strong right-to-left scripts (Hebrew,
+// Arabic, Syriac, Thaana, N'Ko and their neighbours, their presentation forms, the historic
+// ones beyond the first plane) and the directional marks, embeddings, overrides and isolates.
+bool isBidiCharacter(char32_t c) {
+    return (c >= 0x0590 && c <= 0x08FF) || (c >= 0xFB1D && c <= 0xFDFF) ||
+           (c >= 0xFE70 && c <= 0xFEFC) || (c >= 0x10800 && c <= 0x10FFF) ||
+           (c >= 0x1E800 && c <= 0x1EFFF) || c == 0x061C || c == 0x200E || c == 0x200F ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
 // The opening of each row cell, from "<td" to the cell's text, by column and colour: the same
 // few dozen texts begin every cell of the page, so they are put together once.
 constexpr std::array<std::string_view, 10> kCellWidths = {"18%", "5%", "11%", "8%", "10%",
@@ -75,11 +85,14 @@ struct CellOpenings {
     }
 };
 
-void cell(std::string& page, const std::string& opening, const std::string& value,
-          bool last = false) {
+void cell(std::string& page, const std::string& opening, const std::string& value, bool isName,
+          bool last) {
     using namespace std::string_view_literals;
     page += opening;
-    appendEscaped(page, value);
+    if (isName)
+        page += htmlName(value);
+    else
+        appendEscaped(page, value);
     page += last ? "</td></tr>\r\n"sv : "</td>\r\n"sv;
 }
 
@@ -122,7 +135,7 @@ void WriteHTMLRow(std::string& page, const LeaderEntry& e, const CellOpenings& o
         kLeaderName,  kLeaderPlace, kLeaderPayout,   kLeaderScore, kLeaderAverage,
         kLeaderLones, kLeaderPaid,  kLeaderTotalDue, kLeaderBumps, kLeaderWoods};
     for (std::size_t c = 0; c < kFields.size(); ++c)
-        cell(page, openings.text[c][c < 6 ? a : b], e[kFields[c]], c + 1 == kFields.size());
+        cell(page, openings.text[c][c < 6 ? a : b], e[kFields[c]], c == 0, c + 1 == kFields.size());
 }
 
 void WriteHTMLFooter(std::string& page) {
@@ -186,6 +199,24 @@ std::string htmlEscape(std::string_view text) {
     out.reserve(text.size());
     appendEscaped(out, text);
     return out;
+}
+
+bool hasBidiCharacters(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        if (isBidiCharacter(nextCodePoint(text, i)))
+            return true;
+    }
+    return false;
+}
+
+std::string htmlName(std::string_view text) {
+    if (!hasBidiCharacters(text))
+        return htmlEscape(text);
+    return "<bdi>" + htmlEscape(text) + "</bdi>";
 }
 
 std::string standingsPage(const TournamentState& state, const CurrencyFormat& currency, bool tickOn,

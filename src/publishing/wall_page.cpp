@@ -255,7 +255,7 @@ std::string joinNames(const std::vector<std::string>& names) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i > 0)
             out += " &amp; ";
-        out += htmlEscape(names[i]);
+        out += htmlName(names[i]);
     }
     return out;
 }
@@ -314,9 +314,9 @@ void appendStandings(std::string& page, const WallInput& in) {
         const bool top = r.place >= 1 && r.place <= 3 && r.total > 0;
         page += top ? "<div class=\"row top\">" : "<div class=\"row\">";
         page += "<span class=\"place\">" + std::to_string(r.place) + "</span>";
-        page += "<span class=\"name\">" + htmlEscape(r.name);
+        page += "<span class=\"name\">" + htmlName(r.name);
         if (!r.alias.empty())
-            page += "<span class=\"alias\">" + htmlEscape(r.alias) + "</span>";
+            page += "<span class=\"alias\">" + htmlName(r.alias) + "</span>";
         page += "</span><span class=\"total\">" + std::to_string(r.total) +
                 "</span><span class=\"lones\">" + std::to_string(r.lones) + "</span></div>\n";
     }
@@ -400,7 +400,7 @@ void appendChart(std::string& page, const WallInput& in) {
     for (std::size_t i = 0; i < count; ++i) {
         const WallLeaderLine& line = in.leaders[i];
         page += "<li><span class=\"sw l" + std::to_string(i + 1) + "\"></span>" +
-                htmlEscape(line.name) + "</li>\n";
+                htmlName(line.name) + "</li>\n";
     }
     page += "</ul>\n</section>\n";
 }

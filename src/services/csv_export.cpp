@@ -12,12 +12,50 @@ const char* yesNo(bool value) {
     return value ? "Y" : "N";
 }
 
+// A whole number or amount as the reports write them ("-10.00", "7"): a number, not a formula.
+bool isPlainNumber(std::string_view text) {
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    bool digit = false, point = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
+// A spreadsheet takes a text that begins with = + - @, a tab or a CR for a formula and runs it:
+// such a text (a name, a title) is written after a single quote so that it stays text. Numbers
+// keep their sign.
+bool readsAsFormula(std::string_view text) {
+    if (text.empty())
+        return false;
+    switch (text.front()) {
+    case '=':
+    case '@':
+    case '\t':
+    case '\r':
+        return true;
+    case '+':
+    case '-':
+        return !isPlainNumber(text);
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 std::string csvField(std::string_view text) {
     std::string out;
-    out.reserve(text.size() + 2);
+    out.reserve(text.size() + 3);
     out += '"';
+    if (readsAsFormula(text))
+        out += '\'';
     for (char c : text) {
         if (c == '"')
             out += '"';

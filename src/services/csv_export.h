@@ -1,7 +1,8 @@
 #pragma once
 // The standings, results and treasurer's reports as CSV text that spreadsheets open as it is:
-// UTF-8 with a byte-order mark, a header row, every field quoted (a quote inside doubled), lines
-// ended by CR LF, money as plain numbers with two decimals and "." (never the locale's form).
+// UTF-8 with a byte-order mark, a header row, every field quoted (a quote inside doubled; a text
+// that would run as a formula after a single quote), lines ended by CR LF, money as plain numbers
+// with two decimals and "." (never the locale's form).
 // The rows come from report_rows.h, the same rows the printed reports show.
 
 #include "services/report_rows.h"
@@ -12,7 +13,9 @@
 
 namespace rh {
 
-/// One field, quoted: Smith, "Red" -> "Smith, ""Red""".
+/// One field, quoted: Smith, "Red" -> "Smith, ""Red""". A text a spreadsheet would run as a
+/// formula (beginning with = + - @, a tab or CR; numbers such as -10.00 aside) gets a single quote
+/// in front: =SUM(A1) -> "'=SUM(A1)".
 std::string csvField(std::string_view text);
 /// An amount as a plain number with two decimals: 1234.5 -> 1234.50, -10 -> -10.00.
 std::string csvMoney(double amount);

@@ -51,6 +51,34 @@ TEST(HtmlEscape, SpecialsAndCharactersBeyondAscii) {
     EXPECT_EQ(htmlEscape("bad \xE9 byte"), "bad &#233; byte");
 }
 
+TEST(HtmlName, OnlyANameThatCouldTurnTheWritingDirectionIsIsolated) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Ann & Bob", "Ann &amp; Bob"},
+        {"Zo\xC3\xAB", "Zo&#235;"},
+        {"bad \xE9 byte", "bad &#233; byte"},
+        {"\xD7\xA9\xD7\xA8\xD7\x94 Sara", "<bdi>&#1513;&#1512;&#1492; Sara</bdi>"},      // Hebrew
+        {"\xD8\xB3\xD8\xA7\xD8\xB1\xD8\xA9", "<bdi>&#1587;&#1575;&#1585;&#1577;</bdi>"}, // Arabic
+        {"\xE2\x80\xAE"
+         "Eve",
+         "<bdi>&#8238;Eve</bdi>"}, // right-to-left override
+        {"\xE2\x80\xAA"
+         "Eve",
+         "<bdi>&#8234;Eve</bdi>"},                    // left-to-right embedding
+        {"Gus\xE2\x80\x8F", "<bdi>Gus&#8207;</bdi>"}, // right-to-left mark
+        {"Hal \xE2\x81\xA6"
+         "Iso",
+         "<bdi>Hal &#8294;Iso</bdi>"}, // left-to-right isolate
+        {"\xD8\x9C"
+         "Ali",
+         "<bdi>&#1564;Ali</bdi>"}, // Arabic letter mark
+        {"\xE2\x80\xAF"
+         "Ann",
+         "&#8239;Ann"}, // a narrow space is no control
+    };
+    for (const auto& [name, shown] : cases)
+        EXPECT_EQ(htmlName(name), shown) << name;
+}
+
 TEST(PublishHtml, WritesTheCodesFileInTheTemporaryFolder) {
     TempDir dir;
     Tourney t(4);

@@ -42,6 +42,19 @@ TEST(Csv, FieldsAndMoney) {
         {"Ann", "\"Ann\""},
         {"Smith, \"Red\"", "\"Smith, \"\"Red\"\"\""},
         {"two\r\nlines", "\"two\r\nlines\""},
+        // What a spreadsheet would run as a formula stays text; numbers keep their sign.
+        {"=SUM(A1:A9)", "\"'=SUM(A1:A9)\""},
+        {"+Ann", "\"'+Ann\""},
+        {"-Bob", "\"'-Bob\""},
+        {"-1+2", "\"'-1+2\""},
+        {"@Cat", "\"'@Cat\""},
+        {"\tTab", "\"'\tTab\""},
+        {"\rCR", "\"'\rCR\""},
+        {"=\"x\"", "\"'=\"\"x\"\"\""},
+        {"Lee =1+1", "\"Lee =1+1\""},
+        {"-10.00", "\"-10.00\""},
+        {"+7", "\"+7\""},
+        {"-", "\"'-\""},
     };
     for (const auto& [text, quoted] : fields)
         EXPECT_EQ(csvField(text), quoted);

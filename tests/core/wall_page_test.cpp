@@ -65,6 +65,26 @@ TEST(WallPage, EscapesEveryTextOfTheTournament) {
     EXPECT_NE(buildWallPage(in).find(">Zo&#235;<"), std::string::npos);
 }
 
+TEST(WallPage, IsolatesEachNameThatCouldTurnTheWritingDirection) {
+    // An override left open would turn the rest of the row round (the total and lones after it).
+    const std::string override = "\xE2\x80\xAE"
+                                 "Eve"; // U+202E, then Eve
+    void (*const setters[])(WallInput&, const std::string&) = {
+        [](WallInput& in, const std::string& s) { in.rows[2].name = s; },
+        [](WallInput& in, const std::string& s) { in.rows[1].alias = s; },
+        [](WallInput& in, const std::string& s) { in.playing[0].sideA[0] = s; },
+        [](WallInput& in, const std::string& s) { in.leaders[0].name = s; },
+    };
+    for (const auto set : setters) {
+        WallInput in = sample();
+        set(in, override);
+        const std::string page = buildWallPage(in);
+        EXPECT_EQ(count(page, "<bdi>&#8238;Eve</bdi>"), 1);
+        EXPECT_EQ(count(page, "<bdi>"), 1);
+    }
+    EXPECT_EQ(count(buildWallPage(sample()), "<bdi>"), 0); // ordinary names keep their bytes
+}
+
 TEST(WallPage, CarriesThePagingAndThemeMarkers) {
     WallInput in = sample();
     std::string page = buildWallPage(in);
