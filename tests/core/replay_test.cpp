@@ -9,12 +9,14 @@
 #include "services/load_save.h"
 #include "services/play.h"
 #include "services/restore.h"
+#include "services/round_advance.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <sys/resource.h>
 
@@ -239,34 +241,57 @@ public:
 };
 
 TEST_F(ReplayTest, TheWindowOffersASaveWhenTheJournalFails) {
+    // Each road that records a change, and what the tournament file holds once it is made.
+    struct Road {
+        const char* what;
+        std::function<void(rh::Session&)> make;
+        std::function<std::string(const rh::Session&)> saved;
+        std::string made;
+    };
+    const std::vector<Road> roads{
+        {"a score", [&](rh::Session& s) { rh::storeChange(s, Change::score(3, seated, "07")); },
+         [&](const rh::Session& s) {
+             return rh::test::savedValue(s, "Score", std::stoi(seated), 3);
+         },
+         "07"},
+        {"the payout option", [](rh::Session& s) { s.payout().OptPayoutClick(s, 0); },
+         [](const rh::Session& s) { return std::to_string(s.state().payout.PayoutOption); }, "0"},
+        {"a round advance", [](rh::Session& s) { rh::AdvanceRound(s, rh::clockHooks(s)); },
+         [](const rh::Session& s) { return std::to_string(s.state().currentRound()); }, "4"},
+    };
     DiskFull disk;
-    for (const rh::MsgAnswer answer : {rh::MsgAnswer::No, rh::MsgAnswer::Yes}) {
-        fs::copy_file(rh::test::examplePath("sitout10.qmc"), file,
-                      fs::copy_options::overwrite_existing);
-        FreeingPrompt director;
-        director.disk = &disk;
-        director.answers = {answer};
-        director.saveFiles = {file};
-        rh::Session s(director);
-        s.setJournalMode(rh::JournalMode::Keep);
-        ASSERT_TRUE(rh::loadTournament(s, file));
-        ASSERT_NE(s.journal(), nullptr);
-        director.clear();
-        disk.fillAt(s.journal()->path());
-        rh::storeChange(s, Change::score(3, seated, "07"));
-        disk.lift();
-        // The failure, then at once the question; the score stands on the screen.
-        const std::vector<rh::Message> shown = director.messages();
-        ASSERT_GE(shown.size(), 2u);
-        EXPECT_EQ(shown[0].title, "Write Journal");
-        EXPECT_EQ(shown[1].title, rh::kUnprotectedTitle);
-        EXPECT_EQ(shown[1].buttons, rh::MsgButtons::YesNo);
-        EXPECT_EQ(rh::test::savedValue(s, "Score", std::stoi(seated), 3), "07");
-        // Yes saved the tournament with the score; No left the file as it was.
-        auto reread = load(rh::JournalMode::Off);
-        EXPECT_EQ(rh::test::savedValue(*reread, "Score", std::stoi(seated), 3),
-                  answer == rh::MsgAnswer::Yes ? "07" : "");
-    }
+    for (const Road& road : roads)
+        for (const rh::MsgAnswer answer : {rh::MsgAnswer::No, rh::MsgAnswer::Yes}) {
+            SCOPED_TRACE(std::string(road.what) +
+                         (answer == rh::MsgAnswer::Yes ? ", Yes" : ", No"));
+            fs::copy_file(rh::test::examplePath("sitout10.qmc"), file,
+                          fs::copy_options::overwrite_existing);
+            FreeingPrompt director;
+            director.disk = &disk;
+            director.answers = {answer};
+            director.saveFiles = {file};
+            rh::Session s(director);
+            s.setJournalMode(rh::JournalMode::Keep);
+            ASSERT_TRUE(rh::loadTournament(s, file));
+            ASSERT_NE(s.journal(), nullptr);
+            const std::string before = road.saved(s);
+            ASSERT_NE(before, road.made);
+            director.clear();
+            disk.fillAt(s.journal()->path());
+            road.make(s);
+            disk.lift();
+            // The failure, then at once the question; the change stands on the screen.
+            std::vector<std::string> titles;
+            for (const rh::Message& m : director.messages())
+                titles.push_back(m.title);
+            ASSERT_GE(titles.size(), 2u);
+            EXPECT_EQ(titles[0], "Write Journal");
+            EXPECT_EQ(titles[1], rh::kUnprotectedTitle);
+            EXPECT_EQ(road.saved(s), road.made);
+            // Yes saved the tournament with the change; No left the file as it was.
+            auto reread = load(rh::JournalMode::Off);
+            EXPECT_EQ(road.saved(*reread), answer == rh::MsgAnswer::Yes ? road.made : before);
+        }
 }
 
 } // namespace
