@@ -16,7 +16,7 @@
 //
 // No success without the disk: when the journal cannot be written (a full or read-only disk), or
 // none could be opened although one is required, the line is answered with the error and so is
-// every later line that would change something; nothing more is applied. The change of the line
+// every later line but `save` and empty lines; nothing more is applied. The change of the line
 // whose record failed stays in the tournament in memory (as it stays on the window's screen), so
 // a `save` that succeeds writes it to the file; `save` is still allowed, since it is the
 // director's one way to keep the night's changes, and is answered as before. journalLost() then
