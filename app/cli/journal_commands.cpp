@@ -4,6 +4,7 @@
 #include "cli_support.h"
 
 #include "persistence/tournament_writer.h"
+#include "services/changes.h"
 #include "services/play.h"
 #include "services/restore.h"
 
@@ -44,7 +45,7 @@ int runPlay(const std::string& file) {
     }
     if (!session.journal())
         std::fprintf(stderr, "rankhall-cli: no journal is kept for %s\n", file.c_str());
-    rh::ChangePlayer player(session, file);
+    rh::ChangePlayer player(session, file, true);
     std::string line;
     for (std::size_t number = 1; std::getline(std::cin, line); ++number) {
         if (!line.empty() && line.back() == '\r')
@@ -57,13 +58,22 @@ int runPlay(const std::string& file) {
             if (outcome.change || line.find_first_not_of(" \t") != std::string::npos)
                 std::printf("ok %zu\n", player.applied());
         } else {
-            // What the window would have shown, when it showed something; else the reason.
-            const std::string text = shown.empty() ? outcome.message : oneLine(shown.back().text);
+            // What the window would have shown, when it showed something; else the reason. The
+            // offer to save that follows a journal failure is answered No here: the failure is
+            // what is printed.
+            std::string text = outcome.message;
+            if (!shown.empty()) {
+                auto last = shown.end() - 1;
+                if (last->title == rh::kUnprotectedTitle && last != shown.begin())
+                    --last;
+                text = oneLine(last->text);
+            }
             std::printf("error %zu: %s\n", number, text.c_str());
         }
         std::fflush(stdout);
     }
-    return kDone;
+    // Changes that never reached the disk: the run failed, whatever was answered before.
+    return player.journalLost() ? kFailed : kDone;
 }
 
 int runRestore(const std::string& file, const std::string& out, bool plain) {

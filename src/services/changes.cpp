@@ -1,10 +1,15 @@
 #include "services/changes.h"
+#include "services/load_save.h"
 #include "services/substitute.h"
 
 #include "core/errors.h"
 #include "core/text.h"
+#include "money/fee_choices.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 
 #include <ctime>
 
@@ -80,7 +85,190 @@ void advanceClockTo(Session& session, const Change& c) {
     AdvanceRound(session, clockHooks(session));
 }
 
+// --- The checks every change passes -----------------------------------------------------------
+
+// The most the expenses box or a custom place may hold: far beyond any night's money, well within
+// what the file and the journal write back exactly.
+constexpr double kMaxAmount = 1e9;
+constexpr int kMaxScore = 32;
+constexpr int kMaxCount = 99;
+constexpr std::size_t kFewestPlaces = 3;
+constexpr std::size_t kMostPlaces = 8;
+
+// A whole number as the lists give it (" 07", "7"); blank is none.
+bool wholeNumberText(const std::string& text, long long& out) {
+    const std::string t = trim(text);
+    const char* end = t.data() + t.size();
+    auto [ptr, ec] = std::from_chars(t.data(), end, out);
+    return !t.empty() && ec == std::errc() && ptr == end;
+}
+
+bool isMark(const std::string& value) {
+    const std::string t = trim(value);
+    return t == "0" || t == "1";
+}
+
+bool isAmount(double amount) {
+    return std::isfinite(amount) && amount >= 0 && amount <= kMaxAmount;
+}
+
+// An amount as the director would read it in a message ("12.5", "nan", "1e+308").
+std::string amountText(double amount) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.10g", amount);
+    return text;
+}
+
+std::string amountProblem(const char* what, double amount) {
+    if (isAmount(amount))
+        return {};
+    return std::string(what) + " must be an amount from 0 to " + amountText(kMaxAmount) + ", not " +
+           amountText(amount) + ".";
+}
+
+std::string feeProblem(const char* what, const std::vector<int>& choices, double amount) {
+    if (isFeeChoice(choices, amount))
+        return {};
+    return std::string("A ") + what + " of " + amountText(amount) +
+           " is not one of the fees the list offers.";
+}
+
+// Whether the change names an entrant at all.
+bool namesEntrant(ChangeKind kind) {
+    static constexpr ChangeKind kEntrantKinds[] = {
+        ChangeKind::Score, ChangeKind::Lone,         ChangeKind::Bump,  ChangeKind::Wood,
+        ChangeKind::Paid,  ChangeKind::EntryFeePaid, ChangeKind::Alias, ChangeKind::Rename};
+    return std::find(std::begin(kEntrantKinds), std::end(kEntrantKinds), kind) !=
+           std::end(kEntrantKinds);
+}
+
+std::string scoreProblem(const TournamentState& s, const Change& c, EntrantId id) {
+    const auto round = roundNoOf(c.round);
+    if (!round || c.round < 1 || c.round > s.currentRound())
+        return "Round " + std::to_string(c.round) + " is not open for scores.";
+    if (!s.isSeated(*round, id))
+        return "Entrant " + trim(c.entrant) + " does not play in round " + std::to_string(c.round) +
+               ".";
+    long long n = 0;
+    if (!trim(c.value).empty() && (!wholeNumberText(c.value, n) || n < 0 || n > kMaxScore))
+        return "A score must be 0 to 32, not " + trim(c.value) + ".";
+    return {};
+}
+
+std::string countProblem(const TournamentState& s, const Change& c, EntrantId id) {
+    static const char* const kNames[] = {"Lones", "Bumps", "Woods"};
+    const char* what = kNames[c.kind == ChangeKind::Lone ? 0 : c.kind == ChangeKind::Bump ? 1 : 2];
+    long long n = 0;
+    if (trim(c.value).empty())
+        return {};
+    if (!wholeNumberText(c.value, n) || n < 0 || n > kMaxCount)
+        return std::string(what) + " must be 0 to 99, not " + trim(c.value) + ".";
+    if (c.kind == ChangeKind::Lone && n > s.maxLones(id))
+        return std::to_string(n) + " lones need more points than the scores of entrant " +
+               trim(c.entrant) + " hold (4 points a lone).";
+    return {};
+}
+
+std::string nameProblem(const Change& c) {
+    if (trim(c.value).empty())
+        return "The new name is empty.";
+    for (char ch : c.value)
+        if (ch == '~' || static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F)
+            return "The new name holds a character a name cannot hold.";
+    return {};
+}
+
+std::string roundAdvanceProblem(const TournamentSettings& t, const Change& c) {
+    // An advance to a round already reached is in the state: nothing to do.
+    if (c.round >= 2 && c.round <= t.CurrentRound())
+        return {};
+    if (c.round == t.CurrentRound() + 1 && c.round <= t.TotalRounds())
+        return {};
+    return "The tournament cannot advance to round " + std::to_string(c.round) + " of " +
+           std::to_string(t.TotalRounds()) + " from round " + std::to_string(t.CurrentRound()) +
+           ".";
+}
+
+std::string payoutsProblem(const Change& c) {
+    if (c.amounts.size() < kFewestPlaces || c.amounts.size() > kMostPlaces)
+        return "Custom payouts need 3 to 8 places, not " + std::to_string(c.amounts.size()) + ".";
+    for (double a : c.amounts)
+        if (std::string why = amountProblem("A custom payout", a); !why.empty())
+            return why;
+    return {};
+}
+
 } // namespace
+
+std::string validateChange(const TournamentState& s, const Change& c) {
+    std::optional<EntrantId> id;
+    if (namesEntrant(c.kind)) {
+        id = entrantIdOf(c.entrant);
+        if (!id || !s.hasName(*id))
+            return "The tournament has no entrant " + trim(c.entrant) + ".";
+    }
+    const TournamentSettings& t = s.settings;
+    switch (c.kind) {
+    case ChangeKind::Score:
+        return scoreProblem(s, c, *id);
+    case ChangeKind::Lone:
+    case ChangeKind::Bump:
+    case ChangeKind::Wood:
+        return countProblem(s, c, *id);
+    case ChangeKind::Paid:
+    case ChangeKind::EntryFeePaid:
+    case ChangeKind::EntryFeeAll:
+    case ChangeKind::PayoutOption:
+        return isMark(c.value) ? std::string() : "A mark must be 0 or 1, not " + c.value + ".";
+    case ChangeKind::Alias:
+        return {};
+    case ChangeKind::Rename:
+        return nameProblem(c);
+    case ChangeKind::CustomPayouts:
+        return payoutsProblem(c);
+    case ChangeKind::BumpFee:
+        return feeProblem("bump fee", bumpFeeCents(), c.amount);
+    case ChangeKind::WoodFee:
+        return feeProblem("wood fee", woodFeeCents(), c.amount);
+    case ChangeKind::EntryFee:
+        return feeProblem("entry fee", entryFeeCents(), c.amount);
+    case ChangeKind::Expenses:
+        return amountProblem("The expenses", c.amount);
+    case ChangeKind::ClockStart:
+    case ChangeKind::ClockPause:
+    case ChangeKind::ClockResume:
+    case ChangeKind::ClockStop:
+        return {};
+    case ChangeKind::RoundAdvance:
+        return roundAdvanceProblem(t, c);
+    }
+    return "This kind of change is not known.";
+}
+
+std::string unprotectedQuestionText() {
+    return "Changes can no longer be written to the journal, so they are no longer protected "
+           "against a crash.\r\n"
+           "Press Yes to save the tournament now\r\n"
+           "Press No to go on without protection";
+}
+
+bool offerSaveWithoutJournal(Session& session) {
+    if (ask(session.prompt(), kUnprotectedTitle, unprotectedQuestionText(), MsgButtons::YesNo,
+            MsgIcon::Exclamation) != MsgAnswer::Yes)
+        return false;
+    return cmdSave(session);
+}
+
+std::string skippedChangesText(const std::vector<SkippedChange>& skipped) {
+    std::string text = std::to_string(skipped.size()) +
+                       (skipped.size() == 1 ? " change of the journal does not fit the tournament"
+                                            : " changes of the journal do not fit the tournament") +
+                       " and " + (skipped.size() == 1 ? "was" : "were") +
+                       " left out; every other change was restored.";
+    for (const SkippedChange& k : skipped)
+        text += "\r\nChange " + std::to_string(k.sequence) + ": " + k.reason;
+    return text;
+}
 
 std::int64_t localWallSeconds() {
     const std::time_t now = std::time(nullptr);
@@ -181,6 +369,8 @@ bool changesState(const Session& session, const Change& c) {
 }
 
 void applyChange(Session& session, const Change& c) {
+    if (std::string why = validateChange(session.state(), c); !why.empty())
+        throw RhError(err::InvalidCall, why);
     TournamentState& s = session.state();
     TournamentSettings& t = s.settings;
     TournamentClock& clock = session.clock();
@@ -281,12 +471,18 @@ bool recordChange(Session& session, const Change& change, bool alreadyMade) {
         session.setJournal(nullptr);
         session.ShowErrorMsg(kWriteJournalTitle, e);
     }
+    if (alreadyMade)
+        offerSaveWithoutJournal(session);
     return false;
 }
 
 void storeChange(Session& session, const Change& change) {
-    recordChange(session, change);
+    if (std::string why = validateChange(session.state(), change); !why.empty())
+        throw RhError(err::InvalidCall, why);
+    const bool recorded = recordChange(session, change);
     applyChange(session, change);
+    if (!recorded)
+        offerSaveWithoutJournal(session); // the save holds the change just made
 }
 
 } // namespace rh

@@ -53,9 +53,12 @@ bool PayoutTable::UpdatePayoutOptions(const CurrencyFormat& format) {
 }
 
 void PayoutTable::OptPayoutClick(Session& session, std::int16_t option) {
-    recordChange(session, Change::count(ChangeKind::PayoutOption, "", std::to_string(option)));
+    const bool recorded =
+        recordChange(session, Change::count(ChangeKind::PayoutOption, "", std::to_string(option)));
     session.state().payout.PayoutOption = option;
     RefreshPayouts(session, option);
+    if (!recorded)
+        offerSaveWithoutJournal(session); // the save holds the option just chosen
 }
 
 void PayoutTable::SelectPayoutOption(Session& session, std::int16_t option) {

@@ -14,6 +14,9 @@ namespace rh {
 namespace {
 
 constexpr const char* kMismatchText = "Score and Lone data mismatch";
+constexpr const char* kUnprotectedText =
+    "The journal cannot be written, so changes are no longer protected against a crash: this "
+    "change was not made (save the tournament to keep the changes made so far)";
 
 bool wholeNumber(const std::string& text, long long& out) {
     const char* end = text.data() + text.size();
@@ -55,8 +58,9 @@ bool owesFines(const TournamentState& s, const std::string& id) {
 
 } // namespace
 
-ChangePlayer::ChangePlayer(Session& session, std::string file)
-    : m_session(session), m_file(std::move(file)) {}
+ChangePlayer::ChangePlayer(Session& session, std::string file, bool journalRequired)
+    : m_session(session), m_file(std::move(file)),
+      m_journalLost(journalRequired && !session.journal()) {}
 
 PlayOutcome ChangePlayer::apply(const std::string& line) {
     std::istringstream in(line);
@@ -65,17 +69,25 @@ PlayOutcome ChangePlayer::apply(const std::string& line) {
         words.push_back(w);
     if (words.empty())
         return PlayOutcome{true, false, {}};
+    const bool saving = words.size() == 1 && words[0] == "save";
+    if (m_journalLost && !saving)
+        return failure(kUnprotectedText);
     const bool journalled = m_session.journal() != nullptr;
     PlayOutcome out;
     try {
         out = applyWords(words);
     } catch (const RhError& e) {
-        return failure(commonErrorText(e));
+        out = failure(commonErrorText(e));
     } catch (const std::bad_alloc&) {
-        return failure(commonErrorText(RhError(err::OutOfMemory)));
+        out = failure(commonErrorText(RhError(err::OutOfMemory)));
     }
-    if (journalled && !m_session.journal())
-        return failure("The journal could not be written");
+    if (journalled && !m_session.journal()) {
+        // From here on nothing reaches the disk before a save: no more changes are made. A save
+        // that wrote the file still counts as done.
+        m_journalLost = true;
+        if (!saving)
+            return failure("The journal could not be written");
+    }
     if (out.ok && out.change)
         ++m_applied;
     return out;

@@ -14,6 +14,14 @@
 //   fee ENTRANT 0|1             the entry fee paid
 //   save                        the tournament written to its file as the window's Save does
 //
+// No success without the disk: when the journal cannot be written (a full or read-only disk), or
+// none could be opened although one is required, the line is answered with the error and so is
+// every later line but `save` and empty lines; nothing more is applied. The change of the line
+// whose record failed stays in the tournament in memory (as it stays on the window's screen), so
+// a `save` that succeeds writes it to the file; `save` is still allowed, since it is the
+// director's one way to keep the night's changes, and is answered as before. journalLost() then
+// tells the caller to end with a failure.
+//
 // Ownership: holds a reference to the session, which must outlive it.
 
 #include "services/session.h"
@@ -31,13 +39,16 @@ struct PlayOutcome {
 
 class ChangePlayer {
 public:
-    /// `file` is where "save" writes the tournament.
-    ChangePlayer(Session& session, std::string file);
+    /// `file` is where "save" writes the tournament. With `journalRequired`, changes are refused
+    /// while the session keeps no journal.
+    ChangePlayer(Session& session, std::string file, bool journalRequired = false);
 
     /// Applies one line. An empty line does nothing and answers ok.
     PlayOutcome apply(const std::string& line);
     /// Changes applied so far.
     std::size_t applied() const { return m_applied; }
+    /// Whether changes stopped reaching the disk (the journal failed, or was required and absent).
+    bool journalLost() const { return m_journalLost; }
 
 private:
     PlayOutcome applyWords(const std::vector<std::string>& words);
@@ -47,6 +58,7 @@ private:
     Session& m_session;
     std::string m_file;
     std::size_t m_applied = 0;
+    bool m_journalLost = false;
 };
 
 } // namespace rh

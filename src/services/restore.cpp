@@ -78,6 +78,7 @@ std::size_t replayChanges(Session& session, const std::vector<JournalEntry>& cha
     TournamentClock& clock = session.clock();
     ClockTrail trail;
     std::size_t applied = 0;
+    std::vector<SkippedChange> skipped;
     const std::int64_t offset = localOffset();
     for (std::size_t i = 0; i < changes.size(); ++i) {
         const Change& c = changes[i].change;
@@ -122,10 +123,13 @@ std::size_t replayChanges(Session& session, const std::vector<JournalEntry>& cha
                 trail.startRound(t);
             }
         } catch (const RhError& e) {
-            session.ShowErrorMsg(kRestoreTitle, e);
-            break;
+            // A record that does not fit the tournament is left out; the rest are restored.
+            skipped.push_back({changes[i].sequence, e.description()});
         }
     }
+    if (!skipped.empty())
+        showMessage(session.prompt(), kRestoreTitle, skippedChangesText(skipped),
+                    MsgIcon::Exclamation);
     // The clocks as they stand now: the round time and a pause in progress counted to now.
     if (clock.m_tournamentStarted && trail.roundStarted) {
         const std::int64_t round =

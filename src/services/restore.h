@@ -32,8 +32,9 @@ std::size_t openJournalAfterLoad(Session& session);
 /// Applies the journalled changes in order, as the window made them, and then sets the clock as
 /// it would stand at `nowLocal` (WallTime seconds): a running tournament runs on, its round time
 /// and pauses counted by the wall clock. A score that completed the round without its advance in
-/// the journal (cut off by the crash) advances the round as the window did. A change that cannot
-/// be applied is reported and ends the replay. Answers the number of changes applied.
+/// the journal (cut off by the crash) advances the round as the window did. A change that does not
+/// fit the tournament (validateChange) is left out, the rest are restored, and one message lists
+/// the records left out by their numbers. Answers the number of changes applied.
 std::size_t replayChanges(Session& session, const std::vector<JournalEntry>& changes,
                           std::int64_t nowLocal);
 

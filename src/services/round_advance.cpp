@@ -65,7 +65,7 @@ bool AdvanceRound(Session& session, const RoundAdvanceHooks& hooks) {
         return false;
     bool advanced = false;
     runTrapped(session, "Advance Round", [&] {
-        recordChange(session, roundAdvanceChange(session));
+        const bool recorded = recordChange(session, roundAdvanceChange(session));
         call(hooks.StopRoundTimer);
         call(hooks.RecordRoundTime);
         call(hooks.ResetRoundTimer);
@@ -79,6 +79,8 @@ bool AdvanceRound(Session& session, const RoundAdvanceHooks& hooks) {
         call(hooks.StartRoundTimer);
         call(hooks.ChangeRound);
         call(hooks.UpdateProgressBars, false);
+        if (!recorded)
+            offerSaveWithoutJournal(session); // the save holds the new round
     });
     return advanced;
 }

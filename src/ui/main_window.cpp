@@ -399,7 +399,13 @@ void MainWindow::onExpensesLeft(const QString& text) {
     double amount = 0;
     if (!tryParseNumber(ss(text), amount))
         amount = 0;
-    storeChange(m_session, Change::money(ChangeKind::Expenses, amount));
+    try {
+        storeChange(m_session, Change::money(ChangeKind::Expenses, amount));
+    } catch (const RhError& e) {
+        // An amount beyond what the expenses may be: the stored one stays and shows again.
+        m_session.ShowErrorMsg("Expenses", e);
+        amount = m_session.tourney().Expenses();
+    }
     m_money->showExpenses(amount, m_session.currency());
     m_session.refresh().requestPayoutRebuild();
     emit expensesChanged();

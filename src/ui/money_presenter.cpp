@@ -221,12 +221,14 @@ void MoneyPresenter::CustomPayoutSetup() {
         Change custom;
         custom.kind = ChangeKind::CustomPayouts;
         custom.amounts.assign(request.amounts.begin(), request.amounts.begin() + count);
-        recordChange(s, custom);
+        const bool recorded = recordChange(s, custom);
         for (int i = 0; i < count; ++i)
             p.CustomPayouts[std::size_t(i)] = request.amounts[std::size_t(i)];
         p.CustomPayoutCount = static_cast<std::int16_t>(count);
         s.refresh().requestMoneyRefresh();
         payout.setPayoutsEnabled(true);
+        if (!recorded)
+            offerSaveWithoutJournal(s); // the save holds the amounts just accepted
     }
 
     m_payout->clearRows();

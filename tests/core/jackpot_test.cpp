@@ -73,7 +73,7 @@ TEST(Jackpot, NoRowsBeforeTheViewsAreFilledAndAnErrorIsReported) {
     t.session().markRead();
     EXPECT_TRUE(loneRows(t.session()).empty());
     t.session().markViewsFilled();
-    t.apply(Change::count(ChangeKind::Lone, "02", "40000")); // beyond sixteen bits
+    t.session().state().entrantRecord(entrantAt(2)).lones = 40000; // beyond sixteen bits
     EXPECT_TRUE(loneRows(t.session()).empty());
     EXPECT_EQ(t.prompt.countTitled("AddToLoneGrid"), 1);
 }

@@ -215,7 +215,7 @@ TEST_F(LoadSave, ExitAndLoadAskWheneverAnythingChanged) {
     payout.value = "1";
     const Change changes[] = {
         Change::score(2, "01", "09"),
-        count(ChangeKind::Lone, "02"),
+        count(ChangeKind::Lone, "00"),
         count(ChangeKind::Bump, "01"),
         count(ChangeKind::Wood, "01"),
         count(ChangeKind::Paid, "1"),

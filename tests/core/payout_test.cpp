@@ -234,7 +234,8 @@ TEST(GetPayouts, StoredTextsAreKeptAcrossCallsAndClearedWithTheVariables) {
 TEST(GetPayouts, WhatCountsTowardsTheTotals) {
     Tourney big(3);
     big.net(10);
-    big.apply(Change::score(1, "02", "40000")); // beyond sixteen bits: an error to the caller
+    // Beyond sixteen bits (no entry makes it): an error to the caller.
+    big.session().state().setScore(roundAt(1), entrantAt(2), 40000);
     Texts texts;
     EXPECT_THROW(big.session().payout().GetPayouts(big.session(), texts), RhError);
 

@@ -15,7 +15,7 @@ TEST(Session, ResetReplacesEveryObjectAtOnce) {
     auto old = session.sharedState();
     const std::string before = buildTournamentXml(*old);
     session.closeTournament();
-    applyChange(session, Change::score(1, "01", "20"));
+    session.state().setScore(roundAt(1), entrantAt(1), 20); // the new object takes it
     // A holder of the old object sees none of the new data, and the new object none of the old.
     EXPECT_EQ(buildTournamentXml(*old), before);
     EXPECT_EQ(session.tourney().TourneyTitle(), "Shuffle Up and Deal Again");

@@ -87,7 +87,7 @@ TEST(LeaderGrid, ColumnsAndAScoreWithoutItsLeadingZero) {
 
 TEST(LeaderGrid, ErrorsAreReported) {
     Tourney t(3);
-    t.apply(Change::score(1, "02", "40000")); // beyond any 16-bit total
+    t.session().state().setScore(roundAt(1), entrantAt(2), 40000); // beyond any 16-bit total
     EXPECT_TRUE(leaderGridRows(t.session()).empty());
     auto messages = t.prompt.messages();
     ASSERT_EQ(messages.size(), 1u);
