@@ -82,7 +82,7 @@ PrivateFolder ensurePrivateFolder(const std::string& base) {
     if (::mkdtemp(name.data()) == nullptr)
         return {usual, problem}; // the writes into the usual folder are refused
     const std::string fallback = name.data();
-    s_notice = problem + "\nThe recovery copies, the journal and the pages are kept in " +
+    s_notice = problem + "\r\nThe recovery copies, the journal and the pages are kept in " +
                fallback + " instead.";
     s_fallbacks[base] = fallback;
     return {fallback, s_notice};
@@ -147,6 +147,12 @@ int openPrivateFile(const std::string& path, int flags, mode_t mode) {
         throw RhError(err::PathFileAccess, why);
     }
     return fd;
+}
+
+bool privateFileExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           st.st_uid == ::geteuid();
 }
 
 } // namespace rh

@@ -51,4 +51,8 @@ int openPrivateFolder(const std::string& folder);
 /// of it is read or changed), or the error of the open.
 int openPrivateFile(const std::string& path, int flags, mode_t mode = 0600);
 
+/// True when the path names a regular file of the user's own, not a link (what a recovery copy
+/// in the private folder must be to be offered); false on any error.
+bool privateFileExists(const std::string& path);
+
 } // namespace rh
