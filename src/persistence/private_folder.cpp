@@ -139,6 +139,8 @@ int openPrivateFile(const std::string& path, int flags, mode_t mode) {
         why = "Not a regular file: " + path;
     else if (st.st_uid != ::geteuid())
         why = "The file belongs to another user: " + path;
+    else if (st.st_nlink > 1) // emptying it would empty a file of another name too
+        why = "The file has other names (hard links): " + path;
     const int status = ::fcntl(fd, F_GETFL);
     if (why.empty() && (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0))
         why = fileError(errno).description() + ": " + path;

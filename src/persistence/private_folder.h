@@ -47,8 +47,8 @@ int openPrivateFolder(const std::string& folder);
 /// O_NOFOLLOW and without blocking on a FIFO, flags (O_RDONLY, O_WRONLY, O_APPEND, O_CREAT,
 /// O_EXCL; never O_TRUNC: a file is emptied only once it is known to be the user's) and mode for
 /// a new file. Returns the descriptor in blocking mode. Throws RhError: 53 when it is missing,
-/// 75 naming the file when it is a link, not a regular file or not owned by the user (nothing
-/// of it is read or changed), or the error of the open.
+/// 75 naming the file when it is a link, not a regular file, not owned by the user or has other
+/// names (hard links) (nothing of it is read or changed), or the error of the open.
 int openPrivateFile(const std::string& path, int flags, mode_t mode = 0600);
 
 /// True when the path names a regular file of the user's own, not a link (what a recovery copy

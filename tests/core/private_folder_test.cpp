@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -231,6 +232,23 @@ TEST(PrivateFolder, FilesInItAreNeverLinksFifosOrAnotherUsers) {
         EXPECT_NE(e.description().find(journal), std::string::npos) << e.description();
     }
     EXPECT_TRUE(fs::is_fifo(journal));
+    ScriptedPrompt withFifo;
+    playANight(files, withFifo);
+    const std::vector<Message> told = withFifo.messages();
+    EXPECT_TRUE(std::any_of(told.begin(), told.end(), [&](const Message& m) {
+        return m.text.find(journal) != std::string::npos;
+    })) << "the FIFO refused without a word";
+    EXPECT_NE(playOnTheCommandLine(files.tournament, tmp.path()), -1) << "play hung on the FIFO";
+    EXPECT_TRUE(fs::is_fifo(journal));
+    files.expectUntouched("a FIFO as the journal");
+
+    // A second name of a file of the director's is not taken for the journal either.
+    fs::remove(journal);
+    fs::create_hard_link(files.victims.begin()->first, journal);
+    EXPECT_EQ(readJournal(journal).changes.size(), 0u);
+    ScriptedPrompt withLink;
+    playANight(files, withLink);
+    files.expectUntouched("a hard link as the journal");
 
     // A journal of another user's is neither read nor emptied.
     if (::geteuid() == 0) {
@@ -300,6 +318,7 @@ TEST(SecondUser, PlantedNamesFeedAndHarmNothingOfTheDirectors) {
         Session saved(quiet);
         ASSERT_TRUE(ResetAndLoad(saved, files.tournament.string())) << c.what;
         EXPECT_EQ(test::savedValue(saved, "Score", 5, 4), "07") << c.what << ": play's save";
+        EXPECT_EQ(test::savedValue(saved, "Score", 1, 4), "") << c.what << ": play restored it";
         EXPECT_FALSE(privateFolderNotice().empty()) << c.what;
     }
     ::alarm(0);
