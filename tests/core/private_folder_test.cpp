@@ -279,15 +279,19 @@ TEST(SecondUser, PlantedNamesFeedAndHarmNothingOfTheDirectors) {
              return ::mkdir(usual.c_str(), 0777) == 0 && ::chmod(usual.c_str(), 0777) == 0 &&
                     f.plantLinks(usual);
          }},
-        {"a folder of its own with a FIFO as the journal",
+        {"a FIFO as the journal, there and in a folder of its own",
          [journalName](const DirectorsFiles&, const fs::path& usual, const std::string&) {
-             return ::mkdir(usual.c_str(), 0700) == 0 &&
+             const fs::path shared = usual.parent_path() / journalName;
+             return ::unlink(shared.c_str()) == 0 && ::mkfifo(shared.c_str(), 0666) == 0 &&
+                    ::mkdir(usual.c_str(), 0700) == 0 &&
                     ::mkfifo((usual / journalName).c_str(), 0666) == 0;
          }},
-        {"a link to a folder of its own with a forged journal",
+        {"a forged journal, there and in a folder of its own a link leads to",
          [journalName](const DirectorsFiles&, const fs::path& usual, const std::string& forged) {
+             const fs::path shared = usual.parent_path() / journalName;
              const fs::path real = usual.string() + ".planted";
-             return ::mkdir(real.c_str(), 0755) == 0 && writeBytes(real / journalName, forged) &&
+             return ::unlink(shared.c_str()) == 0 && writeBytes(shared, forged) &&
+                    ::mkdir(real.c_str(), 0755) == 0 && writeBytes(real / journalName, forged) &&
                     ::symlink(real.c_str(), usual.c_str()) == 0;
          }},
     };
