@@ -11,6 +11,7 @@
 #include "core/scripted_prompt.h"
 #include "money/jackpot.h"
 #include "new_command.h"
+#include "persistence/private_folder.h"
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "print_commands.h"
@@ -456,5 +457,11 @@ int main(int argc, char* argv[]) {
         int code = app.exit(e);
         return code == 0 ? kDone : kUsage;
     }
-    return command ? command() : kUsage;
+    if (!command)
+        return kUsage;
+    const int code = command();
+    // Files kept outside the usual private folder are worth a word, whatever the command.
+    if (const std::string notice = rh::privateFolderNotice(); !notice.empty())
+        std::fprintf(stderr, "%s\n", notice.c_str());
+    return code;
 }

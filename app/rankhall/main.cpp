@@ -5,6 +5,7 @@
 // writes its HTML standings page instead, so that a director at a terminal still sees them.
 #include "core/prompt.h"
 #include "core/scripted_prompt.h"
+#include "persistence/private_folder.h"
 #include "publishing/html.h"
 #include "services/load_save.h"
 #include "services/session.h"
@@ -122,6 +123,10 @@ int main(int argc, char* argv[]) {
     rh::ui::MainWindow window(session);
     rh::ui::installPresenters(window);
     prompt.setParentWidget(&window);
+    // The recovery copies, journal and pages are kept outside the usual private folder: say why.
+    if (const std::string notice = rh::privateFolderNotice(); !notice.empty())
+        prompt.show(
+            rh::Message{rh::kAppTitle, notice, rh::MsgIcon::Exclamation, rh::MsgButtons::Ok});
     window.setStartupFile(file);
 
     rh::ui::SplashWindow splash(&window);

@@ -1,6 +1,7 @@
 #include "persistence/journal.h"
 
 #include "persistence/atomic_file.h"
+#include "persistence/private_folder.h"
 
 #include <array>
 #include <cerrno>
@@ -390,7 +391,7 @@ JournalContents readJournal(const std::string& path) {
     JournalContents out;
     std::string bytes;
     try {
-        bytes = readWholeFile(path);
+        bytes = readPrivateFile(path);
     } catch (const RhError&) {
         return out;
     }
@@ -439,10 +440,8 @@ Journal::~Journal() {
 }
 
 std::unique_ptr<Journal> Journal::create(const std::string& path, const FileFingerprint& file) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC,
-                          S_IRUSR | S_IWUSR);
-    if (fd < 0)
-        throw fileError(errno);
+    // Emptied by restart once it is known to be a regular file of the user's own.
+    const int fd = openPrivateFile(path, O_WRONLY | O_CREAT | O_APPEND, S_IRUSR | S_IWUSR);
     std::unique_ptr<Journal> j(new Journal(path, fd));
     // A journal left by an earlier run may have been readable by others.
     if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0)
@@ -455,9 +454,7 @@ std::unique_ptr<Journal> Journal::create(const std::string& path, const FileFing
 std::unique_ptr<Journal> Journal::resume(const std::string& path, const JournalContents& contents) {
     if (!contents.hasHeader)
         throw RhError(err::InvalidCall, "The journal names no tournament file");
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd < 0)
-        throw fileError(errno);
+    const int fd = openPrivateFile(path, O_WRONLY | O_APPEND);
     std::unique_ptr<Journal> j(new Journal(path, fd));
     if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0 ||
         ::ftruncate(fd, static_cast<off_t>(contents.validBytes)) != 0 || ::fdatasync(fd) != 0)

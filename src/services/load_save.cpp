@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "persistence/atomic_file.h"
 #include "persistence/code_page.h"
+#include "persistence/private_folder.h"
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "persistence/xml_document.h"
@@ -143,14 +144,14 @@ bool LoadDocument(Session& s, const std::string& path, TournamentState& target) 
         // The file cannot be read: its tournament's recovery copy may still be whole.
         for (const std::string& code : codesOfUnreadable(path)) {
             std::string rcv = recoveryFileOf(code);
-            if (!PathExists(rcv))
+            if (!privateFileExists(rcv))
                 continue;
             return askRecovery(s) && LoadXMLDocument(s, rcv, target);
         }
         return false;
     }
     std::string rcv = recoveryFileOf(target.settings.TourneyCode());
-    if (PathExists(rcv) && askRecovery(s))
+    if (privateFileExists(rcv) && askRecovery(s))
         return LoadXMLDocument(s, rcv, target);
     // The chosen file was parsed a moment ago; its tree is read as it stands.
     s.recordLoad(path, s.loadReportedError());

@@ -1,5 +1,7 @@
 #include "services/session.h"
 
+#include "persistence/private_folder.h"
+
 #include "persistence/tournament_writer.h"
 
 #include <algorithm>
@@ -140,7 +142,7 @@ std::string GetTempDir() {
     std::string s = p.string();
     while (s.size() > 1 && (s.back() == '/' || s.back() == '\\'))
         s.pop_back();
-    return s;
+    return ensurePrivateFolder(s).path;
 }
 
 std::string safeFileComponent(std::string_view code) {

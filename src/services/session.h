@@ -197,7 +197,8 @@ private:
     JournalMode m_journalMode = JournalMode::Off;
 };
 
-/// The system's temporary folder (TMPDIR honoured), without a trailing separator.
+/// The user's private folder in the system's temporary folder (TMPDIR honoured), without a
+/// trailing separator: ensurePrivateFolder (persistence/private_folder.h) of it.
 std::string GetTempDir();
 /// A tournament code made safe for use inside a file name: path separators, "..", control
 /// characters and characters a file name cannot hold become "_"; ordinary codes are unchanged.

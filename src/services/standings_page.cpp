@@ -5,6 +5,7 @@
 #include "persistence/atomic_file.h"
 #include "services/views.h"
 
+#include <filesystem>
 #include <new>
 
 namespace rh {
@@ -54,9 +55,13 @@ std::string standingsPagePath(const Session& session) {
 
 bool writeStandingsPage(Session& session, const std::string& path, const std::string& text) {
     // Through the one atomic writer: a temporary file of a unique name in the same folder,
-    // renamed over the old page, never a fixed name a planted link could redirect.
+    // renamed over the old page, never a fixed name a planted link could redirect. A page of the
+    // temporary folder is a file of the private folder; one written where the director asked
+    // (-o) is the director's own.
+    const bool published =
+        std::filesystem::path(path).parent_path() == std::filesystem::path(session.tempDir());
     try {
-        writeFileAtomic(path, text);
+        writeFileAtomic(path, text, published ? FileAccess::OwnerOnly : FileAccess::Usual);
         return true;
     } catch (const RhError& e) {
         session.ShowErrorMsg("SaveHTMLFile", e);

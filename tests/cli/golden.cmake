@@ -5,16 +5,21 @@
 #                   run's working and temporary folder)
 #   exit            the exit code (0 when there is no such file)
 #   locale          LC_ALL of the run (C.UTF-8 when there is no such file)
-#   before/         files put in @out@ before the run
-#   stdout, stderr  what the run prints, with those folders written as their @names@; compared
-#                   only where the file is there (an empty file: nothing may be printed)
+#   before/         files put in @out@ before the run (before/private/: in the user's private
+#                   folder there, @out@/rankhall-<uid>, made 0700)
+#   stdout, stderr  what the run prints, with those folders written as their @names@ (the
+#                   private folder as @private@); compared only where the file is there (an
+#                   empty file: nothing may be printed)
 #   out/            every file the run leaves in @out@, and nothing else may be left there (a
-#                   PDF as <name>.pdf.txt: its page count, paper and text)
+#                   PDF as <name>.pdf.txt: its page count, paper and text; the private folder
+#                   as private/)
 # With -DUPDATE=ON the expected files (exit, stdout and stderr where present, out/) are rewritten
 # from what the tool does now: review the difference before committing it.
 cmake_minimum_required(VERSION 3.22)
 set(golden "${SOURCE_DIR}/tests/data/golden")
 file(REMOVE_RECURSE "${WORK_DIR}")
+execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(private_name "rankhall-${uid}")
 set(failures "")
 
 # Appends to `failures` (in the caller) unless the two files are the same bytes; prints the diff.
@@ -45,6 +50,10 @@ foreach(name IN LISTS cases)
     file(MAKE_DIRECTORY "${out}" "${WORK_DIR}/logs" "${WORK_DIR}/locales")
     if(EXISTS "${case}/before")
         file(COPY "${case}/before/" DESTINATION "${out}")
+        if(EXISTS "${out}/private")
+            file(RENAME "${out}/private" "${out}/${private_name}")
+            file(CHMOD "${out}/${private_name}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+        endif()
     endif()
 
     file(STRINGS "${case}/args" args)
@@ -85,7 +94,7 @@ foreach(name IN LISTS cases)
 
     foreach(stream stdout stderr)
         # sed keeps every byte (CMake's file(READ) would drop the CR of a CR LF).
-        execute_process(COMMAND sed -e "s|${out}|@out@|g" -e "s|${case}|@case@|g"
+        execute_process(COMMAND sed -e "s|${out}/${private_name}|@private@|g" -e "s|${out}|@out@|g" -e "s|${case}|@case@|g"
                                 -e "s|${SOURCE_DIR}/examples|@examples@|g" -e "s|${golden}|@golden@|g"
                                 "${log}.${stream}"
                         OUTPUT_FILE "${log}.${stream}.shown")
@@ -101,15 +110,16 @@ foreach(name IN LISTS cases)
     file(MAKE_DIRECTORY "${shown}")
     file(GLOB_RECURSE left RELATIVE "${out}" "${out}/*")
     foreach(file IN LISTS left)
+        string(REGEX REPLACE "^${private_name}/" "private/" as "${file}")
         if(file MATCHES "\\.pdf$")
             execute_process(COMMAND pdfinfo "${out}/${file}" OUTPUT_VARIABLE info)
             execute_process(COMMAND pdftotext -raw -enc UTF-8 "${out}/${file}" -
                             OUTPUT_VARIABLE text)
             string(REGEX MATCHALL "(Pages|Page size): *[^\n]*" info "${info}")
             string(JOIN "\n" info ${info})
-            file(WRITE "${shown}/${file}.txt" "${info}\n${text}")
+            file(WRITE "${shown}/${as}.txt" "${info}\n${text}")
         else()
-            configure_file("${out}/${file}" "${shown}/${file}" COPYONLY)
+            configure_file("${out}/${file}" "${shown}/${as}" COPYONLY)
         endif()
     endforeach()
     file(GLOB_RECURSE left RELATIVE "${shown}" "${shown}/*")

@@ -82,16 +82,16 @@ TEST(HtmlName, OnlyANameThatCouldTurnTheWritingDirectionIsIsolated) {
 TEST(PublishHtml, WritesTheCodesFileInTheTemporaryFolder) {
     TempDir dir;
     Tourney t(4);
-    EXPECT_EQ(standingsPagePath(t.session()), dir.str() + "/QuillmarkT1.html");
+    EXPECT_EQ(standingsPagePath(t.session()), privateFolder(dir).string() + "/QuillmarkT1.html");
     ASSERT_TRUE(publishStandingsPage(t.session(), false));
-    std::string written = rh::test::readFile(dir / "QuillmarkT1.html");
+    std::string written = rh::test::readFile(privateFolder(dir) / "QuillmarkT1.html");
     EXPECT_EQ(written, buildHtmlPage(t.session(), false));
     // The page is replaced whole; no temporary file is left beside it.
     t.apply(Change::score(1, "03", "11"));
     ASSERT_TRUE(publishStandingsPage(t.session(), true));
-    EXPECT_NE(rh::test::readFile(dir / "QuillmarkT1.html"), written);
+    EXPECT_NE(rh::test::readFile(privateFolder(dir) / "QuillmarkT1.html"), written);
     int files = 0;
-    for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+    for (const auto& e : std::filesystem::directory_iterator(privateFolder(dir))) {
         (void)e;
         ++files;
     }
@@ -104,24 +104,24 @@ TEST(PublishHtml, NothingIsWrittenBeforeATournamentIsLoaded) {
     Tourney t(4);
     t.session().markEmpty();
     EXPECT_FALSE(publishStandingsPage(t.session(), false));
-    EXPECT_FALSE(std::filesystem::exists(dir / "QuillmarkT1.html"));
+    EXPECT_FALSE(std::filesystem::exists(privateFolder(dir) / "QuillmarkT1.html"));
 }
 
 TEST(PublishHtml, AFailedWriteIsReportedAndKeepsTheOldPage) {
     TempDir dir;
     Tourney t(4);
     ASSERT_TRUE(publishStandingsPage(t.session(), false));
-    std::string old = rh::test::readFile(dir / "QuillmarkT1.html");
+    std::string old = rh::test::readFile(privateFolder(dir) / "QuillmarkT1.html");
     // The page's temporary file has a name of its own each time: something planted under the
     // page's name plus ".tmp" is never in the way (nor written through).
-    std::filesystem::create_directory(dir / "QuillmarkT1.html.tmp");
+    std::filesystem::create_directory(privateFolder(dir) / "QuillmarkT1.html.tmp");
     t.apply(Change::score(1, "01", "09"));
     EXPECT_TRUE(publishStandingsPage(t.session(), false));
-    EXPECT_NE(rh::test::readFile(dir / "QuillmarkT1.html"), old);
-    old = rh::test::readFile(dir / "QuillmarkT1.html");
+    EXPECT_NE(rh::test::readFile(privateFolder(dir) / "QuillmarkT1.html"), old);
+    old = rh::test::readFile(privateFolder(dir) / "QuillmarkT1.html");
 
     // A folder that is gone: reported, and the page written before stays as it was.
-    const std::string page = (dir / "QuillmarkT1.html").string();
+    const std::string page = (privateFolder(dir) / "QuillmarkT1.html").string();
     t.session().setTempDir((dir / "missing").string());
     EXPECT_FALSE(publishStandingsPage(t.session(), false));
     EXPECT_EQ(t.prompt.countTitled("SaveHTMLFile"), 1);

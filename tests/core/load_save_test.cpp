@@ -40,7 +40,8 @@ protected:
         later.settings.setTourneyTitle("Recovered");
         later.settings.setCurrentRound(3);
         ScriptedPrompt quiet;
-        ASSERT_TRUE(CreateSaveDoc(later, quiet, tmp.str() + "/Rankhall_CLUB1.RCV", false));
+        ASSERT_TRUE(CreateSaveDoc(later, quiet, privateFolder(tmp).string() + "/Rankhall_CLUB1.RCV",
+                                  false));
     }
 
     std::vector<std::string> titles() const {
@@ -126,7 +127,7 @@ TEST_F(LoadSave, AFileThatCannotBeReadOffersItsRecoveryCopy) {
         }
     }
     // Without a recovery copy the damaged file only shows what is wrong with it.
-    fs::remove(tmp / "Rankhall_CLUB1.RCV");
+    fs::remove(privateFolder(tmp) / "Rankhall_CLUB1.RCV");
     prompt.clear();
     EXPECT_FALSE(ResetAndLoad(session, damaged.string()));
     EXPECT_EQ(prompt.messages().size(), 1u);
@@ -158,13 +159,13 @@ TEST_F(LoadSave, RecoveryCopyIsOfferedAndYesLoadsIt) {
     EXPECT_EQ(session.tourney().TourneyTitle(), "Recovered");
     EXPECT_EQ(session.tourney().CurrentRound(), 3);
     // Loading never touches the recovery copy, and saving offers the original file.
-    EXPECT_TRUE(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"));
+    EXPECT_TRUE(PathExists(privateFolder(tmp).string() + "/Rankhall_CLUB1.RCV"));
     EXPECT_EQ(session.dialogFiles().openFile(), file);
 }
 
 TEST_F(LoadSave, RecoveryCopyGetsUnreadValuesFromTheChosenFile) {
     // A recovery copy lacking some settings takes them from the file the director chose.
-    test::writeFile(tmp / "Rankhall_CLUB1.RCV",
+    test::writeFile(privateFolder(tmp) / "Rankhall_CLUB1.RCV",
                     MaskText("<?xml version='1.0'?><Tournament><TournamentInfo><Title>Short"
                              "</Title></TournamentInfo></Tournament>"));
     prompt.answers = {MsgAnswer::Yes};
@@ -323,7 +324,7 @@ TEST_F(LoadSave, SaveOffersTheLoadedFileAndDeletesTheRecoveryCopy) {
     EXPECT_FALSE(cmdSave(session));
     EXPECT_EQ(prompt.messages().size(), 0u);
     EXPECT_FALSE(session.isSaved());
-    EXPECT_TRUE(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"));
+    EXPECT_TRUE(PathExists(privateFolder(tmp).string() + "/Rankhall_CLUB1.RCV"));
     prompt.clear();
     prompt.saveFiles = {saved};
     ASSERT_TRUE(cmdSave(session));
@@ -341,7 +342,7 @@ TEST_F(LoadSave, SaveOffersTheLoadedFileAndDeletesTheRecoveryCopy) {
     EXPECT_EQ(m[0].text, "Data file saved successfully");
     EXPECT_EQ(m[0].icon, MsgIcon::Information);
     EXPECT_TRUE(session.isSaved());
-    EXPECT_FALSE(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"));
+    EXPECT_FALSE(PathExists(privateFolder(tmp).string() + "/Rankhall_CLUB1.RCV"));
     // The saved file holds the new score, and loading it asks no recovery question.
     ScriptedPrompt again;
     Session other(again);
@@ -387,7 +388,7 @@ TEST_F(LoadSave, FailedSaveNamesThePathAndOffersToSaveElsewhere) {
             EXPECT_EQ(prompt.shown.at(2).file.initialPath, taken);
         }
         EXPECT_EQ(session.isSaved(), c.saved);
-        EXPECT_EQ(PathExists(tmp.str() + "/Rankhall_CLUB1.RCV"), !c.saved);
+        EXPECT_EQ(PathExists(privateFolder(tmp).string() + "/Rankhall_CLUB1.RCV"), !c.saved);
         EXPECT_TRUE(fs::is_directory(tmp / "taken.qmc"));
     }
     EXPECT_EQ(session.dialogFiles().saveFile(), elsewhere);
@@ -397,8 +398,8 @@ TEST_F(LoadSave, FailedSaveNamesThePathAndOffersToSaveElsewhere) {
 TEST_F(LoadSave, RecoveryCopyIsWrittenWholeAndNoTemporaryCopyRemains) {
     ASSERT_TRUE(ResetAndLoad(session, file));
     prompt.clear();
-    EXPECT_EQ(GetTmpFileName(session), tmp.str() + "/Rankhall_CLUB1.TMP");
-    EXPECT_EQ(GetRcvFileName(session), tmp.str() + "/Rankhall_CLUB1.RCV");
+    EXPECT_EQ(GetTmpFileName(session), privateFolder(tmp).string() + "/Rankhall_CLUB1.TMP");
+    EXPECT_EQ(GetRcvFileName(session), privateFolder(tmp).string() + "/Rankhall_CLUB1.RCV");
     ASSERT_TRUE(SaveData(session));
     EXPECT_TRUE(prompt.shown.empty()); // the round advance saves silently
     EXPECT_TRUE(PathExists(GetRcvFileName(session)));

@@ -1,5 +1,7 @@
 #include "support/temp_dir.h"
 
+#include "persistence/private_folder.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -25,6 +27,10 @@ TempDir::TempDir() {
     if (m_path.empty())
         throw std::runtime_error("cannot create a temporary folder");
     ::setenv("TMPDIR", m_path.c_str(), 1);
+}
+
+std::filesystem::path privateFolder(const TempDir& dir) {
+    return privateFolderIn(dir.str());
 }
 
 TempDir::~TempDir() {

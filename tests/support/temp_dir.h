@@ -1,6 +1,7 @@
 #pragma once
 // A temporary folder of the test's own, removed at the end. While it lives, TMPDIR points at it,
-// so recovery copies and HTML pages land there and never touch another run's files.
+// so recovery copies and HTML pages land in it (in the private folder inside) and never touch
+// another run's files.
 
 #include <filesystem>
 #include <string>
@@ -23,6 +24,10 @@ private:
     std::string m_oldTmpDir;
     bool m_hadTmpDir = false;
 };
+
+/// The user's private folder in the temporary folder, where the program keeps its recovery
+/// copies, journals and pages (made by the first Session or GetTempDir).
+std::filesystem::path privateFolder(const TempDir& dir);
 
 /// The whole content of a file, as bytes.
 std::string readFile(const std::filesystem::path& path);

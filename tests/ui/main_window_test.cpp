@@ -207,13 +207,14 @@ private slots:
         QFETCH(bool, take);
         WindowFixture f;
         // A recovery copy under the demo's code, holding another tournament.
-        fs::copy_file(example("teams7.qmc"), f.dir / "Rankhall_DEMO16.RCV");
+        fs::copy_file(example("teams7.qmc"), privateFolder(f.dir) / "Rankhall_DEMO16.RCV");
         f.prompt.answers = {take ? MsgAnswer::Yes : MsgAnswer::No};
         f.clickLoad(example("demo.qmc"));
         QCOMPARE(f.prompt.countTitled("Recovery File Detected"), 1);
         QCOMPARE(f.prompt.messages().front().buttons, rh::MsgButtons::YesNo);
         QCOMPARE(f.text("lblCode"), take ? QStringLiteral("TEAM7") : QStringLiteral("DEMO16"));
-        QVERIFY(fs::exists(f.dir / "Rankhall_DEMO16.RCV")); // loading never removes it
+        QVERIFY(
+            fs::exists(privateFolder(f.dir) / "Rankhall_DEMO16.RCV")); // loading never removes it
     }
 
     void saveMarksTheTournamentSaved() {
@@ -221,7 +222,7 @@ private slots:
         const fs::path loadedFrom = f.dir / "club.qmc";
         fs::copy_file(example("demo.qmc"), loadedFrom);
         f.clickLoad(loadedFrom.string());
-        rh::test::writeFile(f.dir / "Rankhall_DEMO16.RCV", "old");
+        rh::test::writeFile(privateFolder(f.dir) / "Rankhall_DEMO16.RCV", "old");
         f.prompt.clear();
 
         // Cancel in the save dialog: no message, nothing written, still unsaved.
@@ -235,7 +236,7 @@ private slots:
         f.child<QPushButton>("cmdSave")->click();
         QCOMPARE(lastMessage(f.prompt), std::string("Data file saved successfully"));
         QVERIFY(f.session.isSaved());
-        QVERIFY(!fs::exists(f.dir / "Rankhall_DEMO16.RCV"));
+        QVERIFY(!fs::exists(privateFolder(f.dir) / "Rankhall_DEMO16.RCV"));
         // The saved file is the same tournament.
         rh::ScriptedPrompt quiet;
         rh::Session again(quiet);
@@ -370,8 +371,8 @@ private slots:
         connect(&f.window, &MainWindow::tabShown, this, [&](int i) { shown << i; });
         QVERIFY(f.load("demo.qmc"));
         const fs::path page = htmlPage(f.session), wall = rh::wallPagePath(f.session);
-        QCOMPARE(page.parent_path(), f.dir.path());
-        QCOMPARE(wall.parent_path(), f.dir.path());
+        QCOMPARE(page.parent_path(), privateFolder(f.dir));
+        QCOMPARE(wall.parent_path(), privateFolder(f.dir));
         QCOMPARE(page.filename().string(), std::string("QuillmarkDEMO16.html"));
         QVERIFY(!fs::exists(page) && !fs::exists(wall));
 

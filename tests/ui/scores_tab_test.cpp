@@ -96,7 +96,7 @@ struct Fixture : rh::test::WindowFixture {
         return n;
     }
     std::filesystem::path recoveryFile(const char* extension) const {
-        return dir / ("Rankhall_" + session.tourney().TourneyCode() + extension);
+        return privateFolder(dir) / ("Rankhall_" + session.tourney().TourneyCode() + extension);
     }
 };
 
