@@ -1,8 +1,8 @@
 // Fuzz target of the tournament file reader: any bytes at all go through the load path (unmask,
-// decode, parse, the seven section readers with their reports). Whatever the reader makes of
-// them must be what the load's own road (the text parsed in place) makes of them, and must survive
-// the writer: written, read back and written again, it gives the same
-// bytes. A crash, a hang, a sanitizer report or a broken round trip is a finding.
+// decode, parse, the section readers and the checks after them, with their reports). Whatever the
+// reader makes of them must be what the load's own road (the text parsed in place) makes of them,
+// and must survive the writer: written, read back and written again, it gives the same bytes. A
+// crash, a hang, a sanitizer report or a broken round trip is a finding.
 #include "core/scripted_prompt.h"
 #include "persistence/code_page.h"
 #include "persistence/tournament_reader.h"
@@ -62,11 +62,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rh::ScriptedPrompt quiet;
     rh::TournamentState back;
     rh::showAll(quiet, readTournament(again, back));
-    if (!quiet.shown.empty()) {
-        std::fprintf(stderr, "written file reads with a report: %s\n%s\n",
-                     quiet.shown.front().message.title.c_str(),
-                     quiet.shown.front().message.text.c_str());
-        std::abort();
+    // The written file reports nothing the first reading did not: what the load could not settle
+    // and kept as it was (partners' differing scores) is reported again, and nothing else.
+    for (const auto& shown : quiet.shown) {
+        bool reportedBefore = false;
+        for (const auto& first : prompt.shown)
+            reportedBefore = reportedBefore || (first.message.text == shown.message.text &&
+                                                first.message.title == shown.message.title);
+        if (!reportedBefore) {
+            std::fprintf(stderr, "written file reads with a report: %s\n%s\n",
+                         shown.message.title.c_str(), shown.message.text.c_str());
+            std::abort();
+        }
     }
     if (rh::buildTournamentXml(back) != written) {
         std::fprintf(stderr, "written file reads back to another tournament\n");

@@ -46,4 +46,13 @@ std::vector<EntryFeeRow> entryFeeRowsAll(const TournamentState& state, bool tick
     return rowsWith(state, ticked, false);
 }
 
+bool entryFeeRollCallKnown(const TournamentState& state, bool entryFeeChosen) {
+    if (!entryFeeChosen)
+        return true;
+    for (const EntrantRecord& r : state.entrants.records())
+        if (r.entryFeePaid)
+            return true;
+    return false;
+}
+
 } // namespace rh

@@ -1,7 +1,7 @@
 #pragma once
 // The entry-fee roll call (lvEntryFee) as data: one row per entrant in alphabetical order with a
 // check box for "entry fee paid", and the writes of the marks (entryFeePaid, ID text -> 1 or 0;
-// the tournament file does not hold them).
+// the tournament file keeps them in its "EntryFees" element once one is set).
 
 #include "standings/grid_data.h"
 
@@ -35,4 +35,7 @@ std::vector<EntryFeeRow> entryFeeRows(const TournamentState& state, bool entryFe
 std::vector<EntryFeeRow> entryFeeRowsMarked(const TournamentState& state, bool allTicked);
 /// The rows, every one ticked or every one cleared, whatever is stored.
 std::vector<EntryFeeRow> entryFeeRowsAll(const TournamentState& state, bool ticked);
+/// Whether anybody knows who paid: an entry fee is chosen and no entrant has a mark (a file kept
+/// before the roll call was, or nobody ticked a box yet) means it is not known.
+bool entryFeeRollCallKnown(const TournamentState& state, bool entryFeeChosen);
 } // namespace rh

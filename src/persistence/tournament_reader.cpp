@@ -5,9 +5,12 @@
 #include "persistence/atomic_file.h"
 #include "persistence/code_page.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -564,6 +567,309 @@ void ProcessLones(const XmlDocument& doc, TournamentState& st, ReadFindings& fin
     }
 }
 
+void ProcessEntryFees(const XmlDocument& doc, TournamentState& st, ReadFindings& findings) {
+    for (const EntrantRecord& r : st.entrants.records())
+        if (r.entryFeePaid)
+            st.entrantRecord(r.id).entryFeePaid.reset();
+    try {
+        pugi::xml_node fees = doc.section("EntryFees");
+        if (!hasChildren(fees))
+            return;
+        pugi::xml_node players = child(fees, "Players");
+        if (!hasChildren(players))
+            return;
+        forEachElement(players, [&](pugi::xml_node p) {
+            const auto [idNode, paidNode] = childrenNamed<2>(p, {"PlayerID", "Paid"});
+            // An entry without both says nothing of anybody's fee.
+            if (!idNode || !paidNode)
+                return;
+            const std::int16_t id = int16Of(idNode);
+            const std::int16_t paid = int16Of(paidNode);
+            if (paid != 0 && paid != 1)
+                throw RhError(err::InvalidCall);
+            st.entrantRecord(EntrantId{id}).entryFeePaid = paid == 1;
+        });
+    } catch (...) {
+        findings.push_back(errorMessage(kEntryFeesTitle, currentError()));
+    }
+}
+
+namespace {
+
+// Up to ten values of a finding, then how many more.
+std::string listed(const std::vector<std::string>& values) {
+    constexpr std::size_t kShown = 10;
+    std::string out;
+    const std::size_t shown = std::min(values.size(), kShown);
+    for (std::size_t i = 0; i < shown; ++i) {
+        if (i > 0)
+            out += i + 1 == shown && values.size() <= kShown ? " and " : ", ";
+        out += values[i];
+    }
+    if (values.size() > kShown)
+        out += " and " + std::to_string(values.size() - kShown) + " more";
+    return out;
+}
+
+class ReadCheck {
+public:
+    ReadCheck(TournamentState& st, ReadFindings& findings, bool countStated)
+        : m_st(st), m_findings(findings), m_countStated(countStated) {}
+
+    void run() {
+        countFromEntrants();
+        seatsInRange();
+        namesInRange();
+        scoresInRange();
+        countsInRange();
+        countFromEntrants();
+        feesNotNegative();
+        totalsInRange();
+        partnersAgree();
+    }
+
+private:
+    int entrants() const { return m_st.settings.TotalPlort(); }
+    bool inRange(EntrantId id) const { return num(id) >= 1 && num(id) <= entrants(); }
+    std::string entrantsText() const {
+        return std::to_string(entrants()) + (m_st.isProgressive() ? " players" : " teams");
+    }
+    void report(const char* title, const std::string& text) {
+        m_findings.push_back(plainMessage(title, text));
+    }
+    void reportIds(const char* title, const char* section, const std::vector<std::string>& ids) {
+        if (!ids.empty())
+            report(title, std::string(section) + ": PlayerID " + listed(ids) +
+                              (ids.size() == 1 ? " is" : " are") + " not one of the " +
+                              entrantsText() + "; left out.");
+    }
+    std::vector<RoundNo> rounds() const {
+        std::vector<RoundNo> out;
+        for (int r = 1; r <= m_st.seating.roundCount(); ++r)
+            out.push_back(RoundNo{static_cast<std::int16_t>(r)});
+        return out;
+    }
+
+    // The entrants are those the file holds something of: a name, a seat, a score or a count. A
+    // TotalPlayers above the highest of them would add blank entrants paying into the prize pool;
+    // one that differs from entrants held without a gap as 1..n gives way to n. Otherwise the IDs
+    // are checked one by one (and, once those beyond are left out, the count again).
+    void countFromEntrants() {
+        std::vector<bool> held(m_st.entrants.slotCount());
+        m_st.scores.forEach(
+            [&](RoundNo, int slot, int) { held[static_cast<std::size_t>(slot)] = true; });
+        for (RoundNo round : rounds())
+            for (const SeatedTable& t : m_st.seating.tables(round))
+                for (int s = 0; s < m_st.seating.seatsPerTable(); ++s) {
+                    const int slot = m_st.entrants.slotOf(t.seats[static_cast<std::size_t>(s)]);
+                    if (slot >= 0)
+                        held[static_cast<std::size_t>(slot)] = true;
+                }
+        int highest = 0, count = 0;
+        for (std::size_t slot = 0; slot < held.size(); ++slot) {
+            const EntrantRecord& r = m_st.entrants.atSlot(static_cast<int>(slot));
+            const bool has =
+                held[slot] || r.name || r.lones || r.bumps || r.woods || r.paid || r.entryFeePaid;
+            if (!has || num(r.id) < 1)
+                continue;
+            ++count;
+            highest = std::max<int>(highest, num(r.id));
+        }
+        if (highest == 0 || highest == entrants() || (highest > entrants() && count != highest))
+            return;
+        const std::string said =
+            m_countStated
+                ? "TotalPlayers " + std::to_string(entrants()) + " is not what the file holds: "
+                : std::string("TotalPlayers is missing or no number: ");
+        const std::string holds =
+            count != highest
+                ? "no entrant above " + std::to_string(highest) + " has a name, a seat or an entry"
+            : highest == 1 ? "entrant 1 alone is in the file"
+                           : "entrants 1 to " + std::to_string(highest) + " are in the file";
+        report(kInfoTitle, said + holds + ", and " + std::to_string(highest) + " is used.");
+        m_st.settings.setTotalPlort(static_cast<std::int16_t>(highest));
+        m_st.settings.DeriveTotalTables();
+    }
+
+    // A table with a seat for no entrant of the tournament is left out whole: its partners and
+    // opponents cannot be told.
+    void seatsInRange() {
+        std::vector<std::pair<RoundNo, SeatedTable>> kept;
+        std::vector<std::string> bad;
+        for (RoundNo round : rounds()) {
+            int table = 0;
+            for (const SeatedTable& t : m_st.seating.tables(round)) {
+                ++table;
+                bool ok = true;
+                for (int s = 0; s < m_st.seating.seatsPerTable(); ++s)
+                    if (!inRange(t.seats[static_cast<std::size_t>(s)])) {
+                        ok = false;
+                        bad.push_back(std::to_string(num(t.seats[static_cast<std::size_t>(s)])) +
+                                      " (round " + std::to_string(num(round)) + ", table " +
+                                      std::to_string(table) + ")");
+                    }
+                if (ok)
+                    kept.emplace_back(round, t);
+            }
+        }
+        if (bad.empty())
+            return;
+        report(kRosterTitle, "RosterRounds: a seat for Player " + listed(bad) +
+                                 ", not one of the " + entrantsText() + "; the table is left out.");
+        const bool progressive = m_st.seating.progressive();
+        m_st.seating.clear();
+        m_st.seating.setProgressive(progressive);
+        for (const auto& [round, table] : kept)
+            m_st.addTable(round, table);
+    }
+
+    void namesInRange() {
+        const std::vector<EntrantId> named = m_st.entrants.inFileOrder();
+        std::vector<std::pair<EntrantId, std::string>> kept;
+        std::vector<std::string> bad;
+        for (EntrantId id : named) {
+            if (inRange(id))
+                kept.emplace_back(id, m_st.nameOf(id));
+            else
+                bad.push_back(std::to_string(num(id)) + " (" + m_st.nameOf(id) + ")");
+        }
+        if (bad.empty())
+            return;
+        reportIds(kAppTitle, "PlayerKeys", bad);
+        // Named again in the file's order, so equal names keep their order.
+        m_st.entrants.clearNames();
+        for (auto& [id, name] : kept)
+            m_st.entrants.addName(id, std::move(name));
+    }
+
+    void scoresInRange() {
+        std::vector<std::pair<RoundNo, EntrantId>> leftOut;
+        std::vector<std::string> badRounds, badIds;
+        const int totalRounds = m_st.settings.TotalRounds();
+        m_st.scores.forEach([&](RoundNo round, int slot, int) {
+            const EntrantId id = m_st.entrants.atSlot(slot).id;
+            const bool roundOk = num(round) >= 1 && num(round) <= totalRounds;
+            if (!roundOk)
+                addOnce(badRounds, std::to_string(num(round)));
+            if (!inRange(id))
+                addOnce(badIds, std::to_string(num(id)));
+            if (!roundOk || !inRange(id))
+                leftOut.emplace_back(round, id);
+        });
+        for (const auto& [round, id] : leftOut)
+            m_st.setScore(round, id, std::nullopt);
+        if (!badRounds.empty())
+            report(kScoresTitle, "Scores: Round " + listed(badRounds) +
+                                     (badRounds.size() == 1 ? " is" : " are") +
+                                     " not one of the rounds 1 to " + std::to_string(totalRounds) +
+                                     "; left out.");
+        reportIds(kScoresTitle, "Scores", badIds);
+    }
+
+    void countsInRange() {
+        std::vector<std::string> badFines, badLones, badFees;
+        for (const EntrantRecord& r : m_st.entrants.records()) {
+            if (inRange(r.id))
+                continue;
+            EntrantRecord& w = m_st.entrantRecord(r.id);
+            const std::string id = std::to_string(num(r.id));
+            if (w.bumps || w.woods || w.paid)
+                badFines.push_back(id);
+            if (w.lones)
+                badLones.push_back(id);
+            if (w.entryFeePaid)
+                badFees.push_back(id);
+            w.bumps.reset();
+            w.woods.reset();
+            w.paid.reset();
+            w.lones.reset();
+            w.entryFeePaid.reset();
+        }
+        reportIds(kBumpsTitle, "Bumps", badFines);
+        reportIds(kLonesTitle, "Lones", badLones);
+        reportIds(kEntryFeesTitle, "EntryFees", badFees);
+    }
+
+    void feesNotNegative() {
+        TournamentSettings& t = m_st.settings;
+        struct Fee {
+            const char* name;
+            double value;
+            void (TournamentSettings::*set)(double);
+        } fees[] = {{"BumpFee", t.BumpFee(), &TournamentSettings::setBumpFee},
+                    {"WoodFee", t.WoodFee(), &TournamentSettings::setWoodFee},
+                    {"EntryFee", t.EntryFee(), &TournamentSettings::setEntryFee},
+                    {"Expenses", t.Expenses(), &TournamentSettings::setExpenses}};
+        for (const Fee& f : fees)
+            if (f.value < 0) {
+                report(kInfoTitle, std::string(f.name) + " " + formatGeneral(f.value) +
+                                       " is below 0; 0 is used.");
+                (t.*f.set)(0);
+            }
+    }
+
+    // Partners play one game: their scores of a round should be one score. When they differ the
+    // load cannot tell which is right; nothing is thrown away (both stay as entered, each
+    // counting for its own player, as the Validate Score window lists them) and the director is
+    // told to settle them.
+    void partnersAgree() {
+        if (!m_st.isProgressive())
+            return;
+        std::vector<std::string> bad;
+        for (RoundNo round : rounds())
+            for (const SeatedTable& t : m_st.seating.tables(round))
+                for (std::size_t side = 0; side < 4; side += 2) {
+                    const EntrantId a = t.seats[side], b = t.seats[side + 1];
+                    const auto sa = m_st.score(round, a), sb = m_st.score(round, b);
+                    if (sa && sb && *sa != *sb)
+                        bad.push_back("round " + std::to_string(num(round)) + ": PlayerID " +
+                                      std::to_string(num(a)) + " has " + std::to_string(*sa) +
+                                      ", partner PlayerID " + std::to_string(num(b)) + " has " +
+                                      std::to_string(*sb));
+                }
+        if (!bad.empty())
+            report(kScoresTitle, "Scores: partners with different scores (" + listed(bad) +
+                                     "); each player's own score counts until the two are "
+                                     "made one.");
+    }
+
+    // The standings hold a total in 16 bits: an entrant whose scores add up beyond that keeps
+    // none of them, rather than leaving the standings empty.
+    void totalsInRange() {
+        std::vector<std::string> bad;
+        for (int n = 1; n <= entrants(); ++n) {
+            const EntrantId id{static_cast<std::int16_t>(n)};
+            const int slot = m_st.entrants.slotOf(id);
+            if (slot < 0)
+                continue;
+            const std::int64_t total = m_st.scores.total(slot, m_st.currentRound());
+            if (total >= INT16_MIN && total <= INT16_MAX)
+                continue;
+            bad.push_back(std::to_string(n) + " (" + std::to_string(total) + ")");
+            for (int r = 1; r <= m_st.currentRound(); ++r)
+                m_st.setScore(RoundNo{static_cast<std::int16_t>(r)}, id, std::nullopt);
+        }
+        if (!bad.empty())
+            report(kScoresTitle, "Scores: the total of PlayerID " + listed(bad) +
+                                     " is beyond 32767; those scores are left out.");
+    }
+
+    static void addOnce(std::vector<std::string>& values, std::string value) {
+        if (std::find(values.begin(), values.end(), value) == values.end())
+            values.push_back(std::move(value));
+    }
+
+    TournamentState& m_st;
+    ReadFindings& m_findings;
+    bool m_countStated;
+};
+
+} // namespace
+
+void checkWhatWasRead(TournamentState& state, ReadFindings& findings, bool countStated) {
+    ReadCheck(state, findings, countStated).run();
+}
+
 ReadFindings readTournament(const XmlDocument& doc, TournamentState& state,
                             const PlainSections* plain) {
     ReadFindings findings;
@@ -574,6 +880,12 @@ ReadFindings readTournament(const XmlDocument& doc, TournamentState& state,
     ProcessScores(doc, state, findings, plain);
     ProcessBumps(doc, state, findings);
     ProcessLones(doc, state, findings);
+    ProcessEntryFees(doc, state, findings);
+    // A TotalPlayers that cannot be read leaves the count a reset gives: the checks say so.
+    TournamentSettings stated;
+    stated.setTotalPlort(INT16_MIN);
+    ProcessTournamentInfo(doc, stated);
+    checkWhatWasRead(state, findings, stated.TotalPlort() != INT16_MIN);
     return findings;
 }
 

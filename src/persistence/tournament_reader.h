@@ -57,11 +57,22 @@ void ProcessScores(const XmlDocument& doc, TournamentState& state, ReadFindings&
                    const PlainSections* plain = nullptr);
 void ProcessBumps(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
 void ProcessLones(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
+/// The entry-fee roll call ("EntryFees", written only once an entrant has a mark): each listed
+/// entrant's mark, paid or not. A file without it leaves every entrant without a mark.
+void ProcessEntryFees(const XmlDocument& doc, TournamentState& state, ReadFindings& findings);
+
+/// What the sections read but cannot be right, checked once they are all in: a TotalPlayers the
+/// named and seated entrants do not back (their count is used), entrant IDs outside 1..TotalPlayers
+/// and rounds outside 1..TotalRounds (left out), a negative fee (0 is used), partners whose
+/// scores differ (kept, each counting for its own player) and totals beyond 16 bits (that
+/// entrant's scores are left out). Each is a finding. `countStated`: whether the file gave a
+/// TotalPlayers that could be read (the findings say which count they found wanting).
+void checkWhatWasRead(TournamentState& state, ReadFindings& findings, bool countStated = true);
 
 /// All sections in their order: TournamentInfo, FeesPayout, PlayerKeys, RosterRounds, Scores,
-/// Bumps, Lones. The seating and scores come from `plain` where it read them and the document
-/// confirms their tags, else from the tree.
-/// Answers the sections' reports in order, for the load to show.
+/// Bumps, Lones, EntryFees, then checkWhatWasRead. The seating and scores come from `plain` where
+/// it read them and the document confirms their tags, else from the tree. Answers the sections'
+/// reports in order, for the load to show.
 ReadFindings readTournament(const XmlDocument& doc, TournamentState& state,
                             const PlainSections* plain = nullptr);
 
@@ -72,5 +83,7 @@ inline constexpr const char* kRosterTitle = "Process Roster";
 inline constexpr const char* kScoresTitle = "Process Scores";
 inline constexpr const char* kBumpsTitle = "Process Bumps";
 inline constexpr const char* kLonesTitle = "Process Lones";
+inline constexpr const char* kEntryFeesTitle = "Process Entry Fees";
+inline constexpr const char* kInfoTitle = "Process Tournament Info";
 
 } // namespace rh

@@ -259,6 +259,25 @@ void writeLones(Emitter& w, const TournamentState& st) {
     w.close(1, "Lones");
 }
 
+// The entry-fee roll call, only when an entrant has a mark: a tournament without one keeps the
+// seven sections alone.
+void writeEntryFees(Emitter& w, const TournamentState& st) {
+    const auto rows =
+        recordsWith(st, [](const EntrantRecord& r) { return r.entryFeePaid.has_value(); });
+    if (rows.empty())
+        return;
+    w.open(1, "EntryFees");
+    w.open(2, "Players");
+    for (const EntrantRecord* r : rows) {
+        w.open(3, "Player");
+        w.leaf(4, "PlayerID", idText(r->id));
+        w.leaf(4, "Paid", *r->entryFeePaid ? "1" : "0");
+        w.close(3, "Player");
+    }
+    w.close(2, "Players");
+    w.close(1, "EntryFees");
+}
+
 void appendReference(std::string& out, char32_t cp) {
     out += "&#";
     out += std::to_string(static_cast<unsigned long>(cp));
@@ -339,6 +358,7 @@ std::string buildDocument(const TournamentState& st, bool asciiOnly) {
     writeScores(w, st);
     writeBumps(w, st);
     writeLones(w, st);
+    writeEntryFees(w, st);
     out += "\r\n</Tournament>";
     return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The writer of the tournament file: the whole document in a fixed layout (declaration, two
-// comments, the root "Tournament" with its seven sections, CR LF line ends, tab indentation),
+// comments, the root "Tournament" with its seven sections, CR LF line ends, tab indentation; an
+// eighth, the entry-fee roll call, only once an entrant has a mark),
 // encoded to Windows-1252 as it is serialised, then masked and written atomically.
 //
 // The writer walks the stores rather than a range of IDs, so every entry the program holds is

@@ -263,9 +263,9 @@ void XmlDocument::findSections() {
     // One walk finds the first element of each section name, in document order, and stops
     // when all are found. The library's own walk costs one call per node.
     struct SectionFinder : pugi::xml_tree_walker {
-        std::array<pugi::xml_node, 7>& sections;
+        std::array<pugi::xml_node, kSections.size()>& sections;
         std::size_t found = 0;
-        explicit SectionFinder(std::array<pugi::xml_node, 7>& s) : sections(s) {}
+        explicit SectionFinder(std::array<pugi::xml_node, kSections.size()>& s) : sections(s) {}
         bool for_each(pugi::xml_node& node) override {
             const char* name = node.name();
             if (!*name || node.type() != pugi::node_element)

@@ -52,7 +52,7 @@ public:
     /// with no report (the text is then no longer as it was read).
     bool parseInPlace(std::string utf8, const TagFound& tagFound = {});
 
-    static constexpr std::array<const char*, 7> sectionNames() { return kSections; }
+    static constexpr std::array<const char*, 8> sectionNames() { return kSections; }
     /// Whether the section is the element whose start tag the parse in place was shown (false
     /// after a parse with a copy, or when the tree had to be walked).
     bool sectionAtTag(std::string_view name) const;
@@ -62,14 +62,15 @@ public:
     pugi::xml_node section(std::string_view name) const;
 
 private:
-    static constexpr std::array<const char*, 7> kSections = {
-        "TournamentInfo", "FeesPayout", "PlayerKeys", "RosterRounds", "Scores", "Bumps", "Lones"};
+    static constexpr std::array<const char*, 8> kSections = {
+        "TournamentInfo", "FeesPayout", "PlayerKeys", "RosterRounds",
+        "Scores",         "Bumps",      "Lones",      "EntryFees"};
     void findSections();
 
     std::string m_text; // the text a parse in place reads from; the nodes point into it
     pugi::xml_document m_doc;
-    std::array<pugi::xml_node, 7> m_sections{};
-    std::array<bool, 7> m_atTag{};
+    std::array<pugi::xml_node, kSections.size()> m_sections{};
+    std::array<bool, kSections.size()> m_atTag{};
 };
 
 // Small helpers of the section readers, exposed for the tests.

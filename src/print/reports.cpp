@@ -297,20 +297,34 @@ ReportDocument treasurerDocument(const TreasurerReport& report) {
     const TreasurerFigures& f = report.figures;
     const int unpaid = static_cast<int>(report.entryFees.size()) - report.paidCount;
 
+    // Without the roll call the figures that count the entry fees are not known.
+    const bool known = report.rollCallKnown;
+    auto counted = [known](const MoneyText& m) {
+        return known ? q(m.text) : QStringLiteral("unknown");
+    };
+
     flow.heading(QStringLiteral("Entry Fees"));
-    flow.note(QStringLiteral("Entry fee %1 for each of %2 %3: %4 paid, %5 not paid.")
-                  .arg(q(report.entryFee.text))
-                  .arg(report.entrants)
-                  .arg(q(report.entrantsWord))
-                  .arg(report.paidCount)
-                  .arg(unpaid));
+    if (known)
+        flow.note(QStringLiteral("Entry fee %1 for each of %2 %3: %4 paid, %5 not paid.")
+                      .arg(q(report.entryFee.text))
+                      .arg(report.entrants)
+                      .arg(q(report.entrantsWord))
+                      .arg(report.paidCount)
+                      .arg(unpaid));
+    else
+        flow.note(QStringLiteral("Entry fee %1 for each of %2 %3: who paid is unknown.")
+                      .arg(q(report.entryFee.text))
+                      .arg(report.entrants)
+                      .arg(q(report.entrantsWord)));
     {
         std::vector<Row> rows;
         for (const EntryFeeLine& e : report.entryFees)
             rows.push_back(Row{{q(e.name), q(e.id),
-                                e.paid ? QStringLiteral("Paid") : QStringLiteral("Not paid"),
-                                e.paid ? q(report.entryFee.text) : QString()},
-                               !e.paid});
+                                !known   ? QStringLiteral("Unknown")
+                                : e.paid ? QStringLiteral("Paid")
+                                         : QStringLiteral("Not paid"),
+                                known && e.paid ? q(report.entryFee.text) : QString()},
+                               known && !e.paid});
         flow.table({{q(report.entrantHeading), 5},
                     {QStringLiteral("ID"), 0.8, Qt::AlignHCenter},
                     {QStringLiteral("Entry Fee"), 1.4, Qt::AlignHCenter},
@@ -318,8 +332,8 @@ ReportDocument treasurerDocument(const TreasurerReport& report) {
                    std::move(rows));
     }
     flow.space(4);
-    flow.figure({}, QStringLiteral("Entry fees collected"), q(report.feesCollected.text));
-    flow.figure({}, QStringLiteral("Entry fees still owed"), q(report.feesOwed.text));
+    flow.figure({}, QStringLiteral("Entry fees collected"), counted(report.feesCollected));
+    flow.figure({}, QStringLiteral("Entry fees still owed"), counted(report.feesOwed));
 
     flow.space(8);
     flow.heading(QStringLiteral("Prize Money"));
@@ -361,7 +375,7 @@ ReportDocument treasurerDocument(const TreasurerReport& report) {
 
     flow.space(8);
     flow.heading(QStringLiteral("Cash in the Box"));
-    flow.figure({}, QStringLiteral("Entry fees collected"), q(report.feesCollected.text));
+    flow.figure({}, QStringLiteral("Entry fees collected"), counted(report.feesCollected));
     flow.figure(QStringLiteral("+"), QStringLiteral("Fines collected"),
                 q(report.finesCollected.text));
     flow.figure(QStringLiteral("-"), QStringLiteral("Expenses"), q(report.expenses.text));
@@ -369,20 +383,21 @@ ReportDocument treasurerDocument(const TreasurerReport& report) {
     flow.figure(QStringLiteral("-"), QStringLiteral("Jackpot paid out"),
                 q(report.jackpotPaid.text));
     flow.figure(QStringLiteral("="), QStringLiteral("Cash that should be in the box"),
-                q(report.cash.text), true);
+                counted(report.cash), true);
     flow.space(6);
     flow.heading(QStringLiteral("Balance"));
     flow.figure({}, QStringLiteral("Net payout not paid as prizes"), q(report.netLeft.text));
     flow.figure(QStringLiteral("+"), QStringLiteral("Jackpot not paid out"),
                 q(report.jackpotLeft.text));
     flow.figure(QStringLiteral("-"), QStringLiteral("Entry fees still owed"),
-                q(report.feesOwed.text));
+                counted(report.feesOwed));
     flow.figure(QStringLiteral("-"), QStringLiteral("Fines still owed"), q(report.finesOwed.text));
     flow.figure(QStringLiteral("="), QStringLiteral("Cash that should be in the box"),
-                q(report.cashFromBalance.text), true);
+                counted(report.cashFromBalance), true);
     flow.space(4);
-    flow.note(f.balances() ? QStringLiteral("The two counts agree: the box balances.")
-                           : QStringLiteral("The two counts differ: check the roll call."));
+    flow.note(!known         ? q(kRollCallUnknown)
+              : f.balances() ? QStringLiteral("The two counts agree: the box balances.")
+                             : QStringLiteral("The two counts differ: check the roll call."));
     flow.space(4);
     for (const std::string& line : cashFormulaLines())
         flow.note(q(line));

@@ -116,8 +116,10 @@ std::string resultsCsv(const ResultsReport& report) {
 std::string treasurerCsv(const TreasurerReport& report) {
     std::vector<Row> rows;
     rows.push_back({"Section", "Item", "ID", "Place", "Bumps", "Woods", "Paid", "Amount"});
+    // With the roll call unknown nobody is marked paid or not paid: the Paid cells stay empty.
     for (const EntryFeeLine& e : report.entryFees)
-        rows.push_back({"Entry Fee", e.name, e.id, "", "", "", yesNo(e.paid),
+        rows.push_back({"Entry Fee", e.name, e.id, "", "", "",
+                        report.rollCallKnown ? yesNo(e.paid) : std::string(),
                         csvMoney(report.entryFee.amount)});
     const TreasurerFigures& f = report.figures;
     rows.push_back({"Expenses", "Expenses", "", "", "", "", "", csvMoney(f.expenses)});
@@ -141,8 +143,16 @@ std::string treasurerCsv(const TreasurerReport& report) {
         {"Jackpot paid out", f.jackpotPaid},
         {"Cash that should be in the box", f.cash()},
     };
-    for (const auto& [item, amount] : totals)
-        rows.push_back({"Total", item, "", "", "", "", "", csvMoney(amount)});
+    for (const auto& [item, amount] : totals) {
+        // The figures that count the entry fees cannot be told without the roll call.
+        const bool counted = report.rollCallKnown || (std::string_view(item) != totals[0].first &&
+                                                      std::string_view(item) != totals[1].first &&
+                                                      std::string_view(item) != totals[6].first);
+        rows.push_back(
+            {"Total", item, "", "", "", "", "", counted ? csvMoney(amount) : std::string()});
+    }
+    if (!report.rollCallKnown)
+        rows.push_back({"Note", kRollCallUnknown, "", "", "", "", "", ""});
     return csvText(rows);
 }
 

@@ -180,6 +180,7 @@ TreasurerReport treasurerReport(Session& session) {
         report.paidCount += row.paid ? 1 : 0;
     }
     const int unpaid = static_cast<int>(report.entryFees.size()) - report.paidCount;
+    report.rollCallKnown = entryFeeRollCallKnown(session.state(), t.EntryFee() > 0);
 
     for (const WinnerLine& w : winnerLines(session))
         report.prizes.push_back(PrizeLine{w.place, w.name, w.id, w.payout});

@@ -141,6 +141,9 @@ struct TreasurerReport {
     int entrants = 0;
     std::vector<EntryFeeLine> entryFees; // the roll call, by name
     int paidCount = 0;
+    /// False when no entrant has a mark while an entry fee is chosen: who paid is not known, so
+    /// the entry fees collected and owed and the cash cannot be counted.
+    bool rollCallKnown = true;
     std::vector<PrizeLine> prizes; // by place
     std::string finesHeading;
     std::vector<FineLine> fines; // by name
@@ -152,6 +155,11 @@ struct TreasurerReport {
     MoneyText feesDue, feesCollected, feesOwed, expenses, netPayout, prizesPaid, finesCollected,
         finesOwed, jackpotPaid, netLeft, jackpotLeft, cash, cashFromBalance;
 };
+
+/// What the treasurer's report says in place of the balance when the roll call is unknown.
+inline constexpr const char* kRollCallUnknown =
+    "The entry-fee roll call is unknown: nobody is marked paid or not paid, so the entry fees "
+    "collected and the cash in the box cannot be counted.";
 
 /// The formula lines the treasurer's report prints under the cash figure.
 std::vector<std::string> cashFormulaLines();

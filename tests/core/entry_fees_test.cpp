@@ -1,7 +1,8 @@
-// The entry-fee roll call: the marks its check boxes write and what it shows. The rows of whole
-// tournaments are in the golden folders (golden_test).
+// The entry-fee roll call: the marks its check boxes write, what it shows, and that the tournament
+// file keeps it. The rows of whole tournaments are in the golden folders (golden_test).
 #include "engine_fixture.h"
 #include "money/entry_fees.h"
+#include "services/report_rows.h"
 #include "services/views.h"
 
 #include <gtest/gtest.h>
@@ -45,4 +46,30 @@ TEST(EntryFees, ColumnsFollowTheTournamentKind) {
     EXPECT_EQ(entryFeeColumns(true)[1].heading, "Player Name");
     EXPECT_EQ(entryFeeColumns(false)[1].heading, "Team Name");
     EXPECT_EQ(entryFeeColumns(false)[1].widthTwips, 4060);
+}
+
+TEST(EntryFees, TheRollCallIsKeptWithTheTournamentAndUnknownWithoutIt) {
+    Tourney t(3);
+    t.net(10);
+    Session& s = t.session();
+    // Nobody has a mark: the treasurer cannot tell who paid.
+    EXPECT_FALSE(treasurerReport(s).rollCallKnown);
+    setEntryFeePaid(s, "02", true);
+    setEntryFeePaid(s, "03", false);
+    test::TempDir dir;
+    const std::string saved = (dir / "kept.qmc").string();
+    ASSERT_TRUE(CreateSaveDoc(s.state(), t.prompt, saved, false));
+
+    ScriptedPrompt prompt;
+    Session reopened(prompt);
+    ASSERT_TRUE(loadTournament(reopened, saved));
+    EXPECT_FALSE(reopened.loadReportedError());
+    EXPECT_EQ(ticks(entryFeeRows(reopened, true)), (Ticks{false, true, false}));
+    // A mark of "not paid" is a mark too: the roll call is known.
+    EXPECT_EQ(reopened.state().entrant(EntrantId{3})->entryFeePaid, false);
+    EXPECT_FALSE(reopened.state().entrant(EntrantId{1})->entryFeePaid.has_value());
+    const TreasurerReport r = treasurerReport(reopened);
+    EXPECT_TRUE(r.rollCallKnown);
+    EXPECT_EQ(r.paidCount, 1);
+    EXPECT_DOUBLE_EQ(r.figures.feesCollected, 10);
 }

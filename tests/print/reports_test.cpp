@@ -1,6 +1,6 @@
 // The treasurer's report read back from its PDF: a generated evening's figures and a roll call long
-// enough to run over pages with its heading row repeated. The other printed reports are in the
-// command-line golden folders (data/golden/export).
+// enough to run over pages with its heading row repeated, and what it says without a roll call. The
+// other printed reports are in the command-line golden folders (data/golden/export).
 #include "core/ids.h"
 #include "core/scripted_prompt.h"
 #include "core/text.h"
@@ -89,6 +89,23 @@ TEST_F(ReportsTest, TreasurersReportStatesEveryFigureAndTheFormula) {
         EXPECT_NE(text.find(p.place + " " + p.name + " " + p.amount.text), std::string::npos);
     EXPECT_NE(text.find(cashFormulaLines()[0]), std::string::npos);
     EXPECT_NE(text.find("the box balances"), std::string::npos);
+}
+
+TEST_F(ReportsTest, WithoutARollCallItSaysSoInsteadOfBalancing) {
+    for (const EntrantRecord& r : session.state().entrants.records())
+        session.state().entrantRecord(r.id).entryFeePaid.reset();
+    const TreasurerReport report = treasurerReport(session);
+    ASSERT_FALSE(report.rollCallKnown);
+    const std::string text =
+        squeezed(rh::test::pdfText(write(treasurerDocument(report), "unknown.pdf")));
+    EXPECT_NE(text.find("who paid is unknown"), std::string::npos);
+    EXPECT_NE(text.find("Smith, \"Red\" 01 Unknown"), std::string::npos);
+    EXPECT_NE(text.find("Entry fees collected unknown"), std::string::npos);
+    EXPECT_NE(text.find("Cash that should be in the box unknown"), std::string::npos);
+    EXPECT_NE(text.find(squeezed(kRollCallUnknown)), std::string::npos);
+    EXPECT_EQ(text.find("the box balances"), std::string::npos);
+    EXPECT_EQ(text.find("Not paid"), std::string::npos);
+    EXPECT_EQ(text.find("0 paid"), std::string::npos);
 }
 
 } // namespace
