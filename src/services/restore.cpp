@@ -190,6 +190,40 @@ struct Offer {
     std::string notes; // said in the question, before its buttons
 };
 
+bool isClockChange(ChangeKind kind) {
+    return kind == ChangeKind::ClockStart || kind == ChangeKind::ClockPause ||
+           kind == ChangeKind::ClockResume || kind == ChangeKind::ClockStop ||
+           kind == ChangeKind::RoundAdvance;
+}
+
+// The changes to replay on a file that holds changes[0 .. from): those after it, and before
+// them the clock's changes before it, since a file keeps no clock. The round goes back to where
+// the first of those advances found it, so that each advance records its round's time again;
+// when the advances do not lead one to the next up to the file's round, the round stays and the
+// advances only mark when each round began.
+std::vector<JournalEntry> replayFrom(Session& session, const std::vector<JournalEntry>& changes,
+                                     std::size_t from) {
+    std::vector<JournalEntry> out;
+    long long firstRound = 0, expected = 0;
+    bool consecutive = true;
+    for (std::size_t i = 0; i < from; ++i) {
+        const Change& c = changes[i].change;
+        if (!isClockChange(c.kind))
+            continue;
+        out.push_back(changes[i]);
+        if (c.kind != ChangeKind::RoundAdvance)
+            continue;
+        if (firstRound == 0)
+            firstRound = expected = c.round;
+        consecutive = consecutive && c.round == expected++;
+    }
+    TournamentSettings& t = session.tourney();
+    if (firstRound > 0 && consecutive && expected - 1 == t.CurrentRound())
+        t.setCurrentRound(static_cast<std::int16_t>(firstRound - 1));
+    out.insert(out.end(), changes.begin() + static_cast<long>(from), changes.end());
+    return out;
+}
+
 // Keeps the journal aside and says so; a journal that cannot be copied is left where it is (and
 // said to be): it is never emptied.
 std::string setAside(Session& session, const std::string& path, const std::string& tag,
@@ -271,13 +305,13 @@ std::size_t openJournalAfterLoad(Session& session) {
     bool taken = false;
     if (offer) {
         const std::vector<JournalEntry>& all = offer->journal.changes;
-        const std::vector<JournalEntry> lacking(all.begin() + static_cast<long>(offer->from),
-                                                all.end());
+        const std::size_t lacking = all.size() - offer->from;
         taken = ask(session.prompt(), kRestoreTitle,
-                    restoreQuestionText(lacking.size(), lacking.back().time, offer->notes),
-                    MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;
+                    restoreQuestionText(lacking, all.back().time, offer->notes), MsgButtons::YesNo,
+                    MsgIcon::Exclamation) == MsgAnswer::Yes;
         if (taken)
-            restored = replayChanges(session, lacking, localWallSeconds());
+            restored =
+                replayChanges(session, replayFrom(session, all, offer->from), localWallSeconds());
     }
     if (!writes)
         return restored;
@@ -317,6 +351,15 @@ void journalAfterSave(Session& session, const std::string& path) {
     Journal* journal = session.journal();
     if (!journal)
         return;
+    // The recovery copy goes before the journal starts again: a crash in between must not leave
+    // a copy older than the saved file with a journal that no longer knows it.
+    try {
+        const std::string rcv = GetRcvFileName(session);
+        if (PathExists(rcv))
+            removeFile(rcv);
+    } catch (const RhError&) {
+        // The save removes it once more, and says so when it cannot.
+    }
     try {
         journal->restart(fingerprintOf(path));
     } catch (const RhError& e) {

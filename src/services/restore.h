@@ -47,7 +47,8 @@ std::size_t openJournalAfterLoad(Session& session);
 std::size_t replayChanges(Session& session, const std::vector<JournalEntry>& changes,
                           std::int64_t nowLocal);
 
-/// After the tournament was saved to `path`: the journal emptied and started again for that file.
+/// After the tournament was saved to `path`: the recovery copy removed, then the journal emptied
+/// and started again for that file.
 void journalAfterSave(Session& session, const std::string& path);
 /// Before the recovery copy written to `tmpPath` is renamed to `rcvPath`: the journal's checkpoint
 /// of it, so that a load of the copy restores only the changes after it.
