@@ -270,6 +270,7 @@ TEST_F(JournalSessionTest, EveryChangeComesBackWhicheverFileTheRestartLoads) {
 
 TEST_F(JournalSessionTest, AJournalOfAnotherFileIsKeptAsideAndOfferedWithItsFile) {
     const std::string copy = (dir / "copy.qmc").string();
+    std::string journal;
     struct Case {
         const char* what;
         std::function<std::string()> other; // makes the file loaded instead; answers its path
@@ -282,9 +283,23 @@ TEST_F(JournalSessionTest, AJournalOfAnotherFileIsKeptAsideAndOfferedWithItsFile
              return copy;
          },
          true},
+        {"another file with the same code",
+         [&] {
+             rh::test::writeFile(copy, rh::test::readFile(file) + " ");
+             return copy;
+         },
+         true},
         {"the file changed since",
          [&] {
              rh::test::writeFile(file, rh::test::readFile(file) + " ");
+             return file;
+         },
+         false},
+        {"the journal's start damaged",
+         [&] {
+             std::string bytes = rh::test::readFile(journal);
+             bytes[bytes.find('\n') - 3] ^= 1;
+             rh::test::writeFile(journal, bytes);
              return file;
          },
          false},
@@ -297,6 +312,7 @@ TEST_F(JournalSessionTest, AJournalOfAnotherFileIsKeptAsideAndOfferedWithItsFile
                 fs::remove(e.path());
         {
             auto s = load();
+            journal = rh::journalFileName(*s);
             for (const char* id : {"01", "03", "05"})
                 rh::storeChange(*s, Change::count(ChangeKind::Lone, id, "1"));
         }
