@@ -254,8 +254,8 @@ std::size_t openJournalAfterLoad(Session& session) {
     }
     const JournalContents live = readJournal(path);
     std::optional<Offer> offer;
-    bool liveUsable = true; // the journal goes on as it is (or there is none to keep)
-    if (const std::optional<std::size_t> from = live.changesAfter(file)) {
+    const std::optional<std::size_t> from = live.changesAfter(file);
+    if (from) {
         if (*from < live.changes.size())
             offer = Offer{path, live, *from, {}};
         if (writes && !live.damaged.empty()) {
@@ -274,7 +274,6 @@ std::size_t openJournalAfterLoad(Session& session) {
             offer->notes = damagedRecordsText(live.damaged);
         }
     } else if (live.holdsAnything()) {
-        liveUsable = false;
         if (writes) {
             bool kept = false;
             const std::string aside = setAside(session, path, {}, kept);
@@ -288,13 +287,14 @@ std::size_t openJournalAfterLoad(Session& session) {
                 MsgIcon::Exclamation);
         }
     }
-    if (!offer) {
-        // A journal kept aside earlier may belong to this very file.
+    if (!offer && (!from || live.changes.empty())) {
+        // A journal kept aside earlier may belong to this very file (and takes the place of
+        // the tournament's journal only where that holds nothing, or was kept aside).
         for (const std::string& aside : journalsKeptAside(path)) {
             JournalContents kept = readJournal(aside);
-            const std::optional<std::size_t> from = kept.changesAfter(file);
-            if (from && *from < kept.changes.size()) {
-                offer = Offer{aside, std::move(kept), *from,
+            const std::optional<std::size_t> keptFrom = kept.changesAfter(file);
+            if (keptFrom && *keptFrom < kept.changes.size()) {
+                offer = Offer{aside, std::move(kept), *keptFrom,
                               "They are in the journal kept aside as " + aside + ".\r\n" +
                                   damagedRecordsText(kept.damaged)};
                 break;
@@ -324,10 +324,8 @@ std::size_t openJournalAfterLoad(Session& session) {
                 return restored;
             if (offer->path != path) {
                 removeFile(offer->path); // its copy is kept
-                if (liveUsable)
-                    session.setJournal(Journal::resume(path, live));
-                else
-                    session.setJournal(Journal::create(path, file));
+                session.setJournal(from ? Journal::resume(path, live)
+                                        : Journal::create(path, file));
                 return restored;
             }
             session.setJournal(Journal::create(path, file));
@@ -336,7 +334,7 @@ std::size_t openJournalAfterLoad(Session& session) {
             // place was kept aside above, or held nothing).
             renameFile(offer->path, path);
             session.setJournal(Journal::resume(path, offer->journal));
-        } else if (liveUsable && live.hasHeader) {
+        } else if (from) {
             session.setJournal(Journal::resume(path, live));
         } else {
             session.setJournal(Journal::create(path, file));

@@ -341,6 +341,21 @@ TEST_F(JournalSessionTest, AJournalOfAnotherFileIsKeptAsideAndOfferedWithItsFile
     }
 }
 
+TEST_F(JournalSessionTest, AnEmptyJournalOfAnotherFileStartsAgainForTheFileLoaded) {
+    std::string copy = (dir / "copy.qmc").string();
+    fs::copy_file(file, copy);
+    std::swap(file, copy);
+    load(); // the copy's journal, with nothing in it
+    std::swap(file, copy);
+    {
+        auto s = load();
+        rh::storeChange(*s, Change::score(4, "01", "07"));
+    }
+    auto s = load();
+    EXPECT_EQ(restoreQuestions(), 1);
+    EXPECT_EQ(score(*s, 1), "07");
+}
+
 TEST_F(JournalSessionTest, AFileReachedThroughALinkedFolderOffersItsChanges) {
     {
         auto s = load();
