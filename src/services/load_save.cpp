@@ -136,6 +136,7 @@ std::string recoveryFileOf(const std::string& code) {
 struct PendingLock {
     std::unique_ptr<TournamentLock> lock;
     bool viewOnly = false;
+    bool fromOpenTournament = false; // the open tournament held it: a failed load gives it back
 };
 
 std::string holderText(const LockHolder& holder) {
@@ -154,6 +155,7 @@ bool lockTournament(Session& s, const std::string& code, PendingLock& pending) {
     const std::string path = GetTempDir() + "/Rankhall_" + fileNameOfCode(code) + ".LCK";
     if (s.lock() && s.lock()->path() == path) {
         pending.lock = s.takeLock(); // this program holds it already: a reload keeps it
+        pending.fromOpenTournament = true;
         return true;
     }
     LockHolder holder;
@@ -329,8 +331,8 @@ bool ResetAndLoad(Session& s, const std::string& path) {
     }
     if (!loaded) {
         s.recordLoad(fileBefore, errorsBefore);
-        if (pending.lock && !s.lock())
-            s.holdTournament(std::move(pending.lock), s.viewOnly()); // the open one keeps it
+        if (pending.fromOpenTournament)
+            s.holdTournament(std::move(pending.lock), false); // the open one keeps it
         return false;
     }
     s.openTournament(std::move(fresh));

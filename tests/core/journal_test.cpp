@@ -461,7 +461,10 @@ TEST_F(JournalSessionTest, OneProgramAtATimeHoldsATournament) {
     EXPECT_FALSE(rh::cmdSave(viewer)); // the question first; No
     EXPECT_EQ(rh::test::readFile(journal), before);
 
-    // The lock goes with the program that held it.
+    // Loading it again where it is held keeps the lock; it goes with the program that held it.
+    ASSERT_TRUE(rh::ResetAndLoad(*first, file));
+    EXPECT_EQ(prompt.countTitled(rh::kInUseTitle), 0);
+    EXPECT_NE(first->lock(), nullptr);
     first.reset();
     auto third = load();
     EXPECT_EQ(prompt.countTitled(rh::kInUseTitle), 0);
