@@ -23,7 +23,8 @@ namespace rh {
 
 /// Off: no journal is read or kept (checks and reports of a file). Keep: a load offers the
 /// changes of the file's journal and keeps a journal from then on (the window, rankhall-cli play).
-/// ReadOnly: the changes are offered, but the journal is never written (rankhall-cli restore).
+/// ReadOnly: the changes are offered, but the journal is never written (rankhall-cli restore, and
+/// a tournament that another program holds: tournamentJournalMode).
 enum class JournalMode { Off, Keep, ReadOnly };
 
 /// How far the open tournament has come: Empty (none loaded), Read (its file has been read into
