@@ -38,6 +38,11 @@ int runPlay(const std::string& file) {
     rh::Session session(prompt);
     session.setJournalMode(rh::JournalMode::Keep);
     const bool loaded = load(session, prompt, file);
+    if (!loaded && !session.lockRefusal().empty()) {
+        // Another program records this tournament's changes: two would lose each other's.
+        std::fprintf(stderr, "rankhall-cli: %s\n", session.lockRefusal().c_str());
+        return kFailed;
+    }
     printMessages(prompt, stderr);
     if (!loaded) {
         std::fprintf(stderr, "not loaded: %s\n", file.c_str());

@@ -3,6 +3,7 @@
 #include "persistence/atomic_file.h"
 #include "persistence/private_folder.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -45,6 +46,7 @@ constexpr std::array<KindName, 20> kKindNames = {{{ChangeKind::Score, "score"},
                                                   {ChangeKind::RoundAdvance, "advance"}}};
 
 constexpr const char* kHeaderName = "file";
+constexpr const char* kCheckpointName = "checkpoint";
 
 const char* nameOf(ChangeKind kind) {
     for (const KindName& k : kKindNames)
@@ -181,16 +183,17 @@ std::optional<RawRecord> parseRecord(std::string_view line) {
     return r;
 }
 
-std::optional<FileFingerprint> decodeHeader(const std::vector<std::string>& f) {
+// Record 0 ("file") and checkpoints ("checkpoint") name a file the same way.
+std::optional<FileFingerprint> decodeFile(const std::vector<std::string>& f, const char* name) {
     FileFingerprint fp;
-    if (f.size() != 4 || f[0] != kHeaderName || !parse(f[2], fp.size) || !parse(f[3], fp.hash, 16))
+    if (f.size() != 4 || f[0] != name || !parse(f[2], fp.size) || !parse(f[3], fp.hash, 16))
         return std::nullopt;
     fp.path = f[1];
     return fp;
 }
 
-std::vector<std::string> encodeHeader(const FileFingerprint& file) {
-    return {kHeaderName, file.path, std::to_string(file.size), hex16(file.hash)};
+std::vector<std::string> encodeFile(const FileFingerprint& file, const char* name) {
+    return {name, file.path, std::to_string(file.size), hex16(file.hash)};
 }
 
 void syncFolderOf(const std::string& path) {
@@ -387,6 +390,26 @@ FileFingerprint fingerprintOf(const std::string& path) {
     return FileFingerprint{absolutePath(path), bytes.size(), fnv1a64(bytes)};
 }
 
+bool sameFileOnDisk(const std::string& a, const std::string& b) {
+    struct stat sa {
+    }, sb{};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+bool sameFile(const FileFingerprint& a, const FileFingerprint& b) {
+    return a.size == b.size && a.hash == b.hash && sameFileOnDisk(a.path, b.path);
+}
+
+std::optional<std::size_t> JournalContents::changesAfter(const FileFingerprint& loaded) const {
+    for (auto it = checkpoints.rbegin(); it != checkpoints.rend(); ++it)
+        if (sameFile(it->file, loaded))
+            return it->changesBefore;
+    if (hasHeader && sameFile(file, loaded))
+        return 0;
+    return std::nullopt;
+}
+
 JournalContents readJournal(const std::string& path) {
     JournalContents out;
     std::string bytes;
@@ -396,36 +419,127 @@ JournalContents readJournal(const std::string& path) {
         return out;
     }
     std::size_t at = 0;
-    std::uint64_t expected = 0;
-    while (at < bytes.size()) {
+    std::uint64_t lastSequence = 0; // of the last record read
+    for (std::uint64_t line = 0; at < bytes.size(); ++line) {
         const std::size_t end = bytes.find('\n', at);
         if (end == std::string::npos) {
             out.tornTail = true; // the crash came before the line end
             break;
         }
-        std::optional<RawRecord> r = parseRecord(std::string_view(bytes).substr(at, end - at));
-        std::optional<Change> change;
-        std::optional<FileFingerprint> header;
-        bool good = r && r->sequence == expected;
-        if (good && expected == 0)
-            good = (header = decodeHeader(r->fields)).has_value();
-        else if (good)
-            good = (change = decodeChange(r->fields)).has_value();
-        if (!good) {
-            (end + 1 == bytes.size() ? out.tornTail : out.brokenMiddle) = true;
-            break;
-        }
-        if (header) {
-            out.hasHeader = true;
-            out.file = *header;
-            out.startedAt = r->time;
-        } else {
-            out.changes.push_back(JournalEntry{r->sequence, r->time, std::move(*change)});
-        }
-        ++expected;
+        std::string_view text = std::string_view(bytes).substr(at, end - at);
+        if (!text.empty() && text.back() == '\r')
+            text.remove_suffix(1);
         at = end + 1;
         out.validBytes = at;
+        const std::optional<RawRecord> r = parseRecord(text);
+        std::optional<FileFingerprint> file;
+        std::optional<Change> change;
+        bool good = false;
+        if (r && line == 0 && r->sequence == 0) {
+            good = (file = decodeFile(r->fields, kHeaderName)).has_value();
+            if (good) {
+                out.hasHeader = true;
+                out.file = *file;
+                out.startedAt = r->time;
+            }
+        } else if (r && r->sequence > lastSequence) {
+            if ((file = decodeFile(r->fields, kCheckpointName))) {
+                out.checkpoints.push_back(JournalCheckpoint{*file, out.changes.size()});
+                good = true;
+            } else if ((change = decodeChange(r->fields))) {
+                out.changes.push_back(JournalEntry{r->sequence, r->time, std::move(*change)});
+                good = true;
+            }
+        }
+        if (good)
+            lastSequence = r->sequence;
+        else
+            out.damaged.push_back(line);
+        // A damaged line took a sequence number too, as far as can be told.
+        out.nextSequence = std::max({out.nextSequence, lastSequence + 1, line + 1});
     }
+    return out;
+}
+
+namespace {
+
+std::string stampNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", &local);
+    return buf;
+}
+
+std::string stemOf(const std::string& path) {
+    constexpr std::string_view kExt = ".JNL";
+    return path.size() > kExt.size() && path.ends_with(kExt) ? path.substr(0, path.size() - 4)
+                                                             : path;
+}
+
+} // namespace
+
+std::string keepJournalAside(const std::string& path, const std::string& tag) {
+    const std::string bytes = readWholeFile(path);
+    const std::string stem = stemOf(path) + "-" + stampNow();
+    const std::string suffix = (tag.empty() ? "" : "-" + tag) + ".JNL";
+    for (int n = 1;; ++n) {
+        const std::string name = stem + (n == 1 ? "" : "-" + std::to_string(n)) + suffix;
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                              S_IRUSR | S_IWUSR);
+        if (fd < 0 && errno == EEXIST && n < 1000)
+            continue;
+        if (fd < 0)
+            throw fileError(errno);
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0) {
+                const int error = w < 0 ? errno : ENOSPC;
+                ::close(fd);
+                ::unlink(name.c_str()); // a part of a copy is no copy; the journal stays
+                throw fileError(error);
+            }
+            done += static_cast<std::size_t>(w);
+        }
+        const bool synced = ::fsync(fd) == 0;
+        const int error = errno;
+        ::close(fd);
+        if (!synced) {
+            ::unlink(name.c_str());
+            throw fileError(error);
+        }
+        syncFolderOf(name);
+        return name;
+    }
+}
+
+std::vector<std::string> journalsKeptAside(const std::string& path) {
+    const std::filesystem::path stem(stemOf(path) + "-");
+    const std::string prefix = stem.filename().string();
+    std::vector<std::pair<std::string, std::string>> found; // (stamp, path)
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(stem.parent_path(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= prefix.size() + 4 || !name.starts_with(prefix) ||
+            !name.ends_with(".JNL"))
+            continue;
+        const std::string stamp = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        if (stamp.find_first_not_of("0123456789-") != std::string::npos)
+            continue; // tagged (declined, damaged), or another tournament's name
+        // "-2" after the time sorts after the time alone: order by time, then number.
+        std::string key = stamp.substr(0, 15);
+        const std::string n = stamp.size() > 16 ? stamp.substr(16) : "1";
+        key += std::string(8 - std::min<std::size_t>(8, n.size()), '0') + n;
+        found.emplace_back(key, entry.path().string());
+    }
+    std::sort(found.begin(), found.end(), std::greater<>());
+    std::vector<std::string> out;
+    for (auto& f : found)
+        out.push_back(std::move(f.second));
     return out;
 }
 
@@ -460,7 +574,8 @@ std::unique_ptr<Journal> Journal::resume(const std::string& path, const JournalC
         ::ftruncate(fd, static_cast<off_t>(contents.validBytes)) != 0 || ::fdatasync(fd) != 0)
         throw fileError(errno);
     j->m_file = contents.file;
-    j->m_next = contents.changes.size() + 1;
+    j->m_next = contents.nextSequence;
+    j->m_changes = contents.changes.size();
     return j;
 }
 
@@ -491,6 +606,11 @@ void Journal::writeRecord(const std::vector<std::string>& fields) {
 
 void Journal::append(const Change& change) {
     writeRecord(encodeChange(change));
+    ++m_changes;
+}
+
+void Journal::checkpoint(const FileFingerprint& file) {
+    writeRecord(encodeFile(file, kCheckpointName));
 }
 
 void Journal::restart(const FileFingerprint& file) {
@@ -500,8 +620,9 @@ void Journal::restart(const FileFingerprint& file) {
     }
     m_failed = false;
     m_next = 0;
+    m_changes = 0;
     m_file = file;
-    writeRecord(encodeHeader(file));
+    writeRecord(encodeFile(file, kHeaderName));
 }
 
 } // namespace rh

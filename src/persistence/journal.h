@@ -9,8 +9,14 @@
 // with the fields escaped (backslash, tab, CR and LF as \\ \t \r \n), the time in seconds since
 // 1970 (UTC) and the checksum a CRC-32 of everything before its tab, in eight hex digits. Record 0
 // names the file the journal belongs to: its path, size and a 64-bit FNV-1a hash of its bytes.
-// A last record without its line end or with a wrong checksum was torn by the crash and is dropped
-// without a word; a bad record in the middle ends the reading there.
+// A checkpoint record names a file (the recovery copy) that holds every change before it, so a
+// load of that file needs only the changes after it. A line that cannot be read (a wrong
+// checksum, a sequence number out of order) is counted as damaged and the reading goes on at the
+// next line; CR LF line ends read as LF. Only a last record without its line end, torn by the
+// crash, is dropped.
+//
+// A journal that cannot be used as it is (it belongs to another file, or is damaged) is never
+// deleted: keepJournalAside copies it under a name of its own beside it.
 //
 // Ownership: the Session owns the open Journal (Session::journal()); the Journal owns its file
 // descriptor. Change is plain data; services/changes.h applies it.
@@ -89,11 +95,22 @@ struct FileFingerprint {
 FileFingerprint fingerprintOf(const std::string& path);
 /// The path made absolute and lexically normal, as the journal records it.
 std::string absolutePath(const std::string& path);
+/// Whether the two paths name one file now: the same device and inode (a path through a symbolic
+/// link names the file it leads to). False when either names nothing.
+bool sameFileOnDisk(const std::string& a, const std::string& b);
+/// Whether the fingerprints are of one file with the same bytes (sameFileOnDisk, size and hash).
+bool sameFile(const FileFingerprint& a, const FileFingerprint& b);
 
 struct JournalEntry {
     std::uint64_t sequence = 0;
     std::int64_t time = 0; // seconds since 1970, UTC
     Change change;
+};
+
+/// A file written with every change before it: changes[0 .. changesBefore) are in it.
+struct JournalCheckpoint {
+    FileFingerprint file;
+    std::size_t changesBefore = 0;
 };
 
 /// What a journal file holds.
@@ -102,13 +119,30 @@ struct JournalContents {
     FileFingerprint file;       // the file the journal belongs to
     std::int64_t startedAt = 0; // time of record 0
     std::vector<JournalEntry> changes;
-    std::uint64_t validBytes = 0; // length of the records read; anything after is discarded
-    bool tornTail = false;        // the last record was incomplete and was dropped
-    bool brokenMiddle = false;    // a bad record before the last ended the reading
+    std::vector<JournalCheckpoint> checkpoints;
+    /// The numbers of the lines (record 0 first) that could not be read.
+    std::vector<std::uint64_t> damaged;
+    std::uint64_t validBytes = 0;   // length of the whole lines; a torn last line follows
+    std::uint64_t nextSequence = 1; // the sequence number of the next record to append
+    bool tornTail = false;          // the last record had no line end and was dropped
+
+    /// Anything that a director could miss: changes, or damaged records.
+    bool holdsAnything() const { return !changes.empty() || !damaged.empty(); }
+    /// The first change the file lacks: 0 when the journal began with the file, the changes
+    /// before the last checkpoint of the file when it was written later; nothing when the
+    /// journal does not know the file.
+    std::optional<std::size_t> changesAfter(const FileFingerprint& loaded) const;
 };
 
 /// Reads the journal; a missing or unreadable file gives empty contents (no header).
 JournalContents readJournal(const std::string& path);
+
+/// Copies the journal at `path` beside it under a name of its own, created exclusively:
+/// <path without ".JNL">-<local date and time>[-n][-tag].JNL. Answers the new name. Throws
+/// RhError. Journals kept aside without a tag are offered again when their file is loaded.
+std::string keepJournalAside(const std::string& path, const std::string& tag = {});
+/// The journals kept aside for `path` without a tag, newest first.
+std::vector<std::string> journalsKeptAside(const std::string& path);
 
 class Journal {
 public:
@@ -119,21 +153,23 @@ public:
     /// A new journal for the file: created (or emptied) with mode 0600, record 0 written and
     /// synced. Throws RhError.
     static std::unique_ptr<Journal> create(const std::string& path, const FileFingerprint& file);
-    /// Continues a journal that was read (after its changes were restored): anything after its
-    /// valid records is cut off, and appends follow them. Throws RhError.
+    /// Continues a journal that was read: appends follow its whole lines (only a torn last line
+    /// is cut off). Throws RhError.
     static std::unique_ptr<Journal> resume(const std::string& path,
                                            const JournalContents& contents);
 
     /// Writes one record and syncs it to the disk before returning. Throws RhError; after a
     /// failure the journal accepts no more records.
     void append(const Change& change);
+    /// Records that `file` (the recovery copy, about to be written) holds every change so far.
+    void checkpoint(const FileFingerprint& file);
     /// Empties the journal and starts it again for the file (after a save). Throws RhError.
     void restart(const FileFingerprint& file);
 
     const std::string& path() const { return m_path; }
     const FileFingerprint& file() const { return m_file; }
     /// Changes recorded since record 0.
-    std::uint64_t changeCount() const { return m_next - 1; }
+    std::uint64_t changeCount() const { return m_changes; }
 
 private:
     Journal(std::string path, int fd);
@@ -143,6 +179,7 @@ private:
     int m_fd = -1;
     FileFingerprint m_file;
     std::uint64_t m_next = 0; // sequence number of the next record
+    std::uint64_t m_changes = 0;
     bool m_failed = false;
 };
 

@@ -4,6 +4,7 @@
 #include "persistence/atomic_file.h"
 #include "persistence/code_page.h"
 #include "persistence/private_folder.h"
+#include "persistence/tournament_lock.h"
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "persistence/xml_document.h"
@@ -135,10 +136,56 @@ std::string recoveryFileOf(const std::string& code) {
     return GetTempDir() + "/Rankhall_" + fileNameOfCode(code) + ".RCV";
 }
 
-// Pre-check, the recovery question when the tournament's recovery copy exists, then the load,
-// all into target. A file that cannot be read or parsed offers the recovery copy of its code
-// (taken from what can be read of it, else from the file name) when one exists.
-bool LoadDocument(Session& s, const std::string& path, TournamentState& target) {
+// The lock a load takes on its tournament, and whether the tournament is only viewed.
+struct PendingLock {
+    std::unique_ptr<TournamentLock> lock;
+    bool viewOnly = false;
+    bool fromOpenTournament = false; // the open tournament held it: a failed load gives it back
+};
+
+std::string holderText(const LockHolder& holder) {
+    if (holder.pid == 0)
+        return "another program";
+    return (holder.program.empty() ? std::string("a program") : holder.program) + " (process " +
+           std::to_string(holder.pid) + ")";
+}
+
+// Takes the lock on the tournament with that code, when this session keeps a journal. When
+// another program holds it, asks whether to open the tournament for viewing only; No refuses
+// the load (false) and says why in lockRefusal.
+bool lockTournament(Session& s, const std::string& code, PendingLock& pending) {
+    if (s.journalMode() != JournalMode::Keep)
+        return true;
+    const std::string path = GetTempDir() + "/Rankhall_" + fileNameOfCode(code) + ".LCK";
+    if (s.lock() && s.lock()->path() == path) {
+        pending.lock = s.takeLock(); // this program holds it already: a reload keeps it
+        pending.fromOpenTournament = true;
+        return true;
+    }
+    LockHolder holder;
+    try {
+        pending.lock = TournamentLock::acquire(path, holder);
+    } catch (const RhError&) {
+        return true; // no lock can be kept where no journal can be either: that is said then
+    }
+    if (pending.lock)
+        return true;
+    const std::string who = holderText(holder);
+    if (ask(s.prompt(), kInUseTitle, inUseQuestionText(who), MsgButtons::YesNo,
+            MsgIcon::Exclamation) == MsgAnswer::Yes) {
+        pending.viewOnly = true;
+        return true;
+    }
+    s.setLockRefusal("The tournament " + code + " is open in " + who +
+                     "; only one program at a time can record its changes.");
+    return false;
+}
+
+// Pre-check, the lock, the recovery question when the tournament's recovery copy exists, then
+// the load, all into target. A file that cannot be read or parsed offers the recovery copy of
+// its code (taken from what can be read of it, else from the file name) when one exists.
+bool LoadDocument(Session& s, const std::string& path, TournamentState& target,
+                  PendingLock& pending) {
     ParsedFile file;
     if (!precheck(s, path, file, target)) {
         // The file cannot be read: its tournament's recovery copy may still be whole.
@@ -146,10 +193,13 @@ bool LoadDocument(Session& s, const std::string& path, TournamentState& target) 
             std::string rcv = recoveryFileOf(code);
             if (!privateFileExists(rcv))
                 continue;
-            return askRecovery(s) && LoadXMLDocument(s, rcv, target);
+            return lockTournament(s, code, pending) && askRecovery(s) &&
+                   LoadXMLDocument(s, rcv, target);
         }
         return false;
     }
+    if (!lockTournament(s, target.settings.TourneyCode(), pending))
+        return false;
     std::string rcv = recoveryFileOf(target.settings.TourneyCode());
     if (privateFileExists(rcv) && askRecovery(s))
         return LoadXMLDocument(s, rcv, target);
@@ -172,6 +222,14 @@ std::string closeQuestionText() {
            "If you press Discard, you will lose your data\r\n"
            "Press Cancel to resume with your existing data\r\n"
            "You can SAVE your existing tournament by pressing Save";
+}
+
+std::string inUseQuestionText(const std::string& holder) {
+    return "This tournament is open in " + holder +
+           ".\r\n"
+           "Only one program at a time can record its changes.\r\n"
+           "Press Yes to look at it here: nothing you change here is recorded or saved for you\r\n"
+           "Press No to leave it closed";
 }
 
 std::string recoveryQuestionText() {
@@ -264,20 +322,25 @@ bool ResetAndLoad(Session& s, const std::string& path) {
     const std::string fileBefore = s.loadedFile();
     std::string chosen = path;
     bool loaded = false;
+    PendingLock pending;
+    s.setLockRefusal({});
     if (chosen.empty()) {
         FileDialogSpec dialogSpec;
         dialogSpec.filter = kOpenFilter;
         dialogSpec.initialPath = s.dialogFiles().openFile();
         chosen = s.prompt().chooseOpenFile(dialogSpec);
-        loaded = !chosen.empty() && LoadDocument(s, chosen, *fresh);
+        loaded = !chosen.empty() && LoadDocument(s, chosen, *fresh, pending);
     } else {
-        loaded = LoadDocument(s, chosen, *fresh);
+        loaded = LoadDocument(s, chosen, *fresh, pending);
     }
     if (!loaded) {
         s.recordLoad(fileBefore, errorsBefore);
+        if (pending.fromOpenTournament)
+            s.holdTournament(std::move(pending.lock), false); // the open one keeps it
         return false;
     }
     s.openTournament(std::move(fresh));
+    s.holdTournament(std::move(pending.lock), pending.viewOnly);
     // The clock goes back to idle with the tournament: no round is being timed any more.
     s.clock().ResetForLoad(WallTime{localWallSeconds()});
     s.markChangedSinceSave();
@@ -312,6 +375,14 @@ FileDialogSpec saveDialogSpec(const Session& s) {
     return dialogSpec;
 }
 
+std::string viewOnlySaveQuestionText() {
+    return "This tournament is open in another program, which records its changes.\r\n"
+           "A save here would not hold the changes made there, and a save over its file would "
+           "replace them.\r\n"
+           "Press Yes to save anyway\r\n"
+           "Press No to leave the files as they are";
+}
+
 std::string saveFailedText(const std::string& path, const RhError& error) {
     return "The tournament could not be saved to " + path + "\r\n" + error.description() +
            " (error " + std::to_string(error.number()) + ")\r\nSave it somewhere else?";
@@ -320,6 +391,9 @@ std::string saveFailedText(const std::string& path, const RhError& error) {
 bool cmdSave(Session& s) {
     if (!s.isLoaded())
         return false; // nothing to save: the empty tournament is never written
+    if (s.viewOnly() && ask(s.prompt(), kSaveTitle, viewOnlySaveQuestionText(), MsgButtons::YesNo,
+                            MsgIcon::Exclamation) != MsgAnswer::Yes)
+        return false;
     std::string path = s.prompt().chooseSaveFile(saveDialogSpec(s));
     if (path.empty())
         return false;
@@ -402,16 +476,20 @@ bool SaveTournament(Session& s, const std::string& path) {
 }
 
 bool SaveData(Session& s, bool showMessage) {
+    if (s.viewOnly())
+        return false; // the recovery copy is the other program's, which holds the tournament
     std::string tmp = GetTmpFileName(s);
     std::string rcv = GetRcvFileName(s);
     // A recovery copy holds the whole tournament: for its owner's eyes only.
     if (!CreateSaveDoc(s.state(), s.prompt(), tmp, showMessage, true, FileAccess::OwnerOnly))
         return false;
     try {
+        // The journal says first that the copy holds every change so far: a crash before the
+        // rename leaves a checkpoint of a copy that never was, which matches nothing.
+        journalBeforeRecoveryCopy(s, tmp, rcv);
         // The rename replaces the old recovery copy in one step: there is never a moment
         // without one.
         renameFile(tmp, rcv);
-        journalAfterRecoveryCopy(s, rcv);
         return true;
     } catch (const RhError& e) {
         s.ShowErrorMsg("SaveData", e);

@@ -9,6 +9,12 @@
 // dialog, a missing or unreadable file or one that is not well-formed XML change nothing: the
 // open tournament, its flags and its files stay exactly as they were. A file that cannot be read
 // still offers its tournament's recovery copy when one exists.
+//
+// One program at a time holds a tournament: a load in a session that keeps a journal takes the
+// tournament's lock (persistence/tournament_lock.h) before anything else. When another program
+// holds it, the director is asked whether to open it for viewing only (no journal is written, no
+// recovery copy, and the Save button asks first) or to leave it closed; Session::lockRefusal
+// says why a load was refused.
 
 #include "services/session.h"
 
@@ -24,6 +30,7 @@ inline constexpr const char* kSaveTitle = "Save Tournament";
 inline constexpr const char* kRecoveryTitle = "Recovery File Detected";
 inline constexpr const char* kExitTitle = "Exit";
 inline constexpr const char* kLoadDocumentTitle = "Load Document";
+inline constexpr const char* kInUseTitle = "Tournament In Use";
 
 /// The four-line "Exit" question asked before a load discards the open tournament (OK/Cancel,
 /// exclamation).
@@ -32,6 +39,12 @@ std::string exitQuestionText();
 std::string closeQuestionText();
 /// The four-line recovery question (Yes/No, exclamation).
 std::string recoveryQuestionText();
+/// The question asked when another program (`holder`, "rankhall-cli (process 123)") holds the
+/// tournament being loaded: Yes opens it for viewing only, No leaves it closed (Yes/No,
+/// exclamation, titled "Tournament In Use").
+std::string inUseQuestionText(const std::string& holder);
+/// The question the Save button asks first while the tournament is only viewed (Yes/No).
+std::string viewOnlySaveQuestionText();
 
 /// Before a load: when the open tournament changed since it was loaded or saved, asks the "Exit"
 /// question. True = go on (nothing would be lost, or OK); false = Cancel, leave everything.

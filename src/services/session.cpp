@@ -21,6 +21,8 @@ Session::Session(IPrompt& prompt)
 
 void Session::closeTournament() {
     m_journal.reset();
+    m_lock.reset();
+    m_viewOnly = false;
     m_state = std::make_shared<TournamentState>();
     m_load = LoadState::Empty;
     m_payout.Clear();

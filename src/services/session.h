@@ -9,6 +9,7 @@
 #include "core/currency.h"
 #include "core/prompt.h"
 #include "persistence/journal.h"
+#include "persistence/tournament_lock.h"
 #include "services/payout_table.h"
 #include "state/tournament_state.h"
 #include "timing/clock.h"
@@ -22,7 +23,8 @@ namespace rh {
 
 /// Off: no journal is read or kept (checks and reports of a file). Keep: a load offers the
 /// changes of the file's journal and keeps a journal from then on (the window, rankhall-cli play).
-/// ReadOnly: the changes are offered, but the journal is never written (rankhall-cli restore).
+/// ReadOnly: the changes are offered, but the journal is never written (rankhall-cli restore, and
+/// a tournament that another program holds: tournamentJournalMode).
 enum class JournalMode { Off, Keep, ReadOnly };
 
 /// How far the open tournament has come: Empty (none loaded), Read (its file has been read into
@@ -88,8 +90,8 @@ public:
     TournamentSettings& tourney() { return m_state->settings; }
     const TournamentSettings& tourney() const { return m_state->settings; }
 
-    /// Closes the open tournament: a fresh, empty state in its place, its journal closed, the
-    /// payout table cleared, nothing loaded.
+    /// Closes the open tournament: a fresh, empty state in its place, its journal and lock closed,
+    /// the payout table cleared, nothing loaded.
     void closeTournament();
     /// Closes the open tournament and puts one just read in its place, in one step (Read).
     void openTournament(std::shared_ptr<TournamentState> state);
@@ -162,6 +164,27 @@ public:
     Journal* journal() const { return m_journal.get(); }
     void setJournal(std::unique_ptr<Journal> journal) { m_journal = std::move(journal); }
 
+    /// The lock on the open tournament (persistence/tournament_lock.h): held from its load until
+    /// it is closed; null while none is held.
+    TournamentLock* lock() const { return m_lock.get(); }
+    std::unique_ptr<TournamentLock> takeLock() { return std::move(m_lock); }
+    /// The open tournament's lock and whether it is only viewed: another program held it, so no
+    /// journal is written and no recovery copy.
+    void holdTournament(std::unique_ptr<TournamentLock> lock, bool viewOnly) {
+        m_lock = std::move(lock);
+        m_viewOnly = viewOnly;
+    }
+    bool viewOnly() const { return m_viewOnly; }
+    /// The journal mode for the open tournament: ReadOnly in place of Keep while it is only viewed.
+    JournalMode tournamentJournalMode() const {
+        return m_viewOnly && m_journalMode == JournalMode::Keep ? JournalMode::ReadOnly
+                                                                : m_journalMode;
+    }
+    /// Why the last load was refused because another program holds the tournament (one
+    /// sentence); empty when it was not.
+    const std::string& lockRefusal() const { return m_lockRefusal; }
+    void setLockRefusal(std::string text) { m_lockRefusal = std::move(text); }
+
     /// The payout table and calculation; lives as long as the session, cleared with the
     /// tournament.
     PayoutTable& payout() { return m_payout; }
@@ -183,6 +206,9 @@ private:
     IPrompt* m_prompt;
     std::shared_ptr<TournamentState> m_state;
     std::unique_ptr<Journal> m_journal;
+    std::unique_ptr<TournamentLock> m_lock;
+    bool m_viewOnly = false;
+    std::string m_lockRefusal;
     LoadState m_load = LoadState::Empty;
     int m_loadsUnderWay = 0;
     std::uint64_t m_savedDigest = 0;

@@ -287,7 +287,8 @@ void MainWindow::AdminSummary() {
 void MainWindow::ShowTitle() {
     const QString title = qs(m_session.tourney().TourneyTitle());
     m_dashboard->lblTourneyTitle->setText(title);
-    setWindowTitle(title);
+    // Another program holds the tournament: the caption says that this window only shows it.
+    setWindowTitle(m_session.viewOnly() ? title + QStringLiteral(" (view only)") : title);
 }
 
 void MainWindow::ShowJackpotTitles() {

@@ -1,12 +1,17 @@
 // A night of changes played through rankhall-cli play and killed with SIGKILL at random moments,
 // again and again: after every kill, rankhall-cli restore must give back every change that play
-// acknowledged ("ok N"), and nothing but whole changes. The reference states come from the same
-// changes applied in this process through the same services, without a journal.
+// acknowledged ("ok N"), and nothing but whole changes; so must the window's load when a
+// recovery copy is there, whether the director takes it or the original file. The reference
+// states come from the same changes applied in this process through the same services, without
+// a journal. Each night a second play on the same tournament is refused while the first runs,
+// and a record damaged in the middle of the journal costs nothing but itself: play, started on
+// the damaged journal, cuts nothing, and once the record is whole again everything comes back.
 #include "core/scripted_prompt.h"
 #include "core/text.h"
 #include "persistence/tournament_writer.h"
 #include "services/load_save.h"
 #include "services/play.h"
+#include "services/restore.h"
 #include "state/round.h"
 #include "support/temp_dir.h"
 
@@ -123,6 +128,38 @@ Child spawn(const std::vector<std::string>& args, const std::string& tmpDir) {
     return Child{pid, toChild[1], fromChild[0]};
 }
 
+// The files under `folder` (the temporary folder, or a folder of the program's own in it) whose
+// names end in `suffix`, tagged journals kept aside left out.
+std::vector<fs::path> filesEndingIn(const fs::path& folder, const std::string& suffix) {
+    std::vector<fs::path> found;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+        const std::string name = e.path().filename().string();
+        if (e.is_regular_file() && name.ends_with(suffix) && name.find("-20") == std::string::npos)
+            found.push_back(e.path());
+    }
+    return found;
+}
+
+// The tournament as the window's load service gives it back, with TMPDIR at `tmpDir`:
+// `recovery` answers the recovery question, the changes are taken.
+std::string loadLikeTheWindow(const std::string& file, const std::string& tmpDir,
+                              rh::MsgAnswer recovery) {
+    const std::string before = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    ::setenv("TMPDIR", tmpDir.c_str(), 1);
+    std::string xml;
+    {
+        rh::ScriptedPrompt prompt;
+        prompt.answers = {recovery, rh::MsgAnswer::Yes};
+        rh::Session session(prompt);
+        session.setJournalMode(rh::JournalMode::Keep);
+        EXPECT_TRUE(rh::loadTournament(session, file));
+        EXPECT_EQ(prompt.countTitled(rh::kRecoveryTitle), 1);
+        xml = rh::buildTournamentXml(session.state());
+    }
+    ::setenv("TMPDIR", before.c_str(), 1);
+    return xml;
+}
+
 int waitFor(pid_t pid) {
     int status = 0;
     ::waitpid(pid, &status, 0);
@@ -158,6 +195,9 @@ TEST(JournalCrash, EveryAcknowledgedChangeSurvivesAKill) {
     std::mt19937 rng(20240611);
     int kills = 0;
     int nights = 0;
+    int windowLoads = 0; // restarts through the window's load with a recovery copy there
+    int refusals = 0;    // second programs refused
+    bool damagedOnce = false;
     std::size_t linesPlayed = 0;
     while (kills < kKillsWanted) {
         // A new night: the file as it came, no journal, no recovery copy.
@@ -167,6 +207,30 @@ TEST(JournalCrash, EveryAcknowledgedChangeSurvivesAKill) {
         const Night night = makeNight(file, dir.path(), 1000u + static_cast<unsigned>(nights++));
         ASSERT_GT(night.lines.size(), 20u);
 
+        {
+            // A second program on the tournament while the first holds it: refused, with a
+            // sentence and a non-zero exit, and nothing answered.
+            Child first = spawn({RANKHALL_CLI, "play", file}, childTmp.string());
+            const std::string refusedLine = "score 99 1 5\n"; // changes nothing: once loaded
+            ASSERT_EQ(::write(first.in, refusedLine.data(), refusedLine.size()),
+                      ssize_t(refusedLine.size()));
+            std::string buffer;
+            std::vector<std::string> said;
+            readLines(first.out, buffer, said, 1);
+            ASSERT_EQ(said.size(), 1u);
+            Child second = spawn({RANKHALL_CLI, "play", file}, childTmp.string());
+            ::close(second.in);
+            std::vector<std::string> secondSaid;
+            readLines(second.out, buffer = {}, secondSaid, 1);
+            ::close(second.out);
+            const int status = waitFor(second.pid);
+            ::close(first.in);
+            ::close(first.out);
+            ASSERT_EQ(waitFor(first.pid), 0);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << status;
+            ASSERT_TRUE(secondSaid.empty()) << secondSaid.front();
+            ++refusals;
+        }
         std::size_t next = 0; // the first line whose change the restored state may lack
         while (next < night.lines.size() && kills < kKillsWanted) {
             Child play = spawn({RANKHALL_CLI, "play", file}, childTmp.string());
@@ -217,9 +281,54 @@ TEST(JournalCrash, EveryAcknowledgedChangeSurvivesAKill) {
                     << ": the restored tournament is not the acknowledged one";
                 next = acknowledged + 1;
             }
+            if (!filesEndingIn(childTmp, ".RCV").empty()) {
+                // The restart through the window, with the recovery copy there: either answer.
+                const rh::MsgAnswer recovery =
+                    windowLoads % 2 ? rh::MsgAnswer::No : rh::MsgAnswer::Yes;
+                ASSERT_EQ(loadLikeTheWindow(file, childTmp.string(), recovery),
+                          night.stateAfter[next])
+                    << "kill " << kills << ": the window's load with the recovery question "
+                    << (recovery == rh::MsgAnswer::Yes ? "Yes" : "No") << " lost changes";
+                ++windowLoads;
+            }
+            const std::vector<fs::path> journals = filesEndingIn(childTmp, ".JNL");
+            if (!damagedOnce && journals.size() == 1 &&
+                rh::readJournal(journals.front().string()).changes.size() >= 4 &&
+                rh::readJournal(journals.front().string()).changesAfter(rh::fingerprintOf(file))) {
+                // A record in the middle damaged: play cuts nothing, so mended, all is back.
+                const std::string whole = rh::test::readFile(journals.front());
+                std::size_t at = 0;
+                for (int line = 0; line < 2; ++line)
+                    at = whole.find('\n', at) + 1;
+                const std::size_t flip = whole.find('\n', at) - 3;
+                std::string damaged = whole;
+                damaged[flip] ^= 1;
+                rh::test::writeFile(journals.front(), damaged);
+                Child again = spawn({RANKHALL_CLI, "play", file}, childTmp.string());
+                ::close(again.in);
+                ::close(again.out);
+                ASSERT_EQ(waitFor(again.pid), 0);
+                std::string after = rh::test::readFile(journals.front());
+                ASSERT_EQ(after.substr(0, damaged.size()), damaged) << "play cut the journal";
+                after[flip] ^= 1;
+                rh::test::writeFile(journals.front(), after);
+                Child mended =
+                    spawn({RANKHALL_CLI, "restore", file, "-o", out, "--plain"}, childTmp.string());
+                ::close(mended.in);
+                ::close(mended.out);
+                ASSERT_EQ(waitFor(mended.pid), 0);
+                ASSERT_EQ(rh::test::readFile(out), night.stateAfter[next])
+                    << "the records after the damaged one were lost";
+                damagedOnce = true;
+            }
         }
     }
-    std::printf("%d kills over %d nights, %zu lines acknowledged\n", kills, nights, linesPlayed);
+    std::printf("%d kills over %d nights, %zu lines acknowledged, %d window loads, %d second "
+                "programs refused\n",
+                kills, nights, linesPlayed, windowLoads, refusals);
+    EXPECT_GE(windowLoads, 2);
+    EXPECT_GT(refusals, 0);
+    EXPECT_TRUE(damagedOnce);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "money/jackpot.h"
 #include "persistence/journal.h"
+#include "services/load_save.h"
 #include "services/restore.h"
 #include "services/standings_page.h"
 #include "services/wall_input.h"
@@ -559,6 +560,14 @@ private slots:
         };
         {
             Journalled w(file);
+            {
+                // A second window on the tournament is offered viewing only, and writes nothing.
+                Journalled second(file);
+                QCOMPARE(second.prompt.countTitled(rh::kInUseTitle), 1);
+                QVERIFY(second.session.viewOnly());
+                QVERIFY(!second.session.journal());
+                QVERIFY(second.window.windowTitle().endsWith(QStringLiteral(" (view only)")));
+            }
             w.window.timerTab()->cmdTourneyStart->click();
             QComboBox* bump = w.window.moneyTab()->cbBumpFee;
             QVERIFY(rh::test::choose(bump, bump->findData(50)));
