@@ -477,6 +477,12 @@ bool recordChange(Session& session, const Change& change, bool alreadyMade) {
 }
 
 void storeChange(Session& session, const Change& change) {
+    // Another program records this tournament's changes: a change here would be on no record.
+    if (session.viewOnly())
+        throw RhError(err::PermissionDenied,
+                      "This tournament is open in another program, which records its changes; "
+                      "here it can only be viewed. Close it there and load it again here to "
+                      "change it.");
     if (std::string why = validateChange(session.state(), change); !why.empty())
         throw RhError(err::InvalidCall, why);
     const bool recorded = recordChange(session, change);

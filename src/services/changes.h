@@ -42,6 +42,7 @@ bool changesState(const Session& session, const Change& change);
 /// goes on. Answers false when that happened; with `alreadyMade` the director is then also offered
 /// to save at once (offerSaveWithoutJournal).
 bool recordChange(Session& session, const Change& change, bool alreadyMade = false);
+/// Refuses every change while the session only views a tournament another program holds.
 /// Checks the change (throwing as applyChange does, with nothing recorded or applied), then
 /// recordChange, then applyChange. When the journal could not be written the change still stands
 /// on the screen, and the director is offered to save at once (offerSaveWithoutJournal).

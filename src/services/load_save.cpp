@@ -465,6 +465,8 @@ bool SaveTournament(Session& s, const std::string& path) {
     s.markSaved();
     s.markUnmodified();
     journalAfterSave(s, target);
+    if (s.viewOnly())
+        return true; // the recovery copy is the other program's, which holds the tournament
     std::string rcv = GetRcvFileName(s);
     try {
         if (PathExists(rcv))

@@ -307,9 +307,10 @@ TEST_F(JournalSessionTest, AJournalOfAnotherFileIsKeptAsideAndOfferedWithItsFile
     for (const Case& c : cases) {
         fs::copy_file(std::string(RANKHALL_SOURCE_DIR) + "/examples/demo.qmc", file,
                       fs::copy_options::overwrite_existing);
-        for (const auto& e : fs::directory_iterator(dir.path()))
-            if (e.path().extension() == ".JNL")
-                fs::remove(e.path());
+        if (const fs::path folder = rh::test::privateFolder(dir); fs::exists(folder))
+            for (const auto& e : fs::directory_iterator(folder))
+                if (e.path().extension() == ".JNL")
+                    fs::remove(e.path());
         {
             auto s = load();
             journal = rh::journalFileName(*s);
@@ -392,7 +393,7 @@ TEST_F(JournalSessionTest, ADamagedRecordIsNamedAndTheRecordsAfterItAreRestored)
     // Nothing was cut, and a copy as it was is kept.
     EXPECT_EQ(rh::test::readFile(journal).substr(0, bytes.size()), bytes);
     bool copyKept = false;
-    for (const auto& e : fs::directory_iterator(dir.path()))
+    for (const auto& e : fs::directory_iterator(rh::test::privateFolder(dir)))
         copyKept |= e.path().filename().string().ends_with("-damaged.JNL") &&
                     rh::test::readFile(e.path()) == bytes;
     EXPECT_TRUE(copyKept);
@@ -423,7 +424,7 @@ TEST_F(JournalSessionTest, DeclinedChangesAreKeptButNotOfferedAgain) {
     load();
     EXPECT_EQ(restoreQuestions(), 0);
     std::size_t keptChanges = 0;
-    for (const auto& e : fs::directory_iterator(dir.path()))
+    for (const auto& e : fs::directory_iterator(rh::test::privateFolder(dir)))
         if (e.path().filename().string().ends_with("-declined.JNL"))
             keptChanges += rh::readJournal(e.path().string()).changes.size();
     EXPECT_EQ(keptChanges, 1u);
@@ -455,7 +456,8 @@ TEST_F(JournalSessionTest, OneProgramAtATimeHoldsATournament) {
     EXPECT_TRUE(viewer.viewOnly());
     EXPECT_EQ(score(viewer, 1), "07");
     EXPECT_EQ(viewer.journal(), nullptr);
-    rh::storeChange(viewer, Change::score(4, "03", "05"));
+    EXPECT_THROW(rh::storeChange(viewer, Change::score(4, "03", "05")), rh::RhError);
+    EXPECT_EQ(score(viewer, 3), "");
     EXPECT_FALSE(rh::SaveData(viewer));
     second.saveFiles = {file};
     EXPECT_FALSE(rh::cmdSave(viewer)); // the question first; No
