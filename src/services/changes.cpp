@@ -478,6 +478,9 @@ bool recordChange(Session& session, const Change& change, bool alreadyMade) {
 
 void storeChange(Session& session, const Change& change) {
     // Another program records this tournament's changes: a change here would be on no record.
+    // Screens that restate what the tournament holds change nothing and go on.
+    if (session.viewOnly() && !changesState(session, change))
+        return;
     if (session.viewOnly())
         throw RhError(err::PermissionDenied,
                       "This tournament is open in another program, which records its changes; "

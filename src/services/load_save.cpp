@@ -228,7 +228,7 @@ std::string inUseQuestionText(const std::string& holder) {
     return "This tournament is open in " + holder +
            ".\r\n"
            "Only one program at a time can record its changes.\r\n"
-           "Press Yes to look at it here: nothing you change here is recorded or saved for you\r\n"
+           "Press Yes to look at it here (changes are made only where it is open)\r\n"
            "Press No to leave it closed";
 }
 

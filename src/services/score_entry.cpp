@@ -528,8 +528,16 @@ void ScoreEntry::loneChoice() {
     const std::string shown =
         score.hasSelection() ? score.selectedText() : scoreText(st(), selectedRound(), id);
     applyCheck(onScreenCheck(id, shown), "comboPlayerLones");
-    storeChange(m_session,
-                Change::count(ChangeKind::Lone, Pad2(id), m_view.comboPlayerLones.selectedText()));
+    store(Change::count(ChangeKind::Lone, Pad2(id), m_view.comboPlayerLones.selectedText()));
+}
+
+void ScoreEntry::store(const Change& change) {
+    if (m_filling && m_session.viewOnly()) {
+        if (validateChange(st(), change).empty())
+            applyChange(m_session, change);
+        return;
+    }
+    storeChange(m_session, change);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -547,8 +555,7 @@ void ScoreEntry::updatePaidBox() {
 void ScoreEntry::processPaid() {
     const std::string id = selectedEntrantId();
     if (m_active && !entrantListEmpty() && id != "00") {
-        storeChange(m_session,
-                    Change::count(ChangeKind::Paid, id, m_view.checkPaid.checked ? "1" : "0"));
+        store(Change::count(ChangeKind::Paid, id, m_view.checkPaid.checked ? "1" : "0"));
         showPlayerFee();
     }
     const bool lists = !m_view.checkPaid.checked;

@@ -203,6 +203,10 @@ private:
     void fillFixedLists();
     bool acceptList(const ListView& list, int index) const;
 
+    /// Stores a change the screen makes. While the screen only fills itself, a tournament that
+    /// is only viewed takes the restated lone count or paid mark in memory instead of refusing it.
+    void store(const Change& change);
+
     Session& m_session;
     EnterScoresView m_view;
 

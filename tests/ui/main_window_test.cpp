@@ -567,6 +567,22 @@ private slots:
                 QVERIFY(second.session.viewOnly());
                 QVERIFY(!second.session.journal());
                 QVERIFY(second.window.windowTitle().endsWith(QStringLiteral(" (view only)")));
+                // Looking through the entrants restates their counts and refuses nothing;
+                // a change of the director's own is refused, and nothing reaches the journal.
+                rh::ui::ScoresTab* look = second.window.scoresTab();
+                second.window.tabs()->setCurrentIndex(MainWindow::TabScores);
+                QVERIFY(rh::test::choose(look->comboPlayerName,
+                                         look->comboPlayerName->findData(QStringLiteral("02"))));
+                const auto refusals = [&] {
+                    int n = 0;
+                    for (const rh::Message& m : second.prompt.messages())
+                        n += m.text.find("only be viewed") != std::string::npos;
+                    return n;
+                };
+                QCOMPARE(refusals(), 0);
+                QVERIFY(rh::test::choose(look->comboPlayerBumps, 3));
+                QCOMPARE(refusals(), 1);
+                QVERIFY(w.journalled().empty());
             }
             w.window.timerTab()->cmdTourneyStart->click();
             QComboBox* bump = w.window.moneyTab()->cbBumpFee;
