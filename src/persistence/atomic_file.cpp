@@ -96,27 +96,6 @@ TempFile createTemporary(int dir, const std::string& name) {
 
 } // namespace
 
-RhError fileError(int e) {
-    switch (e) {
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-    case EFBIG:
-        return RhError(err::DiskFull);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY:
-        return RhError(err::PermissionDenied);
-    case ENOENT:
-    case ENOTDIR:
-        return RhError(err::PathNotFound);
-    default:
-        return RhError(err::PathFileAccess);
-    }
-}
-
 namespace {
 
 // The file a path finally names: a symbolic link is followed (link after link, relative ones

@@ -9,6 +9,7 @@
 // through it. Failures are typed errors with the numbers the common error message shows.
 
 #include "core/errors.h"
+#include "persistence/file_error.h"
 
 #include <string>
 #include <string_view>
@@ -53,8 +54,5 @@ void removeFile(const std::string& path);
 
 /// Renames a file over another, replacing it in one step; throws RhError on failure.
 void renameFile(const std::string& from, const std::string& to);
-
-/// The RhError for a C library error number (errno) of a file operation.
-RhError fileError(int errnoValue);
 
 } // namespace rh

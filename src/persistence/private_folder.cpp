@@ -1,6 +1,6 @@
 #include "persistence/private_folder.h"
 
-#include "persistence/atomic_file.h"
+#include "persistence/file_error.h"
 
 #include <cerrno>
 #include <cstdlib>
