@@ -8,6 +8,7 @@
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "persistence/xml_document.h"
+#include "services/tournament_file.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -27,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     rh::ScriptedPrompt prompt;
     rh::TournamentState state;
-    rh::showAll(prompt, readTournament(doc, state));
+    rh::showFindings(prompt, readTournament(doc, state));
 
     std::string written = rh::buildTournamentXml(state);
 
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         })) {
         rh::ScriptedPrompt inPlacePrompt;
         rh::TournamentState inPlaceState;
-        rh::showAll(inPlacePrompt, readTournament(inPlace, inPlaceState, &plain));
+        rh::showFindings(inPlacePrompt, readTournament(inPlace, inPlaceState, &plain));
         bool sameReports = inPlacePrompt.shown.size() == prompt.shown.size();
         for (std::size_t i = 0; sameReports && i < prompt.shown.size(); ++i)
             sameReports = inPlacePrompt.shown[i].message.text == prompt.shown[i].message.text &&
@@ -61,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     rh::ScriptedPrompt quiet;
     rh::TournamentState back;
-    rh::showAll(quiet, readTournament(again, back));
+    rh::showFindings(quiet, readTournament(again, back));
     // The written file reports nothing the first reading did not: what the load could not settle
     // and kept as it was (partners' differing scores) is reported again, and nothing else.
     for (const auto& shown : quiet.shown) {

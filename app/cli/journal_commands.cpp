@@ -7,6 +7,7 @@
 #include "services/changes.h"
 #include "services/play.h"
 #include "services/restore.h"
+#include "services/tournament_file.h"
 
 #include <CLI/CLI.hpp>
 

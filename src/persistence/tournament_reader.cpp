@@ -40,6 +40,11 @@ RhError currentError() {
     }
 }
 
+// The finding of a section that stopped at the error being handled.
+ReadFinding sectionError(const char* title) {
+    return {title, commonErrorText(currentError()), true};
+}
+
 template <typename Visit> void forEachElement(pugi::xml_node parent, Visit&& visit) {
     for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
         if (c.type() == pugi::node_element)
@@ -383,7 +388,7 @@ void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, ReadFindi
             payout.CustomPayouts[i++] = amount;
         });
     } catch (...) {
-        findings.push_back(plainMessage(kAppTitle, kFeesPayoutError));
+        findings.push_back({{}, kFeesPayoutError});
     }
 }
 
@@ -412,7 +417,7 @@ void ProcessPlayers(const XmlDocument& doc, TournamentState& st, ReadFindings& f
         });
     } catch (...) {
         RhError e = currentError();
-        findings.push_back(plainMessage(kAppTitle, kPlayersError + std::to_string(e.number())));
+        findings.push_back({{}, kPlayersError + std::to_string(e.number())});
     }
 }
 
@@ -488,7 +493,7 @@ void ProcessRoster(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
             });
         });
     } catch (...) {
-        findings.push_back(errorMessage(kRosterTitle, currentError()));
+        findings.push_back(sectionError(kRosterTitle));
     }
 }
 
@@ -518,7 +523,7 @@ void ProcessScores(const XmlDocument& doc, TournamentState& st, ReadFindings& fi
             st.setScore(RoundNo{round}, EntrantId{id}, score);
         });
     } catch (...) {
-        findings.push_back(errorMessage(kScoresTitle, currentError()));
+        findings.push_back(sectionError(kScoresTitle));
     }
 }
 
@@ -542,7 +547,7 @@ void ProcessBumps(const XmlDocument& doc, TournamentState& st, ReadFindings& fin
             r.paid = paid;
         });
     } catch (...) {
-        findings.push_back(errorMessage(kBumpsTitle, currentError()));
+        findings.push_back(sectionError(kBumpsTitle));
     }
 }
 
@@ -563,7 +568,7 @@ void ProcessLones(const XmlDocument& doc, TournamentState& st, ReadFindings& fin
             st.entrantRecord(EntrantId{id}).lones = lone;
         });
     } catch (...) {
-        findings.push_back(errorMessage(kLonesTitle, currentError()));
+        findings.push_back(sectionError(kLonesTitle));
     }
 }
 
@@ -590,7 +595,7 @@ void ProcessEntryFees(const XmlDocument& doc, TournamentState& st, ReadFindings&
             st.entrantRecord(EntrantId{id}).entryFeePaid = paid == 1;
         });
     } catch (...) {
-        findings.push_back(errorMessage(kEntryFeesTitle, currentError()));
+        findings.push_back(sectionError(kEntryFeesTitle));
     }
 }
 
@@ -634,9 +639,7 @@ private:
     std::string entrantsText() const {
         return std::to_string(entrants()) + (m_st.isProgressive() ? " players" : " teams");
     }
-    void report(const char* title, const std::string& text) {
-        m_findings.push_back(plainMessage(title, text));
-    }
+    void report(const char* title, const std::string& text) { m_findings.push_back({title, text}); }
     void reportIds(const char* title, const char* section, const std::vector<std::string>& ids) {
         if (!ids.empty())
             report(title, std::string(section) + ": PlayerID " + listed(ids) +
@@ -735,7 +738,7 @@ private:
         }
         if (bad.empty())
             return;
-        reportIds(kAppTitle, "PlayerKeys", bad);
+        reportIds("", "PlayerKeys", bad);
         // Named again in the file's order, so equal names keep their order.
         m_st.entrants.clearNames();
         for (auto& [id, name] : kept)
@@ -887,6 +890,32 @@ ReadFindings readTournament(const XmlDocument& doc, TournamentState& state,
     ProcessTournamentInfo(doc, stated);
     checkWhatWasRead(state, findings, stated.TotalPlort() != INT16_MIN);
     return findings;
+}
+
+FileRead readTournamentFile(const std::string& path, ParsedFile& file) {
+    FileRead read;
+    try {
+        file.plain = PlainSections();
+        auto readPlain = [&file](std::string_view text, std::size_t section, std::size_t at) {
+            return readPlainSection(file.plain, text, section, at);
+        };
+        if (file.doc.parseInPlace(ReadDataFile(path), readPlain)) {
+            read.outcome = FileRead::Outcome::Parsed;
+            return read;
+        }
+        // The report reads the text as it was: read once more (a broken file is rare).
+        file.plain = PlainSections();
+        read.outcome = file.doc.parse(ReadDataFile(path), &read.parseError)
+                           ? FileRead::Outcome::Parsed
+                           : FileRead::Outcome::NotParsed;
+    } catch (const RhError& e) {
+        read.outcome = FileRead::Outcome::Failed;
+        read.error = e;
+    } catch (const std::bad_alloc&) {
+        read.outcome = FileRead::Outcome::Failed;
+        read.error = RhError(err::OutOfMemory);
+    }
+    return read;
 }
 
 } // namespace rh

@@ -4,22 +4,32 @@
 // on an error stops that section, keeps what it had stored and reports in its own way:
 // TournamentInfo silently (field by field), FeesPayout and PlayerKeys with a plain message under
 // the application's title, RosterRounds, Scores, Bumps and Lones with the common error message.
+// The reports are findings, values the load turns into messages; nothing here shows anything.
 // A broken file never leaves the state undefined: every store holds whole entries only.
 
-#include "core/prompt.h"
+#include "core/errors.h"
 #include "persistence/xml_document.h"
 #include "state/tournament_state.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace rh {
 
-/// What reading a file found to report, in order: each a message to show as it stands.
-using ReadFindings = std::vector<Message>;
+/// One thing reading a file found to report: a note (a line of text) or the error that ended a
+/// section (reported as the common error message).
+struct ReadFinding {
+    std::string title; // the section's report title; empty: the application's own title
+    std::string text;  // a note: its text; an error: the common error text
+    bool error = false;
+    bool operator==(const ReadFinding&) const = default;
+};
+/// What reading a file found to report, in the order found.
+using ReadFindings = std::vector<ReadFinding>;
 
 /// Reads the file's bytes (ReadDataFile): unmasked and decoded to UTF-8 XML text.
 /// Throws RhError 53 when the path names no file, 70 or 75 when it cannot be read.
@@ -47,6 +57,25 @@ struct PlainSections {
 /// else `at`.
 std::size_t readPlainSection(PlainSections& plain, std::string_view text, std::size_t section,
                              std::size_t at);
+
+/// A file's parsed document, with the seating and the scores its text gave before the parse.
+struct ParsedFile {
+    XmlDocument doc;
+    PlainSections plain;
+};
+
+/// What reading and parsing a file came to.
+struct FileRead {
+    enum class Outcome { Parsed, NotParsed, Failed };
+    Outcome outcome = Outcome::Failed;
+    ParseError parseError;        // NotParsed: the parser's details (for the parse report)
+    std::optional<RhError> error; // Failed: why the file could not be read
+};
+
+/// Reads the file (ReadDataFile) and parses it into `file`, in place where it can; a text that
+/// is not well-formed XML is read once more and parsed with a copy, so the report gives the
+/// parser's details of the text as it was.
+FileRead readTournamentFile(const std::string& path, ParsedFile& file);
 
 void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& tourney);
 void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, ReadFindings& findings);

@@ -385,39 +385,28 @@ std::string buildTournamentXml(const TournamentState& st) {
     return out;
 }
 
-bool SaveFile(IPrompt& prompt, const std::string& path, std::string_view plainText, bool masked,
-              FileAccess access) {
-    try {
-        if (masked)
-            writeFileAtomic(path, MaskText(plainText), access);
-        else
-            writeFileAtomic(path, plainText, access);
-        return true;
-    } catch (const RhError& e) {
-        ShowErrorMsg(prompt, "SaveFile", e);
-    } catch (const std::bad_alloc&) {
-        ShowErrorMsg(prompt, "SaveFile", RhError(err::OutOfMemory));
-    }
-    return false;
-}
-
-bool CreateSaveDoc(const TournamentState& state, IPrompt& prompt, const std::string& path,
-                   bool showMessage, bool masked, FileAccess access) {
+std::optional<WriteFailure> writeTournamentFile(const TournamentState& state,
+                                                const std::string& path, bool masked,
+                                                FileAccess access) {
     std::string text;
     try {
         text = buildTournamentXml(state);
     } catch (const RhError& e) {
-        ShowErrorMsg(prompt, "CreateSaveDoc", e);
-        return false;
+        return WriteFailure{kBuildStep, e};
     } catch (const std::bad_alloc&) {
-        ShowErrorMsg(prompt, "CreateSaveDoc", RhError(err::OutOfMemory));
-        return false;
+        return WriteFailure{kBuildStep, RhError(err::OutOfMemory)};
     }
-    if (!SaveFile(prompt, path, text, masked, access))
-        return false;
-    if (showMessage)
-        rh::showMessage(prompt, kFileLoadTitle, kSavedText, MsgIcon::Information);
-    return true;
+    try {
+        if (masked)
+            writeFileAtomic(path, MaskText(text), access);
+        else
+            writeFileAtomic(path, text, access);
+    } catch (const RhError& e) {
+        return WriteFailure{kWriteStep, e};
+    } catch (const std::bad_alloc&) {
+        return WriteFailure{kWriteStep, RhError(err::OutOfMemory)};
+    }
+    return std::nullopt;
 }
 
 } // namespace rh

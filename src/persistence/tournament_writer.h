@@ -8,19 +8,17 @@
 // written back, in ascending round and ID order; for a consistent tournament that is exactly the
 // rounds 1..CurrentRound and IDs 1..TotalPlort.
 
-#include "core/prompt.h"
+#include "core/errors.h"
 #include "persistence/atomic_file.h"
 #include "state/tournament_state.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace rh {
 
 inline constexpr const char* kWebSiteHost = "www.rankhall.example";
-inline constexpr const char* kSavedText = "Data file saved successfully";
-inline constexpr const char* kLoadedText = "Data file loaded successfully";
-inline constexpr const char* kFileLoadTitle = "File Load";
 
 /// The plain document as Windows-1252 bytes. Throws RhError 9 when the custom payout count
 /// exceeds the table of eight amounts.
@@ -28,16 +26,22 @@ std::string buildTournamentXml(const TournamentState& state);
 /// The settings and payout sections alone, as buildTournamentXml writes them.
 std::string settingsXml(const TournamentState& state);
 
-/// Masks (unless `masked` is false) and writes the text atomically. A failure shows the common
-/// error message titled "SaveFile" and answers false; the old file is left whole.
-bool SaveFile(IPrompt& prompt, const std::string& path, std::string_view plainText,
-              bool masked = true, FileAccess access = FileAccess::Usual);
+/// Why a tournament file was not written: the step that failed, as the common error message is
+/// titled ("CreateSaveDoc" while the document is built, "SaveFile" while it is written), and the
+/// error.
+struct WriteFailure {
+    std::string step;
+    RhError error;
+};
+inline constexpr const char* kBuildStep = "CreateSaveDoc";
+inline constexpr const char* kWriteStep = "SaveFile";
 
-/// Builds the document and writes it. A build error shows the common error message titled
-/// "CreateSaveDoc" and writes nothing. With `showMessage` and the file written, shows "Data file
-/// saved successfully" (information, titled "File Load"). Answers whether the file was written.
-bool CreateSaveDoc(const TournamentState& state, IPrompt& prompt, const std::string& path,
-                   bool showMessage, bool masked = true, FileAccess access = FileAccess::Usual);
+/// Builds the document and writes it, masked (unless `masked` is false) and atomically: the old
+/// file stays whole when anything fails. Answers nothing when the file was written, else why not.
+/// Shows nothing: the services say it to the director.
+std::optional<WriteFailure> writeTournamentFile(const TournamentState& state,
+                                                const std::string& path, bool masked = true,
+                                                FileAccess access = FileAccess::Usual);
 
 /// Appends the text to `out` escaped for XML element content and encoded to Windows-1252.
 /// Characters the code page lacks, CR and other control characters become character references;

@@ -309,8 +309,4 @@ std::string parseReportText(const ParseError& e) {
     return t;
 }
 
-void showParseReport(IPrompt& prompt, const ParseError& error) {
-    prompt.show(Message{kAppTitle, parseReportText(error), MsgIcon::Exclamation, MsgButtons::Ok});
-}
-
 } // namespace rh

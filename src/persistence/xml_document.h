@@ -1,12 +1,11 @@
 #pragma once
-// A parsed tournament document and the parse report shown when a file is not well-formed XML.
+// A parsed tournament document, and the text of the parse report for a file that is not
+// well-formed XML.
 //
 // The document owns its pugixml tree. White space between elements is dropped on parsing, so the
 // section readers see only elements and their text; the text an element starts with is the
 // element's own value (see textOf). Every walk over the tree is iterative: a file
 // nested a million levels deep costs memory, never the stack.
-
-#include "core/prompt.h"
 
 #include <pugixml.hpp>
 
@@ -32,8 +31,6 @@ inline constexpr std::size_t kMaxSourceText = 200;
 
 /// The parse report's text, lines joined by CR LF.
 std::string parseReportText(const ParseError& error);
-/// Shows the parse report: exclamation icon, OK, the application's title.
-void showParseReport(IPrompt& prompt, const ParseError& error);
 
 class XmlDocument {
 public:

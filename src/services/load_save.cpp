@@ -25,44 +25,28 @@ namespace rh {
 
 namespace {
 
-enum class ReadOutcome { Parsed, NotParsed, Failed };
-
-// A file's parsed document, with the seating and scores its text gave before the parse.
-struct ParsedFile {
-    XmlDocument doc;
-    PlainSections plain;
-};
-
-// Reads and parses a file; reports a parse failure (parse report) or a run-time error (the
-// "Load Document" message) itself.
-ReadOutcome readDocument(Session& s, const std::string& path, ParsedFile& file) {
-    try {
-        file.plain = PlainSections();
-        auto readPlain = [&file](std::string_view text, std::size_t section, std::size_t at) {
-            return readPlainSection(file.plain, text, section, at);
-        };
-        if (file.doc.parseInPlace(ReadDataFile(path), readPlain))
-            return ReadOutcome::Parsed;
-        // The report reads the text as it was: read once more (a broken file is rare).
-        file.plain = PlainSections();
-        ParseError error;
-        if (file.doc.parse(ReadDataFile(path), &error))
-            return ReadOutcome::Parsed;
-        showParseReport(s.prompt(), error);
-        return ReadOutcome::NotParsed;
-    } catch (const RhError& e) {
-        s.ShowErrorMsg(kLoadDocumentTitle, e);
-    } catch (const std::bad_alloc&) {
-        s.ShowErrorMsg(kLoadDocumentTitle, RhError(err::OutOfMemory));
+// Reads and parses a file; a parse failure shows the parse report, a run-time error the "Load
+// Document" message.
+bool readDocument(Session& s, const std::string& path, ParsedFile& file) {
+    const FileRead read = readTournamentFile(path, file);
+    switch (read.outcome) {
+    case FileRead::Outcome::Parsed:
+        return true;
+    case FileRead::Outcome::NotParsed:
+        showParseReport(s.prompt(), read.parseError);
+        return false;
+    case FileRead::Outcome::Failed:
+        s.ShowErrorMsg(kLoadDocumentTitle, *read.error);
+        return false;
     }
-    return ReadOutcome::Failed;
+    return false;
 }
 
 bool loadParsed(Session& s, const ParsedFile& file, TournamentState& target) {
     try {
         const ReadFindings findings = readTournament(file.doc, target, &file.plain);
         s.recordLoad(s.loadedFile(), !findings.empty());
-        showAll(s.prompt(), findings);
+        showFindings(s.prompt(), findings);
     } catch (const std::bad_alloc&) {
         s.ShowErrorMsg(kLoadDocumentTitle, RhError(err::OutOfMemory));
         return false;
@@ -72,7 +56,7 @@ bool loadParsed(Session& s, const ParsedFile& file, TournamentState& target) {
 }
 
 bool precheck(Session& s, const std::string& path, ParsedFile& file, TournamentState& target) {
-    if (readDocument(s, path, file) != ReadOutcome::Parsed)
+    if (!readDocument(s, path, file))
         return false;
     ProcessTournamentInfo(file.doc, target.settings);
     return true;
@@ -354,7 +338,7 @@ bool ResetAndLoad(Session& s, const std::string& path) {
 
 bool LoadXMLDocument(Session& s, const std::string& path, TournamentState& target) {
     ParsedFile file;
-    if (readDocument(s, path, file) != ReadOutcome::Parsed)
+    if (!readDocument(s, path, file))
         return false;
     s.recordLoad(path, s.loadReportedError());
     return loadParsed(s, file, target);

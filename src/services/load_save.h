@@ -17,6 +17,7 @@
 // says why a load was refused.
 
 #include "services/session.h"
+#include "services/tournament_file.h"
 
 #include <functional>
 #include <memory>

@@ -4,6 +4,7 @@
 #include "money/fee_choices.h"
 #include "persistence/tournament_writer.h"
 #include "services/entrant_import.h"
+#include "services/tournament_file.h"
 
 #include <algorithm>
 #include <map>

@@ -7,6 +7,7 @@
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "persistence/xml_document.h"
+#include "services/tournament_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -108,20 +109,40 @@ TEST(Escaping, MarkupCodePageAndReferences) {
 // The layout and the writer's rules are checked byte for byte by the saved files of the golden
 // folders (golden_test) and the reading rules' files (persist_reader_test).
 
-TEST(Writer, PayoutCountBeyondTheTableIsABuildErrorAndNothingIsWritten) {
+// A payout count beyond the table of eight is a build error, a missing folder a write error;
+// either way nothing is written. The file format answers why and shows nothing itself; the save
+// says it.
+TEST(Writer, FailuresAreAnsweredWithTheirStepAndShownOnlyByTheSave) {
     test::TempDir dir;
     ScriptedPrompt prompt;
     Session s(prompt);
     ASSERT_TRUE(loadTournament(s, test::examplePath("sitout10.qmc")));
-    TournamentState st = s.state();
-    st.payout.CustomPayoutCount = 9;
-    std::string path = (dir / "t.qmc").string();
-    EXPECT_FALSE(CreateSaveDoc(st, prompt, path, true));
-    auto m = prompt.messages();
-    ASSERT_EQ(m.size(), 2u); // the load's message, then the error
-    EXPECT_EQ(m[1].title, "CreateSaveDoc");
-    EXPECT_EQ(m[1].text, commonErrorText(RhError(err::BadIndex)));
-    EXPECT_FALSE(fs::exists(path));
+    TournamentState broken = s.state();
+    broken.payout.CustomPayoutCount = 9;
+    const std::string noFolder = (dir / "missing" / "t.qmc").string();
+    struct Case {
+        const TournamentState& state;
+        std::string path;
+        const char* step;
+        int error;
+    } cases[] = {{broken, (dir / "t.qmc").string(), kBuildStep, err::BadIndex},
+                 {s.state(), noFolder, kWriteStep, 76}};
+    for (const Case& c : cases) {
+        const std::size_t shownBefore = prompt.messages().size();
+        const auto failure = writeTournamentFile(c.state, c.path);
+        ASSERT_TRUE(failure.has_value()) << c.path;
+        EXPECT_EQ(failure->step, c.step);
+        EXPECT_EQ(failure->error.number(), c.error);
+        EXPECT_EQ(prompt.messages().size(), shownBefore);
+        EXPECT_FALSE(fs::exists(c.path));
+        EXPECT_FALSE(CreateSaveDoc(c.state, prompt, c.path, true));
+        ASSERT_EQ(prompt.messages().size(), shownBefore + 1); // the error, no success message
+        EXPECT_EQ(prompt.messages().back().title, c.step);
+        EXPECT_EQ(prompt.messages().back().text, commonErrorText(failure->error));
+    }
+    prompt.clear();
+    EXPECT_FALSE(writeTournamentFile(s.state(), (dir / "t.qmc").string()).has_value());
+    EXPECT_TRUE(prompt.messages().empty());
 }
 
 // ---- Atomic writes --------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "persistence/xml_document.h"
+#include "services/tournament_file.h"
 #include "support/generator.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,7 @@ TEST(LargeFiles, AMillionPlayersLoadInADefinedState) {
     ASSERT_TRUE(doc.parse(keys + "</PlayerKeys></Tournament>"));
     TournamentState st;
     ScriptedPrompt prompt;
-    showAll(prompt, readTournament(doc, st));
+    showFindings(prompt, readTournament(doc, st));
     // IDs are 16-bit: the first one beyond is an overflow that ends the section.
     EXPECT_EQ(prompt.messages().at(0).text, "Error processing players: 6");
     const std::string written = buildTournamentXml(st);

@@ -6,6 +6,7 @@
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "persistence/xml_document.h"
+#include "services/tournament_file.h"
 #include "services/views.h"
 #include "support/temp_dir.h"
 
@@ -27,7 +28,7 @@ std::unique_ptr<Loaded> read(const std::string& xml) {
     XmlDocument doc;
     ParseError error;
     EXPECT_TRUE(doc.parse(xml, &error)) << parseReportText(error);
-    showAll(out->prompt, readTournament(doc, out->st));
+    showFindings(out->prompt, readTournament(doc, out->st));
     return out;
 }
 
@@ -41,7 +42,7 @@ std::unique_ptr<Loaded> readAsLoaded(const std::string& xml) {
         doc.parseInPlace(xml, [&](std::string_view text, std::size_t section, std::size_t at) {
             return readPlainSection(plain, text, section, at);
         }));
-    showAll(out->prompt, readTournament(doc, out->st, &plain));
+    showFindings(out->prompt, readTournament(doc, out->st, &plain));
     return out;
 }
 
@@ -205,7 +206,7 @@ TEST(BrokenFiles, TruncatedAnywhereNeverCrashes) {
         }
         TournamentState st;
         ScriptedPrompt prompt;
-        showAll(prompt, readTournament(doc, st));
+        showFindings(prompt, readTournament(doc, st));
     }
 }
 

@@ -1,6 +1,5 @@
 // Writes a generated tournament file, for the command-line tests that need a tournament larger
 // than the examples: make_tournament OUT ENTRANTS ROUNDS SCORED_ROUNDS [team]
-#include "core/scripted_prompt.h"
 #include "persistence/tournament_writer.h"
 #include "support/generator.h"
 
@@ -22,6 +21,9 @@ int main(int argc, char* argv[]) {
     options.code = "GEN" + std::to_string(options.entrants);
     rh::TournamentState state;
     rh::test::generateTournament(state, options);
-    rh::ScriptedPrompt prompt;
-    return rh::CreateSaveDoc(state, prompt, argv[1], false, false) ? 0 : 1;
+    if (const auto failure = rh::writeTournamentFile(state, argv[1], false)) {
+        std::fprintf(stderr, "%s: %s\n", failure->step.c_str(), failure->error.what());
+        return 1;
+    }
+    return 0;
 }
