@@ -892,30 +892,4 @@ ReadFindings readTournament(const XmlDocument& doc, TournamentState& state,
     return findings;
 }
 
-FileRead readTournamentFile(const std::string& path, ParsedFile& file) {
-    FileRead read;
-    try {
-        file.plain = PlainSections();
-        auto readPlain = [&file](std::string_view text, std::size_t section, std::size_t at) {
-            return readPlainSection(file.plain, text, section, at);
-        };
-        if (file.doc.parseInPlace(ReadDataFile(path), readPlain)) {
-            read.outcome = FileRead::Outcome::Parsed;
-            return read;
-        }
-        // The report reads the text as it was: read once more (a broken file is rare).
-        file.plain = PlainSections();
-        read.outcome = file.doc.parse(ReadDataFile(path), &read.parseError)
-                           ? FileRead::Outcome::Parsed
-                           : FileRead::Outcome::NotParsed;
-    } catch (const RhError& e) {
-        read.outcome = FileRead::Outcome::Failed;
-        read.error = e;
-    } catch (const std::bad_alloc&) {
-        read.outcome = FileRead::Outcome::Failed;
-        read.error = RhError(err::OutOfMemory);
-    }
-    return read;
-}
-
 } // namespace rh

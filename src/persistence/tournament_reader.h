@@ -13,7 +13,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,19 +62,6 @@ struct ParsedFile {
     XmlDocument doc;
     PlainSections plain;
 };
-
-/// What reading and parsing a file came to.
-struct FileRead {
-    enum class Outcome { Parsed, NotParsed, Failed };
-    Outcome outcome = Outcome::Failed;
-    ParseError parseError;        // NotParsed: the parser's details (for the parse report)
-    std::optional<RhError> error; // Failed: why the file could not be read
-};
-
-/// Reads the file (ReadDataFile) and parses it into `file`, in place where it can; a text that
-/// is not well-formed XML is read once more and parsed with a copy, so the report gives the
-/// parser's details of the text as it was.
-FileRead readTournamentFile(const std::string& path, ParsedFile& file);
 
 void ProcessTournamentInfo(const XmlDocument& doc, TournamentSettings& tourney);
 void ProcessFeesPayout(const XmlDocument& doc, PayoutSettings& payout, ReadFindings& findings);

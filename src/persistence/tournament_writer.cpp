@@ -385,28 +385,4 @@ std::string buildTournamentXml(const TournamentState& st) {
     return out;
 }
 
-std::optional<WriteFailure> writeTournamentFile(const TournamentState& state,
-                                                const std::string& path, bool masked,
-                                                FileAccess access) {
-    std::string text;
-    try {
-        text = buildTournamentXml(state);
-    } catch (const RhError& e) {
-        return WriteFailure{kBuildStep, e};
-    } catch (const std::bad_alloc&) {
-        return WriteFailure{kBuildStep, RhError(err::OutOfMemory)};
-    }
-    try {
-        if (masked)
-            writeFileAtomic(path, MaskText(text), access);
-        else
-            writeFileAtomic(path, text, access);
-    } catch (const RhError& e) {
-        return WriteFailure{kWriteStep, e};
-    } catch (const std::bad_alloc&) {
-        return WriteFailure{kWriteStep, RhError(err::OutOfMemory)};
-    }
-    return std::nullopt;
-}
-
 } // namespace rh

@@ -8,11 +8,8 @@
 // written back, in ascending round and ID order; for a consistent tournament that is exactly the
 // rounds 1..CurrentRound and IDs 1..TotalPlort.
 
-#include "core/errors.h"
-#include "persistence/atomic_file.h"
 #include "state/tournament_state.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,23 +22,6 @@ inline constexpr const char* kWebSiteHost = "www.rankhall.example";
 std::string buildTournamentXml(const TournamentState& state);
 /// The settings and payout sections alone, as buildTournamentXml writes them.
 std::string settingsXml(const TournamentState& state);
-
-/// Why a tournament file was not written: the step that failed, as the common error message is
-/// titled ("CreateSaveDoc" while the document is built, "SaveFile" while it is written), and the
-/// error.
-struct WriteFailure {
-    std::string step;
-    RhError error;
-};
-inline constexpr const char* kBuildStep = "CreateSaveDoc";
-inline constexpr const char* kWriteStep = "SaveFile";
-
-/// Builds the document and writes it, masked (unless `masked` is false) and atomically: the old
-/// file stays whole when anything fails. Answers nothing when the file was written, else why not.
-/// Shows nothing: the services say it to the director.
-std::optional<WriteFailure> writeTournamentFile(const TournamentState& state,
-                                                const std::string& path, bool masked = true,
-                                                FileAccess access = FileAccess::Usual);
 
 /// Appends the text to `out` escaped for XML element content and encoded to Windows-1252.
 /// Characters the code page lacks, CR and other control characters become character references;

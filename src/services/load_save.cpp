@@ -4,6 +4,7 @@
 #include "persistence/atomic_file.h"
 #include "persistence/code_page.h"
 #include "persistence/private_folder.h"
+#include "persistence/tournament_format.h"
 #include "persistence/tournament_lock.h"
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
@@ -28,17 +29,13 @@ namespace {
 // Reads and parses a file; a parse failure shows the parse report, a run-time error the "Load
 // Document" message.
 bool readDocument(Session& s, const std::string& path, ParsedFile& file) {
-    const FileRead read = readTournamentFile(path, file);
-    switch (read.outcome) {
-    case FileRead::Outcome::Parsed:
+    TournamentFormat format;
+    if (format.read(path, file))
         return true;
-    case FileRead::Outcome::NotParsed:
-        showParseReport(s.prompt(), read.parseError);
-        return false;
-    case FileRead::Outcome::Failed:
-        s.ShowErrorMsg(kLoadDocumentTitle, *read.error);
-        return false;
-    }
+    if (format.parseError())
+        showParseReport(s.prompt(), *format.parseError());
+    else
+        s.ShowErrorMsg(kLoadDocumentTitle, format.failure()->error);
     return false;
 }
 

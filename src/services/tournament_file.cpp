@@ -1,6 +1,6 @@
 #include "services/tournament_file.h"
 
-#include "persistence/tournament_writer.h"
+#include "persistence/tournament_format.h"
 
 namespace rh {
 
@@ -23,8 +23,9 @@ void showParseReport(IPrompt& prompt, const ParseError& error) {
 
 bool CreateSaveDoc(const TournamentState& state, IPrompt& prompt, const std::string& path,
                    bool showMessage, bool masked, FileAccess access) {
-    if (const auto failure = writeTournamentFile(state, path, masked, access)) {
-        ShowErrorMsg(prompt, failure->step, failure->error);
+    TournamentFormat format(masked, access);
+    if (!format.write(state, path)) {
+        ShowErrorMsg(prompt, format.failure()->step, format.failure()->error);
         return false;
     }
     if (showMessage)

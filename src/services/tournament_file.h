@@ -1,8 +1,9 @@
 #pragma once
 // What reading and writing the tournament file come to, as the director is told it. The file
-// format (persistence/tournament_reader.h, tournament_writer.h) answers values: a read's findings,
-// a parse error, the step and error of a failed write. These turn them into the messages, titles
-// and icons of the load, the save and the recovery copy, through the session's prompt.
+// format (persistence/tournament_format.h, tournament_reader.h) answers values: a read's
+// findings, a parse error, the step and error of a failed read or write. These turn them into the
+// messages, titles and icons of the load, the save and the recovery copy, through the session's
+// prompt.
 
 #include "core/prompt.h"
 #include "persistence/atomic_file.h"
@@ -29,7 +30,7 @@ void showFindings(IPrompt& prompt, const ReadFindings& findings);
 /// Shows the parse report: exclamation icon, OK, the application's title.
 void showParseReport(IPrompt& prompt, const ParseError& error);
 
-/// Builds the document and writes it (writeTournamentFile). A failure shows the common error
+/// Builds the document and writes it (TournamentFormat::write). A failure shows the common error
 /// message titled with the step that failed ("CreateSaveDoc" building, "SaveFile" writing); with
 /// `showMessage` and the file written, shows "Data file saved successfully" (information, titled
 /// "File Load"). Answers whether the file was written.

@@ -4,6 +4,7 @@
 #include "engine_fixture.h"
 #include "persistence/atomic_file.h"
 #include "persistence/code_page.h"
+#include "persistence/tournament_format.h"
 #include "persistence/tournament_reader.h"
 #include "persistence/tournament_writer.h"
 #include "persistence/xml_document.h"
@@ -129,8 +130,11 @@ TEST(Writer, FailuresAreAnsweredWithTheirStepAndShownOnlyByTheSave) {
                  {s.state(), noFolder, kWriteStep, 76}};
     for (const Case& c : cases) {
         const std::size_t shownBefore = prompt.messages().size();
-        const auto failure = writeTournamentFile(c.state, c.path);
-        ASSERT_TRUE(failure.has_value()) << c.path;
+        TournamentFormat format;
+        ASSERT_FALSE(format.write(c.state, c.path)) << c.path;
+        const auto& failure = format.failure();
+        ASSERT_TRUE(failure.has_value());
+        EXPECT_EQ(format.errorString(), commonErrorText(failure->error));
         EXPECT_EQ(failure->step, c.step);
         EXPECT_EQ(failure->error.number(), c.error);
         EXPECT_EQ(prompt.messages().size(), shownBefore);
@@ -141,7 +145,9 @@ TEST(Writer, FailuresAreAnsweredWithTheirStepAndShownOnlyByTheSave) {
         EXPECT_EQ(prompt.messages().back().text, commonErrorText(failure->error));
     }
     prompt.clear();
-    EXPECT_FALSE(writeTournamentFile(s.state(), (dir / "t.qmc").string()).has_value());
+    TournamentFormat format;
+    EXPECT_TRUE(format.write(s.state(), (dir / "t.qmc").string()));
+    EXPECT_EQ(format.errorString(), "");
     EXPECT_TRUE(prompt.messages().empty());
 }
 
@@ -212,4 +218,35 @@ TEST(ReadFile, MissingFolderAndContent) {
     test::writeFile(dir / "a.qmc", MaskText("<?xml version='1.0'?><Tournament/>"));
     EXPECT_TRUE(PathExists((dir / "a.qmc").string()));
     EXPECT_EQ(ReadDataFile((dir / "a.qmc").string()), "<?xml version='1.0'?><Tournament/>");
+}
+
+// The format's read answers whether the file parsed, the parser's details when it is not
+// well-formed, and the step and error when it cannot be read at all.
+TEST(ReadFile, TheFormatAnswersParsedNotParsedOrFailed) {
+    test::TempDir dir;
+    test::writeFile(dir / "a.qmc", MaskText("<?xml version='1.0'?><Tournament/>"));
+    test::writeFile(dir / "broken.qmc", "<?xml version='1.0'?><Tournament><Title>");
+    struct Case {
+        std::string file;
+        bool parsed, parseError;
+        int error; // 0: none
+    } cases[] = {{"a.qmc", true, false, 0},
+                 {"broken.qmc", false, true, 0},
+                 {"missing.qmc", false, false, err::FileNotFound}};
+    for (const Case& c : cases) {
+        TournamentFormat format;
+        ParsedFile file;
+        EXPECT_EQ(format.read((dir / c.file).string(), file), c.parsed) << c.file;
+        EXPECT_EQ(format.parseError().has_value(), c.parseError) << c.file;
+        EXPECT_EQ(format.failure().has_value(), c.error != 0) << c.file;
+        if (format.parseError()) {
+            EXPECT_EQ(format.errorString(), parseReportText(*format.parseError()));
+        }
+        if (format.failure()) {
+            EXPECT_EQ(format.failure()->step, kReadStep);
+            EXPECT_EQ(format.failure()->error.number(), c.error);
+            EXPECT_EQ(format.errorString(), commonErrorText(format.failure()->error));
+        }
+        EXPECT_EQ(format.errorString().empty(), c.parsed) << c.file;
+    }
 }

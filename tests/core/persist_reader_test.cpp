@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace rh;
 namespace fs = std::filesystem;
 
@@ -126,6 +128,34 @@ INSTANTIATE_TEST_SUITE_P(Files, ReadingRule, testing::ValuesIn([] {
                              std::replace(n.begin(), n.end(), '-', '_');
                              return n;
                          });
+
+// The reader's findings are values; the load shows an error that ended a section as the common
+// error message (critical) and a note as a plain message, under the application's title where
+// the note has none of its own.
+TEST(ReadFindings, ErrorsAreCriticalNotesPlainAndEveryOneHasATitle) {
+    const std::string text =
+        fileBytesToText(test::readFile(kReading / "every-broken-part-reports-once.xml"));
+    XmlDocument doc;
+    ASSERT_TRUE(doc.parse(text));
+    TournamentState st;
+    const ReadFindings findings = readTournament(doc, st);
+    const std::vector<Message> shown = findingMessages(findings);
+    ASSERT_EQ(shown.size(), findings.size());
+    std::set<MsgIcon> icons;
+    bool appTitled = false;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const ReadFinding& f = findings[i];
+        EXPECT_EQ(f.error, f.text.starts_with("The following error occured: ")) << f.text;
+        EXPECT_EQ(shown[i].icon, f.error ? MsgIcon::Critical : MsgIcon::None) << f.text;
+        EXPECT_EQ(shown[i].buttons, MsgButtons::Ok);
+        EXPECT_EQ(shown[i].title, f.title.empty() ? std::string(kAppTitle) : f.title);
+        EXPECT_EQ(shown[i].text, f.text);
+        icons.insert(shown[i].icon);
+        appTitled = appTitled || f.title.empty();
+    }
+    EXPECT_EQ(icons.size(), 2u); // the file holds both kinds
+    EXPECT_TRUE(appTitled);
+}
 
 TEST(ReadSections, EachEmptiesWhatItReadsIntoEvenWhenMissing) {
     // Reading into a session's own state (nothing reset first): a file without the sections

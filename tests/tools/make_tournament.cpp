@@ -1,6 +1,6 @@
 // Writes a generated tournament file, for the command-line tests that need a tournament larger
 // than the examples: make_tournament OUT ENTRANTS ROUNDS SCORED_ROUNDS [team]
-#include "persistence/tournament_writer.h"
+#include "persistence/tournament_format.h"
 #include "support/generator.h"
 
 #include <cstdio>
@@ -21,8 +21,9 @@ int main(int argc, char* argv[]) {
     options.code = "GEN" + std::to_string(options.entrants);
     rh::TournamentState state;
     rh::test::generateTournament(state, options);
-    if (const auto failure = rh::writeTournamentFile(state, argv[1], false)) {
-        std::fprintf(stderr, "%s: %s\n", failure->step.c_str(), failure->error.what());
+    rh::TournamentFormat format(false);
+    if (!format.write(state, argv[1])) {
+        std::fprintf(stderr, "%s\n", format.errorString().c_str());
         return 1;
     }
     return 0;
