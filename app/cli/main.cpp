@@ -9,7 +9,6 @@
 // check loaded the file but its load reported an error.
 #include "cli_support.h"
 #include "core/scripted_prompt.h"
-#include "money/jackpot.h"
 #include "new_command.h"
 #include "persistence/private_folder.h"
 #include "persistence/tournament_reader.h"
@@ -17,26 +16,19 @@
 #include "print_commands.h"
 #include "publishing/html.h"
 #include "services/load_save.h"
+#include "services/report_json.h"
 #include "services/session.h"
 #include "services/standings_page.h"
-#include "services/views.h"
-#include "standings/game_detail.h"
-#include "standings/leader_rows.h"
-#include "standings/leaders.h"
-#include "standings/results.h"
-#include "state/round.h"
+#include "services/tournament_summary.h"
 #include "wall_commands.h"
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include <clocale>
 #include <cstdio>
 #include <functional>
-#include <new>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -54,15 +46,6 @@ std::string versionText() {
            std::to_string(RANKHALL_VERSION_MINOR) + "." + std::to_string(RANKHALL_VERSION_PATCH);
 }
 
-std::string summary(const rh::Session& session) {
-    const rh::TournamentSettings& t = session.tourney();
-    std::string entrants = t.isProgressive() ? "players" : "teams";
-    return t.TourneyTypeLabel() + " tournament: " + std::to_string(t.TotalPlort()) + " " +
-           entrants + ", " + std::to_string(t.TotalTables()) + " tables, " +
-           std::to_string(t.TotalRounds()) + " rounds, current round " +
-           std::to_string(t.CurrentRound());
-}
-
 int runCheck(const std::string& file) {
     rh::ScriptedPrompt prompt;
     rh::Session session(prompt);
@@ -72,7 +55,7 @@ int runCheck(const std::string& file) {
         std::printf("not loaded: %s\n", file.c_str());
         return kFailed;
     }
-    std::printf("%s\n", summary(session).c_str());
+    std::printf("%s\n", rh::tournamentSummary(session.tourney()).c_str());
     return session.loadReportedError() ? kLoadedWithErrors : kDone;
 }
 
@@ -121,245 +104,14 @@ int runUnmask(const std::string& file) {
     }
 }
 
-using Json = nlohmann::ordered_json;
-
-// The report is written one section, and within the long sections one row, at a time, so a large
-// tournament never has its whole document in memory; the text is the same as one pretty dump of
-// the whole document with an indent of two.
-class JsonWriter {
-public:
-    explicit JsonWriter(std::FILE* out) : m_out(out) { put("{"); }
-
-    void value(const char* key, const Json& v) {
-        startKey(key);
-        putIndented(dump(v), 2);
-    }
-
-    template <typename Rows, typename ToJson>
-    void array(const char* key, const Rows& rows, ToJson toJson) {
-        startKey(key);
-        if (rows.empty()) {
-            put("[]");
-            return;
-        }
-        put("[");
-        bool first = true;
-        for (const auto& row : rows) {
-            put(first ? "\n    " : ",\n    ");
-            first = false;
-            putIndented(dump(toJson(row)), 4);
-        }
-        put("\n  ]");
-    }
-
-    /// Closes the document; false when any of it could not be written.
-    bool finish() {
-        put("\n}\n");
-        return std::fflush(m_out) == 0 && !std::ferror(m_out);
-    }
-
-private:
-    static std::string dump(const Json& v) {
-        // Texts come from the file decoder as UTF-8; a stray byte must not abort the report.
-        return v.dump(2, ' ', false, Json::error_handler_t::replace);
-    }
-
-    void startKey(const char* key) {
-        put(m_first ? "\n  \"" : ",\n  \"");
-        m_first = false;
-        put(key);
-        put("\": ");
-    }
-
-    // Writes a dumped value whose first line continues the current line and whose later lines
-    // move right by `indent` blanks.
-    void putIndented(const std::string& text, int indent) {
-        const std::string pad(static_cast<std::size_t>(indent), ' ');
-        std::size_t from = 0;
-        for (std::size_t nl; (nl = text.find('\n', from)) != std::string::npos; from = nl + 1) {
-            std::fwrite(text.data() + from, 1, nl + 1 - from, m_out);
-            put(pad);
-        }
-        std::fwrite(text.data() + from, 1, text.size() - from, m_out);
-    }
-
-    void put(std::string_view text) { std::fwrite(text.data(), 1, text.size(), m_out); }
-
-    std::FILE* m_out;
-    bool m_first = true;
-};
-
-// The mismatch list is one text of names, each ended by CR LF.
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t from = 0;
-    while (from < text.size()) {
-        std::size_t end = text.find("\r\n", from);
-        if (end == std::string::npos)
-            end = text.size();
-        out.push_back(text.substr(from, end - from));
-        from = end + 2;
-    }
-    return out;
-}
-
-Json tournamentJson(const rh::TournamentSettings& t) {
-    Json j;
-    j["type"] = t.TourneyTypeLabel();
-    j["title"] = t.TourneyTitle();
-    j["jackpotTitle"] = t.JackpotTitle();
-    j["code"] = t.TourneyCode();
-    j["supportCode"] = t.SupportDir();
-    j["entrants"] = t.TotalPlort();
-    j["tables"] = t.TotalTables();
-    j["rounds"] = t.TotalRounds();
-    j["currentRound"] = t.CurrentRound();
-    j["bumpFee"] = t.BumpFee();
-    j["woodFee"] = t.WoodFee();
-    j["entryFee"] = t.EntryFee();
-    j["expenses"] = t.Expenses();
-    return j;
-}
-
-Json payoutJson(rh::Session& session, int paidPositions) {
-    const rh::PayoutSettings& p = session.state().payout;
-    Json j;
-    j["option"] = p.PayoutOption;
-    j["customCount"] = p.CustomPayoutCount;
-    Json amounts = Json::array();
-    for (double a : p.CustomPayouts)
-        amounts.push_back(a);
-    j["customAmounts"] = std::move(amounts);
-    j["net"] = session.payout().netPayoutText();
-    Json table = Json::array();
-    for (const rh::PayoutRow& row : session.payout().rows())
-        table.push_back(Json{{"place", row.placeWord}, {"amount", row.amountText}});
-    j["table"] = std::move(table);
-    j["paidPositions"] = paidPositions;
-    return j;
-}
-
-Json leaderJson(const rh::LeaderEntry& e) {
-    return Json{{"name", e[rh::kLeaderName]},
-                {"score", e[rh::kLeaderScore]},
-                {"average", e[rh::kLeaderAverage]},
-                {"lones", e[rh::kLeaderLones]},
-                {"bumps", e[rh::kLeaderBumps]},
-                {"woods", e[rh::kLeaderWoods]},
-                {"payout", e[rh::kLeaderPayout]},
-                {"inTheMoney", e[rh::kLeaderInMoney]},
-                {"place", e[rh::kLeaderPlace]},
-                {"paid", e[rh::kLeaderPaid]},
-                {"owesMoney", e[rh::kLeaderOwes]},
-                {"totalDue", e[rh::kLeaderTotalDue]},
-                {"id", e[rh::kLeaderId]}};
-}
-
-Json winnerJson(const rh::WinnerRow& r) {
-    return Json{{"name", r.name},
-                {"place", r.place},
-                {"score", r.score},
-                {"payout", r.payout},
-                {"lones", r.lones}};
-}
-
-Json fineJson(const rh::BumpRow& r) {
-    return Json{{"name", r.name},
-                {"payIn", r.payIn},
-                {"bumps", r.bumps},
-                {"woods", r.woods},
-                {"paid", r.paid}};
-}
-
-Json jackpotJson(rh::Session& session) {
-    const rh::FineCounts counts = rh::fineCounts(session.state());
-    Json j;
-    j["amount"] =
-        rh::formatMoney(rh::JackpotAmount(session.state()), session.currency(), rh::kMoney2);
-    j["totalBumps"] = counts.bumps;
-    j["totalWoods"] = counts.woods;
-    Json rows = Json::array();
-    for (const rh::LoneRow& r : rh::loneRows(session))
-        rows.push_back(Json{{"name", r.name}, {"payout", r.payout}, {"lones", r.lones}});
-    j["rows"] = std::move(rows);
-    return j;
-}
-
-// A detail row's cells: name, one per round, total, lone, bump, wood, name again.
-Json detailJson(const rh::GameDetailRow& r) {
-    const auto& c = r.cells;
-    const std::size_t rounds = c.size() >= 6 ? c.size() - 6 : 0;
-    Json cells = Json::array();
-    for (std::size_t i = 1; i <= rounds; ++i)
-        cells.push_back(c[i]);
-    auto at = [&](std::size_t i) { return i < c.size() ? c[i] : std::string(); };
-    return Json{{"name", at(0)},          {"rounds", std::move(cells)}, {"total", at(rounds + 1)},
-                {"lone", at(rounds + 2)}, {"bump", at(rounds + 3)},     {"wood", at(rounds + 4)}};
-}
-
-// A view that fails on a damaged tournament is reported as the window reports its errors and left
-// empty; the rest of the report still comes.
-template <typename Build>
-auto guarded(rh::Session& session, const char* title, Build build) -> decltype(build()) {
-    try {
-        return build();
-    } catch (const rh::RhError& e) {
-        session.ShowErrorMsg(title, e);
-    } catch (const std::bad_alloc&) {
-        session.ShowErrorMsg(title, rh::RhError(rh::err::OutOfMemory));
-    }
-    return {};
-}
-
 int runReport(const std::string& file) {
     rh::ScriptedPrompt prompt;
     rh::Session session(prompt);
     const bool loaded = loadForViews(session, prompt, file);
-    // After a failed load the views stay empty, as the window's do; the tournament section then
-    // shows the empty tournament the reset left.
-    auto view = [&](const char* title, auto build) {
-        return loaded ? guarded(session, title, build) : decltype(build()){};
-    };
-
-    JsonWriter out(stdout);
-    out.value("tournament", tournamentJson(session.tourney()));
-    {
-        // The standings first: they run the payout calculation the other money views read. A
-        // failure there is reported by the standings themselves ("error in UpdateLeaderGridMain").
-        std::vector<rh::LeaderRow> standings =
-            view("UpdateLeaderGridMain", [&] { return rh::leaderGridRows(session); });
-        int paid = 0;
-        if (loaded && !standings.empty()) {
-            try {
-                std::vector<std::string> texts;
-                paid = session.payout().GetPayouts(session, texts);
-            } catch (const std::exception&) {
-            }
-        }
-        out.value("payout", payoutJson(session, paid));
-        out.array("standings", standings,
-                  [](const rh::LeaderRow& row) { return leaderJson(row.entry); });
-    }
-    out.array("winners", view("UpdateWinnerGrid", [&] { return rh::winnerRows(session); }),
-              winnerJson);
-    out.array("fines", view("UpdateBumpGrid", [&] { return rh::debtorRows(session); }), fineJson);
-    out.value("jackpot", jackpotJson(session)); // the lone grid reports its own errors
-    out.array("details", view("Load Detail Grid", [&] { return rh::gameDetailRows(session); }),
-              detailJson);
-    const rh::TournamentState& state = session.state();
-    out.value("sittingOut", view("Sitting Out", [&] {
-                  return rh::sittingOut(state, session.viewsFilled()).names;
-              }));
-    out.value("roundComplete", view("Auto-Advance Round", [&] {
-                  return rh::isRoundComplete(state, state.currentRoundNo());
-              }));
-    out.value("mismatches",
-              view("Auto-Advance Round", [&] { return splitLines(rh::mismatchList(state)); }));
-    Json messages = Json::array();
-    for (const rh::Message& m : prompt.messages())
-        messages.push_back(Json{{"title", m.title}, {"text", m.text}});
-    out.value("messages", messages);
-    if (!out.finish()) {
+    rh::writeReportJson(session, prompt, loaded, [](std::string_view part) {
+        std::fwrite(part.data(), 1, part.size(), stdout);
+    });
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fprintf(stderr, "rankhall-cli: the report could not be written\n");
         return kFailed;
     }

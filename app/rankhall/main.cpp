@@ -10,6 +10,7 @@
 #include "services/load_save.h"
 #include "services/session.h"
 #include "services/standings_page.h"
+#include "services/tournament_summary.h"
 #include "ui/main_flow.h"
 #include "ui/main_window.h"
 #include "ui/presenters.h"
@@ -84,11 +85,8 @@ int printStandings(const QString& file) {
     if (!loaded)
         return EXIT_FAILURE;
 
-    const rh::TournamentSettings& t = session.tourney();
     std::cout << "\n"
-              << t.TourneyTitle() << " (" << t.TourneyCode() << "), " << t.EntrantsWord() << ": "
-              << t.TotalPlort() << ", round " << t.CurrentRound() << " of " << t.TotalRounds()
-              << "\n\n"
+              << rh::standingsHeading(session.tourney()) << "\n\n"
               << rh::ui::standingsText(session) << "\n";
     prompt.clear();
     if (!rh::publishStandingsPage(session, false)) {
