@@ -35,18 +35,6 @@ std::string formatCurrentRound(long long round) {
     return " " + std::to_string(round);
 }
 
-std::optional<Rgb> tintColour(LabelTint tint) {
-    switch (tint) {
-    case LabelTint::Running:
-        return kClockRunning;
-    case LabelTint::Stopped:
-        return kClockStopped;
-    case LabelTint::None:
-        break;
-    }
-    return std::nullopt;
-}
-
 // Groups the steps of one operation so that onChanged runs once, after the last of them.
 class TournamentClock::Batch {
 public:
@@ -268,12 +256,6 @@ void TournamentClock::pauseTick() {
     Batch b(*this);
     m_pauseRoundTotal.tick();
     m_display.pauseText = m_pauseRoundTotal.elapsed();
-    touched();
-}
-
-void TournamentClock::currentTimeTick(WallTime now) {
-    Batch b(*this);
-    m_display.currentTimeText = formatTimeOfDay(now);
     touched();
 }
 

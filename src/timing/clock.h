@@ -13,7 +13,6 @@
 //
 // The Session owns the one instance; it lives as long as the program.
 
-#include "core/colour.h"
 #include "timing/stop_watch.h"
 
 #include <cstdint>
@@ -52,14 +51,8 @@ std::string formatBannerTime(WallTime t);
 /// The current round as the window shows it: a blank, then the number (" 3").
 std::string formatCurrentRound(long long round);
 
-/// Background of a running clock's label.
-inline constexpr Rgb kClockRunning = kLightGreen;
-/// Background of a stopped or paused clock's label.
-inline constexpr Rgb kClockStopped = kLightRed;
-
+/// How one of the clocks stands: not run since the last reset, running, or stopped or paused.
 enum class LabelTint { None, Running, Stopped };
-/// The background of a tint; None gives the label's ordinary background (no colour).
-std::optional<Rgb> tintColour(LabelTint tint);
 
 enum class ClockState {
     Stopped, // not started since the last reset, or stopped
@@ -96,7 +89,6 @@ struct ClockDisplay {
     std::string avgRoundText;           // the average round
     std::optional<WallTime> finishTime; // the estimated finish
     std::string finishBannerText;       // the estimated finish, "h:mm AM/PM"
-    std::string currentTimeText;        // the time of day
     ProgressValues progress;            // rounds done, 0..TotalRounds
     std::string progressText = "0%";    // rounds done in percent
     ProgressValues roundProgress;       // the current round against an average round
@@ -155,7 +147,6 @@ public:
     void tourneyTick(WallTime now);
     void roundTick();
     void pauseTick();
-    void currentTimeTick(WallTime now);
     void progressTick();
 
     // Progress displays.

@@ -43,6 +43,18 @@ void setProgress(QProgressBar* bar, const ProgressValues& p) {
 
 } // namespace
 
+std::optional<Rgb> tintColour(LabelTint tint) {
+    switch (tint) {
+    case LabelTint::Running:
+        return kLightGreen;
+    case LabelTint::Stopped:
+        return kLightRed;
+    case LabelTint::None:
+        break;
+    }
+    return std::nullopt;
+}
+
 ClockButtons clockButtons(ClockState state, bool startedSinceReset) {
     ClockButtons b;
     b.startCaption =
@@ -141,7 +153,7 @@ void ClockPresenter::pauseTick() {
     m_clock.pauseTick();
 }
 void ClockPresenter::currentTimeTick() {
-    m_clock.currentTimeTick(now());
+    m_dash->txtCurrentTime->setText(qs(formatTimeOfDay(now())));
 }
 void ClockPresenter::progressTick() {
     m_clock.progressTick();
@@ -174,8 +186,6 @@ void ClockPresenter::apply() {
     b.lblEstFinishLabel->setVisible(m_finishShown);
     b.lblEstFinish->setVisible(m_finishShown);
     b.lblEstFinish->setText(qs(d.finishBannerText));
-    if (!d.currentTimeText.empty())
-        b.txtCurrentTime->setText(qs(d.currentTimeText));
     setProgress(b.progressBar, d.progress);
     b.lblProgress->setText(qs(d.progressText));
 

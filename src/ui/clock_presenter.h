@@ -6,6 +6,7 @@
 // dashboard after every change, whoever made it (a button, a tick, or the round advance). The
 // buttons' captions and states follow from the clock's state (clockButtons).
 
+#include "core/colour.h"
 #include "persistence/journal.h"
 #include "timing/clock.h"
 
@@ -13,6 +14,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QTimer;
 class QTime;
@@ -31,6 +33,10 @@ WallTime currentWallTime();
 QTime toQTime(WallTime t);
 /// A time in the platform's long time format (without a time zone name).
 QString longTimeText(WallTime t);
+
+/// A clock label's background: light green while that clock runs, light red once it stopped or
+/// paused, the ordinary background before it first ran.
+std::optional<Rgb> tintColour(LabelTint tint);
 
 /// The Timer tab's and the banner's clock buttons for a state of the clock.
 struct ClockButtons {
