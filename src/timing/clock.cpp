@@ -69,10 +69,9 @@ void TournamentClock::initControls() {
     Batch b(*this);
     m_display.startTime.reset();
     m_display.finishTime.reset();
-    m_display.finishBannerText.clear();
-    m_display.elapsedText.clear();
-    m_display.roundText.clear();
-    m_display.avgRoundText.clear();
+    m_display.elapsedTo.reset();
+    m_display.roundSeconds.reset();
+    m_display.averageRound.reset();
     m_ticks.tourney = m_ticks.round = m_ticks.pause = false;
     touched();
 }
@@ -82,7 +81,7 @@ void TournamentClock::initVariables(WallTime now) {
     m_tournamentStarted = false;
     m_ticks.tourney = m_ticks.round = m_ticks.pause = false;
     m_ticks.progress = false;
-    m_display.pauseText.clear();
+    m_display.pauseSeconds.reset();
     m_pauseRoundTotal.reset();
     m_pauseTournamentTotal.reset();
     m_pauseCounted = 0;
@@ -99,7 +98,7 @@ void TournamentClock::resetForLoad(WallTime now) {
     m_roundLength = 0;
     m_startedSinceReset = false;
     m_display.elapsedTint = m_display.roundTint = m_display.pauseTint = LabelTint::None;
-    m_display.progressText = "0%";
+    m_display.progressPercent = 0;
     m_display.progress.value = m_display.progress.minimum;
     m_display.roundProgress = ProgressValues{};
     touched();
@@ -110,7 +109,7 @@ void TournamentClock::startTournament(WallTime now) {
     ++m_actions;
     m_tournamentStarted = true;
     m_startedSinceReset = true;
-    m_display.pauseText.clear();
+    m_display.pauseSeconds.reset();
     m_display.startTime = now;
     m_ticks.tourney = true;
     m_startTime = now;
@@ -119,7 +118,7 @@ void TournamentClock::startTournament(WallTime now) {
     m_pauseTournamentTotal.reset();
     m_pauseCounted = 0;
     startRoundTimer();
-    m_display.elapsedText = "00:00:00";
+    m_display.elapsedTo = now;
     m_display.elapsedTint = LabelTint::Running;
     setProgressTimer(true);
     touched();
@@ -148,7 +147,7 @@ void TournamentClock::startRoundTimer() {
     Batch b(*this);
     RTimer.reset();
     m_ticks.round = true;
-    m_display.roundText = "00:00:00";
+    m_display.roundSeconds = 0;
     m_display.roundTint = LabelTint::Running;
     setProgressTimer(true);
     touched();
@@ -198,7 +197,7 @@ void TournamentClock::resetPauseTimer() {
     m_pauseCounted = 0;
     m_display.pauseTint = LabelTint::Stopped;
     m_ticks.pause = false;
-    m_display.pauseText.clear();
+    m_display.pauseSeconds.reset();
     touched();
 }
 
@@ -223,7 +222,7 @@ void TournamentClock::recordRoundTime(int currentRound, int totalRounds) {
     }
     const double a = static_cast<double>(sum) / timed;
     const auto rounded = static_cast<std::int64_t>(roundHalfEven(a));
-    m_display.avgRoundText = formatHms(rounded);
+    m_display.averageRound = rounded;
     m_roundLength = rounded;
     // The finish is now plus the rounds still to play. Now is the start plus the time the clock
     // has counted since: the timed rounds and every pause so far. A clock started in a later
@@ -235,27 +234,26 @@ void TournamentClock::recordRoundTime(int currentRound, int totalRounds) {
         static_cast<std::int64_t>(roundHalfEven(static_cast<double>(sum + paused) + a * toPlay));
     const WallTime finish = m_startTime.plusSeconds(estimate);
     m_display.finishTime = finish;
-    m_display.finishBannerText = formatBannerTime(finish);
     touched();
 }
 
 void TournamentClock::tourneyTick(WallTime now) {
     Batch b(*this);
-    m_display.elapsedText = elapsedTime(m_startTime, now);
+    m_display.elapsedTo = now;
     touched();
 }
 
 void TournamentClock::roundTick() {
     Batch b(*this);
     RTimer.tick();
-    m_display.roundText = RTimer.elapsed();
+    m_display.roundSeconds = RTimer.totalSeconds();
     touched();
 }
 
 void TournamentClock::pauseTick() {
     Batch b(*this);
     m_pauseRoundTotal.tick();
-    m_display.pauseText = m_pauseRoundTotal.elapsed();
+    m_display.pauseSeconds = m_pauseRoundTotal.totalSeconds();
     touched();
 }
 
@@ -293,13 +291,13 @@ void TournamentClock::updateProgressBar(bool done, int currentRound, int totalRo
     ProgressValues& p = m_display.progress;
     if (done) {
         p.value = p.maximum;
-        m_display.progressText = "100%";
+        m_display.progressPercent = 100;
     } else if (currentRound > 1) {
         p.value = std::clamp(currentRound - 1, p.minimum, p.maximum);
         const int percent = totalRounds > 0 ? (currentRound - 1) * 100 / totalRounds : 0;
-        m_display.progressText = std::to_string(percent) + "%";
+        m_display.progressPercent = percent;
     } else {
-        m_display.progressText = "0%";
+        m_display.progressPercent = 0;
     }
     touched();
 }

@@ -77,21 +77,21 @@ struct ProgressValues {
     bool operator==(const ProgressValues&) const = default;
 };
 
-/// The times and progress values the clock has counted, as of its last tick or command.
+/// The times and progress values the clock has counted, as of its last tick or command, as
+/// numbers: the window formats them. An empty value has not been counted since the last reset.
 struct ClockDisplay {
     std::optional<WallTime> startTime; // when the tournament clock was started
-    std::string elapsedText;           // the tournament's elapsed time
+    std::optional<WallTime> elapsedTo; // the tournament's time runs from m_startTime to here
     LabelTint elapsedTint = LabelTint::None;
-    std::string roundText; // the round clock
+    std::optional<std::int64_t> roundSeconds; // the round clock
     LabelTint roundTint = LabelTint::None;
-    std::string pauseText; // the pause clock
+    std::optional<std::int64_t> pauseSeconds; // the pause clock
     LabelTint pauseTint = LabelTint::None;
-    std::string avgRoundText;           // the average round
-    std::optional<WallTime> finishTime; // the estimated finish
-    std::string finishBannerText;       // the estimated finish, "h:mm AM/PM"
-    ProgressValues progress;            // rounds done, 0..TotalRounds
-    std::string progressText = "0%";    // rounds done in percent
-    ProgressValues roundProgress;       // the current round against an average round
+    std::optional<std::int64_t> averageRound; // seconds of the average timed round
+    std::optional<WallTime> finishTime;       // the estimated finish
+    ProgressValues progress;                  // rounds done, 0..TotalRounds
+    int progressPercent = 0;                  // rounds done in percent
+    ProgressValues roundProgress;             // the current round against an average round
 };
 
 class TournamentClock {

@@ -41,6 +41,11 @@ void setProgress(QProgressBar* bar, const ProgressValues& p) {
     bar->setValue(p.value);
 }
 
+// hh:mm:ss of a counted time; empty when nothing is counted.
+QString hmsText(std::optional<std::int64_t> seconds) {
+    return seconds ? qs(formatHms(*seconds)) : QString();
+}
+
 } // namespace
 
 std::optional<Rgb> tintColour(LabelTint tint) {
@@ -163,13 +168,14 @@ void ClockPresenter::apply() {
     const ClockDisplay& d = m_clock.display();
     TimerTab& t = *m_tab;
     t.lblStartTime->setText(d.startTime ? longTimeText(*d.startTime) : QString());
-    t.lblElapsedTime->setText(qs(d.elapsedText));
+    t.lblElapsedTime->setText(d.elapsedTo ? qs(elapsedTime(m_clock.m_startTime, *d.elapsedTo))
+                                          : QString());
     setBackground(t.lblElapsedTime, tintColour(d.elapsedTint));
-    t.lblRoundElapsed->setText(qs(d.roundText));
+    t.lblRoundElapsed->setText(hmsText(d.roundSeconds));
     setBackground(t.lblRoundElapsed, tintColour(d.roundTint));
-    t.lblPauseElapsed->setText(qs(d.pauseText));
+    t.lblPauseElapsed->setText(hmsText(d.pauseSeconds));
     setBackground(t.lblPauseElapsed, tintColour(d.pauseTint));
-    t.lblAvgRound->setText(qs(d.avgRoundText));
+    t.lblAvgRound->setText(hmsText(d.averageRound));
     t.lblFinishTime->setText(d.finishTime ? longTimeText(*d.finishTime) : QString());
     const ClockButtons buttons = clockButtons(m_clock.state(), m_clock.startedSinceReset());
     t.cmdTourneyStart->setText(buttons.startCaption);
@@ -185,9 +191,9 @@ void ClockPresenter::apply() {
     b.cmdbannerStartTimer->setVisible(buttons.bannerStartVisible);
     b.lblEstFinishLabel->setVisible(m_finishShown);
     b.lblEstFinish->setVisible(m_finishShown);
-    b.lblEstFinish->setText(qs(d.finishBannerText));
+    b.lblEstFinish->setText(d.finishTime ? qs(formatBannerTime(*d.finishTime)) : QString());
     setProgress(b.progressBar, d.progress);
-    b.lblProgress->setText(qs(d.progressText));
+    b.lblProgress->setText(QString::number(d.progressPercent) + QLatin1Char('%'));
 
     const ClockTicks ticks = m_clock.ticks();
     run(m_tourney, ticks.tourney);

@@ -156,8 +156,8 @@ TEST(TournamentClock, LabelsFollowTheCommands) {
     TournamentClock c;
     c.startTournament(kStart);
     const ClockDisplay& d = c.display();
-    EXPECT_EQ(d.elapsedText, "00:00:00");
-    EXPECT_EQ(d.roundText, "00:00:00");
+    EXPECT_EQ(d.elapsedTo, kStart);
+    EXPECT_EQ(d.roundSeconds, 0);
     EXPECT_EQ(d.elapsedTint, LabelTint::Running);
     EXPECT_EQ(d.roundTint, LabelTint::Running);
     EXPECT_EQ(d.startTime, kStart);
@@ -214,14 +214,15 @@ TEST(TournamentClock, TicksShowRoundPauseAndElapsedTime) {
     TournamentClock c;
     c.startTournament(kStart);
     ticks(c, 60, &TournamentClock::roundTick);
-    EXPECT_EQ(c.display().roundText, "00:01:00");
+    EXPECT_EQ(c.display().roundSeconds, 60);
     ticks(c, 3540, &TournamentClock::roundTick);
-    EXPECT_EQ(c.display().roundText, "01:00:00");
+    EXPECT_EQ(c.display().roundSeconds, 3600);
     c.tourneyTick(kStart.plusSeconds(3725));
-    EXPECT_EQ(c.display().elapsedText, "01:02:05");
+    ASSERT_TRUE(c.display().elapsedTo.has_value());
+    EXPECT_EQ(elapsedTime(c.m_startTime, *c.display().elapsedTo), "01:02:05");
     c.pauseTournament();
     ticks(c, 61, &TournamentClock::pauseTick);
-    EXPECT_EQ(c.display().pauseText, "00:01:01");
+    EXPECT_EQ(c.display().pauseSeconds, 61);
 }
 
 TEST(TournamentClock, AverageAndFinishCountTheRoundsStillToPlay) {
@@ -229,15 +230,15 @@ TEST(TournamentClock, AverageAndFinishCountTheRoundsStillToPlay) {
         int startRound, totalRounds;
         std::vector<int> rounds; // seconds of each round timed
         std::int64_t finish;     // seconds after the start
-        const char* average;
+        std::int64_t average;    // seconds
     };
     const Case cases[] = {
-        {1, 6, {600, 900, 1200}, 5400, "00:15:00"}, // 2700 played + 3 rounds of 900
-        {1, 4, {900, 900, 900, 900}, 3600, "00:15:00"},
-        {4, 6, {900}, 900 + 2 * 900, "00:15:00"}, // started in round 4: 1-3 are not to play
-        {5, 6, {600, 1200}, 1800, "00:15:00"},    // the last round ended: nothing left
-        {3, 8, {1000, 1000, 1300}, 3300 + 3 * 1100, "00:18:20"},
-        {1, 99, std::vector<int>(60, 60), 99 * 60, "00:01:00"}, // more than 43 rounds recorded
+        {1, 6, {600, 900, 1200}, 5400, 900}, // 2700 played + 3 rounds of 900
+        {1, 4, {900, 900, 900, 900}, 3600, 900},
+        {4, 6, {900}, 900 + 2 * 900, 900}, // started in round 4: 1-3 are not to play
+        {5, 6, {600, 1200}, 1800, 900},    // the last round ended: nothing left
+        {3, 8, {1000, 1000, 1300}, 3300 + 3 * 1100, 1100},
+        {1, 99, std::vector<int>(60, 60), 99 * 60, 60}, // more than 43 rounds recorded
     };
     for (const Case& k : cases) {
         SCOPED_TRACE("from round " + std::to_string(k.startRound));
@@ -248,17 +249,18 @@ TEST(TournamentClock, AverageAndFinishCountTheRoundsStillToPlay) {
             playRound(c, seconds, round, k.totalRounds);
         ASSERT_TRUE(c.display().finishTime.has_value());
         EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, k.finish);
-        EXPECT_EQ(c.display().avgRoundText, k.average);
+        EXPECT_EQ(c.display().averageRound, k.average);
         ASSERT_EQ(c.m_roundTimes.size(), k.startRound - 1 + k.rounds.size()); // untimed: -1
         EXPECT_EQ(c.m_roundTimes.back(), k.rounds.back());
         EXPECT_EQ(c.state(), ClockState::Running);
-        EXPECT_EQ(c.display().roundText, "00:00:00");
+        EXPECT_EQ(c.display().roundSeconds, 0);
     }
     TournamentClock c; // the banner's finish time
     c.startTournament(kStart);
     int round = 1;
     playRound(c, 2700, round, 2);
-    EXPECT_EQ(c.display().finishBannerText, "8:30 PM");
+    ASSERT_TRUE(c.display().finishTime.has_value());
+    EXPECT_EQ(formatBannerTime(*c.display().finishTime), "8:30 PM");
 }
 
 TEST(TournamentClock, EachPauseCountsOnceWithItsFullLength) {
@@ -273,7 +275,7 @@ TEST(TournamentClock, EachPauseCountsOnceWithItsFullLength) {
     ticks(c, 30, &TournamentClock::pauseTick);
     c.resumeTournament();
     EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 120);
-    EXPECT_EQ(c.display().pauseText, "00:02:00");
+    EXPECT_EQ(c.display().pauseSeconds, 120);
 
     // The round ends after the pauses were resumed: nothing is added a second time.
     int round = 1;
@@ -288,7 +290,7 @@ TEST(TournamentClock, EachPauseCountsOnceWithItsFullLength) {
     playRound(c, 0, round, 2);
     EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 165);
     EXPECT_EQ(c.state(), ClockState::Running);
-    EXPECT_TRUE(c.display().pauseText.empty());
+    EXPECT_FALSE(c.display().pauseSeconds.has_value());
     EXPECT_EQ(c.m_pauseRoundTotal.totalSeconds(), 0);
 }
 
@@ -303,7 +305,7 @@ TEST(TournamentClock, RoundsAreTimedOnlyWhileTheTournamentClockRuns) {
     // Started in round 2: the untimed round 1 does not count in the average.
     c.startTournament(kStart);
     playRound(c, 600, round, 4);
-    EXPECT_EQ(c.display().avgRoundText, "00:10:00");
+    EXPECT_EQ(c.display().averageRound, 600);
     EXPECT_EQ(c.m_roundLength, 600);
 }
 
@@ -319,8 +321,8 @@ TEST(TournamentClock, LoadClearsRoundTimesAndStops) {
     EXPECT_EQ(c.m_roundLength, 0);
     EXPECT_EQ(c.state(), ClockState::Stopped);
     const ClockDisplay& d = c.display();
-    EXPECT_TRUE(d.avgRoundText.empty());
-    EXPECT_TRUE(d.elapsedText.empty());
+    EXPECT_FALSE(d.averageRound.has_value());
+    EXPECT_FALSE(d.elapsedTo.has_value());
     EXPECT_FALSE(d.finishTime.has_value());
     EXPECT_EQ(c.RTimer.totalSeconds(), 0);
 
@@ -328,7 +330,7 @@ TEST(TournamentClock, LoadClearsRoundTimesAndStops) {
     c.startTournament(kStart);
     round = 1;
     playRound(c, 300, round, 6);
-    EXPECT_EQ(c.display().avgRoundText, "00:05:00");
+    EXPECT_EQ(c.display().averageRound, 300);
 }
 
 TEST(TournamentClock, ProgressBarsFollowTheRounds) {
@@ -336,19 +338,19 @@ TEST(TournamentClock, ProgressBarsFollowTheRounds) {
     c.setProgressRange(8);
     c.updateProgressBar(false, 3, 8);
     EXPECT_EQ(c.display().progress, (ProgressValues{0, 8, 2}));
-    EXPECT_EQ(c.display().progressText, "25%");
+    EXPECT_EQ(c.display().progressPercent, 25);
     c.updateProgressBar(false, 1, 8);
-    EXPECT_EQ(c.display().progressText, "0%");
+    EXPECT_EQ(c.display().progressPercent, 0);
     EXPECT_EQ(c.display().progress.value, 2);
     c.updateProgressBar(false, 4, 6);
-    EXPECT_EQ(c.display().progressText, "50%");
+    EXPECT_EQ(c.display().progressPercent, 50);
     c.updateProgressBar(true, 8, 8);
     EXPECT_EQ(c.display().progress.value, 8);
-    EXPECT_EQ(c.display().progressText, "100%");
+    EXPECT_EQ(c.display().progressPercent, 100);
     c.clearProgressBar();
     EXPECT_EQ(c.display().progress.value, 0);
     c.updateProgressBar(false, 2, 0);
-    EXPECT_EQ(c.display().progressText, "0%");
+    EXPECT_EQ(c.display().progressPercent, 0);
 }
 
 TEST(TournamentClock, CurrentRoundBarFillsOverAnAverageRound) {
