@@ -72,11 +72,11 @@ WallInput wallInput(Session& session, std::int64_t nowEpochMs) {
 
     const TournamentClock& clock = session.clock();
     if (clock.m_tournamentStarted) {
-        in.roundClock = formatHms(clock.display().roundSeconds.value_or(0));
+        in.roundClock = formatHms(clock.readings().roundSeconds.value_or(0));
         in.roundClockRunning = clock.state() == ClockState::Running;
         in.clockTakenAtMs = nowEpochMs;
     }
-    const auto finish = clock.display().finishTime;
+    const auto finish = clock.readings().finishTime;
     in.finishEstimate = finish ? formatBannerTime(*finish) : std::string();
 
     std::vector<LeaderEntry> entries;

@@ -67,11 +67,11 @@ ClockState TournamentClock::state() const {
 
 void TournamentClock::initControls() {
     Batch b(*this);
-    m_display.startTime.reset();
-    m_display.finishTime.reset();
-    m_display.elapsedTo.reset();
-    m_display.roundSeconds.reset();
-    m_display.averageRound.reset();
+    m_readings.startTime.reset();
+    m_readings.finishTime.reset();
+    m_readings.elapsedTo.reset();
+    m_readings.roundSeconds.reset();
+    m_readings.averageRound.reset();
     m_ticks.tourney = m_ticks.round = m_ticks.pause = false;
     touched();
 }
@@ -81,7 +81,7 @@ void TournamentClock::initVariables(WallTime now) {
     m_tournamentStarted = false;
     m_ticks.tourney = m_ticks.round = m_ticks.pause = false;
     m_ticks.progress = false;
-    m_display.pauseSeconds.reset();
+    m_readings.pauseSeconds.reset();
     m_pauseRoundTotal.reset();
     m_pauseTournamentTotal.reset();
     m_pauseCounted = 0;
@@ -97,10 +97,10 @@ void TournamentClock::resetForLoad(WallTime now) {
     m_roundTimes.clear();
     m_roundLength = 0;
     m_startedSinceReset = false;
-    m_display.elapsedTint = m_display.roundTint = m_display.pauseTint = LabelTint::None;
-    m_display.progressPercent = 0;
-    m_display.progress.value = m_display.progress.minimum;
-    m_display.roundProgress = ProgressValues{};
+    m_readings.elapsedPhase = m_readings.roundPhase = m_readings.pausePhase = ClockPhase::None;
+    m_readings.progressPercent = 0;
+    m_readings.progress.value = m_readings.progress.minimum;
+    m_readings.roundProgress = ProgressValues{};
     touched();
 }
 
@@ -109,8 +109,8 @@ void TournamentClock::startTournament(WallTime now) {
     ++m_actions;
     m_tournamentStarted = true;
     m_startedSinceReset = true;
-    m_display.pauseSeconds.reset();
-    m_display.startTime = now;
+    m_readings.pauseSeconds.reset();
+    m_readings.startTime = now;
     m_ticks.tourney = true;
     m_startTime = now;
     RTimer.reset();
@@ -118,8 +118,8 @@ void TournamentClock::startTournament(WallTime now) {
     m_pauseTournamentTotal.reset();
     m_pauseCounted = 0;
     startRoundTimer();
-    m_display.elapsedTo = now;
-    m_display.elapsedTint = LabelTint::Running;
+    m_readings.elapsedTo = now;
+    m_readings.elapsedPhase = ClockPhase::Running;
     setProgressTimer(true);
     touched();
 }
@@ -135,7 +135,7 @@ void TournamentClock::stopTournament(WallTime now) {
     m_stopTime = now;
     m_ticks.tourney = false;
     stopRoundTimer();
-    m_display.elapsedTint = LabelTint::Stopped;
+    m_readings.elapsedPhase = ClockPhase::Stopped;
     m_tournamentStarted = false;
     setProgressTimer(false);
     touched();
@@ -147,8 +147,8 @@ void TournamentClock::startRoundTimer() {
     Batch b(*this);
     RTimer.reset();
     m_ticks.round = true;
-    m_display.roundSeconds = 0;
-    m_display.roundTint = LabelTint::Running;
+    m_readings.roundSeconds = 0;
+    m_readings.roundPhase = ClockPhase::Running;
     setProgressTimer(true);
     touched();
 }
@@ -156,7 +156,7 @@ void TournamentClock::startRoundTimer() {
 void TournamentClock::stopRoundTimer() {
     Batch b(*this);
     m_ticks.round = false;
-    m_display.roundTint = LabelTint::Stopped;
+    m_readings.roundPhase = ClockPhase::Stopped;
     setProgressTimer(false);
     touched();
 }
@@ -166,8 +166,8 @@ void TournamentClock::pauseTournament() {
         return;
     Batch b(*this);
     ++m_actions;
-    m_display.pauseTint = LabelTint::Running;
-    m_display.roundTint = LabelTint::Stopped;
+    m_readings.pausePhase = ClockPhase::Running;
+    m_readings.roundPhase = ClockPhase::Stopped;
     m_ticks.round = false;
     m_ticks.pause = true;
     setProgressTimer(false);
@@ -184,8 +184,8 @@ void TournamentClock::resumeTournament() {
     m_pauseCounted = m_pauseRoundTotal.totalSeconds();
     m_ticks.round = m_tournamentStarted;
     m_ticks.pause = false;
-    m_display.pauseTint = LabelTint::Stopped;
-    m_display.roundTint = LabelTint::Running;
+    m_readings.pausePhase = ClockPhase::Stopped;
+    m_readings.roundPhase = ClockPhase::Running;
     setProgressTimer(m_tournamentStarted);
     touched();
 }
@@ -195,9 +195,9 @@ void TournamentClock::resetPauseTimer() {
     m_pauseTournamentTotal.add(m_pauseRoundTotal.totalSeconds() - m_pauseCounted);
     m_pauseRoundTotal.reset();
     m_pauseCounted = 0;
-    m_display.pauseTint = LabelTint::Stopped;
+    m_readings.pausePhase = ClockPhase::Stopped;
     m_ticks.pause = false;
-    m_display.pauseSeconds.reset();
+    m_readings.pauseSeconds.reset();
     touched();
 }
 
@@ -222,7 +222,7 @@ void TournamentClock::recordRoundTime(int currentRound, int totalRounds) {
     }
     const double a = static_cast<double>(sum) / timed;
     const auto rounded = static_cast<std::int64_t>(roundHalfEven(a));
-    m_display.averageRound = rounded;
+    m_readings.averageRound = rounded;
     m_roundLength = rounded;
     // The finish is now plus the rounds still to play. Now is the start plus the time the clock
     // has counted since: the timed rounds and every pause so far. A clock started in a later
@@ -233,27 +233,27 @@ void TournamentClock::recordRoundTime(int currentRound, int totalRounds) {
     const auto estimate =
         static_cast<std::int64_t>(roundHalfEven(static_cast<double>(sum + paused) + a * toPlay));
     const WallTime finish = m_startTime.plusSeconds(estimate);
-    m_display.finishTime = finish;
+    m_readings.finishTime = finish;
     touched();
 }
 
 void TournamentClock::tourneyTick(WallTime now) {
     Batch b(*this);
-    m_display.elapsedTo = now;
+    m_readings.elapsedTo = now;
     touched();
 }
 
 void TournamentClock::roundTick() {
     Batch b(*this);
     RTimer.tick();
-    m_display.roundSeconds = RTimer.totalSeconds();
+    m_readings.roundSeconds = RTimer.totalSeconds();
     touched();
 }
 
 void TournamentClock::pauseTick() {
     Batch b(*this);
     m_pauseRoundTotal.tick();
-    m_display.pauseSeconds = m_pauseRoundTotal.totalSeconds();
+    m_readings.pauseSeconds = m_pauseRoundTotal.totalSeconds();
     touched();
 }
 
@@ -263,7 +263,7 @@ void TournamentClock::progressTick() {
         return;
     Batch b(*this);
     const int length = static_cast<int>(std::min<std::int64_t>(m_roundLength, 1'000'000'000));
-    ProgressValues& p = m_display.roundProgress;
+    ProgressValues& p = m_readings.roundProgress;
     p.minimum = 1;
     p.maximum = std::max(1, length);
     p.value = t >= m_roundLength
@@ -280,31 +280,32 @@ void TournamentClock::setProgressTimer(bool on) {
 
 void TournamentClock::setProgressRange(int totalRounds) {
     Batch b(*this);
-    m_display.progress.minimum = 0;
-    m_display.progress.maximum = std::max(totalRounds, 0);
-    m_display.progress.value = std::clamp(m_display.progress.value, 0, m_display.progress.maximum);
+    m_readings.progress.minimum = 0;
+    m_readings.progress.maximum = std::max(totalRounds, 0);
+    m_readings.progress.value =
+        std::clamp(m_readings.progress.value, 0, m_readings.progress.maximum);
     touched();
 }
 
 void TournamentClock::updateProgressBar(bool done, int currentRound, int totalRounds) {
     Batch b(*this);
-    ProgressValues& p = m_display.progress;
+    ProgressValues& p = m_readings.progress;
     if (done) {
         p.value = p.maximum;
-        m_display.progressPercent = 100;
+        m_readings.progressPercent = 100;
     } else if (currentRound > 1) {
         p.value = std::clamp(currentRound - 1, p.minimum, p.maximum);
         const int percent = totalRounds > 0 ? (currentRound - 1) * 100 / totalRounds : 0;
-        m_display.progressPercent = percent;
+        m_readings.progressPercent = percent;
     } else {
-        m_display.progressPercent = 0;
+        m_readings.progressPercent = 0;
     }
     touched();
 }
 
 void TournamentClock::updateProgressCurrentRnd() {
     Batch b(*this);
-    m_display.roundProgress.value = m_display.roundProgress.minimum;
+    m_readings.roundProgress.value = m_readings.roundProgress.minimum;
     touched();
 }
 
@@ -316,8 +317,8 @@ void TournamentClock::updateProgressBars(bool done, int currentRound, int totalR
 
 void TournamentClock::clearProgressBar() {
     Batch b(*this);
-    m_display.progress.value = m_display.progress.minimum;
-    m_display.roundProgress.value = m_display.roundProgress.minimum;
+    m_readings.progress.value = m_readings.progress.minimum;
+    m_readings.roundProgress.value = m_readings.roundProgress.minimum;
     touched();
 }
 

@@ -4,7 +4,7 @@
 // owns no timers, no buttons and no questions. Commands (startTournament, pauseTournament,
 // resumeTournament, stopTournament) and ticks move it; the window delivers the ticks it asks for
 // (ticks()) and passes "now" in, so a test can run an hour of rounds in a millisecond. The times
-// and values the clock has counted are in display(); the window renders them, with its buttons
+// and values the clock has counted are in readings(); the window renders them, with its buttons
 // derived from state(), after every change (onChanged).
 //
 // The round advance calls, in this order: stopRoundTimer, recordRoundTime, RTimer.reset,
@@ -52,7 +52,7 @@ std::string formatBannerTime(WallTime t);
 std::string formatCurrentRound(long long round);
 
 /// How one of the clocks stands: not run since the last reset, running, or stopped or paused.
-enum class LabelTint { None, Running, Stopped };
+enum class ClockPhase { None, Running, Stopped };
 
 enum class ClockState {
     Stopped, // not started since the last reset, or stopped
@@ -79,14 +79,14 @@ struct ProgressValues {
 
 /// The times and progress values the clock has counted, as of its last tick or command, as
 /// numbers: the window formats them. An empty value has not been counted since the last reset.
-struct ClockDisplay {
+struct ClockReadings {
     std::optional<WallTime> startTime; // when the tournament clock was started
     std::optional<WallTime> elapsedTo; // the tournament's time runs from m_startTime to here
-    LabelTint elapsedTint = LabelTint::None;
+    ClockPhase elapsedPhase = ClockPhase::None;
     std::optional<std::int64_t> roundSeconds; // the round clock
-    LabelTint roundTint = LabelTint::None;
+    ClockPhase roundPhase = ClockPhase::None;
     std::optional<std::int64_t> pauseSeconds; // the pause clock
-    LabelTint pauseTint = LabelTint::None;
+    ClockPhase pausePhase = ClockPhase::None;
     std::optional<std::int64_t> averageRound; // seconds of the average timed round
     std::optional<WallTime> finishTime;       // the estimated finish
     ProgressValues progress;                  // rounds done, 0..TotalRounds
@@ -111,7 +111,7 @@ public:
     /// Expected round length in seconds: the average of the timed rounds; 0 before the first.
     std::int64_t m_roundLength = 0;
 
-    const ClockDisplay& display() const { return m_display; }
+    const ClockReadings& readings() const { return m_readings; }
     ClockTicks ticks() const { return m_ticks; }
     ClockState state() const;
     /// Called once after every operation that changed the display or the ticks.
@@ -162,7 +162,7 @@ private:
     class Batch;
     void touched();
 
-    ClockDisplay m_display;
+    ClockReadings m_readings;
     ClockTicks m_ticks;
     std::int64_t m_pauseCounted =
         0; // seconds of m_pauseRoundTotal already in m_pauseTournamentTotal

@@ -48,13 +48,13 @@ QString hmsText(std::optional<std::int64_t> seconds) {
 
 } // namespace
 
-std::optional<Rgb> tintColour(LabelTint tint) {
-    switch (tint) {
-    case LabelTint::Running:
+std::optional<Rgb> phaseColour(ClockPhase phase) {
+    switch (phase) {
+    case ClockPhase::Running:
         return kLightGreen;
-    case LabelTint::Stopped:
+    case ClockPhase::Stopped:
         return kLightRed;
-    case LabelTint::None:
+    case ClockPhase::None:
         break;
     }
     return std::nullopt;
@@ -165,16 +165,16 @@ void ClockPresenter::progressTick() {
 }
 
 void ClockPresenter::apply() {
-    const ClockDisplay& d = m_clock.display();
+    const ClockReadings& d = m_clock.readings();
     TimerTab& t = *m_tab;
     t.lblStartTime->setText(d.startTime ? longTimeText(*d.startTime) : QString());
     t.lblElapsedTime->setText(d.elapsedTo ? qs(elapsedTime(m_clock.m_startTime, *d.elapsedTo))
                                           : QString());
-    setBackground(t.lblElapsedTime, tintColour(d.elapsedTint));
+    setBackground(t.lblElapsedTime, phaseColour(d.elapsedPhase));
     t.lblRoundElapsed->setText(hmsText(d.roundSeconds));
-    setBackground(t.lblRoundElapsed, tintColour(d.roundTint));
+    setBackground(t.lblRoundElapsed, phaseColour(d.roundPhase));
     t.lblPauseElapsed->setText(hmsText(d.pauseSeconds));
-    setBackground(t.lblPauseElapsed, tintColour(d.pauseTint));
+    setBackground(t.lblPauseElapsed, phaseColour(d.pausePhase));
     t.lblAvgRound->setText(hmsText(d.averageRound));
     t.lblFinishTime->setText(d.finishTime ? longTimeText(*d.finishTime) : QString());
     const ClockButtons buttons = clockButtons(m_clock.state(), m_clock.startedSinceReset());

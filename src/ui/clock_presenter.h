@@ -36,7 +36,7 @@ QString longTimeText(WallTime t);
 
 /// A clock label's background: light green while that clock runs, light red once it stopped or
 /// paused, the ordinary background before it first ran.
-std::optional<Rgb> tintColour(LabelTint tint);
+std::optional<Rgb> phaseColour(ClockPhase phase);
 
 /// The Timer tab's and the banner's clock buttons for a state of the clock.
 struct ClockButtons {

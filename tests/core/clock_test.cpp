@@ -155,24 +155,24 @@ TEST(TournamentClock, CommandsMoveItBetweenItsStates) {
 TEST(TournamentClock, LabelsFollowTheCommands) {
     TournamentClock c;
     c.startTournament(kStart);
-    const ClockDisplay& d = c.display();
+    const ClockReadings& d = c.readings();
     EXPECT_EQ(d.elapsedTo, kStart);
     EXPECT_EQ(d.roundSeconds, 0);
-    EXPECT_EQ(d.elapsedTint, LabelTint::Running);
-    EXPECT_EQ(d.roundTint, LabelTint::Running);
+    EXPECT_EQ(d.elapsedPhase, ClockPhase::Running);
+    EXPECT_EQ(d.roundPhase, ClockPhase::Running);
     EXPECT_EQ(d.startTime, kStart);
 
     c.pauseTournament();
-    EXPECT_EQ(d.roundTint, LabelTint::Stopped);
-    EXPECT_EQ(d.pauseTint, LabelTint::Running);
+    EXPECT_EQ(d.roundPhase, ClockPhase::Stopped);
+    EXPECT_EQ(d.pausePhase, ClockPhase::Running);
 
     c.resumeTournament();
-    EXPECT_EQ(d.roundTint, LabelTint::Running);
-    EXPECT_EQ(d.pauseTint, LabelTint::Stopped);
+    EXPECT_EQ(d.roundPhase, ClockPhase::Running);
+    EXPECT_EQ(d.pausePhase, ClockPhase::Stopped);
 
     c.stopTournament(kStart.plusSeconds(60));
-    EXPECT_EQ(d.elapsedTint, LabelTint::Stopped);
-    EXPECT_EQ(d.roundTint, LabelTint::Stopped);
+    EXPECT_EQ(d.elapsedPhase, ClockPhase::Stopped);
+    EXPECT_EQ(d.roundPhase, ClockPhase::Stopped);
     EXPECT_EQ(c.m_stopTime, kStart.plusSeconds(60));
 }
 
@@ -214,15 +214,15 @@ TEST(TournamentClock, TicksShowRoundPauseAndElapsedTime) {
     TournamentClock c;
     c.startTournament(kStart);
     ticks(c, 60, &TournamentClock::roundTick);
-    EXPECT_EQ(c.display().roundSeconds, 60);
+    EXPECT_EQ(c.readings().roundSeconds, 60);
     ticks(c, 3540, &TournamentClock::roundTick);
-    EXPECT_EQ(c.display().roundSeconds, 3600);
+    EXPECT_EQ(c.readings().roundSeconds, 3600);
     c.tourneyTick(kStart.plusSeconds(3725));
-    ASSERT_TRUE(c.display().elapsedTo.has_value());
-    EXPECT_EQ(elapsedTime(c.m_startTime, *c.display().elapsedTo), "01:02:05");
+    ASSERT_TRUE(c.readings().elapsedTo.has_value());
+    EXPECT_EQ(elapsedTime(c.m_startTime, *c.readings().elapsedTo), "01:02:05");
     c.pauseTournament();
     ticks(c, 61, &TournamentClock::pauseTick);
-    EXPECT_EQ(c.display().pauseSeconds, 61);
+    EXPECT_EQ(c.readings().pauseSeconds, 61);
 }
 
 TEST(TournamentClock, AverageAndFinishCountTheRoundsStillToPlay) {
@@ -247,20 +247,20 @@ TEST(TournamentClock, AverageAndFinishCountTheRoundsStillToPlay) {
         int round = k.startRound;
         for (int seconds : k.rounds)
             playRound(c, seconds, round, k.totalRounds);
-        ASSERT_TRUE(c.display().finishTime.has_value());
-        EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, k.finish);
-        EXPECT_EQ(c.display().averageRound, k.average);
+        ASSERT_TRUE(c.readings().finishTime.has_value());
+        EXPECT_EQ(c.readings().finishTime->localSeconds - kStart.localSeconds, k.finish);
+        EXPECT_EQ(c.readings().averageRound, k.average);
         ASSERT_EQ(c.m_roundTimes.size(), k.startRound - 1 + k.rounds.size()); // untimed: -1
         EXPECT_EQ(c.m_roundTimes.back(), k.rounds.back());
         EXPECT_EQ(c.state(), ClockState::Running);
-        EXPECT_EQ(c.display().roundSeconds, 0);
+        EXPECT_EQ(c.readings().roundSeconds, 0);
     }
     TournamentClock c; // the banner's finish time
     c.startTournament(kStart);
     int round = 1;
     playRound(c, 2700, round, 2);
-    ASSERT_TRUE(c.display().finishTime.has_value());
-    EXPECT_EQ(formatBannerTime(*c.display().finishTime), "8:30 PM");
+    ASSERT_TRUE(c.readings().finishTime.has_value());
+    EXPECT_EQ(formatBannerTime(*c.readings().finishTime), "8:30 PM");
 }
 
 TEST(TournamentClock, EachPauseCountsOnceWithItsFullLength) {
@@ -275,14 +275,14 @@ TEST(TournamentClock, EachPauseCountsOnceWithItsFullLength) {
     ticks(c, 30, &TournamentClock::pauseTick);
     c.resumeTournament();
     EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 120);
-    EXPECT_EQ(c.display().pauseSeconds, 120);
+    EXPECT_EQ(c.readings().pauseSeconds, 120);
 
     // The round ends after the pauses were resumed: nothing is added a second time.
     int round = 1;
     playRound(c, 500, round, 2);
     EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 120);
     EXPECT_EQ(c.m_roundTimes.front(), 600);
-    EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, 600 * 2 + 120);
+    EXPECT_EQ(c.readings().finishTime->localSeconds - kStart.localSeconds, 600 * 2 + 120);
 
     // A round that ends while paused ends the pause and counts it once.
     c.pauseTournament();
@@ -290,7 +290,7 @@ TEST(TournamentClock, EachPauseCountsOnceWithItsFullLength) {
     playRound(c, 0, round, 2);
     EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 165);
     EXPECT_EQ(c.state(), ClockState::Running);
-    EXPECT_FALSE(c.display().pauseSeconds.has_value());
+    EXPECT_FALSE(c.readings().pauseSeconds.has_value());
     EXPECT_EQ(c.m_pauseRoundTotal.totalSeconds(), 0);
 }
 
@@ -305,7 +305,7 @@ TEST(TournamentClock, RoundsAreTimedOnlyWhileTheTournamentClockRuns) {
     // Started in round 2: the untimed round 1 does not count in the average.
     c.startTournament(kStart);
     playRound(c, 600, round, 4);
-    EXPECT_EQ(c.display().averageRound, 600);
+    EXPECT_EQ(c.readings().averageRound, 600);
     EXPECT_EQ(c.m_roundLength, 600);
 }
 
@@ -320,7 +320,7 @@ TEST(TournamentClock, LoadClearsRoundTimesAndStops) {
     EXPECT_TRUE(c.m_roundTimes.empty());
     EXPECT_EQ(c.m_roundLength, 0);
     EXPECT_EQ(c.state(), ClockState::Stopped);
-    const ClockDisplay& d = c.display();
+    const ClockReadings& d = c.readings();
     EXPECT_FALSE(d.averageRound.has_value());
     EXPECT_FALSE(d.elapsedTo.has_value());
     EXPECT_FALSE(d.finishTime.has_value());
@@ -330,27 +330,27 @@ TEST(TournamentClock, LoadClearsRoundTimesAndStops) {
     c.startTournament(kStart);
     round = 1;
     playRound(c, 300, round, 6);
-    EXPECT_EQ(c.display().averageRound, 300);
+    EXPECT_EQ(c.readings().averageRound, 300);
 }
 
 TEST(TournamentClock, ProgressBarsFollowTheRounds) {
     TournamentClock c;
     c.setProgressRange(8);
     c.updateProgressBar(false, 3, 8);
-    EXPECT_EQ(c.display().progress, (ProgressValues{0, 8, 2}));
-    EXPECT_EQ(c.display().progressPercent, 25);
+    EXPECT_EQ(c.readings().progress, (ProgressValues{0, 8, 2}));
+    EXPECT_EQ(c.readings().progressPercent, 25);
     c.updateProgressBar(false, 1, 8);
-    EXPECT_EQ(c.display().progressPercent, 0);
-    EXPECT_EQ(c.display().progress.value, 2);
+    EXPECT_EQ(c.readings().progressPercent, 0);
+    EXPECT_EQ(c.readings().progress.value, 2);
     c.updateProgressBar(false, 4, 6);
-    EXPECT_EQ(c.display().progressPercent, 50);
+    EXPECT_EQ(c.readings().progressPercent, 50);
     c.updateProgressBar(true, 8, 8);
-    EXPECT_EQ(c.display().progress.value, 8);
-    EXPECT_EQ(c.display().progressPercent, 100);
+    EXPECT_EQ(c.readings().progress.value, 8);
+    EXPECT_EQ(c.readings().progressPercent, 100);
     c.clearProgressBar();
-    EXPECT_EQ(c.display().progress.value, 0);
+    EXPECT_EQ(c.readings().progress.value, 0);
     c.updateProgressBar(false, 2, 0);
-    EXPECT_EQ(c.display().progressPercent, 0);
+    EXPECT_EQ(c.readings().progressPercent, 0);
 }
 
 TEST(TournamentClock, CurrentRoundBarFillsOverAnAverageRound) {
@@ -358,16 +358,16 @@ TEST(TournamentClock, CurrentRoundBarFillsOverAnAverageRound) {
     c.startTournament(kStart);
     ticks(c, 200, &TournamentClock::roundTick);
     c.progressTick();
-    EXPECT_EQ(c.display().roundProgress, ProgressValues{}); // no average yet: stands still
+    EXPECT_EQ(c.readings().roundProgress, ProgressValues{}); // no average yet: stands still
     int round = 1;
     playRound(c, 400, round, 6);
-    EXPECT_EQ(c.display().roundProgress.value, c.display().roundProgress.minimum);
+    EXPECT_EQ(c.readings().roundProgress.value, c.readings().roundProgress.minimum);
     ticks(c, 150, &TournamentClock::roundTick);
     c.progressTick();
-    EXPECT_EQ(c.display().roundProgress, (ProgressValues{1, 600, 150}));
+    EXPECT_EQ(c.readings().roundProgress, (ProgressValues{1, 600, 150}));
     ticks(c, 40000, &TournamentClock::roundTick);
     c.progressTick();
-    EXPECT_EQ(c.display().roundProgress, (ProgressValues{1, 600, 600}));
+    EXPECT_EQ(c.readings().roundProgress, (ProgressValues{1, 600, 600}));
 }
 
 TEST(TournamentClock, ReportsEachOperationOnce) {
