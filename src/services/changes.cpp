@@ -80,8 +80,8 @@ void advanceClockTo(Session& session, const Change& c) {
     double v;
     if (tryParseNumber(trim(c.value), v) && v > 0)
         seconds = static_cast<std::int64_t>(v);
-    session.clock().RTimer.Reset();
-    session.clock().RTimer.Add(seconds);
+    session.clock().RTimer.reset();
+    session.clock().RTimer.add(seconds);
     AdvanceRound(session, clockHooks(session));
 }
 
@@ -287,13 +287,13 @@ Change roundAdvanceChange(const Session& session) {
 RoundAdvanceHooks clockHooks(Session& session) {
     TournamentClock& clock = session.clock();
     RoundAdvanceHooks h;
-    h.StopRoundTimer = [&clock] { clock.StopRoundTimer(); };
+    h.StopRoundTimer = [&clock] { clock.stopRoundTimer(); };
     h.RecordRoundTime = [&clock, &session] {
-        clock.RecordRoundTime(session.tourney().CurrentRound(), session.tourney().TotalRounds());
+        clock.recordRoundTime(session.tourney().CurrentRound(), session.tourney().TotalRounds());
     };
-    h.ResetRoundTimer = [&clock] { clock.RTimer.Reset(); };
-    h.ResetPauseTimer = [&clock] { clock.ResetPauseTimer(); };
-    h.StartRoundTimer = [&clock] { clock.StartRoundTimer(); };
+    h.ResetRoundTimer = [&clock] { clock.RTimer.reset(); };
+    h.ResetPauseTimer = [&clock] { clock.resetPauseTimer(); };
+    h.StartRoundTimer = [&clock] { clock.startRoundTimer(); };
     return h;
 }
 
@@ -442,16 +442,16 @@ void applyChange(Session& session, const Change& c) {
         session.refresh().requestMoneyRefresh();
         break;
     case ChangeKind::ClockStart:
-        clock.StartTournament(WallTime{c.clockTime});
+        clock.startTournament(WallTime{c.clockTime});
         break;
     case ChangeKind::ClockPause:
-        clock.PauseTournament();
+        clock.pauseTournament();
         break;
     case ChangeKind::ClockResume:
-        clock.ResumeTournament();
+        clock.resumeTournament();
         break;
     case ChangeKind::ClockStop:
-        clock.StopTournament(WallTime{c.clockTime});
+        clock.stopTournament(WallTime{c.clockTime});
         break;
     case ChangeKind::RoundAdvance:
         advanceClockTo(session, c);

@@ -323,7 +323,7 @@ bool ResetAndLoad(Session& s, const std::string& path) {
     s.openTournament(std::move(fresh));
     s.holdTournament(std::move(pending.lock), pending.viewOnly);
     // The clock goes back to idle with the tournament: no round is being timed any more.
-    s.clock().ResetForLoad(WallTime{localWallSeconds()});
+    s.clock().resetForLoad(WallTime{localWallSeconds()});
     s.markChangedSinceSave();
     // Saving offers the tournament just loaded, not the file the previous one was saved to.
     s.dialogFiles().rememberLoaded(chosen);

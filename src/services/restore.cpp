@@ -35,7 +35,7 @@ struct ClockTrail {
     // Counts the pause that ends at `t` into the round's pause clock.
     void endPause(TournamentClock& clock, std::int64_t t) {
         if (paused && clock.ticks().pause)
-            clock.m_pauseRoundTotal.Add(t - pauseStart);
+            clock.m_pauseRoundTotal.add(t - pauseStart);
         paused = false;
     }
 
@@ -158,11 +158,11 @@ std::size_t replayChanges(Session& session, const std::vector<JournalEntry>& cha
     if (clock.m_tournamentStarted && trail.roundStarted) {
         const std::int64_t round =
             trail.roundSeconds(clock, trail.paused ? trail.pauseStart : nowLocal);
-        clock.RTimer.Reset();
-        clock.RTimer.Add(round);
+        clock.RTimer.reset();
+        clock.RTimer.add(round);
         if (trail.paused)
-            clock.m_pauseRoundTotal.Add(nowLocal - trail.pauseStart);
-        clock.TourneyTick(WallTime{nowLocal});
+            clock.m_pauseRoundTotal.add(nowLocal - trail.pauseStart);
+        clock.tourneyTick(WallTime{nowLocal});
     }
     return applied;
 }

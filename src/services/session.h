@@ -191,7 +191,7 @@ public:
     const PayoutTable& payout() const { return m_payout; }
 
     /// The tournament, round and pause clocks. Not part of the tournament state: a load resets
-    /// it with clock().ResetForLoad(now) instead of replacing it, so the window stays attached.
+    /// it with clock().resetForLoad(now) instead of replacing it, so the window stays attached.
     TournamentClock& clock() { return m_clock; }
     const TournamentClock& clock() const { return m_clock; }
 

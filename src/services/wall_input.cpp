@@ -72,11 +72,12 @@ WallInput wallInput(Session& session, std::int64_t nowEpochMs) {
 
     const TournamentClock& clock = session.clock();
     if (clock.m_tournamentStarted) {
-        in.roundClock = clock.display().roundText;
+        in.roundClock = formatHms(clock.readings().roundSeconds.value_or(0));
         in.roundClockRunning = clock.state() == ClockState::Running;
         in.clockTakenAtMs = nowEpochMs;
     }
-    in.finishEstimate = clock.display().finishBannerText;
+    const auto finish = clock.readings().finishTime;
+    in.finishEstimate = finish ? formatBannerTime(*finish) : std::string();
 
     std::vector<LeaderEntry> entries;
     try {

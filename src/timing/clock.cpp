@@ -7,7 +7,7 @@
 
 namespace rh {
 
-std::string ElapsedTime(WallTime start, WallTime end) {
+std::string elapsedTime(WallTime start, WallTime end) {
     std::int64_t d = end.secondOfDay() - start.secondOfDay();
     if (d < 0)
         d += 86400;
@@ -33,18 +33,6 @@ std::string formatBannerTime(WallTime t) {
 }
 std::string formatCurrentRound(long long round) {
     return " " + std::to_string(round);
-}
-
-std::optional<Rgb> tintColour(LabelTint tint) {
-    switch (tint) {
-    case LabelTint::Running:
-        return kClockRunning;
-    case LabelTint::Stopped:
-        return kClockStopped;
-    case LabelTint::None:
-        break;
-    }
-    return std::nullopt;
 }
 
 // Groups the steps of one operation so that onChanged runs once, after the last of them.
@@ -73,199 +61,147 @@ void TournamentClock::touched() {
 
 ClockState TournamentClock::state() const {
     if (!m_tournamentStarted)
-        return ClockState::Idle;
+        return ClockState::Stopped;
     return m_ticks.pause ? ClockState::Paused : ClockState::Running;
 }
 
-void TournamentClock::InitControls() {
+void TournamentClock::initControls() {
     Batch b(*this);
-    m_display.startTime.reset();
-    m_display.finishTime.reset();
-    m_display.finishBannerText.clear();
-    m_display.elapsedText.clear();
-    m_display.roundText.clear();
-    m_display.avgRoundText.clear();
-    m_display.pauseEnabled = false;
+    m_readings.startTime.reset();
+    m_readings.finishTime.reset();
+    m_readings.elapsedTo.reset();
+    m_readings.roundSeconds.reset();
+    m_readings.averageRound.reset();
     m_ticks.tourney = m_ticks.round = m_ticks.pause = false;
     touched();
 }
 
-void TournamentClock::InitVariables(WallTime now) {
+void TournamentClock::initVariables(WallTime now) {
     Batch b(*this);
     m_tournamentStarted = false;
     m_ticks.tourney = m_ticks.round = m_ticks.pause = false;
     m_ticks.progress = false;
-    m_display.startEnabled = true;
-    // Pausing a clock that does not run would start the round clock on resume: Pause waits for
-    // Start.
-    m_display.pauseEnabled = false;
-    m_display.pauseCaption = "&Pause";
-    m_display.pauseText.clear();
-    m_pauseRoundTotal.Reset();
-    m_pauseTournamentTotal.Reset();
+    m_readings.pauseSeconds.reset();
+    m_pauseRoundTotal.reset();
+    m_pauseTournamentTotal.reset();
     m_pauseCounted = 0;
     m_startTime = now;
     touched();
 }
 
-void TournamentClock::ResetForLoad(WallTime now) {
+void TournamentClock::resetForLoad(WallTime now) {
     Batch b(*this);
-    InitControls();
-    InitVariables(now);
-    RTimer.Reset();
+    initControls();
+    initVariables(now);
+    RTimer.reset();
     m_roundTimes.clear();
     m_roundLength = 0;
-    m_display.startCaption = "&Start";
-    m_display.elapsedTint = m_display.roundTint = m_display.pauseTint = LabelTint::None;
-    m_display.bannerStartVisible = true;
-    m_display.estFinishVisible = false;
-    m_display.progressText = "0%";
-    m_display.progress.value = m_display.progress.minimum;
-    m_display.roundProgress = ProgressValues{};
+    m_startedSinceReset = false;
+    m_readings.elapsedPhase = m_readings.roundPhase = m_readings.pausePhase = ClockPhase::None;
+    m_readings.progressPercent = 0;
+    m_readings.progress.value = m_readings.progress.minimum;
+    m_readings.roundProgress = ProgressValues{};
     touched();
 }
 
-Message TournamentClock::stopQuestion() {
-    return Message{"Stop Tournament",
-                   "A tournament is in progress.\r\nIf you press Ok, you will stop the timer.\r\n"
-                   "Press Cancel to resume with your tournament",
-                   MsgIcon::Exclamation, MsgButtons::OkCancel};
-}
-
-void TournamentClock::StartStopTournament(IPrompt& prompt, WallTime now) {
-    Batch b(*this);
-    if (!m_tournamentStarted) {
-        StartTournament(now);
-        m_display.estFinishVisible = true;
-        touched();
-        return;
-    }
-    if (prompt.show(stopQuestion()) == MsgAnswer::Ok)
-        StopTournament(now);
-}
-
-void TournamentClock::BannerStart(IPrompt& prompt, WallTime now) {
-    Batch b(*this);
-    m_display.bannerStartVisible = false;
-    touched();
-    StartStopTournament(prompt, now);
-}
-
-void TournamentClock::PauseResume() {
-    if (m_display.pauseCaption == "&Pause")
-        PauseTournament();
-    else
-        ResumeTournament();
-}
-
-void TournamentClock::StartTournament(WallTime now) {
+void TournamentClock::startTournament(WallTime now) {
     Batch b(*this);
     ++m_actions;
-    m_display.bannerStartVisible = false;
     m_tournamentStarted = true;
-    m_display.pauseText.clear();
-    m_display.pauseEnabled = true;
-    m_display.startTime = now;
-    m_display.startCaption = "&Stop";
+    m_startedSinceReset = true;
+    m_readings.pauseSeconds.reset();
+    m_readings.startTime = now;
     m_ticks.tourney = true;
     m_startTime = now;
-    RTimer.Reset();
-    m_pauseRoundTotal.Reset();
-    m_pauseTournamentTotal.Reset();
+    RTimer.reset();
+    m_pauseRoundTotal.reset();
+    m_pauseTournamentTotal.reset();
     m_pauseCounted = 0;
-    StartRoundTimer();
-    m_display.elapsedText = "00:00:00";
-    m_display.elapsedTint = LabelTint::Running;
-    SetProgressTimer(true);
+    startRoundTimer();
+    m_readings.elapsedTo = now;
+    m_readings.elapsedPhase = ClockPhase::Running;
+    setProgressTimer(true);
     touched();
 }
 
-void TournamentClock::StopTournament(WallTime now) {
+void TournamentClock::stopTournament(WallTime now) {
     Batch b(*this);
     ++m_actions;
     if (m_ticks.pause) {
         // Only reachable from code (the button is disabled while paused): end the pause first so
         // no pause clock keeps running behind a stopped tournament.
-        ResetPauseTimer();
+        resetPauseTimer();
     }
-    m_display.pauseEnabled = false;
-    m_display.startCaption = "&Start";
     m_stopTime = now;
     m_ticks.tourney = false;
-    StopRoundTimer();
-    m_display.elapsedTint = LabelTint::Stopped;
+    stopRoundTimer();
+    m_readings.elapsedPhase = ClockPhase::Stopped;
     m_tournamentStarted = false;
-    SetProgressTimer(false);
+    setProgressTimer(false);
     touched();
 }
 
-void TournamentClock::StartRoundTimer() {
+void TournamentClock::startRoundTimer() {
     if (!m_tournamentStarted)
         return;
     Batch b(*this);
-    RTimer.Reset();
+    RTimer.reset();
     m_ticks.round = true;
-    m_display.roundText = "00:00:00";
-    m_display.roundTint = LabelTint::Running;
-    SetProgressTimer(true);
+    m_readings.roundSeconds = 0;
+    m_readings.roundPhase = ClockPhase::Running;
+    setProgressTimer(true);
     touched();
 }
 
-void TournamentClock::StopRoundTimer() {
+void TournamentClock::stopRoundTimer() {
     Batch b(*this);
     m_ticks.round = false;
-    m_display.roundTint = LabelTint::Stopped;
-    SetProgressTimer(false);
+    m_readings.roundPhase = ClockPhase::Stopped;
+    setProgressTimer(false);
     touched();
 }
 
-void TournamentClock::PauseTournament() {
+void TournamentClock::pauseTournament() {
     if (!m_tournamentStarted || m_ticks.pause)
         return;
     Batch b(*this);
     ++m_actions;
-    m_display.pauseTint = LabelTint::Running;
-    m_display.roundTint = LabelTint::Stopped;
+    m_readings.pausePhase = ClockPhase::Running;
+    m_readings.roundPhase = ClockPhase::Stopped;
     m_ticks.round = false;
     m_ticks.pause = true;
-    m_display.pauseCaption = "&Resume";
-    m_display.startEnabled = false;
-    SetProgressTimer(false);
+    setProgressTimer(false);
     touched();
 }
 
-void TournamentClock::ResumeTournament() {
+void TournamentClock::resumeTournament() {
     if (!m_ticks.pause)
         return;
     Batch b(*this);
     ++m_actions;
     // Only the part of this round's pause not yet counted goes into the tournament total.
-    m_pauseTournamentTotal.Add(m_pauseRoundTotal.totalSeconds() - m_pauseCounted);
+    m_pauseTournamentTotal.add(m_pauseRoundTotal.totalSeconds() - m_pauseCounted);
     m_pauseCounted = m_pauseRoundTotal.totalSeconds();
     m_ticks.round = m_tournamentStarted;
     m_ticks.pause = false;
-    m_display.pauseTint = LabelTint::Stopped;
-    m_display.roundTint = LabelTint::Running;
-    m_display.pauseCaption = "&Pause";
-    m_display.startEnabled = true;
-    SetProgressTimer(m_tournamentStarted);
+    m_readings.pausePhase = ClockPhase::Stopped;
+    m_readings.roundPhase = ClockPhase::Running;
+    setProgressTimer(m_tournamentStarted);
     touched();
 }
 
-void TournamentClock::ResetPauseTimer() {
+void TournamentClock::resetPauseTimer() {
     Batch b(*this);
-    m_pauseTournamentTotal.Add(m_pauseRoundTotal.totalSeconds() - m_pauseCounted);
-    m_pauseRoundTotal.Reset();
+    m_pauseTournamentTotal.add(m_pauseRoundTotal.totalSeconds() - m_pauseCounted);
+    m_pauseRoundTotal.reset();
     m_pauseCounted = 0;
-    m_display.pauseCaption = "&Pause";
-    m_display.startEnabled = true;
-    m_display.pauseTint = LabelTint::Stopped;
+    m_readings.pausePhase = ClockPhase::Stopped;
     m_ticks.pause = false;
-    m_display.pauseText.clear();
+    m_readings.pauseSeconds.reset();
     touched();
 }
 
-void TournamentClock::RecordRoundTime(int currentRound, int totalRounds) {
+void TournamentClock::recordRoundTime(int currentRound, int totalRounds) {
     if (!m_tournamentStarted || currentRound < 1)
         return;
     Batch b(*this);
@@ -286,7 +222,7 @@ void TournamentClock::RecordRoundTime(int currentRound, int totalRounds) {
     }
     const double a = static_cast<double>(sum) / timed;
     const auto rounded = static_cast<std::int64_t>(roundHalfEven(a));
-    m_display.avgRoundText = formatHms(rounded);
+    m_readings.averageRound = rounded;
     m_roundLength = rounded;
     // The finish is now plus the rounds still to play. Now is the start plus the time the clock
     // has counted since: the timed rounds and every pause so far. A clock started in a later
@@ -297,44 +233,37 @@ void TournamentClock::RecordRoundTime(int currentRound, int totalRounds) {
     const auto estimate =
         static_cast<std::int64_t>(roundHalfEven(static_cast<double>(sum + paused) + a * toPlay));
     const WallTime finish = m_startTime.plusSeconds(estimate);
-    m_display.finishTime = finish;
-    m_display.finishBannerText = formatBannerTime(finish);
+    m_readings.finishTime = finish;
     touched();
 }
 
-void TournamentClock::TourneyTick(WallTime now) {
+void TournamentClock::tourneyTick(WallTime now) {
     Batch b(*this);
-    m_display.elapsedText = ElapsedTime(m_startTime, now);
+    m_readings.elapsedTo = now;
     touched();
 }
 
-void TournamentClock::RoundTick() {
+void TournamentClock::roundTick() {
     Batch b(*this);
-    RTimer.Tick();
-    m_display.roundText = RTimer.GetElapsed();
+    RTimer.tick();
+    m_readings.roundSeconds = RTimer.totalSeconds();
     touched();
 }
 
-void TournamentClock::PauseTick() {
+void TournamentClock::pauseTick() {
     Batch b(*this);
-    m_pauseRoundTotal.Tick();
-    m_display.pauseText = m_pauseRoundTotal.GetElapsed();
+    m_pauseRoundTotal.tick();
+    m_readings.pauseSeconds = m_pauseRoundTotal.totalSeconds();
     touched();
 }
 
-void TournamentClock::CurrentTimeTick(WallTime now) {
-    Batch b(*this);
-    m_display.currentTimeText = formatTimeOfDay(now);
-    touched();
-}
-
-void TournamentClock::ProgressTick() {
+void TournamentClock::progressTick() {
     const std::int64_t t = RTimer.totalSeconds();
     if (t < 1 || m_roundLength < 1)
         return;
     Batch b(*this);
     const int length = static_cast<int>(std::min<std::int64_t>(m_roundLength, 1'000'000'000));
-    ProgressValues& p = m_display.roundProgress;
+    ProgressValues& p = m_readings.roundProgress;
     p.minimum = 1;
     p.maximum = std::max(1, length);
     p.value = t >= m_roundLength
@@ -343,52 +272,53 @@ void TournamentClock::ProgressTick() {
     touched();
 }
 
-void TournamentClock::SetProgressTimer(bool on) {
+void TournamentClock::setProgressTimer(bool on) {
     Batch b(*this);
     m_ticks.progress = on;
     touched();
 }
 
-void TournamentClock::SetProgressRange(int totalRounds) {
+void TournamentClock::setProgressRange(int totalRounds) {
     Batch b(*this);
-    m_display.progress.minimum = 0;
-    m_display.progress.maximum = std::max(totalRounds, 0);
-    m_display.progress.value = std::clamp(m_display.progress.value, 0, m_display.progress.maximum);
+    m_readings.progress.minimum = 0;
+    m_readings.progress.maximum = std::max(totalRounds, 0);
+    m_readings.progress.value =
+        std::clamp(m_readings.progress.value, 0, m_readings.progress.maximum);
     touched();
 }
 
-void TournamentClock::UpdateProgressBar(bool done, int currentRound, int totalRounds) {
+void TournamentClock::updateProgressBar(bool done, int currentRound, int totalRounds) {
     Batch b(*this);
-    ProgressValues& p = m_display.progress;
+    ProgressValues& p = m_readings.progress;
     if (done) {
         p.value = p.maximum;
-        m_display.progressText = "100%";
+        m_readings.progressPercent = 100;
     } else if (currentRound > 1) {
         p.value = std::clamp(currentRound - 1, p.minimum, p.maximum);
         const int percent = totalRounds > 0 ? (currentRound - 1) * 100 / totalRounds : 0;
-        m_display.progressText = std::to_string(percent) + "%";
+        m_readings.progressPercent = percent;
     } else {
-        m_display.progressText = "0%";
+        m_readings.progressPercent = 0;
     }
     touched();
 }
 
-void TournamentClock::UpdateProgressCurrentRnd() {
+void TournamentClock::updateProgressCurrentRnd() {
     Batch b(*this);
-    m_display.roundProgress.value = m_display.roundProgress.minimum;
+    m_readings.roundProgress.value = m_readings.roundProgress.minimum;
     touched();
 }
 
-void TournamentClock::UpdateProgressBars(bool done, int currentRound, int totalRounds) {
+void TournamentClock::updateProgressBars(bool done, int currentRound, int totalRounds) {
     Batch b(*this);
-    UpdateProgressBar(done, currentRound, totalRounds);
-    UpdateProgressCurrentRnd();
+    updateProgressBar(done, currentRound, totalRounds);
+    updateProgressCurrentRnd();
 }
 
-void TournamentClock::ClearProgressBar() {
+void TournamentClock::clearProgressBar() {
     Batch b(*this);
-    m_display.progress.value = m_display.progress.minimum;
-    m_display.roundProgress.value = m_display.roundProgress.minimum;
+    m_readings.progress.value = m_readings.progress.minimum;
+    m_readings.roundProgress.value = m_readings.roundProgress.minimum;
     touched();
 }
 

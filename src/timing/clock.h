@@ -1,18 +1,18 @@
 #pragma once
 // TournamentClock: the tournament, round and pause clocks, round-time averages, the finish
-// estimate and the progress displays, as a state machine (Idle, Running, Paused) that owns no
-// timers. The window delivers the ticks it asks for (ticks()) and passes "now" in, so a test can
-// run an hour of rounds in a millisecond. What the displays should show lives in display(); the
-// window copies it into its labels after every change (onChanged).
+// estimate and the progress values, as a state machine (stopped, running, paused: state()) that
+// owns no timers, no buttons and no questions. Commands (startTournament, pauseTournament,
+// resumeTournament, stopTournament) and ticks move it; the window delivers the ticks it asks for
+// (ticks()) and passes "now" in, so a test can run an hour of rounds in a millisecond. The times
+// and values the clock has counted are in readings(); the window renders them, with its buttons
+// derived from state(), after every change (onChanged).
 //
-// The round advance calls, in this order: StopRoundTimer, RecordRoundTime, RTimer.Reset,
-// ResetPauseTimer, CurrentRound + 1, the recovery copy, StartRoundTimer, then the window's
-// ChangeRound and UpdateProgressBars(false). After the last round only UpdateProgressBars(true).
+// The round advance calls, in this order: stopRoundTimer, recordRoundTime, RTimer.reset,
+// resetPauseTimer, CurrentRound + 1, the recovery copy, startRoundTimer, then the window's
+// ChangeRound and updateProgressBars(false). After the last round only updateProgressBars(true).
 //
 // The Session owns the one instance; it lives as long as the program.
 
-#include "core/colour.h"
-#include "core/prompt.h"
 #include "timing/stop_watch.h"
 
 #include <cstdint>
@@ -43,7 +43,7 @@ struct WallTime {
 
 /// hh:mm:ss from start to end, times of day only: an end earlier in the day than the start is
 /// taken as the next day (23:59:30 to 00:00:30 is 00:01:00).
-std::string ElapsedTime(WallTime start, WallTime end);
+std::string elapsedTime(WallTime start, WallTime end);
 /// "hh:mm AM/PM": the time of day on the dashboard, e.g. "03:05 PM".
 std::string formatTimeOfDay(WallTime t);
 /// "h:mm AM/PM": the estimated finish on the dashboard, e.g. "3:05 PM".
@@ -51,24 +51,22 @@ std::string formatBannerTime(WallTime t);
 /// The current round as the window shows it: a blank, then the number (" 3").
 std::string formatCurrentRound(long long round);
 
-/// Background of a running clock's label.
-inline constexpr Rgb kClockRunning = kLightGreen;
-/// Background of a stopped or paused clock's label.
-inline constexpr Rgb kClockStopped = kLightRed;
+/// How one of the clocks stands: not run since the last reset, running, or stopped or paused.
+enum class ClockPhase { None, Running, Stopped };
 
-enum class LabelTint { None, Running, Stopped };
-/// The background of a tint; None gives the label's ordinary background (no colour).
-std::optional<Rgb> tintColour(LabelTint tint);
-
-enum class ClockState { Idle, Running, Paused };
+enum class ClockState {
+    Stopped, // not started since the last reset, or stopped
+    Running, // the tournament and round clocks run
+    Paused,  // the tournament clock runs, the round clock waits and the pause clock runs
+};
 
 /// Which periodic ticks should be delivered right now.
 struct ClockTicks {
-    bool tourney = false;  // TourneyTimer, 1000 ms
-    bool round = false;    // RoundTimer, 1000 ms
-    bool pause = false;    // PauseTimer, 1000 ms
-    bool progress = false; // progressTimer, 15000 ms
-    bool current = true;   // currentTimer, 15000 ms (always)
+    bool tourney = false;  // the tournament's elapsed time, every second
+    bool round = false;    // the round clock, every second
+    bool pause = false;    // the pause clock, every second
+    bool progress = false; // the current round's progress, every 15 seconds
+    bool current = true;   // the time of day, every 15 seconds (always)
     bool operator==(const ClockTicks&) const = default;
 };
 
@@ -79,28 +77,21 @@ struct ProgressValues {
     bool operator==(const ProgressValues&) const = default;
 };
 
-/// Everything the clock shows on the Timer tab and the dashboard.
-struct ClockDisplay {
-    std::optional<WallTime> startTime; // lblStartTime, in the platform's long time format
-    std::string elapsedText;           // lblElapsedTime
-    LabelTint elapsedTint = LabelTint::None;
-    std::string roundText; // lblRoundElapsed
-    LabelTint roundTint = LabelTint::None;
-    std::string pauseText; // lblPauseElapsed
-    LabelTint pauseTint = LabelTint::None;
-    std::string avgRoundText;            // lblAvgRound
-    std::optional<WallTime> finishTime;  // lblFinishTime (long time format)
-    std::string finishBannerText;        // lblEstFinish ("h:mm AM/PM")
-    bool estFinishVisible = false;       // lblEstFinishLabel and lblEstFinish
-    bool bannerStartVisible = true;      // cmdbannerStartTimer
-    std::string startCaption = "&Start"; // cmdTourneyStart
-    bool startEnabled = true;
-    std::string pauseCaption = "&Pause"; // cmdPause
-    bool pauseEnabled = false;
-    std::string currentTimeText;     // txtCurrentTime
-    ProgressValues progress;         // progressBar: rounds done, 0..TotalRounds
-    std::string progressText = "0%"; // lblProgress
-    ProgressValues roundProgress;    // ProgressCurrentRnd
+/// The times and progress values the clock has counted, as of its last tick or command, as
+/// numbers: the window formats them. An empty value has not been counted since the last reset.
+struct ClockReadings {
+    std::optional<WallTime> startTime; // when the tournament clock was started
+    std::optional<WallTime> elapsedTo; // the tournament's time runs from m_startTime to here
+    ClockPhase elapsedPhase = ClockPhase::None;
+    std::optional<std::int64_t> roundSeconds; // the round clock
+    ClockPhase roundPhase = ClockPhase::None;
+    std::optional<std::int64_t> pauseSeconds; // the pause clock
+    ClockPhase pausePhase = ClockPhase::None;
+    std::optional<std::int64_t> averageRound; // seconds of the average timed round
+    std::optional<WallTime> finishTime;       // the estimated finish
+    ProgressValues progress;                  // rounds done, 0..TotalRounds
+    int progressPercent = 0;                  // rounds done in percent
+    ProgressValues roundProgress;             // the current round against an average round
 };
 
 class TournamentClock {
@@ -120,7 +111,7 @@ public:
     /// Expected round length in seconds: the average of the timed rounds; 0 before the first.
     std::int64_t m_roundLength = 0;
 
-    const ClockDisplay& display() const { return m_display; }
+    const ClockReadings& readings() const { return m_readings; }
     ClockTicks ticks() const { return m_ticks; }
     ClockState state() const;
     /// Called once after every operation that changed the display or the ticks.
@@ -128,64 +119,57 @@ public:
     /// How many times the director has started, stopped, paused or resumed the clock.
     long actionCount() const { return m_actions; }
 
+    /// Whether the clock has been started since it was made or last reset for a load.
+    bool startedSinceReset() const { return m_startedSinceReset; }
+
     // Lifecycle.
-    /// Clears the clock labels, disables Pause and stops the tournament, round and pause ticks.
-    void InitControls();
-    /// Back to Idle: flags and pause clocks reset, Start enabled, Pause captioned "&Pause".
-    void InitVariables(WallTime now);
-    /// Everything a load resets: InitControls, InitVariables, the round clock, the recorded
-    /// round times and round length, the banner's start button and estimated finish.
-    void ResetForLoad(WallTime now);
+    /// Clears the counted times and stops the tournament, round and pause ticks.
+    void initControls();
+    /// Back to stopped: flags and pause clocks reset.
+    void initVariables(WallTime now);
+    /// Everything a load resets: initControls, initVariables, the round clock, the recorded
+    /// round times and round length, and whether the clock has been started.
+    void resetForLoad(WallTime now);
 
-    // Buttons.
-    /// cmdTourneyStart: starts when idle; otherwise asks "Stop Tournament" and stops on OK.
-    void StartStopTournament(IPrompt& prompt, WallTime now);
-    /// cmdbannerStartTimer: hides itself, then acts as cmdTourneyStart.
-    void BannerStart(IPrompt& prompt, WallTime now);
-    /// cmdPause: pauses while captioned "&Pause", resumes otherwise.
-    void PauseResume();
-
-    void StartTournament(WallTime now);
-    void StopTournament(WallTime now);
-    void StartRoundTimer();
-    void StopRoundTimer();
-    void PauseTournament();
-    void ResumeTournament();
+    // Commands. Each does nothing in a state it does not apply to (a pause while stopped).
+    void startTournament(WallTime now);
+    void stopTournament(WallTime now);
+    void startRoundTimer();
+    void stopRoundTimer();
+    void pauseTournament();
+    void resumeTournament();
     /// Moves the round's pause into the tournament's pause total and ends a pause in progress.
-    void ResetPauseTimer();
+    void resetPauseTimer();
     /// At the end of a round, before CurrentRound is increased.
-    void RecordRoundTime(int currentRound, int totalRounds);
+    void recordRoundTime(int currentRound, int totalRounds);
 
     // Ticks.
-    void TourneyTick(WallTime now);
-    void RoundTick();
-    void PauseTick();
-    void CurrentTimeTick(WallTime now);
-    void ProgressTick();
+    void tourneyTick(WallTime now);
+    void roundTick();
+    void pauseTick();
+    void progressTick();
 
     // Progress displays.
-    void SetProgressTimer(bool on);
+    void setProgressTimer(bool on);
     /// The rounds bar runs 0..totalRounds (set after each load).
-    void SetProgressRange(int totalRounds);
-    void UpdateProgressBar(bool done, int currentRound, int totalRounds);
-    void UpdateProgressCurrentRnd();
-    void UpdateProgressBars(bool done, int currentRound, int totalRounds);
-    void ClearProgressBar();
-
-    /// The stop question's texts.
-    static Message stopQuestion();
+    void setProgressRange(int totalRounds);
+    void updateProgressBar(bool done, int currentRound, int totalRounds);
+    void updateProgressCurrentRnd();
+    void updateProgressBars(bool done, int currentRound, int totalRounds);
+    void clearProgressBar();
 
 private:
     class Batch;
     void touched();
 
-    ClockDisplay m_display;
+    ClockReadings m_readings;
     ClockTicks m_ticks;
     std::int64_t m_pauseCounted =
         0; // seconds of m_pauseRoundTotal already in m_pauseTournamentTotal
     int m_batchDepth = 0;
     bool m_dirty = false;
     long m_actions = 0;
+    bool m_startedSinceReset = false;
 };
 
 } // namespace rh

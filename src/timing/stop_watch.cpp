@@ -10,7 +10,7 @@ std::string formatHms(std::int64_t seconds) {
     return fmt00(seconds / 3600) + ":" + fmt00(seconds / 60 % 60) + ":" + fmt00(seconds % 60);
 }
 
-std::string StopWatch::GetElapsed() const {
+std::string StopWatch::elapsed() const {
     return formatHms(m_total);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// StopWatch: a stop-watch counted in whole seconds. It never reads a clock: each Tick adds one
+// StopWatch: a stop-watch counted in whole seconds. It never reads a clock: each tick adds one
 // second, so it follows the ticks actually delivered. The count is held in 64 bits, so a clock left
 // running for days neither overflows nor wraps (a 16-bit count would fail after 9:06:07).
 
@@ -11,17 +11,17 @@ namespace rh {
 class StopWatch {
 public:
     /// hours, minutes and seconds back to 0.
-    void Reset() { m_total = 0; }
+    void reset() { m_total = 0; }
     /// One more second.
-    void Tick() { ++m_total; }
+    void tick() { ++m_total; }
     /// n more seconds (negative n is ignored: a stop-watch never runs backwards).
-    void Add(std::int64_t n) {
+    void add(std::int64_t n) {
         if (n > 0)
             m_total += n;
     }
 
     /// "hh:mm:ss", minutes and seconds carried into 0..59, each part at least two digits.
-    std::string GetElapsed() const;
+    std::string elapsed() const;
     /// The whole counted length in seconds: hours x 3600 + minutes x 60 + seconds.
     std::int64_t totalSeconds() const { return m_total; }
 

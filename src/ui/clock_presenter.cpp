@@ -1,5 +1,7 @@
 #include "ui/clock_presenter.h"
 
+#include "services/clock_actions.h"
+
 #include "ui/dashboard.h"
 #include "ui/tab_timer.h"
 #include "ui/widgets.h"
@@ -39,7 +41,36 @@ void setProgress(QProgressBar* bar, const ProgressValues& p) {
     bar->setValue(p.value);
 }
 
+// hh:mm:ss of a counted time; empty when nothing is counted.
+QString hmsText(std::optional<std::int64_t> seconds) {
+    return seconds ? qs(formatHms(*seconds)) : QString();
+}
+
 } // namespace
+
+std::optional<Rgb> phaseColour(ClockPhase phase) {
+    switch (phase) {
+    case ClockPhase::Running:
+        return kLightGreen;
+    case ClockPhase::Stopped:
+        return kLightRed;
+    case ClockPhase::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+ClockButtons clockButtons(ClockState state, bool startedSinceReset) {
+    ClockButtons b;
+    b.startCaption =
+        state == ClockState::Stopped ? QStringLiteral("&Start") : QStringLiteral("&Stop");
+    b.startEnabled = state != ClockState::Paused;
+    b.pauseCaption =
+        state == ClockState::Paused ? QStringLiteral("&Resume") : QStringLiteral("&Pause");
+    b.pauseEnabled = state != ClockState::Stopped;
+    b.bannerStartVisible = !startedSinceReset;
+    return b;
+}
 
 WallTime currentWallTime() {
     const QDateTime now = QDateTime::currentDateTime();
@@ -69,15 +100,15 @@ ClockPresenter::ClockPresenter(TournamentClock& clock, IPrompt& prompt, Dashboar
     m_pause = makeTimer(parent, "PauseTimer", 1000);
     m_current = makeTimer(parent, "currentTimer", 15000);
     m_progress = makeTimer(parent, "progressTimer", 15000);
-    connect(m_tourney, &QTimer::timeout, this, &ClockPresenter::TourneyTick);
-    connect(m_round, &QTimer::timeout, this, &ClockPresenter::RoundTick);
-    connect(m_pause, &QTimer::timeout, this, &ClockPresenter::PauseTick);
-    connect(m_current, &QTimer::timeout, this, &ClockPresenter::CurrentTimeTick);
-    connect(m_progress, &QTimer::timeout, this, &ClockPresenter::ProgressTick);
+    connect(m_tourney, &QTimer::timeout, this, &ClockPresenter::tourneyTick);
+    connect(m_round, &QTimer::timeout, this, &ClockPresenter::roundTick);
+    connect(m_pause, &QTimer::timeout, this, &ClockPresenter::pauseTick);
+    connect(m_current, &QTimer::timeout, this, &ClockPresenter::currentTimeTick);
+    connect(m_progress, &QTimer::timeout, this, &ClockPresenter::progressTick);
     connect(m_tab->cmdTourneyStart, &QPushButton::clicked, this,
-            &ClockPresenter::StartStopTournament);
-    connect(m_tab->cmdPause, &QPushButton::clicked, this, &ClockPresenter::PauseResume);
-    connect(m_dash->cmdbannerStartTimer, &QPushButton::clicked, this, &ClockPresenter::BannerStart);
+            &ClockPresenter::startStopTournament);
+    connect(m_tab->cmdPause, &QPushButton::clicked, this, &ClockPresenter::pauseResume);
+    connect(m_dash->cmdbannerStartTimer, &QPushButton::clicked, this, &ClockPresenter::bannerStart);
     m_clock.onChanged = [this] { apply(); };
 }
 
@@ -85,22 +116,24 @@ ClockPresenter::~ClockPresenter() {
     m_clock.onChanged = nullptr;
 }
 
-void ClockPresenter::StartStopTournament() {
+void ClockPresenter::startStopTournament() {
     const ClockState before = m_clock.state();
     const WallTime at = now();
-    m_clock.StartStopTournament(m_prompt, at);
+    startOrStopClock(m_clock, m_prompt, at);
+    // The banner's finish estimate shows once the director has started the clock.
+    if (before == ClockState::Stopped && m_clock.state() == ClockState::Running) {
+        m_finishShown = true;
+        apply();
+    }
     report(before, at);
 }
-void ClockPresenter::BannerStart() {
-    const ClockState before = m_clock.state();
-    const WallTime at = now();
-    m_clock.BannerStart(m_prompt, at);
-    report(before, at);
+void ClockPresenter::bannerStart() {
+    startStopTournament();
 }
-void ClockPresenter::PauseResume() {
+void ClockPresenter::pauseResume() {
     const ClockState before = m_clock.state();
     const WallTime at = now();
-    m_clock.PauseResume();
+    pauseOrResumeClock(m_clock);
     report(before, at);
 }
 
@@ -115,49 +148,52 @@ void ClockPresenter::report(ClockState before, WallTime at) {
         kind = before == ClockState::Paused ? ChangeKind::ClockResume : ChangeKind::ClockStart;
     changed(Change::clock(kind, at.localSeconds));
 }
-void ClockPresenter::TourneyTick() {
-    m_clock.TourneyTick(now());
+void ClockPresenter::tourneyTick() {
+    m_clock.tourneyTick(now());
 }
-void ClockPresenter::RoundTick() {
-    m_clock.RoundTick();
+void ClockPresenter::roundTick() {
+    m_clock.roundTick();
 }
-void ClockPresenter::PauseTick() {
-    m_clock.PauseTick();
+void ClockPresenter::pauseTick() {
+    m_clock.pauseTick();
 }
-void ClockPresenter::CurrentTimeTick() {
-    m_clock.CurrentTimeTick(now());
+void ClockPresenter::currentTimeTick() {
+    m_dash->txtCurrentTime->setText(qs(formatTimeOfDay(now())));
 }
-void ClockPresenter::ProgressTick() {
-    m_clock.ProgressTick();
+void ClockPresenter::progressTick() {
+    m_clock.progressTick();
 }
 
 void ClockPresenter::apply() {
-    const ClockDisplay& d = m_clock.display();
+    const ClockReadings& d = m_clock.readings();
     TimerTab& t = *m_tab;
     t.lblStartTime->setText(d.startTime ? longTimeText(*d.startTime) : QString());
-    t.lblElapsedTime->setText(qs(d.elapsedText));
-    setBackground(t.lblElapsedTime, tintColour(d.elapsedTint));
-    t.lblRoundElapsed->setText(qs(d.roundText));
-    setBackground(t.lblRoundElapsed, tintColour(d.roundTint));
-    t.lblPauseElapsed->setText(qs(d.pauseText));
-    setBackground(t.lblPauseElapsed, tintColour(d.pauseTint));
-    t.lblAvgRound->setText(qs(d.avgRoundText));
+    t.lblElapsedTime->setText(d.elapsedTo ? qs(elapsedTime(m_clock.m_startTime, *d.elapsedTo))
+                                          : QString());
+    setBackground(t.lblElapsedTime, phaseColour(d.elapsedPhase));
+    t.lblRoundElapsed->setText(hmsText(d.roundSeconds));
+    setBackground(t.lblRoundElapsed, phaseColour(d.roundPhase));
+    t.lblPauseElapsed->setText(hmsText(d.pauseSeconds));
+    setBackground(t.lblPauseElapsed, phaseColour(d.pausePhase));
+    t.lblAvgRound->setText(hmsText(d.averageRound));
     t.lblFinishTime->setText(d.finishTime ? longTimeText(*d.finishTime) : QString());
-    t.cmdTourneyStart->setText(qs(d.startCaption));
-    t.cmdTourneyStart->setEnabled(d.startEnabled);
-    t.cmdPause->setText(qs(d.pauseCaption));
-    t.cmdPause->setEnabled(d.pauseEnabled);
+    const ClockButtons buttons = clockButtons(m_clock.state(), m_clock.startedSinceReset());
+    t.cmdTourneyStart->setText(buttons.startCaption);
+    t.cmdTourneyStart->setEnabled(buttons.startEnabled);
+    t.cmdPause->setText(buttons.pauseCaption);
+    t.cmdPause->setEnabled(buttons.pauseEnabled);
     setProgress(t.ProgressCurrentRnd, d.roundProgress);
 
     Dashboard& b = *m_dash;
-    b.cmdbannerStartTimer->setVisible(d.bannerStartVisible);
-    b.lblEstFinishLabel->setVisible(d.estFinishVisible);
-    b.lblEstFinish->setVisible(d.estFinishVisible);
-    b.lblEstFinish->setText(qs(d.finishBannerText));
-    if (!d.currentTimeText.empty())
-        b.txtCurrentTime->setText(qs(d.currentTimeText));
+    // A load resets the clock, and the finish estimate hides with it.
+    if (!m_clock.startedSinceReset())
+        m_finishShown = false;
+    b.cmdbannerStartTimer->setVisible(buttons.bannerStartVisible);
+    b.lblEstFinishLabel->setVisible(m_finishShown);
+    b.lblEstFinish->setVisible(m_finishShown);
+    b.lblEstFinish->setText(d.finishTime ? qs(formatBannerTime(*d.finishTime)) : QString());
     setProgress(b.progressBar, d.progress);
-    b.lblProgress->setText(qs(d.progressText));
+    b.lblProgress->setText(QString::number(d.progressPercent) + QLatin1Char('%'));
 
     const ClockTicks ticks = m_clock.ticks();
     run(m_tourney, ticks.tourney);

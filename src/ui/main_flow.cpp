@@ -160,8 +160,8 @@ bool MainFlow::load(const std::string& path) {
     if (!loaded)
         return false;
     const TournamentSettings& t = m_session.tourney();
-    m_session.clock().SetProgressRange(t.TotalRounds());
-    m_session.clock().UpdateProgressBars(false, t.CurrentRound(), t.TotalRounds());
+    m_session.clock().setProgressRange(t.TotalRounds());
+    m_session.clock().updateProgressBars(false, t.CurrentRound(), t.TotalRounds());
     // What the views did while filling themselves is part of the load, not a change.
     if (!changedByLoad)
         m_session.markUnmodified();
@@ -179,8 +179,8 @@ void MainFlow::AfterLoadRefresh() {
     m_window.moneyTab()->txtJackpotTitle->setText(qs(t.JackpotTitle()));
     m_window.ShowJackpotTitles();
 
-    m_session.clock().SetProgressRange(t.TotalRounds());
-    m_session.clock().ClearProgressBar();
+    m_session.clock().setProgressRange(t.TotalRounds());
+    m_session.clock().clearProgressBar();
     m_window.FillFeeLists();
     m_window.AdminSummary();
     m_window.ShowDashboard();

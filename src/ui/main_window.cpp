@@ -102,15 +102,15 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
 
     // Start-up, in the order the subsystems expect.
     m_scores->cmbDebugRound->clear();
-    m_clock->CurrentTimeTick();
+    m_clock->currentTimeTick();
     fitToScreen(screen());
 
-    m_session.clock().InitControls();
+    m_session.clock().initControls();
     m_session.clearStandingsChoice();
     SetIcon(this, true);
 
-    m_session.clock().InitVariables(m_clock->now());
-    m_session.clock().SetProgressRange(m_session.tourney().TotalRounds());
+    m_session.clock().initVariables(m_clock->now());
+    m_session.clock().setProgressRange(m_session.tourney().TotalRounds());
 
     htmlTimerState(false);
     m_htmlTimer->setInterval(3000);

@@ -95,19 +95,19 @@ RoundAdvanceHooks ScoresPresenter::roundAdvanceHooks() {
     TournamentClock& clock = m_window.clockPresenter()->clock();
     RoundAdvanceHooks h;
     h.refreshViews = traced("refreshViews", [this] { m_window.notifyScoreStored(); });
-    h.StopRoundTimer = traced("StopRoundTimer", [&clock] { clock.StopRoundTimer(); });
+    h.StopRoundTimer = traced("StopRoundTimer", [&clock] { clock.stopRoundTimer(); });
     h.RecordRoundTime = traced("RecordRoundTime", [&clock, &session] {
-        clock.RecordRoundTime(session.tourney().CurrentRound(), session.tourney().TotalRounds());
+        clock.recordRoundTime(session.tourney().CurrentRound(), session.tourney().TotalRounds());
     });
-    h.ResetRoundTimer = traced("ResetRoundTimer", [&clock] { clock.RTimer.Reset(); });
-    h.ResetPauseTimer = traced("ResetPauseTimer", [&clock] { clock.ResetPauseTimer(); });
+    h.ResetRoundTimer = traced("ResetRoundTimer", [&clock] { clock.RTimer.reset(); });
+    h.ResetPauseTimer = traced("ResetPauseTimer", [&clock] { clock.resetPauseTimer(); });
     h.SaveData = traced("SaveData", [&session] { rh::SaveData(session, false); });
-    h.StartRoundTimer = traced("StartRoundTimer", [&clock] { clock.StartRoundTimer(); });
+    h.StartRoundTimer = traced("StartRoundTimer", [&clock] { clock.startRoundTimer(); });
     h.ChangeRound = traced("ChangeRound", [this] { m_window.ChangeRound(); });
     h.UpdateProgressBars = [this, &clock, &session](bool done) {
         if (m_trace)
             m_trace(done ? "UpdateProgressBars(true)" : "UpdateProgressBars(false)");
-        clock.UpdateProgressBars(done, session.tourney().CurrentRound(),
+        clock.updateProgressBars(done, session.tourney().CurrentRound(),
                                  session.tourney().TotalRounds());
     };
     h.ShowResultsTab = traced("ShowResultsTab",

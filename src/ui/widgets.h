@@ -3,6 +3,7 @@
 // call, so the tab files read as a list of controls. Also the text conversions between the
 // core's UTF-8 strings and QString.
 
+#include "core/colour.h"
 #include "timing/clock.h"
 
 #include <QLabel>

@@ -1,5 +1,6 @@
-// The stop-watch and the tournament clock, driven by fake ticks and a fake "now".
+// The stop-watch, the tournament clock and its commands, driven by fake ticks and a fake "now".
 #include "core/scripted_prompt.h"
+#include "services/clock_actions.h"
 #include "timing/clock.h"
 
 #include <gtest/gtest.h>
@@ -16,46 +17,46 @@ void ticks(TournamentClock& c, int n, void (TournamentClock::*tick)()) {
 
 // One round of `seconds`, ended the way the round advance ends it.
 void playRound(TournamentClock& c, int seconds, int& currentRound, int totalRounds) {
-    ticks(c, seconds, &TournamentClock::RoundTick);
-    c.StopRoundTimer();
-    c.RecordRoundTime(currentRound, totalRounds);
-    c.RTimer.Reset();
-    c.ResetPauseTimer();
+    ticks(c, seconds, &TournamentClock::roundTick);
+    c.stopRoundTimer();
+    c.recordRoundTime(currentRound, totalRounds);
+    c.RTimer.reset();
+    c.resetPauseTimer();
     ++currentRound;
-    c.StartRoundTimer();
-    c.UpdateProgressBars(false, currentRound, totalRounds);
+    c.startRoundTimer();
+    c.updateProgressBars(false, currentRound, totalRounds);
 }
 
 TEST(StopWatch, CountsTicksAndCarriesIntoMinutesAndHours) {
     StopWatch t;
-    EXPECT_EQ(t.GetElapsed(), "00:00:00");
+    EXPECT_EQ(t.elapsed(), "00:00:00");
     for (int i = 0; i < 59; ++i)
-        t.Tick();
-    EXPECT_EQ(t.GetElapsed(), "00:00:59");
-    t.Tick();
-    EXPECT_EQ(t.GetElapsed(), "00:01:00");
+        t.tick();
+    EXPECT_EQ(t.elapsed(), "00:00:59");
+    t.tick();
+    EXPECT_EQ(t.elapsed(), "00:01:00");
     for (int i = 60; i < 3600; ++i)
-        t.Tick();
-    EXPECT_EQ(t.GetElapsed(), "01:00:00");
+        t.tick();
+    EXPECT_EQ(t.elapsed(), "01:00:00");
     EXPECT_EQ(t.totalSeconds(), 3600);
-    t.Add(125);
-    EXPECT_EQ(t.GetElapsed(), "01:02:05");
+    t.add(125);
+    EXPECT_EQ(t.elapsed(), "01:02:05");
     EXPECT_EQ(t.totalSeconds(), 3725);
-    t.Reset();
+    t.reset();
     EXPECT_EQ(t.totalSeconds(), 0);
     // A round clock beyond nine hours does not overflow.
     for (int i = 0; i < 40000; ++i)
-        t.Tick();
-    EXPECT_EQ(t.GetElapsed(), "11:06:40");
-    t.Add(100LL * 3600);
-    EXPECT_EQ(t.GetElapsed(), "111:06:40");
+        t.tick();
+    EXPECT_EQ(t.elapsed(), "11:06:40");
+    t.add(100LL * 3600);
+    EXPECT_EQ(t.elapsed(), "111:06:40");
 }
 
 TEST(ClockTexts, ElapsedTimeWrapsAtMidnight) {
-    EXPECT_EQ(ElapsedTime(WallTime::fromHms(23, 59, 30), WallTime::fromHms(0, 0, 30, 1)),
+    EXPECT_EQ(elapsedTime(WallTime::fromHms(23, 59, 30), WallTime::fromHms(0, 0, 30, 1)),
               "00:01:00");
-    EXPECT_EQ(ElapsedTime(WallTime::fromHms(9, 15, 0), WallTime::fromHms(11, 20, 5)), "02:05:05");
-    EXPECT_EQ(ElapsedTime(kStart, kStart), "00:00:00");
+    EXPECT_EQ(elapsedTime(WallTime::fromHms(9, 15, 0), WallTime::fromHms(11, 20, 5)), "02:05:05");
+    EXPECT_EQ(elapsedTime(kStart, kStart), "00:00:00");
 }
 
 TEST(ClockTexts, TimeOfDayAndRound) {
@@ -68,66 +69,128 @@ TEST(ClockTexts, TimeOfDayAndRound) {
     EXPECT_EQ(formatCurrentRound(12), " 12");
 }
 
-TEST(TournamentClock, EachStateAsksForItsOwnTicksAndButtons) {
+// Commands in order, each a letter: s start, p pause, r resume, x stop, a round advance
+// (the round clock stopped, its time recorded, the pause ended, the next round started),
+// l reset for a load; a digit n is n seconds of the ticks the clock asks for.
+void run(TournamentClock& c, const std::string& commands) {
+    int round = 1;
+    for (const char k : commands) {
+        switch (k) {
+        case 's':
+            c.startTournament(kStart);
+            break;
+        case 'p':
+            c.pauseTournament();
+            break;
+        case 'r':
+            c.resumeTournament();
+            break;
+        case 'x':
+            c.stopTournament(kStart.plusSeconds(60));
+            break;
+        case 'a':
+            playRound(c, 0, round, 8);
+            break;
+        case 'l':
+            c.resetForLoad(kStart);
+            break;
+        default:
+            for (int i = 0; i < k - '0'; ++i) {
+                if (c.ticks().round)
+                    c.roundTick();
+                if (c.ticks().pause)
+                    c.pauseTick();
+            }
+        }
+    }
+}
+
+TEST(TournamentClock, CommandsMoveItBetweenItsStates) {
+    struct Case {
+        const char* commands;
+        ClockState state;
+        ClockTicks ticks;
+        bool started; // startedSinceReset
+        std::int64_t round;
+        std::int64_t paused; // the tournament's pause total
+    };
+    constexpr ClockTicks kStopped{false, false, false, false, true};
+    constexpr ClockTicks kRunning{true, true, false, true, true};
+    constexpr ClockTicks kPaused{true, false, true, false, true};
+    const Case cases[] = {
+        {"", ClockState::Stopped, ClockTicks{}, false, 0, 0},
+        {"pr3", ClockState::Stopped, ClockTicks{}, false, 0, 0}, // pause and resume need a start
+        {"s", ClockState::Running, kRunning, true, 0, 0},
+        {"s4", ClockState::Running, kRunning, true, 4, 0},
+        {"ss2", ClockState::Running, kRunning, true, 2, 0}, // a second start starts over
+        {"s4p", ClockState::Paused, kPaused, true, 4, 0},
+        {"s4p5p", ClockState::Paused, kPaused, true, 4, 0},
+        {"s4p5r", ClockState::Running, kRunning, true, 4, 5},
+        {"s4p5r2r", ClockState::Running, kRunning, true, 6, 5}, // resuming a running clock
+        {"s4p5r2p3r", ClockState::Running, kRunning, true, 6, 8},
+        {"s4x", ClockState::Stopped, kStopped, true, 4, 0},
+        {"s4p5x", ClockState::Stopped, kStopped, true, 4, 5}, // a stop ends the pause first
+        {"s4p5xr", ClockState::Stopped, kStopped, true, 4, 5},
+        {"s4x3", ClockState::Stopped, kStopped, true, 4, 0},
+        {"s4xs", ClockState::Running, kRunning, true, 0, 0},
+        {"s4p5a", ClockState::Running, kRunning, true, 0, 5}, // an advance ends the pause
+        {"s4a2", ClockState::Running, kRunning, true, 2, 0},
+        {"a2", ClockState::Stopped, kStopped, false, 0, 0}, // an advance starts no clock
+        {"s4p5l", ClockState::Stopped, ClockTicks{}, false, 0, 0},
+        {"s4ls", ClockState::Running, kRunning, true, 0, 0},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.commands);
+        TournamentClock c;
+        c.initVariables(kStart);
+        run(c, k.commands);
+        EXPECT_EQ(c.state(), k.state);
+        EXPECT_EQ(c.ticks(), k.ticks);
+        EXPECT_EQ(c.startedSinceReset(), k.started);
+        EXPECT_EQ(c.RTimer.totalSeconds(), k.round);
+        EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), k.paused);
+    }
+}
+
+TEST(TournamentClock, LabelsFollowTheCommands) {
     TournamentClock c;
-    c.InitVariables(kStart);
-    c.PauseTournament(); // pausing while idle does nothing
-    c.ResumeTournament();
-    EXPECT_EQ(c.state(), ClockState::Idle);
-    EXPECT_EQ(c.ticks(), (ClockTicks{false, false, false, false, true}));
-    EXPECT_TRUE(c.display().startEnabled);
-    EXPECT_FALSE(c.display().pauseEnabled);
-
-    c.StartTournament(kStart);
-    EXPECT_EQ(c.state(), ClockState::Running);
-    EXPECT_EQ(c.ticks(), (ClockTicks{true, true, false, true, true}));
-    const ClockDisplay& d = c.display();
-    EXPECT_EQ(d.startCaption, "&Stop");
-    EXPECT_TRUE(d.pauseEnabled);
-    EXPECT_EQ(d.elapsedText, "00:00:00");
-    EXPECT_EQ(d.roundText, "00:00:00");
-    EXPECT_EQ(d.elapsedTint, LabelTint::Running);
-    EXPECT_EQ(d.roundTint, LabelTint::Running);
+    c.startTournament(kStart);
+    const ClockReadings& d = c.readings();
+    EXPECT_EQ(d.elapsedTo, kStart);
+    EXPECT_EQ(d.roundSeconds, 0);
+    EXPECT_EQ(d.elapsedPhase, ClockPhase::Running);
+    EXPECT_EQ(d.roundPhase, ClockPhase::Running);
     EXPECT_EQ(d.startTime, kStart);
-    EXPECT_FALSE(d.bannerStartVisible);
 
-    c.PauseResume();
-    EXPECT_EQ(c.state(), ClockState::Paused);
-    EXPECT_EQ(c.ticks(), (ClockTicks{true, false, true, false, true}));
-    EXPECT_EQ(d.pauseCaption, "&Resume");
-    EXPECT_FALSE(d.startEnabled);
-    EXPECT_EQ(d.roundTint, LabelTint::Stopped);
-    EXPECT_EQ(d.pauseTint, LabelTint::Running);
+    c.pauseTournament();
+    EXPECT_EQ(d.roundPhase, ClockPhase::Stopped);
+    EXPECT_EQ(d.pausePhase, ClockPhase::Running);
 
-    c.PauseResume();
-    EXPECT_EQ(c.state(), ClockState::Running);
-    EXPECT_EQ(d.pauseCaption, "&Pause");
-    EXPECT_TRUE(d.startEnabled);
-    EXPECT_EQ(d.roundTint, LabelTint::Running);
-    EXPECT_EQ(d.pauseTint, LabelTint::Stopped);
+    c.resumeTournament();
+    EXPECT_EQ(d.roundPhase, ClockPhase::Running);
+    EXPECT_EQ(d.pausePhase, ClockPhase::Stopped);
 
-    c.StopTournament(kStart.plusSeconds(60));
-    EXPECT_EQ(c.state(), ClockState::Idle);
-    EXPECT_EQ(c.ticks(), (ClockTicks{false, false, false, false, true}));
-    EXPECT_EQ(d.startCaption, "&Start");
-    EXPECT_FALSE(d.pauseEnabled);
-    EXPECT_EQ(d.elapsedTint, LabelTint::Stopped);
-    EXPECT_EQ(d.roundTint, LabelTint::Stopped);
+    c.stopTournament(kStart.plusSeconds(60));
+    EXPECT_EQ(d.elapsedPhase, ClockPhase::Stopped);
+    EXPECT_EQ(d.roundPhase, ClockPhase::Stopped);
     EXPECT_EQ(c.m_stopTime, kStart.plusSeconds(60));
 }
 
-TEST(TournamentClock, StopQuestionCancelKeepsRunningOkStops) {
+TEST(ClockActions, StopQuestionCancelKeepsRunningOkStops) {
     ScriptedPrompt prompt;
     TournamentClock c;
-    c.InitVariables(kStart);
-    EXPECT_TRUE(c.display().bannerStartVisible);
-    c.BannerStart(prompt, kStart); // the banner's button hides itself and starts
-    EXPECT_FALSE(c.display().bannerStartVisible);
+    c.initVariables(kStart);
+    startOrStopClock(c, prompt, kStart); // a stopped clock starts without a question
     EXPECT_TRUE(prompt.shown.empty());
-    EXPECT_TRUE(c.display().estFinishVisible);
+    EXPECT_EQ(c.state(), ClockState::Running);
+
+    pauseOrResumeClock(c);
+    EXPECT_EQ(c.state(), ClockState::Paused);
+    pauseOrResumeClock(c);
+    EXPECT_EQ(c.state(), ClockState::Running);
 
     prompt.answers = {MsgAnswer::Cancel};
-    c.StartStopTournament(prompt, kStart.plusSeconds(5));
+    startOrStopClock(c, prompt, kStart.plusSeconds(5));
     ASSERT_EQ(prompt.messages().size(), 1u);
     const Message m = prompt.messages().front();
     EXPECT_EQ(m.title, "Stop Tournament");
@@ -140,25 +203,26 @@ TEST(TournamentClock, StopQuestionCancelKeepsRunningOkStops) {
     EXPECT_TRUE(c.ticks().round);
 
     prompt.answers = {MsgAnswer::Ok};
-    c.StartStopTournament(prompt, kStart.plusSeconds(9));
-    EXPECT_EQ(c.state(), ClockState::Idle);
-    EXPECT_FALSE(c.ticks().tourney);
+    startOrStopClock(c, prompt, kStart.plusSeconds(9));
+    EXPECT_EQ(c.state(), ClockState::Stopped);
+    EXPECT_EQ(c.m_stopTime, kStart.plusSeconds(9));
+    pauseOrResumeClock(c); // a stopped clock does not pause
+    EXPECT_EQ(c.state(), ClockState::Stopped);
 }
 
 TEST(TournamentClock, TicksShowRoundPauseAndElapsedTime) {
     TournamentClock c;
-    c.StartTournament(kStart);
-    ticks(c, 60, &TournamentClock::RoundTick);
-    EXPECT_EQ(c.display().roundText, "00:01:00");
-    ticks(c, 3540, &TournamentClock::RoundTick);
-    EXPECT_EQ(c.display().roundText, "01:00:00");
-    c.TourneyTick(kStart.plusSeconds(3725));
-    EXPECT_EQ(c.display().elapsedText, "01:02:05");
-    c.PauseTournament();
-    ticks(c, 61, &TournamentClock::PauseTick);
-    EXPECT_EQ(c.display().pauseText, "00:01:01");
-    c.CurrentTimeTick(WallTime::fromHms(21, 45, 0));
-    EXPECT_EQ(c.display().currentTimeText, "09:45 PM");
+    c.startTournament(kStart);
+    ticks(c, 60, &TournamentClock::roundTick);
+    EXPECT_EQ(c.readings().roundSeconds, 60);
+    ticks(c, 3540, &TournamentClock::roundTick);
+    EXPECT_EQ(c.readings().roundSeconds, 3600);
+    c.tourneyTick(kStart.plusSeconds(3725));
+    ASSERT_TRUE(c.readings().elapsedTo.has_value());
+    EXPECT_EQ(elapsedTime(c.m_startTime, *c.readings().elapsedTo), "01:02:05");
+    c.pauseTournament();
+    ticks(c, 61, &TournamentClock::pauseTick);
+    EXPECT_EQ(c.readings().pauseSeconds, 61);
 }
 
 TEST(TournamentClock, AverageAndFinishCountTheRoundsStillToPlay) {
@@ -166,160 +230,155 @@ TEST(TournamentClock, AverageAndFinishCountTheRoundsStillToPlay) {
         int startRound, totalRounds;
         std::vector<int> rounds; // seconds of each round timed
         std::int64_t finish;     // seconds after the start
-        const char* average;
+        std::int64_t average;    // seconds
     };
     const Case cases[] = {
-        {1, 6, {600, 900, 1200}, 5400, "00:15:00"}, // 2700 played + 3 rounds of 900
-        {1, 4, {900, 900, 900, 900}, 3600, "00:15:00"},
-        {4, 6, {900}, 900 + 2 * 900, "00:15:00"}, // started in round 4: 1-3 are not to play
-        {5, 6, {600, 1200}, 1800, "00:15:00"},    // the last round ended: nothing left
-        {3, 8, {1000, 1000, 1300}, 3300 + 3 * 1100, "00:18:20"},
-        {1, 99, std::vector<int>(60, 60), 99 * 60, "00:01:00"}, // more than 43 rounds recorded
+        {1, 6, {600, 900, 1200}, 5400, 900}, // 2700 played + 3 rounds of 900
+        {1, 4, {900, 900, 900, 900}, 3600, 900},
+        {4, 6, {900}, 900 + 2 * 900, 900}, // started in round 4: 1-3 are not to play
+        {5, 6, {600, 1200}, 1800, 900},    // the last round ended: nothing left
+        {3, 8, {1000, 1000, 1300}, 3300 + 3 * 1100, 1100},
+        {1, 99, std::vector<int>(60, 60), 99 * 60, 60}, // more than 43 rounds recorded
     };
     for (const Case& k : cases) {
         SCOPED_TRACE("from round " + std::to_string(k.startRound));
         TournamentClock c;
-        c.StartTournament(kStart);
+        c.startTournament(kStart);
         int round = k.startRound;
         for (int seconds : k.rounds)
             playRound(c, seconds, round, k.totalRounds);
-        ASSERT_TRUE(c.display().finishTime.has_value());
-        EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, k.finish);
-        EXPECT_EQ(c.display().avgRoundText, k.average);
+        ASSERT_TRUE(c.readings().finishTime.has_value());
+        EXPECT_EQ(c.readings().finishTime->localSeconds - kStart.localSeconds, k.finish);
+        EXPECT_EQ(c.readings().averageRound, k.average);
         ASSERT_EQ(c.m_roundTimes.size(), k.startRound - 1 + k.rounds.size()); // untimed: -1
         EXPECT_EQ(c.m_roundTimes.back(), k.rounds.back());
         EXPECT_EQ(c.state(), ClockState::Running);
-        EXPECT_EQ(c.display().roundText, "00:00:00");
+        EXPECT_EQ(c.readings().roundSeconds, 0);
     }
     TournamentClock c; // the banner's finish time
-    c.StartTournament(kStart);
+    c.startTournament(kStart);
     int round = 1;
     playRound(c, 2700, round, 2);
-    EXPECT_EQ(c.display().finishBannerText, "8:30 PM");
+    ASSERT_TRUE(c.readings().finishTime.has_value());
+    EXPECT_EQ(formatBannerTime(*c.readings().finishTime), "8:30 PM");
 }
 
 TEST(TournamentClock, EachPauseCountsOnceWithItsFullLength) {
     TournamentClock c;
-    c.StartTournament(kStart);
-    ticks(c, 100, &TournamentClock::RoundTick);
-    c.PauseTournament();
-    ticks(c, 90, &TournamentClock::PauseTick);
-    c.ResumeTournament();
+    c.startTournament(kStart);
+    ticks(c, 100, &TournamentClock::roundTick);
+    c.pauseTournament();
+    ticks(c, 90, &TournamentClock::pauseTick);
+    c.resumeTournament();
     EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 90);
-    c.PauseTournament();
-    ticks(c, 30, &TournamentClock::PauseTick);
-    c.ResumeTournament();
+    c.pauseTournament();
+    ticks(c, 30, &TournamentClock::pauseTick);
+    c.resumeTournament();
     EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 120);
-    EXPECT_EQ(c.display().pauseText, "00:02:00");
+    EXPECT_EQ(c.readings().pauseSeconds, 120);
 
     // The round ends after the pauses were resumed: nothing is added a second time.
     int round = 1;
     playRound(c, 500, round, 2);
     EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 120);
     EXPECT_EQ(c.m_roundTimes.front(), 600);
-    EXPECT_EQ(c.display().finishTime->localSeconds - kStart.localSeconds, 600 * 2 + 120);
+    EXPECT_EQ(c.readings().finishTime->localSeconds - kStart.localSeconds, 600 * 2 + 120);
 
     // A round that ends while paused ends the pause and counts it once.
-    c.PauseTournament();
-    ticks(c, 45, &TournamentClock::PauseTick);
+    c.pauseTournament();
+    ticks(c, 45, &TournamentClock::pauseTick);
     playRound(c, 0, round, 2);
     EXPECT_EQ(c.m_pauseTournamentTotal.totalSeconds(), 165);
     EXPECT_EQ(c.state(), ClockState::Running);
-    EXPECT_EQ(c.display().pauseCaption, "&Pause");
-    EXPECT_TRUE(c.display().pauseText.empty());
+    EXPECT_FALSE(c.readings().pauseSeconds.has_value());
     EXPECT_EQ(c.m_pauseRoundTotal.totalSeconds(), 0);
 }
 
 TEST(TournamentClock, RoundsAreTimedOnlyWhileTheTournamentClockRuns) {
     TournamentClock c;
-    c.InitVariables(kStart);
+    c.initVariables(kStart);
     int round = 1;
     playRound(c, 300, round, 4);
     EXPECT_TRUE(c.m_roundTimes.empty());
     EXPECT_EQ(c.ticks(), ClockTicks{});
 
     // Started in round 2: the untimed round 1 does not count in the average.
-    c.StartTournament(kStart);
+    c.startTournament(kStart);
     playRound(c, 600, round, 4);
-    EXPECT_EQ(c.display().avgRoundText, "00:10:00");
+    EXPECT_EQ(c.readings().averageRound, 600);
     EXPECT_EQ(c.m_roundLength, 600);
 }
 
-TEST(TournamentClock, LoadClearsRoundTimesAndReturnsToIdle) {
-    ScriptedPrompt prompt;
+TEST(TournamentClock, LoadClearsRoundTimesAndStops) {
     TournamentClock c;
-    c.BannerStart(prompt, kStart);
+    c.startTournament(kStart);
     int round = 1;
     playRound(c, 600, round, 6);
     ASSERT_EQ(c.m_roundLength, 600);
 
-    c.ResetForLoad(kStart.plusSeconds(700));
+    c.resetForLoad(kStart.plusSeconds(700));
     EXPECT_TRUE(c.m_roundTimes.empty());
     EXPECT_EQ(c.m_roundLength, 0);
-    EXPECT_EQ(c.state(), ClockState::Idle);
-    EXPECT_EQ(c.ticks(), ClockTicks{});
-    const ClockDisplay& d = c.display();
-    EXPECT_EQ(d.startCaption, "&Start");
-    EXPECT_TRUE(d.bannerStartVisible);
-    EXPECT_FALSE(d.estFinishVisible);
-    EXPECT_TRUE(d.avgRoundText.empty());
-    EXPECT_TRUE(d.elapsedText.empty());
+    EXPECT_EQ(c.state(), ClockState::Stopped);
+    const ClockReadings& d = c.readings();
+    EXPECT_FALSE(d.averageRound.has_value());
+    EXPECT_FALSE(d.elapsedTo.has_value());
     EXPECT_FALSE(d.finishTime.has_value());
     EXPECT_EQ(c.RTimer.totalSeconds(), 0);
 
     // The next tournament's first round averages on its own.
-    c.StartTournament(kStart);
+    c.startTournament(kStart);
     round = 1;
     playRound(c, 300, round, 6);
-    EXPECT_EQ(c.display().avgRoundText, "00:05:00");
+    EXPECT_EQ(c.readings().averageRound, 300);
 }
 
 TEST(TournamentClock, ProgressBarsFollowTheRounds) {
     TournamentClock c;
-    c.SetProgressRange(8);
-    c.UpdateProgressBar(false, 3, 8);
-    EXPECT_EQ(c.display().progress, (ProgressValues{0, 8, 2}));
-    EXPECT_EQ(c.display().progressText, "25%");
-    c.UpdateProgressBar(false, 1, 8);
-    EXPECT_EQ(c.display().progressText, "0%");
-    EXPECT_EQ(c.display().progress.value, 2);
-    c.UpdateProgressBar(false, 4, 6);
-    EXPECT_EQ(c.display().progressText, "50%");
-    c.UpdateProgressBar(true, 8, 8);
-    EXPECT_EQ(c.display().progress.value, 8);
-    EXPECT_EQ(c.display().progressText, "100%");
-    c.ClearProgressBar();
-    EXPECT_EQ(c.display().progress.value, 0);
-    c.UpdateProgressBar(false, 2, 0);
-    EXPECT_EQ(c.display().progressText, "0%");
+    c.setProgressRange(8);
+    c.updateProgressBar(false, 3, 8);
+    EXPECT_EQ(c.readings().progress, (ProgressValues{0, 8, 2}));
+    EXPECT_EQ(c.readings().progressPercent, 25);
+    c.updateProgressBar(false, 1, 8);
+    EXPECT_EQ(c.readings().progressPercent, 0);
+    EXPECT_EQ(c.readings().progress.value, 2);
+    c.updateProgressBar(false, 4, 6);
+    EXPECT_EQ(c.readings().progressPercent, 50);
+    c.updateProgressBar(true, 8, 8);
+    EXPECT_EQ(c.readings().progress.value, 8);
+    EXPECT_EQ(c.readings().progressPercent, 100);
+    c.clearProgressBar();
+    EXPECT_EQ(c.readings().progress.value, 0);
+    c.updateProgressBar(false, 2, 0);
+    EXPECT_EQ(c.readings().progressPercent, 0);
 }
 
 TEST(TournamentClock, CurrentRoundBarFillsOverAnAverageRound) {
     TournamentClock c;
-    c.StartTournament(kStart);
-    ticks(c, 200, &TournamentClock::RoundTick);
-    c.ProgressTick();
-    EXPECT_EQ(c.display().roundProgress, ProgressValues{}); // no average yet: stands still
+    c.startTournament(kStart);
+    ticks(c, 200, &TournamentClock::roundTick);
+    c.progressTick();
+    EXPECT_EQ(c.readings().roundProgress, ProgressValues{}); // no average yet: stands still
     int round = 1;
     playRound(c, 400, round, 6);
-    EXPECT_EQ(c.display().roundProgress.value, c.display().roundProgress.minimum);
-    ticks(c, 150, &TournamentClock::RoundTick);
-    c.ProgressTick();
-    EXPECT_EQ(c.display().roundProgress, (ProgressValues{1, 600, 150}));
-    ticks(c, 40000, &TournamentClock::RoundTick);
-    c.ProgressTick();
-    EXPECT_EQ(c.display().roundProgress, (ProgressValues{1, 600, 600}));
+    EXPECT_EQ(c.readings().roundProgress.value, c.readings().roundProgress.minimum);
+    ticks(c, 150, &TournamentClock::roundTick);
+    c.progressTick();
+    EXPECT_EQ(c.readings().roundProgress, (ProgressValues{1, 600, 150}));
+    ticks(c, 40000, &TournamentClock::roundTick);
+    c.progressTick();
+    EXPECT_EQ(c.readings().roundProgress, (ProgressValues{1, 600, 600}));
 }
 
 TEST(TournamentClock, ReportsEachOperationOnce) {
     TournamentClock c;
     int calls = 0;
     c.onChanged = [&] { ++calls; };
-    c.StartTournament(kStart);
+    c.startTournament(kStart);
     EXPECT_EQ(calls, 1);
-    c.RoundTick();
+    c.roundTick();
     EXPECT_EQ(calls, 2);
-    c.ProgressTick(); // nothing to show yet
+    c.progressTick(); // nothing to show yet
     EXPECT_EQ(calls, 2);
 }
 

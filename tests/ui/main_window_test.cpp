@@ -639,7 +639,7 @@ private slots:
         auto* pause = f.child<QPushButton>("cmdPause");
         QVERIFY(running("currentTimer") && !running("TourneyTimer"));
         QVERIFY(!pause->isEnabled());
-        clock.CurrentTimeTick();
+        clock.currentTimeTick();
         QCOMPARE(f.child<QLineEdit>("txtCurrentTime")->text(), QStringLiteral("07:00 PM"));
 
         // The banner's button starts it as "Start" does.
@@ -652,10 +652,10 @@ private slots:
         QVERIFY(!f.child("lblEstFinish")->isHidden());
         for (const char* t : {"TourneyTimer", "RoundTimer", "progressTimer", "currentTimer"})
             QVERIFY2(running(t), t);
-        ticks(3600, &rh::ui::ClockPresenter::RoundTick);
+        ticks(3600, &rh::ui::ClockPresenter::roundTick);
         QCOMPARE(f.text("lblRoundElapsed"), QStringLiteral("01:00:00"));
         now = now.plusSeconds(3600);
-        clock.TourneyTick();
+        clock.tourneyTick();
         QCOMPARE(f.text("lblElapsedTime"), QStringLiteral("01:00:00"));
 
         pause->click();
@@ -665,7 +665,7 @@ private slots:
         QCOMPARE(rh::test::background(f.child("lblPauseElapsed")), kGreen);
         QVERIFY(running("TourneyTimer")); // the tournament's time runs on during a pause
         QVERIFY(!running("RoundTimer") && !running("progressTimer"));
-        ticks(75, &rh::ui::ClockPresenter::PauseTick);
+        ticks(75, &rh::ui::ClockPresenter::pauseTick);
         QCOMPARE(f.text("lblPauseElapsed"), QStringLiteral("00:01:15"));
         pause->click();
         QCOMPARE(pause->text(), QStringLiteral("&Pause"));
@@ -685,6 +685,20 @@ private slots:
         for (const char* t : {"TourneyTimer", "RoundTimer", "PauseTimer", "progressTimer"})
             QVERIFY2(!running(t), t);
         QVERIFY(running("currentTimer"));
+        QVERIFY(f.child("cmdbannerStartTimer")->isHidden());
+        QVERIFY(!f.child("lblEstFinish")->isHidden());
+
+        // A load resets the clock: the banner offers its start again, the estimate hides.
+        f.session.clock().resetForLoad(now);
+        QVERIFY(!f.child("cmdbannerStartTimer")->isHidden());
+        QVERIFY(f.child("lblEstFinish")->isHidden() && f.child("lblEstFinishLabel")->isHidden());
+        QCOMPARE(start->text(), QStringLiteral("&Start"));
+        // A start replayed from the journal hides the banner's button but shows no estimate.
+        f.session.clock().startTournament(now);
+        QVERIFY(f.child("cmdbannerStartTimer")->isHidden());
+        QVERIFY(f.child("lblEstFinish")->isHidden());
+        QCOMPARE(pause->text(), QStringLiteral("&Pause"));
+        QVERIFY(pause->isEnabled() && start->isEnabled());
     }
 
     void roundAdvanceUpdatesAverageFinishAndProgress() {
@@ -695,20 +709,20 @@ private slots:
         rh::TournamentClock& c = f.session.clock();
         auto& t = f.session.tourney();
         t.setTotalRounds(6);
-        c.SetProgressRange(6);
+        c.setProgressRange(6);
         f.child<QPushButton>("cmdTourneyStart")->click();
         for (int seconds : {600, 900, 1200}) {
             for (int i = 0; i < seconds; ++i)
-                clock.RoundTick();
+                clock.roundTick();
             // The round advance (score entry) drives the same clock object.
-            c.StopRoundTimer();
-            c.RecordRoundTime(t.CurrentRound(), t.TotalRounds());
-            c.RTimer.Reset();
-            c.ResetPauseTimer();
+            c.stopRoundTimer();
+            c.recordRoundTime(t.CurrentRound(), t.TotalRounds());
+            c.RTimer.reset();
+            c.resetPauseTimer();
             t.setCurrentRound(static_cast<std::int16_t>(t.CurrentRound() + 1));
-            c.StartRoundTimer();
+            c.startRoundTimer();
             f.window.ChangeRound();
-            c.UpdateProgressBars(false, t.CurrentRound(), t.TotalRounds());
+            c.updateProgressBars(false, t.CurrentRound(), t.TotalRounds());
         }
         QCOMPARE(f.text("lblAvgRound"), QStringLiteral("00:15:00"));
         QCOMPARE(f.text("lblEstFinish"), QStringLiteral("8:30 PM"));
@@ -716,8 +730,8 @@ private slots:
         QCOMPARE(f.child<QProgressBar>("progressBar")->value(), 3);
         QCOMPARE(f.text("lblProgress"), QStringLiteral("50%"));
         for (int i = 0; i < 450; ++i)
-            clock.RoundTick();
-        clock.ProgressTick();
+            clock.roundTick();
+        clock.progressTick();
         QCOMPARE(f.child<QProgressBar>("ProgressCurrentRnd")->maximum(), 900);
         QCOMPARE(f.child<QProgressBar>("ProgressCurrentRnd")->value(), 450);
     }

@@ -631,7 +631,7 @@ private slots:
         QVERIFY(f.load(file.toStdString().c_str()));
         rh::TournamentClock& clock = f.session.clock();
         rh::ui::ClockPresenter& clocks = *f.window.clockPresenter();
-        clocks.StartStopTournament(); // the director starts the clock before the first score
+        clocks.startStopTournament(); // the director starts the clock before the first score
         f.showTab(MainWindow::TabScores);
         QSignalSpy roundChanged(&f.window, &MainWindow::roundChanged);
 
@@ -644,10 +644,10 @@ private slots:
             QCOMPARE(f.tab->comboPlayerName->count(), f.seatedIn(round));
             const int ticks = 30 + round;
             for (int i = 0; i < ticks; ++i)
-                clocks.RoundTick();
+                clocks.roundTick();
             if (round == first + 1) { // a pause in progress ends with the round
-                clocks.PauseResume();
-                clocks.PauseTick();
+                clocks.pauseResume();
+                clocks.pauseTick();
             }
             const bool last = round == total;
             const int oversBefore = f.roundOvers(last);
@@ -675,8 +675,8 @@ private slots:
             QCOMPARE(clock.m_roundTimes.at(static_cast<std::size_t>(round - 1)),
                      static_cast<std::int64_t>(ticks));
             QCOMPARE(clock.RTimer.totalSeconds(), 0);
-            QVERIFY(clocks.RoundTimer()->isActive());
-            QVERIFY(!clocks.PauseTimer()->isActive());
+            QVERIFY(clocks.roundTimer()->isActive());
+            QVERIFY(!clocks.pauseTimer()->isActive());
             QCOMPARE(f.window.timerTab()->cmdPause->text(), QStringLiteral("&Pause"));
             QCOMPARE(f.window.strCurrentRound(), " " + std::to_string(round + 1));
             QCOMPARE(f.window.dashboard()->progressBar->value(), round);
@@ -698,7 +698,7 @@ private slots:
         QCOMPARE(f.window.tabs()->currentIndex(), int(MainWindow::TabResults));
         QCOMPARE(f.session.tourney().CurrentRound(), total);
         QCOMPARE(f.window.dashboard()->lblProgress->text(), QStringLiteral("100%"));
-        QVERIFY(clocks.TourneyTimer()->isActive()); // the clocks run on until stopped
+        QVERIFY(clocks.tourneyTimer()->isActive()); // the clocks run on until stopped
 
         // Any later score shows "THE TOURNAMENT IS OVER" again and the results once more.
         f.showTab(MainWindow::TabScores);
