@@ -9,11 +9,11 @@
 #include "services/views.h"
 
 #include "standings/leader_rows.h"
-#include "ui/grid.h"
-#include "ui/grid_model.h"
-#include "ui/grid_view.h"
-#include "ui/main_window.h"
-#include "ui/presenters.h"
+#include "ui/grids/grid.h"
+#include "ui/grids/grid_model.h"
+#include "ui/grids/grid_view.h"
+#include "ui/shell/main_window.h"
+#include "ui/shell/presenters.h"
 
 #include <QApplication>
 #include <QTabWidget>

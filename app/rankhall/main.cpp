@@ -11,12 +11,12 @@
 #include "services/session.h"
 #include "services/standings_page.h"
 #include "services/tournament_summary.h"
-#include "ui/main_flow.h"
-#include "ui/main_window.h"
-#include "ui/presenters.h"
-#include "ui/qt_prompt.h"
-#include "ui/splash.h"
-#include "ui/version.h"
+#include "ui/shell/main_flow.h"
+#include "ui/shell/main_window.h"
+#include "ui/shell/presenters.h"
+#include "ui/shell/qt_prompt.h"
+#include "ui/shell/splash.h"
+#include "ui/shell/version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

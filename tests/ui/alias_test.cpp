@@ -4,11 +4,11 @@
 // suggested code, the live count and findings, the import, the refusal that names every
 // problem, the save question, the new file opened through the window's normal load).
 #include "core/text.h"
-#include "ui/alias_presenter.h"
-#include "ui/new_tournament_dialog.h"
-#include "ui/new_tournament_presenter.h"
-#include "ui/tab_alias.h"
-#include "ui/tab_money.h"
+#include "ui/alias/alias_presenter.h"
+#include "ui/alias/tab_alias.h"
+#include "ui/money/tab_money.h"
+#include "ui/new_tournament/new_tournament_dialog.h"
+#include "ui/new_tournament/new_tournament_presenter.h"
 #include "window_fixture.h"
 
 #include <QPlainTextEdit>

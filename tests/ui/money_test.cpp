@@ -4,9 +4,9 @@
 // call), and the payout worksheet itself as the director uses it (places, amounts, the
 // remaining payout's text and colour, what OK and Cancel do), shown without a modal loop.
 #include "services/standings_page.h"
-#include "ui/payout_editor.h"
-#include "ui/tab_money.h"
-#include "ui/tab_results.h"
+#include "ui/money/payout_editor.h"
+#include "ui/money/tab_money.h"
+#include "ui/results/tab_results.h"
 #include "window_fixture.h"
 
 using rh::Change;

@@ -14,10 +14,10 @@
 #include "state/tournament_state.h"
 #include "support/generator.h"
 #include "support/temp_dir.h"
-#include "ui/grid_model.h"
-#include "ui/main_flow.h"
-#include "ui/main_window.h"
-#include "ui/presenters.h"
+#include "ui/grids/grid_model.h"
+#include "ui/shell/main_flow.h"
+#include "ui/shell/main_window.h"
+#include "ui/shell/presenters.h"
 
 #include <QCheckBox>
 #include <QComboBox>
