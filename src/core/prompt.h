@@ -5,6 +5,7 @@
 
 #include "core/currency.h"
 #include "core/errors.h"
+#include "core/payout_request.h"
 
 #include <array>
 #include <string>
@@ -44,16 +45,6 @@ struct ConflictRequest {
     std::string partnerName;
     std::string playerScore;
     std::string partnerScore;
-};
-
-/// What the payout worksheet is opened with and hands back.
-struct PayoutEditorRequest {
-    int placeCount = 3;
-    std::array<double, 8> amounts{};
-    double netPayout = 0;
-    std::string netPayoutText;
-    int entrants = 0;
-    CurrencyFormat currency; // the amounts are written in this format
 };
 
 /// A one-line text question (a name to type). The answer goes into `text`, which holds the

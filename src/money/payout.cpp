@@ -1,7 +1,6 @@
 #include "money/payout.h"
 
 #include "core/errors.h"
-#include "core/prompt.h"
 #include "core/text.h"
 
 #include <algorithm>

@@ -11,7 +11,7 @@
 
 #include "core/colour.h"
 #include "core/currency.h"
-#include "core/prompt.h"
+#include "core/payout_request.h"
 
 #include <array>
 #include <string>

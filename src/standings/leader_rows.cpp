@@ -3,7 +3,6 @@
 #include "state/tournament_state.h"
 
 #include "core/errors.h"
-#include "core/prompt.h"
 #include "core/text.h"
 
 #include <algorithm>
